@@ -1,0 +1,31 @@
+#pragma once
+// Look-up tables of the light rays and the radial texture, and the skybox cube.
+#include <array>
+#include <cstdint>
+
+namespace vantrelle {
+
+extern std::array<std::int32_t, 512> SaturateTable;           // min(i, 255)
+extern std::array<std::uint8_t, 384000> InverseDistanceMap;   // 800 x 480
+extern std::array<std::uint16_t, 384000> PolarMap;            // 800 x 480: angle | (distance / 4) << 8
+extern std::array<std::int32_t, 65536> BrightnessTable;       // per RGB565 colour
+extern std::array<std::int32_t, 65536> RaySourceX;            // [dy * 256 + dx], 8.8
+extern std::array<std::int32_t, 65536> RaySourceY;
+
+// The textured cube drawn around the viewer: 6 faces of 4 x 4 squares.
+struct SkyboxGeometry {
+  static constexpr int kVertices = 150;
+  static constexpr int kFaces = 192;
+  std::int32_t vertexCount = 0;
+  std::int32_t faceCount = 0;
+  std::array<std::int32_t, kVertices * 3> vertices{};  // x, y, z in 16.16
+  std::array<std::int32_t, kFaces * 3> corners{};      // vertex indices
+  std::array<std::int32_t, kFaces> pages{};            // texture page 0..5
+  std::array<std::int32_t, kFaces * 3> cornerU{};      // 1/16 texel, 0..4080
+  std::array<std::int32_t, kFaces * 3> cornerV{};
+  std::array<std::int32_t, kFaces> drawOrder{};
+};
+
+extern SkyboxGeometry SkyboxMesh;
+
+}  // namespace vantrelle

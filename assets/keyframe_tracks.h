@@ -1,0 +1,26 @@
+#pragma once
+// Camera motions baked per millisecond at start-up.
+#include <array>
+#include <cstdint>
+
+namespace vantrelle {
+
+// Position in 16.16, then three angles 0..4095.
+struct TrackSample {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t z = 0;
+  std::int32_t angle1 = 0;
+  std::int32_t angle2 = 0;
+  std::int32_t angle3 = 0;
+  friend bool operator==(const TrackSample&, const TrackSample&) = default;
+};
+
+inline constexpr int kTrackSamples = 14784;  // 32 beats of 462 ms
+using Track = std::array<TrackSample, kTrackSamples>;
+
+extern Track TrackA;  // swarm rotation, 177,408 - 192,191 ms
+extern Track TrackB;  // loaded-mesh camera, 192,192 - 206,975 ms
+extern Track TrackC;  // loaded-mesh camera, 206,976 - 221,759 ms
+
+}  // namespace vantrelle

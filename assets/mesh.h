@@ -1,0 +1,68 @@
+#pragma once
+// The Mesh record: a flat block of signed 32-bit words. An 8-word header of
+// counts is followed by the arrays, packed in a fixed order:
+//   drawOrder[F], positions[3V], vertexNormals[3N], corners[3F],
+//   cornerU[3E], cornerV[3E], faceNormals[3G], faceAttributes[F] (if any).
+// Positions and normals are 16.16, texture coordinates 1/16 texel.
+#include <array>
+#include <cstdint>
+
+namespace vantrelle {
+
+inline constexpr int kMeshHeaderWords = 8;
+inline constexpr int kMaxMeshVertices = 8192;  // the renderer's working arrays
+inline constexpr int kMaxMeshFaces = 4096;
+
+enum MeshHeaderWord : int {
+  kVertexCountWord = 0,
+  kVertexNormalCountWord = 1,
+  kFaceCountWord = 2,
+  kFaceNormalCountWord = 3,
+  kUvFaceCountWord = 4,
+};
+
+// Word offsets of each array inside a record, derived from its header.
+struct MeshLayout {
+  std::int32_t vertexCount = 0;
+  std::int32_t vertexNormalCount = 0;
+  std::int32_t faceCount = 0;
+  std::int32_t faceNormalCount = 0;
+  std::int32_t uvFaceCount = 0;
+  std::int32_t drawOrder = 0;
+  std::int32_t positions = 0;
+  std::int32_t vertexNormals = 0;
+  std::int32_t corners = 0;
+  std::int32_t cornerU = 0;
+  std::int32_t cornerV = 0;
+  std::int32_t faceNormals = 0;
+  std::int32_t faceAttributes = 0;
+  std::int32_t end = 0;  // one past the last array word, attributes excluded
+};
+
+// Reads the header of `mesh` and places the arrays. Counts must be within
+// the renderer's limits (the loader and builders guarantee it).
+constexpr MeshLayout LayoutOfMesh(const std::int32_t* mesh) {
+  MeshLayout l;
+  l.vertexCount = mesh[kVertexCountWord];
+  l.vertexNormalCount = mesh[kVertexNormalCountWord];
+  l.faceCount = mesh[kFaceCountWord];
+  l.faceNormalCount = mesh[kFaceNormalCountWord];
+  l.uvFaceCount = mesh[kUvFaceCountWord];
+  l.drawOrder = kMeshHeaderWords;
+  l.positions = l.drawOrder + l.faceCount;
+  l.vertexNormals = l.positions + 3 * l.vertexCount;
+  l.corners = l.vertexNormals + 3 * l.vertexNormalCount;
+  l.cornerU = l.corners + 3 * l.faceCount;
+  l.cornerV = l.cornerU + 3 * l.uvFaceCount;
+  l.faceNormals = l.cornerV + 3 * l.uvFaceCount;
+  l.faceAttributes = l.faceNormals + 3 * l.faceNormalCount;
+  l.end = l.faceAttributes;
+  return l;
+}
+
+inline constexpr int kLoadedMeshWords = 262144;
+inline constexpr int kProceduralMeshWords = 65536;
+
+extern std::array<std::int32_t, kLoadedMeshWords> LoadedMesh;  // from mesh\zerozev.3df
+
+}  // namespace vantrelle

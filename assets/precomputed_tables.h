@@ -1,0 +1,27 @@
+#pragma once
+// Tables derived at start-up from the sine tables and the data files.
+#include <array>
+#include <cstdint>
+
+#include "assets/asset_buffers.h"
+
+namespace vantrelle {
+
+extern std::array<std::uint8_t, 15 * 96000> GreetsPages;  // fifteen 400 x 240 pages
+extern std::array<std::uint16_t, 256> GreyRamp;
+extern std::array<std::uint16_t, 256> BlueRamp;
+extern std::array<std::uint16_t, 256> RedRamp;
+extern std::array<std::uint16_t, 65536> PlanetColours;  // 256 x 256 RGB565
+extern std::array<std::uint16_t, 65536> PlanetMask;     // 0xFFFF where transparent
+extern std::array<std::uint16_t, 6 * 65536> StarSkybox;
+extern std::array<std::uint16_t, 6 * 65536> PlanetStarSkybox;
+extern std::array<std::uint8_t, 65536> GlowDisc;  // rows and columns 0..159 used
+extern std::array<std::int16_t, 7392> TextBlurLong;   // blur radius per ms
+extern std::array<std::int16_t, 3696> TextBlurShort;
+extern std::array<std::int32_t, 624 * 3> RingPoints;  // x, y, z in 16.16
+extern std::array<std::uint8_t, 65536> GlowSprite;
+
+// 256 x 256 bytes, x XOR y; lives in the first 64 KiB of StagingA.
+inline const std::uint8_t* XorTexture() { return StagingA.data(); }
+
+}  // namespace vantrelle

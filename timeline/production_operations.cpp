@@ -1,0 +1,47 @@
+#include "timeline/scene_operations.h"
+
+namespace vantrelle {
+namespace {
+
+// Fills a slot with an operation that draws nothing, for modules that have
+// not landed yet.
+template <typename... Args>
+void NotYetBuilt(void (*&slot)(Args...)) {
+  slot = [](Args...) {};
+}
+
+SceneOperations MakeProductionOperations() {
+  SceneOperations ops{};
+
+  // Operations not yet built.
+  NotYetBuilt(ops.DrawStarSky);
+  NotYetBuilt(ops.DrawScaledGlow);
+  NotYetBuilt(ops.DrawScaledMasked);
+  NotYetBuilt(ops.DrawLightRays);
+  NotYetBuilt(ops.DrawRings);
+  NotYetBuilt(ops.DrawTextStrip);
+  NotYetBuilt(ops.ApplyGlow);
+  NotYetBuilt(ops.DrawZoomPage);
+  NotYetBuilt(ops.BlendPicture);
+  NotYetBuilt(ops.BlendAlphaPicture);
+  NotYetBuilt(ops.DrawRadialTexture);
+  NotYetBuilt(ops.DrawClipFrame);
+  NotYetBuilt(ops.RenderMeshScene);
+  NotYetBuilt(ops.DrawSkybox);
+  NotYetBuilt(ops.BuildRotation);
+  NotYetBuilt(ops.AnimateTetraField);
+  NotYetBuilt(ops.AnimateTetraSwarm);
+  NotYetBuilt(ops.AnimateTetraTunnel);
+  NotYetBuilt(ops.FadeToWhite);
+  NotYetBuilt(ops.FadeToBlack);
+  return ops;
+}
+
+}  // namespace
+
+const SceneOperations& ProductionOperations() {
+  static const SceneOperations ops = MakeProductionOperations();
+  return ops;
+}
+
+}  // namespace vantrelle

@@ -1,0 +1,48 @@
+#pragma once
+// The one seam between the scene script and what it draws: a table of every
+// operation the timeline calls, in the argument order the script uses. The
+// show runs on ProductionOperations(); tests hand in a table that records.
+#include <cstdint>
+
+#include "core/frame_buffer.h"
+
+namespace vantrelle {
+
+struct SceneOperations {
+  using i32 = std::int32_t;
+  // Opening layers. Positions and sizes of the scaled layers in 1/16 pixel.
+  void (*DrawStarSky)(FrameBuffer&, const std::uint8_t* picture, const std::uint16_t* colours, i32 x, i32 y);
+  void (*DrawScaledGlow)(FrameBuffer&, const std::uint8_t* alpha, i32 x, i32 y, i32 w, i32 h, i32 srcW, i32 srcH);
+  void (*DrawScaledMasked)(FrameBuffer&, const std::uint16_t* colours, const std::uint16_t* mask, i32 x, i32 y,
+                           i32 w, i32 h, i32 srcW, i32 srcH);
+  void (*DrawLightRays)(FrameBuffer&, i32 centreColumn, i32 centreRow, i32 mode, i32 threshold);
+  // Points are 624 flat x, y, z triples in 16.16; depth in 16.16; t in ms.
+  void (*DrawRings)(FrameBuffer&, const i32* points, i32 cameraDepth, i32 t);
+  void (*DrawTextStrip)(FrameBuffer&, const std::uint8_t* strip, i32 topRow, i32 blurRadius);
+  void (*ApplyGlow)(FrameBuffer&);
+  void (*DrawZoomPage)(FrameBuffer&, const std::uint8_t* page, const std::uint16_t* colours, i32 timeInSegment);
+  void (*BlendPicture)(FrameBuffer&, const std::uint8_t* picture, const std::uint16_t* colours, i32 level);
+  void (*BlendAlphaPicture)(FrameBuffer&, const std::uint16_t* picture, const std::uint8_t* alpha, i32 width,
+                            i32 leftColumn);
+  void (*DrawRadialTexture)(FrameBuffer&, const std::uint16_t* texture, i32 t);
+  void (*DrawClipFrame)(FrameBuffer&, const std::uint8_t* frames, const std::uint16_t* colours, i32 frameCount,
+                        i32 timeInSegment);
+  // Angles 4096 per turn; translation and depth 16.16; centre 1/16 pixel.
+  // texture: RGB565 pages (modes 0, 3, 5) or byte pages (mode 4).
+  void (*RenderMeshScene)(FrameBuffer&, i32 angle1, i32 angle2, i32 angle3, i32 reserved1, i32 reserved2,
+                          i32 reserved3, i32 tx, i32 ty, i32 tz, i32 cx, i32 cy, i32 cameraDepth, const i32* mesh,
+                          const void* texture, const std::uint16_t* colours, const std::uint8_t* lightMap,
+                          const std::uint16_t* skybox, i32 background, i32 mode);
+  void (*DrawSkybox)(FrameBuffer&, const std::uint16_t* skybox, i32 perspective);
+  void (*BuildRotation)(i32 a, i32 b, i32 c);
+  void (*AnimateTetraField)(i32* mesh, i32 timeInSegment);
+  void (*AnimateTetraSwarm)(i32* mesh, i32 timeInSegment);
+  void (*AnimateTetraTunnel)(i32* mesh, i32 timeInSegment);
+  void (*FadeToWhite)(FrameBuffer&, i32 level);
+  void (*FadeToBlack)(FrameBuffer&, i32 level);
+};
+
+// The operations the show draws with.
+const SceneOperations& ProductionOperations();
+
+}  // namespace vantrelle
