@@ -39,6 +39,11 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
     start[k] = windows[k].oy * kMapWidth + windows[k].ox;
   }
 
+  // One row at a time in three passes, so that the map sums and the blend run
+  // several pixels per instruction around the texture look-up.
+  static std::array<std::uint16_t, kFrameWidth> rowIndex;
+  static std::array<std::uint16_t, kFrameWidth> rowGlow;
+  static std::array<std::uint16_t, kFrameWidth> rowColour;
   std::uint16_t* out = frame.data();
   for (int y = 0; y < kFrameHeight; ++y) {
     const int row = y * kMapWidth;
@@ -51,11 +56,16 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
     const std::uint8_t* glow2 = InverseDistanceMap.data() + start[2] + row;
     const std::uint8_t* glow3 = InverseDistanceMap.data() + start[3] + row;
     for (int x = 0; x < kFrameWidth; ++x) {
-      // The carry out of the summed angles runs into the summed distances.
-      const std::uint32_t index = (polar0[x] + polar1[x] + polar2[x] + polar3[x]) & 0xFFFFu;
-      const std::uint32_t glow =
-          std::min<std::uint32_t>(glow0[x] + glow1[x] + glow2[x] + glow3[x], kFullGlow);
-      out[x] = BlendFields(texture[index], 0xFFFF, glow);
+      // 16-bit sums: the carry out of the summed angles runs into the summed distances.
+      rowIndex[x] = static_cast<std::uint16_t>(polar0[x] + polar1[x] + polar2[x] + polar3[x]);
+      rowGlow[x] = static_cast<std::uint16_t>(
+          std::min<std::uint32_t>(glow0[x] + glow1[x] + glow2[x] + glow3[x], kFullGlow));
+    }
+    for (int x = 0; x < kFrameWidth; ++x) {
+      rowColour[x] = texture[rowIndex[x]];
+    }
+    for (int x = 0; x < kFrameWidth; ++x) {
+      out[x] = BlendFields(rowColour[x], 0xFFFF, rowGlow[x]);
     }
     out += kFrameWidth;
   }

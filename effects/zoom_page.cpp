@@ -21,14 +21,48 @@ struct ColumnSample {
 };
 std::array<ColumnSample, kFrameWidth> ColumnSamples;
 
-// One field of the bilinear sample, brightened by c/256. The sum is split into
-// a top and a bottom pair; weighing each pair by (256 - fy) and fy gives exactly
-// the four products (256 - fy)(256 - fx) ... fy * fx. Unsigned: the red sum
-// reaches 0xF800 * 65536.
-inline std::uint32_t ZoomField(std::uint32_t p00, std::uint32_t p01, std::uint32_t p10, std::uint32_t p11,
-                               std::uint32_t fx, std::uint32_t fy, std::uint32_t c, std::uint32_t mask) {
-  const std::uint32_t top = (p00 & mask) * (256 - fx) + (p01 & mask) * fx;
-  const std::uint32_t bottom = (p10 & mask) * (256 - fx) + (p11 & mask) * fx;
+// One page row sampled at every frame column: per field,
+// (p0 AND M) * (256 - fx) + (p1 AND M) * fx, not yet shifted down. Weighing a
+// top and a bottom row by (256 - fy) and fy afterwards gives exactly the four
+// products (256 - fy)(256 - fx) ... fy * fx of the bilinear sum.
+struct PageRowSamples {
+  std::int32_t row = -1;
+  std::array<std::uint32_t, kFrameWidth> red;
+  std::array<std::uint32_t, kFrameWidth> green;
+  std::array<std::uint32_t, kFrameWidth> blue;
+};
+// Neighbouring frame rows mostly share their page rows, so the last two stay.
+std::array<PageRowSamples, 2> RowCache;
+
+void SampleRow(PageRowSamples& into, std::int32_t row, const std::uint8_t* page, const std::uint16_t* colours) {
+  into.row = row;
+  const std::uint8_t* source = page + row * kPageWidth;
+  for (int x = 0; x < kFrameWidth; ++x) {
+    const ColumnSample& col = ColumnSamples[x];
+    const std::uint32_t p0 = colours[source[col.col0]];
+    const std::uint32_t p1 = colours[source[col.col1]];
+    const std::uint32_t w0 = 256 - col.fx;
+    into.red[x] = (p0 & kRedMask) * w0 + (p1 & kRedMask) * col.fx;
+    into.green[x] = (p0 & kGreenMask) * w0 + (p1 & kGreenMask) * col.fx;
+    into.blue[x] = (p0 & kBlueMask) * w0 + (p1 & kBlueMask) * col.fx;
+  }
+}
+
+// The samples of `row`, reusing the cache; never evicts the row `keep`.
+const PageRowSamples& RowSamples(std::int32_t row, std::int32_t keep, const std::uint8_t* page,
+                                 const std::uint16_t* colours) {
+  for (const PageRowSamples& cached : RowCache) {
+    if (cached.row == row) return cached;
+  }
+  PageRowSamples& victim = RowCache[0].row == keep ? RowCache[1] : RowCache[0];
+  SampleRow(victim, row, page, colours);
+  return victim;
+}
+
+// Weighs the top and bottom sums by fy (unsigned: the red sum reaches
+// 0xF800 * 65536), then brightens by c/256.
+inline std::uint32_t ZoomField(std::uint32_t top, std::uint32_t bottom, std::uint32_t fy, std::uint32_t c,
+                               std::uint32_t mask) {
   const std::uint32_t f = ((top * (256 - fy) + bottom * fy) >> 16) & mask;
   return ((f * c) >> 8) & mask;
 }
@@ -51,22 +85,23 @@ void DrawZoomPage(FrameBuffer& frame, const std::uint8_t* page, const std::uint1
     const std::int32_t u = uStart + x * scale;
     ColumnSamples[x] = {u >> 16, (u + 0xFFFF) >> 16, static_cast<std::uint32_t>((u >> 8) & 255)};
   }
+  // The column samples changed: nothing cached from an earlier frame holds.
+  for (PageRowSamples& cached : RowCache) cached.row = -1;
 
   std::uint16_t* out = frame.data();
   for (int y = 0; y < kFrameHeight; ++y) {
     const std::int32_t v = vStart + y * scale;
-    const std::uint8_t* top = page + (v >> 16) * kPageWidth;
-    const std::uint8_t* bottom = page + ((v + 0xFFFF) >> 16) * kPageWidth;
+    const std::int32_t row0 = v >> 16;
+    const std::int32_t row1 = (v + 0xFFFF) >> 16;
     const auto fy = static_cast<std::uint32_t>((v >> 8) & 255);
-    for (const ColumnSample& col : ColumnSamples) {
-      const std::uint32_t p00 = colours[top[col.col0]];
-      const std::uint32_t p01 = colours[top[col.col1]];
-      const std::uint32_t p10 = colours[bottom[col.col0]];
-      const std::uint32_t p11 = colours[bottom[col.col1]];
-      *out++ = static_cast<std::uint16_t>(ZoomField(p00, p01, p10, p11, col.fx, fy, c, kRedMask) |
-                                          ZoomField(p00, p01, p10, p11, col.fx, fy, c, kGreenMask) |
-                                          ZoomField(p00, p01, p10, p11, col.fx, fy, c, kBlueMask));
+    const PageRowSamples& top = RowSamples(row0, row1, page, colours);
+    const PageRowSamples& bottom = RowSamples(row1, row0, page, colours);
+    for (int x = 0; x < kFrameWidth; ++x) {
+      out[x] = static_cast<std::uint16_t>(ZoomField(top.red[x], bottom.red[x], fy, c, kRedMask) |
+                                          ZoomField(top.green[x], bottom.green[x], fy, c, kGreenMask) |
+                                          ZoomField(top.blue[x], bottom.blue[x], fy, c, kBlueMask));
     }
+    out += kFrameWidth;
   }
 }
 

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <numeric>
+#include <random>
 #include <vector>
 
+#include "assets/build_effect_tables.h"
 #include "assets/effect_tables.h"
 #include "assets/sin_tables.h"
 #include "core/frame_buffer.h"
@@ -135,6 +137,55 @@ TEST(DrawRadialTexture, GlowBlendsTowardWhiteAndSaturatesAt256) {
     DrawRadialTexture(*frame, texture.data(), 62000);
     for (std::uint16_t p : *frame) {
       ASSERT_EQ(p, colour) << "glow " << int{glow};
+    }
+  }
+}
+
+// The effect as first written, one pixel at a time straight from the maps.
+std::uint16_t PlainRadialPixel(const std::uint16_t* texture, const std::array<RadialWindow, 4>& windows, int x,
+                               int y) {
+  std::uint32_t index = 0;
+  std::uint32_t glow = 0;
+  for (const RadialWindow& w : windows) {
+    const int k = (y + w.oy) * kMapWidth + x + w.ox;
+    index += PolarMap[k];
+    glow += InverseDistanceMap[k];
+  }
+  const std::uint32_t colour = texture[index & 0xFFFF];
+  const std::uint32_t l = std::min(glow, 256u);
+  std::uint32_t out = 0;
+  for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) {
+    out |= (((colour & m) * (256 - l) + l * m) >> 8) & m;
+  }
+  return static_cast<std::uint16_t>(out);
+}
+
+TEST(DrawRadialTexture, WithTheShowsMapsMatchesThePlainPerPixelSum) {
+  BuildSinCosTables();
+  BuildEffectTables();
+  std::mt19937 random(7);
+  std::vector<std::uint16_t> texture(65536);
+  for (auto& c : texture) c = static_cast<std::uint16_t>(random());
+  auto frame = std::make_unique<FrameBuffer>();
+  for (std::int32_t t : {0, 60984, 66527, 70001, 81311, 88703}) {
+    DrawRadialTexture(*frame, texture.data(), t);
+    const std::array<RadialWindow, 4> windows = RadialWindows(t);
+    for (int y = 0; y < 240; ++y) {
+      for (int x = 0; x < 400; ++x) {
+        ASSERT_EQ((*frame)[y * 400 + x], PlainRadialPixel(texture.data(), windows, x, y))
+            << "t " << t << " at " << x << "," << y;
+      }
+    }
+    // Around a centre its glow alone reaches white (the centre pixel itself has
+    // no distance to divide by, so the maps may hold anything there).
+    for (const RadialWindow& w : windows) {
+      const int cx = 400 - w.ox, cy = 240 - w.oy;
+      for (int y = std::max(0, cy - 2); y <= std::min(239, cy + 2); ++y) {
+        for (int x = std::max(0, cx - 2); x <= std::min(399, cx + 2); ++x) {
+          if (x == cx && y == cy) continue;
+          EXPECT_EQ((*frame)[y * 400 + x], 0xFFFF) << "t " << t << " at " << x << "," << y;
+        }
+      }
     }
   }
 }
