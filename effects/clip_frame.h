@@ -9,7 +9,8 @@ namespace vantrelle {
 // Overwrites every pixel of `frame` with clip frame (timeInSegment / 122) mod
 // frameCount, each frame 80 x 60 palette indices (4800 bytes), interpolated and
 // drawn through `colours` (256 RGB565 entries). Columns 0..4 and 395..399 and
-// rows 236..239 always show colours[0]. timeInSegment in ms, >= 0; frameCount >= 1.
+// rows 236..239 always show colours[0]. timeInSegment in ms (the scene uses
+// >= 0; earlier times still pick a frame inside the clip); frameCount >= 1.
 void DrawClipFrame(FrameBuffer& frame, const std::uint8_t* frames, const std::uint16_t* colours,
                    std::int32_t frameCount, std::int32_t timeInSegment);
 

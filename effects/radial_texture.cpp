@@ -13,17 +13,24 @@ namespace {
 constexpr int kMapWidth = 800;
 constexpr std::uint32_t kFullGlow = 256;  // glow at or above this is white
 
-// (sin + 1) * factor for a 16.16 sine, truncated: 0 .. 2 * factor.
-constexpr std::int32_t WindowOffset(std::int32_t sine, std::int32_t factor) {
-  return ((sine + 65536) * factor) >> 16;
+// The maps are 400 columns and 240 rows larger than the frame, so a window
+// swings over (sin + 1) * 200 columns and (sin + 1) * 120 rows.
+constexpr std::int32_t kSwingX = 200;
+constexpr std::int32_t kSwingY = 120;
+
+// (sin + 1) * swing for a 16.16 sine, truncated: 0 .. 2 * swing.
+constexpr std::int32_t WindowOffset(std::int32_t sine, std::int32_t swing) {
+  return ((sine + 65536) * swing) >> 16;
 }
 
 RadialWindow Window(std::int32_t angleX, std::int32_t angleY) {
-  return {WindowOffset(Sin(angleX), 200), WindowOffset(Sin(angleY), 120)};
+  return {WindowOffset(Sin(angleX), kSwingX), WindowOffset(Sin(angleY), kSwingY)};
 }
 
 }  // namespace
 
+// Each centre runs its own Lissajous path: speeds of 1/2, 1, 3/2 and 2 angle
+// steps per ms, phases in 1/4096 of a turn.
 std::array<RadialWindow, 4> RadialWindows(std::int32_t t) {
   const std::int32_t half = t / 2;
   const std::int32_t threeHalves = WrapMul(3, t) / 2;
