@@ -1,6 +1,12 @@
 #include "timeline/fades.h"
 #include "timeline/scene_operations.h"
 
+#include "effects/blend_alpha_picture.h"
+#include "effects/blend_picture.h"
+#include "effects/clip_frame.h"
+#include "effects/radial_texture.h"
+#include "effects/zoom_page.h"
+
 namespace vantrelle {
 namespace {
 
@@ -24,11 +30,11 @@ SceneOperations MakeProductionOperations() {
   NotYetBuilt(ops.DrawRings);
   NotYetBuilt(ops.DrawTextStrip);
   NotYetBuilt(ops.ApplyGlow);
-  NotYetBuilt(ops.DrawZoomPage);
-  NotYetBuilt(ops.BlendPicture);
-  NotYetBuilt(ops.BlendAlphaPicture);
-  NotYetBuilt(ops.DrawRadialTexture);
-  NotYetBuilt(ops.DrawClipFrame);
+  ops.DrawZoomPage = DrawZoomPage;
+  ops.BlendPicture = BlendPicture;
+  ops.BlendAlphaPicture = BlendAlphaPicture;
+  ops.DrawRadialTexture = DrawRadialTexture;
+  ops.DrawClipFrame = DrawClipFrame;
   NotYetBuilt(ops.RenderMeshScene);
   NotYetBuilt(ops.DrawSkybox);
   NotYetBuilt(ops.BuildRotation);
