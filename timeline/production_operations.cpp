@@ -1,5 +1,12 @@
 #include "timeline/scene_operations.h"
 
+#include "effects/glow.h"
+#include "effects/light_rays.h"
+#include "effects/scaled_glow.h"
+#include "effects/scaled_masked.h"
+#include "effects/star_sky.h"
+#include "effects/text_strip.h"
+
 namespace vantrelle {
 namespace {
 
@@ -14,13 +21,13 @@ SceneOperations MakeProductionOperations() {
   SceneOperations ops{};
 
   // Operations not yet built.
-  NotYetBuilt(ops.DrawStarSky);
-  NotYetBuilt(ops.DrawScaledGlow);
-  NotYetBuilt(ops.DrawScaledMasked);
-  NotYetBuilt(ops.DrawLightRays);
+  ops.DrawStarSky = DrawStarSky;
+  ops.DrawScaledGlow = DrawScaledGlow;
+  ops.DrawScaledMasked = DrawScaledMasked;
+  ops.DrawLightRays = DrawLightRays;
   NotYetBuilt(ops.DrawRings);
-  NotYetBuilt(ops.DrawTextStrip);
-  NotYetBuilt(ops.ApplyGlow);
+  ops.DrawTextStrip = DrawTextStrip;
+  ops.ApplyGlow = ApplyGlow;
   NotYetBuilt(ops.DrawZoomPage);
   NotYetBuilt(ops.BlendPicture);
   NotYetBuilt(ops.BlendAlphaPicture);
