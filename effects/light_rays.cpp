@@ -18,8 +18,9 @@ constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint3
 // centre column, so every cell a source point touches (nearer the centre) is
 // already final. sx, sy are the quadrant's signs; rows dy0..dyEnd-1 and
 // columns dx0..dxEnd-1 are distances from the centre.
-void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t sx, std::int32_t sy,
-                   std::int32_t dy0, std::int32_t dyEnd, std::int32_t dx0, std::int32_t dxEnd) {
+template <std::int32_t sx, std::int32_t sy>
+void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
+                   std::int32_t dx0, std::int32_t dxEnd) {
   const std::int32_t* sourceX = RaySourceX.data();
   const std::int32_t* sourceY = RaySourceY.data();
   const std::int32_t rowStep = sy * kFrameWidth;
@@ -73,10 +74,10 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   // The centre row and column belong to the first sweep; the others start one
   // cell away from them. The order matters: later sweeps read the centre row
   // and column as the first one left them.
-  SweepQuadrant(light, cx, cy, +1, +1, 0, kFrameHeight - cy, 0, kFrameWidth - cx);
-  SweepQuadrant(light, cx, cy, -1, +1, 0, kFrameHeight - cy, 1, cx + 1);
-  SweepQuadrant(light, cx, cy, +1, -1, 1, cy + 1, 0, kFrameWidth - cx);
-  SweepQuadrant(light, cx, cy, -1, -1, 1, cy + 1, 1, cx + 1);
+  SweepQuadrant<+1, +1>(light, cx, cy, 0, kFrameHeight - cy, 0, kFrameWidth - cx);
+  SweepQuadrant<-1, +1>(light, cx, cy, 0, kFrameHeight - cy, 1, cx + 1);
+  SweepQuadrant<+1, -1>(light, cx, cy, 1, cy + 1, 0, kFrameWidth - cx);
+  SweepQuadrant<-1, -1>(light, cx, cy, 1, cy + 1, 1, cx + 1);
 
   const std::int32_t* saturate = SaturateTable.data();
   for (std::int32_t i = 0; i < kFramePixels; ++i) {

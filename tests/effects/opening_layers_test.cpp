@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -223,6 +224,25 @@ TEST(ScaledGlow, BlendsTowardWhiteWithoutReachingIt) {
   EXPECT_EQ(At(frame, 180, 120), 0xF7DE);
   EXPECT_EQ(At(frame, 100, 40), 0x0000);
   EXPECT_EQ(At(frame, 260, 120), 0x0000);  // just outside the layer
+}
+
+TEST(ScaledGlow, EveryColourBlendsFieldByField) {
+  // Every RGB565 colour under a layer of one opacity, for opacities at both
+  // ends and the middle, against the blend written field by field.
+  std::vector<std::uint8_t> alpha(65536);
+  FrameBuffer frame;
+  for (int a : {0, 1, 2, 3, 31, 64, 127, 128, 129, 200, 253, 254, 255}) {
+    std::fill(alpha.begin(), alpha.end(), static_cast<std::uint8_t>(a));
+    for (int i = 0; i < kFramePixels; ++i) frame[i] = static_cast<std::uint16_t>(i);
+    DrawScaledGlow(frame, alpha.data(), 0, 0, kFrameWidth * kPixel, kFrameHeight * kPixel, 256, 256);
+    for (std::uint32_t p = 0; p < 65536; ++p) {
+      std::uint32_t expected = 0;
+      for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) {
+        expected |= (((p & m) * (256 - a) + static_cast<std::uint32_t>(a) * m) >> 8) & m;
+      }
+      ASSERT_EQ(frame[p], expected) << "colour " << p << " opacity " << a;
+    }
+  }
 }
 
 TEST(StarSky, WrapsInBothDirections) {
