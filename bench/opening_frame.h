@@ -30,7 +30,9 @@ inline void PrepareOpeningTables() {
       StagingB[y * 256 + x] = dx * dx + dy * dy < 100 * 100 ? static_cast<std::uint8_t>(1 + ((x ^ y) & 127)) : 0;
     }
   }
-  for (int i = 0; i < 256; ++i) PlanetPalette[i] = static_cast<std::uint16_t>(i * 0x0841 / 2);
+  for (int i = 0; i < 256; ++i) {
+    PlanetPalette[i] = static_cast<std::uint16_t>(((i >> 4) << 11) | ((i >> 2) << 5) | (i >> 5));  // dim green-grey
+  }
   BuildSinCosTables();
   BuildPrecomputedTables();
   BuildEffectTables();
