@@ -52,8 +52,9 @@ void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::i
 
 }  // namespace
 
-void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t centreRow, std::int32_t /*mode*/,
-                   std::int32_t threshold) {
+// mode is always 1, full resolution: the only mode the show draws with.
+void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t centreRow,
+                   [[maybe_unused]] std::int32_t mode, std::int32_t threshold) {
   const std::int32_t cx = centreColumn;
   const std::int32_t cy = centreRow;
   // Outside this range some pixel would lie beyond the source tables.
