@@ -123,15 +123,6 @@ TEST(LayerSetup, LayersBeyondEachEdgeDrawNothing) {
   EXPECT_TRUE(NothingDrawn(probe.Draw(0, -size, size, size, 256, 256)));
 }
 
-TEST(ScaledMasked, WholePixelLayerSamplesTexelsOneToOne) {
-  TexelProbe probe;
-  const Probed f = probe.Draw(10 * kPixel, 20 * kPixel, 100 * kPixel, 50 * kPixel, 100, 50);
-  ExpectDrawnRectangle(f, 10, 110, 20, 70);
-  EXPECT_EQ(At(f, 10, 20), 0);  // first row and column sample texel (0, 0)
-  EXPECT_EQ(TexelColumn(At(f, 109, 69)), 99);
-  EXPECT_EQ(TexelRow(At(f, 109, 69)), 49);
-}
-
 TEST(ScaledMasked, ClippingAtEachEdgeKeepsUnclippedTexelPositions) {
   TexelProbe probe;
   const std::int32_t size = 256 * kPixel;  // one texel per pixel
