@@ -14,6 +14,7 @@
 #include "assets/load_palette.h"
 #include "assets/load_raw.h"
 #include "assets/mesh.h"
+#include "assets/mesh_file_format.h"
 #include "assets/resolve_data_path.h"
 #include "assets/sin_tables.h"
 
@@ -37,6 +38,12 @@ std::string CheckDataDirectory(const std::filesystem::path& directory) {
     if (file.name == kMeshFileName) {
       if (size < 0) {
         return DataError(file.name, "expected a mesh file, found none");
+      }
+      // Larger than any mesh the renderer can hold: refused before it is read.
+      constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
+      if (static_cast<std::uint64_t>(size) > kLargestMeshFile) {
+        return DataError(file.name, "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
+                                        std::to_string(size));
       }
       std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
       if (LoadRaw(path, bytes) != size) {
