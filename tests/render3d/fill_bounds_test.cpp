@@ -118,6 +118,9 @@ TEST(Fillers, TrianglesWithinOneRowBandWriteNothing) {
       const Args g{xy, {80000, 90000, 100000}, {0, 0, 0, 0, 4000, 4000, 4000, 4000, 0, 4000, 0, 4000}};
       EXPECT_EQ(Render([&](FrameBuffer& f) { DrawWith(filler, f, g); })->Count(), 0) << filler;
     }
+    // Y = 0, 0, 16: exactly one row band, row 0 only.
+    const Args one{{0, 0, 160, 0, 0, 16}, {80000, 80000, 80000}, {}};
+    EXPECT_EQ(Render([&](FrameBuffer& f) { DrawWith(filler, f, one); })->Count(), 10) << filler;
   }
 }
 
@@ -136,6 +139,38 @@ TEST(Fillers, EdgeWalkIsSharedByTheReciprocalFillers) {
       ASSERT_EQ(Render([&](FrameBuffer& f) { DrawWith(filler, f, g); })->written, textured->written)
           << "filler " << filler << " triangle " << n;
     }
+  }
+}
+
+// A fixed scene per filler, drawn over a cleared frame: mixed sizes, some
+// clipped, the skybox's depths. Any change to a filler's output shows here.
+TEST(Fillers, FixedScenesKeepTheirFrames) {
+  const std::array<std::uint64_t, kFillers> expected = {
+      855185391624269963ull, 1933252421155182258ull, 3523377038853362087ull, 627753992316560705ull,
+      15196603894675516003ull};
+  for (int filler = 0; filler < kFillers; ++filler) {
+    std::mt19937 rng(100 + filler);
+    const auto in = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); };
+    auto frame = std::make_unique<FrameBuffer>();
+    frame->fill(0);
+    for (int n = 0; n < 60; ++n) {
+      const int size = n % 3 == 0 ? 3000 : 400;
+      const int cx = in(-800, 7200), cy = in(-800, 4600);
+      Args g{};
+      for (int i = 0; i < 3; ++i) {
+        g.xy[2 * i] = cx + in(-size, size);
+        g.xy[2 * i + 1] = cy + in(-size, size);
+        g.z[i] = in(65536, 111411);
+      }
+      for (auto& v : g.a) v = in(-4096, 8192);
+      DrawWith(filler, *frame, g);
+    }
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (std::uint16_t p : *frame) {
+      hash = (hash ^ (p & 255)) * 1099511628211ull;
+      hash = (hash ^ (p >> 8)) * 1099511628211ull;
+    }
+    EXPECT_EQ(hash, expected[filler]) << "filler " << filler;
   }
 }
 

@@ -55,14 +55,6 @@ TEST(FillFlat, RightTriangleCoversCeilingSpansInEveryCornerOrder) {
   }
 }
 
-TEST(FillFlat, TrianglesWithinOneRowBandWriteNothing) {
-  for (const auto& c : Orders({0, 1, 320, 8, 64, 16})) EXPECT_EQ(Flat(c)->Count(), 0);
-  EXPECT_EQ(Flat({0, 50, 3000, 50, 6000, 50})->Count(), 0);
-  EXPECT_EQ(Flat({100, 100, 100, 100, 100, 100})->Count(), 0);
-  // Y = 0, 0, 16: exactly one row band, row 0 only.
-  EXPECT_EQ(Flat({0, 0, 160, 0, 0, 16})->Count(), 10);
-}
-
 // Small triangles shifted through all 256 sub-pixel phases, against exact
 // geometry, in every corner order.
 TEST(FillFlat, TinyTrianglesMatchExactCoverageAtEverySubPixelPhase) {
