@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -38,18 +37,16 @@ inline std::unique_ptr<Drawn> RenderNonZero(const std::function<void(FrameBuffer
 }
 
 inline std::unique_ptr<Drawn> Render(const std::function<void(FrameBuffer&)>& draw) {
-  static FrameBuffer lowFrame;
-  static FrameBuffer highFrame;
-  FrameBuffer* low = &lowFrame;
-  FrameBuffer* high = &highFrame;
-  low->fill(0x0000);
-  high->fill(0xFFFF);
-  draw(*low);
-  draw(*high);
+  static FrameBuffer low;  // static: the tests draw thousands of frames
+  static FrameBuffer high;
+  low.fill(0x0000);
+  high.fill(0xFFFF);
+  draw(low);
+  draw(high);
   auto out = std::make_unique<Drawn>();
   for (int i = 0; i < kFramePixels; ++i) {
-    out->written[i] = (*low)[i] == (*high)[i];
-    out->pixels[i] = (*low)[i];
+    out->written[i] = low[i] == high[i];
+    out->pixels[i] = low[i];
   }
   return out;
 }
