@@ -1,5 +1,13 @@
 #include "timeline/scene_operations.h"
 
+#include "render3d/animate_tetra_field.h"
+#include "render3d/animate_tetra_swarm.h"
+#include "render3d/animate_tetra_tunnel.h"
+#include "render3d/build_rotation.h"
+#include "render3d/draw_rings.h"
+#include "render3d/draw_skybox.h"
+#include "render3d/render_mesh_scene.h"
+
 namespace vantrelle {
 namespace {
 
@@ -12,13 +20,19 @@ void NotYetBuilt(void (*&slot)(Args...)) {
 
 SceneOperations MakeProductionOperations() {
   SceneOperations ops{};
+  ops.DrawRings = DrawRings;
+  ops.RenderMeshScene = RenderMeshScene;
+  ops.DrawSkybox = DrawSkybox;
+  ops.BuildRotation = BuildRotation;
+  ops.AnimateTetraField = AnimateTetraField;
+  ops.AnimateTetraSwarm = AnimateTetraSwarm;
+  ops.AnimateTetraTunnel = AnimateTetraTunnel;
 
   // Operations not yet built.
   NotYetBuilt(ops.DrawStarSky);
   NotYetBuilt(ops.DrawScaledGlow);
   NotYetBuilt(ops.DrawScaledMasked);
   NotYetBuilt(ops.DrawLightRays);
-  NotYetBuilt(ops.DrawRings);
   NotYetBuilt(ops.DrawTextStrip);
   NotYetBuilt(ops.ApplyGlow);
   NotYetBuilt(ops.DrawZoomPage);
@@ -26,12 +40,6 @@ SceneOperations MakeProductionOperations() {
   NotYetBuilt(ops.BlendAlphaPicture);
   NotYetBuilt(ops.DrawRadialTexture);
   NotYetBuilt(ops.DrawClipFrame);
-  NotYetBuilt(ops.RenderMeshScene);
-  NotYetBuilt(ops.DrawSkybox);
-  NotYetBuilt(ops.BuildRotation);
-  NotYetBuilt(ops.AnimateTetraField);
-  NotYetBuilt(ops.AnimateTetraSwarm);
-  NotYetBuilt(ops.AnimateTetraTunnel);
   NotYetBuilt(ops.FadeToWhite);
   NotYetBuilt(ops.FadeToBlack);
   return ops;
