@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "assets/sin_tables.h"
@@ -180,6 +182,37 @@ TEST(SortFacesByDepth, FarthestFirstEqualKeysReversedEmptyListUntouched) {
   SortFacesByDepth(visible, s.points.data(), corners.data(), untouched, 0);
   EXPECT_EQ(untouched[0], -7);
   EXPECT_EQ(untouched[1], -7);
+}
+
+TEST(SortFacesByDepth, AgreesWithAStableSortOfTheKeysReversed) {
+  std::mt19937 random(20261206);
+  for (int round = 0; round < 20; ++round) {
+    const int count = round == 0 ? 4096 : static_cast<int>(random() % 600) + 1;
+    Screen s;
+    std::vector<std::int32_t> corners;
+    std::vector<std::int32_t> visible;
+    // Few distinct depths in some rounds, so that ties are common.
+    const std::uint32_t spread = round % 2 ? 50u : 0x2AAA0000u;  // sums of three stay in 32 bits
+    for (int f = 0; f < count; ++f) {
+      for (int k = 0; k < 3; ++k) {
+        corners.push_back(s.Add(0, 0, 4097 + static_cast<std::int32_t>(random() % spread)));
+      }
+      visible.push_back(f);
+    }
+    std::shuffle(visible.begin(), visible.end(), random);
+    std::vector<std::int32_t> out(count);
+    SortFacesByDepth(visible.data(), s.points.data(), corners.data(), out.data(), count);
+
+    std::vector<std::int32_t> expected = visible;
+    const auto key = [&](std::int32_t f) {
+      std::int64_t sum = 0;
+      for (int k = 0; k < 3; ++k) sum += s.points[3 * corners[3 * f + k] + 2];
+      return static_cast<std::int32_t>(sum / 3);
+    };
+    std::stable_sort(expected.begin(), expected.end(), [&](std::int32_t a, std::int32_t b) { return key(a) < key(b); });
+    std::reverse(expected.begin(), expected.end());
+    ASSERT_EQ(out, expected) << "round " << round;
+  }
 }
 
 }  // namespace
