@@ -84,7 +84,7 @@ TEST(ProjectPoints, FocalLengthDepthOffsetAndDivisorOne) {
   EXPECT_EQ(out[5], 262144);
 
   ProjectPoints(p + 6, out + 6, 2, 3200, 1920, 0);
-  EXPECT_EQ(out[6], 3200 + (FixMul(1 << 30, 65536) >> 4));  // r = 2^30
+  EXPECT_EQ(out[6], 3200 + 67108864);  // r = 2^30: one unit lands 2^26 sixteenths right
   EXPECT_EQ(out[7], 1920);
   EXPECT_EQ(out[8], 3);
   EXPECT_EQ(out[9], 3200);
