@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "assets/mesh.h"
 #include "assets/sin_tables.h"
@@ -13,8 +15,11 @@
 #include "render3d/build_tetra_field.h"
 #include "render3d/build_tetra_tunnel.h"
 #include "render3d/fix_mul.h"
+#include "render3d/build_rotation.h"
 #include "render3d/procedural_meshes.h"
+#include "render3d/project_points.h"
 #include "render3d/select_visible_faces.h"
+#include "render3d/transform_points.h"
 
 namespace vantrelle {
 namespace {
@@ -144,13 +149,21 @@ TEST_F(ProceduralMeshes, SphereHasSixteenPolesAndFlatPoleFaces) {
   EXPECT_EQ(At(sphere, l.cornerU, 31), (Triple{4096, 4096, 3840}));
   EXPECT_EQ(At(sphere, l.cornerV, 31), (Triple{256, 0, 0}));
 
-  // The second face of a band-0 quad has two pole corners: zero area, which
-  // passes the back-face test.
-  const std::int32_t screen[9] = {1000, 500, 100000, 1000, 500, 100000, 1200, 900, 100000};
-  const std::int32_t pole[3] = {2, 0, 1};  // (16r+c', 16r+c' pole, 16r+c pole) pattern
-  const std::int32_t order[1] = {0};
-  std::int32_t out[1];
-  EXPECT_EQ(SelectVisibleFaces(order, screen, pole, out, 1), 1);
+  // The second face of every band-0 quad has two pole corners: zero area,
+  // which passes the back-face test. Seen from 3 units away with the pole
+  // tipped to the far side, all sixteen still survive face selection.
+  BuildRotation(-512, 0, 0);
+  std::vector<std::int32_t> camera(3 * 256), screen(3 * 256), visible(480);
+  TransformPoints(sphere + l.positions, camera.data(), 0, 0, 0, 256);
+  ProjectPoints(camera.data(), screen.data(), 256, 3200, 1920, -196608);
+  const std::int32_t count =
+      SelectVisibleFaces(sphere + l.drawOrder, screen.data(), sphere + l.corners, visible.data(), 480);
+  visible.resize(count);
+  for (std::int32_t c = 0; c < 16; ++c) {
+    const Triple f = At(sphere, l.corners, 2 * c + 1);
+    EXPECT_EQ(At(screen.data(), 0, f[1]), At(screen.data(), 0, f[2]));
+    EXPECT_NE(std::find(visible.begin(), visible.end(), 2 * c + 1), visible.end()) << c;
+  }
 }
 
 }  // namespace
