@@ -17,6 +17,7 @@
 #include "assets/mesh_file_format.h"
 #include "assets/resolve_data_path.h"
 #include "assets/sin_tables.h"
+#include "render3d/build_procedural_meshes.h"
 
 namespace vantrelle {
 namespace {
@@ -167,8 +168,7 @@ std::string LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   }
   BuildPrecomputedTables();
   BakeAllTracks();
-  // The procedural meshes are built here, between the tracks and the effect
-  // tables: BuildTetraField, BuildTetraTunnel, BuildSphere.
+  BuildProceduralMeshes();
   BuildEffectTables();
   return {};
 }
