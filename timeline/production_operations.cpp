@@ -1,3 +1,4 @@
+#include "timeline/fades.h"
 #include "timeline/scene_operations.h"
 
 namespace vantrelle {
@@ -12,6 +13,8 @@ void NotYetBuilt(void (*&slot)(Args...)) {
 
 SceneOperations MakeProductionOperations() {
   SceneOperations ops{};
+  ops.FadeToWhite = FadeToWhite;
+  ops.FadeToBlack = FadeToBlack;
 
   // Operations not yet built.
   NotYetBuilt(ops.DrawStarSky);
@@ -32,8 +35,6 @@ SceneOperations MakeProductionOperations() {
   NotYetBuilt(ops.AnimateTetraField);
   NotYetBuilt(ops.AnimateTetraSwarm);
   NotYetBuilt(ops.AnimateTetraTunnel);
-  NotYetBuilt(ops.FadeToWhite);
-  NotYetBuilt(ops.FadeToBlack);
   return ops;
 }
 
