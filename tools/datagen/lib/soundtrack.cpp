@@ -87,22 +87,22 @@ void Drums(Parts& p, const Section& s, int beat, int step, std::uint32_t seed) {
   switch (s.style) {
     case Style::kRings:
       if (onBeat && beat % 2 == 0) Kick(p.dry, at, 0.55);
-      if (step == 2) HiHat(p.dry, at, 0.12, 0.03, 0.3, seed);
+      if (step == 2) HiHat(p.dry, at, 0.08, 0.03, 0.3, seed);
       if (backBeat && beat % 4 == 3) Snare(p.room, at, 0.25, seed);
       break;
     case Style::kDrive:
     case Style::kTunnel:
       if (onBeat) Kick(p.dry, at, 0.8);
       if (backBeat) {
-        Clap(p.dry, at, 0.45, seed);
+        Clap(p.dry, at, 0.35, seed);
         Snare(p.room, at, 0.3, seed + 1u);
       }
-      if (step == 2) HiHat(p.dry, at, 0.2, 0.12, 0.25, seed);
-      else if (s.style == Style::kTunnel || step % 2 == 1) HiHat(p.dry, at, 0.09, 0.025, -0.25, seed);
+      if (step == 2) HiHat(p.dry, at, 0.12, 0.1, 0.25, seed);
+      else if (s.style == Style::kTunnel || step % 2 == 1) HiHat(p.dry, at, 0.05, 0.025, -0.25, seed);
       break;
     case Style::kCredits:
       if (onBeat) Kick(p.dry, at, 0.8);
-      if (step % 2 == 0) HiHat(p.dry, at, 0.12, 0.03, 0.2, seed);
+      if (step % 2 == 0) HiHat(p.dry, at, 0.08, 0.03, 0.2, seed);
       break;
     case Style::kGroove:
     case Style::kLead:
@@ -110,12 +110,12 @@ void Drums(Parts& p, const Section& s, int beat, int step, std::uint32_t seed) {
         Kick(p.dry, at, 0.75);
       }
       if (backBeat) Snare(p.dry, at, 0.45, seed);
-      if (step % 2 == 0) HiHat(p.dry, at, step == 2 ? 0.16 : 0.1, 0.035, 0.3, seed);
+      if (step % 2 == 0) HiHat(p.dry, at, step == 2 ? 0.1 : 0.06, 0.035, 0.3, seed);
       break;
     case Style::kClip:
       if (onBeat && beat % 4 == 0) Kick(p.dry, at, 0.65);
       if (onBeat && beat % 4 == 2) Snare(p.room, at, 0.35, seed);
-      if (step == 2) HiHat(p.dry, at, 0.1, 0.05, 0.3, seed);
+      if (step == 2) HiHat(p.dry, at, 0.06, 0.05, 0.3, seed);
       break;
     case Style::kFloat:
       if (onBeat && beat % 4 == 0) Kick(p.dry, at, 0.5);
@@ -126,7 +126,7 @@ void Drums(Parts& p, const Section& s, int beat, int step, std::uint32_t seed) {
       if (fade <= 0.0) break;
       if (onBeat) Kick(p.dry, at, 0.6 * fade);
       if (backBeat) Snare(p.room, at, 0.3 * fade, seed);
-      if (step == 2) HiHat(p.dry, at, 0.12 * fade, 0.04, 0.3, seed);
+      if (step == 2) HiHat(p.dry, at, 0.07 * fade, 0.04, 0.3, seed);
       break;
     }
     case Style::kOpening:
@@ -248,7 +248,7 @@ std::vector<std::int16_t> RenderSoundtrack() {
     }
   }
   for (int b : kFlashBeats) {
-    Crash(p.dry, AtBeat(b), 0.35, seed++);
+    Crash(p.dry, AtBeat(b), 0.28, seed++);
     Kick(p.dry, AtBeat(b), 0.5);
     SubDrone(p.dry, AtBeat(b), 2.0 * kBeatSeconds, 33, 0.25);
   }
@@ -279,7 +279,7 @@ std::vector<std::int16_t> RenderSoundtrack() {
   const double fadeOutBegin = static_cast<double>(AtBeat(540));
   const double fadeOutEnd = static_cast<double>(frames);
   for (std::size_t i = 0; i < frames; ++i) {
-    double gain = 0.9;
+    double gain = 0.8;
     const double t = static_cast<double>(i);
     if (t < fadeInEnd) gain *= t / fadeInEnd;
     if (t > fadeOutBegin) gain *= 1.0 - (t - fadeOutBegin) / (fadeOutEnd - fadeOutBegin);
