@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libmpg123-dev libmp3lame-dev
   libfreetype-dev fonts-dejavu-core libpng-dev libcli11-dev
   ffmpeg xvfb xdotool clang
+  valgrind libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,44 @@
+// vantrelle_frame_instructions [DATA_DIR]: run under callgrind with
+// --instr-atstart=no (bench/count_instructions.sh does). For each segment it
+// renders the frame 16 ms before the segment's middle uninstrumented, then
+// the middle frame with collection on, and dumps that frame's counts as
+// "segment N at T".
+#include <valgrind/callgrind.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "assets/load_and_precompute.h"
+#include "bench/show/bench_data_directory.h"
+#include "core/frame_buffer.h"
+#include "timeline/timeline.h"
+
+int main(int argc, char** argv) {
+  const std::filesystem::path executable = std::filesystem::canonical("/proc/self/exe");
+  const std::filesystem::path data =
+      vantrelle::bench::FindBenchDataDirectory(argc > 1 ? argv[1] : "", executable.parent_path());
+  if (data.empty()) {
+    std::fprintf(stderr, "frame instructions: cannot make a data directory\n");
+    return 1;
+  }
+  if (const std::string error = vantrelle::LoadAndPrecompute(data); !error.empty()) {
+    std::fprintf(stderr, "frame instructions: %s\n", error.c_str());
+    return 1;
+  }
+  static vantrelle::FrameBuffer frame{};
+  CALLGRIND_START_INSTRUMENTATION;
+  for (const vantrelle::SegmentInfo& segment : vantrelle::ShowSegments()) {
+    // On the show's 16 ms grid, so the frame before is one the show draws too.
+    const vantrelle::DemoClock middle = (segment.start + segment.end) / 2 / 16 * 16;
+    vantrelle::Timeline(frame, middle - 16);
+    CALLGRIND_ZERO_STATS;
+    CALLGRIND_TOGGLE_COLLECT;
+    vantrelle::Timeline(frame, middle);
+    CALLGRIND_TOGGLE_COLLECT;
+    const std::string name = "segment " + std::to_string(segment.number) + " at " + std::to_string(middle);
+    CALLGRIND_DUMP_STATS_AT(name.c_str());
+  }
+  CALLGRIND_STOP_INSTRUMENTATION;
+  return 0;
+}

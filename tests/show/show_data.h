@@ -1,0 +1,12 @@
+#pragma once
+// The data the whole-show tests load: the default data set the build lays
+// out beside the programs (VANTRELLE_BIN), so frames look like the show's.
+#include <filesystem>
+#include <string>
+
+namespace vantrelle {
+
+// Loads the default data set once per process; "" on success, else why not.
+std::string LoadShowData();
+
+}  // namespace vantrelle

@@ -1,0 +1,47 @@
+// The whole show drawn every 7 ms, a few segments per test so that the
+// sanitizer build spreads them over the cores. Each group starts on a black
+// frame and keeps one frame buffer, as the show does.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/frame_buffer.h"
+#include "show_data.h"
+#include "timeline/timeline.h"
+
+namespace vantrelle {
+namespace {
+
+constexpr DemoClock kStepMs = 7;    // off the beat grid, so frames fall on every phase
+constexpr int kSegmentsPerGroup = 3;
+
+class WholeShow : public testing::TestWithParam<int> {};
+
+TEST_P(WholeShow, DrawsEveryFrameOfItsSegments) {
+  ASSERT_EQ(LoadShowData(), "");
+  const auto segments = ShowSegments();
+  const std::size_t first = static_cast<std::size_t>(GetParam()) * kSegmentsPerGroup;
+  const std::size_t last = std::min(first + kSegmentsPerGroup, segments.size()) - 1;
+  static FrameBuffer frame;
+  frame.fill(0);
+  int drawn = 0;
+  int expected = 0;
+  for (DemoClock t = segments[first].start; t < segments[last].end; t += kStepMs) {
+    drawn += Timeline(frame, t);
+    ++expected;
+  }
+  EXPECT_EQ(drawn, expected);
+  if (last + 1 == segments.size()) {
+    EXPECT_EQ(Timeline(frame, kShowLengthMs), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SegmentGroups, WholeShow, testing::Range(0, (25 + kSegmentsPerGroup - 1) / kSegmentsPerGroup),
+                         [](const testing::TestParamInfo<int>& info) {
+                           const int first = info.param * kSegmentsPerGroup + 1;
+                           return "Segments" + std::to_string(first) + "To" +
+                                  std::to_string(std::min(first + kSegmentsPerGroup - 1, 25));
+                         });
+
+}  // namespace
+}  // namespace vantrelle
