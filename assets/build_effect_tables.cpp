@@ -84,6 +84,24 @@ void BuildRaySources() {
   }
 }
 
+void BuildRayTaps() {
+  for (std::size_t i = 0; i < RayTaps.size(); ++i) {
+    const std::int32_t x = RaySourceX[i];  // 8.8, never negative
+    const std::int32_t y = RaySourceY[i];
+    const std::uint32_t fx = static_cast<std::uint32_t>(x) & 255u;
+    const std::uint32_t fy = static_cast<std::uint32_t>(y) & 255u;
+    RayTap& tap = RayTaps[i];
+    tap.nearNear = static_cast<std::uint16_t>(((256 - fx) * (256 - fy)) >> 8);
+    tap.farNear = static_cast<std::uint16_t>(((256 - fx) * fy) >> 8);
+    tap.nearFar = static_cast<std::uint16_t>((fx * (256 - fy)) >> 8);
+    tap.farFar = static_cast<std::uint16_t>((fx * fy) >> 8);
+    tap.nearColumn = static_cast<std::uint8_t>(x >> 8);
+    tap.nearRow = static_cast<std::uint8_t>(y >> 8);
+    tap.farColumnStep = static_cast<std::uint8_t>(((x + 255) >> 8) - (x >> 8));
+    tap.farRowStep = static_cast<std::uint8_t>(((y + 255) >> 8) - (y >> 8));
+  }
+}
+
 void BuildSkyboxCube() {
   constexpr int kGrid = 5;  // vertices per side of a cube face
   constexpr int kCells = 4;
@@ -152,6 +170,7 @@ void BuildEffectTables() {
   BuildPolarMaps();
   BuildBrightnessTable();
   BuildRaySources();
+  BuildRayTaps();
   BuildSkyboxCube();
 }
 

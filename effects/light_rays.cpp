@@ -21,29 +21,21 @@ constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint3
 template <std::int32_t sx, std::int32_t sy>
 void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
                    std::int32_t dx0, std::int32_t dxEnd) {
-  const std::int32_t* sourceX = RaySourceX.data();
-  const std::int32_t* sourceY = RaySourceY.data();
-  const std::int32_t rowStep = sy * kFrameWidth;
+  constexpr std::int32_t rowStep = sy * kFrameWidth;
   std::int32_t* centre = light + cy * kFrameWidth + cx;
   for (std::int32_t dy = dy0; dy < dyEnd; ++dy) {
     std::int32_t* cellRow = centre + dy * rowStep;
-    const std::int32_t* rowX = sourceX + dy * kTableSpan;
-    const std::int32_t* rowY = sourceY + dy * kTableSpan;
+    const RayTap* taps = RayTaps.data() + dy * kTableSpan;
     for (std::int32_t dx = dx0; dx < dxEnd; ++dx) {
-      const std::int32_t X = rowX[dx];  // 8.8, never negative
-      const std::int32_t Y = rowY[dx];
-      const std::uint32_t fx = static_cast<std::uint32_t>(X) & 255u;
-      const std::uint32_t fy = static_cast<std::uint32_t>(Y) & 255u;
-      const std::int32_t nearColumn = sx * (X >> 8);
-      const std::int32_t farColumn = sx * ((X + 255) >> 8);
-      const std::int32_t* nearRow = centre + (Y >> 8) * rowStep;
-      const std::int32_t* farRow = centre + ((Y + 255) >> 8) * rowStep;
-      // Each weight is truncated on its own, so together they may fall short of
-      // 256. Light is never negative and stays below 2^23, so the sum fits.
-      const std::uint32_t sum = Light(nearRow[nearColumn]) * (((256 - fx) * (256 - fy)) >> 8) +
-                                Light(farRow[nearColumn]) * (((256 - fx) * fy) >> 8) +
-                                Light(nearRow[farColumn]) * ((fx * (256 - fy)) >> 8) +
-                                Light(farRow[farColumn]) * ((fx * fy) >> 8);
+      const RayTap& tap = taps[dx];
+      const std::int32_t* nearNear = centre + tap.nearRow * rowStep + sx * tap.nearColumn;
+      const std::int32_t farRow = tap.farRowStep * rowStep;
+      const std::int32_t farColumn = sx * tap.farColumnStep;
+      // The weights may fall short of 256 together. Light is never negative
+      // and stays below 2^23, so the sum fits.
+      const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
+                                Light(nearNear[farColumn]) * tap.nearFar +
+                                Light(nearNear[farRow + farColumn]) * tap.farFar;
       std::int32_t& cell = cellRow[sx * dx];
       cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
     }

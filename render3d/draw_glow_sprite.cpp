@@ -1,5 +1,7 @@
 #include "render3d/draw_glow_sprite.h"
 
+#include <array>
+
 #include "core/frame_buffer.h"
 #include "core/wrap.h"
 
@@ -35,15 +37,25 @@ void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32
   }
   if (col0 >= kFrameWidth || colEnd <= 0 || row0 >= kFrameHeight || rowEnd <= 0 || row0 >= rowEnd) return;
 
+  // Every row samples the same sprite columns: find them once per sprite.
+  const std::int32_t columns = colEnd - col0;
+  static std::array<std::uint8_t, kFrameWidth> texelColumn;
+  std::int32_t u = uStart;
+  for (std::int32_t k = 0; k < columns; ++k) {
+    texelColumn[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(u >> 16);
+    u = WrapAdd(u, du);
+  }
+  static std::array<std::uint8_t, kFrameWidth> scaledRow;
   std::int32_t v = vStart;
   for (std::int32_t row = row0; row < rowEnd; ++row) {
     const std::uint8_t* texels = sprite + ((v >> 8) & 0xFF00);
-    std::uint8_t* out = buffer + row * kFrameWidth;
-    std::int32_t u = uStart;
-    for (std::int32_t col = col0; col < colEnd; ++col) {
-      const std::uint32_t sum = std::uint32_t{out[col]} + texels[(u >> 16) & 0xFF];
-      out[col] = static_cast<std::uint8_t>(sum > 255 ? 255 : sum);
-      u = WrapAdd(u, du);
+    for (std::int32_t k = 0; k < columns; ++k) {
+      scaledRow[static_cast<std::size_t>(k)] = texels[texelColumn[static_cast<std::size_t>(k)]];
+    }
+    std::uint8_t* out = buffer + row * kFrameWidth + col0;
+    for (std::int32_t k = 0; k < columns; ++k) {
+      const std::uint32_t sum = std::uint32_t{out[k]} + scaledRow[static_cast<std::size_t>(k)];
+      out[k] = static_cast<std::uint8_t>(sum > 255 ? 255 : sum);
     }
     v = WrapAdd(v, dv);
   }

@@ -16,3 +16,23 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELLE_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# Fuzzing: the data readers under libFuzzer (clang, its own build folder),
+# about a minute each, starting from the saved inputs in fuzz/corpus/. New
+# inputs go to a scratch folder; a failing input is kept in build-fuzz/.
+cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
+cmake --build build-fuzz -j "$jobs"
+fuzz_seconds=${VANTRELLE_FUZZ_SECONDS:-60}
+for target in palette_reader mesh_reader data_directory; do
+  scratch=$(mktemp -d)
+  echo "fuzz: $target for ${fuzz_seconds} s"
+  build-fuzz/bin/fuzz_$target -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+    -artifact_prefix=build-fuzz/$target- "$scratch" "fuzz/corpus/$target" 2>&1 | tail -n 12
+  status=${PIPESTATUS[0]}
+  rm -rf "$scratch"
+  if [ "$status" -ne 0 ]; then
+    echo "fuzz: $target failed; the input is in build-fuzz/" >&2
+    exit "$status"
+  fi
+done
+echo "fuzz: every target ran clean"
