@@ -2,8 +2,9 @@
 # Counts the instructions of one frame from the middle of each of the 25
 # segments with callgrind: a repeatable figure, unlike time. Needs a release
 # build (build/ by default, or the folder given). Data: build/bin's default
-# data set when it exists.
-#   bash bench/count_instructions.sh [BUILD_DIR] [DATA_DIR]
+# data set when it exists. Times in ms after the data directory replace the
+# segments' middles.
+#   bash bench/count_instructions.sh [BUILD_DIR] [DATA_DIR [MS...]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -21,7 +22,7 @@ else
   trap 'rm -rf "$out"' EXIT
 fi
 valgrind --tool=callgrind --instr-atstart=no --collect-atstart=no \
-  --callgrind-out-file="$out/callgrind.out" "$driver" ${2:+"$2"} >/dev/null 2>"$out/valgrind.log" || {
+  --callgrind-out-file="$out/callgrind.out" "$driver" "${@:2}" >/dev/null 2>"$out/valgrind.log" || {
   cat "$out/valgrind.log" >&2
   exit 1
 }

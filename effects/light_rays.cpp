@@ -1,5 +1,7 @@
 #include "effects/light_rays.h"
 
+#include <algorithm>
+
 #include "assets/effect_tables.h"
 
 namespace vantrelle {
@@ -72,15 +74,15 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   SweepQuadrant<+1, -1>(light, cx, cy, 1, cy + 1, 0, kFrameWidth - cx);
   SweepQuadrant<-1, -1>(light, cx, cy, 1, cy + 1, 1, cx + 1);
 
-  const std::int32_t* saturate = SaturateTable.data();
+  // SaturateTable is min(i, 255): the limit is taken directly, which keeps
+  // this loop free of look-ups so that it runs several pixels at a time.
   for (std::int32_t i = 0; i < kFramePixels; ++i) {
-    std::int32_t add = light[i] >> 8;
-    add = add < 255 ? add : 255;
-    const std::int32_t p = frame[i];
+    const std::uint32_t add = std::min(static_cast<std::uint32_t>(light[i]) >> 8, 255u);
+    const std::uint32_t p = frame[i];
     // Fields widened to 8 bits by repeating their top bits.
-    const std::int32_t r = saturate[((p >> 8) & 0xF8) + ((p >> 13) & 7) + add];
-    const std::int32_t g = saturate[((p >> 3) & 0xFC) + ((p >> 9) & 3) + add];
-    const std::int32_t b = saturate[((p & 0x1F) << 3) + ((p >> 2) & 7) + add];
+    const std::uint32_t r = std::min(((p >> 8) & 0xF8) + ((p >> 13) & 7) + add, 255u);
+    const std::uint32_t g = std::min(((p >> 3) & 0xFC) + ((p >> 9) & 3) + add, 255u);
+    const std::uint32_t b = std::min(((p & 0x1F) << 3) + ((p >> 2) & 7) + add, 255u);
     frame[i] = static_cast<std::uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
   }
 }

@@ -1,13 +1,15 @@
-// vantrelle_frame_instructions [DATA_DIR]: run under callgrind with
+// vantrelle_frame_instructions [DATA_DIR [MS...]]: run under callgrind with
 // --instr-atstart=no (bench/count_instructions.sh does). For each segment it
 // renders the frame 16 ms before the segment's middle uninstrumented, then
 // the middle frame with collection on, and dumps that frame's counts as
-// "segment N at T".
+// "segment N at T". Times given after the data directory replace the
+// middles.
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "assets/load_and_precompute.h"
 #include "bench/show/bench_data_directory.h"
@@ -26,17 +28,29 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "frame instructions: %s\n", error.c_str());
     return 1;
   }
+  std::vector<vantrelle::DemoClock> times;
+  for (int i = 2; i < argc; ++i) {
+    times.push_back(std::stoi(argv[i]));
+  }
+  if (times.empty()) {
+    for (const vantrelle::SegmentInfo& segment : vantrelle::ShowSegments()) {
+      // On the show's 16 ms grid, so the frame before is one the show draws too.
+      times.push_back((segment.start + segment.end) / 2 / 16 * 16);
+    }
+  }
   static vantrelle::FrameBuffer frame{};
   CALLGRIND_START_INSTRUMENTATION;
-  for (const vantrelle::SegmentInfo& segment : vantrelle::ShowSegments()) {
-    // On the show's 16 ms grid, so the frame before is one the show draws too.
-    const vantrelle::DemoClock middle = (segment.start + segment.end) / 2 / 16 * 16;
+  for (const vantrelle::DemoClock middle : times) {
+    const vantrelle::SegmentInfo* segment = vantrelle::SegmentAt(middle);
+    if (segment == nullptr) {
+      continue;
+    }
     vantrelle::Timeline(frame, middle - 16);
     CALLGRIND_ZERO_STATS;
     CALLGRIND_TOGGLE_COLLECT;
     vantrelle::Timeline(frame, middle);
     CALLGRIND_TOGGLE_COLLECT;
-    const std::string name = "segment " + std::to_string(segment.number) + " at " + std::to_string(middle);
+    const std::string name = "segment " + std::to_string(segment->number) + " at " + std::to_string(middle);
     CALLGRIND_DUMP_STATS_AT(name.c_str());
   }
   CALLGRIND_STOP_INSTRUMENTATION;
