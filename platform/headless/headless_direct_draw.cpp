@@ -39,6 +39,7 @@ HRESULT HeadlessDirectDraw::DirectDrawCreate(const void* /*driverGuid*/, IDirect
 }
 
 std::uint32_t HeadlessDirectDraw::Display::Release() {
+  owner->releaseOrder.push_back(this);
   ++releases;
   --references;
   return static_cast<std::uint32_t>(references < 0 ? 0 : references);
@@ -77,6 +78,7 @@ HRESULT HeadlessDirectDraw::Display::CreateSurface(DDSURFACEDESC* description, I
 }
 
 std::uint32_t HeadlessDirectDraw::Surface::Release() {
+  owner->releaseOrder.push_back(this);
   ++releases;
   --references;
   return static_cast<std::uint32_t>(references < 0 ? 0 : references);

@@ -76,6 +76,7 @@ class HeadlessDirectDraw : public DirectDrawDriver {
   int flips = 0;                       // Flip calls, whatever they reported
   int shownFrames = 0;                 // flips that succeeded
   int restores = 0;
+  std::vector<const void*> releaseOrder;  // the objects Release was called on, in order
   std::function<void()> onFlip;  // runs at every Flip call, before it reports
 
  private:

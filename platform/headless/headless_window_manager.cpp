@@ -30,6 +30,11 @@ int HeadlessWindowManager::MessageBox(HWND owner, const char* text, const char* 
 
 void HeadlessWindowManager::OutputDebugString(const char* text) { debugLines.emplace_back(text); }
 
+LRESULT HeadlessWindowManager::DefWindowProc(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+  defaultProcessed.push_back(MSG{window, message, wParam, lParam});
+  return QueuedWindowManager::DefWindowProc(window, message, wParam, lParam);
+}
+
 void HeadlessWindowManager::PollDevice() {
   if (onPoll) {
     onPoll(*this);

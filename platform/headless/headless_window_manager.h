@@ -23,9 +23,11 @@ class HeadlessWindowManager : public QueuedWindowManager {
   const void* SetCursor(const void* cursor) override;
   int MessageBox(HWND owner, const char* text, const char* caption, std::uint32_t type) override;
   void OutputDebugString(const char* text) override;
+  LRESULT DefWindowProc(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) override;
 
   std::vector<Box> boxes;                  // every message box, in order
   std::vector<std::string> debugLines;     // every debug line, in order
+  std::vector<MSG> defaultProcessed;       // every message handed to DefWindowProc
   const void* cursor = &kArrowCursor;      // the cursor shown; nullptr when hidden
   bool refuseWindows = false;              // CreateWindowEx fails when set
   int windowWidth = 0, windowHeight = 0;   // size asked for by the last CreateWindowEx
