@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/turn_display_to_landscape.h"
+
 namespace vantrelle::platform {
 
 SdlDesktop::SdlDesktop(const SdlDesktopConfig& config) : config_(config) {
@@ -115,13 +117,7 @@ void SdlDesktop::Present(const std::uint16_t* display, int pitch) {
       }
     }
   } else {
-    // The display holds the picture turned clockwise; turn it back so it reads
-    // upright on a landscape monitor: landscape (c, r) is display (239 - r, c).
-    for (int r = 0; r < kDisplayWidth; ++r) {
-      for (int c = 0; c < kDisplayHeight; ++c) {
-        staging_[r * kDisplayHeight + c] = display[c * pitch + (kDisplayWidth - 1 - r)];
-      }
-    }
+    TurnDisplayToLandscape(display, pitch, staging_.data());
   }
   const int rowBytes = 2 * (config_.portrait ? kDisplayWidth : kDisplayHeight);
   SDL_UpdateTexture(texture_, nullptr, staging_.data(), rowBytes);

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "headless_show.h"
 #include "host/clear_back_buffer.h"
 #include "host/present_frame.h"
+#include "platform/turn_display_to_landscape.h"
 
 namespace vantrelle::host {
 namespace {
@@ -85,6 +88,25 @@ TEST_F(HeadlessShow, FailedLockWritesNothing) {
   ClearBackBuffer();
   EXPECT_EQ(back.memory, before);
   EXPECT_EQ(back.locks, 2);
+}
+
+}  // namespace
+}  // namespace vantrelle::host
+
+namespace vantrelle::host {
+namespace {
+
+TEST_F(HeadlessShow, TurningTheDisplayBackGivesTheFrame) {
+  SetUpDisplayOnly();
+  for (int i = 0; i < kFramePixels; ++i) {
+    ShowFrame[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+  }
+  PresentFrame();
+  std::vector<std::uint16_t> portrait(240 * 400);
+  std::memcpy(portrait.data(), display->attached[0].memory.data(), portrait.size() * 2);
+  FrameBuffer landscape{};
+  platform::TurnDisplayToLandscape(portrait.data(), 240, landscape.data());
+  EXPECT_EQ(landscape, ShowFrame);
 }
 
 }  // namespace
