@@ -1,11 +1,175 @@
 #include "assets/load_and_precompute.h"
 
+#include <span>
+#include <system_error>
+#include <vector>
+
+#include "assets/asset_buffers.h"
+#include "assets/bake_track.h"
+#include "assets/build_effect_tables.h"
+#include "assets/build_precomputed_tables.h"
+#include "assets/check_mesh_file.h"
+#include "assets/data_inventory.h"
+#include "assets/load_mesh.h"
+#include "assets/load_palette.h"
+#include "assets/load_raw.h"
+#include "assets/mesh.h"
+#include "assets/mesh_file_format.h"
+#include "assets/resolve_data_path.h"
 #include "assets/sin_tables.h"
 
 namespace vantrelle {
+namespace {
 
-std::string LoadAndPrecompute(const std::filesystem::path& /*dataDirectory*/) {
+std::string DataError(std::string_view name, const std::string& problem) {
+  return "data error: " + std::string(name) + ": " + problem;
+}
+
+// Every file present with its exact size, and the mesh fit to show, before
+// anything is read into the show's buffers.
+std::string CheckDataDirectory(const std::filesystem::path& directory) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(directory, error)) {
+    return DataError(directory.string(), "expected a data directory, found none");
+  }
+  for (const DataFile& file : kDataFiles) {
+    const std::filesystem::path path = ResolveDataPath(directory, file.name);
+    const std::int64_t size = DataFileSize(path);
+    if (file.name == kMeshFileName) {
+      if (size < 0) {
+        return DataError(file.name, "expected a mesh file, found none");
+      }
+      // Larger than any mesh the renderer can hold: refused before it is read.
+      constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
+      if (static_cast<std::uint64_t>(size) > kLargestMeshFile) {
+        return DataError(file.name, "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
+                                        std::to_string(size));
+      }
+      std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+      if (LoadRaw(path, bytes) != size) {
+        return DataError(file.name, "expected a readable file, found one that cannot be read");
+      }
+      const std::string problem = CheckMeshFile(bytes);
+      if (!problem.empty()) {
+        return DataError(file.name, problem);
+      }
+      continue;
+    }
+    if (size < 0) {
+      return DataError(file.name, "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
+    }
+    if (static_cast<std::uint64_t>(size) != file.bytes) {
+      return DataError(file.name,
+                       "expected " + std::to_string(file.bytes) + " bytes, found " + std::to_string(size));
+    }
+  }
+  return {};
+}
+
+// Reads the inventory in order; every file was checked, so a failure here
+// means it changed or vanished meanwhile.
+class Loader {
+ public:
+  explicit Loader(const std::filesystem::path& directory) : directory_(directory) {}
+
+  void Raw(std::string_view name, std::span<std::uint8_t> destination) {
+    if (error_.empty() && LoadRaw(ResolveDataPath(directory_, name), destination) < 0) {
+      error_ = DataError(name, "expected a readable file of the checked size, found it changed");
+    }
+  }
+
+  void Palette(std::string_view name, Palette565& destination) {
+    if (error_.empty() && !LoadPalette(ResolveDataPath(directory_, name), destination)) {
+      error_ = DataError(name, "expected a readable palette of the checked size, found it changed");
+    }
+  }
+
+  void Mesh(std::string_view name, std::span<std::int32_t> destination) {
+    if (error_.empty() && LoadMesh(ResolveDataPath(directory_, name), destination, true) < 0) {
+      error_ = DataError(name, "expected a readable mesh of the checked size, found it changed");
+    }
+  }
+
+  const std::string& error() const { return error_; }
+
+ private:
+  std::filesystem::path directory_;
+  std::string error_;
+};
+
+// Palette pictures become RGB565 once, here; the show indexes words directly.
+void Expand(std::span<const std::uint8_t> picture, const Palette565& palette, std::span<std::uint16_t> out) {
+  for (std::size_t i = 0; i < picture.size(); ++i) {
+    out[i] = palette[picture[i]];
+  }
+}
+
+std::string LoadDataFiles(const std::filesystem::path& directory) {
+  Loader load(directory);
+  Palette565 palette{};
+  const std::span<std::uint8_t> stagingA(StagingA);
+  const std::span<std::uint8_t> stagingB(StagingB);
+  constexpr std::size_t kFaceBytes = 140 * 240;
+  constexpr std::size_t kTextureBytes = 256 * 256;
+
+  load.Palette("gfx\\endtexture.pal", palette);
+  load.Raw("gfx\\endtexture.raw", stagingA);
+  Expand(stagingA, palette, EndTexture);
+
+  struct Portrait {
+    std::string_view palette, picture, alpha;
+    std::span<std::uint16_t> colours;
+    std::span<std::uint8_t> opacity;
+  };
+  const Portrait portraits[] = {
+      {"gfx\\facea.pal", "gfx\\facea.raw", "gfx\\faceaalpha.raw", FaceAPicture, FaceAAlpha},
+      {"gfx\\faceb.pal", "gfx\\faceb.raw", "gfx\\facebalpha.raw", FaceBPicture, FaceBAlpha},
+      {"gfx\\facec.pal", "gfx\\facec.raw", "gfx\\facecalpha.raw", FaceCPicture, FaceCAlpha},
+      {"gfx\\faced.pal", "gfx\\faced.raw", "gfx\\facedalpha.raw", FaceDPicture, FaceDAlpha},
+  };
+  for (const Portrait& face : portraits) {
+    load.Palette(face.palette, palette);
+    load.Raw(face.picture, stagingB);
+    Expand(stagingB.first(kFaceBytes), palette, face.colours);
+    load.Raw(face.alpha, face.opacity);
+  }
+
+  load.Raw("gfx\\introtexts.raw", IntroTextPages);
+  load.Raw("gfx\\planet.raw", stagingB);  // kept for the planet tables
+  load.Palette("gfx\\planet.pal", PlanetPalette);
+  load.Raw("gfx\\starsky.raw", StarSkyPicture);
+  load.Raw("gfx\\planetskybox.raw", SkyboxStaging);
+  load.Palette("gfx\\planetskybox.pal", palette);
+  Expand(SkyboxStaging, palette, PlanetSkybox);
+  load.Raw("gfx\\radialtexture.raw", stagingA);
+  load.Palette("gfx\\radialtexture.pal", palette);
+  Expand(stagingA.first(kTextureBytes), palette, RadialTexture);
+  load.Raw("gfx\\credits.raw", CreditsPages);
+  load.Raw("gfx\\clip01.raw", ClipFrames);
+  load.Raw("gfx\\greets.raw", GreetsFileBuffer);
+  load.Raw("gfx\\planetmap.raw", stagingA);
+  load.Palette("gfx\\planetmap.pal", PlanetMapPalette);
+  Expand(stagingA.first(kTextureBytes), PlanetMapPalette, PlanetMapTexture);
+  load.Raw("gfx\\endscroll.raw", EndScrollAlpha);
+  load.Mesh(kMeshFileName, LoadedMesh);
+  return load.error();
+}
+
+}  // namespace
+
+std::string LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildSinCosTables();
+  if (std::string error = CheckDataDirectory(dataDirectory); !error.empty()) {
+    return error;
+  }
+  if (std::string error = LoadDataFiles(dataDirectory); !error.empty()) {
+    return error;
+  }
+  BuildPrecomputedTables();
+  BakeAllTracks();
+  // The procedural meshes are built here, between the tracks and the effect
+  // tables: BuildTetraField, BuildTetraTunnel, BuildSphere.
+  BuildEffectTables();
   return {};
 }
 

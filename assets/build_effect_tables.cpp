@@ -1,0 +1,158 @@
+#include "assets/build_effect_tables.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+#include "assets/effect_tables.h"
+
+namespace vantrelle {
+namespace {
+
+constexpr int kMapWidth = 800;   // twice the frame, so any centre on screen has a full view
+constexpr int kMapHeight = 480;
+constexpr int kMapCentreColumn = 400;
+constexpr int kMapCentreRow = 240;
+constexpr double kRaySourcePull = 1.8;  // a ray samples from 1.8 pixels nearer the centre
+constexpr std::int32_t kMaxCoordinate = 4080;  // last texel of a skybox page, 1/16 texel
+
+void BuildSaturateTable() {
+  for (int i = 0; i < 512; ++i) {
+    SaturateTable[i] = std::min(i, 255);
+  }
+}
+
+void BuildPolarMaps() {
+  // About 255 angle units per turn, so the angle byte has a seam where the turn closes.
+  const double angleScale = std::bit_cast<double>(std::uint64_t{0x40444AD25017786D});
+  for (int y = 0; y < kMapHeight; ++y) {
+    for (int x = 0; x < kMapWidth; ++x) {
+      const int k = y * kMapWidth + x;
+      // Offsets and their squares in single precision; the root in double.
+      const float dy = static_cast<float>(y) - 240.0f;
+      const float dx = static_cast<float>(x) - 400.0f;
+      const float q = dx * dx + dy * dy;
+      const double d = std::sqrt(static_cast<double>(q));
+      const int angle = static_cast<int>(std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * angleScale) & 255;
+      // 1024 / d has no value at the centre itself: it is as bright as its neighbours.
+      const bool centre = y == kMapCentreRow && x == kMapCentreColumn;
+      InverseDistanceMap[k] = centre ? 255 : static_cast<std::uint8_t>(std::min(255, static_cast<int>(1024.0 / d)));
+      PolarMap[k] = static_cast<std::uint16_t>(angle | (static_cast<int>(d * 0.25) << 8));
+    }
+  }
+}
+
+void BuildBrightnessTable() {
+  for (int c = 0; c < 65536; ++c) {
+    const int r = c >> 11;
+    const int g = (c >> 5) & 63;
+    const int b = c & 31;
+    const int r8 = (r << 3) | (r >> 2);
+    const int g8 = (g << 2) | (g >> 4);
+    const int b8 = (b << 3) | (b >> 2);
+    BrightnessTable[c] = (r8 + g8 + b8) / 3;
+  }
+}
+
+// 8.8 offset of the point 1.8 pixels nearer the centre along an axis.
+std::int32_t AxisSource(int distance) {
+  return static_cast<std::int32_t>(std::floor(256.0 * std::max(0.0, distance - kRaySourcePull)));
+}
+
+void BuildRaySources() {
+  for (int dx = 0; dx < 256; ++dx) {
+    RaySourceX[dx] = AxisSource(dx);
+    RaySourceY[dx] = 0;
+  }
+  for (int dy = 1; dy < 256; ++dy) {
+    RaySourceX[dy * 256] = 0;
+    RaySourceY[dy * 256] = AxisSource(dy);
+    for (int dx = 1; dx < 256; ++dx) {
+      const double fx = dx;
+      const double fy = dy;
+      double d = std::sqrt(fx * fx + fy * fy) - kRaySourcePull;
+      if (d < 0.0) {
+        d = 0.0;
+      }
+      const double theta = std::atan(fy / fx);
+      const double x = std::floor(std::cos(theta) * d * 256.0);
+      const double y = std::floor(std::sin(theta) * d * 256.0);
+      RaySourceX[dy * 256 + dx] = std::max(0, static_cast<std::int32_t>(x));
+      RaySourceY[dy * 256 + dx] = std::max(0, static_cast<std::int32_t>(y));
+    }
+  }
+}
+
+void BuildSkyboxCube() {
+  constexpr int kGrid = 5;  // vertices per side of a cube face
+  constexpr int kCells = 4;
+  constexpr std::int32_t kOne = 65536;    // 16.16
+  constexpr std::int32_t kHalf = 32768;
+  constexpr std::int32_t kCellTexels = 1024;  // 64 texels in 1/16 texel
+  SkyboxGeometry& cube = SkyboxMesh;
+  for (int f = 0; f < 6; ++f) {
+    for (int r = 0; r < kGrid; ++r) {
+      for (int c = 0; c < kGrid; ++c) {
+        const std::int32_t a = -kOne + kHalf * c;
+        const std::int32_t b = kOne - kHalf * r;
+        const std::int32_t e = kOne - kHalf * c;
+        const std::int32_t g = -kOne + kHalf * r;
+        std::int32_t v[3] = {};
+        switch (f) {
+          case 0: v[0] = a; v[1] = b; v[2] = kOne; break;
+          case 1: v[0] = kOne; v[1] = b; v[2] = e; break;
+          case 2: v[0] = e; v[1] = b; v[2] = -kOne; break;
+          case 3: v[0] = -kOne; v[1] = b; v[2] = a; break;
+          case 4: v[0] = a; v[1] = -kOne; v[2] = b; break;
+          default: v[0] = a; v[1] = kOne; v[2] = g; break;
+        }
+        const int index = kGrid * kGrid * f + kGrid * r + c;
+        for (int axis = 0; axis < 3; ++axis) {
+          cube.vertices[3 * index + axis] = v[axis];
+        }
+      }
+    }
+  }
+  int face = 0;
+  auto addFace = [&cube, &face](std::int32_t page, const std::int32_t (&corner)[3], const std::int32_t (&u)[3],
+                                const std::int32_t (&v)[3]) {
+    for (int i = 0; i < 3; ++i) {
+      cube.corners[3 * face + i] = corner[i];
+      cube.cornerU[3 * face + i] = std::min(u[i], kMaxCoordinate);
+      cube.cornerV[3 * face + i] = std::min(v[i], kMaxCoordinate);
+    }
+    cube.pages[face] = page;
+    cube.drawOrder[face] = face;
+    ++face;
+  };
+  for (int r = 0; r < kCells; ++r) {
+    for (int c = 0; c < kCells; ++c) {
+      for (int f = 0; f < 6; ++f) {
+        const std::int32_t p = kGrid * kGrid * f + kGrid * r + c;
+        const std::int32_t uL = kCellTexels * c;
+        const std::int32_t uR = kCellTexels * (c + 1);
+        const std::int32_t vT = kCellTexels * r;
+        const std::int32_t vB = kCellTexels * (r + 1);
+        // Cube face f shows page f + 1, so the planet page (3) lands on the face at z = -1.
+        const std::int32_t page = (f + 1) % 6;
+        addFace(page, {p, p + 1, p + 6}, {uL, uR, uR}, {vT, vT, vB});
+        addFace(page, {p + 6, p + 5, p}, {uR, uL, uL}, {vB, vB, vT});
+      }
+    }
+  }
+  cube.faceCount = SkyboxGeometry::kFaces;
+  cube.vertexCount = SkyboxGeometry::kVertices;
+}
+
+}  // namespace
+
+void BuildEffectTables() {
+  BuildSaturateTable();
+  BuildPolarMaps();
+  BuildBrightnessTable();
+  BuildRaySources();
+  BuildSkyboxCube();
+}
+
+}  // namespace vantrelle

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "assets/load_mesh.h"
+#include "assets/load_palette.h"
+#include "assets/load_raw.h"
+#include "assets/mesh.h"
+#include "assets/resolve_data_path.h"
+#include "support/test_data_directory.h"
+
+namespace vantrelle {
+namespace {
+
+TEST(ResolveDataPath, JoinsTheGivenDirectoryWithPlatformSeparators) {
+  EXPECT_EQ(ResolveDataPath("/Program Files/Show", "gfx\\starsky.raw"),
+            std::filesystem::path("/Program Files/Show/gfx/starsky.raw"));
+  EXPECT_EQ(ResolveDataPath("/opt/show/", "mesh\\zerozev.3df"), std::filesystem::path("/opt/show/mesh/zerozev.3df"));
+}
+
+TEST(LoadPalette, PacksTruncatingRgb565AndIgnoresFlags) {
+  TestDataDirectory data;
+  std::vector<std::uint8_t> rgb(3 * 256, 0);
+  const std::uint8_t entries[][3] = {{255, 255, 255}, {8, 4, 8}, {7, 3, 7}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+  for (int i = 0; i < 6; ++i) {
+    for (int c = 0; c < 3; ++c) rgb[3 * i + c] = entries[i][c];
+  }
+  data.WriteFile("gfx\\planet.pal", EncodePalette(rgb));
+  Palette565 palette{};
+  palette.fill(0x1234);
+  ASSERT_TRUE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  EXPECT_EQ(palette[0], 0xFFFF);
+  EXPECT_EQ(palette[1], 0x0821);
+  EXPECT_EQ(palette[2], 0x0000);
+  EXPECT_EQ(palette[3], 0xF800);
+  EXPECT_EQ(palette[4], 0x07E0);
+  EXPECT_EQ(palette[5], 0x001F);
+  EXPECT_EQ(palette[255], 0x0000);
+
+  // Short, long or missing: false and nothing changes.
+  palette.fill(0x1234);
+  data.Resize("gfx\\planet.pal", 1047);
+  EXPECT_FALSE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  data.Resize("gfx\\planet.pal", 1049);
+  EXPECT_FALSE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  data.Remove("gfx\\planet.pal");
+  EXPECT_FALSE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  EXPECT_EQ(palette[0], 0x1234);
+}
+
+TEST(LoadRaw, ReadsWholeFilesThatFit) {
+  TestDataDirectory data;
+  const std::vector<std::uint8_t> bytes = {1, 2, 3, 4, 5};
+  data.WriteFile("gfx\\starsky.raw", bytes);
+  std::array<std::uint8_t, 8> buffer{};
+  EXPECT_EQ(LoadRaw(data.FilePath("gfx\\starsky.raw"), buffer), 5);
+  EXPECT_EQ(buffer, (std::array<std::uint8_t, 8>{1, 2, 3, 4, 5, 0, 0, 0}));
+  std::array<std::uint8_t, 4> small{};
+  EXPECT_EQ(LoadRaw(data.FilePath("gfx\\starsky.raw"), small), -1);
+  EXPECT_EQ(small, (std::array<std::uint8_t, 4>{}));
+  EXPECT_EQ(LoadRaw(data.path() / "none.raw", buffer), -1);
+  EXPECT_EQ(LoadRaw(data.path() / "gfx", buffer), -1);  // a directory is not a picture
+  EXPECT_EQ(DataFileSize(data.FilePath("gfx\\starsky.raw")), 5);
+  EXPECT_EQ(DataFileSize(data.path() / "none.raw"), -1);
+}
+
+// One vertex at (1, 2, 3) and two faces, every block recognisable.
+MeshFileContent MeshWithFlags(std::uint16_t flags) {
+  MeshFileContent m;
+  m.flags = flags;
+  m.vertexCount = 2;
+  m.faceCount = 2;
+  m.positions = {1, 2, 3, 4, 5, 6};
+  m.vertexNormals = {7, 8, 9, 10, 11, -2147483647 - 1};
+  m.corners = {0, 4, 20, -1, 4, 0};
+  m.u = {0x123, 0x10, -0x10, 0, 0x1000, 0xFFF};
+  m.v = {0x123, 0x10, -0x10, 0, 0x1000, 0xFFF};
+  m.faceNormals = {13, 14, 15, 16, 17, 18};
+  m.attributes = {0x00010003, -1};
+  return m;
+}
+
+TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
+  TestDataDirectory data;
+  for (std::uint16_t flags = 0; flags < 32; ++flags) {
+    SCOPED_TRACE(flags);
+    const MeshFileContent m = MeshWithFlags(flags);
+    data.WriteMesh(m);
+    std::vector<std::int32_t> record(256, 0);
+    const int words = LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true);
+    const bool normals = flags & 1, uv = flags & 2, faceNormals = flags & 4, attributes = flags & 8;
+    EXPECT_EQ(words, 8 + 2 + 6 + (normals ? 6 : 0) + 6 + (uv ? 12 : 0) + (faceNormals ? 6 : 0) + (attributes ? 2 : 0));
+    EXPECT_EQ(record[0], 2);
+    EXPECT_EQ(record[1], normals ? 2 : 0);
+    EXPECT_EQ(record[2], 2);
+    EXPECT_EQ(record[3], faceNormals ? 2 : 0);
+    EXPECT_EQ(record[4], uv ? 2 : 0);
+    const MeshLayout l = LayoutOfMesh(record.data());
+    EXPECT_EQ(record[l.drawOrder], 0);
+    EXPECT_EQ(record[l.drawOrder + 1], 1);
+    // Axis switch: (x, y, z) -> (x, z, -y).
+    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.positions, record.begin() + l.positions + 6),
+              (std::vector<std::int32_t>{1, 3, -2, 4, 6, -5}));
+    if (normals) {
+      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.vertexNormals, record.begin() + l.vertexNormals + 6),
+                (std::vector<std::int32_t>{7, 9, -8, 10, -2147483647 - 1, -11}));
+    }
+    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.corners, record.begin() + l.corners + 6),
+              (std::vector<std::int32_t>{0, 1, 5, -1, 1, 0}));
+    if (uv) {
+      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.cornerU, record.begin() + l.cornerU + 6),
+                (std::vector<std::int32_t>{0x12, 1, -1, 0, 0x100, 0xFF}));
+      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.cornerV, record.begin() + l.cornerV + 6),
+                (std::vector<std::int32_t>{-0x12, -1, 1, 0, -0x100, -0xFF}));
+    }
+    if (faceNormals) {
+      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.faceNormals, record.begin() + l.faceNormals + 6),
+                (std::vector<std::int32_t>{13, 15, -14, 16, 18, -17}));
+    }
+    if (attributes) {
+      EXPECT_EQ(record[l.faceAttributes], 0x00010003);
+      EXPECT_EQ(record[l.faceAttributes + 1], -1);
+    }
+    EXPECT_EQ(record[5], 0);  // reserved words untouched
+    EXPECT_EQ(record[words], 0);
+  }
+}
+
+TEST(LoadMesh, AxisSwitchOffAndFlagsZero) {
+  const std::vector<std::uint8_t> file = EncodeMeshFile(MeshWithFlags(0));
+  std::vector<std::int32_t> record(64, 0);
+  EXPECT_EQ(ConvertMeshFile(file, record, false), 8 + 2 + 6 + 6);
+  EXPECT_EQ(record[1], 0);
+  EXPECT_EQ(record[3], 0);
+  EXPECT_EQ(record[4], 0);
+  // Positions are followed directly by the corners.
+  EXPECT_EQ(std::vector<std::int32_t>(record.begin() + 10, record.begin() + 22),
+            (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 0, 1, 5, -1, 1, 0}));
+}
+
+TEST(LoadMesh, RefusesShortFilesAndRecordsThatDoNotFit) {
+  std::vector<std::uint8_t> file = EncodeMeshFile(MeshWithFlags(15));
+  std::vector<std::int32_t> record(64, 0);
+  file.pop_back();
+  EXPECT_EQ(ConvertMeshFile(file, record, true), -1);
+  EXPECT_EQ(ConvertMeshFile(std::span(file).first(15), record, true), -1);
+  file = EncodeMeshFile(MeshWithFlags(15));
+  std::vector<std::int32_t> tight(8 + 2 + 6 + 6 + 6 + 12 + 6 + 2, 0);
+  EXPECT_EQ(ConvertMeshFile(file, tight, true), static_cast<int>(tight.size()));
+  tight.pop_back();
+  std::fill(tight.begin(), tight.end(), 0);
+  EXPECT_EQ(ConvertMeshFile(file, tight, true), -1);
+  EXPECT_EQ(tight[0], 0);
+  TestDataDirectory data;
+  data.Remove("mesh\\zerozev.3df");
+  EXPECT_EQ(LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true), -1);
+}
+
+}  // namespace
+}  // namespace vantrelle

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "support/test_data_directory.h"
+#include "tools/render/frame_times.h"
+
+namespace vantrelle {
+namespace {
+
+constexpr std::uintmax_t kRawFrameBytes = 192000;
+
+struct ToolRun {
+  int status = -1;
+  std::string output;  // standard output and error together
+};
+
+std::filesystem::path RenderTool() {
+  const char* bin = std::getenv("VANTRELLE_BIN");
+  return std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-render";
+}
+
+std::string Quoted(const std::filesystem::path& p) {
+  std::string quoted(1, '\'');
+  quoted += p.string();
+  quoted += '\'';
+  return quoted;
+}
+
+// Runs the program from `workingDirectory` with the given arguments.
+ToolRun RunTool(const std::filesystem::path& program, const std::string& arguments,
+            const std::filesystem::path& workingDirectory = "/") {
+  std::string command = "cd ";
+  command += Quoted(workingDirectory);
+  command += " && ";
+  command += Quoted(program);
+  command += ' ';
+  command += arguments;
+  command += " 2>&1";
+  ToolRun run;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    return run;
+  }
+  char chunk[4096];
+  std::size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) {
+    run.output.append(chunk, n);
+  }
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+TEST(FrameTimes, RangesByStepAndRate) {
+  EXPECT_EQ(render::TimesByStep(100, 200, 50), (std::vector<DemoClock>{100, 150}));
+  EXPECT_EQ(render::TimesByStep(0, 1, 5), (std::vector<DemoClock>{0}));
+  EXPECT_EQ(render::TimesAtRate(1000, 1051, 60), (std::vector<DemoClock>{1000, 1016, 1033, 1050}));
+  EXPECT_EQ(render::TimesAtRate(0, 100, 30), (std::vector<DemoClock>{0, 33, 66}));
+  EXPECT_EQ(render::TimesAtRate(0, 3, 1000), (std::vector<DemoClock>{0, 1, 2}));
+  EXPECT_EQ(render::CheckTimes({0, 251328, 400000}), "");
+  EXPECT_EQ(render::CheckTimes({5, -1}), "time -1 ms is negative; the show starts at 0");
+}
+
+TEST(RenderTool, WritesOneRawFramePerTime) {
+  TestDataDirectory data;
+  const std::filesystem::path out = data.path() / "frames.raw";
+  const std::string common = "--data " + Quoted(data.path()) + " --raw " + Quoted(out);
+
+  ToolRun run = RunTool(RenderTool(), common + " --times 0,44500,251328,300000");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(std::filesystem::file_size(out), 4 * kRawFrameBytes);
+
+  run = RunTool(RenderTool(), common + " --from 100 --to 200 --step 30");  // 100, 130, 160, 190
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(std::filesystem::file_size(out), 4 * kRawFrameBytes);
+
+  run = RunTool(RenderTool(), common + " --from 0 --to 50");  // 60 fps: 0, 16, 33
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(std::filesystem::file_size(out), 3 * kRawFrameBytes);
+
+  run = RunTool(RenderTool(), common + " --at 1000");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(std::filesystem::file_size(out), kRawFrameBytes);
+
+  run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --from 0 --to 100 --fps 25 --raw -");
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(run.output.size(), 3 * kRawFrameBytes);  // 0, 40, 80
+}
+
+TEST(RenderTool, WritesNamedPngFiles) {
+  TestDataDirectory data;
+  const std::filesystem::path dir = data.path() / "png" / "out";
+  const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --times 44500,7 --png " + Quoted(dir));
+  ASSERT_EQ(run.status, 0) << run.output;
+  for (const char* name : {"t044500.png", "t000007.png"}) {
+    std::ifstream png(dir / name, std::ios::binary);
+    char signature[8] = {};
+    png.read(signature, 8);
+    EXPECT_EQ(std::string(signature + 1, 3), "PNG") << name;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 2);
+}
+
+TEST(RenderTool, FindsDataBesideTheExecutable) {
+  TestDataDirectory data;
+  const std::filesystem::path copy = data.path() / "vantrelle-render";
+  std::filesystem::copy_file(RenderTool(), copy);
+  const std::filesystem::path out = data.path() / "frame.raw";
+  // Run from the root: the data is found beside the program, not here.
+  const ToolRun run = RunTool(copy, "--at 0 --raw " + Quoted(out), "/");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(std::filesystem::file_size(out), kRawFrameBytes);
+}
+
+TEST(RenderTool, BadDataExitsWithStatusTwo) {
+  {
+    TestDataDirectory data;
+    data.Resize("gfx\\planet.pal", 1047);
+    const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output, "vantrelle-render: data error: gfx\\planet.pal: expected 1048 bytes, found 1047\n");
+  }
+  {
+    TestDataDirectory data;
+    MeshFileContent mesh = SmallTestMesh();
+    mesh.corners[11] = 4 * 9;
+    data.WriteMesh(mesh);
+    const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output,
+              "vantrelle-render: data error: mesh\\zerozev.3df: face 3 corner 2: expected a vertex index 0..3, "
+              "found 9\n");
+  }
+  const ToolRun run = RunTool(RenderTool(), "--data /nonexistent/vantrelle --at 0 --raw -");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.output, "vantrelle-render: data error: /nonexistent/vantrelle: expected a data directory, found none\n");
+}
+
+TEST(RenderTool, RefusesBadArguments) {
+  TestDataDirectory data;
+  const std::string withData = "--data " + Quoted(data.path()) + " ";
+  const std::filesystem::path out = data.path() / "never.raw";
+  const std::string toFile = " --raw " + Quoted(out);
+  struct Case {
+    std::string arguments;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"--at -5" + toFile, "vantrelle-render: time -5 ms is negative; the show starts at 0\n"},
+      {"--times 10,-1" + toFile, "vantrelle-render: time -1 ms is negative; the show starts at 0\n"},
+      {"--from -10 --to 10" + toFile, "vantrelle-render: time -10 ms is negative; the show starts at 0\n"},
+      {"--at 5", "vantrelle-render: say where frames go: --raw FILE or --png DIR\n"},
+      {toFile.substr(1), "vantrelle-render: say which times to render: --at, --times or --from/--to\n"},
+      {"--from 10 --to 10" + toFile, "vantrelle-render: --to must be after --from\n"},
+      {"--from 0 --to 10 --step 0" + toFile, "vantrelle-render: --step must be at least 1 ms\n"},
+      {"--from 0 --to 10 --fps 0" + toFile, "vantrelle-render: --fps must be at least 1\n"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = RunTool(RenderTool(), withData + c.arguments);
+    EXPECT_EQ(run.status, 1) << c.arguments;
+    EXPECT_EQ(run.output, c.message) << c.arguments;
+  }
+  for (const char* arguments : {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b"}) {
+    const ToolRun run = RunTool(RenderTool(), withData + arguments);
+    EXPECT_EQ(run.status, 1) << arguments;
+    EXPECT_NE(run.output.find("vantrelle-render: "), std::string::npos) << arguments;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << arguments;  // one line
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
+}  // namespace vantrelle
