@@ -68,7 +68,9 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
 
   const std::string dataError = operations.loadAndPrecompute(config.dataDirectory);
   if (!dataError.empty()) {
+    // The window goes too, so that the box is not hidden behind a full-screen window.
     ReleaseDisplayObjects();
+    windows.DestroyWindow(window);
     std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
     windows.MessageBox(0, dataError.c_str(), kDataErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     return kDataErrorExitCode;

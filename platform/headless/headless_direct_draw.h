@@ -63,6 +63,8 @@ class HeadlessDirectDraw : public DirectDrawDriver {
   };
 
   explicit HeadlessDirectDraw(const HeadlessDisplayConfig& config = {});
+  HeadlessDirectDraw(const HeadlessDirectDraw&) = delete;  // its objects point back at it
+  HeadlessDirectDraw& operator=(const HeadlessDirectDraw&) = delete;
   HRESULT DirectDrawCreate(const void* driverGuid, IDirectDraw** directDraw, void* outer) override;
 
   HeadlessDisplayConfig config;

@@ -150,6 +150,7 @@ TEST_F(HeadlessShow, DataErrorReleasesTheDisplayAndEndsWithStatus2) {
   EXPECT_EQ(display->display.references, 0);
   EXPECT_EQ(display->primary.references, 0);
   EXPECT_EQ(display->flips, 0);
+  EXPECT_FALSE(windows.IsWindow(1));
   EXPECT_TRUE(sound.calls.empty());
   EXPECT_TRUE(times.empty());
 }
