@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "assets/resolve_data_path.h"
 #include "host/shell_state.h"
 
 namespace vantrelle::host {
 
 void LoadMusicFile(const char* relativePath, std::span<std::uint8_t> destination) {
-  const std::filesystem::path path = DataDirectory / relativePath;
+  const std::filesystem::path path = ResolveDataPath(DataDirectory, relativePath);
   platform::SystemServices& system = Platform->system;
   const std::int64_t size = system.FileSize(path);
   if (size < 0) {

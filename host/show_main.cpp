@@ -83,7 +83,7 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   FlipFrame();
 
   sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
-  LoadMusicFile("music/soundtrack.mp3", MusicBuffer);
+  LoadMusicFile("music\\soundtrack.mp3", MusicBuffer);
   // The stream is handed the buffer's whole capacity; the bytes after the file are zero.
   MusicStream = sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kMusicBufferSize));
   sound.FSOUND_Stream_SetMode(nullptr, FSOUND_MPEG_LOWQUALITY);
@@ -95,10 +95,12 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   StartTick = services.system.GetTickCount() - static_cast<std::uint32_t>(config.startMs);
 
   MSG message;  // zeroed: a show that ends before any message was taken exits with 0
+  bool playedToTheEnd = false;
   while (QuitFlag == 0) {
     const auto t = static_cast<DemoClock>(services.system.GetTickCount() - StartTick);
     if (operations.timeline(ShowFrame, t) == 0) {
       QuitFlag = 1;  // the last frame is still shown
+      playedToTheEnd = true;
     }
     PresentFrame();
     FlipFrame();
@@ -115,7 +117,8 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   sound.FSOUND_Stream_Close(MusicStream);
   sound.FSOUND_Close();
   ReportError(windows);
-  return static_cast<int>(message.wParam);
+  // A show that played to its end succeeded, whatever message came last.
+  return playedToTheEnd ? 0 : static_cast<int>(message.wParam);
 }
 
 }  // namespace vantrelle::host
