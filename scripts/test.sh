@@ -23,7 +23,7 @@ ctest --test-dir build-asan --output-on-failure -j "$jobs"
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz -j "$jobs"
 fuzz_seconds=${VANTRELLE_FUZZ_SECONDS:-60}
-for target in palette_reader mesh_reader data_directory; do
+for target in palette_reader mesh_reader data_directory soundtrack_decode; do
   scratch=$(mktemp -d)
   echo "fuzz: $target for ${fuzz_seconds} s"
   build-fuzz/bin/fuzz_$target -max_total_time="$fuzz_seconds" -print_final_stats=1 \
