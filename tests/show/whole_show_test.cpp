@@ -3,6 +3,7 @@
 // frame and keeps one frame buffer, as the show does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "core/frame_buffer.h"
