@@ -138,7 +138,7 @@ Colour Shade(int which, D3 p, D3 dir, Material m) {
   const D3 n = Normalise({Scene(which, p + D3{e, 0, 0}).d - Scene(which, p - D3{e, 0, 0}).d,
                           Scene(which, p + D3{0, e, 0}).d - Scene(which, p - D3{0, e, 0}).d,
                           Scene(which, p + D3{0, 0, e}).d - Scene(which, p - D3{0, 0, e}).d});
-  if (m == kGlow) return look.glow * (0.8 + 0.4 * Clamp01(-n.z * 0.0 + 0.5));
+  if (m == kGlow) return look.glow;  // lit from within: no shading
   Colour base = m == kSkin ? look.skin : look.accent;
   if (which == 2 && m == kSkin) {  // marble veins
     const double v = Fbm3(p.x * 5.0, p.y * 5.0, p.z * 5.0, 4, 55u);
