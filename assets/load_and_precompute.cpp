@@ -14,8 +14,10 @@
 #include "assets/load_palette.h"
 #include "assets/load_raw.h"
 #include "assets/mesh.h"
+#include "assets/mesh_file_format.h"
 #include "assets/resolve_data_path.h"
 #include "assets/sin_tables.h"
+#include "render3d/build_procedural_meshes.h"
 
 namespace vantrelle {
 namespace {
@@ -37,6 +39,12 @@ std::string CheckDataDirectory(const std::filesystem::path& directory) {
     if (file.name == kMeshFileName) {
       if (size < 0) {
         return DataError(file.name, "expected a mesh file, found none");
+      }
+      // Larger than any mesh the renderer can hold: refused before it is read.
+      constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
+      if (static_cast<std::uint64_t>(size) > kLargestMeshFile) {
+        return DataError(file.name, "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
+                                        std::to_string(size));
       }
       std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
       if (LoadRaw(path, bytes) != size) {
@@ -160,8 +168,7 @@ std::string LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   }
   BuildPrecomputedTables();
   BakeAllTracks();
-  // The procedural meshes are built here, between the tracks and the effect
-  // tables: BuildTetraField, BuildTetraTunnel, BuildSphere.
+  BuildProceduralMeshes();
   BuildEffectTables();
   return {};
 }

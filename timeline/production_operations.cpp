@@ -1,40 +1,49 @@
+#include "effects/blend_alpha_picture.h"
+#include "effects/blend_picture.h"
+#include "effects/clip_frame.h"
+#include "effects/glow.h"
+#include "effects/light_rays.h"
+#include "effects/radial_texture.h"
+#include "effects/scaled_glow.h"
+#include "effects/scaled_masked.h"
+#include "effects/star_sky.h"
+#include "effects/text_strip.h"
+#include "effects/zoom_page.h"
+#include "render3d/animate_tetra_field.h"
+#include "render3d/animate_tetra_swarm.h"
+#include "render3d/animate_tetra_tunnel.h"
+#include "render3d/build_rotation.h"
+#include "render3d/draw_rings.h"
+#include "render3d/draw_skybox.h"
+#include "render3d/render_mesh_scene.h"
 #include "timeline/fades.h"
 #include "timeline/scene_operations.h"
 
 namespace vantrelle {
 namespace {
 
-// Fills a slot with an operation that draws nothing, for modules that have
-// not landed yet.
-template <typename... Args>
-void NotYetBuilt(void (*&slot)(Args...)) {
-  slot = [](Args...) {};
-}
-
 SceneOperations MakeProductionOperations() {
   SceneOperations ops{};
+  ops.DrawStarSky = DrawStarSky;
+  ops.DrawScaledGlow = DrawScaledGlow;
+  ops.DrawScaledMasked = DrawScaledMasked;
+  ops.DrawLightRays = DrawLightRays;
+  ops.DrawRings = DrawRings;
+  ops.DrawTextStrip = DrawTextStrip;
+  ops.ApplyGlow = ApplyGlow;
+  ops.DrawZoomPage = DrawZoomPage;
+  ops.BlendPicture = BlendPicture;
+  ops.BlendAlphaPicture = BlendAlphaPicture;
+  ops.DrawRadialTexture = DrawRadialTexture;
+  ops.DrawClipFrame = DrawClipFrame;
+  ops.RenderMeshScene = RenderMeshScene;
+  ops.DrawSkybox = DrawSkybox;
+  ops.BuildRotation = BuildRotation;
+  ops.AnimateTetraField = AnimateTetraField;
+  ops.AnimateTetraSwarm = AnimateTetraSwarm;
+  ops.AnimateTetraTunnel = AnimateTetraTunnel;
   ops.FadeToWhite = FadeToWhite;
   ops.FadeToBlack = FadeToBlack;
-
-  // Operations not yet built.
-  NotYetBuilt(ops.DrawStarSky);
-  NotYetBuilt(ops.DrawScaledGlow);
-  NotYetBuilt(ops.DrawScaledMasked);
-  NotYetBuilt(ops.DrawLightRays);
-  NotYetBuilt(ops.DrawRings);
-  NotYetBuilt(ops.DrawTextStrip);
-  NotYetBuilt(ops.ApplyGlow);
-  NotYetBuilt(ops.DrawZoomPage);
-  NotYetBuilt(ops.BlendPicture);
-  NotYetBuilt(ops.BlendAlphaPicture);
-  NotYetBuilt(ops.DrawRadialTexture);
-  NotYetBuilt(ops.DrawClipFrame);
-  NotYetBuilt(ops.RenderMeshScene);
-  NotYetBuilt(ops.DrawSkybox);
-  NotYetBuilt(ops.BuildRotation);
-  NotYetBuilt(ops.AnimateTetraField);
-  NotYetBuilt(ops.AnimateTetraSwarm);
-  NotYetBuilt(ops.AnimateTetraTunnel);
   return ops;
 }
 

@@ -80,6 +80,8 @@ TEST(LoadAndPrecompute, NamesTheFirstBadFile) {
        "data error: gfx\\starsky.raw: expected 262144 bytes, found 5"},
       {"missing mesh", [](const TestDataDirectory& d) { d.Remove("mesh\\zerozev.3df"); },
        "data error: mesh\\zerozev.3df: expected a mesh file, found none"},
+      {"huge mesh", [](const TestDataDirectory& d) { d.Resize("mesh\\zerozev.3df", 1 << 20); },
+       "data error: mesh\\zerozev.3df: expected at most 409616 bytes, found 1048576"},
       {"tiny mesh", [](const TestDataDirectory& d) { d.Resize("mesh\\zerozev.3df", 15); },
        "data error: mesh\\zerozev.3df: expected at least 16 bytes, found 15"},
       {"no texture coordinates", [](const TestDataDirectory& d) {

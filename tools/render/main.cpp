@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int kUsageError = 1;
+constexpr int kDataError = 2;
 
 int Fail(const std::string& message, int status) {
   std::fprintf(stderr, "vantrelle-render: %s\n", message.c_str());
@@ -86,6 +87,9 @@ int main(int argc, char** argv) {
   request.rawFile = raw;
   request.pngDirectory = png;
   request.dataDirectory = data.empty() ? vantrelle::platform::ExecutableDirectory() : std::filesystem::path(data);
+  if (request.dataDirectory.empty()) {
+    return Fail("data error: cannot tell where this program lives; say --data DIR", kDataError);
+  }
 
   std::string error;
   const render::RenderStatus status = render::RenderFrames(request, error);

@@ -1,0 +1,202 @@
+// One frame of each 3D scene, the skybox alone and the ring points.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "assets/asset_buffers.h"
+#include "assets/bake_track.h"
+#include "assets/build_effect_tables.h"
+#include "assets/build_precomputed_tables.h"
+#include "assets/keyframe_tracks.h"
+#include "assets/mesh.h"
+#include "assets/precomputed_tables.h"
+#include "assets/sin_tables.h"
+#include "core/frame_buffer.h"
+#include "render3d/animate_tetra_field.h"
+#include "render3d/animate_tetra_swarm.h"
+#include "render3d/animate_tetra_tunnel.h"
+#include "render3d/build_procedural_meshes.h"
+#include "render3d/build_rotation.h"
+#include "render3d/draw_rings.h"
+#include "render3d/draw_skybox.h"
+#include "render3d/fix_mul.h"
+#include "render3d/mesh_working_arrays.h"
+#include "render3d/select_visible_faces.h"
+#include "render3d/procedural_meshes.h"
+#include "render3d/render_mesh_scene.h"
+
+namespace vantrelle {
+namespace {
+
+FrameBuffer Frame{};
+
+// Textures with some variety so that fills are not flat-colour lucky.
+void FillTextures() {
+  for (std::size_t i = 0; i < StarSkybox.size(); ++i) StarSkybox[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+  for (std::size_t i = 0; i < PlanetSkybox.size(); ++i) PlanetSkybox[i] = static_cast<std::uint16_t>(i * 40503u);
+  for (std::size_t i = 0; i < EndTexture.size(); ++i) EndTexture[i] = static_cast<std::uint16_t>(i ^ (i >> 3));
+  for (std::size_t i = 0; i < PlanetMapTexture.size(); ++i) PlanetMapTexture[i] = static_cast<std::uint16_t>(i * 7);
+}
+
+// A stand-in for the loaded mesh: a 64 x 32 sphere of 1.5 units, 3 units in
+// front of the camera of TrackB at c, textured faces (kind 3) on pages 0, 1.
+void BuildSyntheticLoadedMesh(const TrackSample& cam) {
+  constexpr int kCols = 64, kRows = 32;
+  constexpr int kVerts = kCols * kRows;
+  constexpr int kFaces = 2 * kCols * (kRows - 1);
+  BuildRotation(cam.angle1, cam.angle2, cam.angle3);
+  const std::int32_t ahead = 3 * 65536;
+  const std::int32_t centre[3] = {cam.x + FixMul(ahead, Rotation[6]), cam.y + FixMul(ahead, Rotation[7]),
+                                  cam.z + FixMul(ahead, Rotation[8])};
+  std::int32_t* m = LoadedMesh.data();
+  std::fill(LoadedMesh.begin(), LoadedMesh.end(), 0);
+  const std::int32_t header[5] = {kVerts, 0, kFaces, 0, kFaces};
+  std::copy(header, header + 5, m);
+  const MeshLayout l = LayoutOfMesh(m);
+  for (int f = 0; f < kFaces; ++f) m[l.drawOrder + f] = f;
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kCols; ++c) {
+      const double lat = 3.14159265 * (r + 0.5) / kRows, lon = 2 * 3.14159265 * c / kCols;
+      std::int32_t* p = m + l.positions + 3 * (r * kCols + c);
+      p[0] = centre[0] + static_cast<std::int32_t>(98304 * std::sin(lat) * std::sin(lon));
+      p[1] = centre[1] + static_cast<std::int32_t>(98304 * std::cos(lat));
+      p[2] = centre[2] + static_cast<std::int32_t>(98304 * std::sin(lat) * std::cos(lon));
+    }
+  }
+  int f = 0;
+  for (int r = 0; r + 1 < kRows; ++r) {
+    for (int c = 0; c < kCols; ++c) {
+      const int c1 = (c + 1) % kCols;
+      const int quads[2][3] = {{r * kCols + c, (r + 1) * kCols + c, (r + 1) * kCols + c1},
+                               {(r + 1) * kCols + c1, r * kCols + c1, r * kCols + c}};
+      for (const auto& q : quads) {
+        for (int k = 0; k < 3; ++k) {
+          m[l.corners + 3 * f + k] = q[k];
+          m[l.cornerU + 3 * f + k] = 64 * (q[k] % kCols);
+          m[l.cornerV + 3 * f + k] = 128 * (q[k] / kCols);
+        }
+        m[l.faceAttributes + f] = ((f & 1) << 16) | 3;
+        ++f;
+      }
+    }
+  }
+}
+
+void SetUpShow() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  BuildSinCosTables();
+  BuildPrecomputedTables();
+  BakeAllTracks();
+  BuildProceduralMeshes();
+  BuildEffectTables();
+  FillTextures();
+  BuildSyntheticLoadedMesh(TrackB[7000]);
+}
+
+void RenderScene(const std::int32_t* mesh, const void* texture, const std::uint16_t* colours,
+                 const std::uint16_t* skybox, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t tx,
+                 std::int32_t ty, std::int32_t tz, std::int32_t depth, std::int32_t mode) {
+  RenderMeshScene(Frame, a, b, c, 0, 0, 0, tx, ty, tz, 3200, 1920, depth, mesh, texture, colours, EnvMap.data(),
+                  skybox, 1, mode);
+}
+
+// Faces that survived culling in the last frame drawn of `mesh`.
+void CountVisibleFaces(benchmark::State& state, const std::int32_t* mesh) {
+  static std::array<std::int32_t, kMaxMeshVertices> out{};
+  const MeshLayout l = LayoutOfMesh(mesh);
+  state.counters["faces"] = SelectVisibleFaces(mesh + l.drawOrder, ScreenVertices.data(), mesh + l.corners,
+                                               out.data(), l.faceCount);
+}
+
+void BM_Segment8TetraField(benchmark::State& state) {
+  SetUpShow();
+  const std::int32_t c = 7000;
+  for (auto _ : state) {
+    AnimateTetraField(TetraField.data(), c);
+    RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(), c / 7, c / 5 + 1024, c / 13, 0,
+                0, 0, SinTable[(64 * c) / 462] - 196608, 1);
+    benchmark::DoNotOptimize(Frame.data());
+  }
+  CountVisibleFaces(state, TetraField.data());
+}
+BENCHMARK(BM_Segment8TetraField);
+
+void BM_Segment17TetraTunnel(benchmark::State& state) {
+  SetUpShow();
+  const std::int32_t c = 500;  // looking down the tunnel
+  for (auto _ : state) {
+    AnimateTetraTunnel(TetraTunnel.data(), c);
+    RenderScene(TetraTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(), SinTable[(c / 15) & 4095] >> 5,
+                SinTable[(c / 16) & 4095] >> 5, 0, 0, 0, 0, 0, 1);
+    benchmark::DoNotOptimize(Frame.data());
+  }
+  CountVisibleFaces(state, TetraTunnel.data());
+}
+BENCHMARK(BM_Segment17TetraTunnel);
+
+void BM_Segment20Sphere(benchmark::State& state) {
+  SetUpShow();
+  const std::int32_t c = 14000;  // late in the scene, the planet at its largest
+  for (auto _ : state) {
+    RenderScene(SphereMesh.data(), PlanetMapTexture.data(), PlanetMapPalette.data(), StarSkybox.data(), 512, c / 13,
+                128, 0, 0, 0, (16384 * c) / 462 - 720896, 3);
+    benchmark::DoNotOptimize(Frame.data());
+  }
+  CountVisibleFaces(state, SphereMesh.data());
+}
+BENCHMARK(BM_Segment20Sphere);
+
+void BM_Segment22TetraSwarm(benchmark::State& state) {
+  SetUpShow();
+  const std::int32_t c = 7000;
+  const TrackSample& s = TrackA[c];
+  for (auto _ : state) {
+    AnimateTetraSwarm(TetraField.data(), c);
+    RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(), s.angle1, s.angle2, s.angle3,
+                0, 0, 0, 0, 1);
+    benchmark::DoNotOptimize(Frame.data());
+  }
+  CountVisibleFaces(state, TetraField.data());
+}
+BENCHMARK(BM_Segment22TetraSwarm);
+
+void BM_Segment23LoadedMesh(benchmark::State& state) {
+  SetUpShow();
+  const TrackSample& s = TrackB[7000];
+  for (auto _ : state) {
+    RenderScene(LoadedMesh.data(), EndTexture.data(), BlueRamp.data(), PlanetSkybox.data(), s.angle1, s.angle2,
+                s.angle3, s.x, s.y, s.z, 0, 0);
+    benchmark::DoNotOptimize(Frame.data());
+  }
+  CountVisibleFaces(state, LoadedMesh.data());
+}
+BENCHMARK(BM_Segment23LoadedMesh);
+
+void BM_DrawSkybox(benchmark::State& state) {
+  SetUpShow();
+  for (auto _ : state) {
+    BuildRotation(7000 / 5, 7000 / 7, 7000 / 3);
+    DrawSkybox(Frame, StarSkybox.data(), 1);
+    benchmark::DoNotOptimize(Frame.data());
+  }
+}
+BENCHMARK(BM_DrawSkybox);
+
+void BM_DrawRings(benchmark::State& state) {
+  SetUpShow();
+  const std::int32_t t = 30000;
+  for (auto _ : state) {
+    DrawRings(Frame, RingPoints.data(), -262144, t);
+    benchmark::DoNotOptimize(Frame.data());
+  }
+}
+BENCHMARK(BM_DrawRings);
+
+}  // namespace
+}  // namespace vantrelle

@@ -1,0 +1,27 @@
+#include "effects/blend_picture.h"
+
+#include <array>
+
+#include "core/rgb565.h"
+
+namespace vantrelle {
+
+void BlendPicture(FrameBuffer& frame, const std::uint8_t* picture, const std::uint16_t* colours,
+                  std::int32_t level) {
+  const auto weight = static_cast<std::uint32_t>(level);
+  // The palette look-up runs as its own pass so that the blend works on
+  // several pixels per instruction.
+  static std::array<std::uint16_t, kFrameWidth> rowColour;
+  for (int y = 0; y < kFrameHeight; ++y) {
+    const std::uint8_t* source = picture + y * kFrameWidth;
+    std::uint16_t* out = frame.data() + y * kFrameWidth;
+    for (int x = 0; x < kFrameWidth; ++x) {
+      rowColour[x] = colours[source[x]];
+    }
+    for (int x = 0; x < kFrameWidth; ++x) {
+      out[x] = BlendFields(out[x], rowColour[x], weight);
+    }
+  }
+}
+
+}  // namespace vantrelle

@@ -1,0 +1,44 @@
+#include "effects/scaled_glow.h"
+
+#include "core/rgb565.h"
+#include "effects/layer_setup.h"
+
+namespace vantrelle {
+namespace {
+
+// The three fields are spread over a 64-bit word far enough apart that one
+// multiply weighs them all without a carry crossing from one into the next:
+// red stays at bits 11-15, green moves up 24 bits, blue up 48. Each field
+// then comes out exactly as (((pixel AND M) x (256 - a) + a x M) >> 8) AND M.
+constexpr int kGreenLift = 24;
+constexpr int kBlueLift = 48;
+constexpr std::uint64_t Spread(std::uint32_t p) {
+  return (p & kRedMask) | (std::uint64_t{p & kGreenMask} << kGreenLift) | (std::uint64_t{p & kBlueMask} << kBlueLift);
+}
+constexpr std::uint64_t kSpreadWhite = Spread(0xFFFF);
+
+inline std::uint16_t BlendTowardWhite(std::uint32_t p, std::uint32_t a) {
+  const std::uint64_t x = (Spread(p) * (256 - a) + kSpreadWhite * a) >> 8;
+  return static_cast<std::uint16_t>((x & kRedMask) | ((x >> kGreenLift) & kGreenMask) | ((x >> kBlueLift) & kBlueMask));
+}
+
+}  // namespace
+
+void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, std::int32_t x, std::int32_t y, std::int32_t w,
+                    std::int32_t h, std::int32_t srcW, std::int32_t srcH) {
+  const LayerSpan s = LayerSetup(x, y, w, h, srcW, srcH);
+  if (!s.visible) return;
+  std::uint32_t v = s.vStart;
+  for (std::int32_t row = s.firstRow; row < s.endRow; ++row, v += s.dv) {
+    const std::uint8_t* texels = alpha + (((v >> 16) & 255u) << 8);
+    std::uint16_t* out = frame.data() + row * kFrameWidth;
+    std::uint32_t u = s.uStart;
+    for (std::int32_t col = s.firstColumn; col < s.endColumn; ++col, u += s.du) {
+      const std::uint32_t a = texels[(u >> 16) & 255u];
+      if (a == 0) continue;  // clear texel: the blend would give the pixel back
+      out[col] = BlendTowardWhite(out[col], a);
+    }
+  }
+}
+
+}  // namespace vantrelle

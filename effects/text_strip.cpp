@@ -1,0 +1,52 @@
+#include "effects/text_strip.h"
+
+#include "core/rgb565.h"
+
+namespace vantrelle {
+
+std::array<std::int16_t, kStripWidth * kStripHeight> StripBuffer{};
+
+namespace {
+
+// Box blur of one row by a running sum: the output at x sums the bytes at
+// x - radius .. x + radius - 1 inside the row (2 x radius of them, one short of
+// a centred box, kept on purpose) and scales by the normaliser (16.16).
+void BlurRow(const std::uint8_t* in, std::int16_t* out, std::int32_t radius, std::int32_t normaliser) {
+  std::int32_t sum = 0;
+  const std::int32_t lead = radius < kStripWidth ? radius : kStripWidth;
+  for (std::int32_t x = 0; x < lead; ++x) sum += in[x];
+  for (std::int32_t x = 0; x < kStripWidth; ++x) {
+    out[x] = static_cast<std::int16_t>((sum * normaliser) >> 16);
+    if (x + radius < kStripWidth) sum += in[x + radius];
+    if (x - radius >= 0) sum -= in[x - radius];
+  }
+}
+
+}  // namespace
+
+void DrawTextStrip(FrameBuffer& frame, const std::uint8_t* strip, std::int32_t topRow, std::int32_t blurRadius) {
+  std::int16_t* blurred = StripBuffer.data();
+  if (blurRadius < 1) {
+    for (std::int32_t i = 0; i < kStripWidth * kStripHeight; ++i) blurred[i] = strip[i];
+  } else {
+    // One division per call; the 64-bit width keeps 2 x radius + 1 from overflowing.
+    const auto normaliser = static_cast<std::int32_t>(65536 / (2 * std::int64_t{blurRadius} + 1));  // 16.16
+    // Past 400 the box covers the whole row whatever the radius.
+    const std::int32_t radius = blurRadius < kStripWidth ? blurRadius : kStripWidth;
+    for (std::int32_t k = 0; k < kStripHeight; ++k) {
+      BlurRow(strip + k * kStripWidth, blurred + k * kStripWidth, radius, normaliser);
+    }
+  }
+
+  // Darken: each field keeps (256 - v)/256 of itself; v = 255 leaves 1/256.
+  std::uint16_t* out = frame.data() + topRow * kFrameWidth;
+  for (std::int32_t i = 0; i < kStripWidth * kStripHeight; ++i) {
+    const std::uint32_t keep = static_cast<std::uint32_t>(256 - blurred[i]);
+    const std::uint32_t p = out[i];
+    out[i] = static_cast<std::uint16_t>((((p & kRedMask) * keep) >> 8 & kRedMask) |
+                                        (((p & kGreenMask) * keep) >> 8 & kGreenMask) |
+                                        (((p & kBlueMask) * keep) >> 8 & kBlueMask));
+  }
+}
+
+}  // namespace vantrelle

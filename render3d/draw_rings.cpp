@@ -1,0 +1,37 @@
+#include "render3d/draw_rings.h"
+
+#include "assets/precomputed_tables.h"
+#include "render3d/build_rotation.h"
+#include "render3d/draw_glow_sprite.h"
+#include "render3d/mesh_working_arrays.h"
+#include "render3d/project_points.h"
+#include "render3d/transform_points.h"
+
+namespace vantrelle {
+
+std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
+
+namespace {
+
+constexpr std::int32_t kRingPointCount = 624;   // 39 rings of 16
+constexpr std::int32_t kNearestDepth = 384;     // Z >> 8; nearer blobs would fill the screen
+constexpr std::int32_t kBlobScale = 393216;     // 96 pixels x16 at one unit, over Z >> 8
+
+}  // namespace
+
+void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t cameraDepth, std::int32_t t) {
+  PointIntensityBuffer.fill(0);
+  BuildRotation(t / 2, t / 3, t);
+  TransformPoints(points, CameraVertices.data(), 0, 0, 0, kRingPointCount);
+  ProjectPoints(CameraVertices.data(), ScreenVertices.data(), kRingPointCount, 3200, 1920, cameraDepth);
+  for (std::int32_t i = 0; i < kRingPointCount; ++i) {
+    const std::int32_t* p = ScreenVertices.data() + 3 * i;
+    const std::int32_t d = p[2] >> 8;
+    if (d <= kNearestDepth) continue;
+    const std::int32_t size = kBlobScale / d;
+    DrawGlowSprite(PointIntensityBuffer.data(), GlowSprite.data(), p[0], p[1], size, size);
+  }
+  for (int i = 0; i < kFramePixels; ++i) frame[i] = GreyRamp[255 - PointIntensityBuffer[i]];
+}
+
+}  // namespace vantrelle

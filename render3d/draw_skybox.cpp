@@ -1,0 +1,50 @@
+#include "render3d/draw_skybox.h"
+
+#include <array>
+
+#include "assets/effect_tables.h"
+#include "render3d/fillers.h"
+#include "render3d/project_points.h"
+#include "render3d/select_visible_faces.h"
+#include "render3d/sort_faces_by_depth.h"
+#include "render3d/transform_points.h"
+
+namespace vantrelle {
+namespace {
+
+constexpr std::int32_t kPageTexels = 65536;  // one 256 x 256 page
+
+// The skybox's own working arrays; DepthKeys and the sort lists are shared
+// with the mesh, which sorts only after the skybox is drawn.
+std::array<std::int32_t, 256 * 3> SkyCameraPoints{};
+std::array<std::int32_t, 256 * 3> SkyScreenPoints{};
+std::array<std::int32_t, 512> SkyVisibleFaces{};
+std::array<std::int32_t, 512> SkyDrawList{};
+
+}  // namespace
+
+void DrawSkybox(FrameBuffer& frame, const std::uint16_t* skybox, std::int32_t perspective) {
+  const SkyboxGeometry& sky = SkyboxMesh;
+  TransformPoints(sky.vertices.data(), SkyCameraPoints.data(), 0, 0, 0, SkyboxGeometry::kVertices);
+  ProjectPoints(SkyCameraPoints.data(), SkyScreenPoints.data(), SkyboxGeometry::kVertices, 3200, 1920, 0);
+  const std::int32_t count = SelectVisibleFaces(sky.drawOrder.data(), SkyScreenPoints.data(), sky.corners.data(),
+                                                SkyVisibleFaces.data(), SkyboxGeometry::kFaces);
+  SortFacesByDepth(SkyVisibleFaces.data(), SkyScreenPoints.data(), sky.corners.data(), SkyDrawList.data(), count);
+  for (std::int32_t i = 0; i < count; ++i) {
+    const std::int32_t f = SkyDrawList[i];
+    const std::uint16_t* page = skybox + kPageTexels * sky.pages[f];
+    const std::int32_t* p0 = SkyScreenPoints.data() + 3 * sky.corners[3 * f];
+    const std::int32_t* p1 = SkyScreenPoints.data() + 3 * sky.corners[3 * f + 1];
+    const std::int32_t* p2 = SkyScreenPoints.data() + 3 * sky.corners[3 * f + 2];
+    const std::int32_t* u = sky.cornerU.data() + 3 * f;
+    const std::int32_t* v = sky.cornerV.data() + 3 * f;
+    if (perspective != 0) {
+      FillPerspective(frame, page, p0[0], p0[1], p0[2], p1[0], p1[1], p1[2], p2[0], p2[1], p2[2], u[0], v[0], u[1],
+                      v[1], u[2], v[2]);
+    } else {
+      FillTextured(frame, page, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], u[0], v[0], u[1], v[1], u[2], v[2]);
+    }
+  }
+}
+
+}  // namespace vantrelle

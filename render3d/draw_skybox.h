@@ -1,0 +1,15 @@
+#pragma once
+// The textured cube around the viewer, behind every 3D scene.
+#include <cstdint>
+
+#include "core/frame_buffer.h"
+
+namespace vantrelle {
+
+// Draws SkyboxMesh turned by the current Rotation (no translation: it never
+// comes nearer). skybox: six 256 x 256 RGB565 pages, page k at 65,536 * k.
+// perspective != 0 fills with FillPerspective, 0 with FillTextured. Triangles
+// with a corner beside or behind the eye are left out whole.
+void DrawSkybox(FrameBuffer& frame, const std::uint16_t* skybox, std::int32_t perspective);
+
+}  // namespace vantrelle

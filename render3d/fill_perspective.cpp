@@ -1,0 +1,111 @@
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "render3d/fillers.h"
+#include "render3d/scan_triangle.h"
+
+namespace vantrelle {
+namespace {
+
+// trunc(2^40 / value) in double precision: turns a 16.16 depth into q and q
+// back into a depth. Out-of-range results hold at the 32-bit limits; a zero
+// value, which a visible triangle never produces, counts as the largest.
+std::int32_t Reciprocal40(std::int32_t value) {
+  if (value == 0) return std::numeric_limits<std::int32_t>::max();
+  const double r = 1099511627776.0 / static_cast<double>(value);  // 2^40
+  if (r >= 2147483648.0) return std::numeric_limits<std::int32_t>::max();
+  if (r <= -2147483649.0) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(r);  // truncates toward zero
+}
+
+constexpr std::int32_t kRun = 16;  // pixels per reciprocal
+
+// Attributes u' = u/z, v' = v/z and q = 1/z (scaled), which vary linearly on
+// the screen; the corners carry them already in their running scale.
+struct PerspectivePolicy {
+  static constexpr int kAttributes = 3;
+  static constexpr int kStartShift = 0;
+  const std::uint16_t* texture;
+
+  // The values are large, so their steps are FixMul(difference, r).
+  static EdgeSteps<3> Steps(const ScanCorner<3>& a, const ScanCorner<3>& b) {
+    const std::int32_t r = EdgeReciprocal(WrapSub(b.y, a.y));
+    EdgeSteps<3> s;
+    s.x = ReciprocalStep(a.x, b.x, r);
+    for (int i = 0; i < 3; ++i) s.a[i] = FixMul(WrapSub(b.a[i], a.a[i]), r);
+    return s;
+  }
+  static ScanValues<3> UpperGradients(std::int32_t dy, const EdgeSteps<3>& left, const EdgeSteps<3>& right) {
+    const std::int32_t w = WrapMul(WrapSub(right.x, left.x), dy) >> 6;
+    const std::int32_t k = w == 0 ? 1 : 0x40000000 / w;
+    ScanValues<3> g;
+    for (int i = 0; i < 3; ++i) g[i] = FixMul(WrapMul(WrapSub(right.a[i], left.a[i]), dy) >> 4, k);
+    return g;
+  }
+  // Corners 0 and 1 in one row band: the width between the two fresh edges
+  // on their first row, and the change from the left corner to the right one.
+  static ScanValues<3> FlatTopGradients(const ScanCorner<3>&, const ScanCorner<3>&, std::int32_t xl, std::int32_t xr,
+                                        const ScanCorner<3>& cl, const ScanCorner<3>& cr) {
+    const std::int32_t w = WrapSub(xr, xl) >> 2;
+    const std::int32_t k = w == 0 ? 1 : 0x40000000 / w;
+    ScanValues<3> g;
+    for (int i = 0; i < 3; ++i) g[i] = FixMul(WrapSub(cr.a[i], cl.a[i]), k);
+    return g;
+  }
+  static std::int32_t AtFirstPixel(std::int32_t a, std::int32_t offset, std::int32_t g) {
+    return WrapAdd(a, FixMul(offset, g));
+  }
+  // Exact u and v every 16 pixels, linear in between; the last run heads for
+  // the value 16 pixels on and stops early.
+  void DrawSpan(std::uint16_t* row, std::int32_t x, std::int32_t end, const ScanValues<3>& a,
+                const ScanValues<3>& g) const {
+    std::int32_t up = a[0];
+    std::int32_t vp = a[1];
+    std::int32_t q = a[2];
+    const std::int32_t runU = WrapMul(kRun, g[0]);
+    const std::int32_t runV = WrapMul(kRun, g[1]);
+    const std::int32_t runQ = WrapMul(kRun, g[2]);
+    std::int32_t z = Reciprocal40(q);
+    std::int32_t u = FixMul(up, z);  // 16.16 texels
+    std::int32_t v = FixMul(vp, z);
+    while (x < end) {
+      up = WrapAdd(up, runU);
+      vp = WrapAdd(vp, runV);
+      q = WrapAdd(q, runQ);
+      z = Reciprocal40(q);
+      const std::int32_t ue = FixMul(up, z);
+      const std::int32_t ve = FixMul(vp, z);
+      const std::int32_t stop = x + std::min(kRun, end - x);
+      const std::uint32_t du = static_cast<std::uint32_t>(WrapSub(ue, u) >> 4);
+      const std::uint32_t dv = static_cast<std::uint32_t>(WrapSub(ve, v) >> 4);
+      std::uint32_t uu = static_cast<std::uint32_t>(u);
+      std::uint32_t vv = static_cast<std::uint32_t>(v);
+      for (; x < stop; ++x) {
+        row[x] = texture[TexelIndex(uu, vv)];
+        uu += du;
+        vv += dv;
+      }
+      u = ue;
+      v = ve;
+    }
+  }
+};
+
+ScanCorner<3> PerspectiveCorner(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t u, std::int32_t v) {
+  const std::int32_t q = Reciprocal40(z);
+  return {x, y, {FixMul(q, WrapMul(u, 16)), FixMul(q, WrapMul(v, 16)), q}};
+}
+
+}  // namespace
+
+void FillPerspective(FrameBuffer& frame, const std::uint16_t* texture, std::int32_t x0, std::int32_t y0,
+                     std::int32_t z0, std::int32_t x1, std::int32_t y1, std::int32_t z1, std::int32_t x2,
+                     std::int32_t y2, std::int32_t z2, std::int32_t u0, std::int32_t v0, std::int32_t u1,
+                     std::int32_t v1, std::int32_t u2, std::int32_t v2) {
+  ScanTriangle(frame, PerspectivePolicy{texture},
+               {{PerspectiveCorner(x0, y0, z0, u0, v0), PerspectiveCorner(x1, y1, z1, u1, v1),
+                 PerspectiveCorner(x2, y2, z2, u2, v2)}});
+}
+
+}  // namespace vantrelle

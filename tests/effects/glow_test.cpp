@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "core/frame_buffer.h"
+#include "effects/glow.h"
+
+namespace vantrelle {
+namespace {
+
+std::uint16_t At(const FrameBuffer& f, int column, int row) { return f[row * kFrameWidth + column]; }
+
+FrameBuffer Uniform(std::uint16_t colour) {
+  FrameBuffer f;
+  f.fill(colour);
+  return f;
+}
+
+FrameBuffer NoisyFrame(std::uint32_t seed) {
+  FrameBuffer f;
+  for (auto& p : f) {
+    seed = seed * 1664525u + 1013904223u;
+    p = static_cast<std::uint16_t>(seed >> 16);
+  }
+  return f;
+}
+
+// The glow as a plain box average per half-resolution cell, without running
+// sums: the oracle for the fast passes.
+FrameBuffer GlowByDirectSums(const FrameBuffer& in) {
+  constexpr int W = kFrameWidth / 2;
+  constexpr int H = kFrameHeight / 2;
+  static std::uint32_t rows[H][W][3];
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      std::int32_t s[3] = {0, 0, 0};
+      for (int k = x - 8; k < x + 8; ++k) {
+        if (k < 0 || k >= W) continue;
+        const std::uint32_t p = in[2 * y * kFrameWidth + 2 * k];
+        s[0] += (p >> 8) & 0xF8;
+        s[1] += (p >> 3) & 0xFC;
+        s[2] += (p & 0x1F) << 3;
+      }
+      for (int c = 0; c < 3; ++c) rows[y][x][c] = static_cast<std::uint32_t>((s[c] * 3855) >> 16);
+    }
+  }
+  FrameBuffer out = in;
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      std::int32_t s[3] = {0, 0, 0};
+      for (int k = y - 8; k < y + 8; ++k) {
+        if (k < 0 || k >= H) continue;
+        for (int c = 0; c < 3; ++c) s[c] += static_cast<std::int32_t>(rows[k][x][c]);
+      }
+      const std::uint32_t add[3] = {static_cast<std::uint32_t>((s[0] * 7710) >> 8) & ~0x7FFu,
+                                    static_cast<std::uint32_t>((s[1] * 7710) >> 13) & ~0x1Fu,
+                                    static_cast<std::uint32_t>((s[2] * 7710) >> 19)};
+      const std::uint32_t masks[3] = {0xF800, 0x07E0, 0x001F};
+      for (int py = 2 * y; py < 2 * y + 2; ++py) {
+        for (int px = 2 * x; px < 2 * x + 2; ++px) {
+          const std::uint32_t p = in[py * kFrameWidth + px];
+          std::uint32_t q = 0;
+          for (int c = 0; c < 3; ++c) {
+            const std::uint32_t field = (p & masks[c]) + add[c];
+            q |= field < masks[c] ? field : masks[c];
+          }
+          out[py * kFrameWidth + px] = static_cast<std::uint16_t>(q);
+        }
+      }
+    }
+  }
+  return out;
+}
+
+TEST(Glow, UniformFramesBrightenAwayFromTheBorders) {
+  struct Case {
+    std::uint16_t colour;
+    std::uint16_t glowed;
+  };
+  for (Case c : {Case{0x0000, 0x0000}, Case{0x4208, 0xB596}, Case{0x2104, 0x5ACB}, Case{0x0841, 0x10A2},
+                 Case{0xFFFF, 0xFFFF}}) {
+    FrameBuffer f = Uniform(c.colour);
+    ApplyGlow(f);
+    // Full boxes from half-resolution cell 8 to the eighth from the end.
+    for (int y = 16; y < kFrameHeight - 14; ++y) {
+      for (int x = 16; x < kFrameWidth - 14; ++x) {
+        ASSERT_EQ(At(f, x, y), c.glowed) << std::hex << c.colour << std::dec << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(Glow, FadesTowardTheBorders) {
+  FrameBuffer f = Uniform(0x4208);
+  ApplyGlow(f);
+  // The corner box holds 8 x 8 of the 16 x 16 samples: about a quarter of the glow.
+  EXPECT_EQ(At(f, 0, 0), 0x5AEB);
+  EXPECT_EQ(At(f, 1, 1), 0x5AEB);
+  // Along the top edge the glow grows until the box is full.
+  const std::uint16_t top = At(f, 200, 0);
+  const std::uint16_t middle = At(f, 200, 120);
+  EXPECT_EQ(middle, 0xB596);
+  EXPECT_LT(top & 0xF800, middle & 0xF800);
+  EXPECT_LT(At(f, 0, 120) & 0xF800, middle & 0xF800);
+  EXPECT_LT(At(f, 399, 120) & 0xF800, middle & 0xF800);
+  EXPECT_LT(At(f, 200, 239) & 0xF800, middle & 0xF800);
+}
+
+TEST(Glow, MatchesDirectBoxSumsOnNoisyFrames) {
+  for (std::uint32_t seed : {1u, 2u, 3u}) {
+    FrameBuffer f = NoisyFrame(seed);
+    // Darken so that not every field saturates.
+    for (auto& p : f) p = static_cast<std::uint16_t>((p >> 2) & 0x39E7);
+    const FrameBuffer expected = GlowByDirectSums(f);
+    ApplyGlow(f);
+    ASSERT_EQ(f, expected) << seed;
+  }
+  // A white 16 x 16 block: the glow reaches 8 half-resolution cells beyond it
+  // on the left and 7 on the right (the box spans x - 8 .. x + 7), and the
+  // frame is glowed as it was on entry although earlier rows are already rewritten.
+  FrameBuffer f = Uniform(0);
+  for (int y = 112; y < 128; ++y) {
+    for (int x = 192; x < 208; ++x) f[y * kFrameWidth + x] = 0xFFFF;
+  }
+  const FrameBuffer expected = GlowByDirectSums(f);
+  ApplyGlow(f);
+  EXPECT_EQ(f, expected);
+  EXPECT_EQ(At(f, 176, 120), 0);
+  EXPECT_NE(At(f, 178, 120), 0);
+  EXPECT_NE(At(f, 222, 120), 0);
+  EXPECT_EQ(At(f, 224, 120), 0);
+  EXPECT_EQ(At(f, 200, 96), 0);
+  EXPECT_NE(At(f, 200, 98), 0);
+  EXPECT_NE(At(f, 200, 142), 0);
+  EXPECT_EQ(At(f, 200, 144), 0);
+}
+
+}  // namespace
+}  // namespace vantrelle

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "assets/build_precomputed_tables.h"
+#include "assets/precomputed_tables.h"
+#include "assets/sin_tables.h"
+#include "core/frame_buffer.h"
+#include "effects/layer_setup.h"
+#include "effects/scaled_glow.h"
+#include "effects/scaled_masked.h"
+#include "effects/star_sky.h"
+
+namespace vantrelle {
+namespace {
+
+// What a probe layer left on the frame: the texel index each drawn pixel sampled.
+struct Probed {
+  FrameBuffer texels;
+  std::vector<bool> drawn;
+};
+
+// A masked layer whose colour word is its own texel index and whose mask is 0
+// writes into each pixel the index of the texel it sampled. Drawn over two
+// different frames, the pixels it wrote are the ones that agree.
+struct TexelProbe {
+  std::vector<std::uint16_t> colours = std::vector<std::uint16_t>(65536);
+  std::vector<std::uint16_t> mask = std::vector<std::uint16_t>(65536, 0);
+  TexelProbe() {
+    for (int i = 0; i < 65536; ++i) colours[i] = static_cast<std::uint16_t>(i);
+  }
+  Probed Draw(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t srcW,
+              std::int32_t srcH) const {
+    Probed p;
+    FrameBuffer other;
+    p.texels.fill(0x0000);
+    other.fill(0xFFFF);
+    DrawScaledMasked(p.texels, colours.data(), mask.data(), x, y, w, h, srcW, srcH);
+    DrawScaledMasked(other, colours.data(), mask.data(), x, y, w, h, srcW, srcH);
+    p.drawn.resize(kFramePixels);
+    for (int i = 0; i < kFramePixels; ++i) p.drawn[i] = p.texels[i] == other[i];
+    return p;
+  }
+};
+
+std::uint16_t At(const FrameBuffer& f, int column, int row) { return f[row * kFrameWidth + column]; }
+std::uint16_t At(const Probed& p, int column, int row) { return At(p.texels, column, row); }
+int TexelColumn(std::uint16_t texel) { return texel & 255; }
+int TexelRow(std::uint16_t texel) { return texel >> 8; }
+
+// Columns [first, end) of every row in [top, bottom) were drawn; nothing else was.
+void ExpectDrawnRectangle(const Probed& p, int first, int end, int top, int bottom) {
+  for (int r = 0; r < kFrameHeight; ++r) {
+    for (int c = 0; c < kFrameWidth; ++c) {
+      const bool inside = c >= first && c < end && r >= top && r < bottom;
+      ASSERT_EQ(p.drawn[r * kFrameWidth + c], inside) << "column " << c << " row " << r;
+    }
+  }
+}
+
+bool NothingDrawn(const Probed& p) {
+  for (bool d : p.drawn) {
+    if (d) return false;
+  }
+  return true;
+}
+
+constexpr std::int32_t kPixel = 16;  // positions and sizes are in 1/16 pixel
+
+TEST(LayerSetup, StepsPreStepsAndWholePixelSizes) {
+  // One texel per pixel, on whole pixels: no pre-step.
+  LayerSpan s = LayerSetup(32 * kPixel, 48 * kPixel, 256 * kPixel, 256 * kPixel, 256, 256);
+  EXPECT_TRUE(s.visible);
+  EXPECT_EQ(s.du, 65536u);
+  EXPECT_EQ(s.dv, 65536u);
+  EXPECT_EQ(s.uStart, 0u);
+  EXPECT_EQ(s.vStart, 0u);
+  EXPECT_EQ(s.firstColumn, 32);
+  EXPECT_EQ(s.firstRow, 48);
+  EXPECT_EQ(s.endColumn, 288);
+  EXPECT_EQ(s.endRow, 240);  // 48 + 256, limited to the frame
+
+  // Sizes are taken up to whole pixels: just over 160 pixels covers 161.
+  s = LayerSetup(0, 0, 2561, 2561, 160, 160);
+  EXPECT_EQ(s.du, 65510u);  // 160 * 2^20 / 2561, truncated
+  EXPECT_EQ(s.endColumn, 161);
+  EXPECT_EQ(s.endRow, 161);
+
+  // x = -326: first whole pixel -20, clipped to 0 with the start advanced by
+  // 20 steps on top of the 6/16-pixel pre-step; the end counts from -20.
+  s = LayerSetup(-326, 0, 4000, kPixel, 256, 256);
+  const std::uint32_t du = (256u << 20) / 4000u;
+  EXPECT_EQ(s.firstColumn, 0);
+  EXPECT_EQ(s.endColumn, -20 + (4000 + 15) / 16);
+  EXPECT_EQ(s.uStart, ((6 * du) >> 4) + 20 * du);
+
+  // The pre-step product is shifted as an unsigned number: 15 x 2^28 keeps
+  // its top bit out of the result.
+  s = LayerSetup(0, 1, kPixel, 1, 256, 256);
+  EXPECT_EQ(s.dv, 1u << 28);
+  EXPECT_EQ(s.vStart, 0x0F000000u);
+  EXPECT_EQ(s.firstRow, 1);
+  EXPECT_EQ(s.endRow, 2);
+}
+
+TEST(LayerSetup, LayersBeyondEachEdgeDrawNothing) {
+  const std::int32_t size = 64 * kPixel;
+  EXPECT_FALSE(LayerSetup(400 * kPixel, 0, size, size, 256, 256).visible);       // right of column 399
+  EXPECT_FALSE(LayerSetup(0, 240 * kPixel, size, size, 256, 256).visible);       // below row 239
+  EXPECT_FALSE(LayerSetup(-size, 0, size, size, 256, 256).visible);              // left of column 0
+  EXPECT_FALSE(LayerSetup(0, -size, size, size, 256, 256).visible);              // above row 0
+  EXPECT_TRUE(LayerSetup(399 * kPixel, 239 * kPixel, size, size, 256, 256).visible);
+  // One sixteenth inside the left edge still reaches column 0 (sizes round up).
+  EXPECT_TRUE(LayerSetup(-size + 1, 0, size, size, 256, 256).visible);
+
+  TexelProbe probe;
+  EXPECT_TRUE(NothingDrawn(probe.Draw(400 * kPixel, 0, size, size, 256, 256)));
+  EXPECT_TRUE(NothingDrawn(probe.Draw(0, 240 * kPixel, size, size, 256, 256)));
+  EXPECT_TRUE(NothingDrawn(probe.Draw(-size, 0, size, size, 256, 256)));
+  EXPECT_TRUE(NothingDrawn(probe.Draw(0, -size, size, size, 256, 256)));
+}
+
+TEST(ScaledMasked, ClippingAtEachEdgeKeepsUnclippedTexelPositions) {
+  TexelProbe probe;
+  const std::int32_t size = 256 * kPixel;  // one texel per pixel
+
+  // Left: x = -326 starts at frame column 0 with texel column 20.
+  Probed f = probe.Draw(-326, 0, size, size, 256, 256);
+  ExpectDrawnRectangle(f, 0, 236, 0, 240);
+  for (int c = 0; c < 236; ++c) ASSERT_EQ(TexelColumn(At(f, c, 0)), c + 20);
+
+  // Top: 40 pixels and 5/16 above the frame; row 0 shows texel row 40.
+  f = probe.Draw(0, -40 * kPixel - 5, size, size, 256, 256);
+  ExpectDrawnRectangle(f, 0, 256, 0, 216);
+  for (int r = 0; r < 216; ++r) ASSERT_EQ(TexelRow(At(f, 0, r)), r + 40);
+
+  // Right: stops at column 399, texels as if unclipped.
+  f = probe.Draw(300 * kPixel, 100 * kPixel, size, 20 * kPixel, 256, 20);
+  ExpectDrawnRectangle(f, 300, 400, 100, 120);
+  for (int c = 300; c < 400; ++c) ASSERT_EQ(TexelColumn(At(f, c, 100)), c - 300);
+
+  // Bottom: stops at row 239.
+  f = probe.Draw(0, 200 * kPixel, 20 * kPixel, size, 20, 256);
+  ExpectDrawnRectangle(f, 0, 20, 200, 240);
+  for (int r = 200; r < 240; ++r) ASSERT_EQ(TexelRow(At(f, 5, r)), r - 200);
+
+  // Scaled and clipped: every pixel samples exactly what the unclipped layer
+  // would, i.e. what the same layer shows when moved by whole pixels into view.
+  const std::int32_t w = 3001;
+  const std::int32_t h = 2777;
+  const Probed clipped = probe.Draw(-7 * kPixel - 9, -3 * kPixel - 2, w, h, 160, 120);
+  const Probed inside = probe.Draw(13 * kPixel - 9, 17 * kPixel - 2, w, h, 160, 120);
+  for (int r = 0; r < 150; ++r) {
+    for (int c = 0; c < 150; ++c) {
+      ASSERT_EQ(At(clipped, c, r), At(inside, c + 20, r + 20)) << c << "," << r;
+    }
+  }
+}
+
+TEST(ScaledMasked, SizesRoundUpAndTexelsWrap) {
+  TexelProbe probe;
+  // w = 2561: 161 columns; the last one shows texel column 159.
+  Probed f = probe.Draw(0, 0, 2561, 2561, 160, 160);
+  ExpectDrawnRectangle(f, 0, 161, 0, 161);
+  EXPECT_EQ(TexelColumn(At(f, 160, 0)), 159);
+  EXPECT_EQ(TexelRow(At(f, 0, 160)), 159);
+
+  // Two texels per pixel across 512 texels: the texture repeats.
+  f = probe.Draw(0, 0, 256 * kPixel, 8 * kPixel, 512, 8);
+  EXPECT_EQ(TexelColumn(At(f, 127, 0)), 254);
+  EXPECT_EQ(TexelColumn(At(f, 128, 0)), 0);
+  EXPECT_EQ(TexelColumn(At(f, 255, 0)), 254);
+
+  // A quarter-pixel offset is a pre-step of 12/16 of a step.
+  f = probe.Draw(4, 4, 64 * kPixel, 64 * kPixel, 256, 256);  // four texels per pixel
+  EXPECT_EQ(TexelColumn(At(f, 1, 1)), 3);  // (12/16) x 4 texels
+  EXPECT_EQ(TexelRow(At(f, 1, 2)), 7);
+}
+
+TEST(ScaledMasked, MaskKeepsTheFrameAndOrsTheColour) {
+  std::vector<std::uint16_t> colours(65536, 0x0001);
+  std::vector<std::uint16_t> mask(65536, 0xFFFF);
+  colours[1] = 0x1234;
+  mask[1] = 0x0000;
+  FrameBuffer frame;
+  frame.fill(0x8000);
+  DrawScaledMasked(frame, colours.data(), mask.data(), 0, 0, 4 * kPixel, kPixel, 4, 1);
+  EXPECT_EQ(At(frame, 0, 0), 0x8001);  // shows through, colour ORed in
+  EXPECT_EQ(At(frame, 1, 0), 0x1234);  // replaced
+  EXPECT_EQ(At(frame, 4, 0), 0x8000);  // outside
+}
+
+TEST(ScaledGlow, BlendsTowardWhiteWithoutReachingIt) {
+  std::vector<std::uint8_t> alpha(65536, 0);
+  alpha[0] = 255;
+  alpha[1] = 128;
+  alpha[2] = 0;
+  FrameBuffer frame;
+  frame.fill(0);
+  frame[kFrameWidth] = 0xFFFF;
+  DrawScaledGlow(frame, alpha.data(), 0, 0, 3 * kPixel, 2 * kPixel, 3, 1);
+  EXPECT_EQ(At(frame, 0, 0), 0xF7DE);
+  EXPECT_EQ(At(frame, 1, 0), 0x7BEF);
+  EXPECT_EQ(At(frame, 2, 0), 0x0000);
+  EXPECT_EQ(At(frame, 0, 1), 0xFFFF);  // white stays white
+
+  // The show's glow disc at one texel per pixel: full at its middle, clear at its corner.
+  BuildSinCosTables();
+  BuildPrecomputedTables();
+  frame.fill(0);
+  DrawScaledGlow(frame, GlowDisc.data(), 100 * kPixel, 40 * kPixel, 160 * kPixel, 160 * kPixel, 160, 160);
+  EXPECT_EQ(At(frame, 180, 120), 0xF7DE);
+  EXPECT_EQ(At(frame, 100, 40), 0x0000);
+  EXPECT_EQ(At(frame, 260, 120), 0x0000);  // just outside the layer
+}
+
+TEST(ScaledGlow, EveryColourBlendsFieldByField) {
+  // Every RGB565 colour under a layer of one opacity, for opacities at both
+  // ends and the middle, against the blend written field by field.
+  std::vector<std::uint8_t> alpha(65536);
+  FrameBuffer frame;
+  for (int a : {0, 1, 2, 3, 31, 64, 127, 128, 129, 200, 253, 254, 255}) {
+    std::fill(alpha.begin(), alpha.end(), static_cast<std::uint8_t>(a));
+    for (int i = 0; i < kFramePixels; ++i) frame[i] = static_cast<std::uint16_t>(i);
+    DrawScaledGlow(frame, alpha.data(), 0, 0, kFrameWidth * kPixel, kFrameHeight * kPixel, 256, 256);
+    for (std::uint32_t p = 0; p < 65536; ++p) {
+      std::uint32_t expected = 0;
+      for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) {
+        expected |= (((p & m) * (256 - a) + static_cast<std::uint32_t>(a) * m) >> 8) & m;
+      }
+      ASSERT_EQ(frame[p], expected) << "colour " << p << " opacity " << a;
+    }
+  }
+}
+
+TEST(StarSky, WrapsInBothDirections) {
+  std::vector<std::uint8_t> picture(512 * 512);
+  std::array<std::uint16_t, 256> colours{};
+  for (int i = 0; i < 256; ++i) colours[i] = static_cast<std::uint16_t>(0x0100 + i * 3);
+  std::uint32_t seed = 12345;
+  for (auto& b : picture) {
+    seed = seed * 1664525u + 1013904223u;
+    b = static_cast<std::uint8_t>(seed >> 24);
+  }
+  auto pixelOf = [&](int column, int row) { return colours[picture[(row & 511) * 512 + (column & 511)]]; };
+
+  FrameBuffer a;
+  FrameBuffer b;
+  DrawStarSky(a, picture.data(), colours.data(), 0, 0);
+  DrawStarSky(b, picture.data(), colours.data(), 0, 512);
+  EXPECT_EQ(a, b);  // one picture height later the sky repeats
+
+  // x = 200: frame columns 312..399 show picture columns 0..87.
+  DrawStarSky(a, picture.data(), colours.data(), 200, 37);
+  for (int r = 0; r < kFrameHeight; ++r) {
+    for (int c = 0; c < kFrameWidth; ++c) ASSERT_EQ(At(a, c, r), pixelOf(200 + c, 37 + r)) << c << "," << r;
+  }
+  EXPECT_EQ(At(a, 312, 0), pixelOf(0, 37));
+  EXPECT_EQ(At(a, 311, 0), pixelOf(511, 37));
+
+  // Negative offsets wrap too; every pixel is overwritten.
+  a.fill(0xFFFF);
+  DrawStarSky(a, picture.data(), colours.data(), -1, -300);
+  for (int r = 0; r < kFrameHeight; ++r) {
+    for (int c = 0; c < kFrameWidth; ++c) ASSERT_EQ(At(a, c, r), pixelOf(511 + c, 212 + r)) << c << "," << r;
+  }
+}
+
+}  // namespace
+}  // namespace vantrelle
