@@ -1,5 +1,6 @@
 #include "tools/render/contact_sheet.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "assets/load_and_precompute.h"
@@ -14,6 +15,8 @@ namespace {
 constexpr int kLabelPixels = 13;                 // font size: fits the band with room above and below
 constexpr std::uint8_t kBackground = 0x20;       // dark grey, so black frames still show their edges
 constexpr Rgb kLabelInk = {0xE0, 0xE0, 0xE0};
+
+constexpr DemoClock kOpeningFlashMs = 2 * kBeatMs;  // the white flash that opens a segment lasts two beats
 
 constexpr int kCellWidth = kFrameWidth + kSheetMargin;
 constexpr int kCellHeight = kFrameHeight + kSheetLabelHeight + kSheetMargin;
@@ -36,7 +39,7 @@ PixelRect ContactSheetLabel(int tile) {
 }
 
 DemoClock RepresentativeTime(const SegmentInfo& segment) {
-  return segment.start + (segment.end - segment.start) / 4;
+  return segment.start + std::max((segment.end - segment.start) / 4, kOpeningFlashMs);
 }
 
 std::string ShowTimeText(DemoClock ms) {

@@ -24,8 +24,8 @@ PixelRect ContactSheetSize(int tiles);
 PixelRect ContactSheetFrame(int tile);
 PixelRect ContactSheetLabel(int tile);
 
-// The time shown for a segment: a quarter of the way in, past the white
-// flash that opens many segments.
+// The time shown for a segment: a quarter of the way in, and never inside
+// the two-beat white flash that opens many segments.
 DemoClock RepresentativeTime(const SegmentInfo& segment);
 
 // "04:11.328" for 251,328 ms.

@@ -32,14 +32,18 @@ std::string StartVideo(const RenderRequest& request, PipedProcess& ffmpeg) {
   VideoSettings settings = request.video;
   settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackName);
   std::error_code ignored;
-  if (!std::filesystem::is_regular_file(settings.soundtrack, ignored)) {
-    std::fprintf(stderr, "vantrelle-render: warning: no soundtrack at %s; the video will be silent\n",
-                 settings.soundtrack.c_str());
+  const bool silent = !std::filesystem::is_regular_file(settings.soundtrack, ignored);
+  const std::filesystem::path missing = settings.soundtrack;
+  if (silent) {
     settings.soundtrack.clear();
   }
-  std::string problem = ffmpeg.Start(FfmpegArguments(settings));
+  const std::string problem = ffmpeg.Start(FfmpegArguments(settings));
   if (problem == "ffmpeg not found") {
-    problem = "ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)";
+    return "ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)";
+  }
+  if (problem.empty() && silent) {
+    std::fprintf(stderr, "vantrelle-render: warning: no soundtrack at %s; the video will be silent\n",
+                 missing.c_str());
   }
   return problem;
 }

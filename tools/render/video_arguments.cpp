@@ -54,9 +54,14 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});
   switch (settings.container) {
     case VideoContainer::kMp4:
-    case VideoContainer::kMkv:
       args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
       if (withSound) args.insert(args.end(), {"-c:a", "aac", "-b:a", kAacRate});
+      break;
+    case VideoContainer::kMkv:
+      // FLAC: the decoded soundtrack unchanged, and no encoder delay, which
+      // Matroska would not trim from AAC (the sound would lag 23 ms).
+      args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
+      if (withSound) args.insert(args.end(), {"-c:a", "flac"});
       break;
     case VideoContainer::kWebm:
       // Constant quality (-b:v 0); row threads and cpu-used 4 keep VP9 from crawling.
