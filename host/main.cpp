@@ -1,0 +1,51 @@
+// vantrelle: the show on a desktop. With no options it behaves as on the
+// handheld: full screen, data beside the executable, from the beginning.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <string>
+
+#include "assets/load_and_precompute.h"
+#include "host/show_main.h"
+#include "platform/executable_directory.h"
+#include "platform/sdl/sdl_desktop.h"
+#include "platform/sdl/sdl_direct_draw.h"
+#include "platform/sdl/sdl_sound_library.h"
+#include "platform/sdl/sdl_window_manager.h"
+#include "platform/system_services.h"
+#include "timeline/timeline.h"
+
+int main(int argc, char** argv) {
+  using namespace vantrelle;
+
+  platform::SdlDesktopConfig desktopConfig;
+  host::ShowConfig showConfig;
+  bool windowed = false;
+  std::string dataDirectory;
+
+  CLI::App app{"Vantrelle X2: a four-minute real-time show. Escape ends it."};
+  app.add_flag("--window", windowed, "Run in a window instead of full screen (Alt+Enter switches)");
+  app.add_option("--scale", desktopConfig.scale, "Whole-number window enlargement")
+      ->check(CLI::Range(1, 16))
+      ->capture_default_str();
+  app.add_flag("--portrait", desktopConfig.portrait, "Show the display upright, as the handheld holds it");
+  app.add_option("--start", showConfig.startMs, "Begin the show (and its music) this many ms in")
+      ->check(CLI::Range(0, kShowLengthMs));
+  app.add_option("--data", dataDirectory, "Folder with gfx/, mesh/ and music/ (default: beside the program)");
+  CLI11_PARSE(app, argc, argv);
+
+  desktopConfig.fullScreen = !windowed;
+  showConfig.dataDirectory = dataDirectory.empty() ? platform::ExecutableDirectory() : std::filesystem::path(dataDirectory);
+
+  platform::SdlDesktop desktop(desktopConfig);
+  if (!desktop.Start()) {
+    return 1;
+  }
+  platform::SdlWindowManager windows(desktop);
+  platform::SdlDirectDraw directDraw(desktop);
+  platform::SdlSoundLibrary sound;
+  platform::DesktopSystemServices system;
+  host::PlatformServices services{windows, directDraw, sound, system};
+  const host::ShowOperations operations{LoadAndPrecompute, static_cast<int (*)(FrameBuffer&, DemoClock)>(Timeline)};
+  return host::ShowMain(services, operations, showConfig);
+}

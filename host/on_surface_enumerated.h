@@ -1,0 +1,13 @@
+#pragma once
+// Enumeration callback of the primary surface's attachments: the first
+// surface becomes the back buffer (stored through `context`, a pointer to the
+// back-buffer reference, and kept); any further surface is reported on the
+// debug output, released, and stops the enumeration.
+#include "platform/direct_draw.h"
+
+namespace vantrelle::host {
+
+platform::HRESULT OnSurfaceEnumerated(platform::IDirectDrawSurface* surface, platform::DDSURFACEDESC* description,
+                                      void* context);
+
+}  // namespace vantrelle::host

@@ -1,0 +1,32 @@
+#include "host/present_frame.h"
+
+#include <cstdint>
+
+#include "host/display_constants.h"
+#include "host/shell_state.h"
+
+namespace vantrelle::host {
+
+using namespace platform;
+
+void PresentFrame() {
+  DDSURFACEDESC locked;
+  locked.dwSize = sizeof(DDSURFACEDESC);
+  if (BackBuffer->Lock(nullptr, &locked, DDLOCK_WAITNOTBUSY, nullptr) != DD_OK) {
+    return;  // the record holds nothing valid to write through
+  }
+  if (locked.ddpfPixelFormat.dwRGBBitCount == kDisplayBitCount) {
+    const std::int32_t rowPixels = locked.lPitch >> 1;
+    auto* row = static_cast<std::uint16_t*>(locked.lpSurface);
+    // Display row y is frame column y, read from the frame's bottom row upward.
+    for (int y = 0; y < kDisplayHeight; ++y, row += rowPixels) {
+      int source = (kFrameHeight - 1) * kFrameWidth + y;
+      for (int x = 0; x < kDisplayWidth; ++x, source -= kFrameWidth) {
+        row[x] = ShowFrame[source];
+      }
+    }
+  }
+  BackBuffer->Unlock(nullptr);
+}
+
+}  // namespace vantrelle::host

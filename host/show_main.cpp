@@ -1,0 +1,121 @@
+#include "host/show_main.h"
+
+#include <cstdio>
+
+#include "host/clear_back_buffer.h"
+#include "host/flip_frame.h"
+#include "host/load_music_file.h"
+#include "host/main_window_proc.h"
+#include "host/present_frame.h"
+#include "host/release_display_objects.h"
+#include "host/set_up_display.h"
+
+namespace vantrelle::host {
+
+using namespace platform;
+
+namespace {
+
+constexpr std::uint32_t kRedrawOnResize = 3;  // CS_HREDRAW | CS_VREDRAW
+constexpr std::uint32_t kIconResource = 101;
+constexpr std::uint32_t kArrowCursor = 0x7F00;  // IDC_ARROW
+constexpr std::uint32_t kBlackBrush = 4;        // BLACK_BRUSH
+constexpr std::uint32_t kTopmost = 0x8;         // WS_EX_TOPMOST
+constexpr std::uint32_t kPopup = 0x80000000;    // WS_POPUP: no caption, no border
+constexpr int kMixRate = 22050;                 // Hz
+constexpr int kSoftwareChannels = 2;
+constexpr char kDataErrorCaption[] = "Vantrelle X2: data error";
+
+// Shows the recorded set-up failure, if any.
+void ReportError(WindowManager& windows) {
+  if (ErrorMessage != nullptr) {
+    windows.MessageBox(0, ErrorMessage, "DirectDraw Error", MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+}  // namespace
+
+int ShowMain(PlatformServices& services, const ShowOperations& operations, const ShowConfig& config) {
+  Platform = &services;
+  DataDirectory = config.dataDirectory;
+  WindowManager& windows = services.windows;
+  SoundLibrary& sound = services.sound;
+
+  WNDCLASS windowClass;
+  windowClass.style = kRedrawOnResize;
+  windowClass.lpfnWndProc = MainWindowProc;
+  windowClass.hInstance = config.instance;
+  windowClass.iconResource = kIconResource;
+  windowClass.cursorId = kArrowCursor;
+  windowClass.backgroundBrush = kBlackBrush;
+  windowClass.lpszClassName = "VantrelleX2";
+  windows.RegisterClass(windowClass);  // a failure shows up as the window failing
+
+  const HWND window =
+      windows.CreateWindowEx(kTopmost, "VantrelleX2", "Vantrelle X2", kPopup, 0, 0, windows.GetSystemMetrics(SM_CXSCREEN),
+                             windows.GetSystemMetrics(SM_CYSCREEN), 0, config.instance);
+  if (window == 0) {
+    return 0;
+  }
+  windows.ShowWindow(window, config.showCommand);
+  windows.UpdateWindow(window);
+  windows.SetFocus(window);
+
+  if (SetUpDisplay(window) != DD_OK) {
+    ReportError(windows);
+    return 0;
+  }
+
+  const std::string dataError = operations.loadAndPrecompute(config.dataDirectory);
+  if (!dataError.empty()) {
+    // The window goes too, so that the box is not hidden behind a full-screen window.
+    ReleaseDisplayObjects();
+    windows.DestroyWindow(window);
+    std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
+    windows.MessageBox(0, dataError.c_str(), kDataErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    return kDataErrorExitCode;
+  }
+
+  // Both buffers of the flipping chain are black before the music starts.
+  ClearBackBuffer();
+  FlipFrame();
+  ClearBackBuffer();
+  FlipFrame();
+
+  sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
+  LoadMusicFile("music/soundtrack.mp3", MusicBuffer);
+  // The stream is handed the buffer's whole capacity; the bytes after the file are zero.
+  MusicStream = sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kMusicBufferSize));
+  sound.FSOUND_Stream_SetMode(nullptr, FSOUND_MPEG_LOWQUALITY);
+  if (config.startMs > 0) {
+    sound.FSOUND_Stream_SetTime(MusicStream, config.startMs);
+  }
+  sound.FSOUND_Stream_Play(0, MusicStream);
+  // Time 0 is the moment the music started, however long loading took.
+  StartTick = services.system.GetTickCount() - static_cast<std::uint32_t>(config.startMs);
+
+  MSG message;  // zeroed: a show that ends before any message was taken exits with 0
+  while (QuitFlag == 0) {
+    const auto t = static_cast<DemoClock>(services.system.GetTickCount() - StartTick);
+    if (operations.timeline(ShowFrame, t) == 0) {
+      QuitFlag = 1;  // the last frame is still shown
+    }
+    PresentFrame();
+    FlipFrame();
+    while (windows.PeekMessage(&message, 0, 0, 0, PM_NOREMOVE)) {
+      if (windows.GetMessage(&message, 0, 0, 0) == 0) {
+        QuitFlag = 1;
+        break;
+      }
+      windows.TranslateMessage(&message);
+      windows.DispatchMessage(&message);
+    }
+  }
+
+  sound.FSOUND_Stream_Close(MusicStream);
+  sound.FSOUND_Close();
+  ReportError(windows);
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace vantrelle::host

@@ -1,0 +1,22 @@
+#pragma once
+// Decodes a whole MP3 held in memory into 16-bit PCM, before playback, so
+// that nothing is decoded or allocated while the show runs.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vantrelle::platform {
+
+struct DecodedSound {
+  std::vector<std::int16_t> samples;  // interleaved, `channels` per frame
+  long rate = 0;                      // frames per second
+  int channels = 0;
+};
+
+// Decodes data[0, length) gaplessly: the encoder's delay and padding (from
+// its info frame) are dropped, so the first sample is the music's first.
+// Zero bytes or other junk after the last frame are skipped. Returns false
+// (and leaves `sound` empty) when no audio can be found.
+bool DecodeMp3(const std::uint8_t* data, std::size_t length, DecodedSound& sound);
+
+}  // namespace vantrelle::platform

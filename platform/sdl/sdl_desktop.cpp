@@ -1,0 +1,129 @@
+#include "platform/sdl/sdl_desktop.h"
+
+#include <cstdio>
+
+#include "platform/turn_display_to_landscape.h"
+
+namespace vantrelle::platform {
+
+SdlDesktop::SdlDesktop(const SdlDesktopConfig& config) : config_(config) {
+  if (config_.scale < 1) {
+    config_.scale = 1;
+  }
+}
+
+SdlDesktop::~SdlDesktop() {
+  if (texture_ != nullptr) {
+    SDL_DestroyTexture(texture_);
+  }
+  if (renderer_ != nullptr) {
+    SDL_DestroyRenderer(renderer_);
+  }
+  if (window_ != nullptr) {
+    SDL_DestroyWindow(window_);
+  }
+  if (started_) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+}
+
+bool SdlDesktop::Start() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "vantrelle: cannot open the display: %s\n", SDL_GetError());
+    return false;
+  }
+  started_ = true;
+  return true;
+}
+
+bool SdlDesktop::OpenWindow(const char* title) {
+  if (!started_) {
+    return false;
+  }
+  const int width = config_.portrait ? kDisplayWidth : kDisplayHeight;
+  const int height = config_.portrait ? kDisplayHeight : kDisplayWidth;
+  window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width * config_.scale,
+                             height * config_.scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (window_ == nullptr) {
+    std::fprintf(stderr, "vantrelle: cannot create the window: %s\n", SDL_GetError());
+    return false;
+  }
+  return true;
+}
+
+void SdlDesktop::ShowWindow(bool visible) {
+  if (window_ == nullptr) {
+    return;
+  }
+  if (visible) {
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+  } else {
+    SDL_HideWindow(window_);
+  }
+}
+
+void SdlDesktop::EnterFullScreen() {
+  if (window_ != nullptr && config_.fullScreen) {
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+}
+
+void SdlDesktop::ToggleFullScreen() {
+  if (window_ == nullptr) {
+    return;
+  }
+  const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+  SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+bool SdlDesktop::OpenRenderer() {
+  if (window_ == nullptr) {
+    return false;
+  }
+  if (renderer_ != nullptr) {
+    return true;
+  }
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+  if (renderer_ == nullptr) {
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  }
+  if (renderer_ == nullptr) {
+    std::fprintf(stderr, "vantrelle: cannot create a renderer: %s\n", SDL_GetError());
+    return false;
+  }
+  const int width = config_.portrait ? kDisplayWidth : kDisplayHeight;
+  const int height = config_.portrait ? kDisplayHeight : kDisplayWidth;
+  SDL_RenderSetLogicalSize(renderer_, width, height);
+  SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, width, height);
+  if (texture_ == nullptr) {
+    std::fprintf(stderr, "vantrelle: cannot create the display texture: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  return true;
+}
+
+void SdlDesktop::Present(const std::uint16_t* display, int pitch) {
+  if (texture_ == nullptr) {
+    return;
+  }
+  if (config_.portrait) {
+    for (int y = 0; y < kDisplayHeight; ++y) {
+      for (int x = 0; x < kDisplayWidth; ++x) {
+        staging_[y * kDisplayWidth + x] = display[y * pitch + x];
+      }
+    }
+  } else {
+    TurnDisplayToLandscape(display, pitch, staging_.data());
+  }
+  const int rowBytes = 2 * (config_.portrait ? kDisplayWidth : kDisplayHeight);
+  SDL_UpdateTexture(texture_, nullptr, staging_.data(), rowBytes);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+}
+
+}  // namespace vantrelle::platform

@@ -1,0 +1,55 @@
+#pragma once
+// The desktop window that stands in for the handheld's screen: one SDL
+// window, renderer and streaming RGB565 texture, shared by the SDL window
+// manager and the SDL display. By default the 240 x 400 portrait display is
+// shown turned back to landscape, the way a viewer holds the handheld.
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+
+namespace vantrelle::platform {
+
+struct SdlDesktopConfig {
+  bool fullScreen = true;  // take the whole desktop when the display asks for full screen
+  int scale = 2;           // whole-number enlargement of the window when not full screen
+  bool portrait = false;   // show the display as the handheld's own portrait screen
+};
+
+class SdlDesktop {
+ public:
+  static constexpr int kDisplayWidth = 240;  // the handheld's portrait display
+  static constexpr int kDisplayHeight = 400;
+
+  explicit SdlDesktop(const SdlDesktopConfig& config);
+  ~SdlDesktop();
+  SdlDesktop(const SdlDesktop&) = delete;
+  SdlDesktop& operator=(const SdlDesktop&) = delete;
+
+  // Starts SDL's video; false (with a line on standard error) when there is no display.
+  bool Start();
+  // Creates the window, hidden, sized for the configured orientation and scale.
+  bool OpenWindow(const char* title);
+  void ShowWindow(bool visible);
+  // Switches to full screen if the configuration asks for it.
+  void EnterFullScreen();
+  // Alt+Enter: full screen on or off.
+  void ToggleFullScreen();
+  // Creates the renderer (vsync) and the streaming texture; false on failure.
+  bool OpenRenderer();
+  // Shows a 240 x 400 portrait picture with `pitch` pixels per row; waits for vsync.
+  void Present(const std::uint16_t* display, int pitch);
+
+  SDL_Window* Window() const { return window_; }
+  const SdlDesktopConfig& Config() const { return config_; }
+
+ private:
+  SdlDesktopConfig config_;
+  bool started_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  std::array<std::uint16_t, kDisplayWidth * kDisplayHeight> staging_{};  // the picture as the texture takes it
+};
+
+}  // namespace vantrelle::platform

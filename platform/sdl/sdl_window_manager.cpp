@@ -1,0 +1,129 @@
+#include "platform/sdl/sdl_window_manager.h"
+
+#include <cstdio>
+
+namespace vantrelle::platform {
+
+namespace {
+
+constexpr LPARAM kClientArea = 1;           // HTCLIENT
+constexpr LPARAM kMouseMove = 0x0200 << 16;  // WM_MOUSEMOVE in the high word
+constexpr WPARAM kUnassignedKey = 0xFF;     // keys the handheld has no code for
+constexpr int kIdOk = 1;
+
+// The handheld's virtual key code for a desktop key.
+WPARAM VirtualKey(SDL_Keycode key) {
+  if (key == SDLK_ESCAPE) {
+    return VK_HANDHELD_EXIT;
+  }
+  if (key >= SDLK_a && key <= SDLK_z) {
+    return static_cast<WPARAM>('A' + (key - SDLK_a));
+  }
+  if ((key >= SDLK_0 && key <= SDLK_9) || key == SDLK_SPACE) {
+    return static_cast<WPARAM>(key);
+  }
+  switch (key) {
+    case SDLK_RETURN: return 0x0D;
+    case SDLK_LEFT: return 0x25;
+    case SDLK_UP: return 0x26;
+    case SDLK_RIGHT: return 0x27;
+    case SDLK_DOWN: return 0x28;
+    default: return kUnassignedKey;
+  }
+}
+
+}  // namespace
+
+int SdlWindowManager::GetSystemMetrics(int index) {
+  // The show is written for the handheld's screen, whatever the desktop is.
+  if (index == SM_CXSCREEN) {
+    return SdlDesktop::kDisplayWidth;
+  }
+  return index == SM_CYSCREEN ? SdlDesktop::kDisplayHeight : 0;
+}
+
+const void* SdlWindowManager::SetCursor(const void* cursor) {
+  const void* previous = cursor_;
+  cursor_ = cursor;
+  SDL_ShowCursor(cursor == nullptr ? SDL_DISABLE : SDL_ENABLE);
+  return previous;
+}
+
+int SdlWindowManager::MessageBox(HWND /*owner*/, const char* text, const char* caption, std::uint32_t /*type*/) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr) != 0) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);  // no desktop to show a box on
+  }
+  return kIdOk;
+}
+
+void SdlWindowManager::OutputDebugString(const char* text) { std::fprintf(stderr, "%s\n", text); }
+
+void SdlWindowManager::Translate(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      PostMessage(window_, WM_CLOSE, 0, 0);
+      break;
+    case SDL_WINDOWEVENT:
+      // Focus changes stay on the desktop: the handheld's show window is
+      // activated once, when it is shown.
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+        PostMessage(window_, WM_CLOSE, 0, 0);
+      }
+      break;
+    case SDL_MOUSEMOTION:
+      PostMessage(window_, WM_SETCURSOR, window_, kClientArea | kMouseMove);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      const SDL_Keysym& key = event.key.keysym;
+      if (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT) != 0) {
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+          desktop_.ToggleFullScreen();
+        }
+        break;
+      }
+      if (key.sym == SDLK_F12) {
+        break;  // kept for the desktop's screenshot
+      }
+      PostMessage(window_, event.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, VirtualKey(key.sym), 1);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void SdlWindowManager::PollDevice() {
+  if (window_ == 0) {
+    return;
+  }
+  SDL_Event event;
+  while (QueuedCount() + 1 < kQueueCapacity && SDL_PollEvent(&event) != 0) {
+    Translate(event);
+  }
+}
+
+bool SdlWindowManager::WaitDevice() { return window_ != 0 && SDL_WaitEvent(nullptr) != 0; }
+
+bool SdlWindowManager::OnWindowCreated(HWND window, const char* title, int /*width*/, int /*height*/) {
+  if (window_ != 0 || !desktop_.OpenWindow(title)) {
+    return false;  // the desktop has one window, the handheld's screen
+  }
+  window_ = window;
+  return true;
+}
+
+void SdlWindowManager::OnWindowShown(HWND window, bool visible) {
+  if (window == window_) {
+    desktop_.ShowWindow(visible);
+  }
+}
+
+void SdlWindowManager::OnWindowDestroyed(HWND window) {
+  if (window == window_) {
+    desktop_.ShowWindow(false);
+    window_ = 0;
+  }
+}
+
+}  // namespace vantrelle::platform

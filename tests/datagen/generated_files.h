@@ -1,0 +1,23 @@
+#pragma once
+// Access to the data set the build generated beside the executables.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vantrelle::datagen::testing {
+
+// The folder that holds gfx/, mesh/ and music/ (VANTRELLE_BIN).
+std::filesystem::path GeneratedFolder();
+
+// Whole file, or empty when it is missing.
+std::vector<std::uint8_t> ReadGenerated(const std::string& name);
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
+
+// RGB of palette entry i of a .pal file's bytes.
+struct Rgb {
+  int r, g, b;
+};
+Rgb PaletteEntry(const std::vector<std::uint8_t>& pal, int i);
+
+}  // namespace vantrelle::datagen::testing

@@ -1,0 +1,53 @@
+// Every file of the data set is where the show looks for it, with the exact
+// size and layout its reader expects.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "generated_files.h"
+#include "tools/datagen/lib/data_set.h"
+#include "tools/datagen/lib/soundtrack.h"
+
+namespace vantrelle::datagen {
+namespace {
+
+using testing::ReadGenerated;
+
+TEST(GeneratedInventory, EveryFixedSizeFileHasItsExactSize) {
+  ASSERT_EQ(FixedSizeInventory().size(), 28u);  // plus the mesh: the 29 files read at start-up
+  for (const InventoryEntry& e : FixedSizeInventory()) {
+    EXPECT_EQ(ReadGenerated(e.name).size(), e.size) << e.name;
+  }
+  EXPECT_FALSE(ReadGenerated(kMeshFileName).empty());
+  const std::size_t music = ReadGenerated(kSoundtrackFileName).size();
+  EXPECT_GT(music, 1000000u);
+  EXPECT_LE(music, static_cast<std::size_t>(kSoundtrackMaxBytes));
+}
+
+TEST(GeneratedInventory, PalettesAreRiffPalettesOf256Entries) {
+  for (const InventoryEntry& e : FixedSizeInventory()) {
+    const std::string name = e.name;
+    if (name.size() < 4 || name.substr(name.size() - 4) != ".pal") continue;
+    const auto pal = ReadGenerated(name);
+    ASSERT_EQ(pal.size(), 1048u) << name;
+    EXPECT_EQ(std::memcmp(pal.data(), "RIFF", 4), 0) << name;
+    EXPECT_EQ(std::memcmp(pal.data() + 8, "PAL data", 8), 0) << name;
+    EXPECT_EQ(pal[4] | (pal[5] << 8), 1040) << name;  // RIFF size: the file less eight bytes
+    EXPECT_EQ(pal[22] | (pal[23] << 8), 256) << name;
+    int distinct = 0;
+    for (int i = 0; i < 256; ++i) {
+      EXPECT_EQ(pal[27 + 4 * i], 0) << name << " flags of entry " << i;
+      const auto a = testing::PaletteEntry(pal, i);
+      bool seen = false;
+      for (int j = 0; j < i && !seen; ++j) {
+        const auto b = testing::PaletteEntry(pal, j);
+        seen = a.r == b.r && a.g == b.g && a.b == b.b;
+      }
+      distinct += seen ? 0 : 1;
+    }
+    EXPECT_GT(distinct, 64) << name << " uses too few colours";
+  }
+}
+
+}  // namespace
+}  // namespace vantrelle::datagen

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The real program on a virtual X server: started some way into the show in a
+# 400 x 240 window, its picture must be one of the frames vantrelle-render
+# draws around that time, its sound must not be silence, and Escape must end
+# it with status 0 within a second. Exits 77 (skipped) without the tools or
+# the data set.
+set -euo pipefail
+
+show=$1
+render=$2
+data=$(dirname "$show")
+start=110000  # ms: the clip under the greetings, drawn whole each frame
+
+for tool in Xvfb xdotool ffmpeg python3; do
+  command -v "$tool" >/dev/null || { echo "skip: no $tool"; exit 77; }
+done
+[ -f "$data/music/soundtrack.mp3" ] && [ -d "$data/gfx" ] || { echo "skip: no data set in $data"; exit 77; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+show_pid=""
+cleanup() {
+  [ -n "$show_pid" ] && kill "$show_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A free display number.
+for n in $(seq 91 140); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 400x240x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do
+  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+export DISPLAY=$display
+
+# Leak checking (in a sanitizer build) would blame the X and SDL libraries.
+ASAN_OPTIONS=detect_leaks=0 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" \
+  "$show" --window --scale 1 --start "$start" >"$work/show.log" 2>&1 &
+show_pid=$!
+# The sound device opens when the music starts, after loading.
+for _ in $(seq 300); do
+  [ -s "$work/audio.raw" ] && break
+  kill -0 "$show_pid" 2>/dev/null || { echo "FAIL: the show ended early"; cat "$work/show.log"; exit 1; }
+  sleep 0.1
+done
+[ -s "$work/audio.raw" ] || { echo "FAIL: the music never started"; cat "$work/show.log"; exit 1; }
+sleep 1.5
+
+ffmpeg -hide_banner -loglevel error -f x11grab -video_size 400x240 -i "$display" -frames:v 1 \
+  -f rawvideo -pix_fmt rgb24 "$work/shot.rgb"
+
+pressed=$(date +%s%N)
+xdotool key Escape
+status=""
+for _ in $(seq 100); do
+  if ! kill -0 "$show_pid" 2>/dev/null; then
+    set +e
+    wait "$show_pid"
+    status=$?
+    set -e
+    break
+  fi
+  sleep 0.01
+done
+ended=$(date +%s%N)
+show_pid=""
+[ -n "$status" ] || { echo "FAIL: still running a second after Escape"; cat "$work/show.log"; exit 1; }
+[ "$status" -eq 0 ] || { echo "FAIL: exit status $status after Escape"; cat "$work/show.log"; exit 1; }
+echo "Escape ended the show in $(((ended - pressed) / 1000000)) ms"
+
+cat >"$work/compare.py" <<'PY'
+import operator
+import sys
+
+FRAME = 400 * 240 * 2
+shot = open(sys.argv[1], "rb").read()
+# The screenshot in RGB565: the top bits of each channel are the frame's own.
+words = bytearray()
+for i in range(0, len(shot), 3):
+    r, g, b = shot[i], shot[i + 1], shot[i + 2]
+    v = ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)
+    words += v.to_bytes(2, "little")
+target = memoryview(bytes(words)).cast("H")
+
+best = None
+frames = 0
+source = sys.stdin.buffer
+while True:
+    frame = source.read(FRAME)
+    if len(frame) < FRAME:
+        break
+    frames += 1
+    differing = sum(map(operator.ne, memoryview(frame).cast("H"), target))
+    if best is None or differing < best:
+        best = differing
+    if best == 0:
+        break
+print(f"best of {frames} rendered frames differs in {best} of 96000 pixels")
+if best is None or best > 960:  # 1%: a screenshot may catch a picture mid-update
+    print("FAIL: the window does not show the show's picture")
+    sys.exit(1)
+
+audio = open(sys.argv[2], "rb").read()
+samples = memoryview(audio[: len(audio) // 2 * 2]).cast("h")
+loud = sum(1 for s in samples if abs(s) > 256)
+print(f"{len(samples)} audio samples, {loud} above -42 dBFS")
+if loud < len(samples) // 10:
+    print("FAIL: the sound is silent")
+    sys.exit(1)
+PY
+# The comparison stops at the first exact match; the renderer may then die of a closed pipe.
+set +o pipefail
+"$render" --data "$data" --from $((start + 500)) --to $((start + 4500)) --step 1 --raw - 2>/dev/null |
+  python3 "$work/compare.py" "$work/shot.rgb" "$work/audio.raw"

@@ -1,0 +1,62 @@
+#include "headless_show.h"
+
+#include <unistd.h>
+
+#include <fstream>
+
+#include "host/set_up_display.h"
+
+namespace vantrelle::host {
+
+namespace {
+HeadlessShow* current = nullptr;  // the running test, for the engine's plain function pointers
+}  // namespace
+
+void HeadlessShow::SetUp() {
+  ResetShellState();
+  current = this;
+  dataDirectory = std::filesystem::temp_directory_path() /
+                  ("vantrelle_host_" + std::to_string(::getpid()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  std::filesystem::create_directories(dataDirectory / "music");
+  config.dataDirectory = dataDirectory;
+  MakeDisplay({});
+  timeline = [this](FrameBuffer&, DemoClock) { return static_cast<int>(times.size()) < lastFrame ? 1 : 0; };
+}
+
+void HeadlessShow::TearDown() {
+  current = nullptr;
+  std::filesystem::remove_all(dataDirectory);
+  ResetShellState();
+}
+
+void HeadlessShow::MakeDisplay(const platform::HeadlessDisplayConfig& displayConfig) {
+  display = std::make_unique<platform::HeadlessDirectDraw>(displayConfig);
+}
+
+int HeadlessShow::Run() {
+  services = std::make_unique<PlatformServices>(PlatformServices{windows, *display, sound, system});
+  const ShowOperations operations{
+      [](const std::filesystem::path&) {
+        ++current->loadCalls;
+        return current->load();
+      },
+      [](FrameBuffer& frame, DemoClock t) {
+        current->times.push_back(t);
+        return current->timeline(frame, t);
+      }};
+  return ShowMain(*services, operations, config);
+}
+
+void HeadlessShow::SetUpDisplayOnly() {
+  services = std::make_unique<PlatformServices>(PlatformServices{windows, *display, sound, system});
+  Platform = services.get();
+  ASSERT_EQ(SetUpDisplay(0), platform::DD_OK);
+}
+
+void HeadlessShow::WriteSoundtrack(const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(dataDirectory / "music" / "soundtrack.mp3", std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace vantrelle::host

@@ -1,0 +1,52 @@
+#pragma once
+// A whole show on headless platform services: the test scripts the engine
+// calls, the clock and the input, then runs ShowMain and reads what the
+// display, the sound library and the window manager saw.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/shell_state.h"
+#include "host/show_main.h"
+#include "platform/headless/headless_direct_draw.h"
+#include "platform/headless/headless_sound_library.h"
+#include "platform/headless/headless_system_services.h"
+#include "platform/headless/headless_window_manager.h"
+
+namespace vantrelle::host {
+
+class HeadlessShow : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Builds the display from `displayConfig` (call before Run or SetUpDisplayOnly when it changes).
+  void MakeDisplay(const platform::HeadlessDisplayConfig& displayConfig);
+  // Runs the whole program; returns its exit code.
+  int Run();
+  // Makes Platform point at these services and opens the display without a window.
+  void SetUpDisplayOnly();
+  // Writes the soundtrack file into the data directory.
+  void WriteSoundtrack(const std::vector<std::uint8_t>& bytes);
+
+  // What the engine does: by default each frame returns 1 until frame `lastFrame`.
+  std::function<std::string()> load = [] { return std::string(); };
+  std::function<int(FrameBuffer&, DemoClock)> timeline;
+  int lastFrame = 3;             // the timeline returns 0 on this frame (1-based)
+  std::vector<DemoClock> times;  // t of each timeline call
+  int loadCalls = 0;
+
+  platform::HeadlessWindowManager windows;
+  std::unique_ptr<platform::HeadlessDirectDraw> display;
+  platform::HeadlessSoundLibrary sound;
+  platform::HeadlessSystemServices system;
+  std::unique_ptr<PlatformServices> services;
+  ShowConfig config;
+  std::filesystem::path dataDirectory;
+};
+
+}  // namespace vantrelle::host

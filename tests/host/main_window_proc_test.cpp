@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "headless_show.h"
+#include "host/main_window_proc.h"
+
+namespace vantrelle::host {
+namespace {
+
+using namespace platform;
+
+class WindowProc : public HeadlessShow {
+ protected:
+  void SetUp() override {
+    HeadlessShow::SetUp();
+    SetUpDisplayOnly();
+    WNDCLASS windowClass;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.lpszClassName = "VantrelleX2";
+    windows.RegisterClass(windowClass);
+    window = windows.CreateWindowEx(0, "VantrelleX2", "Vantrelle X2", 0, 0, 0, 240, 400, 0, 1);
+    ASSERT_NE(window, 0u);
+    windows.defaultProcessed.clear();
+  }
+  HWND window = 0;
+};
+
+TEST_F(WindowProc, ActivateIsSwallowedAndSetCursorHidesTheCursor) {
+  EXPECT_EQ(MainWindowProc(window, WM_ACTIVATE, 1, 0), 0);
+  EXPECT_TRUE(windows.defaultProcessed.empty());
+  ASSERT_NE(windows.cursor, nullptr);
+  EXPECT_EQ(MainWindowProc(window, WM_SETCURSOR, window, 1), 1);
+  EXPECT_EQ(windows.cursor, nullptr);
+  EXPECT_TRUE(windows.defaultProcessed.empty());
+}
+
+TEST_F(WindowProc, ExitKeyAsksTheWindowToCloseAndOtherKeysGoToDefaultProcessing) {
+  EXPECT_EQ(MainWindowProc(window, WM_KEYDOWN, 'A', 0), 0);
+  EXPECT_EQ(MainWindowProc(window, WM_KEYDOWN, 0x85, 0), 0);
+  ASSERT_EQ(windows.defaultProcessed.size(), 2u);
+  EXPECT_EQ(windows.defaultProcessed[0].wParam, static_cast<WPARAM>('A'));
+  EXPECT_EQ(windows.QueuedCount(), 0u);
+
+  EXPECT_EQ(MainWindowProc(window, WM_KEYDOWN, 134, 0), 0);
+  EXPECT_EQ(windows.defaultProcessed.size(), 2u);
+  MSG posted;
+  ASSERT_TRUE(windows.PeekMessage(&posted, 0, 0, 0, 1));
+  EXPECT_EQ(posted.hwnd, window);
+  EXPECT_EQ(posted.message, WM_CLOSE);
+  EXPECT_EQ(posted.wParam, 0u);
+  EXPECT_EQ(posted.lParam, 0);
+  EXPECT_NE(BackBuffer, nullptr);  // nothing is released until the window is destroyed
+}
+
+TEST_F(WindowProc, CloseDestroysTheWindowWhichReleasesTheDisplayAndQuits) {
+  const MSG close{window, WM_CLOSE, 0, 0};
+  windows.DispatchMessage(&close);
+  EXPECT_FALSE(windows.IsWindow(window));
+  EXPECT_EQ(BackBuffer, nullptr);
+  EXPECT_EQ(PrimarySurface, nullptr);
+  EXPECT_EQ(DirectDrawObject, nullptr);
+  MSG quit;
+  EXPECT_EQ(windows.GetMessage(&quit, 0, 0, 0), 0);
+  EXPECT_EQ(quit.message, WM_QUIT);
+  EXPECT_EQ(quit.wParam, 0u);
+}
+
+}  // namespace
+}  // namespace vantrelle::host

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "headless_show.h"
+
+namespace vantrelle::host {
+namespace {
+
+using namespace platform;
+
+const std::vector<std::string> kSoundCalls{
+    "FSOUND_Init(22050,2,0)",       "FSOUND_Stream_Open(0x8000,0,5200000)", "FSOUND_Stream_SetMode(null,0x200000)",
+    "FSOUND_Stream_Play(0,stream)", "FSOUND_Stream_Close(stream)",          "FSOUND_Close()"};
+
+bool AllZero(const std::vector<std::uint8_t>& bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+TEST_F(HeadlessShow, StartsInOrderAndEndsAfterTheTimelinesLastFrame) {
+  auto& back = display->attached[0];
+  std::fill(display->primary.memory.begin(), display->primary.memory.end(), 0xFF);
+  std::fill(back.memory.begin(), back.memory.end(), 0xFF);
+  bool blackBeforeMusic = false;
+  int flipsBeforeMusic = -1;
+  sound.onPlay = [&] {
+    blackBeforeMusic = AllZero(display->primary.memory) && AllZero(display->attached[0].memory);
+    flipsBeforeMusic = display->flips;
+  };
+  lastFrame = 3;
+
+  EXPECT_EQ(Run(), 0);  // no message was ever taken
+  EXPECT_EQ(windows.windowTitle, "Vantrelle X2");
+  EXPECT_EQ(windows.windowWidth, 240);
+  EXPECT_EQ(windows.windowHeight, 400);
+  EXPECT_EQ(windows.FocusWindow(), 1u);
+  EXPECT_EQ(loadCalls, 1);
+  EXPECT_TRUE(blackBeforeMusic);
+  EXPECT_EQ(flipsBeforeMusic, 2);
+  EXPECT_EQ(sound.calls, kSoundCalls);
+  EXPECT_EQ(times.size(), 3u);
+  EXPECT_EQ(display->flips, 2 + 3);
+  // The timeline's end leaves the window and the display as they are.
+  EXPECT_TRUE(windows.IsWindow(1));
+  EXPECT_NE(BackBuffer, nullptr);
+  EXPECT_TRUE(windows.boxes.empty());
+}
+
+TEST_F(HeadlessShow, TheFrameIsStillShownWhenTheTimelineSaysTheShowIsOver) {
+  timeline = [this](FrameBuffer& frame, DemoClock) {
+    frame.fill(static_cast<std::uint16_t>(times.size()));
+    return times.size() < 2 ? 1 : 0;
+  };
+  Run();
+  EXPECT_EQ(times.size(), 2u);
+  EXPECT_EQ(display->shownFrames, 2 + 2);
+  EXPECT_EQ(display->primary.Pixel(0, 0), 2);  // the primary surface shows the last frame
+  EXPECT_EQ(display->primary.Pixel(239, 399), 2);
+}
+
+TEST_F(HeadlessShow, TimeZeroIsTheMomentThePlayCallReturned) {
+  system.ticks = 4'294'960'000u;  // the tick count wraps during the show
+  load = [this] {
+    system.ticks += 5000;  // loading takes a while
+    return std::string();
+  };
+  sound.onPlay = [this] { system.ticks += 300; };
+  display->onFlip = [this] { system.ticks += 16; };
+  lastFrame = 3;
+  Run();
+  const std::vector<DemoClock> expected{0, 16, 32};
+  EXPECT_EQ(times, expected);
+}
+
+TEST_F(HeadlessShow, StartOptionBeginsShowAndMusicLater) {
+  config.startMs = 100'000;
+  display->onFlip = [this] { system.ticks += 20; };
+  lastFrame = 2;
+  Run();
+  const std::vector<DemoClock> expected{100'000, 100'020};
+  EXPECT_EQ(times, expected);
+  ASSERT_GE(sound.calls.size(), 5u);
+  EXPECT_EQ(sound.calls[3], "FSOUND_Stream_SetTime(stream,100000)");
+  EXPECT_EQ(sound.calls[4], "FSOUND_Stream_Play(0,stream)");
+}
+
+TEST_F(HeadlessShow, ExitKeyEndsTheShowAtOnce) {
+  lastFrame = 100;
+  windows.onPoll = [this](HeadlessWindowManager& w) {
+    if (times.size() == 3 && w.IsWindow(1) && w.QueuedCount() == 0) {
+      w.PostMessage(1, WM_KEYDOWN, 134, 0);
+    }
+  };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(times.size(), 3u);
+  EXPECT_EQ(display->flips, 2 + 3);
+  EXPECT_FALSE(windows.IsWindow(1));
+  EXPECT_EQ(BackBuffer, nullptr);
+  EXPECT_EQ(display->display.references, 0);
+  EXPECT_EQ(sound.calls, kSoundCalls);
+}
+
+TEST_F(HeadlessShow, OtherKeysChangeNothing) {
+  lastFrame = 4;
+  bool pressed = false;
+  windows.onPoll = [&](HeadlessWindowManager& w) {
+    if (times.size() == 1 && !pressed) {
+      pressed = true;
+      w.PostMessage(1, WM_KEYDOWN, 'A', 0);
+      w.PostMessage(1, WM_KEYDOWN, 0x0D, 0);
+      w.PostMessage(1, WM_KEYUP, 0x0D, 0);
+    }
+  };
+  const int code = Run();
+  EXPECT_EQ(times.size(), 4u);
+  EXPECT_TRUE(windows.IsWindow(1));
+  EXPECT_NE(BackBuffer, nullptr);
+  // Kept on purpose: the exit code is the word parameter of the last message
+  // taken, here the character message that the A key was translated into.
+  EXPECT_EQ(code, 'a');
+}
+
+TEST_F(HeadlessShow, QuitMessageEndsTheLoopWithNoFurtherFrame) {
+  lastFrame = 100;
+  windows.onPoll = [this](HeadlessWindowManager& w) {
+    if (times.size() == 2 && w.QueuedCount() == 0) {
+      w.PostMessage(1, WM_KEYDOWN, 'A', 0);
+      w.PostQuitMessage(7);
+      w.PostMessage(1, WM_KEYDOWN, 134, 0);  // never dispatched
+    }
+  };
+  EXPECT_EQ(Run(), 7);
+  EXPECT_EQ(times.size(), 2u);
+  EXPECT_EQ(display->flips, 2 + 2);
+  EXPECT_TRUE(windows.IsWindow(1));
+  EXPECT_EQ(windows.QueuedCount(), 2u);  // the 'a' character and the exit key wait unread
+}
+
+TEST_F(HeadlessShow, DataErrorReleasesTheDisplayAndEndsWithStatus2) {
+  load = [] { return std::string("gfx/stars.raw: expected 96000 bytes, found 12"); };
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Run(), 2);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("gfx/stars.raw: expected 96000 bytes, found 12\n"), std::string::npos);
+  ASSERT_EQ(windows.boxes.size(), 1u);
+  EXPECT_EQ(windows.boxes[0].text, "gfx/stars.raw: expected 96000 bytes, found 12");
+  EXPECT_NE(windows.boxes[0].caption.find("data error"), std::string::npos);
+  EXPECT_EQ(display->display.references, 0);
+  EXPECT_EQ(display->primary.references, 0);
+  EXPECT_EQ(display->flips, 0);
+  EXPECT_FALSE(windows.IsWindow(1));
+  EXPECT_TRUE(sound.calls.empty());
+  EXPECT_TRUE(times.empty());
+}
+
+}  // namespace
+}  // namespace vantrelle::host

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/headless/headless_window_manager.h"
+
+namespace vantrelle::platform {
+namespace {
+
+std::vector<MSG> received;  // what the test window's procedure was handed
+HeadlessWindowManager* manager = nullptr;
+
+LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+  received.push_back(MSG{window, message, wParam, lParam});
+  return manager->DefWindowProc(window, message, wParam, lParam);
+}
+
+class Queue : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    received.clear();
+    manager = &windows;
+    WNDCLASS windowClass;
+    windowClass.lpfnWndProc = Record;
+    windowClass.lpszClassName = "Test";
+    ASSERT_NE(windows.RegisterClass(windowClass), 0);
+    EXPECT_EQ(windows.RegisterClass(windowClass), 0);  // once only
+    window = windows.CreateWindowEx(0, "Test", "title", 0, 0, 0, 240, 400, 0, 1);
+    ASSERT_NE(window, 0u);
+    EXPECT_EQ(windows.CreateWindowEx(0, "Other", "title", 0, 0, 0, 1, 1, 0, 1), 0u);
+  }
+  HeadlessWindowManager windows;
+  HWND window = 0;
+};
+
+TEST_F(Queue, CreatingAndShowingSendCreateAndActivate) {
+  windows.ShowWindow(window, 1);
+  windows.ShowWindow(window, 1);
+  ASSERT_EQ(received.size(), 2u);
+  EXPECT_EQ(received[0].message, WM_CREATE);
+  EXPECT_EQ(received[1].message, WM_ACTIVATE);
+}
+
+TEST_F(Queue, MessagesComeOutInOrderAndQuitEndsTheGet) {
+  MSG message;
+  EXPECT_FALSE(windows.PeekMessage(&message, 0, 0, 0, PM_NOREMOVE));
+  windows.PostMessage(window, WM_KEYDOWN, 'Q', 0);
+  windows.PostQuitMessage(5);
+  windows.PostMessage(window, WM_KEYDOWN, 134, 0);
+  ASSERT_TRUE(windows.PeekMessage(&message, 0, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>('Q'));
+  EXPECT_EQ(windows.QueuedCount(), 3u);  // peeking leaves it there
+  EXPECT_EQ(windows.GetMessage(&message, 0, 0, 0), 1);
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>('Q'));
+  EXPECT_EQ(windows.GetMessage(&message, 0, 0, 0), 0);
+  EXPECT_EQ(message.message, WM_QUIT);
+  EXPECT_EQ(message.wParam, 5u);
+  EXPECT_EQ(windows.GetMessage(&message, 0, 0, 0), 1);
+  EXPECT_EQ(message.wParam, 134u);
+  EXPECT_EQ(windows.GetMessage(&message, 0, 0, 0), -1);  // nothing will ever come
+}
+
+TEST_F(Queue, AFullQueueStillTakesTheQuitMessage) {
+  int posted = 0;
+  while (windows.PostMessage(window, WM_KEYDOWN, 'X', 0)) {
+    ++posted;
+  }
+  EXPECT_EQ(posted, static_cast<int>(QueuedWindowManager::kQueueCapacity) - 1);
+  windows.PostQuitMessage(0);
+  EXPECT_EQ(windows.QueuedCount(), QueuedWindowManager::kQueueCapacity);
+}
+
+TEST_F(Queue, TranslateTurnsLettersDigitsAndSpaceIntoCharacters) {
+  const MSG letter{window, WM_KEYDOWN, 'A', 0};
+  const MSG digit{window, WM_KEYDOWN, '7', 0};
+  const MSG exitKey{window, WM_KEYDOWN, 134, 0};
+  const MSG keyUp{window, WM_KEYUP, 'A', 0};
+  EXPECT_TRUE(windows.TranslateMessage(&letter));
+  EXPECT_TRUE(windows.TranslateMessage(&digit));
+  EXPECT_FALSE(windows.TranslateMessage(&exitKey));
+  EXPECT_FALSE(windows.TranslateMessage(&keyUp));
+  MSG message;
+  windows.GetMessage(&message, 0, 0, 0);
+  EXPECT_EQ(message.message, WM_CHAR);
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>('a'));
+  windows.GetMessage(&message, 0, 0, 0);
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>('7'));
+  EXPECT_EQ(windows.QueuedCount(), 0u);
+}
+
+TEST_F(Queue, DefaultProcessingOfCloseDestroysTheWindow) {
+  received.clear();
+  EXPECT_EQ(windows.DefWindowProc(window, WM_KEYDOWN, 'A', 0), 0);
+  EXPECT_TRUE(windows.IsWindow(window));
+  const MSG close{window, WM_CLOSE, 0, 0};
+  windows.DispatchMessage(&close);
+  EXPECT_FALSE(windows.IsWindow(window));
+  ASSERT_EQ(received.size(), 2u);
+  EXPECT_EQ(received[0].message, WM_CLOSE);
+  EXPECT_EQ(received[1].message, WM_DESTROY);
+  EXPECT_EQ(windows.DispatchMessage(&close), 0);  // a gone window gets nothing
+  EXPECT_EQ(received.size(), 2u);
+  EXPECT_FALSE(windows.DestroyWindow(window));
+}
+
+}  // namespace
+}  // namespace vantrelle::platform

@@ -1,0 +1,17 @@
+#pragma once
+// mesh\zerozev.3df: the show's one authored object, a space station (core,
+// habitat ring on spokes, mast with solar wings, dish) centred on the origin,
+// about ten units in radius, for the camera paths that circle it at 14 to 24
+// units. Textured from the two end-texture pages, with normals, every face
+// wound so that back-face culling shows a closed object.
+#include <cstdint>
+#include <vector>
+
+namespace vantrelle::datagen {
+
+inline constexpr std::uint16_t kMeshFlags = 0x000F;  // normals, uv, face normals, attributes
+inline constexpr std::int32_t kTexturedKind = 3;     // attribute kind drawn by the renderer
+
+std::vector<std::uint8_t> MakeStationMesh();
+
+}  // namespace vantrelle::datagen

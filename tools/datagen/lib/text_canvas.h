@@ -1,0 +1,46 @@
+#pragma once
+// Anti-aliased text in the show's bold face, drawn into 8-bit coverage
+// canvases (0 = empty, 255 = fully covered) through FreeType.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantrelle::datagen {
+
+inline constexpr const char* kBoldFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+struct Canvas {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> pixels;  // rows top to bottom
+  Canvas(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, 0) {}
+  std::uint8_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+class TextPainter {
+ public:
+  // Throws std::runtime_error when FreeType or the font cannot be opened.
+  TextPainter();
+  ~TextPainter();
+  TextPainter(const TextPainter&) = delete;
+  TextPainter& operator=(const TextPainter&) = delete;
+
+  // Width in pixels of `text` (ASCII) at `pixelSize`, with `tracking` extra
+  // pixels between letters.
+  int Measure(const std::string& text, int pixelSize, int tracking = 0);
+  // Draws `text` centred on column `centreX` with its baseline on row
+  // `baseline`; coverage is combined with what is there by taking the larger.
+  void DrawCentred(Canvas& canvas, const std::string& text, int pixelSize, int centreX, int baseline,
+                   int tracking = 0);
+  // Ascent of capitals at `pixelSize`, for placing lines.
+  int CapHeight(int pixelSize);
+
+ private:
+  void SetSize(int pixelSize);
+  struct Impl;
+  Impl* impl_;
+};
+
+// Box blur of radius r (a soft glow layer for text).
+Canvas BlurCanvas(const Canvas& in, int radius);
+
+}  // namespace vantrelle::datagen
