@@ -1,7 +1,10 @@
 #include "tools/render/rgb_image.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#include "platform/write_png.h"
 
 namespace vantrelle::render {
 
@@ -10,15 +13,9 @@ RgbImage FrameToRgb(const FrameBuffer& frame, int scale) {
   for (int y = 0; y < kFrameHeight; ++y) {
     std::uint8_t* row = image.At(0, y * scale);
     for (int x = 0; x < kFrameWidth; ++x) {
-      const int pixel = frame[kFrameWidth * y + x];
-      const int r = pixel >> 11;
-      const int g = (pixel >> 5) & 63;
-      const int b = pixel & 31;
-      const std::uint8_t rgb[3] = {static_cast<std::uint8_t>((r << 3) | (r >> 2)),
-                                   static_cast<std::uint8_t>((g << 2) | (g >> 4)),
-                                   static_cast<std::uint8_t>((b << 3) | (b >> 2))};
+      const std::array<std::uint8_t, 3> rgb = platform::WidenRgb565(frame[kFrameWidth * y + x]);
       for (int i = 0; i < scale; ++i) {
-        std::memcpy(row + 3 * (x * scale + i), rgb, 3);
+        std::memcpy(row + 3 * (x * scale + i), rgb.data(), 3);
       }
     }
     for (int i = 1; i < scale; ++i) {

@@ -19,8 +19,7 @@ struct RgbImage {
   const std::uint8_t* At(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 3]; }
 };
 
-// The frame widened to 8 bits a field (top bits repeated, so 31 and 63 give
-// 255) and enlarged `scale` times (1..16) by repeating pixels.
+// The frame widened to 8 bits a field (platform::WidenRgb565) and enlarged `scale` times (1..16) by repeating pixels.
 RgbImage FrameToRgb(const FrameBuffer& frame, int scale);
 
 // Copies `source` into `target` with its top-left corner at (x, y); clipped.

@@ -1,9 +1,9 @@
 #include "tools/render/write_frame.h"
 
-#include <png.h>
-
 #include <array>
 #include <cstdint>
+
+#include "platform/write_png.h"
 
 namespace vantrelle::render {
 
@@ -17,14 +17,7 @@ bool WriteRawFrame(std::FILE* out, const FrameBuffer& frame) {
 }
 
 bool WritePngImage(const std::filesystem::path& file, const RgbImage& image) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(image.width);
-  png.height = static_cast<png_uint_32>(image.height);
-  png.format = PNG_FORMAT_RGB;
-  const int ok = png_image_write_to_file(&png, file.c_str(), 0, image.pixels.data(), image.width * 3, nullptr);
-  png_image_free(&png);
-  return ok != 0;
+  return platform::WritePngRgb(file, image.pixels.data(), image.width, image.height);
 }
 
 bool WritePngFrame(const std::filesystem::path& file, const FrameBuffer& frame, int scale) {
