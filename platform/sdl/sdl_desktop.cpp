@@ -1,8 +1,11 @@
 #include "platform/sdl/sdl_desktop.h"
 
 #include <cstdio>
+#include <ctime>
+#include <filesystem>
 
 #include "platform/turn_display_to_landscape.h"
+#include "platform/write_png.h"
 
 namespace vantrelle::platform {
 
@@ -120,10 +123,36 @@ void SdlDesktop::Present(const std::uint16_t* display, int pitch) {
     TurnDisplayToLandscape(display, pitch, staging_.data());
   }
   const int rowBytes = 2 * (config_.portrait ? kDisplayWidth : kDisplayHeight);
+  presented_ = true;
   SDL_UpdateTexture(texture_, nullptr, staging_.data(), rowBytes);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
+}
+
+void SdlDesktop::SaveScreenshot() {
+  if (!presented_) {
+    std::fprintf(stderr, "vantrelle: no frame shown yet, no screenshot taken\n");
+    return;
+  }
+  std::array<std::uint16_t, kDisplayWidth * kDisplayHeight> landscape;
+  if (config_.portrait) {
+    TurnDisplayToLandscape(staging_.data(), kDisplayWidth, landscape.data());
+  } else {
+    landscape = staging_;
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  std::error_code ignored;
+  const std::filesystem::path file = FreeScreenshotPath(std::filesystem::current_path(ignored), stamp);
+  if (WritePngRgb565(file, landscape.data(), kDisplayHeight, kDisplayWidth)) {
+    std::fprintf(stderr, "vantrelle: screenshot saved as %s\n", file.c_str());
+  } else {
+    std::fprintf(stderr, "vantrelle: cannot write the screenshot %s\n", file.c_str());
+  }
 }
 
 }  // namespace vantrelle::platform

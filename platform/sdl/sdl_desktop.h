@@ -40,6 +40,11 @@ class SdlDesktop {
   // Shows a 240 x 400 portrait picture with `pitch` pixels per row; waits for vsync.
   void Present(const std::uint16_t* display, int pitch);
 
+  // F12: writes the picture last presented, the way a viewer holding the
+  // handheld sideways sees it (400 x 240), to a new PNG file in the working
+  // directory, and says where (or why not) in one line on standard error.
+  void SaveScreenshot();
+
   SDL_Window* Window() const { return window_; }
   const SdlDesktopConfig& Config() const { return config_; }
 
@@ -50,6 +55,7 @@ class SdlDesktop {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   std::array<std::uint16_t, kDisplayWidth * kDisplayHeight> staging_{};  // the picture as the texture takes it
+  bool presented_ = false;
 };
 
 }  // namespace vantrelle::platform

@@ -83,7 +83,10 @@ void SdlWindowManager::Translate(const SDL_Event& event) {
         break;
       }
       if (key.sym == SDLK_F12) {
-        break;  // kept for the desktop's screenshot
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+          desktop_.SaveScreenshot();
+        }
+        break;
       }
       PostMessage(window_, event.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, VirtualKey(key.sym), 1);
       break;

@@ -2,8 +2,8 @@
 // The window manager over SDL: desktop events become the handheld's
 // messages. Closing the window posts WM_CLOSE; Escape is the handheld's exit
 // key (134); other keys become key messages that the show ignores. Alt+Enter
-// (full screen) and F12 (kept for screenshots) belong to the desktop and never
-// reach the window procedure.
+// (full screen) and F12 (a screenshot in the working directory) belong to the
+// desktop and never reach the window procedure.
 #include "platform/queued_window_manager.h"
 #include "platform/sdl/sdl_desktop.h"
 

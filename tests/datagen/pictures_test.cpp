@@ -44,23 +44,39 @@ TEST(GeneratedPictures, PlanetIsOpaqueInsideItsDiscAndIndexZeroOutside) {
   for (int i : {0, 255, 255 * 256, 65535, 128, 128 * 256, 128 * 256 + 255, 255 * 256 + 128}) EXPECT_EQ(planet[i], 0);
 }
 
-TEST(GeneratedPictures, StarSkyTilesAndOnlyBrightCoresPassTheRayThreshold) {
-  const auto sky = ReadGenerated("gfx/starsky.raw");
-  ASSERT_EQ(sky.size(), 262144u);
-  auto at = [&](int x, int y) { return static_cast<int>(sky[(y & 511) * 512 + (x & 511)]); };
-  // Across the wrap the picture changes no more than between any two
-  // neighbouring columns or rows inside it.
+// Across the wrap a tiling picture changes no more than between neighbouring
+// columns or rows inside it. `at` reads (x, y) with wrap-around.
+template <typename At>
+void ExpectTiles(int size, At at, const char* what) {
   double wrapX = 0, wrapY = 0, insideX = 0, insideY = 0;
-  for (int i = 0; i < 512; ++i) {
-    wrapX += std::abs(at(511, i) - at(0, i));
-    wrapY += std::abs(at(i, 511) - at(i, 0));
-    for (int k = 100; k < 400; k += 50) {
-      insideX += std::abs(at(k, i) - at(k + 1, i)) / 6.0;
-      insideY += std::abs(at(i, k) - at(i, k + 1)) / 6.0;
+  for (int i = 0; i < size; ++i) {
+    wrapX += std::abs(at(size - 1, i) - at(0, i));
+    wrapY += std::abs(at(i, size - 1) - at(i, 0));
+    for (int k = 1; k < 7; ++k) {
+      insideX += std::abs(at(k * size / 7, i) - at(k * size / 7 + 1, i)) / 6.0;
+      insideY += std::abs(at(i, k * size / 7) - at(i, k * size / 7 + 1)) / 6.0;
     }
   }
-  EXPECT_LT(wrapX, 1.5 * insideX + 512);
-  EXPECT_LT(wrapY, 1.5 * insideY + 512);
+  EXPECT_LT(wrapX, 1.5 * insideX + size) << what;
+  EXPECT_LT(wrapY, 1.5 * insideY + size) << what;
+}
+
+TEST(GeneratedPictures, StarSkyAndRadialTextureTile) {
+  const auto sky = ReadGenerated("gfx/starsky.raw");
+  ASSERT_EQ(sky.size(), 262144u);
+  ExpectTiles(512, [&](int x, int y) { return static_cast<int>(sky[(y & 511) * 512 + (x & 511)]); }, "star sky");
+  const auto radial = ReadGenerated("gfx/radialtexture.raw");
+  const auto pal = ReadGenerated("gfx/radialtexture.pal");
+  ASSERT_EQ(radial.size(), 65536u);
+  ExpectTiles(256, [&](int x, int y) {
+    const auto c = PaletteEntry(pal, radial[(y & 255) * 256 + (x & 255)]);
+    return c.r + c.g + c.b;
+  }, "radial texture");
+}
+
+TEST(GeneratedPictures, OnlyBrightStarCoresPassTheRayThreshold) {
+  const auto sky = ReadGenerated("gfx/starsky.raw");
+  ASSERT_EQ(sky.size(), 262144u);
   int bright = 0, lit = 0;
   for (std::uint8_t v : sky) {
     bright += v > 240 ? 1 : 0;

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,54 +7,13 @@
 #include <string>
 
 #include "support/test_data_directory.h"
+#include "tool_run.h"
 #include "tools/render/frame_times.h"
 
 namespace vantrelle {
 namespace {
 
 constexpr std::uintmax_t kRawFrameBytes = 192000;
-
-struct ToolRun {
-  int status = -1;
-  std::string output;  // standard output and error together
-};
-
-std::filesystem::path RenderTool() {
-  const char* bin = std::getenv("VANTRELLE_BIN");
-  return std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-render";
-}
-
-std::string Quoted(const std::filesystem::path& p) {
-  std::string quoted(1, '\'');
-  quoted += p.string();
-  quoted += '\'';
-  return quoted;
-}
-
-// Runs the program from `workingDirectory` with the given arguments.
-ToolRun RunTool(const std::filesystem::path& program, const std::string& arguments,
-            const std::filesystem::path& workingDirectory = "/") {
-  std::string command = "cd ";
-  command += Quoted(workingDirectory);
-  command += " && ";
-  command += Quoted(program);
-  command += ' ';
-  command += arguments;
-  command += " 2>&1";
-  ToolRun run;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) {
-    return run;
-  }
-  char chunk[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) {
-    run.output.append(chunk, n);
-  }
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
 
 TEST(FrameTimes, RangesByStepAndRate) {
   EXPECT_EQ(render::TimesByStep(100, 200, 50), (std::vector<DemoClock>{100, 150}));
@@ -155,18 +113,23 @@ TEST(RenderTool, RefusesBadArguments) {
       {"--at -5" + toFile, "vantrelle-render: time -5 ms is negative; the show starts at 0\n"},
       {"--times 10,-1" + toFile, "vantrelle-render: time -1 ms is negative; the show starts at 0\n"},
       {"--from -10 --to 10" + toFile, "vantrelle-render: time -10 ms is negative; the show starts at 0\n"},
-      {"--at 5", "vantrelle-render: say where frames go: --raw FILE or --png DIR\n"},
+      {"--at 5", "vantrelle-render: say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE\n"},
       {toFile.substr(1), "vantrelle-render: say which times to render: --at, --times or --from/--to\n"},
       {"--from 10 --to 10" + toFile, "vantrelle-render: --to must be after --from\n"},
       {"--from 0 --to 10 --step 0" + toFile, "vantrelle-render: --step must be at least 1 ms\n"},
       {"--from 0 --to 10 --fps 0" + toFile, "vantrelle-render: --fps must be at least 1\n"},
+      {"--at 5 --fps 30" + toFile, "vantrelle-render: --fps needs --from/--to or --video\n"},
+      {"--at 5 --scale 0 --png " + Quoted(data.path() / "png"), "vantrelle-render: --scale must be a whole number from 1 to 16\n"},
+      {"--video " + Quoted(data.path() / "show.avi"), "vantrelle-render: --video " + (data.path() / "show.avi").string() + ": say .mp4, .mkv or .webm\n"},
   };
   for (const Case& c : cases) {
     const ToolRun run = RunTool(RenderTool(), withData + c.arguments);
     EXPECT_EQ(run.status, 1) << c.arguments;
     EXPECT_EQ(run.output, c.message) << c.arguments;
   }
-  for (const char* arguments : {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b"}) {
+  for (const char* arguments : {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b",
+                                "--at 1 --video a.mp4", "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2",
+                                "--video a.mp4 --step 5"}) {
     const ToolRun run = RunTool(RenderTool(), withData + arguments);
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_NE(run.output.find("vantrelle-render: "), std::string::npos) << arguments;

@@ -1,11 +1,14 @@
-// vantrelle-render [--data DIR] (--at MS | --times MS,MS,... | --from MS --to MS [--step MS | --fps N])
-//                  (--raw FILE | --png DIR)
+// vantrelle-render [--data DIR] [--quiet]
+//   (--at MS | --times MS,MS,... | --from MS --to MS [--step MS | --fps N]) (--raw FILE | --png DIR [--scale N])
+//   [--from MS --to MS] --video FILE.mp4|.mkv|.webm [--fps N] [--scale N]   (default: the whole show)
+//   --contact-sheet FILE.png
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <optional>
 
 #include "platform/executable_directory.h"
+#include "tools/render/contact_sheet.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
 
@@ -13,6 +16,9 @@ namespace {
 
 constexpr int kUsageError = 1;
 constexpr int kDataError = 2;
+constexpr int kMaxScale = 16;          // 6400 x 3840: beyond that nobody needs it
+constexpr int kDefaultFps = 60;
+constexpr int kDefaultVideoScale = 3;  // 1200 x 720, crisp pixels on an ordinary screen
 
 int Fail(const std::string& message, int status) {
   std::fprintf(stderr, "vantrelle-render: %s\n", message.c_str());
@@ -25,7 +31,7 @@ int main(int argc, char** argv) {
   using vantrelle::DemoClock;
   namespace render = vantrelle::render;
 
-  CLI::App app{"Renders chosen times of the show to raw RGB565 frames or PNG files."};
+  CLI::App app{"Renders chosen times of the show to raw RGB565 frames, PNG files, a video or a contact sheet."};
   std::string data;
   std::optional<DemoClock> at;
   std::vector<DemoClock> times;
@@ -33,30 +39,68 @@ int main(int argc, char** argv) {
   std::optional<DemoClock> to;
   std::optional<std::int32_t> step;
   std::optional<std::int32_t> fps;
+  std::optional<int> scale;
   std::string raw;
   std::string png;
+  std::string video;
+  std::string sheet;
+  bool quiet = false;
   app.add_option("--data", data, "data directory (default: the executable's own directory)");
   CLI::Option* atOption = app.add_option("--at", at, "one time, ms");
   CLI::Option* timesOption = app.add_option("--times", times, "times in ms, comma separated")->delimiter(',');
   CLI::Option* fromOption = app.add_option("--from", from, "first time of a range, ms");
   CLI::Option* toOption = app.add_option("--to", to, "end of the range (not rendered), ms");
   CLI::Option* stepOption = app.add_option("--step", step, "range step, ms");
-  CLI::Option* fpsOption = app.add_option("--fps", fps, "range frame rate (default 60)");
+  CLI::Option* fpsOption = app.add_option("--fps", fps, "frame rate of a range or video (default 60)");
+  CLI::Option* scaleOption =
+      app.add_option("--scale", scale, "whole-factor enlargement, nearest neighbour (PNG default 1, video 3)");
   CLI::Option* rawOption = app.add_option("--raw", raw, "write frames, concatenated, to FILE (- for stdout)");
   CLI::Option* pngOption = app.add_option("--png", png, "write one PNG per frame into DIR");
+  CLI::Option* videoOption =
+      app.add_option("--video", video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
+  CLI::Option* sheetOption = app.add_option("--contact-sheet", sheet, "write one labelled frame per segment as a PNG");
+  app.add_flag("--quiet", quiet, "no progress on standard error");
   atOption->excludes(timesOption)->excludes(fromOption);
   timesOption->excludes(fromOption);
   fromOption->needs(toOption);
   toOption->needs(fromOption);
   stepOption->needs(fromOption)->excludes(fpsOption);
-  fpsOption->needs(fromOption);
-  rawOption->excludes(pngOption);
+  rawOption->excludes(pngOption)->excludes(videoOption)->excludes(sheetOption)->excludes(scaleOption);
+  pngOption->excludes(videoOption)->excludes(sheetOption);
+  videoOption->excludes(sheetOption)->excludes(atOption)->excludes(timesOption)->excludes(stepOption);
+  sheetOption->excludes(atOption)->excludes(timesOption)->excludes(fromOption)->excludes(fpsOption)->excludes(scaleOption);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     return Fail(e.what(), kUsageError);
+  }
+
+  const std::filesystem::path dataDirectory =
+      data.empty() ? vantrelle::platform::ExecutableDirectory() : std::filesystem::path(data);
+  if (dataDirectory.empty()) {
+    return Fail("data error: cannot tell where this program lives; say --data DIR", kDataError);
+  }
+  std::string error;
+  if (!sheet.empty()) {
+    const render::RenderStatus status = render::MakeContactSheet(dataDirectory, sheet, error);
+    return status == render::RenderStatus::kOk ? 0 : Fail(error, static_cast<int>(status));
+  }
+
+  if (fps && !from && video.empty()) {
+    return Fail("--fps needs --from/--to or --video", kUsageError);
+  }
+  if (fps && *fps <= 0) return Fail("--fps must be at least 1", kUsageError);
+  if (scale && (*scale < 1 || *scale > kMaxScale)) {
+    return Fail("--scale must be a whole number from 1 to " + std::to_string(kMaxScale), kUsageError);
+  }
+  if (!video.empty() && !render::ContainerFor(video)) {
+    return Fail("--video " + video + ": say .mp4, .mkv or .webm", kUsageError);
+  }
+  if (!video.empty() && !from) {
+    from = 0;
+    to = vantrelle::kShowLengthMs;
   }
 
   render::RenderRequest request;
@@ -72,8 +116,7 @@ int main(int argc, char** argv) {
       if (*step <= 0) return Fail("--step must be at least 1 ms", kUsageError);
       request.times = render::TimesByStep(*from, *to, *step);
     } else {
-      if (fps && *fps <= 0) return Fail("--fps must be at least 1", kUsageError);
-      request.times = render::TimesAtRate(*from, *to, fps.value_or(60));
+      request.times = render::TimesAtRate(*from, *to, fps.value_or(kDefaultFps));
     }
   } else {
     return Fail("say which times to render: --at, --times or --from/--to", kUsageError);
@@ -81,17 +124,19 @@ int main(int argc, char** argv) {
   if (const std::string problem = render::CheckTimes(request.times); !problem.empty()) {
     return Fail(problem, kUsageError);
   }
-  if (raw.empty() && png.empty()) {
-    return Fail("say where frames go: --raw FILE or --png DIR", kUsageError);
+  if (raw.empty() && png.empty() && video.empty()) {
+    return Fail("say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE", kUsageError);
   }
+  request.dataDirectory = dataDirectory;
   request.rawFile = raw;
   request.pngDirectory = png;
-  request.dataDirectory = data.empty() ? vantrelle::platform::ExecutableDirectory() : std::filesystem::path(data);
-  if (request.dataDirectory.empty()) {
-    return Fail("data error: cannot tell where this program lives; say --data DIR", kDataError);
+  request.pngScale = scale.value_or(1);
+  request.quiet = quiet;
+  if (!video.empty()) {
+    request.video = {video, *render::ContainerFor(video), {}, *from, *to, fps.value_or(kDefaultFps),
+                     scale.value_or(kDefaultVideoScale)};
   }
 
-  std::string error;
   const render::RenderStatus status = render::RenderFrames(request, error);
   if (status != render::RenderStatus::kOk) {
     return Fail(error, static_cast<int>(status));

@@ -1,12 +1,17 @@
 #include "tools/render/render_frames.h"
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <system_error>
 
 #include "assets/load_and_precompute.h"
+#include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
 #include "timeline/timeline.h"
+#include "tools/render/check_writable.h"
+#include "tools/render/piped_process.h"
+#include "tools/render/progress.h"
 #include "tools/render/write_frame.h"
 
 namespace vantrelle::render {
@@ -22,9 +27,37 @@ std::string PngName(DemoClock t) {
   return name;
 }
 
+// Starts ffmpeg for the video; "" or one line.
+std::string StartVideo(const RenderRequest& request, PipedProcess& ffmpeg) {
+  VideoSettings settings = request.video;
+  settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackName);
+  std::error_code ignored;
+  const bool silent = !std::filesystem::is_regular_file(settings.soundtrack, ignored);
+  const std::filesystem::path missing = settings.soundtrack;
+  if (silent) {
+    settings.soundtrack.clear();
+  }
+  const std::string problem = ffmpeg.Start(FfmpegArguments(settings));
+  if (problem == "ffmpeg not found") {
+    return "ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)";
+  }
+  if (problem.empty() && silent) {
+    std::fprintf(stderr, "vantrelle-render: warning: no soundtrack at %s; the video will be silent\n",
+                 missing.c_str());
+  }
+  return problem;
+}
+
 }  // namespace
 
 RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
+  const bool video = !request.video.file.empty();
+  if (video) {
+    error = CheckWritable(request.video.file);
+    if (!error.empty()) {
+      return RenderStatus::kFailed;
+    }
+  }
   error = LoadAndPrecompute(request.dataDirectory);
   if (!error.empty()) {
     return RenderStatus::kDataError;
@@ -32,7 +65,14 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
 
   std::unique_ptr<std::FILE, CloseFile> ownedRaw;
   std::FILE* raw = nullptr;
-  if (request.rawFile == "-") {
+  PipedProcess ffmpeg;
+  if (video) {
+    error = StartVideo(request, ffmpeg);
+    if (!error.empty()) {
+      return RenderStatus::kFailed;
+    }
+    raw = ffmpeg.Input();
+  } else if (request.rawFile == "-") {
     raw = stdout;
   } else if (!request.rawFile.empty()) {
     ownedRaw.reset(std::fopen(request.rawFile.c_str(), "wb"));
@@ -49,10 +89,24 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
       return RenderStatus::kFailed;
     }
   }
+  // A video that did not come out whole is not left behind.
+  auto failVideo = [&](std::string reason) {
+    const std::string ended = ffmpeg.Finish();
+    error = ended.empty() ? reason : ended;
+    std::error_code ignored;
+    std::filesystem::remove(request.video.file, ignored);
+    return RenderStatus::kFailed;
+  };
+
+  const auto started = std::chrono::steady_clock::now();
+  auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
+  Progress progress(stderr, ProgressStyleFor(request.quiet, stderr, static_cast<std::int64_t>(request.times.size())),
+                    static_cast<std::int64_t>(request.times.size()));
 
   static FrameBuffer frame{};  // one frame for the whole run, never cleared
   static FrameBuffer previous{};
   frame.fill(0);
+  std::int64_t done = 0;
   for (DemoClock t : request.times) {
     // Once the show is over the picture stays as it was.
     previous = frame;
@@ -61,18 +115,31 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
     }
     if (raw != nullptr) {
       if (!WriteRawFrame(raw, frame)) {
+        if (video) {
+          return failVideo("cannot send frame " + std::to_string(t) + " to ffmpeg");
+        }
         error = "cannot write frame " + std::to_string(t) + " to " + request.rawFile;
         return RenderStatus::kFailed;
       }
-    } else if (!WritePngFrame(request.pngDirectory / PngName(t), frame)) {
+    } else if (!WritePngFrame(request.pngDirectory / PngName(t), frame, request.pngScale)) {
       error = "cannot write " + (request.pngDirectory / PngName(t)).string();
       return RenderStatus::kFailed;
     }
+    progress.Update(++done, elapsed());
   }
-  if (raw != nullptr && std::fflush(raw) != 0) {
+  if (video) {
+    if (std::fflush(raw) != 0) {
+      return failVideo("cannot send the last frames to ffmpeg");
+    }
+    error = ffmpeg.Finish();
+    if (!error.empty()) {
+      return failVideo(error);
+    }
+  } else if (raw != nullptr && std::fflush(raw) != 0) {
     error = "cannot write " + request.rawFile;
     return RenderStatus::kFailed;
   }
+  progress.Finish(elapsed());
   return RenderStatus::kOk;
 }
 

@@ -1,25 +1,34 @@
 #pragma once
 // Loads the data once and renders the listed times, in order, into one frame
 // buffer that starts black and is never cleared (as on the handheld, a
-// scene's undrawn pixels keep the previous frame). Writes each frame.
+// scene's undrawn pixels keep the previous frame). Writes each frame: raw,
+// as PNG files, or into a video through ffmpeg.
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/demo_clock.h"
+#include "tools/render/video_arguments.h"
 
 namespace vantrelle::render {
 
 struct RenderRequest {
   std::filesystem::path dataDirectory;
-  std::vector<DemoClock> times;  // none negative
+  std::vector<DemoClock> times;  // none negative; for a video, from video.from at video.fps
   std::string rawFile;           // "-" for standard output; or empty
-  std::filesystem::path pngDirectory;  // used when rawFile is empty
+  std::filesystem::path pngDirectory;  // used when rawFile is empty and there is no video
+  // Used when video.file is set: its container, range, rate and scale. The
+  // soundtrack is looked up in the data directory; without it the video is
+  // silent and a warning says so.
+  VideoSettings video;
+  int pngScale = 1;              // whole-factor enlargement of PNG files
+  bool quiet = false;            // no progress on standard error
 };
 
 enum class RenderStatus { kOk = 0, kFailed = 1, kDataError = 2 };  // also the exit status
 
-// Any failure is described by one line in `error`.
+// Any failure is described by one line in `error`; a video left unfinished
+// by a failure is removed.
 RenderStatus RenderFrames(const RenderRequest& request, std::string& error);
 
 }  // namespace vantrelle::render

@@ -4,13 +4,17 @@
 #include <filesystem>
 
 #include "core/frame_buffer.h"
+#include "tools/render/rgb_image.h"
 
 namespace vantrelle::render {
 
 // 96,000 little-endian 16-bit words, rows top to bottom: 192,000 bytes.
 bool WriteRawFrame(std::FILE* out, const FrameBuffer& frame);
 
-// A 400 x 240 8-bit RGB PNG; each field widened by repeating its top bits.
-bool WritePngFrame(const std::filesystem::path& file, const FrameBuffer& frame);
+// An 8-bit RGB PNG of the image.
+bool WritePngImage(const std::filesystem::path& file, const RgbImage& image);
+
+// The frame as a (400 x scale) x (240 x scale) PNG; see FrameToRgb.
+bool WritePngFrame(const std::filesystem::path& file, const FrameBuffer& frame, int scale = 1);
 
 }  // namespace vantrelle::render

@@ -1,5 +1,6 @@
 #include "tools/datagen/lib/det_math.h"
 
+#include <array>
 #include <cmath>
 
 namespace vantrelle::datagen {
@@ -12,27 +13,31 @@ constexpr double kHalfPiHigh = 1.57079632673412561417e+00;
 constexpr double kHalfPiLow = 6.07710050650619224932e-11;
 constexpr double kTwoOverPi = 0.63661977236758134308;
 
-// Taylor coefficients 1/n!, worked out at compile time (the same IEEE
-// divisions on every machine).
-constexpr double InverseFactorial(int n) {
+// Taylor coefficients, worked out at compile time (the same IEEE divisions on
+// every machine): kInverseFactorial[n] = 1/n!.
+constexpr std::array<double, 18> kInverseFactorial = [] {
+  std::array<double, 18> c{};
   double f = 1.0;
-  for (int k = 2; k <= n; ++k) f *= k;
-  return 1.0 / f;
-}
+  for (int n = 0; n < 18; ++n) {
+    if (n > 1) f *= n;
+    c[n] = 1.0 / f;
+  }
+  return c;
+}();
 
 // Sine and cosine series on |r| <= pi/4, Horner form; nine terms reach the
 // last bits of a double.
 double SinKernel(double r) {
   const double r2 = r * r;
   double sum = 0.0;
-  for (int n = 8; n >= 1; --n) sum = (sum + ((n & 1) ? -1.0 : 1.0) * InverseFactorial(2 * n + 1)) * r2;
+  for (int n = 8; n >= 1; --n) sum = (sum + ((n & 1) ? -1.0 : 1.0) * kInverseFactorial[2 * n + 1]) * r2;
   return r + r * sum;
 }
 
 double CosKernel(double r) {
   const double r2 = r * r;
   double sum = 0.0;
-  for (int n = 8; n >= 1; --n) sum = (sum + ((n & 1) ? -1.0 : 1.0) * InverseFactorial(2 * n)) * r2;
+  for (int n = 8; n >= 1; --n) sum = (sum + ((n & 1) ? -1.0 : 1.0) * kInverseFactorial[2 * n]) * r2;
   return 1.0 + sum;
 }
 
@@ -74,7 +79,7 @@ double Exp2(double x) {
   const double k = std::floor(x);
   const double f = (x - k) * 0.69314718055994530942;  // ln 2
   double sum = 0.0;
-  for (int n = 14; n >= 1; --n) sum = (sum + InverseFactorial(n)) * f;
+  for (int n = 14; n >= 1; --n) sum = (sum + kInverseFactorial[n]) * f;
   return std::ldexp(1.0 + sum, static_cast<int>(k));
 }
 

@@ -25,7 +25,7 @@ Colour Plating(int x, int y) {
   }
   const double tint = HashUnit(id, 5u);
   Colour c = MixColour({0.50, 0.53, 0.58}, {0.62, 0.62, 0.60}, tint);
-  if ((id >> 8) % 11u == 0u) {  // warning stripes on a few plates
+  if ((id >> 8) % 19u == 0u) {  // warning stripes on a few plates
     const bool yellow = ((x + y) / 6) % 2 == 0;
     c = yellow ? Colour{0.85, 0.68, 0.12} : Colour{0.12, 0.12, 0.12};
   }

@@ -79,8 +79,9 @@ PalettePicture MakePlanetMap() {
     for (int col = 0; col < kPlanetSize; ++col) {
       const double phi = kTwoPi * (col + 0.5) / kPlanetSize;
       const double x = Sin(phi) * st, y = ct, z = Cos(phi) * st;
-      Colour c = PlanetAlbedo(x, y, z);
-      texels[row * kPlanetSize + col] = {Clamp01(c.r * 1.05), Clamp01(c.g * 1.05), Clamp01(c.b * 1.05)};
+      // Unlit, and kept a little dark: the sphere's scene blooms everything.
+      const Colour c = PlanetAlbedo(x, y, z) * 0.78;
+      texels[row * kPlanetSize + col] = {Clamp01(c.r), Clamp01(c.g), Clamp01(c.b)};
     }
   }
   return QuantiseColours(texels, 0);

@@ -30,8 +30,8 @@ Colour PlanetGround(double x, double y, double z) {
     c = MixColour({0.78, 0.74, 0.58}, c, SmoothStep(0.0, 0.03, e - kSeaLevel));  // beaches
     c = MixColour(c, {0.92, 0.93, 0.96}, SmoothStep(0.8, 0.95, h));               // peaks
   }
-  const double ice = SmoothStep(0.78, 0.86, lat + 0.06 * climate);
-  return MixColour(c, {0.88, 0.92, 0.97}, ice);
+  const double ice = SmoothStep(0.88, 0.94, lat + 0.05 * climate);
+  return MixColour(c, {0.74, 0.80, 0.88}, ice);
 }
 
 double PlanetClouds(double x, double y, double z) {

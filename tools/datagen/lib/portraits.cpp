@@ -138,7 +138,7 @@ Colour Shade(int which, D3 p, D3 dir, Material m) {
   const D3 n = Normalise({Scene(which, p + D3{e, 0, 0}).d - Scene(which, p - D3{e, 0, 0}).d,
                           Scene(which, p + D3{0, e, 0}).d - Scene(which, p - D3{0, e, 0}).d,
                           Scene(which, p + D3{0, 0, e}).d - Scene(which, p - D3{0, 0, e}).d});
-  if (m == kGlow) return look.glow * (0.8 + 0.4 * Clamp01(-n.z * 0.0 + 0.5));
+  if (m == kGlow) return look.glow;  // lit from within: no shading
   Colour base = m == kSkin ? look.skin : look.accent;
   if (which == 2 && m == kSkin) {  // marble veins
     const double v = Fbm3(p.x * 5.0, p.y * 5.0, p.z * 5.0, 4, 55u);
@@ -155,14 +155,14 @@ Colour Shade(int which, D3 p, D3 dir, Material m) {
   occlusion = Clamp(occlusion, 0.35, 1.0);
   const double kd = Clamp01(Dot(n, key)), rd = Clamp01(Dot(n, rim)), fd = Clamp01(Dot(n, fill));
   const D3 half = Normalise(key + view);
-  double spec = Clamp01(Dot(n, half));
-  for (int k = 1; k < look.power; k *= 2) spec *= spec;
+  double highlight = Clamp01(Dot(n, half));
+  for (int k = 1; k < look.power; k *= 2) highlight *= highlight;
   const double edge = 1.0 - Clamp01(Dot(n, view));
   Colour c = base * 0.10 * occlusion;
   c = c + (base * look.key) * (kd * 0.95);
   c = c + (base * Colour{0.5, 0.55, 0.7}) * (fd * 0.18 * occlusion);
   c = c + look.rim * (rd * edge * 0.9 + edge * edge * edge * 0.25);
-  c = c + look.key * (spec * look.shine);
+  c = c + look.key * (highlight * look.shine);
   return c;
 }
 

@@ -61,7 +61,7 @@ std::vector<std::uint8_t> MakeStarSky() {
       const double cloud = TiledFbm2(u, v, 4, 5, 71u);
       const double lanes = TiledFbm2(u * 2.0 + 0.37, v * 2.0 + 0.61, 8, 4, 93u);
       const double density = SmoothStep(-0.05, 0.45, cloud) * (0.6 + 0.4 * SmoothStep(-0.3, 0.3, lanes));
-      sky.At(x, y) = 34.0 * density + 4.0;
+      sky.At(x, y) = 16.0 * density + 3.0;  // faint: the 3D scenes bloom it
     }
   }
   Random rng(0x5EA5C0DEull);

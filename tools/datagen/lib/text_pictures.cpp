@@ -1,6 +1,7 @@
 #include "tools/datagen/lib/text_pictures.h"
 
 #include <algorithm>
+#include <string>
 
 namespace vantrelle::datagen {
 
@@ -55,15 +56,6 @@ void Rule(Canvas& c, int x0, int x1, int y, int peak) {
 }
 
 }  // namespace
-
-const std::vector<std::string>& CreditedNames() {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> n = {kCoder, kArtist, kMusician, kGroup};
-    n.insert(n.end(), kGreetedGroups.begin(), kGreetedGroups.end());
-    return n;
-  }();
-  return names;
-}
 
 std::vector<std::uint8_t> MakeIntroTexts(TextPainter& painter) {
   const char* lines[kIntroTextCount] = {"VANTRELLE X2",      "pocket sized",       "light and rhythm",

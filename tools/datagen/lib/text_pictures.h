@@ -6,7 +6,6 @@
 //  - end scroll: 300 x 1200 opacity (white text), shown from row 0 down to
 //    row 1126 at 30 rows per second.
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "tools/datagen/lib/text_canvas.h"
@@ -24,8 +23,5 @@ std::vector<std::uint8_t> MakeIntroTexts(TextPainter& painter);
 std::vector<std::uint8_t> MakeCreditsPages(TextPainter& painter);
 std::vector<std::uint8_t> MakeGreetings(TextPainter& painter);
 std::vector<std::uint8_t> MakeEndScroll(TextPainter& painter);
-
-// Every name shown in the lettering (invented people and groups).
-const std::vector<std::string>& CreditedNames();
 
 }  // namespace vantrelle::datagen

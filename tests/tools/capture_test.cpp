@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/test_data_directory.h"
+#include "timeline/timeline.h"
+#include "tool_run.h"
+#include "tools/render/contact_sheet.h"
+#include "tools/render/video_arguments.h"
+
+namespace vantrelle {
+namespace {
+
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
+  const std::uint8_t* At(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
+};
+
+bool SameColour(const std::uint8_t* a, const std::uint8_t* b) {
+  return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
+
+Picture ReadPng(const std::filesystem::path& file) {
+  Picture picture;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (png_image_begin_read_from_file(&image, file.c_str()) == 0) {
+    return picture;
+  }
+  image.format = PNG_FORMAT_RGB;
+  picture.rgb.resize(PNG_IMAGE_SIZE(image));
+  if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0) {
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+  }
+  png_image_free(&image);
+  return picture;
+}
+
+// ffprobe's key=value lines for the file's streams ("video.nb_read_frames"),
+// and its format ("duration").
+std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
+  const ToolRun run = RunTool("ffprobe",
+                              "-v error -count_frames -show_entries "
+                              "stream=codec_type,codec_name,width,height,pix_fmt,nb_read_frames:format=duration "
+                              "-of default=nw=1 " + Quoted(file));
+  std::map<std::string, std::string> found;
+  std::string stream;
+  std::size_t at = 0;
+  while (at < run.output.size()) {
+    std::size_t end = run.output.find('\n', at);
+    if (end == std::string::npos) end = run.output.size();
+    const std::string line = run.output.substr(at, end - at);
+    at = end + 1;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    const std::string key = line.substr(0, equals);
+    const std::string value = line.substr(equals + 1);
+    if (key == "codec_name") {
+      found["codec"] = value;  // filed under its stream's type, which follows
+    } else if (key == "codec_type") {
+      stream = value;
+      found[stream + ".codec"] = found["codec"];
+    } else if (key == "duration") {
+      found[key] = value;
+    } else {
+      found[stream + "." + key] = value;
+    }
+  }
+  return found;
+}
+
+// A data directory with a soundtrack: silent for its first 1.5 s, then a tone.
+void AddSoundtrack(const TestDataDirectory& data) {
+  std::filesystem::create_directories(data.path() / "music");
+  ASSERT_EQ(RunShell("ffmpeg -hide_banner -loglevel error -y -f lavfi -i "
+                     "\"sine=frequency=440:duration=4,volume=enable='lt(t,1.5)':volume=0\" -c:a libmp3lame " +
+                     Quoted(data.FilePath(render::kSoundtrackName))),
+            0);
+}
+
+// When the sound of `file` first rises out of silence, in seconds.
+double FirstSound(const std::filesystem::path& file) {
+  const ToolRun run = RunTool("ffmpeg", "-hide_banner -nostats -i " + Quoted(file) +
+                                            " -af silencedetect=n=-30dB:d=0.1 -f null -");
+  const std::size_t at = run.output.find("silence_end: ");
+  return at == std::string::npos ? -1 : std::stod(run.output.substr(at + 13));
+}
+
+TEST(VideoArguments, SoundFromTheRangeStartForTheRangeLength) {
+  EXPECT_EQ(render::ContainerFor("a/show.MP4"), render::VideoContainer::kMp4);
+  EXPECT_EQ(render::ContainerFor("show.mkv"), render::VideoContainer::kMkv);
+  EXPECT_EQ(render::ContainerFor("show.webm"), render::VideoContainer::kWebm);
+  EXPECT_EQ(render::ContainerFor("show.avi"), std::nullopt);
+  EXPECT_EQ(render::ContainerFor("mp4"), std::nullopt);
+
+  render::VideoSettings settings;
+  settings.file = "out dir/show.mp4";
+  settings.soundtrack = "/data/music/soundtrack.mp3";
+  settings.from = 44352;
+  settings.to = 59136;
+  settings.fps = 50;
+  settings.scale = 2;
+  const std::vector<std::string> args = render::FfmpegArguments(settings);
+  auto has = [&args](std::vector<std::string> run) {
+    return std::search(args.begin(), args.end(), run.begin(), run.end()) != args.end();
+  };
+  EXPECT_EQ(args.front(), "ffmpeg");
+  EXPECT_EQ(args.back(), "out dir/show.mp4");
+  EXPECT_TRUE(has({"-f", "rawvideo", "-pixel_format", "rgb565le", "-video_size", "400x240", "-framerate", "50", "-i", "-"}));
+  EXPECT_TRUE(has({"-ss", "44.352", "-i", "/data/music/soundtrack.mp3", "-map", "0:v", "-map", "1:a"}));
+  EXPECT_TRUE(has({"-vf", "scale=iw*2:ih*2:flags=neighbor", "-pix_fmt", "yuv420p"}));
+  EXPECT_TRUE(has({"-c:v", "libx264"}));
+  EXPECT_TRUE(has({"-movflags", "+faststart"}));
+  EXPECT_TRUE(has({"-t", "14.784"}));
+
+  settings.soundtrack.clear();
+  settings.container = render::VideoContainer::kWebm;
+  settings.from = 0;
+  settings.to = 5;
+  const std::vector<std::string> silent = render::FfmpegArguments(settings);
+  EXPECT_EQ(std::count(silent.begin(), silent.end(), "-i"), 1);
+  EXPECT_EQ(std::count(silent.begin(), silent.end(), "1:a"), 0);
+  EXPECT_EQ(std::count(silent.begin(), silent.end(), "libvpx-vp9"), 1);
+  EXPECT_EQ(std::count(silent.begin(), silent.end(), "+faststart"), 0);
+  EXPECT_EQ(std::count(silent.begin(), silent.end(), "0.005"), 1);
+  EXPECT_EQ(render::SecondsText(251328), "251.328");
+}
+
+TEST(VideoExport, TwoSecondsOfEachContainerWithTheirSoundInStep) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  AddSoundtrack(data);
+  const std::string withData = "--data " + Quoted(data.path());
+
+  const std::filesystem::path mp4 = data.path() / "two seconds.mp4";
+  ToolRun run = RunTool(RenderTool(), withData + " --from 1000 --to 3000 --fps 30 --video " + Quoted(mp4));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(run.output.starts_with("vantrelle-render: 60 frames in ")) << run.output;  // the closing line only
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  std::map<std::string, std::string> probe = Probe(mp4);
+  EXPECT_EQ(probe["video.codec"], "h264");
+  EXPECT_EQ(probe["video.pix_fmt"], "yuv420p");
+  EXPECT_EQ(probe["video.width"], "1200");
+  EXPECT_EQ(probe["video.height"], "720");
+  EXPECT_EQ(probe["video.nb_read_frames"], "60");
+  EXPECT_EQ(probe["audio.codec"], "aac");
+  EXPECT_NEAR(std::stod(probe["duration"]), 2.0, 0.03);
+  // The tone starts 1.5 s into the soundtrack, so 0.5 s into a video from 1 s.
+  EXPECT_NEAR(FirstSound(mp4), 0.5, 1.0 / 30);
+
+  const std::filesystem::path mkv = data.path() / "show.mkv";
+  run = RunTool(RenderTool(), withData + " --quiet --from 0 --to 1000 --fps 12 --scale 1 --video " + Quoted(mkv));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "");
+  probe = Probe(mkv);
+  EXPECT_EQ(probe["video.codec"], "h264");
+  EXPECT_EQ(probe["video.width"], "400");
+  EXPECT_EQ(probe["video.nb_read_frames"], "12");
+  EXPECT_EQ(probe["audio.codec"], "flac");
+
+  const std::filesystem::path webm = data.path() / "show.webm";
+  run = RunTool(RenderTool(), withData + " --quiet --from 1200 --to 1700 --fps 10 --scale 1 --video " + Quoted(webm));
+  ASSERT_EQ(run.status, 0) << run.output;
+  probe = Probe(webm);
+  EXPECT_EQ(probe["video.codec"], "vp9");
+  EXPECT_EQ(probe["video.nb_read_frames"], "5");
+  EXPECT_EQ(probe["audio.codec"], "opus");
+  EXPECT_NEAR(FirstSound(webm), 0.3, 1.0 / 10);
+}
+
+TEST(VideoExport, SilentWithAWarningWhenTheSoundtrackIsMissing) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  const std::filesystem::path mp4 = data.path() / "silent.mp4";
+  const ToolRun run =
+      RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --quiet --from 0 --to 500 --fps 10 --scale 1 --video " +
+                                Quoted(mp4));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "vantrelle-render: warning: no soundtrack at " +
+                            data.FilePath(render::kSoundtrackName).string() + "; the video will be silent\n");
+  std::map<std::string, std::string> probe = Probe(mp4);
+  EXPECT_EQ(probe["video.nb_read_frames"], "5");
+  EXPECT_EQ(probe.count("audio.codec"), 0u);
+}
+
+TEST(VideoExport, FailuresSayWhyInOneLine) {
+  TestDataDirectory data;
+  const std::string withData = "--data " + Quoted(data.path()) + " ";
+  const std::filesystem::path empty = data.path() / "empty path";
+  std::filesystem::create_directories(empty);
+  const std::filesystem::path mp4 = data.path() / "show.mp4";
+
+  ToolRun run = RunTool(RenderTool(), withData + "--from 0 --to 100 --video " + Quoted(mp4), "/",
+                        "PATH=" + Quoted(empty));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "vantrelle-render: ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)\n");
+  EXPECT_FALSE(std::filesystem::exists(mp4));
+
+  run = RunTool(RenderTool(), withData + "--from 0 --to 100 --video /nonexistent/vantrelle/show.mp4");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "vantrelle-render: cannot write /nonexistent/vantrelle/show.mp4: No such file or directory\n");
+
+  run = RunTool(RenderTool(), withData + "--video " + Quoted(empty.string() + "/"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "vantrelle-render: --video " + empty.string() + "/: say .mp4, .mkv or .webm\n");
+
+  run = RunTool(RenderTool(), withData + "--from -40 --to 100 --video " + Quoted(mp4));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "vantrelle-render: time -40 ms is negative; the show starts at 0\n");
+
+  run = RunTool(RenderTool(), withData + "--contact-sheet /nonexistent/vantrelle/sheet.png");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "vantrelle-render: cannot write /nonexistent/vantrelle/sheet.png: No such file or directory\n");
+  EXPECT_FALSE(std::filesystem::exists(mp4));
+}
+
+TEST(PngExport, EnlargesByRepeatingPixels) {
+  TestDataDirectory data;
+  const std::string withData = "--data " + Quoted(data.path()) + " --at 44500 --png ";
+  ToolRun run = RunTool(RenderTool(), withData + Quoted(data.path() / "one"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  run = RunTool(RenderTool(), withData + Quoted(data.path() / "three") + " --scale 3");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const Picture one = ReadPng(data.path() / "one" / "t044500.png");
+  const Picture three = ReadPng(data.path() / "three" / "t044500.png");
+  ASSERT_EQ(one.width, 400);
+  ASSERT_EQ(one.height, 240);
+  ASSERT_EQ(three.width, 1200);
+  ASSERT_EQ(three.height, 720);
+  int differences = 0;
+  for (int y = 0; y < three.height; ++y) {
+    for (int x = 0; x < three.width; ++x) {
+      differences += !SameColour(three.At(x, y), one.At(x / 3, y / 3));
+    }
+  }
+  EXPECT_EQ(differences, 0);
+}
+
+TEST(ContactSheet, OneLabelledTilePerSegment) {
+  EXPECT_EQ(render::ShowTimeText(0), "00:00.000");
+  EXPECT_EQ(render::ShowTimeText(251328), "04:11.328");
+  for (const SegmentInfo& segment : ShowSegments()) {
+    const DemoClock t = render::RepresentativeTime(segment);
+    EXPECT_GE(t, segment.start + 2 * kBeatMs) << segment.number;  // past the opening flash
+    EXPECT_LT(t, segment.end) << segment.number;
+  }
+
+  TestDataDirectory data;
+  const std::filesystem::path file = data.path() / "sheet.png";
+  const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --contact-sheet " + Quoted(file));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "");
+  const Picture sheet = ReadPng(file);
+  const int tiles = static_cast<int>(ShowSegments().size());
+  ASSERT_EQ(tiles, 25);
+  EXPECT_EQ(sheet.width, 5 * 400 + 6 * render::kSheetMargin);
+  EXPECT_EQ(sheet.height, 5 * (240 + render::kSheetLabelHeight) + 6 * render::kSheetMargin);
+
+  const std::uint8_t* background = sheet.At(0, 0);
+  std::set<std::string> labels;
+  for (int i = 0; i < tiles; ++i) {
+    const render::PixelRect label = render::ContactSheetLabel(i);
+    const render::PixelRect frame = render::ContactSheetFrame(i);
+    EXPECT_EQ(label.y, frame.y + 240) << i;
+    ASSERT_LE(label.x + label.width, sheet.width) << i;
+    ASSERT_LE(label.y + label.height, sheet.height) << i;
+    std::string pixels;
+    int ink = 0;
+    for (int y = label.y; y < label.y + label.height; ++y) {
+      for (int x = label.x; x < label.x + label.width; ++x) {
+        ink += !SameColour(background, sheet.At(x, y));
+        pixels.insert(pixels.end(), sheet.At(x, y), sheet.At(x, y) + 3);
+      }
+    }
+    EXPECT_GT(ink, 200) << "label " << i << " is blank";
+    labels.insert(pixels);
+  }
+  EXPECT_EQ(labels.size(), 25u);  // every label says something else
+}
+
+}  // namespace
+}  // namespace vantrelle

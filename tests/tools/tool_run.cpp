@@ -1,0 +1,57 @@
+#include "tool_run.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vantrelle {
+
+std::filesystem::path RenderTool() {
+  const char* bin = std::getenv("VANTRELLE_BIN");
+  return std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-render";
+}
+
+std::string Quoted(const std::filesystem::path& p) {
+  std::string quoted(1, '\'');
+  quoted += p.string();
+  quoted += '\'';
+  return quoted;
+}
+
+ToolRun RunTool(const std::filesystem::path& program, const std::string& arguments,
+                const std::filesystem::path& workingDirectory, const std::string& environment) {
+  std::string command = "cd ";
+  command += Quoted(workingDirectory);
+  command += " && ";
+  command += environment;
+  command += environment.empty() ? "" : " ";
+  command += Quoted(program);
+  command += ' ';
+  command += arguments;
+  command += " 2>&1";
+  ToolRun run;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    return run;
+  }
+  char chunk[4096];
+  std::size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) {
+    run.output.append(chunk, n);
+  }
+  const int raw = pclose(pipe);
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return run;
+}
+
+int RunShell(const std::string& command) {
+  const int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+bool HaveFfmpeg() {
+  return RunShell("ffmpeg -version >/dev/null 2>&1 && ffprobe -version >/dev/null 2>&1") == 0;
+}
+
+}  // namespace vantrelle

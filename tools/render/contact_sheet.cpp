@@ -1,0 +1,93 @@
+#include "tools/render/contact_sheet.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "assets/load_and_precompute.h"
+#include "core/frame_buffer.h"
+#include "tools/render/check_writable.h"
+#include "tools/render/text_painter.h"
+#include "tools/render/write_frame.h"
+
+namespace vantrelle::render {
+namespace {
+
+constexpr int kLabelPixels = 13;                 // font size: fits the band with room above and below
+constexpr std::uint8_t kBackground = 0x20;       // dark grey, so black frames still show their edges
+constexpr Rgb kLabelInk = {0xE0, 0xE0, 0xE0};
+
+constexpr DemoClock kOpeningFlashMs = 2 * kBeatMs;  // the white flash that opens a segment lasts two beats
+
+constexpr int kCellWidth = kFrameWidth + kSheetMargin;
+constexpr int kCellHeight = kFrameHeight + kSheetLabelHeight + kSheetMargin;
+
+}  // namespace
+
+PixelRect ContactSheetSize(int tiles) {
+  const int rows = (tiles + kSheetColumns - 1) / kSheetColumns;
+  return {0, 0, kSheetMargin + kSheetColumns * kCellWidth, kSheetMargin + rows * kCellHeight};
+}
+
+PixelRect ContactSheetFrame(int tile) {
+  return {kSheetMargin + (tile % kSheetColumns) * kCellWidth, kSheetMargin + (tile / kSheetColumns) * kCellHeight,
+          kFrameWidth, kFrameHeight};
+}
+
+PixelRect ContactSheetLabel(int tile) {
+  const PixelRect frame = ContactSheetFrame(tile);
+  return {frame.x, frame.y + kFrameHeight, kFrameWidth, kSheetLabelHeight};
+}
+
+DemoClock RepresentativeTime(const SegmentInfo& segment) {
+  return segment.start + std::max((segment.end - segment.start) / 4, kOpeningFlashMs);
+}
+
+std::string ShowTimeText(DemoClock ms) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%02d:%02d.%03d", static_cast<int>(ms / 60000), static_cast<int>(ms / 1000 % 60),
+                static_cast<int>(ms % 1000));
+  return text;
+}
+
+RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const std::filesystem::path& file,
+                              std::string& error) {
+  error = CheckWritable(file);
+  if (!error.empty()) {
+    return RenderStatus::kFailed;
+  }
+  TextPainter painter;
+  error = painter.Open(kLabelFont, kLabelPixels);
+  if (!error.empty()) {
+    return RenderStatus::kFailed;
+  }
+  error = LoadAndPrecompute(dataDirectory);
+  if (!error.empty()) {
+    return RenderStatus::kDataError;
+  }
+
+  const auto segments = ShowSegments();
+  const int tiles = static_cast<int>(segments.size());
+  const PixelRect size = ContactSheetSize(tiles);
+  RgbImage sheet(size.width, size.height, kBackground);
+  static FrameBuffer frame{};  // never cleared, as in the show
+  frame.fill(0);
+  for (int i = 0; i < tiles; ++i) {
+    const SegmentInfo& segment = segments[static_cast<std::size_t>(i)];
+    const DemoClock t = RepresentativeTime(segment);
+    Timeline(frame, t);
+    const PixelRect place = ContactSheetFrame(i);
+    PasteImage(sheet, FrameToRgb(frame, 1), place.x, place.y);
+
+    const PixelRect label = ContactSheetLabel(i);
+    const int baseline = label.y + (kSheetLabelHeight + painter.Ascent()) / 2;
+    const std::string text = std::to_string(segment.number) + "   " + ShowTimeText(t) + "   " + segment.scene;
+    painter.Draw(sheet, label.x + 2, baseline, text, kLabelInk);
+  }
+  if (!WritePngImage(file, sheet)) {
+    error = "cannot write " + file.string();
+    return RenderStatus::kFailed;
+  }
+  return RenderStatus::kOk;
+}
+
+}  // namespace vantrelle::render

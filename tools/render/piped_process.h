@@ -1,0 +1,41 @@
+#pragma once
+// A program started from PATH (no shell) with its standard input fed by us
+// through a pipe. Its standard error goes to an unnamed temporary file so
+// that a failure can be told in one line, its last.
+#include <sys/types.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vantrelle::render {
+
+class PipedProcess {
+ public:
+  PipedProcess() = default;
+  ~PipedProcess();  // closes the input and waits, if Finish was not called
+  PipedProcess(const PipedProcess&) = delete;
+  PipedProcess& operator=(const PipedProcess&) = delete;
+
+  // Starts arguments[0] with the given arguments. "" on success, else one
+  // line; ENOENT becomes "<program> not found". Ignores SIGPIPE in this
+  // process from then on, so that a program that dies makes writes fail
+  // instead of killing us; the child gets the default action back.
+  std::string Start(const std::vector<std::string>& arguments);
+
+  // Where to write its input; null before Start.
+  std::FILE* Input() const { return input_; }
+
+  // Closes its input and waits for it. "" when it exited with status 0, else
+  // one line with the status and the last line the program wrote to its
+  // standard error.
+  std::string Finish();
+
+ private:
+  std::string program_;
+  pid_t pid_ = -1;
+  std::FILE* input_ = nullptr;
+  int errorFile_ = -1;
+};
+
+}  // namespace vantrelle::render

@@ -1,0 +1,82 @@
+#include "tools/render/video_arguments.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "core/frame_buffer.h"
+
+namespace vantrelle::render {
+namespace {
+
+// Quality settings: visually clean at the enlarged size without huge files,
+// fast enough to keep up with the renderer on a small machine.
+constexpr const char* kH264Crf = "18";
+constexpr const char* kH264Preset = "veryfast";
+constexpr const char* kVp9Crf = "30";
+constexpr const char* kAacRate = "192k";
+constexpr const char* kOpusRate = "160k";
+
+}  // namespace
+
+std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file) {
+  std::string extension = file.extension().string();
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (extension == ".mp4") return VideoContainer::kMp4;
+  if (extension == ".mkv") return VideoContainer::kMkv;
+  if (extension == ".webm") return VideoContainer::kWebm;
+  return std::nullopt;
+}
+
+std::string SecondsText(DemoClock ms) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%d.%03d", static_cast<int>(ms / 1000), static_cast<int>(ms % 1000));
+  return text;
+}
+
+std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
+  const std::string size = std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
+  const std::string scale = std::to_string(settings.scale);
+  std::vector<std::string> args = {
+      "ffmpeg", "-hide_banner", "-nostats", "-loglevel", "error", "-y",
+      "-f", "rawvideo", "-pixel_format", "rgb565le", "-video_size", size,
+      "-framerate", std::to_string(settings.fps), "-i", "-"};
+  const bool withSound = !settings.soundtrack.empty();
+  if (withSound) {
+    // -ss before the input seeks the decoded sound exactly, not to a packet.
+    args.insert(args.end(), {"-ss", SecondsText(settings.from), "-i", settings.soundtrack.string()});
+  }
+  args.insert(args.end(), {"-map", "0:v"});
+  if (withSound) {
+    args.insert(args.end(), {"-map", "1:a"});
+  }
+  args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});
+  switch (settings.container) {
+    case VideoContainer::kMp4:
+      args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
+      if (withSound) args.insert(args.end(), {"-c:a", "aac", "-b:a", kAacRate});
+      break;
+    case VideoContainer::kMkv:
+      // FLAC: the decoded soundtrack unchanged, and no encoder delay, which
+      // Matroska would not trim from AAC (the sound would lag 23 ms).
+      args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
+      if (withSound) args.insert(args.end(), {"-c:a", "flac"});
+      break;
+    case VideoContainer::kWebm:
+      // Constant quality (-b:v 0); row threads and cpu-used 4 keep VP9 from crawling.
+      args.insert(args.end(), {"-c:v", "libvpx-vp9", "-crf", kVp9Crf, "-b:v", "0", "-deadline", "good",
+                               "-cpu-used", "4", "-row-mt", "1"});
+      if (withSound) args.insert(args.end(), {"-c:a", "libopus", "-b:a", kOpusRate});
+      break;
+  }
+  if (settings.container == VideoContainer::kMp4) {
+    args.insert(args.end(), {"-movflags", "+faststart"});  // index first: plays while it downloads
+  }
+  // Every frame starts before the range's end, so none is cut; the sound
+  // stops at the same point.
+  args.insert(args.end(), {"-t", SecondsText(settings.to - settings.from), settings.file.string()});
+  return args;
+}
+
+}  // namespace vantrelle::render

@@ -1,0 +1,40 @@
+#pragma once
+// The ffmpeg command line that turns raw frames on standard input and the
+// soundtrack into a video file that plays in an ordinary player.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/demo_clock.h"
+
+namespace vantrelle::render {
+
+// The soundtrack, relative to the data directory, in the show's naming.
+inline constexpr const char* kSoundtrackName = "music\\soundtrack.mp3";
+
+enum class VideoContainer { kMp4, kMkv, kWebm };
+
+// By the file's extension (.mp4, .mkv, .webm, any case); nothing otherwise.
+std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file);
+
+struct VideoSettings {
+  std::filesystem::path file;        // the video written (replaced if present)
+  VideoContainer container = VideoContainer::kMp4;
+  std::filesystem::path soundtrack;  // empty: a silent video
+  DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
+  DemoClock to = kShowLengthMs;      // ms, not included
+  int fps = 60;
+  int scale = 3;                     // whole-factor enlargement, nearest neighbour
+};
+
+// "12.345" for 12,345 ms: exact, no floating point.
+std::string SecondsText(DemoClock ms);
+
+// argv for ffmpeg, the program name first. Frames arrive as rgb565le
+// 400 x 240 at `fps`; the soundtrack is read from `from` on and both
+// streams stop at the range's length, so frame n and the sound at
+// n / fps seconds belong to the same moment of the show.
+std::vector<std::string> FfmpegArguments(const VideoSettings& settings);
+
+}  // namespace vantrelle::render
