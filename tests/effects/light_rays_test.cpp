@@ -81,7 +81,7 @@ TEST_F(LightRays, ASeedCastsItsRayOnlyAwayFromTheCentre) {
   // The next cell's source point is 19.2 pixels out: weights 205 and 51 on cells 19 and 20.
   EXPECT_EQ(Light(kCx + 21, kCy), (((255 * 256) >> 3) * 51) >> 8);
   for (int x = kCx + 21; x < kCx + 40; ++x) ASSERT_GT(Light(x, kCy), 0) << x;
-  // Nothing nearer the centre than the seed, on any row; the ray widens beyond it.
+  // Nothing nearer the centre than the seeded pixel, on any row; the ray widens beyond it.
   for (int y = 0; y < kFrameHeight; ++y) {
     for (int x = 0; x < kCx + 20; ++x) ASSERT_EQ(Light(x, y), 0) << x << "," << y;
   }
