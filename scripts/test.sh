@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test twice: the release build, then the
-# build with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: the release build, the build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a minute of fuzzing per reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -11,11 +11,11 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs" | tee build/ctest.log
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELLE_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs" | tee build-asan/ctest.log
 
 # Fuzzing: the data readers under libFuzzer (clang, its own build folder),
 # about a minute each, starting from the saved inputs in fuzz/corpus/. New
@@ -36,3 +36,7 @@ for target in palette_reader mesh_reader data_directory soundtrack_decode; do
   fi
 done
 echo "fuzz: every target ran clean"
+
+# One closing line for both suites (each has already stopped the script on a failure).
+total=$(sed -n 's/.*tests failed out of \([0-9]*\)$/\1/p' build/ctest.log build-asan/ctest.log | awk '{n += $1} END {print n + 0}')
+echo "tests: $total passed, 0 failed"
