@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/opening_frame.h"
+#include "tests/support/synthetic_opening.h"
 #include "effects/light_rays.h"
 
 namespace vantrelle::bench {
@@ -8,15 +8,15 @@ namespace {
 
 // The opening frame halfway through, with the show's centre and threshold.
 void BM_DrawLightRays(benchmark::State& state) {
-  PrepareOpeningTables();
+  synthetic::PrepareOpeningTables();
   static FrameBuffer composed;
   static FrameBuffer frame;
-  ComposeOpeningFrame(composed, kOpeningTime);
+  synthetic::ComposeOpeningFrame(composed, synthetic::kOpeningTime);
   for (auto _ : state) {
     state.PauseTiming();
     frame = composed;
     state.ResumeTiming();
-    DrawLightRays(frame, 200, OpeningRayRow(kOpeningTime), 1, 240);
+    DrawLightRays(frame, 200, synthetic::OpeningRayRow(synthetic::kOpeningTime), 1, 240);
     benchmark::DoNotOptimize(frame.data());
   }
 }

@@ -1,13 +1,13 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/opening_frame.h"
+#include "tests/support/synthetic_opening.h"
 
 namespace vantrelle::bench {
 namespace {
 
 // The glow disc at its largest in the opening (t near 14.7 s): about 260 x 260 pixels.
 void BM_DrawScaledGlow(benchmark::State& state) {
-  PrepareOpeningTables();
+  synthetic::PrepareOpeningTables();
   static FrameBuffer frame;
   frame.fill(0x0841);
   const std::int32_t t = 14000;

@@ -1,13 +1,13 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/opening_frame.h"
+#include "tests/support/synthetic_opening.h"
 
 namespace vantrelle::bench {
 namespace {
 
 // The planet at its largest in the opening (t near 14.7 s): it covers most of the frame.
 void BM_DrawScaledMasked(benchmark::State& state) {
-  PrepareOpeningTables();
+  synthetic::PrepareOpeningTables();
   static FrameBuffer frame;
   frame.fill(0x0841);
   const std::int32_t t = 14000;

@@ -1,12 +1,12 @@
 #include <benchmark/benchmark.h>
 
-#include "bench/opening_frame.h"
+#include "tests/support/synthetic_opening.h"
 
 namespace vantrelle::bench {
 namespace {
 
 void BM_DrawStarSky(benchmark::State& state) {
-  PrepareOpeningTables();
+  synthetic::PrepareOpeningTables();
   static FrameBuffer frame;
   std::int32_t y = 0;
   for (auto _ : state) {

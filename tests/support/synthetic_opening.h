@@ -1,5 +1,5 @@
 #pragma once
-// Synthetic opening-scene data for the benchmarks: a sparse star picture, a
+// Synthetic opening-scene data for benchmarks and tests: a sparse star picture, a
 // round planet, and the layers composed the way the opening draws them at t.
 #include <cstdint>
 
@@ -13,11 +13,10 @@
 #include "effects/scaled_masked.h"
 #include "effects/star_sky.h"
 
-namespace vantrelle::bench {
+namespace vantrelle::synthetic {
 
+// Rebuilds the tables every call, so that what other cases left in them never matters.
 inline void PrepareOpeningTables() {
-  static bool ready = false;
-  if (ready) return;
   std::uint32_t seed = 99;
   for (auto& b : StarSkyPicture) {
     seed = seed * 1664525u + 1013904223u;
@@ -36,7 +35,6 @@ inline void PrepareOpeningTables() {
   BuildSinCosTables();
   BuildPrecomputedTables();
   BuildEffectTables();
-  ready = true;
 }
 
 // The layers of the opening at t ms, before the light rays.
@@ -55,4 +53,4 @@ inline std::int32_t OpeningRayRow(std::int32_t t) { return ((1600 - (37 * t) / 4
 
 inline constexpr std::int32_t kOpeningTime = 7000;  // ms, halfway through the opening
 
-}  // namespace vantrelle::bench
+}  // namespace vantrelle::synthetic
