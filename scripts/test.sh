@@ -22,16 +22,18 @@ ctest --test-dir build-asan --output-on-failure -j "$jobs" | tee build-asan/ctes
 
 # Fuzzing: the data readers under libFuzzer (clang, its own build folder),
 # about a minute each, starting from the saved inputs in fuzz/corpus/. New
-# inputs go to a scratch folder; a failing input is kept in build-fuzz/.
+# inputs go to a scratch folder, removed whatever happens; a failing input is
+# kept in build-fuzz/ and its status ends the script.
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz -j "$jobs"
 fuzz_seconds=${VANTRELLE_FUZZ_SECONDS:-60}
 for target in palette_reader mesh_reader data_directory soundtrack_decode; do
   scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
   echo "fuzz: $target for ${fuzz_seconds} s"
+  status=0  # the pipeline's status is the fuzzer's (pipefail); || keeps set -e from stopping here
   build-fuzz/bin/fuzz_$target -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/$target- "$scratch" "fuzz/corpus/$target" 2>&1 | tail -n 12
-  status=${PIPESTATUS[0]}
+    -artifact_prefix=build-fuzz/$target- "$scratch" "fuzz/corpus/$target" 2>&1 | tail -n 12 || status=$?
   rm -rf "$scratch"
   if [ "$status" -ne 0 ]; then
     echo "fuzz: $target failed; the input is in build-fuzz/" >&2
