@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 
 namespace vantrelle {
 namespace {

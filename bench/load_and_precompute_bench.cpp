@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "assets/data_inventory.h"
-#include "assets/load_and_precompute.h"
 #include "assets/resolve_data_path.h"
+#include "timeline/load_and_precompute.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "assets/build_effect_tables.h"
-#include "assets/sin_tables.h"
 #include "core/frame_buffer.h"
+#include "core/sin_tables.h"
 #include "effects/radial_texture.h"
 
 namespace vantrelle {

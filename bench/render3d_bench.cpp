@@ -14,20 +14,21 @@
 #include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
+#include "core/fix_mul.h"
 #include "core/frame_buffer.h"
+#include "core/sin_tables.h"
 #include "render3d/animate_tetra_field.h"
 #include "render3d/animate_tetra_swarm.h"
 #include "render3d/animate_tetra_tunnel.h"
 #include "render3d/build_procedural_meshes.h"
 #include "render3d/build_rotation.h"
+#include "render3d/build_skybox_cube.h"
 #include "render3d/draw_rings.h"
 #include "render3d/draw_skybox.h"
-#include "render3d/fix_mul.h"
 #include "render3d/mesh_working_arrays.h"
-#include "render3d/select_visible_faces.h"
 #include "render3d/procedural_meshes.h"
 #include "render3d/render_mesh_scene.h"
+#include "render3d/select_visible_faces.h"
 
 namespace vantrelle {
 namespace {
@@ -95,6 +96,7 @@ void SetUpShow() {
   BakeAllTracks();
   BuildProceduralMeshes();
   BuildEffectTables();
+  BuildSkyboxCube();
   FillTextures();
   BuildSyntheticLoadedMesh(TrackB[7000]);
 }

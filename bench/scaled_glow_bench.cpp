@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "tests/support/synthetic_opening.h"
+#include "testing/synthetic_opening.h"
 
 namespace vantrelle::bench {
 namespace {

@@ -15,8 +15,8 @@ extern std::array<std::int32_t, kFramePixels> RayBuffer;
 
 // centreColumn in 144..255 and centreRow in 0..239, so that every pixel lies
 // within the 256 x 256 source tables; other centres leave the frame unchanged.
-// mode is always 1 (full resolution). Reads BrightnessTable, SaturateTable,
-// RaySourceX and RaySourceY.
+// mode is always 1 (full resolution). Reads BrightnessTable and RayTaps
+// (effect_tables.h), so BuildEffectTables must have run.
 void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t centreRow, std::int32_t mode,
                    std::int32_t threshold);
 

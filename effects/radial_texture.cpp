@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "assets/effect_tables.h"
-#include "assets/sin_tables.h"
 #include "core/rgb565.h"
+#include "core/sin_tables.h"
 #include "core/wrap.h"
 
 namespace vantrelle {

@@ -13,44 +13,17 @@
 #include <vector>
 
 #include "assets/data_inventory.h"
-#include "assets/load_and_precompute.h"
 #include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
+#include "testing/test_data_directory.h"
+#include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
 namespace {
 
-void PutWord(std::vector<std::uint8_t>& out, std::int32_t word) {
-  for (int shift = 0; shift < 32; shift += 8) {
-    out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(word) >> shift));
-  }
-}
-
-// A tetrahedron with every block present and faces of each kind.
-std::vector<std::uint8_t> ValidMesh() {
-  std::vector<std::uint8_t> out(16, 0);  // flags 15, 4 vertices, 4 faces, reserved bytes
-  out[0] = 15;
-  out[2] = 4;
-  out[4] = 4;
-  const std::int32_t positions[] = {0,      65536,  0,      61792,  -21840, 0,
-                                    -30896, -21840, -53472, -30896, -21840, 53472};
-  for (std::int32_t w : positions) PutWord(out, w);
-  for (std::int32_t w : positions) PutWord(out, w);
-  for (std::int32_t w : {0, 4, 8, 0, 8, 12, 0, 12, 4, 12, 8, 4}) PutWord(out, w);
-  for (int i = 0; i < 4; ++i) {
-    for (std::int32_t w : {0, 4096, 8192}) PutWord(out, w);
-  }
-  for (int i = 0; i < 4; ++i) {
-    for (std::int32_t w : {0, 0, 4096}) PutWord(out, w);
-  }
-  for (std::int32_t w : {30896, 21840, -53472, -61792, 21840, 0, 30896, 21840, 53472, 0, -65536, 0}) PutWord(out, w);
-  for (std::int32_t w : {0x00000003, 0x00010003, 0x00050002, 0x00000001}) PutWord(out, w);
-  return out;
-}
-
 std::vector<std::uint8_t> ValidContent(const vantrelle::DataFile& file) {
   if (file.name == vantrelle::kMeshFileName) {
-    return ValidMesh();
+    return vantrelle::EncodeMeshFile(vantrelle::SmallTestMesh());
   }
   std::vector<std::uint8_t> bytes(file.bytes);
   for (std::size_t i = 0; i < bytes.size(); ++i) {

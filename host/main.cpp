@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "assets/load_and_precompute.h"
 #include "host/show_main.h"
 #include "platform/executable_directory.h"
 #include "platform/sdl/sdl_desktop.h"
@@ -13,6 +12,7 @@
 #include "platform/sdl/sdl_sound_library.h"
 #include "platform/sdl/sdl_window_manager.h"
 #include "platform/system_services.h"
+#include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
 int main(int argc, char** argv) {

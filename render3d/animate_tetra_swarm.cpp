@@ -1,7 +1,7 @@
 #include "render3d/animate_tetra_swarm.h"
 
-#include "assets/sin_tables.h"
 #include "core/demo_clock.h"
+#include "core/sin_tables.h"
 #include "core/wrap.h"
 #include "render3d/tetrahedra.h"
 

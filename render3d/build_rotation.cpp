@@ -1,8 +1,8 @@
 #include "render3d/build_rotation.h"
 
-#include "assets/sin_tables.h"
+#include "core/fix_mul.h"
+#include "core/sin_tables.h"
 #include "core/wrap.h"
-#include "render3d/fix_mul.h"
 
 namespace vantrelle {
 

@@ -1,8 +1,8 @@
 #include "render3d/build_sphere.h"
 
 #include "assets/mesh.h"
-#include "assets/sin_tables.h"
-#include "render3d/fix_mul.h"
+#include "core/fix_mul.h"
+#include "core/sin_tables.h"
 
 namespace vantrelle {
 namespace {

@@ -1,6 +1,6 @@
 #include "render3d/build_tetra_field.h"
 
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 #include "core/wrap.h"
 #include "render3d/tetrahedra.h"
 

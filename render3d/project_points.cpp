@@ -1,7 +1,7 @@
 #include "render3d/project_points.h"
 
+#include "core/fix_mul.h"
 #include "core/wrap.h"
-#include "render3d/fix_mul.h"
 
 namespace vantrelle {
 

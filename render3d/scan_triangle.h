@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "core/fix_mul.h"
 #include "core/frame_buffer.h"
 #include "core/wrap.h"
-#include "render3d/fix_mul.h"
 
 namespace vantrelle {
 

@@ -1,8 +1,8 @@
 #include "render3d/transform_points.h"
 
+#include "core/fix_mul.h"
 #include "core/wrap.h"
 #include "render3d/build_rotation.h"
-#include "render3d/fix_mul.h"
 
 namespace vantrelle {
 

@@ -12,7 +12,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "run: the show is in build/vantrelle.mp4 (1200 x 720, 60 frames a second, with its soundtrack)"
   exit 0
 fi
-if [ -x build/bin/vantrelle ]; then
-  exec build/bin/vantrelle "$@"
-fi
-echo "run: built everything; the show program is not built yet. When it is, this runs build/bin/vantrelle"
+exec build/bin/vantrelle "$@"

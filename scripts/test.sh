@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the release build, the build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then a minute of fuzzing per reader.
+# Builds everything and runs every test: the release build (gcc), the build with
+# AddressSanitizer and UndefinedBehaviorSanitizer (clang), then a minute of
+# fuzzing per reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,22 +14,26 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" | tee build/ctest.log
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELLE_SANITIZE=ON
+# The sanitizer build uses clang, so that both compilers build the code warning-free.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELLE_SANITIZE=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs" | tee build-asan/ctest.log
 
 # Fuzzing: the data readers under libFuzzer (clang, its own build folder),
 # about a minute each, starting from the saved inputs in fuzz/corpus/. New
-# inputs go to a scratch folder; a failing input is kept in build-fuzz/.
+# inputs go to a scratch folder, removed whatever happens; a failing input is
+# kept in build-fuzz/ and its status ends the script.
 cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz -j "$jobs"
 fuzz_seconds=${VANTRELLE_FUZZ_SECONDS:-60}
 for target in palette_reader mesh_reader data_directory soundtrack_decode; do
   scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
   echo "fuzz: $target for ${fuzz_seconds} s"
+  status=0  # the pipeline's status is the fuzzer's (pipefail); || keeps set -e from stopping here
   build-fuzz/bin/fuzz_$target -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/$target- "$scratch" "fuzz/corpus/$target" 2>&1 | tail -n 12
-  status=${PIPESTATUS[0]}
+    -artifact_prefix=build-fuzz/$target- "$scratch" "fuzz/corpus/$target" 2>&1 | tail -n 12 || status=$?
   rm -rf "$scratch"
   if [ "$status" -ne 0 ]; then
     echo "fuzz: $target failed; the input is in build-fuzz/" >&2

@@ -1,7 +1,8 @@
 #pragma once
-// The one seam between the scene script and what it draws: a table of every
-// operation the timeline calls, in the argument order the script uses. The
-// show runs on ProductionOperations(); tests hand in a table that records.
+// The seam between the scene script and what it draws: a table of the
+// operations the timeline calls, in the argument order the script uses; only
+// the closing scene's DrawEndScroll is called directly. The show runs on
+// ProductionOperations(); tests hand in a table that records.
 #include <cstdint>
 
 #include "core/frame_buffer.h"

@@ -7,9 +7,9 @@
 #include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
+#include "effects/end_scroll.h"
 #include "render3d/procedural_meshes.h"
-#include "timeline/end_scroll.h"
 
 namespace vantrelle {
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "assets/load_and_precompute.h"
-#include "bench/show/bench_data_directory.h"
+#include "bench_data_directory.h"
 #include "core/frame_buffer.h"
+#include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
 int main(int argc, char** argv) {

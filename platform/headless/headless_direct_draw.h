@@ -27,7 +27,7 @@ struct HeadlessDisplayConfig {
 
 class HeadlessDirectDraw : public DirectDrawDriver {
  public:
-  class Surface : public IDirectDrawSurface {
+  class Surface final : public IDirectDrawSurface {
    public:
     std::uint32_t Release() override;
     HRESULT EnumAttachedSurfaces(void* context, LPDDENUMSURFACESCALLBACK callback) override;
@@ -47,7 +47,7 @@ class HeadlessDirectDraw : public DirectDrawDriver {
     std::uint16_t Pixel(int x, int y) const;
   };
 
-  class Display : public IDirectDraw {
+  class Display final : public IDirectDraw {
    public:
     std::uint32_t Release() override;
     HRESULT SetCooperativeLevel(HWND window, std::uint32_t flags) override;

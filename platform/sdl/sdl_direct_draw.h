@@ -19,7 +19,7 @@ class SdlDirectDraw : public DirectDrawDriver {
   static constexpr int kPitch = SdlDesktop::kDisplayWidth;  // pixels per surface row
   using Pixels = std::array<std::uint16_t, SdlDesktop::kDisplayWidth * SdlDesktop::kDisplayHeight>;
 
-  class Surface : public IDirectDrawSurface {
+  class Surface final : public IDirectDrawSurface {
    public:
     std::uint32_t Release() override;
     HRESULT EnumAttachedSurfaces(void* context, LPDDENUMSURFACESCALLBACK callback) override;
@@ -33,7 +33,7 @@ class SdlDirectDraw : public DirectDrawDriver {
     int references = 0;
   };
 
-  class Display : public IDirectDraw {
+  class Display final : public IDirectDraw {
    public:
     std::uint32_t Release() override;
     HRESULT SetCooperativeLevel(HWND window, std::uint32_t flags) override;

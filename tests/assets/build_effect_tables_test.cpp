@@ -2,13 +2,17 @@
 
 #include "assets/build_effect_tables.h"
 #include "assets/effect_tables.h"
+#include "render3d/build_skybox_cube.h"
 
 namespace vantrelle {
 namespace {
 
 class BuildEffectTablesTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { BuildEffectTables(); }
+  static void SetUpTestSuite() {
+    BuildEffectTables();
+    BuildSkyboxCube();
+  }
   static int Map(int row, int column) { return row * 800 + column; }
   static int Ray(int dy, int dx) { return dy * 256 + dx; }
 };

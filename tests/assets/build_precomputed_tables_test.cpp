@@ -5,7 +5,7 @@
 #include "assets/asset_buffers.h"
 #include "assets/build_precomputed_tables.h"
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 
 namespace vantrelle {
 namespace {

@@ -8,7 +8,7 @@
 #include "assets/load_raw.h"
 #include "assets/mesh.h"
 #include "assets/resolve_data_path.h"
-#include "support/test_data_directory.h"
+#include "testing/test_data_directory.h"
 
 namespace vantrelle {
 namespace {

@@ -6,11 +6,11 @@
 #include "assets/asset_buffers.h"
 #include "assets/effect_tables.h"
 #include "assets/keyframe_tracks.h"
-#include "assets/load_and_precompute.h"
 #include "assets/mesh.h"
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
-#include "support/test_data_directory.h"
+#include "core/sin_tables.h"
+#include "testing/test_data_directory.h"
+#include "timeline/load_and_precompute.h"
 
 namespace vantrelle {
 namespace {

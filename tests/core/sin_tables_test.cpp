@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 
 namespace vantrelle {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/fix_mul.h"
 #include "core/rgb565.h"
 #include "core/wrap.h"
-#include "render3d/fix_mul.h"
 
 namespace vantrelle {
 namespace {

@@ -2,8 +2,8 @@
 // pass and every table builds from it.
 #include <gtest/gtest.h>
 
-#include "assets/load_and_precompute.h"
 #include "generated_files.h"
+#include "timeline/load_and_precompute.h"
 
 namespace vantrelle::datagen {
 namespace {

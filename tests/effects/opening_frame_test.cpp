@@ -5,22 +5,11 @@
 #include "core/frame_buffer.h"
 #include "effects/glow.h"
 #include "effects/light_rays.h"
-#include "tests/support/synthetic_opening.h"
+#include "testing/frame_hash.h"
+#include "testing/synthetic_opening.h"
 
 namespace vantrelle {
 namespace {
-
-// FNV-1a over the frame's bytes, low byte first.
-std::uint64_t FrameHash(const FrameBuffer& f) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (std::uint16_t p : f) {
-    for (int shift : {0, 8}) {
-      h ^= (p >> shift) & 0xFF;
-      h *= 1099511628211ull;
-    }
-  }
-  return h;
-}
 
 // The opening's layers and rays at t ms, as the scene script places them.
 FrameBuffer OpeningFrame(std::int32_t t) {

@@ -7,8 +7,8 @@
 
 #include "assets/build_precomputed_tables.h"
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
 #include "core/frame_buffer.h"
+#include "core/sin_tables.h"
 #include "effects/layer_setup.h"
 #include "effects/scaled_glow.h"
 #include "effects/scaled_masked.h"

@@ -9,8 +9,8 @@
 
 #include "assets/build_effect_tables.h"
 #include "assets/effect_tables.h"
-#include "assets/sin_tables.h"
 #include "core/frame_buffer.h"
+#include "core/sin_tables.h"
 #include "effects/radial_texture.h"
 
 namespace vantrelle {

@@ -8,6 +8,7 @@
 
 #include "fill_test_support.h"
 #include "render3d/fillers.h"
+#include "testing/frame_hash.h"
 
 namespace vantrelle {
 namespace {
@@ -165,12 +166,7 @@ TEST(Fillers, FixedScenesKeepTheirFrames) {
       for (auto& v : g.a) v = in(-4096, 8192);
       DrawWith(filler, *frame, g);
     }
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (std::uint16_t p : *frame) {
-      hash = (hash ^ (p & 255)) * 1099511628211ull;
-      hash = (hash ^ (p >> 8)) * 1099511628211ull;
-    }
-    EXPECT_EQ(hash, expected[filler]) << "filler " << filler;
+    EXPECT_EQ(FrameHash(*frame), expected[filler]) << "filler " << filler;
   }
 }
 

@@ -6,7 +6,7 @@
 
 #include "assets/effect_tables.h"
 #include "assets/mesh.h"
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 #include "render3d/build_rotation.h"
 #include "render3d/draw_skybox.h"
 #include "render3d/render_mesh_scene.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 #include "render3d/draw_glow_sprite.h"
 #include "render3d/draw_rings.h"
 

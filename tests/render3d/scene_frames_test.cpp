@@ -8,35 +8,29 @@
 
 #include "assets/build_effect_tables.h"
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
 #include "core/frame_buffer.h"
+#include "core/sin_tables.h"
 #include "render3d/animate_tetra_field.h"
 #include "render3d/animate_tetra_swarm.h"
 #include "render3d/animate_tetra_tunnel.h"
 #include "render3d/build_procedural_meshes.h"
 #include "render3d/build_rotation.h"
+#include "render3d/build_skybox_cube.h"
 #include "render3d/draw_rings.h"
 #include "render3d/draw_skybox.h"
 #include "render3d/procedural_meshes.h"
 #include "render3d/render_mesh_scene.h"
+#include "testing/frame_hash.h"
 
 namespace vantrelle {
 namespace {
-
-std::uint64_t Fnv1a(const FrameBuffer& frame) {
-  std::uint64_t h = 0xcbf29ce484222325u;
-  for (std::uint16_t p : frame) {
-    h = (h ^ (p & 0xFFu)) * 0x100000001b3u;
-    h = (h ^ (p >> 8)) * 0x100000001b3u;
-  }
-  return h;
-}
 
 class SceneFrames : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     BuildSinCosTables();
     BuildEffectTables();
+    BuildSkyboxCube();
     BuildProceduralMeshes();
   }
   void SetUp() override {
@@ -60,25 +54,25 @@ TEST_F(SceneFrames, TetraFieldTunnelSwarmSphereAndSky) {
   std::int32_t c = 7000;  // the field, as the first 3D scene draws it
   AnimateTetraField(TetraField.data(), c);
   Render(TetraField.data(), c / 7, c / 5 + 1024, c / 13, Sin((64 * c) / 462) - 196608, 1);
-  EXPECT_EQ(Fnv1a(frame_), 2188188795076921463u) << "field";
+  EXPECT_EQ(FrameHash(frame_), 2188188795076921463u) << "field";
 
   c = 500;  // looking down the tunnel
   AnimateTetraTunnel(TetraTunnel.data(), c);
   Render(TetraTunnel.data(), Sin(c / 15) >> 5, Sin(c / 16) >> 5, 0, 0, 1);
-  EXPECT_EQ(Fnv1a(frame_), 2398206153229164504u) << "tunnel";
+  EXPECT_EQ(FrameHash(frame_), 2398206153229164504u) << "tunnel";
 
   c = 7000;
   AnimateTetraSwarm(TetraField.data(), c);
   Render(TetraField.data(), -400, 1024, 50, 0, 1);  // looking along +x and up, at the swarm
-  EXPECT_EQ(Fnv1a(frame_), 7698029423461046323u) << "swarm";
+  EXPECT_EQ(FrameHash(frame_), 7698029423461046323u) << "swarm";
 
   c = 14000;  // the planet near its largest
   Render(SphereMesh.data(), 512, c / 13, 128, (16384 * c) / 462 - 720896, 3);
-  EXPECT_EQ(Fnv1a(frame_), 18039413341527537506u) << "sphere";
+  EXPECT_EQ(FrameHash(frame_), 18039413341527537506u) << "sphere";
 
   BuildRotation(1000 / 5, 1000 / 7, 1000 / 3);
   DrawSkybox(frame_, sky_.data(), 1);
-  EXPECT_EQ(Fnv1a(frame_), 14944228102450017825u) << "sky";
+  EXPECT_EQ(FrameHash(frame_), 14944228102450017825u) << "sky";
 }
 
 TEST_F(SceneFrames, Rings) {
@@ -97,7 +91,7 @@ TEST_F(SceneFrames, Rings) {
   }
   for (int i = 0; i < 256; ++i) GreyRamp[i] = static_cast<std::uint16_t>(((i >> 3) << 11) | ((i >> 2) << 5) | (i >> 3));
   DrawRings(frame_, points.data(), -262144, 30000);
-  EXPECT_EQ(Fnv1a(frame_), 7606838627955039023u) << "rings";
+  EXPECT_EQ(FrameHash(frame_), 7606838627955039023u) << "rings";
 }
 
 }  // namespace

@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "assets/build_effect_tables.h"
-#include "assets/sin_tables.h"
 #include "core/frame_buffer.h"
+#include "core/sin_tables.h"
 #include "render3d/build_rotation.h"
+#include "render3d/build_skybox_cube.h"
 #include "render3d/draw_skybox.h"
 
 namespace vantrelle {
@@ -17,6 +18,7 @@ namespace {
 TEST(DrawSkybox, TheCubeFillsTheFrameAtAnyOrientation) {
   BuildSinCosTables();
   BuildEffectTables();
+  BuildSkyboxCube();
   std::vector<std::uint16_t> sky(6 * 65536);
   for (int p = 0; p < 6; ++p) std::fill_n(sky.begin() + 65536 * p, 65536, static_cast<std::uint16_t>(0x0100 * (p + 1)));
   constexpr std::uint16_t kUnset = 0xFFFF;

@@ -6,9 +6,9 @@
 #include <random>
 #include <vector>
 
-#include "assets/sin_tables.h"
+#include "core/fix_mul.h"
+#include "core/sin_tables.h"
 #include "render3d/build_rotation.h"
-#include "render3d/fix_mul.h"
 #include "render3d/project_points.h"
 #include "render3d/select_visible_faces.h"
 #include "render3d/sort_faces_by_depth.h"

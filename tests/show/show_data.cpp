@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "assets/load_and_precompute.h"
+#include "timeline/load_and_precompute.h"
 
 namespace vantrelle {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "timeline/end_scroll.h"
+#include "effects/end_scroll.h"
 #include "timeline/fades.h"
 
 namespace vantrelle {

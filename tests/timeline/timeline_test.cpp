@@ -10,7 +10,7 @@
 #include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
 #include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 #include "render3d/procedural_meshes.h"
 #include "timeline/scene_operations.h"
 #include "timeline/timeline.h"

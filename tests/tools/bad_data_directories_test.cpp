@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "support/test_data_directory.h"
+#include "testing/test_data_directory.h"
 
 namespace vantrelle {
 namespace {

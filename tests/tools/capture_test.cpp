@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/test_data_directory.h"
+#include "testing/test_data_directory.h"
 #include "timeline/timeline.h"
 #include "tool_run.h"
 #include "tools/render/contact_sheet.h"

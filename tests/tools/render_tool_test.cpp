@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "support/test_data_directory.h"
+#include "testing/test_data_directory.h"
 #include "tool_run.h"
 #include "tools/render/frame_times.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "assets/load_and_precompute.h"
 #include "core/frame_buffer.h"
+#include "timeline/load_and_precompute.h"
 #include "tools/render/check_writable.h"
 #include "tools/render/text_painter.h"
 #include "tools/render/write_frame.h"

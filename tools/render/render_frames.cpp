@@ -5,9 +5,9 @@
 #include <memory>
 #include <system_error>
 
-#include "assets/load_and_precompute.h"
 #include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
+#include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 #include "tools/render/check_writable.h"
 #include "tools/render/piped_process.h"

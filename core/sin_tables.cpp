@@ -1,4 +1,4 @@
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 
 #include <bit>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "assets/load_and_precompute.h"
+#include "timeline/load_and_precompute.h"
 
 #include <span>
 #include <system_error>
@@ -16,8 +16,9 @@
 #include "assets/mesh.h"
 #include "assets/mesh_file_format.h"
 #include "assets/resolve_data_path.h"
-#include "assets/sin_tables.h"
+#include "core/sin_tables.h"
 #include "render3d/build_procedural_meshes.h"
+#include "render3d/build_skybox_cube.h"
 
 namespace vantrelle {
 namespace {
@@ -170,6 +171,7 @@ std::string LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BakeAllTracks();
   BuildProceduralMeshes();
   BuildEffectTables();
+  BuildSkyboxCube();
   return {};
 }
 

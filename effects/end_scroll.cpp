@@ -1,4 +1,4 @@
-#include "timeline/end_scroll.h"
+#include "effects/end_scroll.h"
 
 #include "core/rgb565.h"
 

@@ -1,4 +1,4 @@
-#include "test_data_directory.h"
+#include "testing/test_data_directory.h"
 
 #include <cstdlib>
 #include <fstream>

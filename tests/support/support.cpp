@@ -1,1 +1,0 @@
-// Test helpers shared by the test programs live beside this file.
