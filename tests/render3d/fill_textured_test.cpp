@@ -73,26 +73,6 @@ TEST(FillTextured, TinyTrianglesMatchExactCoverageAtEverySubPixelPhase) {
   }
 }
 
-TEST(FillTextured, ClippedPixelsKeepTheirUnclippedTexels) {
-  std::mt19937 rng(11);
-  std::uniform_int_distribution<int> corner(0, 2400);  // within 150 pixels
-  std::uniform_int_distribution<int> coordinate(-9000, 9000);
-  for (int n = 0; n < 16; ++n) {
-    Tri t{};
-    for (auto& c : t.xy) c = corner(rng);
-    for (auto& c : t.uv) c = coordinate(rng);
-    const auto draw = [&](FrameBuffer& f, std::int32_t dx, std::int32_t dy) {
-      FillTextured(f, PositionTexture(), t.xy[0] + dx, t.xy[1] + dy, t.xy[2] + dx, t.xy[3] + dy, t.xy[4] + dx,
-                   t.xy[5] + dy, t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4], t.uv[5]);
-    };
-    for (const auto& [sx, sy] : {std::pair{-190, 0}, {-100, -60}, {0, -110}, {170, -30}, {200, 0}, {130, 120},
-                                  {0, 150}, {-160, 100}, {-269, 0}, {0, -189}}) {
-      fill_test::ExpectSameUnderShift(draw, 120, 40, sx, sy);
-      if (HasFatalFailure()) return;
-    }
-  }
-}
-
 TEST(FillTextured, TextureCoordinatesWrapEvery4096) {
   // Constant coordinates: every pixel takes one texel.
   const auto texelOf = [](std::int32_t u, std::int32_t v) {
