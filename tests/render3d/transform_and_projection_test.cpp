@@ -8,7 +8,6 @@
 
 #include "assets/sin_tables.h"
 #include "render3d/build_rotation.h"
-#include "render3d/fix_mul.h"
 #include "render3d/project_points.h"
 #include "render3d/select_visible_faces.h"
 #include "render3d/sort_faces_by_depth.h"
@@ -18,15 +17,6 @@ namespace vantrelle {
 namespace {
 
 using Matrix = std::array<std::int32_t, 9>;
-
-TEST(FixMul, SignsAndRoundingTowardZero) {
-  EXPECT_EQ(FixMul(-1, 1), 0);
-  EXPECT_EQ(FixMul(-65537, 1), -1);         // -1.0000153 * 1/65536 rounds to -1/65536, not -2
-  EXPECT_EQ(FixMul(-98304, 98304), -147456);  // -1.5 * 1.5
-  EXPECT_EQ(FixMul(-98304, -98304), 147456);
-  EXPECT_EQ(FixMul(3, 21845), 0);           // 65535 / 65536 truncates to 0
-  EXPECT_EQ(FixMul(-3, 21846), -1);
-}
 
 TEST(BuildRotation, IdentityAndQuarterTurnOfA) {
   BuildSinCosTables();
@@ -129,10 +119,14 @@ TEST(SelectVisibleFaces, EachDropTest) {
   EXPECT_FALSE(Kept(100, 3840, z, 300, 3840, z, 100, 4000, z));
   EXPECT_TRUE(Kept(100, 3839, z, 300, 3840, z, 100, 4000, z));
 
-  // Near limit: a corner at Z = 4096 drops the face, 4097 keeps it.
-  EXPECT_FALSE(Kept(100, 100, z, 300, 100, 4096, 100, 300, z));
-  EXPECT_TRUE(Kept(100, 100, z, 300, 100, 4097, 100, 300, z));
-  EXPECT_FALSE(Kept(100, 100, -65536, 300, 100, z, 100, 300, z));
+  // Near limit, for each corner in turn: Z = 4096 or behind the eye drops the face, 4097 keeps it.
+  for (int corner = 0; corner < 3; ++corner) {
+    for (auto [deep, kept] : {std::pair{4096, false}, {4097, true}, {-65536, false}}) {
+      std::int32_t zs[3] = {z, z, z};
+      zs[corner] = deep;
+      EXPECT_EQ(Kept(100, 100, zs[0], 300, 100, zs[1], 100, 300, zs[2]), kept) << "corner " << corner << " at " << deep;
+    }
+  }
 
   // A face far bigger than the frame keeps its true facing even where the
   // cross product outgrows 32 bits.
