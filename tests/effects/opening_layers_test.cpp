@@ -5,9 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/build_precomputed_tables.h"
-#include "assets/precomputed_tables.h"
-#include "assets/sin_tables.h"
 #include "core/frame_buffer.h"
 #include "effects/scaled_glow.h"
 #include "effects/scaled_masked.h"
@@ -155,30 +152,6 @@ TEST(ScaledMasked, MaskKeepsTheFrameAndOrsTheColour) {
   EXPECT_EQ(At(frame, 0, 0), 0x8001);  // shows through, colour ORed in
   EXPECT_EQ(At(frame, 1, 0), 0x1234);  // replaced
   EXPECT_EQ(At(frame, 4, 0), 0x8000);  // outside
-}
-
-TEST(ScaledGlow, BlendsTowardWhiteWithoutReachingIt) {
-  std::vector<std::uint8_t> alpha(65536, 0);
-  alpha[0] = 255;
-  alpha[1] = 128;
-  alpha[2] = 0;
-  FrameBuffer frame;
-  frame.fill(0);
-  frame[kFrameWidth] = 0xFFFF;
-  DrawScaledGlow(frame, alpha.data(), 0, 0, 3 * kPixel, 2 * kPixel, 3, 1);
-  EXPECT_EQ(At(frame, 0, 0), 0xF7DE);
-  EXPECT_EQ(At(frame, 1, 0), 0x7BEF);
-  EXPECT_EQ(At(frame, 2, 0), 0x0000);
-  EXPECT_EQ(At(frame, 0, 1), 0xFFFF);  // white stays white
-
-  // The show's glow disc at one texel per pixel: full at its middle, clear at its corner.
-  BuildSinCosTables();
-  BuildPrecomputedTables();
-  frame.fill(0);
-  DrawScaledGlow(frame, GlowDisc.data(), 100 * kPixel, 40 * kPixel, 160 * kPixel, 160 * kPixel, 160, 160);
-  EXPECT_EQ(At(frame, 180, 120), 0xF7DE);
-  EXPECT_EQ(At(frame, 100, 40), 0x0000);
-  EXPECT_EQ(At(frame, 260, 120), 0x0000);  // just outside the layer
 }
 
 TEST(ScaledGlow, EveryColourBlendsFieldByField) {
