@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
+#include "assets/sin_tables.h"
 #include "core/rgb565.h"
 #include "core/wrap.h"
 #include "render3d/fix_mul.h"
@@ -39,6 +41,20 @@ TEST(FixMul, IsTheTruncatedProductModulo2To32) {
       ASSERT_EQ(FixMul(a, b), static_cast<std::int32_t>(static_cast<std::uint32_t>(exact))) << a << " * " << b;
     }
   }
+}
+
+// Sines in 16.16 over 4096 steps a turn, floored (not rounded symmetrically);
+// Sin and Cos take any angle.
+TEST(SinCosTables, EdgeValuesUseFloorOfTheShowsStep) {
+  BuildSinCosTables();
+  for (auto [index, sine] : {std::pair{0, 0}, {1, 100}, {1024, 65536}, {2048, 0}, {3072, -65536}, {4095, -101}}) {
+    EXPECT_EQ(SinTable[index], sine) << index;
+  }
+  for (auto [index, cosine] : {std::pair{0, 65536}, {1024, 0}, {2048, -65536}, {3072, -1}}) {
+    EXPECT_EQ(CosTable[index], cosine) << index;
+  }
+  EXPECT_EQ(Sin(4096 + 1024), 65536);
+  EXPECT_EQ(Cos(-1024), -1);
 }
 
 TEST(Rgb565, BlendFieldsWeighsEachFieldInPlace) {
