@@ -43,36 +43,6 @@ TEST(FillTextured, CoversTheCeilingSpansOfItsSteppedEdges) {
   for (int x = 0; x < 12; ++x) EXPECT_FALSE(d->At(x, 10));
 }
 
-TEST(FillTextured, TinyTrianglesMatchExactCoverageAtEverySubPixelPhase) {
-  const std::array<std::array<std::int32_t, 6>, 4> shapes = {{
-      {0, 0, 40, 8, 13, 37},
-      {0, 0, 5, 3, 2, 20},
-      {0, 0, 33, 0, 16, 31},
-      {7, 0, 0, 25, 30, 24},
-  }};
-  for (const auto& shape : shapes) {
-    for (int phase = 0; phase < 256; ++phase) {
-      Tri t{shape, {100, 200, 900, 300, 500, 1700}};
-      std::array<std::int64_t, 6> exact{};
-      for (int i = 0; i < 3; ++i) {
-        t.xy[2 * i] += 1600 + phase % 16;
-        t.xy[2 * i + 1] += 1600 + phase / 16;
-        exact[2 * i] = t.xy[2 * i];
-        exact[2 * i + 1] = t.xy[2 * i + 1];
-      }
-      const auto d = Textured(t, 0, 0, fill_test::SolidTexture());
-      for (int y = 95; y < 110; ++y) {
-        for (int x = 95; x < 110; ++x) {
-          const Cover want = ExactCover(exact, x, y, 0.25);
-          if (want != Cover::kEither) {
-            ASSERT_EQ(d->At(x, y), want == Cover::kIn) << phase << ": " << x << "," << y;
-          }
-        }
-      }
-    }
-  }
-}
-
 TEST(FillTextured, TextureCoordinatesWrapEvery4096) {
   // Constant coordinates: every pixel takes one texel.
   const auto texelOf = [](std::int32_t u, std::int32_t v) {
