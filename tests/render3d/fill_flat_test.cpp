@@ -18,7 +18,7 @@ using fill_test::ExactCover;
 constexpr std::uint16_t kColour = 0x1234;
 
 std::unique_ptr<Drawn> Flat(const std::array<std::int64_t, 6>& c) {
-  return fill_test::RenderNonZero([&](FrameBuffer& f) {
+  return fill_test::Render([&](FrameBuffer& f) {
     FillFlat(f, static_cast<std::int32_t>(c[0]), static_cast<std::int32_t>(c[1]), static_cast<std::int32_t>(c[2]),
              static_cast<std::int32_t>(c[3]), static_cast<std::int32_t>(c[4]), static_cast<std::int32_t>(c[5]),
              kColour);

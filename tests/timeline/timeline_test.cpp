@@ -24,36 +24,14 @@ std::map<const void*, std::string> g_names;
 
 void NameTables() {
   g_names.clear();
-  g_names[StarSkyPicture.data()] = "StarSkyPicture";
-  g_names[GreyRamp.data()] = "GreyRamp";
-  g_names[BlueRamp.data()] = "BlueRamp";
-  g_names[RedRamp.data()] = "RedRamp";
-  g_names[GlowDisc.data()] = "GlowDisc";
-  g_names[PlanetColours.data()] = "PlanetColours";
-  g_names[PlanetMask.data()] = "PlanetMask";
-  g_names[RingPoints.data()] = "RingPoints";
-  g_names[RadialTexture.data()] = "RadialTexture";
-  g_names[ClipFrames.data()] = "ClipFrames";
-  g_names[TetraField.data()] = "TetraField";
-  g_names[TetraTunnel.data()] = "TetraTunnel";
-  g_names[SphereMesh.data()] = "SphereMesh";
-  g_names[LoadedMesh.data()] = "LoadedMesh";
+#define NAME(table) g_names[table.data()] = #table
+  NAME(StarSkyPicture); NAME(GreyRamp); NAME(BlueRamp); NAME(RedRamp); NAME(GlowDisc); NAME(PlanetColours);
+  NAME(PlanetMask); NAME(RingPoints); NAME(RadialTexture); NAME(ClipFrames); NAME(TetraField); NAME(TetraTunnel);
+  NAME(SphereMesh); NAME(LoadedMesh); NAME(EndTexture); NAME(PlanetMapTexture); NAME(PlanetMapPalette);
+  NAME(StarSkybox); NAME(PlanetStarSkybox); NAME(PlanetSkybox); NAME(EnvMap); NAME(FaceAPicture); NAME(FaceBPicture);
+  NAME(FaceCPicture); NAME(FaceDPicture); NAME(FaceAAlpha); NAME(FaceBAlpha); NAME(FaceCAlpha); NAME(FaceDAlpha);
+#undef NAME
   g_names[XorTexture()] = "XorTexture";
-  g_names[EndTexture.data()] = "EndTexture";
-  g_names[PlanetMapTexture.data()] = "PlanetMapTexture";
-  g_names[PlanetMapPalette.data()] = "PlanetMapPalette";
-  g_names[StarSkybox.data()] = "StarSkybox";
-  g_names[PlanetStarSkybox.data()] = "PlanetStarSkybox";
-  g_names[PlanetSkybox.data()] = "PlanetSkybox";
-  g_names[EnvMap.data()] = "EnvMap";
-  g_names[FaceAPicture.data()] = "FaceAPicture";
-  g_names[FaceBPicture.data()] = "FaceBPicture";
-  g_names[FaceCPicture.data()] = "FaceCPicture";
-  g_names[FaceDPicture.data()] = "FaceDPicture";
-  g_names[FaceAAlpha.data()] = "FaceAAlpha";
-  g_names[FaceBAlpha.data()] = "FaceBAlpha";
-  g_names[FaceCAlpha.data()] = "FaceCAlpha";
-  g_names[FaceDAlpha.data()] = "FaceDAlpha";
   for (int k = 0; k < 6; ++k) g_names[IntroTextPages.data() + kIntroStripBytes * k] = "IntroText[" + std::to_string(k) + "]";
   for (int k = 0; k < 4; ++k) g_names[CreditsPages.data() + kPageBytes * k] = "Credits[" + std::to_string(k) + "]";
   for (int k = 0; k < 15; ++k) g_names[GreetsPages.data() + kPageBytes * k] = "Greets[" + std::to_string(k) + "]";
