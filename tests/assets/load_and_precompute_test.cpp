@@ -74,7 +74,11 @@ TEST(LoadAndPrecompute, NamesTheFirstBadFile) {
        },
        "data error: mesh\\zerozev.3df: face 2 corner 1: expected a vertex index 0..3, found 4"},
       {"no vertices at all", [](const TestDataDirectory& d) {
-         d.WriteMesh(MeshWith([](MeshFileContent& m) { m.vertexCount = 0, m.positions.clear(), m.vertexNormals.clear(); }));
+         d.WriteMesh(MeshWith([](MeshFileContent& m) {
+           m.vertexCount = 0;
+           m.positions.clear();
+           m.vertexNormals.clear();
+         }));
        },
        "data error: mesh\\zerozev.3df: face 0 corner 0: expected a vertex index 0..-1, found 0"},
       {"negative corner", [](const TestDataDirectory& d) {

@@ -125,7 +125,8 @@ TEST(DrawRadialTexture, WithTheShowsMapsMatchesThePlainPerPixelSum) {
   for (int axis : {0, 1}) {
     const auto atEdge = [axis](std::int32_t t) {
       const auto windows = PathWindows(t);
-      return std::any_of(windows.begin(), windows.end(), [&](const RadialWindow& w) { return (axis ? w.oy : w.ox) == 0; });
+      return std::any_of(windows.begin(), windows.end(),
+                         [&](const RadialWindow& w) { return (axis ? w.oy : w.ox) == 0; });
     };
     std::int32_t t = 0;
     while (!atEdge(t)) ++t;

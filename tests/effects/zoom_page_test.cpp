@@ -13,7 +13,6 @@
 namespace vantrelle {
 namespace {
 
-constexpr int kPageWidth = 400;
 constexpr int kPageBytes = 400 * 240;
 
 struct ZoomFixture {

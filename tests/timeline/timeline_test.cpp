@@ -236,7 +236,9 @@ TEST(Timeline, EndsAtTheLastBeatAndLeavesTheFrameAlone) {
   EXPECT_EQ(frame, before);
 
   // The segment playing at a time, the score's order being checked where it is written.
-  for (auto [t, number] : {std::pair{0, 1}, {44351, 7}, {44352, 8}, {251327, 25}}) EXPECT_EQ(SegmentAt(t)->number, number);
+  for (auto [t, number] : {std::pair{0, 1}, {44351, 7}, {44352, 8}, {251327, 25}}) {
+    EXPECT_EQ(SegmentAt(t)->number, number);
+  }
   EXPECT_EQ(SegmentAt(251328), nullptr);
   EXPECT_EQ(SegmentAt(-1), nullptr);
 }
