@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "assets/bake_track.h"
@@ -7,27 +9,31 @@
 namespace vantrelle {
 namespace {
 
-class BakeTrackTest : public testing::Test {
- protected:
-  static void SetUpTestSuite() { BakeAllTracks(); }
-};
-
-TEST_F(BakeTrackTest, TrackAKeepsOnlyAngles) {
-  EXPECT_EQ(TrackA[0], (TrackSample{0, 0, 0, 3840, 224, 0}));  // -256 wraps to 3840
-  EXPECT_EQ(TrackA[923], (TrackSample{0, 0, 0, 3840, 253, 0}));
-  EXPECT_EQ(TrackA[924], (TrackSample{0, 0, 0, 3840, 253, 0}));
-  EXPECT_EQ(TrackA[14783], (TrackSample{0, 0, 0, 0, 1887, 0}));
-}
-
-TEST_F(BakeTrackTest, TrackBEnds) {
-  EXPECT_EQ(TrackB[0], (TrackSample{-382294, 1201493, -3779243, 112, 277, 64}));  // floor: -35/6 -> -382,294
-  EXPECT_EQ(TrackB[14783], (TrackSample{502371, -262145, -1179648, 4074, 3882, 0}));
-}
-
-TEST_F(BakeTrackTest, TrackCSegmentsOf1849CutAtTheEnd) {
-  EXPECT_EQ(TrackC[0], (TrackSample{-109227, -655360, 983040, 3840, 1946, 34}));
-  EXPECT_EQ(TrackC[1849], (TrackSample{-611670, -655360, 611669, 3840, 1560, 66}));
-  EXPECT_EQ(TrackC[14783], (TrackSample{110651, -655360, 982185, 3840, 2134, 4095}));
+// A uniform cubic B-spline reproduces straight lines, and a parabola with
+// keys i^2 as (i + 1 + w)^2 + 1/3 in segment i. Steps of 1/1848 fall short of
+// 1.0 and give a segment 1849 samples; steps of 1/924 give exactly 924.
+TEST(BakeTrack, FollowsTheSplineThroughItsKeys) {
+  std::vector<TrackKey> keys;
+  for (int i = 0; i < 20; ++i) keys.push_back({i * 0.5, -2.0 * i, i * i * 0.25, 64.0 * i * i, 4000.0 - 100 * i, 7.0});
+  static Track track;
+  for (auto [steps, samples] : {std::pair{924, 924}, {1848, 1849}}) {
+    BakeTrack(track, keys, 16, steps);
+    for (int n = 0; n < kTrackSamples; ++n) {
+      const double u = 1 + n / samples + static_cast<double>(n % samples) / steps;  // key position
+      const double fixed = 65536;
+      const TrackSample want{static_cast<std::int32_t>(u * 0.5 * fixed), static_cast<std::int32_t>(-2.0 * u * fixed),
+                             static_cast<std::int32_t>((u * u + 1.0 / 3) * 0.25 * fixed),
+                             static_cast<std::int32_t>(64.0 * (u * u + 1.0 / 3)) & 4095,
+                             static_cast<std::int32_t>(4000.0 - 100 * u) & 4095, 7};
+      const TrackSample got = track[n];
+      const auto near = [](std::int32_t a, std::int32_t b) { return std::abs(a - b) <= 1; };  // floor vs truncation
+      const auto nearAngle = [](std::int32_t a, std::int32_t b) { return ((a - b + 1) & 4095) <= 2; };
+      ASSERT_TRUE(near(got.x, want.x) && near(got.y, want.y) && near(got.z, want.z) &&
+                  nearAngle(got.angle1, want.angle1) && nearAngle(got.angle2, want.angle2) &&
+                  nearAngle(got.angle3, want.angle3))
+          << "sample " << n << " with " << steps << " steps";
+    }
+  }
 }
 
 TEST(BakeTrack, WritesNothingWithoutSegmentsAndDropsOverflow) {

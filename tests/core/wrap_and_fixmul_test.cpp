@@ -2,9 +2,13 @@
 
 #include <cstdint>
 #include <limits>
+#include <random>
+#include <utility>
+#include <vector>
 
 #include "core/fix_mul.h"
 #include "core/rgb565.h"
+#include "core/sin_tables.h"
 #include "core/wrap.h"
 
 namespace vantrelle {
@@ -25,22 +29,32 @@ TEST(Wrap, WrapsModulo2To32WithoutSignedOverflow) {
   EXPECT_EQ(Low32(-2), -2);
 }
 
-TEST(FixMul, RoundsTowardZeroAndIsOddSymmetric) {
-  EXPECT_EQ(FixMul(65536, 12345), 12345);
-  EXPECT_EQ(FixMul(65536, -12345), -12345);
-  EXPECT_EQ(FixMul(-1, 1), 0);
-  EXPECT_EQ(FixMul(1, -1), 0);
-  EXPECT_EQ(FixMul(3 * 65536, 32768), 98304);
-  EXPECT_EQ(FixMul(-3 * 65536, 32768), -98304);
-  EXPECT_EQ(FixMul(-65536, -65536), 65536);
-  for (std::int32_t a : {1, 7, 65535, 65537, 123456789, kMax}) {
-    for (std::int32_t b : {3, 99, 70000, 1 << 20}) {
-      EXPECT_EQ(FixMul(-a, b), -FixMul(a, b));
-      EXPECT_EQ(FixMul(a, -b), -FixMul(a, b));
+// The 16.16 product rounds toward zero and wraps to 32 bits, for any operands.
+TEST(FixMul, IsTheTruncatedProductModulo2To32) {
+  std::mt19937 random(5);
+  std::vector<std::int32_t> values = {0, 1, -1, 3, -3, 21845, 21846, 32768, 65535, 65536, -65536, 65537, -65537,
+                                      98304, -98304, 123456789, kMin, kMax};
+  for (int i = 0; i < 200; ++i) values.push_back(static_cast<std::int32_t>(random()) >> (i % 17));
+  for (std::int32_t a : values) {
+    for (std::int32_t b : values) {
+      const std::int64_t exact = std::int64_t{a} * b / 65536;  // C++ division truncates toward zero
+      ASSERT_EQ(FixMul(a, b), static_cast<std::int32_t>(static_cast<std::uint32_t>(exact))) << a << " * " << b;
     }
   }
-  // Within 32 bits the product is floor(|a| * |b| / 65536).
-  EXPECT_EQ(FixMul(100000, 200000), static_cast<std::int32_t>((100000LL * 200000LL) >> 16));
+}
+
+// Sines in 16.16 over 4096 steps a turn, floored (not rounded symmetrically);
+// Sin and Cos take any angle.
+TEST(SinCosTables, EdgeValuesUseFloorOfTheShowsStep) {
+  BuildSinCosTables();
+  for (auto [index, sine] : {std::pair{0, 0}, {1, 100}, {1024, 65536}, {2048, 0}, {3072, -65536}, {4095, -101}}) {
+    EXPECT_EQ(SinTable[index], sine) << index;
+  }
+  for (auto [index, cosine] : {std::pair{0, 65536}, {1024, 0}, {2048, -65536}, {3072, -1}}) {
+    EXPECT_EQ(CosTable[index], cosine) << index;
+  }
+  EXPECT_EQ(Sin(4096 + 1024), 65536);
+  EXPECT_EQ(Cos(-1024), -1);
 }
 
 TEST(Rgb565, BlendFieldsWeighsEachFieldInPlace) {

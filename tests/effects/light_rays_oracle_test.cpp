@@ -1,10 +1,13 @@
-// The light rays against their plain form, which works out each source
-// point's position and weights from RaySourceX/Y for every cell.
+// The light rays against a plain form written from their description, which
+// works out each source point's position and weights from RaySourceX/Y.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
+#include <tuple>
+#include <utility>
 
 #include "assets/build_effect_tables.h"
 #include "assets/effect_tables.h"
@@ -14,88 +17,46 @@
 namespace vantrelle {
 namespace {
 
-constexpr std::int32_t kTableSpan = 256;  // the source tables cover distances 0..255
-constexpr std::int32_t kLowestCentreColumn = kFrameWidth - kTableSpan;  // 144
-
-constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint32_t>(cell); }
-
-// Spreads light outward over one quadrant of the buffer, in place. The rows
-// move away from the centre row and, within a row, the cells away from the
-// centre column, so every cell a source point touches (nearer the centre) is
-// already final. sx, sy are the quadrant's signs; rows dy0..dyEnd-1 and
-// columns dx0..dxEnd-1 are distances from the centre.
-template <std::int32_t sx, std::int32_t sy>
-void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
-                   std::int32_t dx0, std::int32_t dxEnd) {
-  const std::int32_t* sourceX = RaySourceX.data();
-  const std::int32_t* sourceY = RaySourceY.data();
-  const std::int32_t rowStep = sy * kFrameWidth;
-  std::int32_t* centre = light + cy * kFrameWidth + cx;
-  for (std::int32_t dy = dy0; dy < dyEnd; ++dy) {
-    std::int32_t* cellRow = centre + dy * rowStep;
-    const std::int32_t* rowX = sourceX + dy * kTableSpan;
-    const std::int32_t* rowY = sourceY + dy * kTableSpan;
-    for (std::int32_t dx = dx0; dx < dxEnd; ++dx) {
-      const std::int32_t X = rowX[dx];  // 8.8, never negative
-      const std::int32_t Y = rowY[dx];
-      const std::uint32_t fx = static_cast<std::uint32_t>(X) & 255u;
-      const std::uint32_t fy = static_cast<std::uint32_t>(Y) & 255u;
-      const std::int32_t nearColumn = sx * (X >> 8);
-      const std::int32_t farColumn = sx * ((X + 255) >> 8);
-      const std::int32_t* nearRow = centre + (Y >> 8) * rowStep;
-      const std::int32_t* farRow = centre + ((Y + 255) >> 8) * rowStep;
-      // Each weight is truncated on its own, so together they may fall short of
-      // 256. Light is never negative and stays below 2^23, so the sum fits.
-      const std::uint32_t sum = Light(nearRow[nearColumn]) * (((256 - fx) * (256 - fy)) >> 8) +
-                                Light(farRow[nearColumn]) * (((256 - fx) * fy) >> 8) +
-                                Light(nearRow[farColumn]) * ((fx * (256 - fy)) >> 8) +
-                                Light(farRow[farColumn]) * ((fx * fy) >> 8);
-      std::int32_t& cell = cellRow[sx * dx];
-      cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
+// Straight from the description, one cell at a time by its coordinates:
+// seed the bright pixels, pass light outward quadrant by quadrant (each cell
+// takes the bilinear mix of the four cells around its source point, nearer the
+// centre, plus an eighth of its own seed), then add it to every field.
+void PlainDrawLightRays(FrameBuffer& frame, int cx, int cy, int threshold) {
+  if (cx < 144 || cx > 255 || cy < 0 || cy >= kFrameHeight) return;  // the tables reach 255 pixels
+  static std::array<std::array<std::int64_t, kFrameWidth>, kFrameHeight> light;
+  for (int y = 0; y < kFrameHeight; ++y) {
+    for (int x = 0; x < kFrameWidth; ++x) {
+      const int b = BrightnessTable[frame[y * kFrameWidth + x]];
+      light[y][x] = b > threshold ? b * 256 : 0;
     }
   }
-}
-
-void PlainDrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t centreRow, std::int32_t threshold) {
-  const std::int32_t cx = centreColumn;
-  const std::int32_t cy = centreRow;
-  // Outside this range some pixel would lie beyond the source tables.
-  if (cx < kLowestCentreColumn || cx >= kTableSpan || cy < 0 || cy >= kFrameHeight) return;
-
-  // Seeds: brightness x 256 where the pixel is strictly brighter than the threshold.
-  static std::array<std::int32_t, kFramePixels> plainLight;
-  std::int32_t* light = plainLight.data();
-  bool anySeed = false;
-  for (std::int32_t i = 0; i < kFramePixels; ++i) {
-    const std::int32_t b = BrightnessTable[frame[i]];
-    const bool seeded = b > threshold;
-    light[i] = seeded ? b << 8 : 0;
-    anySeed |= seeded;
-  }
-  // Without a seed no light spreads and the output adds nothing.
-  if (!anySeed) return;
-
-  // The centre row and column belong to the first sweep; the others start one
-  // cell away from them. The order matters: later sweeps read the centre row
-  // and column as the first one left them.
-  SweepQuadrant<+1, +1>(light, cx, cy, 0, kFrameHeight - cy, 0, kFrameWidth - cx);
-  SweepQuadrant<-1, +1>(light, cx, cy, 0, kFrameHeight - cy, 1, cx + 1);
-  SweepQuadrant<+1, -1>(light, cx, cy, 1, cy + 1, 0, kFrameWidth - cx);
-  SweepQuadrant<-1, -1>(light, cx, cy, 1, cy + 1, 1, cx + 1);
-
-  const std::int32_t* saturate = SaturateTable.data();
-  for (std::int32_t i = 0; i < kFramePixels; ++i) {
-    std::int32_t add = light[i] >> 8;
-    add = add < 255 ? add : 255;
-    const std::int32_t p = frame[i];
-    // Fields widened to 8 bits by repeating their top bits.
-    const std::int32_t r = saturate[((p >> 8) & 0xF8) + ((p >> 13) & 7) + add];
-    const std::int32_t g = saturate[((p >> 3) & 0xFC) + ((p >> 9) & 3) + add];
-    const std::int32_t b = saturate[((p & 0x1F) << 3) + ((p >> 2) & 7) + add];
-    frame[i] = static_cast<std::uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
+  const auto sweep = [&](int sx, int sy, int firstDy, int firstDx) {
+    for (int dy = firstDy; cy + sy * dy >= 0 && cy + sy * dy < kFrameHeight; ++dy) {
+      for (int dx = firstDx; cx + sx * dx >= 0 && cx + sx * dx < kFrameWidth; ++dx) {
+        const std::int64_t X = RaySourceX[dy * 256 + dx], Y = RaySourceY[dy * 256 + dx];
+        const std::int64_t fx = X % 256, fy = Y % 256;
+        const int nearX = cx + sx * static_cast<int>(X / 256), farX = cx + sx * static_cast<int>((X + 255) / 256);
+        const int nearY = cy + sy * static_cast<int>(Y / 256), farY = cy + sy * static_cast<int>((Y + 255) / 256);
+        std::int64_t& cell = light[cy + sy * dy][cx + sx * dx];
+        cell = ((light[nearY][nearX] * ((256 - fx) * (256 - fy) / 256) + light[farY][nearX] * ((256 - fx) * fy / 256) +
+                 light[nearY][farX] * (fx * (256 - fy) / 256) + light[farY][farX] * (fx * fy / 256)) / 256) +
+               cell / 8;
+      }
+    }
+  };
+  sweep(+1, +1, 0, 0);
+  sweep(-1, +1, 0, 1);
+  sweep(+1, -1, 1, 0);
+  sweep(-1, -1, 1, 1);
+  for (int i = 0; i < kFramePixels; ++i) {
+    const int add = static_cast<int>(std::min<std::int64_t>(light[i / kFrameWidth][i % kFrameWidth] / 256, 255));
+    const int p = frame[i];
+    const int r = p >> 11, g = (p >> 5) & 63, b = p & 31;  // widened by repeating their top bits
+    const int r8 = std::min((r << 3 | r >> 2) + add, 255), g8 = std::min((g << 2 | g >> 4) + add, 255),
+              b8 = std::min((b << 3 | b >> 2) + add, 255);
+    frame[i] = static_cast<std::uint16_t>((r8 >> 3) << 11 | (g8 >> 2) << 5 | (b8 >> 3));
   }
 }
-
 
 TEST(DrawLightRays, MatchesThePlainFormEverywhere) {
   BuildEffectTables();
@@ -114,9 +75,13 @@ TEST(DrawLightRays, MatchesThePlainFormEverywhere) {
       }
     }
     actual = expected;
-    // Centres over the whole range the tables allow, and just outside it.
-    const std::int32_t cx = 143 + static_cast<std::int32_t>(random() % 115);
-    const std::int32_t cy = round % 10 == 0 ? (round % 20 == 0 ? 0 : 239) : static_cast<std::int32_t>(random() % 241);
+    // The corners of the range the tables allow and just beyond each side,
+    // then centres anywhere in it and just outside it.
+    constexpr std::pair<std::int32_t, std::int32_t> kEdges[] = {{144, 0},   {255, 239}, {144, 239}, {255, 0},
+                                                                {143, 120}, {256, 120}, {200, -1},  {200, 240}};
+    std::int32_t cx = 143 + static_cast<std::int32_t>(random() % 115);
+    std::int32_t cy = static_cast<std::int32_t>(random() % 241);
+    if (round < 8) std::tie(cx, cy) = kEdges[round];
     const std::int32_t threshold = 160 + static_cast<std::int32_t>(random() % 96);
     PlainDrawLightRays(expected, cx, cy, threshold);
     DrawLightRays(actual, cx, cy, 1, threshold);

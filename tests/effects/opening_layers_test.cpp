@@ -5,11 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/build_precomputed_tables.h"
-#include "assets/precomputed_tables.h"
 #include "core/frame_buffer.h"
-#include "core/sin_tables.h"
-#include "effects/layer_setup.h"
 #include "effects/scaled_glow.h"
 #include "effects/scaled_masked.h"
 #include "effects/star_sky.h"
@@ -70,57 +66,22 @@ bool NothingDrawn(const Probed& p) {
 
 constexpr std::int32_t kPixel = 16;  // positions and sizes are in 1/16 pixel
 
-TEST(LayerSetup, StepsPreStepsAndWholePixelSizes) {
-  // One texel per pixel, on whole pixels: no pre-step.
-  LayerSpan s = LayerSetup(32 * kPixel, 48 * kPixel, 256 * kPixel, 256 * kPixel, 256, 256);
-  EXPECT_TRUE(s.visible);
-  EXPECT_EQ(s.du, 65536u);
-  EXPECT_EQ(s.dv, 65536u);
-  EXPECT_EQ(s.uStart, 0u);
-  EXPECT_EQ(s.vStart, 0u);
-  EXPECT_EQ(s.firstColumn, 32);
-  EXPECT_EQ(s.firstRow, 48);
-  EXPECT_EQ(s.endColumn, 288);
-  EXPECT_EQ(s.endRow, 240);  // 48 + 256, limited to the frame
-
-  // Sizes are taken up to whole pixels: just over 160 pixels covers 161.
-  s = LayerSetup(0, 0, 2561, 2561, 160, 160);
-  EXPECT_EQ(s.du, 65510u);  // 160 * 2^20 / 2561, truncated
-  EXPECT_EQ(s.endColumn, 161);
-  EXPECT_EQ(s.endRow, 161);
-
-  // x = -326: first whole pixel -20, clipped to 0 with the start advanced by
-  // 20 steps on top of the 6/16-pixel pre-step; the end counts from -20.
-  s = LayerSetup(-326, 0, 4000, kPixel, 256, 256);
-  const std::uint32_t du = (256u << 20) / 4000u;
-  EXPECT_EQ(s.firstColumn, 0);
-  EXPECT_EQ(s.endColumn, -20 + (4000 + 15) / 16);
-  EXPECT_EQ(s.uStart, ((6 * du) >> 4) + 20 * du);
-
-  // The pre-step product is shifted as an unsigned number: 15 x 2^28 keeps
-  // its top bit out of the result.
-  s = LayerSetup(0, 1, kPixel, 1, 256, 256);
-  EXPECT_EQ(s.dv, 1u << 28);
-  EXPECT_EQ(s.vStart, 0x0F000000u);
-  EXPECT_EQ(s.firstRow, 1);
-  EXPECT_EQ(s.endRow, 2);
-}
-
-TEST(LayerSetup, LayersBeyondEachEdgeDrawNothing) {
-  const std::int32_t size = 64 * kPixel;
-  EXPECT_FALSE(LayerSetup(400 * kPixel, 0, size, size, 256, 256).visible);       // right of column 399
-  EXPECT_FALSE(LayerSetup(0, 240 * kPixel, size, size, 256, 256).visible);       // below row 239
-  EXPECT_FALSE(LayerSetup(-size, 0, size, size, 256, 256).visible);              // left of column 0
-  EXPECT_FALSE(LayerSetup(0, -size, size, size, 256, 256).visible);              // above row 0
-  EXPECT_TRUE(LayerSetup(399 * kPixel, 239 * kPixel, size, size, 256, 256).visible);
-  // One sixteenth inside the left edge still reaches column 0 (sizes round up).
-  EXPECT_TRUE(LayerSetup(-size + 1, 0, size, size, 256, 256).visible);
-
+TEST(ScaledMasked, LayersBeyondEachEdgeDrawNothingAndOneSixteenthInDraws) {
   TexelProbe probe;
-  EXPECT_TRUE(NothingDrawn(probe.Draw(400 * kPixel, 0, size, size, 256, 256)));
-  EXPECT_TRUE(NothingDrawn(probe.Draw(0, 240 * kPixel, size, size, 256, 256)));
-  EXPECT_TRUE(NothingDrawn(probe.Draw(-size, 0, size, size, 256, 256)));
-  EXPECT_TRUE(NothingDrawn(probe.Draw(0, -size, size, size, 256, 256)));
+  const std::int32_t size = 64 * kPixel;
+  EXPECT_TRUE(NothingDrawn(probe.Draw(400 * kPixel, 0, size, size, 256, 256)));  // right of column 399
+  EXPECT_TRUE(NothingDrawn(probe.Draw(0, 240 * kPixel, size, size, 256, 256)));  // below row 239
+  EXPECT_TRUE(NothingDrawn(probe.Draw(-size, 0, size, size, 256, 256)));         // left of column 0
+  EXPECT_TRUE(NothingDrawn(probe.Draw(0, -size, size, size, 256, 256)));         // above row 0
+  ExpectDrawnRectangle(probe.Draw(399 * kPixel, 239 * kPixel, size, size, 256, 256), 399, 400, 239, 240);
+  // One sixteenth inside the left edge still reaches column 0 (sizes round up).
+  ExpectDrawnRectangle(probe.Draw(-size + 1, 0, size, size, 256, 256), 0, 1, 0, 64);
+  // One texel per pixel on whole pixels: texel (0, 0) at the layer's corner.
+  const Probed whole = probe.Draw(32 * kPixel, 48 * kPixel, 256 * kPixel, 256 * kPixel, 256, 256);
+  ExpectDrawnRectangle(whole, 32, 288, 48, 240);
+  EXPECT_EQ(At(whole, 32, 48), 0);
+  // A layer one sixteenth high starting just below row 0 covers row 1 alone.
+  ExpectDrawnRectangle(probe.Draw(0, 1, kPixel, 1, 256, 256), 0, 1, 1, 2);
 }
 
 TEST(ScaledMasked, ClippingAtEachEdgeKeepsUnclippedTexelPositions) {
@@ -191,30 +152,6 @@ TEST(ScaledMasked, MaskKeepsTheFrameAndOrsTheColour) {
   EXPECT_EQ(At(frame, 0, 0), 0x8001);  // shows through, colour ORed in
   EXPECT_EQ(At(frame, 1, 0), 0x1234);  // replaced
   EXPECT_EQ(At(frame, 4, 0), 0x8000);  // outside
-}
-
-TEST(ScaledGlow, BlendsTowardWhiteWithoutReachingIt) {
-  std::vector<std::uint8_t> alpha(65536, 0);
-  alpha[0] = 255;
-  alpha[1] = 128;
-  alpha[2] = 0;
-  FrameBuffer frame;
-  frame.fill(0);
-  frame[kFrameWidth] = 0xFFFF;
-  DrawScaledGlow(frame, alpha.data(), 0, 0, 3 * kPixel, 2 * kPixel, 3, 1);
-  EXPECT_EQ(At(frame, 0, 0), 0xF7DE);
-  EXPECT_EQ(At(frame, 1, 0), 0x7BEF);
-  EXPECT_EQ(At(frame, 2, 0), 0x0000);
-  EXPECT_EQ(At(frame, 0, 1), 0xFFFF);  // white stays white
-
-  // The show's glow disc at one texel per pixel: full at its middle, clear at its corner.
-  BuildSinCosTables();
-  BuildPrecomputedTables();
-  frame.fill(0);
-  DrawScaledGlow(frame, GlowDisc.data(), 100 * kPixel, 40 * kPixel, 160 * kPixel, 160 * kPixel, 160, 160);
-  EXPECT_EQ(At(frame, 180, 120), 0xF7DE);
-  EXPECT_EQ(At(frame, 100, 40), 0x0000);
-  EXPECT_EQ(At(frame, 260, 120), 0x0000);  // just outside the layer
 }
 
 TEST(ScaledGlow, EveryColourBlendsFieldByField) {

@@ -13,7 +13,6 @@
 namespace vantrelle {
 namespace {
 
-constexpr int kPageWidth = 400;
 constexpr int kPageBytes = 400 * 240;
 
 struct ZoomFixture {
@@ -53,82 +52,6 @@ std::uint16_t PlainZoomPixel(const std::uint8_t* page, const std::uint16_t* colo
     out |= ((f * c) >> 8) & m;
   }
   return static_cast<std::uint16_t>(out);
-}
-
-TEST(DrawZoomPage, LastJumpShowsThePageOneToOne) {
-  ZoomFixture z;
-  z.Randomise(1);
-  DrawZoomPage(*z.frame, z.page.data(), z.colours.data(), 1617);
-  for (int i = 0; i < kFramePixels; ++i) {
-    ASSERT_EQ((*z.frame)[i], z.colours[z.page[i]]) << "pixel " << i;
-  }
-}
-
-TEST(DrawZoomPage, FirstJumpEnlargesThePageCentreEightTimes) {
-  ZoomFixture z;
-  z.Randomise(2);
-  DrawZoomPage(*z.frame, z.page.data(), z.colours.data(), 0);
-  // Every eighth frame pixel lands exactly on a page pixel of columns 175..224, rows 105..134.
-  for (int j = 0; j < 30; ++j) {
-    for (int i = 0; i < 50; ++i) {
-      ASSERT_EQ(z.At(8 * i, 8 * j), z.colours[z.page[(105 + j) * kPageWidth + 175 + i]]) << i << "," << j;
-    }
-  }
-
-  // The frame reads page columns 175..225 and rows 105..135 and nothing else.
-  auto drawnWithBlackRegion = [&](int left, int right, int topRow, int bottomRow) {
-    ZoomFixture b;
-    b.colours[1] = 0xFFFF;
-    for (int y = 0; y < 240; ++y) {
-      for (int x = 0; x < 400; ++x) {
-        b.page[y * kPageWidth + x] = (x >= left && x <= right && y >= topRow && y <= bottomRow) ? 0 : 1;
-      }
-    }
-    DrawZoomPage(*b.frame, b.page.data(), b.colours.data(), 0);
-    for (std::uint16_t p : *b.frame) {
-      if (p != 0) return false;
-    }
-    return true;
-  };
-  EXPECT_TRUE(drawnWithBlackRegion(175, 225, 105, 135));
-  EXPECT_FALSE(drawnWithBlackRegion(176, 225, 105, 135));
-  EXPECT_FALSE(drawnWithBlackRegion(175, 224, 105, 135));
-  EXPECT_FALSE(drawnWithBlackRegion(175, 225, 106, 135));
-  EXPECT_FALSE(drawnWithBlackRegion(175, 225, 105, 134));
-
-  // One white page pixel at the page centre spreads over at most 15 x 15 frame
-  // pixels; its corners are so faint that they truncate to black.
-  ZoomFixture dot;
-  dot.colours[1] = 0xFFFF;
-  dot.page[120 * kPageWidth + 200] = 1;
-  DrawZoomPage(*dot.frame, dot.page.data(), dot.colours.data(), 0);
-  for (int y = 0; y < 240; ++y) {
-    for (int x = 0; x < 400; ++x) {
-      const bool inBox = x >= 193 && x <= 207 && y >= 113 && y <= 127;
-      if (!inBox) {
-        ASSERT_EQ(dot.At(x, y), 0) << x << "," << y;
-      } else if (x == 200 || y == 120) {
-        ASSERT_NE(dot.At(x, y), 0) << x << "," << y;
-      }
-    }
-  }
-  EXPECT_EQ(dot.At(200, 120), 0xFFFF);
-  EXPECT_EQ(dot.At(196, 120), 0x7BEF);  // half way between black and white
-  EXPECT_EQ(dot.At(200, 124), 0x7BEF);
-}
-
-TEST(DrawZoomPage, EachJumpFadesFromFullBrightnessAlmostToBlack) {
-  ZoomFixture z;
-  z.colours.fill(0xFFFF);
-  for (std::int32_t jump = 0; jump < 8; ++jump) {
-    const std::int32_t s = 231 * jump;
-    for (auto [r, expected] : {std::pair{0, 0xFFFF}, {115, 0x7BEF}, {230, 0x0000}}) {
-      DrawZoomPage(*z.frame, z.page.data(), z.colours.data(), s + r);
-      for (std::uint16_t p : *z.frame) {
-        ASSERT_EQ(p, expected) << "s = " << s + r;
-      }
-    }
-  }
 }
 
 TEST(DrawZoomPage, TimesOutsideTheSegmentAreClampedToIt) {

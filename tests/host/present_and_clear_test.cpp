@@ -6,6 +6,7 @@
 
 #include "headless_show.h"
 #include "host/clear_back_buffer.h"
+#include "host/flip_frame.h"
 #include "host/present_frame.h"
 #include "platform/turn_display_to_landscape.h"
 
@@ -88,6 +89,40 @@ TEST_F(HeadlessShow, FailedLockWritesNothing) {
   ClearBackBuffer();
   EXPECT_EQ(back.memory, before);
   EXPECT_EQ(back.locks, 2);
+}
+
+TEST_F(HeadlessShow, FlipRetriesWhileStillDrawing) {
+  SetUpDisplayOnly();
+  display->flipResults = {platform::DDERR_WASSTILLDRAWING, platform::DDERR_WASSTILLDRAWING, platform::DD_OK};
+  FlipFrame();
+  EXPECT_EQ(display->flips, 3);
+  EXPECT_EQ(display->shownFrames, 1);
+  EXPECT_EQ(display->restores, 0);
+
+  display->flipResults = {platform::DDERR_WASSTILLDRAWING, platform::E_FAIL, platform::DDERR_WASSTILLDRAWING};
+  FlipFrame();  // any other error gives up until the next frame
+  EXPECT_EQ(display->flips, 5);
+  EXPECT_EQ(display->shownFrames, 1);
+}
+
+TEST_F(HeadlessShow, LostSurfaceIsRestoredOnceAndNotFlippedAgain) {
+  SetUpDisplayOnly();
+  display->flipResults = {platform::DDERR_SURFACELOST};
+  FlipFrame();
+  EXPECT_EQ(display->flips, 1);
+  EXPECT_EQ(display->restores, 1);
+  EXPECT_EQ(display->shownFrames, 0);
+
+  display->flipResults = {platform::DDERR_WASSTILLDRAWING, platform::DDERR_SURFACELOST};
+  display->restoreResults = {platform::DDERR_SURFACELOST};  // a failed restore is dropped too
+  FlipFrame();
+  EXPECT_EQ(display->flips, 3);
+  EXPECT_EQ(display->restores, 2);
+  EXPECT_EQ(display->shownFrames, 0);
+
+  FlipFrame();  // the next frame flips as usual
+  EXPECT_EQ(display->flips, 4);
+  EXPECT_EQ(display->shownFrames, 1);
 }
 
 }  // namespace

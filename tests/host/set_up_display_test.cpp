@@ -14,10 +14,11 @@ TEST_F(HeadlessShow, SetUpAsksForAFlippingPrimarySurfaceWithOneBackBuffer) {
   ASSERT_EQ(Run(), 0);
   EXPECT_EQ(display->display.cooperativeFlags, DDSCL_FULLSCREEN);
   EXPECT_NE(display->display.cooperativeWindow, 0u);
+  // Exactly a primary surface that flips, with its one back buffer counted.
   const DDSURFACEDESC& asked = display->display.createdWith;
-  EXPECT_EQ(asked.dwFlags, 0x21u);
+  EXPECT_EQ(asked.dwFlags, DDSD_CAPS | DDSD_BACKBUFFERCOUNT);
   EXPECT_EQ(asked.dwBackBufferCount, 1u);
-  EXPECT_EQ(asked.ddsCaps.dwCaps, 0x44u);
+  EXPECT_EQ(asked.ddsCaps.dwCaps, DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP);
 }
 
 TEST_F(HeadlessShow, SecondEnumeratedSurfaceIsReportedReleasedAndStopsTheEnumeration) {

@@ -1,60 +1,40 @@
-// The sprite renderer against its plain per-pixel form, which steps the
-// texel column along every row.
+// The sprite renderer against a plain per-pixel form written from what the
+// sprite should look like, not from how the renderer steps through it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
 #include <vector>
 
 #include "core/frame_buffer.h"
-#include "core/wrap.h"
 #include "render3d/draw_glow_sprite.h"
 
 namespace vantrelle {
 namespace {
 
-void PlainDrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32_t x, std::int32_t y,
-                         std::int32_t w, std::int32_t h) {
+// From the behaviour alone: the sprite spans w x h sixteenths of a pixel
+// centred on (x, y); a pixel is covered when its top-left corner lies inside
+// (rounding the left and top edges up to whole pixels, and counting as many
+// pixels as the size rounds up to), and it samples the texel under that
+// corner, 256 texels across the span, truncated.
+void PlainDrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int64_t x, std::int64_t y,
+                         std::int64_t w, std::int64_t h) {
   if (w == 0 || h == 0) return;  // a point too far away to have a size
-  const std::int32_t du = (1 << 28) / w;  // 256 texels over w/16 pixels, 16.16 per pixel
-  const std::int32_t dv = (1 << 28) / h;
-  const std::int32_t left = WrapSub(x, w >> 1);
-  const std::int32_t top = WrapSub(y, h >> 1);
-
-  // First covered pixel, and the texel position of its left/top boundary.
-  std::int32_t col0 = WrapAdd(left, 15) >> 4;
-  std::int32_t row0 = WrapAdd(top, 15) >> 4;
-  const std::uint32_t uLead = static_cast<std::uint32_t>(WrapSub(WrapAdd(left, 15) & ~15, left));
-  const std::uint32_t vLead = static_cast<std::uint32_t>(WrapSub(WrapAdd(top, 15) & ~15, top));
-  std::int32_t uStart = static_cast<std::int32_t>((uLead * static_cast<std::uint32_t>(du)) >> 4);
-  std::int32_t vStart = static_cast<std::int32_t>((vLead * static_cast<std::uint32_t>(dv)) >> 4);
-
-  std::int32_t rowEnd = WrapAdd(row0, WrapAdd(h, 15) >> 4);
-  std::int32_t colEnd = WrapAdd(col0, WrapAdd(w, 15) >> 4);
-  if (rowEnd > kFrameHeight) rowEnd = kFrameHeight;
-  if (colEnd > kFrameWidth) colEnd = kFrameWidth;
-  if (row0 < 0) {
-    vStart = WrapAdd(vStart, WrapMul(WrapNeg(row0), dv));
-    row0 = 0;
-  }
-  if (col0 < 0) {
-    uStart = WrapAdd(uStart, WrapMul(WrapNeg(col0), du));
-    col0 = 0;
-  }
-  if (col0 >= kFrameWidth || colEnd <= 0 || row0 >= kFrameHeight || rowEnd <= 0 || row0 >= rowEnd) return;
-
-  std::int32_t v = vStart;
-  for (std::int32_t row = row0; row < rowEnd; ++row) {
-    const std::uint8_t* texels = sprite + ((v >> 8) & 0xFF00);
-    std::uint8_t* out = buffer + row * kFrameWidth;
-    std::int32_t u = uStart;
-    for (std::int32_t col = col0; col < colEnd; ++col) {
-      const std::uint32_t sum = std::uint32_t{out[col]} + texels[(u >> 16) & 0xFF];
-      out[col] = static_cast<std::uint8_t>(sum > 255 ? 255 : sum);
-      u = WrapAdd(u, du);
+  const std::int64_t left = x - w / 2, top = y - h / 2;
+  const std::int64_t firstColumn = (left + 15) >> 4, firstRow = (top + 15) >> 4;
+  const auto texel = [](std::int64_t offset, std::int64_t size) {  // offset in sixteenths from the edge
+    return ((offset * ((std::int64_t{1} << 28) / size)) >> 20) & 0xFF;
+  };
+  for (std::int64_t row = std::max<std::int64_t>(firstRow, 0);
+       row < std::min<std::int64_t>(firstRow + (h + 15) / 16, kFrameHeight); ++row) {
+    for (std::int64_t col = std::max<std::int64_t>(firstColumn, 0);
+         col < std::min<std::int64_t>(firstColumn + (w + 15) / 16, kFrameWidth); ++col) {
+      const std::uint8_t s = sprite[texel(row * 16 - top, h) * 256 + texel(col * 16 - left, w)];
+      std::uint8_t& out = buffer[row * kFrameWidth + col];
+      out = static_cast<std::uint8_t>(std::min(out + s, 255));
     }
-    v = WrapAdd(v, dv);
   }
 }
 
@@ -73,7 +53,8 @@ TEST(DrawGlowSprite, MatchesThePlainFormEverywhere) {
     for (int blob = 0; blob < 4; ++blob) {
       const std::int32_t x = position(random);
       const std::int32_t y = position(random) * 3 / 5;
-      const std::int32_t w = round % 5 == 0 ? size(random) % 64 + 1 : size(random);
+      std::int32_t w = round % 5 == 0 ? size(random) % 64 + 1 : size(random);
+      if (round % 9 == 0 && blob == 0) w = 0;  // a point too far away to have a size
       const std::int32_t h = round % 7 == 0 ? size(random) % 64 + 1 : size(random);
       PlainDrawGlowSprite(expected.data(), sprite.data(), x, y, w, h);
       DrawGlowSprite(actual.data(), sprite.data(), x, y, w, h);

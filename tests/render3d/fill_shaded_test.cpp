@@ -125,31 +125,5 @@ TEST(FillTexturedLit, MeasuresTheMiddleRowInWholePixels) {
   }
 }
 
-TEST(FillShaded, ClippedPixelsKeepTheirUnclippedValues) {
-  std::mt19937 rng(3);
-  std::uniform_int_distribution<int> corner(0, 2400);
-  std::uniform_int_distribution<int> coordinate(-9000, 9000);
-  std::uniform_int_distribution<int> shade(0, 255);
-  for (int n = 0; n < 8; ++n) {
-    Corners c;
-    for (auto& v : c) v = corner(rng);
-    std::array<std::int32_t, 12> a;
-    for (auto& v : a) v = coordinate(rng);
-    const std::int32_t s0 = shade(rng), s1 = shade(rng), s2 = shade(rng);
-    const auto gouraud = [&](FrameBuffer& f, std::int32_t dx, std::int32_t dy) {
-      FillGouraud(f, IdentityTable(), c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy, c[4] + dx, c[5] + dy, s0, s1, s2);
-    };
-    const auto lit = [&](FrameBuffer& f, std::int32_t dx, std::int32_t dy) {
-      FillTexturedLit(f, ColumnBytes(), RowBytes(), IdentityTable(), c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy,
-                      c[4] + dx, c[5] + dy, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11]);
-    };
-    for (const auto& [sx, sy] : {std::pair{-190, 0}, {0, -110}, {200, 0}, {0, 150}, {-160, 100}, {170, -80}}) {
-      fill_test::ExpectSameUnderShift(gouraud, 120, 40, sx, sy);
-      fill_test::ExpectSameUnderShift(lit, 120, 40, sx, sy);
-      if (HasFatalFailure()) return;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace vantrelle

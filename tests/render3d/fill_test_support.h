@@ -28,14 +28,6 @@ struct Drawn {
   }
 };
 
-// One drawing over 0x0000, for fills that never write 0.
-inline std::unique_ptr<Drawn> RenderNonZero(const std::function<void(FrameBuffer&)>& draw) {
-  auto out = std::make_unique<Drawn>();
-  draw(out->pixels);
-  for (int i = 0; i < kFramePixels; ++i) out->written[i] = out->pixels[i] != 0;
-  return out;
-}
-
 inline std::unique_ptr<Drawn> Render(const std::function<void(FrameBuffer&)>& draw) {
   static FrameBuffer low;  // static: the tests draw thousands of frames
   static FrameBuffer high;

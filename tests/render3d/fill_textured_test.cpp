@@ -43,56 +43,6 @@ TEST(FillTextured, CoversTheCeilingSpansOfItsSteppedEdges) {
   for (int x = 0; x < 12; ++x) EXPECT_FALSE(d->At(x, 10));
 }
 
-TEST(FillTextured, TinyTrianglesMatchExactCoverageAtEverySubPixelPhase) {
-  const std::array<std::array<std::int32_t, 6>, 4> shapes = {{
-      {0, 0, 40, 8, 13, 37},
-      {0, 0, 5, 3, 2, 20},
-      {0, 0, 33, 0, 16, 31},
-      {7, 0, 0, 25, 30, 24},
-  }};
-  for (const auto& shape : shapes) {
-    for (int phase = 0; phase < 256; ++phase) {
-      Tri t{shape, {100, 200, 900, 300, 500, 1700}};
-      std::array<std::int64_t, 6> exact{};
-      for (int i = 0; i < 3; ++i) {
-        t.xy[2 * i] += 1600 + phase % 16;
-        t.xy[2 * i + 1] += 1600 + phase / 16;
-        exact[2 * i] = t.xy[2 * i];
-        exact[2 * i + 1] = t.xy[2 * i + 1];
-      }
-      const auto d = Textured(t, 0, 0, fill_test::SolidTexture());
-      for (int y = 95; y < 110; ++y) {
-        for (int x = 95; x < 110; ++x) {
-          const Cover want = ExactCover(exact, x, y, 0.25);
-          if (want != Cover::kEither) {
-            ASSERT_EQ(d->At(x, y), want == Cover::kIn) << phase << ": " << x << "," << y;
-          }
-        }
-      }
-    }
-  }
-}
-
-TEST(FillTextured, ClippedPixelsKeepTheirUnclippedTexels) {
-  std::mt19937 rng(11);
-  std::uniform_int_distribution<int> corner(0, 2400);  // within 150 pixels
-  std::uniform_int_distribution<int> coordinate(-9000, 9000);
-  for (int n = 0; n < 16; ++n) {
-    Tri t{};
-    for (auto& c : t.xy) c = corner(rng);
-    for (auto& c : t.uv) c = coordinate(rng);
-    const auto draw = [&](FrameBuffer& f, std::int32_t dx, std::int32_t dy) {
-      FillTextured(f, PositionTexture(), t.xy[0] + dx, t.xy[1] + dy, t.xy[2] + dx, t.xy[3] + dy, t.xy[4] + dx,
-                   t.xy[5] + dy, t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4], t.uv[5]);
-    };
-    for (const auto& [sx, sy] : {std::pair{-190, 0}, {-100, -60}, {0, -110}, {170, -30}, {200, 0}, {130, 120},
-                                  {0, 150}, {-160, 100}, {-269, 0}, {0, -189}}) {
-      fill_test::ExpectSameUnderShift(draw, 120, 40, sx, sy);
-      if (HasFatalFailure()) return;
-    }
-  }
-}
-
 TEST(FillTextured, TextureCoordinatesWrapEvery4096) {
   // Constant coordinates: every pixel takes one texel.
   const auto texelOf = [](std::int32_t u, std::int32_t v) {

@@ -7,8 +7,6 @@
 #include "assets/effect_tables.h"
 #include "assets/mesh.h"
 #include "core/sin_tables.h"
-#include "render3d/build_rotation.h"
-#include "render3d/draw_skybox.h"
 #include "render3d/render_mesh_scene.h"
 
 namespace vantrelle {
@@ -166,39 +164,6 @@ TEST_F(RenderMeshSceneTest, PainterOrderDrawsTheNearerFaceLast) {
   m.Add(kUpperLeft, {65536, 0, 0}, 0);  // farther, shade 128
   Render(m.Record(), 0, 1);
   EXPECT_EQ(frame_[kInside], colours_[255]);
-}
-
-TEST(DrawSkybox, BothFillersDrawTheCurrentRotationsView) {
-  BuildSinCosTables();
-  // The same sky as above, seen through a half turn of b: the quad is now
-  // behind the viewer and nothing is drawn.
-  SkyboxMesh = SkyboxGeometry{};
-  const std::int32_t quad[12] = {-131072, 131072, 65536, 131072, 131072, 65536,
-                                 -131072, -131072, 65536, 131072, -131072, 65536};
-  std::copy(quad, quad + 12, SkyboxMesh.vertices.begin());
-  for (int f = 0; f < SkyboxGeometry::kFaces; ++f) {
-    SkyboxMesh.drawOrder[f] = f;
-    for (int k = 0; k < 3; ++k) SkyboxMesh.corners[3 * f + k] = 149;
-  }
-  const std::int32_t corners[6] = {0, 1, 2, 1, 3, 2};
-  std::copy(corners, corners + 6, SkyboxMesh.corners.begin());
-  SkyboxMesh.pages[1] = 5;
-  std::vector<std::uint16_t> sky(6 * 65536, 0x0F0F);
-  std::fill_n(sky.begin() + 5 * 65536, 65536, std::uint16_t{0x00F5});
-
-  FrameBuffer frame;
-  for (std::int32_t perspective : {0, 1}) {
-    frame.fill(kOld);
-    BuildRotation(0, 0, 0);
-    DrawSkybox(frame, sky.data(), perspective);
-    EXPECT_EQ(frame[kInside], 0x0F0F);
-    EXPECT_EQ(frame[kOutside], 0x00F5);
-
-    frame.fill(kOld);
-    BuildRotation(0, 2048, 0);
-    DrawSkybox(frame, sky.data(), perspective);
-    for (std::uint16_t p : frame) ASSERT_EQ(p, kOld);
-  }
 }
 
 }  // namespace

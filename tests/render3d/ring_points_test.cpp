@@ -2,73 +2,13 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "assets/precomputed_tables.h"
 #include "core/sin_tables.h"
-#include "render3d/draw_glow_sprite.h"
 #include "render3d/draw_rings.h"
 
 namespace vantrelle {
 namespace {
-
-using ByteFrame = std::vector<std::uint8_t>;
-
-// A sprite whose every texel tells where it came from.
-std::array<std::uint8_t, 65536> PatternSprite() {
-  std::array<std::uint8_t, 65536> s{};
-  for (int i = 0; i < 65536; ++i) s[i] = static_cast<std::uint8_t>(((i >> 8) * 7 + (i & 255) * 3) % 251 + 1);
-  return s;
-}
-
-TEST(DrawGlowSprite, FullSizePlacementClippingAndSaturation) {
-  const auto sprite = PatternSprite();
-  ByteFrame buffer(96000, 0);
-  // 256 pixels wide: one texel per pixel, texel (0, 0) at column 10, row 10.
-  DrawGlowSprite(buffer.data(), sprite.data(), 2048 + 160, 2048 + 160, 4096, 4096);
-  EXPECT_EQ(buffer[9 * 400 + 10], 0);
-  EXPECT_EQ(buffer[10 * 400 + 9], 0);
-  for (int row = 10; row < 240; ++row) {
-    for (int col = 10; col < 266; ++col) {
-      ASSERT_EQ(buffer[row * 400 + col], sprite[(row - 10) * 256 + (col - 10)]) << row << "," << col;
-    }
-    ASSERT_EQ(buffer[row * 400 + 266], 0);
-  }
-
-  // Clipped at the left and top edges, a sprite keeps its texel positions.
-  ByteFrame whole(96000, 0), clipped(96000, 0);
-  const std::int32_t x = 1000 + 7, y = 900 + 3, size = 1500;
-  DrawGlowSprite(whole.data(), sprite.data(), x, y, size, size);
-  DrawGlowSprite(clipped.data(), sprite.data(), x - 16 * 40, y - 16 * 30, size, size);
-  for (int row = 0; row + 30 < 240; ++row) {
-    for (int col = 0; col + 40 < 400; ++col) {
-      ASSERT_EQ(clipped[row * 400 + col], whole[(row + 30) * 400 + col + 40]) << row << "," << col;
-    }
-  }
-  // ... and at the right and bottom edges it is cut off, touching nothing else.
-  ByteFrame corner(96000, 0);
-  DrawGlowSprite(corner.data(), sprite.data(), 6400, 3840, size, size);
-  int drawn = 0;
-  for (int i = 0; i < 96000; ++i) drawn += corner[i] != 0;
-  EXPECT_EQ(drawn, 46 * 46);  // from column ceil(5650 / 16) = 354 and row ceil(3090 / 16) = 194
-  EXPECT_NE(corner[239 * 400 + 399], 0);
-
-  // Wholly off the frame, or of size 0: nothing.
-  ByteFrame none(96000, 0);
-  DrawGlowSprite(none.data(), sprite.data(), -800, 1920, 1500, 1500);
-  DrawGlowSprite(none.data(), sprite.data(), 3200, 3840 + 800, 1500, 1500);
-  DrawGlowSprite(none.data(), sprite.data(), 3200, 1920, 0, 0);
-  for (std::uint8_t b : none) ASSERT_EQ(b, 0);
-
-  // Layers add up and stop at 255.
-  std::array<std::uint8_t, 65536> bright{};
-  bright.fill(200);
-  ByteFrame sum(96000, 0);
-  DrawGlowSprite(sum.data(), bright.data(), 3200, 1920, 4096, 4096);
-  EXPECT_EQ(sum[120 * 400 + 200], 200);
-  DrawGlowSprite(sum.data(), bright.data(), 3200, 1920, 4096, 4096);
-  EXPECT_EQ(sum[120 * 400 + 200], 255);
-}
 
 class DrawRingsTest : public ::testing::Test {
  protected:

@@ -1,6 +1,7 @@
-// The whole show drawn every 7 ms, a few segments per test so that the
-// sanitizer build spreads them over the cores. Each group starts on a black
-// frame and keeps one frame buffer, as the show does.
+// The whole show drawn every 7 ms, each segment's run of frames against its
+// recorded hash. A few segments per test, so that the sanitizer build spreads
+// them over the cores; each group starts on a black frame and keeps one frame
+// buffer, as the show does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 
 #include "core/frame_buffer.h"
 #include "show_data.h"
+#include "frame_hashes.h"
 #include "timeline/timeline.h"
 
 namespace vantrelle {
@@ -18,20 +20,22 @@ constexpr int kSegmentsPerGroup = 3;
 
 class WholeShow : public testing::TestWithParam<int> {};
 
-TEST_P(WholeShow, DrawsEveryFrameOfItsSegments) {
+TEST_P(WholeShow, EveryFrameOfItsSegmentsKeepsItsHash) {
   ASSERT_EQ(LoadShowData(), "");
   const auto segments = ShowSegments();
   const std::size_t first = static_cast<std::size_t>(GetParam()) * kSegmentsPerGroup;
   const std::size_t last = std::min(first + kSegmentsPerGroup, segments.size()) - 1;
   static FrameBuffer frame;
   frame.fill(0);
-  int drawn = 0;
-  int expected = 0;
-  for (DemoClock t = segments[first].start; t < segments[last].end; t += kStepMs) {
-    drawn += Timeline(frame, t);
-    ++expected;
+  DemoClock t = segments[first].start;
+  for (std::size_t s = first; s <= last; ++s) {
+    std::uint64_t hash = kFrameHashStart;
+    for (; t < segments[s].end; t += kStepMs) {
+      ASSERT_EQ(Timeline(frame, t), 1) << "t = " << t;
+      hash = FrameHash(frame, hash);
+    }
+    EXPECT_FRAME_HASH("segment" + std::to_string(segments[s].number), hash);
   }
-  EXPECT_EQ(drawn, expected);
   if (last + 1 == segments.size()) {
     EXPECT_EQ(Timeline(frame, kShowLengthMs), 0);
   }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -97,43 +98,27 @@ double FirstSound(const std::filesystem::path& file) {
   return at == std::string::npos ? -1 : std::stod(run.output.substr(at + 13));
 }
 
-TEST(VideoArguments, SoundFromTheRangeStartForTheRangeLength) {
-  EXPECT_EQ(render::ContainerFor("a/show.MP4"), render::VideoContainer::kMp4);
-  EXPECT_EQ(render::ContainerFor("show.mkv"), render::VideoContainer::kMkv);
-  EXPECT_EQ(render::ContainerFor("show.webm"), render::VideoContainer::kWebm);
-  EXPECT_EQ(render::ContainerFor("show.avi"), std::nullopt);
-  EXPECT_EQ(render::ContainerFor("mp4"), std::nullopt);
-
+// What ffmpeg makes of the arguments is checked on real videos below; here,
+// what a probe cannot see: the container by name, the index up front, sharp
+// enlargement, exact seconds.
+TEST(VideoArguments, ContainerByNameAndTheIndexUpFront) {
+  using Container = std::optional<render::VideoContainer>;
+  for (auto [file, container] : {std::pair<const char*, Container>{"a/show.MP4", render::VideoContainer::kMp4},
+                                 {"show.mkv", render::VideoContainer::kMkv},
+                                 {"show.webm", render::VideoContainer::kWebm},
+                                 {"show.avi", std::nullopt},
+                                 {"mp4", std::nullopt}}) {
+    EXPECT_EQ(render::ContainerFor(file), container) << file;
+  }
   render::VideoSettings settings;
-  settings.file = "out dir/show.mp4";
-  settings.soundtrack = "/data/music/soundtrack.mp3";
-  settings.from = 44352;
-  settings.to = 59136;
-  settings.fps = 50;
-  settings.scale = 2;
-  const std::vector<std::string> args = render::FfmpegArguments(settings);
-  auto has = [&args](std::vector<std::string> run) {
-    return std::search(args.begin(), args.end(), run.begin(), run.end()) != args.end();
-  };
-  EXPECT_EQ(args.front(), "ffmpeg");
-  EXPECT_EQ(args.back(), "out dir/show.mp4");
-  EXPECT_TRUE(has({"-f", "rawvideo", "-pixel_format", "rgb565le", "-video_size", "400x240", "-framerate", "50", "-i", "-"}));
-  EXPECT_TRUE(has({"-ss", "44.352", "-i", "/data/music/soundtrack.mp3", "-map", "0:v", "-map", "1:a"}));
-  EXPECT_TRUE(has({"-vf", "scale=iw*2:ih*2:flags=neighbor", "-pix_fmt", "yuv420p"}));
-  EXPECT_TRUE(has({"-c:v", "libx264"}));
-  EXPECT_TRUE(has({"-movflags", "+faststart"}));
-  EXPECT_TRUE(has({"-t", "14.784"}));
-
-  settings.soundtrack.clear();
-  settings.container = render::VideoContainer::kWebm;
-  settings.from = 0;
+  settings.file = "show.mp4";
   settings.to = 5;
-  const std::vector<std::string> silent = render::FfmpegArguments(settings);
-  EXPECT_EQ(std::count(silent.begin(), silent.end(), "-i"), 1);
-  EXPECT_EQ(std::count(silent.begin(), silent.end(), "1:a"), 0);
-  EXPECT_EQ(std::count(silent.begin(), silent.end(), "libvpx-vp9"), 1);
-  EXPECT_EQ(std::count(silent.begin(), silent.end(), "+faststart"), 0);
-  EXPECT_EQ(std::count(silent.begin(), silent.end(), "0.005"), 1);
+  std::vector<std::string> args = render::FfmpegArguments(settings);
+  EXPECT_EQ(std::count(args.begin(), args.end(), "+faststart"), 1);
+  EXPECT_EQ(std::count(args.begin(), args.end(), "scale=iw*3:ih*3:flags=neighbor"), 1);  // sharp pixels
+  settings.container = render::VideoContainer::kWebm;
+  args = render::FfmpegArguments(settings);
+  EXPECT_EQ(std::count(args.begin(), args.end(), "+faststart"), 0);
   EXPECT_EQ(render::SecondsText(251328), "251.328");
 }
 
@@ -210,14 +195,6 @@ TEST(VideoExport, FailuresSayWhyInOneLine) {
   run = RunTool(RenderTool(), withData + "--from 0 --to 100 --video /nonexistent/vantrelle/show.mp4");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.output, "vantrelle-render: cannot write /nonexistent/vantrelle/show.mp4: No such file or directory\n");
-
-  run = RunTool(RenderTool(), withData + "--video " + Quoted(empty.string() + "/"));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.output, "vantrelle-render: --video " + empty.string() + "/: say .mp4, .mkv or .webm\n");
-
-  run = RunTool(RenderTool(), withData + "--from -40 --to 100 --video " + Quoted(mp4));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.output, "vantrelle-render: time -40 ms is negative; the show starts at 0\n");
 
   run = RunTool(RenderTool(), withData + "--contact-sheet /nonexistent/vantrelle/sheet.png");
   EXPECT_EQ(run.status, 1);
