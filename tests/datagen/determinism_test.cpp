@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "assets/resolve_data_path.h"
 #include "generated_files.h"
 #include "tools/datagen/lib/data_set.h"
 
@@ -15,9 +16,8 @@ namespace {
 
 std::vector<std::string> AllNames() {
   std::vector<std::string> names;
-  for (const InventoryEntry& e : FixedSizeInventory()) names.push_back(e.name);
-  names.push_back(kMeshFileName);
-  names.push_back(kSoundtrackFileName);
+  for (const vantrelle::DataFile& e : kDataFiles) names.emplace_back(e.name);
+  names.emplace_back(kSoundtrackFileName);
   return names;
 }
 
@@ -25,7 +25,7 @@ std::vector<std::string> AllNames() {
 std::uint64_t HashOfSet(const std::filesystem::path& folder) {
   std::uint64_t h = 0xCBF29CE484222325ull;
   for (const std::string& name : AllNames()) {
-    for (std::uint8_t b : testing::ReadFile(folder / name)) {
+    for (std::uint8_t b : testing::ReadFile(ResolveDataPath(folder, name))) {
       h ^= b;
       h *= 0x100000001B3ull;
     }
@@ -43,7 +43,7 @@ TEST(GeneratedDeterminism, ASecondRunWritesIdenticalBytes) {
   ASSERT_EQ(std::system(command.str().c_str()), 0) << command.str();
   for (const std::string& name : AllNames()) {
     const auto first = testing::ReadGenerated(name);
-    const auto second = testing::ReadFile(again / name);
+    const auto second = testing::ReadFile(ResolveDataPath(again, name));
     EXPECT_FALSE(first.empty()) << name;
     EXPECT_TRUE(first == second) << name << " differs between runs";
   }
