@@ -20,7 +20,7 @@ TEST(GeneratedInventory, EveryFixedSizeFileHasItsExactSize) {
   }
   const std::size_t music = ReadGenerated(kSoundtrackFileName).size();
   EXPECT_GT(music, 1000000u);
-  EXPECT_LE(music, static_cast<std::size_t>(kSoundtrackMaxBytes));
+  EXPECT_LE(music, kSoundtrackCapacityBytes);
 }
 
 TEST(GeneratedInventory, PalettesAreRiffPalettesOf256Entries) {

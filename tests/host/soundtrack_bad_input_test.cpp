@@ -19,7 +19,7 @@ void ExpectShowRunsOn(const std::vector<std::uint8_t>& file, int status,
                       const std::vector<std::uint8_t>& openedBytes) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(times.size(), static_cast<std::size_t>(lastFrame));
-  ASSERT_EQ(openedBytes.size(), kMusicBufferSize);
+  ASSERT_EQ(openedBytes.size(), kSoundtrackCapacityBytes);
   EXPECT_TRUE(std::equal(file.begin(), file.end(), openedBytes.begin()));
   EXPECT_TRUE(std::all_of(openedBytes.begin() + static_cast<std::ptrdiff_t>(file.size()), openedBytes.end(),
                           [](std::uint8_t b) { return b == 0; }));

@@ -21,17 +21,17 @@ TEST_F(HeadlessShow, ShortSoundtrackIsFollowedByZeros) {
   const auto file = Pattern(1000);
   WriteSoundtrack(file);
   Run();
-  ASSERT_EQ(sound.openedBytes.size(), kMusicBufferSize);
+  ASSERT_EQ(sound.openedBytes.size(), kSoundtrackCapacityBytes);
   EXPECT_TRUE(std::equal(file.begin(), file.end(), sound.openedBytes.begin()));
   EXPECT_TRUE(std::all_of(sound.openedBytes.begin() + 1000, sound.openedBytes.end(),
                           [](std::uint8_t b) { return b == 0; }));
 }
 
 TEST_F(HeadlessShow, OverlongSoundtrackIsCutAtTheBuffersCapacity) {
-  const auto file = Pattern(kMusicBufferSize + 100);
+  const auto file = Pattern(kSoundtrackCapacityBytes + 100);
   WriteSoundtrack(file);
   Run();
-  ASSERT_EQ(sound.openedBytes.size(), kMusicBufferSize);
+  ASSERT_EQ(sound.openedBytes.size(), kSoundtrackCapacityBytes);
   EXPECT_TRUE(std::equal(sound.openedBytes.begin(), sound.openedBytes.end(), file.begin()));
 }
 

@@ -41,6 +41,10 @@ std::vector<DataFile> InInventoryOrder(std::vector<DataFile> made) {
     }
   }
   files.push_back(take(kSoundtrackFileName));
+  if (files.back().bytes.size() > kSoundtrackCapacityBytes) {
+    throw std::runtime_error(files.back().name + " is " + std::to_string(files.back().bytes.size()) +
+                             " bytes, the show takes at most " + std::to_string(kSoundtrackCapacityBytes));
+  }
   if (!made.empty()) throw std::runtime_error("the show does not read " + made.front().name);
   return files;
 }

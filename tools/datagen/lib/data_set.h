@@ -15,8 +15,6 @@ struct DataFile {
   std::vector<std::uint8_t> bytes;
 };
 
-inline constexpr const char* kSoundtrackFileName = "music\\soundtrack.mp3";
-
 // All 30 files: the engine's inventory (kDataFiles), in its order, then the
 // soundtrack, made on a second thread while the pictures are drawn. Throws
 // when a file is missing, extra or of a size the show does not read.
