@@ -4,18 +4,17 @@
 
 #include "core/frame_buffer.h"
 #include "effects/glow.h"
-#include "effects/light_rays.h"
 #include "testing/frame_hash.h"
 #include "testing/synthetic_opening.h"
+#include "timeline/timeline.h"
 
 namespace vantrelle {
 namespace {
 
-// The opening's layers and rays at t ms, as the scene script places them.
+// The opening's layers and rays at t ms, drawn by the scene script.
 FrameBuffer OpeningFrame(std::int32_t t) {
   FrameBuffer frame;
-  synthetic::ComposeOpeningFrame(frame, t);
-  DrawLightRays(frame, 200, synthetic::OpeningRayRow(t), 1, 240);
+  DrawScene(frame, t, ProductionOperations());
   return frame;
 }
 

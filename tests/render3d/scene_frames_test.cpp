@@ -21,6 +21,7 @@
 #include "render3d/procedural_meshes.h"
 #include "render3d/render_mesh_scene.h"
 #include "testing/frame_hash.h"
+#include "timeline/scene_cameras.h"
 
 namespace vantrelle {
 namespace {
@@ -39,10 +40,9 @@ class SceneFrames : public ::testing::Test {
     for (int i = 0; i < 256; ++i) ramp_[i] = static_cast<std::uint16_t>(((i >> 3) << 11) | ((i >> 2) << 5) | 31);
     frame_.fill(0x1234);
   }
-  void Render(const std::int32_t* mesh, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t depth,
-              std::int32_t mode) {
-    RenderMeshScene(frame_, a, b, c, 0, 0, 0, 0, 0, 0, 3200, 1920, depth, mesh, texture_.data(), ramp_.data(),
-                    EnvMap.data(), sky_.data(), 1, mode);
+  void Render(const std::int32_t* mesh, const SceneCamera& v, std::int32_t mode) {
+    RenderMeshScene(frame_, v.angle1, v.angle2, v.angle3, 0, 0, 0, v.x, v.y, v.z, 3200, 1920, v.depth, mesh,
+                    texture_.data(), ramp_.data(), EnvMap.data(), sky_.data(), 1, mode);
   }
   FrameBuffer frame_{};
   std::vector<std::uint16_t> sky_ = std::vector<std::uint16_t>(6 * 65536);
@@ -53,24 +53,25 @@ class SceneFrames : public ::testing::Test {
 TEST_F(SceneFrames, TetraFieldTunnelSwarmSphereAndSky) {
   std::int32_t c = 7000;  // the field, as the first 3D scene draws it
   AnimateTetraField(TetraField.data(), c);
-  Render(TetraField.data(), c / 7, c / 5 + 1024, c / 13, Sin((64 * c) / 462) - 196608, 1);
+  Render(TetraField.data(), TetraFieldCamera(c), 1);
   EXPECT_EQ(FrameHash(frame_), 2188188795076921463u) << "field";
 
   c = 500;  // looking down the tunnel
   AnimateTetraTunnel(TetraTunnel.data(), c);
-  Render(TetraTunnel.data(), Sin(c / 15) >> 5, Sin(c / 16) >> 5, 0, 0, 1);
+  Render(TetraTunnel.data(), TetraTunnelCamera(c), 1);
   EXPECT_EQ(FrameHash(frame_), 2398206153229164504u) << "tunnel";
 
   c = 7000;
   AnimateTetraSwarm(TetraField.data(), c);
-  Render(TetraField.data(), -400, 1024, 50, 0, 1);  // looking along +x and up, at the swarm
+  Render(TetraField.data(), {.angle1 = -400, .angle2 = 1024, .angle3 = 50}, 1);  // along +x and up, at the swarm
   EXPECT_EQ(FrameHash(frame_), 7698029423461046323u) << "swarm";
 
   c = 14000;  // the planet near its largest
-  Render(SphereMesh.data(), 512, c / 13, 128, (16384 * c) / 462 - 720896, 3);
+  Render(SphereMesh.data(), PlanetSphereCamera(c), 3);
   EXPECT_EQ(FrameHash(frame_), 18039413341527537506u) << "sphere";
 
-  BuildRotation(1000 / 5, 1000 / 7, 1000 / 3);
+  const SceneCamera sky = EndSkyCamera(1000);
+  BuildRotation(sky.angle1, sky.angle2, sky.angle3);
   DrawSkybox(frame_, sky_.data(), 1);
   EXPECT_EQ(FrameHash(frame_), 14944228102450017825u) << "sky";
 }
