@@ -38,15 +38,15 @@ std::string StartVideo(const RenderRequest& request, PipedProcess& ffmpeg) {
   if (silent) {
     settings.soundtrack.clear();
   }
-  const std::string problem = ffmpeg.Start(FfmpegArguments(settings));
-  if (problem == "ffmpeg not found") {
+  const Status started = ffmpeg.Start(FfmpegArguments(settings));
+  if (started.kind == ErrorKind::kNotFound) {
     return "ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)";
   }
-  if (problem.empty() && silent) {
+  if (started.ok() && silent) {
     std::fprintf(stderr, "vantrelle-render: warning: no soundtrack at %s; the video will be silent\n",
                  missing.c_str());
   }
-  return problem;
+  return started.message;
 }
 
 }  // namespace
