@@ -6,11 +6,12 @@
 // page of EndTexture (0 or 1).
 #include <cstdint>
 #include <span>
-#include <string>
+
+#include "core/status.h"
 
 namespace vantrelle {
 
-// "" if the file is fit to show, else "expected ..., found ...".
-std::string CheckMeshFile(std::span<const std::uint8_t> file);
+// Ok if the file is fit to show, else kMalformed with "expected ..., found ...".
+Status CheckMeshFile(std::span<const std::uint8_t> file);
 
 }  // namespace vantrelle

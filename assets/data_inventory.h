@@ -48,4 +48,9 @@ inline constexpr std::array<DataFile, 29> kDataFiles = {{
     {kMeshFileName, 0},
 }};
 
+// The soundtrack is read by the show program after start-up, into a buffer
+// of fixed capacity: the largest soundtrack the show takes, in bytes.
+inline constexpr char kSoundtrackFileName[] = "music\\soundtrack.mp3";
+inline constexpr std::size_t kSoundtrackCapacityBytes = 5'200'000;
+
 }  // namespace vantrelle

@@ -1,6 +1,7 @@
 #include "assets/load_palette.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "assets/data_inventory.h"
@@ -8,17 +9,25 @@
 
 namespace vantrelle {
 
-bool LoadPalette(const std::filesystem::path& file, Palette565& destination) {
+Status LoadPalette(const std::filesystem::path& file, Palette565& destination) {
   constexpr std::size_t kHeaderBytes = 24;  // chunk headers, version and count: never looked at
+  const std::int64_t size = DataFileSize(file);
+  if (size < 0) {
+    return Status::Failure(ErrorKind::kNotFound, "expected a palette file, found none");
+  }
+  if (static_cast<std::uint64_t>(size) != kPaletteFileBytes) {
+    return Status::Failure(ErrorKind::kMalformed, "expected " + std::to_string(kPaletteFileBytes) +
+                                                      " bytes, found " + std::to_string(size));
+  }
   std::vector<std::uint8_t> block(kPaletteFileBytes);
   if (LoadRaw(file, block) != static_cast<std::int64_t>(kPaletteFileBytes)) {
-    return false;
+    return Status::Failure(ErrorKind::kUnreadable, "expected a readable file, found one that cannot be read");
   }
   for (int i = 0; i < 256; ++i) {
     const std::uint8_t* entry = block.data() + kHeaderBytes + 4 * i;
     destination[i] = static_cast<std::uint16_t>(((entry[0] >> 3) << 11) | ((entry[1] >> 2) << 5) | (entry[2] >> 3));
   }
-  return true;
+  return {};
 }
 
 }  // namespace vantrelle

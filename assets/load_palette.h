@@ -4,11 +4,13 @@
 #include <filesystem>
 
 #include "assets/asset_buffers.h"
+#include "core/status.h"
 
 namespace vantrelle {
 
-// Fills `destination` from the file. False, destination untouched, if the
-// file cannot be read or is not exactly 1048 bytes.
-bool LoadPalette(const std::filesystem::path& file, Palette565& destination);
+// Fills `destination` from the file. On failure the destination is untouched
+// and the kind says why: kNotFound (no file), kMalformed (not exactly 1048
+// bytes) or kUnreadable.
+Status LoadPalette(const std::filesystem::path& file, Palette565& destination);
 
 }  // namespace vantrelle

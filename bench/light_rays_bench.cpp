@@ -6,17 +6,17 @@
 namespace vantrelle::bench {
 namespace {
 
-// The opening frame halfway through, with the show's centre and threshold.
+// The opening frame halfway through, with the rays the score draws over it.
 void BM_DrawLightRays(benchmark::State& state) {
   synthetic::PrepareOpeningTables();
   static FrameBuffer composed;
   static FrameBuffer frame;
-  synthetic::ComposeOpeningFrame(composed, synthetic::kOpeningTime);
+  const synthetic::RayCall rays = synthetic::ComposeOpeningFrame(composed, synthetic::kOpeningTime);
   for (auto _ : state) {
     state.PauseTiming();
     frame = composed;
     state.ResumeTiming();
-    DrawLightRays(frame, 200, synthetic::OpeningRayRow(synthetic::kOpeningTime), 1, 240);
+    DrawLightRays(frame, rays.column, rays.row, rays.mode, rays.threshold);
     benchmark::DoNotOptimize(frame.data());
   }
 }

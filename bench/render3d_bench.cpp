@@ -29,6 +29,7 @@
 #include "render3d/procedural_meshes.h"
 #include "render3d/render_mesh_scene.h"
 #include "render3d/select_visible_faces.h"
+#include "timeline/scene_cameras.h"
 
 namespace vantrelle {
 namespace {
@@ -45,7 +46,7 @@ void FillTextures() {
 
 // A stand-in for the loaded mesh: a 64 x 32 sphere of 1.5 units, 3 units in
 // front of the camera of TrackB at c, textured faces (kind 3) on pages 0, 1.
-void BuildSyntheticLoadedMesh(const TrackSample& cam) {
+void BuildSyntheticLoadedMesh(const SceneCamera& cam) {
   constexpr int kCols = 64, kRows = 32;
   constexpr int kVerts = kCols * kRows;
   constexpr int kFaces = 2 * kCols * (kRows - 1);
@@ -98,14 +99,13 @@ void SetUpShow() {
   BuildEffectTables();
   BuildSkyboxCube();
   FillTextures();
-  BuildSyntheticLoadedMesh(TrackB[7000]);
+  BuildSyntheticLoadedMesh(StationCamera(0, 7000));
 }
 
 void RenderScene(const std::int32_t* mesh, const void* texture, const std::uint16_t* colours,
-                 const std::uint16_t* skybox, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t tx,
-                 std::int32_t ty, std::int32_t tz, std::int32_t depth, std::int32_t mode) {
-  RenderMeshScene(Frame, a, b, c, 0, 0, 0, tx, ty, tz, 3200, 1920, depth, mesh, texture, colours, EnvMap.data(),
-                  skybox, 1, mode);
+                 const std::uint16_t* skybox, const SceneCamera& v, std::int32_t mode) {
+  RenderMeshScene(Frame, v.angle1, v.angle2, v.angle3, 0, 0, 0, v.x, v.y, v.z, 3200, 1920, v.depth, mesh, texture,
+                  colours, EnvMap.data(), skybox, 1, mode);
 }
 
 // Faces that survived culling in the last frame drawn of `mesh`.
@@ -121,8 +121,7 @@ void BM_Segment8TetraField(benchmark::State& state) {
   const std::int32_t c = 7000;
   for (auto _ : state) {
     AnimateTetraField(TetraField.data(), c);
-    RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(), c / 7, c / 5 + 1024, c / 13, 0,
-                0, 0, SinTable[(64 * c) / 462] - 196608, 1);
+    RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(), TetraFieldCamera(c), 1);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, TetraField.data());
@@ -134,8 +133,7 @@ void BM_Segment17TetraTunnel(benchmark::State& state) {
   const std::int32_t c = 500;  // looking down the tunnel
   for (auto _ : state) {
     AnimateTetraTunnel(TetraTunnel.data(), c);
-    RenderScene(TetraTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(), SinTable[(c / 15) & 4095] >> 5,
-                SinTable[(c / 16) & 4095] >> 5, 0, 0, 0, 0, 0, 1);
+    RenderScene(TetraTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(), TetraTunnelCamera(c), 1);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, TetraTunnel.data());
@@ -146,8 +144,8 @@ void BM_Segment20Sphere(benchmark::State& state) {
   SetUpShow();
   const std::int32_t c = 14000;  // late in the scene, the planet at its largest
   for (auto _ : state) {
-    RenderScene(SphereMesh.data(), PlanetMapTexture.data(), PlanetMapPalette.data(), StarSkybox.data(), 512, c / 13,
-                128, 0, 0, 0, (16384 * c) / 462 - 720896, 3);
+    RenderScene(SphereMesh.data(), PlanetMapTexture.data(), PlanetMapPalette.data(), StarSkybox.data(),
+                PlanetSphereCamera(c), 3);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, SphereMesh.data());
@@ -157,11 +155,10 @@ BENCHMARK(BM_Segment20Sphere);
 void BM_Segment22TetraSwarm(benchmark::State& state) {
   SetUpShow();
   const std::int32_t c = 7000;
-  const TrackSample& s = TrackA[c];
+  const SceneCamera camera = TetraSwarmCamera(c);
   for (auto _ : state) {
     AnimateTetraSwarm(TetraField.data(), c);
-    RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(), s.angle1, s.angle2, s.angle3,
-                0, 0, 0, 0, 1);
+    RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(), camera, 1);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, TetraField.data());
@@ -170,10 +167,9 @@ BENCHMARK(BM_Segment22TetraSwarm);
 
 void BM_Segment23LoadedMesh(benchmark::State& state) {
   SetUpShow();
-  const TrackSample& s = TrackB[7000];
+  const SceneCamera camera = StationCamera(0, 7000);
   for (auto _ : state) {
-    RenderScene(LoadedMesh.data(), EndTexture.data(), BlueRamp.data(), PlanetSkybox.data(), s.angle1, s.angle2,
-                s.angle3, s.x, s.y, s.z, 0, 0);
+    RenderScene(LoadedMesh.data(), EndTexture.data(), BlueRamp.data(), PlanetSkybox.data(), camera, 0);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, LoadedMesh.data());
@@ -182,8 +178,9 @@ BENCHMARK(BM_Segment23LoadedMesh);
 
 void BM_DrawSkybox(benchmark::State& state) {
   SetUpShow();
+  const SceneCamera sky = EndSkyCamera(7000);
   for (auto _ : state) {
-    BuildRotation(7000 / 5, 7000 / 7, 7000 / 3);
+    BuildRotation(sky.angle1, sky.angle2, sky.angle3);
     DrawSkybox(Frame, StarSkybox.data(), 1);
     benchmark::DoNotOptimize(Frame.data());
   }

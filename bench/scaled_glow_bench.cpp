@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "effects/scaled_glow.h"
 #include "testing/synthetic_opening.h"
 
 namespace vantrelle::bench {
@@ -10,10 +11,10 @@ void BM_DrawScaledGlow(benchmark::State& state) {
   synthetic::PrepareOpeningTables();
   static FrameBuffer frame;
   frame.fill(0x0841);
-  const std::int32_t t = 14000;
-  const std::int32_t d9 = t / 9;
+  static FrameBuffer scratch;
+  const synthetic::ScaledLayer g = synthetic::RecordOpening(scratch, 14000).glow;
   for (auto _ : state) {
-    DrawScaledGlow(frame, GlowDisc.data(), 1920 - (d9 >> 1), 1600 - (37 * t) / 462, d9 + 2560, d9 + 2560, 160, 160);
+    DrawScaledGlow(frame, GlowDisc.data(), g.x, g.y, g.width, g.height, g.sourceWidth, g.sourceHeight);
     benchmark::DoNotOptimize(frame.data());
   }
 }

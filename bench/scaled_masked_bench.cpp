@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "effects/scaled_masked.h"
 #include "testing/synthetic_opening.h"
 
 namespace vantrelle::bench {
@@ -10,11 +11,11 @@ void BM_DrawScaledMasked(benchmark::State& state) {
   synthetic::PrepareOpeningTables();
   static FrameBuffer frame;
   frame.fill(0x0841);
-  const std::int32_t t = 14000;
-  const std::int32_t d5 = t / 5;
+  static FrameBuffer scratch;
+  const synthetic::ScaledLayer p = synthetic::RecordOpening(scratch, 14000).planet;
   for (auto _ : state) {
-    DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), 1152 - (d5 >> 1), (17 * t) / 462 + 1280,
-                     d5 + 4096, d5 + 4096, 256, 256);
+    DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), p.x, p.y, p.width, p.height, p.sourceWidth,
+                     p.sourceHeight);
     benchmark::DoNotOptimize(frame.data());
   }
 }

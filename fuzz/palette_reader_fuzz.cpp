@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   vantrelle::Palette565 palette;
   palette.fill(0x1234);
-  const bool read = vantrelle::LoadPalette(ScratchFile(), palette);
+  const bool read = vantrelle::LoadPalette(ScratchFile(), palette).ok();
   if (read != (size == vantrelle::kPaletteFileBytes)) {
     std::abort();
   }

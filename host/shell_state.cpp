@@ -10,7 +10,7 @@ platform::IDirectDrawSurface* BackBuffer = nullptr;
 std::int32_t SurfaceFound = 0;
 const char* ErrorMessage = nullptr;
 std::int32_t QuitFlag = 0;
-std::array<std::uint8_t, kMusicBufferSize> MusicBuffer{};
+std::array<std::uint8_t, kSoundtrackCapacityBytes> MusicBuffer{};
 platform::FSOUND_STREAM* MusicStream = nullptr;
 std::uint32_t StartTick = 0;
 FrameBuffer ShowFrame{};

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "assets/data_inventory.h"
 #include "core/demo_clock.h"
 #include "core/frame_buffer.h"
 #include "platform/direct_draw.h"
@@ -16,8 +17,6 @@
 #include "platform/window_manager.h"
 
 namespace vantrelle::host {
-
-inline constexpr std::size_t kMusicBufferSize = 5'200'000;  // the largest soundtrack the show takes, bytes
 
 struct PlatformServices {
   platform::WindowManager& windows;
@@ -52,7 +51,7 @@ extern std::int32_t SurfaceFound;  // 1 once enumeration has found the back buff
 extern const char* ErrorMessage;  // the failed display set-up step, null if none
 extern std::int32_t QuitFlag;     // 1 when the show is to end
 
-extern std::array<std::uint8_t, kMusicBufferSize> MusicBuffer;  // the soundtrack's bytes, zeros after them
+extern std::array<std::uint8_t, kSoundtrackCapacityBytes> MusicBuffer;  // the soundtrack's bytes, zeros after them
 extern platform::FSOUND_STREAM* MusicStream;
 extern std::uint32_t StartTick;  // tick count (ms) right after the music started
 

@@ -83,9 +83,10 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   FlipFrame();
 
   sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
-  LoadMusicFile("music\\soundtrack.mp3", MusicBuffer);
+  LoadMusicFile(kSoundtrackFileName, MusicBuffer);
   // The stream is handed the buffer's whole capacity; the bytes after the file are zero.
-  MusicStream = sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kMusicBufferSize));
+  MusicStream =
+      sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kSoundtrackCapacityBytes));
   sound.FSOUND_Stream_SetMode(nullptr, FSOUND_MPEG_LOWQUALITY);
   if (config.startMs > 0) {
     sound.FSOUND_Stream_SetTime(MusicStream, config.startMs);

@@ -1,6 +1,6 @@
 #pragma once
 // Synthetic opening-scene data for benchmarks and tests: a sparse star picture, a
-// round planet, and the layers composed the way the opening draws them at t.
+// round planet, and the opening drawn over them by the score itself.
 #include <cstdint>
 
 #include "assets/asset_buffers.h"
@@ -9,9 +9,9 @@
 #include "assets/precomputed_tables.h"
 #include "core/frame_buffer.h"
 #include "core/sin_tables.h"
-#include "effects/scaled_glow.h"
-#include "effects/scaled_masked.h"
 #include "effects/star_sky.h"
+#include "timeline/scene_operations.h"
+#include "timeline/timeline.h"
 
 namespace vantrelle::synthetic {
 
@@ -37,19 +37,48 @@ inline void PrepareOpeningTables() {
   BuildEffectTables();
 }
 
-// The layers of the opening at t ms, before the light rays.
-inline void ComposeOpeningFrame(FrameBuffer& frame, std::int32_t t) {
-  DrawStarSky(frame, StarSkyPicture.data(), GreyRamp.data(), 0, t / 30);
-  const std::int32_t d9 = t / 9;
-  const std::int32_t y = 1600 - (37 * t) / 462;
-  DrawScaledGlow(frame, GlowDisc.data(), 1920 - (d9 >> 1), y, d9 + 2560, d9 + 2560, 160, 160);
-  const std::int32_t d5 = t / 5;
-  DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), 1152 - (d5 >> 1), (17 * t) / 462 + 1280,
-                   d5 + 4096, d5 + 4096, 256, 256);
+// Where the score places the opening's layers at t: the scaled layers'
+// position, size and source size (1/16 pixel), the rays' centre, mode and
+// threshold.
+struct ScaledLayer {
+  std::int32_t x, y, width, height, sourceWidth, sourceHeight;
+};
+struct RayCall {
+  std::int32_t column, row, mode, threshold;
+};
+struct OpeningLayers {
+  ScaledLayer glow, planet;
+  RayCall rays;
+};
+
+// Runs the opening at t ms through the score with the scaled layers and the
+// rays recorded instead of drawn; the star sky is drawn into `frame`.
+inline OpeningLayers RecordOpening(FrameBuffer& frame, std::int32_t t) {
+  using i32 = std::int32_t;
+  static OpeningLayers seen{};
+  SceneOperations ops = ProductionOperations();
+  ops.DrawScaledGlow = [](FrameBuffer&, const std::uint8_t*, i32 x, i32 y, i32 w, i32 h, i32 sw, i32 sh) {
+    seen.glow = {x, y, w, h, sw, sh};
+  };
+  ops.DrawScaledMasked = [](FrameBuffer&, const std::uint16_t*, const std::uint16_t*, i32 x, i32 y, i32 w, i32 h,
+                            i32 sw, i32 sh) { seen.planet = {x, y, w, h, sw, sh}; };
+  ops.DrawLightRays = [](FrameBuffer&, i32 column, i32 row, i32 mode, i32 threshold) {
+    seen.rays = {column, row, mode, threshold};
+  };
+  DrawScene(frame, t, ops);
+  return seen;
 }
 
-// Where the light rays are centred at t: on the glow disc.
-inline std::int32_t OpeningRayRow(std::int32_t t) { return ((1600 - (37 * t) / 462) >> 4) + 80; }
+// The opening at t ms as the score draws it, up to the light rays, whose
+// arguments are returned instead of drawn.
+inline RayCall ComposeOpeningFrame(FrameBuffer& frame, std::int32_t t) {
+  static RayCall rays{};
+  SceneOperations ops = ProductionOperations();
+  ops.DrawLightRays = [](FrameBuffer&, std::int32_t column, std::int32_t row, std::int32_t mode,
+                         std::int32_t threshold) { rays = {column, row, mode, threshold}; };
+  DrawScene(frame, t, ops);
+  return rays;
+}
 
 inline constexpr std::int32_t kOpeningTime = 7000;  // ms, halfway through the opening
 

@@ -17,51 +17,54 @@
 #include "assets/mesh_file_format.h"
 #include "assets/resolve_data_path.h"
 #include "core/sin_tables.h"
+#include "core/status.h"
 #include "render3d/build_procedural_meshes.h"
 #include "render3d/build_skybox_cube.h"
 
 namespace vantrelle {
 namespace {
 
-std::string DataError(std::string_view name, const std::string& problem) {
-  return "data error: " + std::string(name) + ": " + problem;
+Status DataError(std::string_view name, ErrorKind kind, const std::string& problem) {
+  return Status::Failure(kind, "data error: " + std::string(name) + ": " + problem);
 }
 
 // Every file present with its exact size, and the mesh fit to show, before
 // anything is read into the show's buffers.
-std::string CheckDataDirectory(const std::filesystem::path& directory) {
+Status CheckDataDirectory(const std::filesystem::path& directory) {
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) {
-    return DataError(directory.string(), "expected a data directory, found none");
+    return DataError(directory.string(), ErrorKind::kNotFound, "expected a data directory, found none");
   }
   for (const DataFile& file : kDataFiles) {
     const std::filesystem::path path = ResolveDataPath(directory, file.name);
     const std::int64_t size = DataFileSize(path);
     if (file.name == kMeshFileName) {
       if (size < 0) {
-        return DataError(file.name, "expected a mesh file, found none");
+        return DataError(file.name, ErrorKind::kNotFound, "expected a mesh file, found none");
       }
       // Larger than any mesh the renderer can hold: refused before it is read.
       constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
       if (static_cast<std::uint64_t>(size) > kLargestMeshFile) {
-        return DataError(file.name, "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
-                                        std::to_string(size));
+        return DataError(file.name, ErrorKind::kMalformed,
+                         "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
+                             std::to_string(size));
       }
       std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
       if (LoadRaw(path, bytes) != size) {
-        return DataError(file.name, "expected a readable file, found one that cannot be read");
+        return DataError(file.name, ErrorKind::kUnreadable,
+                         "expected a readable file, found one that cannot be read");
       }
-      const std::string problem = CheckMeshFile(bytes);
-      if (!problem.empty()) {
-        return DataError(file.name, problem);
+      if (Status fit = CheckMeshFile(bytes); !fit.ok()) {
+        return DataError(file.name, fit.kind, fit.message);
       }
       continue;
     }
     if (size < 0) {
-      return DataError(file.name, "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
+      return DataError(file.name, ErrorKind::kNotFound,
+                       "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
     }
     if (static_cast<std::uint64_t>(size) != file.bytes) {
-      return DataError(file.name,
+      return DataError(file.name, ErrorKind::kMalformed,
                        "expected " + std::to_string(file.bytes) + " bytes, found " + std::to_string(size));
     }
   }
@@ -75,28 +78,31 @@ class Loader {
   explicit Loader(const std::filesystem::path& directory) : directory_(directory) {}
 
   void Raw(std::string_view name, std::span<std::uint8_t> destination) {
-    if (error_.empty() && LoadRaw(ResolveDataPath(directory_, name), destination) < 0) {
-      error_ = DataError(name, "expected a readable file of the checked size, found it changed");
+    if (error_.ok() && LoadRaw(ResolveDataPath(directory_, name), destination) < 0) {
+      error_ = DataError(name, ErrorKind::kUnreadable,
+                         "expected a readable file of the checked size, found it changed");
     }
   }
 
   void Palette(std::string_view name, Palette565& destination) {
-    if (error_.empty() && !LoadPalette(ResolveDataPath(directory_, name), destination)) {
-      error_ = DataError(name, "expected a readable palette of the checked size, found it changed");
+    if (error_.ok() && !LoadPalette(ResolveDataPath(directory_, name), destination).ok()) {
+      error_ = DataError(name, ErrorKind::kUnreadable,
+                         "expected a readable palette of the checked size, found it changed");
     }
   }
 
   void Mesh(std::string_view name, std::span<std::int32_t> destination) {
-    if (error_.empty() && LoadMesh(ResolveDataPath(directory_, name), destination, true) < 0) {
-      error_ = DataError(name, "expected a readable mesh of the checked size, found it changed");
+    if (error_.ok() && LoadMesh(ResolveDataPath(directory_, name), destination, true) < 0) {
+      error_ = DataError(name, ErrorKind::kUnreadable,
+                         "expected a readable mesh of the checked size, found it changed");
     }
   }
 
-  const std::string& error() const { return error_; }
+  const Status& error() const { return error_; }
 
  private:
   std::filesystem::path directory_;
-  std::string error_;
+  Status error_;
 };
 
 // Palette pictures become RGB565 once, here; the show indexes words directly.
@@ -106,7 +112,7 @@ void Expand(std::span<const std::uint8_t> picture, const Palette565& palette, st
   }
 }
 
-std::string LoadDataFiles(const std::filesystem::path& directory) {
+Status LoadDataFiles(const std::filesystem::path& directory) {
   Loader load(directory);
   Palette565 palette{};
   const std::span<std::uint8_t> stagingA(StagingA);
@@ -161,11 +167,11 @@ std::string LoadDataFiles(const std::filesystem::path& directory) {
 
 std::string LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildSinCosTables();
-  if (std::string error = CheckDataDirectory(dataDirectory); !error.empty()) {
-    return error;
+  if (Status checked = CheckDataDirectory(dataDirectory); !checked.ok()) {
+    return checked.message;
   }
-  if (std::string error = LoadDataFiles(dataDirectory); !error.empty()) {
-    return error;
+  if (Status loaded = LoadDataFiles(dataDirectory); !loaded.ok()) {
+    return loaded.message;
   }
   BuildPrecomputedTables();
   BakeAllTracks();

@@ -4,12 +4,11 @@
 
 #include "assets/asset_buffers.h"
 #include "assets/effect_tables.h"
-#include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
 #include "assets/precomputed_tables.h"
-#include "core/sin_tables.h"
 #include "effects/end_scroll.h"
 #include "render3d/procedural_meshes.h"
+#include "timeline/scene_cameras.h"
 
 namespace vantrelle {
 namespace {
@@ -79,14 +78,11 @@ void DrawRingsAndText(FrameBuffer& frame, const Scene& s, const SceneOperations&
 
 // --- 3D scenes -------------------------------------------------------------
 
-void RenderScene(FrameBuffer& frame, const SceneOperations& ops, std::int32_t a1, std::int32_t a2, std::int32_t a3,
-                 const TrackSample* camera, std::int32_t depth, const std::int32_t* mesh, const void* texture,
-                 const std::uint16_t* shades, const std::uint16_t* skybox, std::int32_t mode) {
-  const std::int32_t tx = camera ? camera->x : 0;
-  const std::int32_t ty = camera ? camera->y : 0;
-  const std::int32_t tz = camera ? camera->z : 0;
-  ops.RenderMeshScene(frame, a1, a2, a3, 0, 0, 0, tx, ty, tz, kCentreX, kCentreY, depth, mesh, texture, shades,
-                      EnvMap.data(), skybox, kDrawSkybox, mode);
+void RenderScene(FrameBuffer& frame, const SceneOperations& ops, const SceneCamera& camera, const std::int32_t* mesh,
+                 const void* texture, const std::uint16_t* shades, const std::uint16_t* skybox, std::int32_t mode) {
+  ops.RenderMeshScene(frame, camera.angle1, camera.angle2, camera.angle3, 0, 0, 0, camera.x, camera.y, camera.z,
+                      kCentreX, kCentreY, camera.depth, mesh, texture, shades, EnvMap.data(), skybox, kDrawSkybox,
+                      mode);
 }
 
 constexpr std::int32_t kModeTexturedByAttribute = 0;
@@ -94,53 +90,41 @@ constexpr std::int32_t kModeFlat = 1;
 constexpr std::int32_t kModeTextured = 3;
 
 void DrawTetraField(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const std::int32_t c = s.c;
-  ops.AnimateTetraField(TetraField.data(), c);
-  // The camera breathes between -3.0 and -2.0 over half a sine turn.
-  const std::int32_t depth = SinTable[(64 * c) / 462] - 196608;
-  RenderScene(frame, ops, c / 7, c / 5 + 1024, c / 13, nullptr, depth, TetraField.data(), XorTexture(),
-              BlueRamp.data(), StarSkybox.data(), kModeFlat);
+  ops.AnimateTetraField(TetraField.data(), s.c);
+  RenderScene(frame, ops, TetraFieldCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(),
+              kModeFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraTunnel(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const std::int32_t c = s.c;
-  ops.AnimateTetraTunnel(TetraTunnel.data(), c);
-  // Looks around by up to half a turn either way.
-  const std::int32_t a1 = SinTable[(c / 15) & 4095] >> 5;
-  const std::int32_t a2 = SinTable[(c / 16) & 4095] >> 5;
-  RenderScene(frame, ops, a1, a2, 0, nullptr, 0, TetraTunnel.data(), XorTexture(), RedRamp.data(),
+  ops.AnimateTetraTunnel(TetraTunnel.data(), s.c);
+  RenderScene(frame, ops, TetraTunnelCamera(s.c), TetraTunnel.data(), XorTexture(), RedRamp.data(),
               StarSkybox.data(), kModeFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawPlanetSphere(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const std::int32_t c = s.c;
-  const std::int32_t depth = (16384 * c) / 462 - 720896;  // from -11.0 toward -3.0
-  RenderScene(frame, ops, 512, c / 13, 128, nullptr, depth, SphereMesh.data(), PlanetMapTexture.data(),
+  RenderScene(frame, ops, PlanetSphereCamera(s.c), SphereMesh.data(), PlanetMapTexture.data(),
               PlanetMapPalette.data(), StarSkybox.data(), kModeTextured);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraFieldUnderPlanet(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const std::int32_t c = s.c;
-  ops.AnimateTetraField(TetraField.data(), c);
-  RenderScene(frame, ops, (22 * c) / 462 + 896, 128, 64 - (4 * c) / 462, nullptr, -196608, TetraField.data(),
-              XorTexture(), BlueRamp.data(), PlanetStarSkybox.data(), kModeFlat);
+  ops.AnimateTetraField(TetraField.data(), s.c);
+  RenderScene(frame, ops, FieldUnderPlanetCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(),
+              PlanetStarSkybox.data(), kModeFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraSwarm(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const TrackSample& turn = TrackA[s.c];
   ops.AnimateTetraSwarm(TetraField.data(), s.c);
-  RenderScene(frame, ops, turn.angle1, turn.angle2, turn.angle3, nullptr, 0, TetraField.data(), XorTexture(),
-              BlueRamp.data(), PlanetSkybox.data(), kModeFlat);
+  RenderScene(frame, ops, TetraSwarmCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(),
+              PlanetSkybox.data(), kModeFlat);
 }
 
 void DrawLoadedMesh(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const TrackSample& camera = (s.variant == 0 ? TrackB : TrackC)[s.c];
-  RenderScene(frame, ops, camera.angle1, camera.angle2, camera.angle3, &camera, 0, LoadedMesh.data(),
-              EndTexture.data(), BlueRamp.data(), PlanetSkybox.data(), kModeTexturedByAttribute);
+  RenderScene(frame, ops, StationCamera(s.variant, s.c), LoadedMesh.data(), EndTexture.data(), BlueRamp.data(),
+              PlanetSkybox.data(), kModeTexturedByAttribute);
 }
 
 // --- Credits, portraits, clip ------------------------------------------------
@@ -180,7 +164,8 @@ void DrawClipWithGreetings(FrameBuffer& frame, const Scene& s, const SceneOperat
 // --- End: turning star sky under the scroll ------------------------------------
 
 void DrawEnd(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.BuildRotation(s.c / 5, s.c / 7, s.c / 3);
+  const SceneCamera sky = EndSkyCamera(s.c);
+  ops.BuildRotation(sky.angle1, sky.angle2, sky.angle3);
   ops.DrawSkybox(frame, StarSkybox.data(), 1);
   DrawEndScroll(frame, EndScrollAlpha.data(), s.c);
 }
@@ -277,6 +262,12 @@ int Timeline(FrameBuffer& frame, DemoClock t, const SceneOperations& ops) {
   segment->draw(frame, scene, ops);
   ApplyFades(frame, *segment, scene.c, ops);
   return 1;
+}
+
+void DrawScene(FrameBuffer& frame, DemoClock t, const SceneOperations& ops) {
+  const Segment* segment = FindSegment(t);
+  if (segment == nullptr) return;
+  segment->draw(frame, Scene{t, t - segment->info.start, segment->variant}, ops);
 }
 
 int Timeline(FrameBuffer& frame, DemoClock t) { return Timeline(frame, t, ProductionOperations()); }

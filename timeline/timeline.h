@@ -17,6 +17,11 @@ namespace vantrelle {
 int Timeline(FrameBuffer& frame, DemoClock t, const SceneOperations& ops);
 int Timeline(FrameBuffer& frame, DemoClock t);
 
+// Draws the scene that plays at t as the score does, without the fades in
+// and out of its segment: how tests and benchmarks draw one scene. Nothing
+// outside 0 <= t < 251,328.
+void DrawScene(FrameBuffer& frame, DemoClock t, const SceneOperations& ops);
+
 // One line of the score: a scene from `start` (included) to `end` (excluded).
 struct SegmentInfo {
   int number;  // 1..25

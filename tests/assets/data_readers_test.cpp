@@ -29,7 +29,7 @@ TEST(LoadPalette, PacksTruncatingRgb565AndIgnoresFlags) {
   data.WriteFile("gfx\\planet.pal", EncodePalette(rgb));
   Palette565 palette{};
   palette.fill(0x1234);
-  ASSERT_TRUE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  ASSERT_TRUE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).ok());
   EXPECT_EQ(palette[0], 0xFFFF);
   EXPECT_EQ(palette[1], 0x0821);
   EXPECT_EQ(palette[2], 0x0000);
@@ -38,14 +38,14 @@ TEST(LoadPalette, PacksTruncatingRgb565AndIgnoresFlags) {
   EXPECT_EQ(palette[5], 0x001F);
   EXPECT_EQ(palette[255], 0x0000);
 
-  // Short, long or missing: false and nothing changes.
+  // Short, long or missing: refused with the reason, and nothing changes.
   palette.fill(0x1234);
   data.Resize("gfx\\planet.pal", 1047);
-  EXPECT_FALSE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  EXPECT_EQ(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).kind, ErrorKind::kMalformed);
   data.Resize("gfx\\planet.pal", 1049);
-  EXPECT_FALSE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  EXPECT_EQ(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).kind, ErrorKind::kMalformed);
   data.Remove("gfx\\planet.pal");
-  EXPECT_FALSE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette));
+  EXPECT_EQ(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).kind, ErrorKind::kNotFound);
   EXPECT_EQ(palette[0], 0x1234);
 }
 

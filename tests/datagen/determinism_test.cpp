@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "assets/resolve_data_path.h"
 #include "generated_files.h"
 #include "tools/datagen/lib/data_set.h"
 
@@ -15,9 +16,8 @@ namespace {
 
 std::vector<std::string> AllNames() {
   std::vector<std::string> names;
-  for (const InventoryEntry& e : FixedSizeInventory()) names.push_back(e.name);
-  names.push_back(kMeshFileName);
-  names.push_back(kSoundtrackFileName);
+  for (const vantrelle::DataFile& e : kDataFiles) names.emplace_back(e.name);
+  names.emplace_back(kSoundtrackFileName);
   return names;
 }
 
@@ -31,7 +31,7 @@ TEST(GeneratedDeterminism, ASecondRunWritesIdenticalBytes) {
   ASSERT_EQ(std::system(command.str().c_str()), 0) << command.str();
   for (const std::string& name : AllNames()) {
     const auto first = testing::ReadGenerated(name);
-    const auto second = testing::ReadFile(again / name);
+    const auto second = testing::ReadFile(ResolveDataPath(again, name));
     EXPECT_FALSE(first.empty()) << name;
     EXPECT_TRUE(first == second) << name << " differs between runs";
   }

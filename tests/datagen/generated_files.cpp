@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "assets/resolve_data_path.h"
+
 namespace vantrelle::datagen::testing {
 
 std::filesystem::path GeneratedFolder() {
@@ -16,7 +18,9 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::uint8_t> ReadGenerated(const std::string& name) { return ReadFile(GeneratedFolder() / name); }
+std::vector<std::uint8_t> ReadGenerated(std::string_view name) {
+  return ReadFile(ResolveDataPath(GeneratedFolder(), name));
+}
 
 Rgb PaletteEntry(const std::vector<std::uint8_t>& pal, int i) {
   return {pal[24 + 4 * i], pal[25 + 4 * i], pal[26 + 4 * i]};

@@ -2,7 +2,7 @@
 // Access to the data set the build generated beside the executables.
 #include <cstdint>
 #include <filesystem>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrelle::datagen::testing {
@@ -10,8 +10,8 @@ namespace vantrelle::datagen::testing {
 // The folder that holds gfx/, mesh/ and music/ (VANTRELLE_BIN).
 std::filesystem::path GeneratedFolder();
 
-// Whole file, or empty when it is missing.
-std::vector<std::uint8_t> ReadGenerated(const std::string& name);
+// Whole file, or empty when it is missing; `name` in the show's naming.
+std::vector<std::uint8_t> ReadGenerated(std::string_view name);
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
 
 // RGB of palette entry i of a .pal file's bytes.

@@ -16,7 +16,7 @@ namespace {
 TEST(GeneratedSoundtrack, DecodesToTheWholeShowOfAudibleMusic) {
   const auto mp3 = testing::ReadGenerated(kSoundtrackFileName);
   ASSERT_FALSE(mp3.empty());
-  ASSERT_LE(mp3.size(), static_cast<std::size_t>(kSoundtrackMaxBytes));
+  ASSERT_LE(mp3.size(), kSoundtrackCapacityBytes);
   mpg123_init();
   int error = 0;
   mpg123_handle* h = mpg123_new(nullptr, &error);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/data_inventory.h"
 #include "headless_show.h"
 #include "platform/decode_mp3.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 TEST_F(HeadlessShow, SoundtrackBytesAreHandedOverAsTheyAreAndTheShowRuns) {
   std::mt19937 random(462);
-  for (std::size_t size : {std::size_t{0}, std::size_t{1000}, std::size_t{65536}, kMusicBufferSize + 100}) {
+  for (std::size_t size : {std::size_t{0}, std::size_t{1000}, std::size_t{65536}, kSoundtrackCapacityBytes + 100}) {
     SCOPED_TRACE(size);
     ResetShellState();  // a fresh program for each file
     windows = platform::HeadlessWindowManager{};
@@ -29,7 +30,7 @@ TEST_F(HeadlessShow, SoundtrackBytesAreHandedOverAsTheyAreAndTheShowRuns) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(times.size(), static_cast<std::size_t>(lastFrame));
     const std::vector<std::uint8_t>& opened = sound.openedBytes;
-    ASSERT_EQ(opened.size(), kMusicBufferSize);
+    ASSERT_EQ(opened.size(), kSoundtrackCapacityBytes);
     const auto kept = static_cast<std::ptrdiff_t>(std::min(file.size(), opened.size()));
     EXPECT_TRUE(std::equal(file.begin(), file.begin() + kept, opened.begin()));
     EXPECT_TRUE(std::all_of(opened.begin() + kept, opened.end(), [](std::uint8_t b) { return b == 0; }));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/data_inventory.h"
 #include "testing/test_data_directory.h"
 #include "timeline/timeline.h"
 #include "tool_run.h"
@@ -86,7 +87,7 @@ void AddSoundtrack(const TestDataDirectory& data) {
   std::filesystem::create_directories(data.path() / "music");
   ASSERT_EQ(RunShell("ffmpeg -hide_banner -loglevel error -y -f lavfi -i "
                      "\"sine=frequency=440:duration=4,volume=enable='lt(t,1.5)':volume=0\" -c:a libmp3lame " +
-                     Quoted(data.FilePath(render::kSoundtrackName))),
+                     Quoted(data.FilePath(kSoundtrackFileName))),
             0);
 }
 
@@ -173,7 +174,7 @@ TEST(VideoExport, SilentWithAWarningWhenTheSoundtrackIsMissing) {
                                 Quoted(mp4));
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(run.output, "vantrelle-render: warning: no soundtrack at " +
-                            data.FilePath(render::kSoundtrackName).string() + "; the video will be silent\n");
+                            data.FilePath(kSoundtrackFileName).string() + "; the video will be silent\n");
   std::map<std::string, std::string> probe = Probe(mp4);
   EXPECT_EQ(probe["video.nb_read_frames"], "5");
   EXPECT_EQ(probe.count("audio.codec"), 0u);

@@ -6,20 +6,39 @@
 #include "core/frame_buffer.h"
 #include "timeline/load_and_precompute.h"
 #include "tools/render/check_writable.h"
-#include "tools/render/text_painter.h"
 #include "tools/render/write_frame.h"
+#include "tools/text/text_painter.h"
 
 namespace vantrelle::render {
 namespace {
 
+// The labels' font, from the Debian package fonts-dejavu-core.
+constexpr const char* kLabelFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 constexpr int kLabelPixels = 13;                 // font size: fits the band with room above and below
 constexpr std::uint8_t kBackground = 0x20;       // dark grey, so black frames still show their edges
-constexpr Rgb kLabelInk = {0xE0, 0xE0, 0xE0};
+constexpr std::uint8_t kLabelInk = 0xE0;         // light grey letters
 
 constexpr DemoClock kOpeningFlashMs = 2 * kBeatMs;  // the white flash that opens a segment lasts two beats
 
 constexpr int kCellWidth = kFrameWidth + kSheetMargin;
 constexpr int kCellHeight = kFrameHeight + kSheetLabelHeight + kSheetMargin;
+
+// Blends the label colour over the sheet by the glyph's coverage; clipped.
+void PaintLabelGlyph(RgbImage& sheet, const text::GlyphCoverage& glyph) {
+  for (int row = 0; row < glyph.rows; ++row) {
+    const int y = glyph.top + row;
+    if (y < 0 || y >= sheet.height) continue;
+    for (int column = 0; column < glyph.width; ++column) {
+      const int x = glyph.left + column;
+      if (x < 0 || x >= sheet.width) continue;
+      const int coverage = glyph.coverage[row * glyph.pitch + column];  // 0..255
+      std::uint8_t* pixel = sheet.At(x, y);
+      for (int i = 0; i < 3; ++i) {
+        pixel[i] = static_cast<std::uint8_t>((kLabelInk * coverage + pixel[i] * (255 - coverage) + 127) / 255);
+      }
+    }
+  }
+}
 
 }  // namespace
 
@@ -55,8 +74,9 @@ RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const 
   if (!error.empty()) {
     return RenderStatus::kFailed;
   }
-  TextPainter painter;
-  error = painter.Open(kLabelFont, kLabelPixels);
+  text::TextPainter painter;
+  error = painter.Open(kLabelFont);
+  if (error.empty()) error = painter.SetPixelSize(kLabelPixels);
   if (!error.empty()) {
     return RenderStatus::kFailed;
   }
@@ -80,8 +100,9 @@ RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const 
 
     const PixelRect label = ContactSheetLabel(i);
     const int baseline = label.y + (kSheetLabelHeight + painter.Ascent()) / 2;
-    const std::string text = std::to_string(segment.number) + "   " + ShowTimeText(t) + "   " + segment.scene;
-    painter.Draw(sheet, label.x + 2, baseline, text, kLabelInk);
+    const std::string caption = std::to_string(segment.number) + "   " + ShowTimeText(t) + "   " + segment.scene;
+    painter.Draw(caption, label.x + 2, baseline, text::Spacing{},
+                 [&sheet](const text::GlyphCoverage& glyph) { PaintLabelGlyph(sheet, glyph); });
   }
   if (!WritePngImage(file, sheet)) {
     error = "cannot write " + file.string();

@@ -46,18 +46,20 @@ PipedProcess::~PipedProcess() {
   }
 }
 
-std::string PipedProcess::Start(const std::vector<std::string>& arguments) {
+Status PipedProcess::Start(const std::vector<std::string>& arguments) {
   program_ = arguments.at(0);
   std::string errorName = (std::filesystem::temp_directory_path() / "vantrelle-render-XXXXXX").string();
   errorFile_ = mkostemp(errorName.data(), O_CLOEXEC);
   if (errorFile_ < 0) {
-    return "cannot make a temporary file for " + program_ + "'s messages: " + std::strerror(errno);
+    return Status::Failure(ErrorKind::kUnreadable,
+                           "cannot make a temporary file for " + program_ + "'s messages: " + std::strerror(errno));
   }
   unlink(errorName.c_str());
 
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) {
-    return "cannot make a pipe to " + program_ + ": " + std::strerror(errno);
+    return Status::Failure(ErrorKind::kUnreadable,
+                           "cannot make a pipe to " + program_ + ": " + std::strerror(errno));
   }
   std::signal(SIGPIPE, SIG_IGN);
 
@@ -86,15 +88,15 @@ std::string PipedProcess::Start(const std::vector<std::string>& arguments) {
     pid_ = -1;
     close(ends[1]);
     if (failed == ENOENT) {
-      return program_ + " not found";
+      return Status::Failure(ErrorKind::kNotFound, program_ + " not found");
     }
-    return "cannot start " + program_ + ": " + std::strerror(failed);
+    return Status::Failure(ErrorKind::kUnreadable, "cannot start " + program_ + ": " + std::strerror(failed));
   }
   input_ = fdopen(ends[1], "wb");
   if (input_ == nullptr) {
     close(ends[1]);
     Finish();
-    return "cannot write to " + program_ + ": " + std::strerror(errno);
+    return Status::Failure(ErrorKind::kUnreadable, "cannot write to " + program_ + ": " + std::strerror(errno));
   }
   return {};
 }

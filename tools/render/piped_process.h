@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/status.h"
+
 namespace vantrelle::render {
 
 class PipedProcess {
@@ -17,11 +19,12 @@ class PipedProcess {
   PipedProcess(const PipedProcess&) = delete;
   PipedProcess& operator=(const PipedProcess&) = delete;
 
-  // Starts arguments[0] with the given arguments. "" on success, else one
-  // line; ENOENT becomes "<program> not found". Ignores SIGPIPE in this
+  // Starts arguments[0] with the given arguments. Ok, or a failure with one
+  // line: kNotFound ("<program> not found") when it is not on PATH,
+  // kUnreadable when it cannot be started or fed. Ignores SIGPIPE in this
   // process from then on, so that a program that dies makes writes fail
   // instead of killing us; the child gets the default action back.
-  std::string Start(const std::vector<std::string>& arguments);
+  Status Start(const std::vector<std::string>& arguments);
 
   // Where to write its input; null before Start.
   std::FILE* Input() const { return input_; }

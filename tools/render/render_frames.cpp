@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 
+#include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
 #include "timeline/load_and_precompute.h"
@@ -30,22 +31,22 @@ std::string PngName(DemoClock t) {
 // Starts ffmpeg for the video; "" or one line.
 std::string StartVideo(const RenderRequest& request, PipedProcess& ffmpeg) {
   VideoSettings settings = request.video;
-  settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackName);
+  settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackFileName);
   std::error_code ignored;
   const bool silent = !std::filesystem::is_regular_file(settings.soundtrack, ignored);
   const std::filesystem::path missing = settings.soundtrack;
   if (silent) {
     settings.soundtrack.clear();
   }
-  const std::string problem = ffmpeg.Start(FfmpegArguments(settings));
-  if (problem == "ffmpeg not found") {
+  const Status started = ffmpeg.Start(FfmpegArguments(settings));
+  if (started.kind == ErrorKind::kNotFound) {
     return "ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)";
   }
-  if (problem.empty() && silent) {
+  if (started.ok() && silent) {
     std::fprintf(stderr, "vantrelle-render: warning: no soundtrack at %s; the video will be silent\n",
                  missing.c_str());
   }
-  return problem;
+  return started.message;
 }
 
 }  // namespace

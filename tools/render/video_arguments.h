@@ -10,9 +10,6 @@
 
 namespace vantrelle::render {
 
-// The soundtrack, relative to the data directory, in the show's naming.
-inline constexpr const char* kSoundtrackName = "music\\soundtrack.mp3";
-
 enum class VideoContainer { kMp4, kMkv, kWebm };
 
 // By the file's extension (.mp4, .mkv, .webm, any case); nothing otherwise.

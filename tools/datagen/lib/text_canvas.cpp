@@ -1,103 +1,55 @@
 #include "tools/datagen/lib/text_canvas.h"
 
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <stdexcept>
 
 namespace vantrelle::datagen {
 
-struct TextPainter::Impl {
-  FT_Library library = nullptr;
-  FT_Face face = nullptr;
-  int size = 0;
-};
+namespace {
 
-TextPainter::TextPainter() : impl_(new Impl) {
-  if (FT_Init_FreeType(&impl_->library) != 0) {
-    delete impl_;
-    throw std::runtime_error("cannot start FreeType");
-  }
-  if (FT_New_Face(impl_->library, kBoldFontPath, 0, &impl_->face) != 0) {
-    FT_Done_FreeType(impl_->library);
-    delete impl_;
-    throw std::runtime_error(std::string("cannot open the font ") + kBoldFontPath +
-                             " (Debian package fonts-dejavu-core)");
-  }
-}
+// The show's letters are kerned; `tracking` spreads them further.
+text::Spacing Kerned(int tracking) { return {tracking, true}; }
 
-TextPainter::~TextPainter() {
-  FT_Done_Face(impl_->face);
-  FT_Done_FreeType(impl_->library);
-  delete impl_;
+}  // namespace
+
+TextPainter::TextPainter() {
+  const std::string problem = painter_.Open(kBoldFontPath);
+  if (!problem.empty()) throw std::runtime_error(problem);
 }
 
 void TextPainter::SetSize(int pixelSize) {
-  if (impl_->size != pixelSize) {
-    FT_Set_Pixel_Sizes(impl_->face, 0, static_cast<FT_UInt>(pixelSize));
-    impl_->size = pixelSize;
+  if (size_ != pixelSize) {
+    const std::string problem = painter_.SetPixelSize(pixelSize);
+    if (!problem.empty()) throw std::runtime_error(problem);
+    size_ = pixelSize;
   }
 }
 
 int TextPainter::Measure(const std::string& text, int pixelSize, int tracking) {
   SetSize(pixelSize);
-  FT_Face face = impl_->face;
-  long pen = 0;  // 26.6
-  FT_UInt previous = 0;
-  for (unsigned char ch : text) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, ch);
-    if (previous != 0 && FT_HAS_KERNING(face)) {
-      FT_Vector k;
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &k);
-      pen += k.x;
-    }
-    if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) != 0) continue;
-    pen += face->glyph->advance.x + tracking * 64;
-    previous = glyph;
-  }
-  if (!text.empty()) pen -= tracking * 64;
-  return static_cast<int>((pen + 32) >> 6);
+  return painter_.Measure(text, Kerned(tracking));
 }
 
 int TextPainter::CapHeight(int pixelSize) {
   SetSize(pixelSize);
-  if (FT_Load_Char(impl_->face, 'H', FT_LOAD_DEFAULT) != 0) return pixelSize * 3 / 4;
-  return static_cast<int>((impl_->face->glyph->metrics.horiBearingY + 32) >> 6);
+  return painter_.CapHeight();
 }
 
 void TextPainter::DrawCentred(Canvas& canvas, const std::string& text, int pixelSize, int centreX, int baseline,
                               int tracking) {
   const int width = Measure(text, pixelSize, tracking);
-  FT_Face face = impl_->face;
-  long pen = static_cast<long>(centreX - width / 2) * 64;
-  FT_UInt previous = 0;
-  for (unsigned char ch : text) {
-    const FT_UInt glyph = FT_Get_Char_Index(face, ch);
-    if (previous != 0 && FT_HAS_KERNING(face)) {
-      FT_Vector k;
-      FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &k);
-      pen += k.x;
-    }
-    if (FT_Load_Glyph(face, glyph, FT_LOAD_RENDER) != 0) continue;
-    const FT_GlyphSlot slot = face->glyph;
-    const FT_Bitmap& bm = slot->bitmap;
-    const int left = static_cast<int>((pen + 32) >> 6) + slot->bitmap_left;
-    const int top = baseline - slot->bitmap_top;
-    for (unsigned row = 0; row < bm.rows; ++row) {
-      const int y = top + static_cast<int>(row);
+  painter_.Draw(text, centreX - width / 2, baseline, Kerned(tracking), [&canvas](const text::GlyphCoverage& g) {
+    for (int row = 0; row < g.rows; ++row) {
+      const int y = g.top + row;
       if (y < 0 || y >= canvas.height) continue;
-      for (unsigned col = 0; col < bm.width; ++col) {
-        const int x = left + static_cast<int>(col);
+      for (int col = 0; col < g.width; ++col) {
+        const int x = g.left + col;
         if (x < 0 || x >= canvas.width) continue;
-        const std::uint8_t v = bm.buffer[row * static_cast<unsigned>(bm.pitch) + col];
         std::uint8_t& dst = canvas.At(x, y);
-        dst = std::max(dst, v);
+        dst = std::max(dst, g.coverage[row * g.pitch + col]);
       }
     }
-    pen += slot->advance.x + tracking * 64;
-    previous = glyph;
-  }
+  });
 }
 
 Canvas BlurCanvas(const Canvas& in, int radius) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/text/text_painter.h"
+
 namespace vantrelle::datagen {
 
 inline constexpr const char* kBoldFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
@@ -16,13 +18,11 @@ struct Canvas {
   std::uint8_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// The show's bold face over the shared painter, drawing into canvases.
 class TextPainter {
  public:
   // Throws std::runtime_error when FreeType or the font cannot be opened.
   TextPainter();
-  ~TextPainter();
-  TextPainter(const TextPainter&) = delete;
-  TextPainter& operator=(const TextPainter&) = delete;
 
   // Width in pixels of `text` (ASCII) at `pixelSize`, with `tracking` extra
   // pixels between letters.
@@ -36,8 +36,8 @@ class TextPainter {
 
  private:
   void SetSize(int pixelSize);
-  struct Impl;
-  Impl* impl_;
+  text::TextPainter painter_;
+  int size_ = 0;
 };
 
 // Box blur of radius r (a soft glow layer for text).
