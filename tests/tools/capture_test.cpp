@@ -116,9 +116,9 @@ TEST(VideoArguments, SoundFromTheRangeStartForTheRangeLength) {
     return std::search(args.begin(), args.end(), run.begin(), run.end()) != args.end();
   };
   EXPECT_EQ(args.front(), "ffmpeg");
-  EXPECT_EQ(args.back(), "out dir/show.mp4");
+  EXPECT_EQ(args.back(), "file:out dir/show.mp4");
   EXPECT_TRUE(has({"-f", "rawvideo", "-pixel_format", "rgb565le", "-video_size", "400x240", "-framerate", "50", "-i", "-"}));
-  EXPECT_TRUE(has({"-ss", "44.352", "-i", "/data/music/soundtrack.mp3", "-map", "0:v", "-map", "1:a"}));
+  EXPECT_TRUE(has({"-ss", "44.352", "-i", "file:/data/music/soundtrack.mp3", "-map", "0:v", "-map", "1:a"}));
   EXPECT_TRUE(has({"-vf", "scale=iw*2:ih*2:flags=neighbor", "-pix_fmt", "yuv420p"}));
   EXPECT_TRUE(has({"-c:v", "libx264"}));
   EXPECT_TRUE(has({"-movflags", "+faststart"}));
@@ -146,8 +146,9 @@ TEST(VideoExport, TwoSecondsOfEachContainerWithTheirSoundInStep) {
   const std::filesystem::path mp4 = data.path() / "two seconds.mp4";
   ToolRun run = RunTool(RenderTool(), withData + " --from 1000 --to 3000 --fps 30 --video " + Quoted(mp4));
   ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_TRUE(run.output.starts_with("vantrelle-render: 60 frames in ")) << run.output;  // the closing line only
-  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  // The count from the start, then (after lines every 5 s on a slow machine) the closing line.
+  EXPECT_TRUE(run.output.starts_with("vantrelle-render: 60 frames to draw\n")) << run.output;
+  EXPECT_NE(run.output.find("vantrelle-render: 60 frames in "), std::string::npos) << run.output;
   std::map<std::string, std::string> probe = Probe(mp4);
   EXPECT_EQ(probe["video.codec"], "h264");
   EXPECT_EQ(probe["video.pix_fmt"], "yuv420p");

@@ -15,14 +15,30 @@ namespace {
 
 constexpr std::uintmax_t kRawFrameBytes = 192000;
 
+std::vector<DemoClock> AllTimes(const render::FrameTimes& times) {
+  std::vector<DemoClock> all;
+  for (std::int64_t n = 0; n < times.Count(); ++n) all.push_back(times.At(n));
+  return all;
+}
+
 TEST(FrameTimes, RangesByStepAndRate) {
-  EXPECT_EQ(render::TimesByStep(100, 200, 50), (std::vector<DemoClock>{100, 150}));
-  EXPECT_EQ(render::TimesByStep(0, 1, 5), (std::vector<DemoClock>{0}));
-  EXPECT_EQ(render::TimesAtRate(1000, 1051, 60), (std::vector<DemoClock>{1000, 1016, 1033, 1050}));
-  EXPECT_EQ(render::TimesAtRate(0, 100, 30), (std::vector<DemoClock>{0, 33, 66}));
-  EXPECT_EQ(render::TimesAtRate(0, 3, 1000), (std::vector<DemoClock>{0, 1, 2}));
-  EXPECT_EQ(render::CheckTimes({0, 251328, 400000}), "");
-  EXPECT_EQ(render::CheckTimes({5, -1}), "time -1 ms is negative; the show starts at 0");
+  using render::FrameTimes;
+  EXPECT_EQ(AllTimes(FrameTimes::ByStep(100, 200, 50)), (std::vector<DemoClock>{100, 150}));
+  EXPECT_EQ(AllTimes(FrameTimes::ByStep(0, 1, 5)), (std::vector<DemoClock>{0}));
+  EXPECT_EQ(AllTimes(FrameTimes::AtRate(1000, 1051, 60)), (std::vector<DemoClock>{1000, 1016, 1033, 1050}));
+  EXPECT_EQ(AllTimes(FrameTimes::AtRate(0, 100, 30)), (std::vector<DemoClock>{0, 33, 66}));
+  EXPECT_EQ(AllTimes(FrameTimes::AtRate(0, 3, 1000)), (std::vector<DemoClock>{0, 1, 2}));
+  // Counted, not listed: the largest ranges cost nothing until drawn.
+  const FrameTimes longest = FrameTimes::ByStep(0, 2147483647, 1);
+  EXPECT_EQ(longest.Count(), 2147483647);
+  EXPECT_EQ(longest.At(longest.Count() - 1), 2147483646);
+  const FrameTimes fastest = FrameTimes::AtRate(-2147483647, 2147483647, 1000);
+  EXPECT_EQ(fastest.Count(), 4294967294);
+  EXPECT_EQ(fastest.At(fastest.Count() - 1), 2147483646);
+  EXPECT_EQ(FrameTimes::AtRate(0, 251328, 60).Count(), 15080);  // the whole show: 251.328 s x 60, rounded up
+  EXPECT_EQ(render::CheckTimes(FrameTimes::List({0, 251328, 400000})), "");
+  EXPECT_EQ(render::CheckTimes(FrameTimes::List({5, -1})), "time -1 ms is negative; the show starts at 0");
+  EXPECT_EQ(render::CheckTimes(FrameTimes::ByStep(-3, 2147483647, 1)), "time -3 ms is negative; the show starts at 0");
 }
 
 TEST(RenderTool, WritesOneRawFramePerTime) {

@@ -83,8 +83,8 @@ RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const 
     const std::string text = std::to_string(segment.number) + "   " + ShowTimeText(t) + "   " + segment.scene;
     painter.Draw(sheet, label.x + 2, baseline, text, kLabelInk);
   }
-  if (!WritePngImage(file, sheet)) {
-    error = "cannot write " + file.string();
+  error = WritePngImage(file, sheet);
+  if (!error.empty()) {
     return RenderStatus::kFailed;
   }
   return RenderStatus::kOk;

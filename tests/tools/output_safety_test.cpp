@@ -1,0 +1,117 @@
+// Every output is written beside its target and renamed over it when whole:
+// a refused or failed write leaves the path exactly as it was.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "stand_in_ffmpeg.h"
+#include "support/test_data_directory.h"
+#include "tool_run.h"
+
+namespace vantrelle {
+namespace {
+
+// What a path is: its kind, inode, device numbers, link target and bytes.
+std::string Snapshot(const std::filesystem::path& path) {
+  struct stat status;
+  if (lstat(path.c_str(), &status) != 0) {
+    return "absent";
+  }
+  std::ostringstream text;
+  text << std::oct << status.st_mode << std::dec << " " << status.st_ino << " " << status.st_rdev;
+  std::error_code ignored;
+  text << " -> " << std::filesystem::read_symlink(path, ignored).string() << " : ";
+  if (S_ISREG(status.st_mode)) {
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+  }
+  return text.str();
+}
+
+std::set<std::string> Names(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
+  TestDataDirectory data;
+  const StandInFfmpeg ffmpeg(data.path() / "stand-in");
+  struct Target {
+    const char* kind;
+    const char* make;  // shell words making @ (the target); "" when it needs mknod
+    const char* limit;  // shell words run before the tool
+  };
+  const Target targets[] = {
+      {"device", "", ""},
+      {"FIFO", "mkfifo @", ""},
+      {"directory", "mkdir @ && echo keep > @/inside", ""},
+      {"symbolic link", "echo old > old && ln -s old @", ""},
+      {"dangling symbolic link", "ln -s nowhere @", ""},
+      // A full disk, as a file-size limit: every write past 1 KiB fails.
+      {"full file system", "echo earlier > @", "trap \"\" XFSZ; ulimit -f 1;"},
+  };
+  struct Output {
+    const char* arguments;  // T is the target (in folder O for --png)
+    const char* name;       // the target's name in the folder
+    bool streams;           // raw frames go straight into a device (a FIFO would wait for its reader)
+  };
+  const Output outputs[] = {
+      {"--contact-sheet O/T", "T", false},
+      {"--at 44500 --png O", "t044500.png", false},
+      {"--from 0 --to 200 --fps 10 --video O/T", "T", false},
+      {"--at 44500 --raw O/T", "T", true},
+  };
+  int folderNumber = 0;
+  for (const Output& output : outputs) {
+    for (const Target& target : targets) {
+      std::string name = output.name;
+      if (std::string(output.arguments).find("--video") != std::string::npos) name += ".mp4";
+      const std::string label = std::string(output.arguments) + " into a " + target.kind;
+      const bool stream = output.streams && (std::string(target.kind) == "device" || std::string(target.kind) == "FIFO");
+      if (output.streams && std::string(target.kind) == "FIFO") continue;
+      const std::filesystem::path folder = data.path() / ("out" + std::to_string(++folderNumber));
+      std::filesystem::create_directories(folder);
+      const std::filesystem::path path = folder / name;
+      if (*target.make == '\0') {
+        if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+          continue;  // not permitted here: the other kinds still run
+        }
+      } else {
+        std::string make = target.make;
+        for (std::size_t at; (at = make.find('@')) != std::string::npos;) make.replace(at, 1, Quoted(name));
+        ASSERT_EQ(RunShell("cd " + Quoted(folder) + " && " + make), 0) << label;
+      }
+      const std::string before = Snapshot(path);
+      const std::set<std::string> namesBefore = Names(folder);
+
+      std::string arguments = output.arguments;
+      arguments.replace(arguments.find('O'), 1, Quoted(folder));
+      if (const std::size_t t = arguments.find("/T"); t != std::string::npos) arguments.replace(t + 1, 1, name);
+      ToolRun run = RunTool("/bin/sh", "-c " + Quoted(std::string(target.limit) + " exec " +
+                                                         RenderTool().string() + " --quiet --data " +
+                                                         data.path().string() + " " + arguments),
+                                  "/", ffmpeg.Environment());
+      // The test data has no soundtrack: the export says so first.
+      if (run.output.starts_with("vantrelle-render: warning: no soundtrack")) run.output.erase(0, run.output.find('\n') + 1);
+      if (stream) {
+        EXPECT_EQ(run.status, 0) << label << "\n" << run.output;
+      } else {
+        EXPECT_EQ(run.status, 1) << label << "\n" << run.output;
+        EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << label << "\n" << run.output;
+        EXPECT_NE(run.output.find(path.string()), std::string::npos) << label << "\n" << run.output;
+      }
+      EXPECT_EQ(Snapshot(path), before) << label;
+      EXPECT_EQ(Names(folder), namesBefore) << label;  // no temporary file left behind
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantrelle
