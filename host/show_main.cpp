@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
+#include "assets/resolve_data_path.h"
 #include "host/clear_back_buffer.h"
 #include "host/flip_frame.h"
 #include "host/load_music_file.h"
 #include "host/main_window_proc.h"
 #include "host/present_frame.h"
 #include "host/release_display_objects.h"
+#include "host/report_soundtrack.h"
 #include "host/set_up_display.h"
 
 namespace vantrelle::host {
@@ -25,6 +27,7 @@ constexpr std::uint32_t kPopup = 0x80000000;    // WS_POPUP: no caption, no bord
 constexpr int kMixRate = 22050;                 // Hz
 constexpr int kSoftwareChannels = 2;
 constexpr char kDataErrorCaption[] = "Vantrelle X2: data error";
+constexpr char kSoundtrackName[] = "music\\soundtrack.mp3";
 
 // Shows the recorded set-up failure, if any.
 void ReportError(WindowManager& windows) {
@@ -71,7 +74,6 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
     // The window goes too, so that the box is not hidden behind a full-screen window.
     ReleaseDisplayObjects();
     windows.DestroyWindow(window);
-    std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
     windows.MessageBox(0, dataError.c_str(), kDataErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     return kDataErrorExitCode;
   }
@@ -82,10 +84,14 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   ClearBackBuffer();
   FlipFrame();
 
-  sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
-  LoadMusicFile("music\\soundtrack.mp3", MusicBuffer);
+  const bool soundStarted = sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
+  const std::int64_t musicBytes = LoadMusicFile(kSoundtrackName, MusicBuffer);
   // The stream is handed the buffer's whole capacity; the bytes after the file are zero.
   MusicStream = sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kMusicBufferSize));
+  if (soundStarted) {
+    ReportSoundtrack(ResolveDataPath(config.dataDirectory, kSoundtrackName), musicBytes, MusicBuffer,
+                     MusicStream != nullptr);
+  }
   sound.FSOUND_Stream_SetMode(nullptr, FSOUND_MPEG_LOWQUALITY);
   if (config.startMs > 0) {
     sound.FSOUND_Stream_SetTime(MusicStream, config.startMs);

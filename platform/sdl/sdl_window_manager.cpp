@@ -50,8 +50,10 @@ const void* SdlWindowManager::SetCursor(const void* cursor) {
 }
 
 int SdlWindowManager::MessageBox(HWND /*owner*/, const char* text, const char* caption, std::uint32_t /*type*/) {
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr) != 0) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);  // no desktop to show a box on
+  // Always on standard error too, where unattended runs and logs see it.
+  std::fprintf(stderr, "vantrelle: %s\n", text);
+  if (!desktop_.Unattended()) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
   }
   return kIdOk;
 }
