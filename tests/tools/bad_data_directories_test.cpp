@@ -3,6 +3,7 @@
 // never a crash (in the sanitizer build, never a report either).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +42,14 @@ Outcome RenderOneFrame(const TestDataDirectory& data) {
   const int raw = pclose(pipe);
   outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return outcome;
+}
+
+// The message with the show's name for the file (gfx\\x.pal) turned into the
+// path the user can open in `data`.
+std::string WithPath(const std::string& message, const TestDataDirectory& data) {
+  const std::size_t from = message.find("data error: ") + std::string("data error: ").size();
+  const std::size_t end = message.find(':', from);
+  return message.substr(0, from) + data.FilePath(message.substr(from, end - from)).string() + message.substr(end);
 }
 
 MeshFileContent MeshWith(const std::function<void(MeshFileContent&)>& change) {
@@ -105,11 +114,28 @@ TEST(BadDataDirectories, EachFaultIsNamedWithStatusTwo) {
     bad.breakIt(data);
     const Outcome outcome = RenderOneFrame(data);
     EXPECT_EQ(outcome.status, 2);
-    std::string expected = "vantrelle-render: data error: ";
-    expected += bad.message;
-    expected += '\n';
-    EXPECT_EQ(outcome.output, expected);
+    EXPECT_EQ(outcome.output, WithPath("vantrelle-render: data error: " + std::string(bad.message), data) + "\n");
   }
+}
+
+// Unreadable for anyone but root: as root, the tool runs as nobody.
+TEST(BadDataDirectories, AnUnreadableFileSaysWhy) {
+  TestDataDirectory data;
+  std::filesystem::permissions(data.path(), std::filesystem::perms::all);
+  std::filesystem::permissions(data.FilePath("gfx\\planet.raw"), std::filesystem::perms::none);
+  const char* bin = std::getenv("VANTRELLE_BIN");
+  const std::string tool = (std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-render").string();
+  const std::string as = geteuid() == 0 ? "setpriv --reuid=nobody --regid=nogroup --clear-groups " : "";
+  const std::string command = as + "'" + tool + "' --data '" + data.path().string() + "' --at 0 --raw - 2>&1 >/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  char line[512] = {};
+  const bool said = std::fgets(line, sizeof line, pipe) != nullptr;
+  const int status = pclose(pipe);
+  ASSERT_TRUE(said);
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+  EXPECT_EQ(std::string(line), "vantrelle-render: data error: " + data.FilePath("gfx\\planet.raw").string() +
+                                   ": cannot be read: Permission denied\n");
 }
 
 }  // namespace

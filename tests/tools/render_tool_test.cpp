@@ -98,7 +98,8 @@ TEST(RenderTool, BadDataExitsWithStatusTwo) {
     data.Resize("gfx\\planet.pal", 1047);
     const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output, "vantrelle-render: data error: gfx\\planet.pal: expected 1048 bytes, found 1047\n");
+    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath("gfx\\planet.pal").string() +
+                              ": expected 1048 bytes, found 1047\n");
   }
   {
     TestDataDirectory data;
@@ -108,8 +109,8 @@ TEST(RenderTool, BadDataExitsWithStatusTwo) {
     const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.output,
-              "vantrelle-render: data error: mesh\\zerozev.3df: face 3 corner 2: expected a vertex index 0..3, "
-              "found 9\n");
+              "vantrelle-render: data error: " + data.FilePath("mesh\\zerozev.3df").string() +
+                  ": face 3 corner 2: expected a vertex index 0..3, found 9\n");
   }
   const ToolRun run = RunTool(RenderTool(), "--data /nonexistent/vantrelle --at 0 --raw -");
   EXPECT_EQ(run.status, 2);
