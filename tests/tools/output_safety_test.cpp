@@ -113,5 +113,42 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
   }
 }
 
+// Odd names and environments: the video lands where it was named, or the
+// export fails in one line, never an abort.
+TEST(OutputSafety, VideoNamesAndTemporaryFolders) {
+  TestDataDirectory data;
+  const StandInFfmpeg ffmpeg(data.path() / "stand-in");
+  const std::filesystem::path folder = data.path() / "videos";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "a-file") << "not a folder";
+  struct Case {
+    const char* video;        // as given, from inside the folder
+    const char* environment;  // before the stand-in's
+    const char* mode;         // the stand-in's
+    const char* written;      // the file expected afterwards; "" for none
+    int status;
+  };
+  const Case cases[] = {
+      {"x.mp4", "TMPDIR=/nonexistent", "copy", "x.mp4", 0},
+      {"y.mp4", "TMPDIR=", "copy", "y.mp4", 0},
+      {"z.mp4", "TMPDIR=a-file", "copy", "z.mp4", 0},
+      {"-x.mp4", "", "copy", "-x.mp4", 0},          // not an ffmpeg option
+      {"file:z.mkv", "", "copy", "file:z.mkv", 0},  // not a protocol
+      {"empty.mp4", "", "nothing", "", 1},          // ffmpeg said yes and wrote nothing
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 0 --to 300 --video=" +
+                                                  Quoted(c.video),
+                                folder, std::string(c.environment) + " " + ffmpeg.Environment(c.mode));
+    EXPECT_EQ(run.status, c.status) << c.video << " " << c.environment << "\n" << run.output;
+    std::set<std::string> expected = {"a-file"};
+    if (*c.written != '\0') expected.insert(c.written);
+    EXPECT_EQ(Names(folder), expected) << c.video;
+    for (const std::string& name : Names(folder)) {
+      if (name != "a-file") std::filesystem::remove(folder / name);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vantrelle
