@@ -29,9 +29,10 @@ constexpr int kSoftwareChannels = 2;
 constexpr char kDataErrorCaption[] = "Vantrelle X2: data error";
 constexpr char kSoundtrackName[] = "music\\soundtrack.mp3";
 
-// Shows the recorded set-up failure, if any.
+// Shows the recorded set-up failure, if any, on standard error and in a box.
 void ReportError(WindowManager& windows) {
   if (ErrorMessage != nullptr) {
+    std::fprintf(stderr, "vantrelle: %s\n", ErrorMessage);
     windows.MessageBox(0, ErrorMessage, "DirectDraw Error", MB_OK | MB_ICONEXCLAMATION);
   }
 }
@@ -74,6 +75,7 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
     // The window goes too, so that the box is not hidden behind a full-screen window.
     ReleaseDisplayObjects();
     windows.DestroyWindow(window);
+    std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
     windows.MessageBox(0, dataError.c_str(), kDataErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     return kDataErrorExitCode;
   }

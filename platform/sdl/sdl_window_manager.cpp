@@ -50,8 +50,7 @@ const void* SdlWindowManager::SetCursor(const void* cursor) {
 }
 
 int SdlWindowManager::MessageBox(HWND /*owner*/, const char* text, const char* caption, std::uint32_t /*type*/) {
-  // Always on standard error too, where unattended runs and logs see it.
-  std::fprintf(stderr, "vantrelle: %s\n", text);
+  // The show prints its errors on standard error itself; a box is only for someone watching.
   if (!desktop_.Unattended()) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
   }
