@@ -56,6 +56,8 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
       {"dangling symbolic link", "ln -s nowhere @", ""},
       // A full disk, as a file-size limit: every write past 1 KiB fails.
       {"full file system", "echo earlier > @", "trap \"\" XFSZ; ulimit -f 1;"},
+      // A really full one, where a small file system may be mounted here.
+      {"full tmpfs", "echo earlier > @ && (yes > filler 2>/dev/null; true)", ""},
   };
   struct Output {
     const char* arguments;  // T is the target (in folder O for --png)
@@ -78,6 +80,10 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
       if (output.streams && std::string(target.kind) == "FIFO") continue;
       const std::filesystem::path folder = data.path() / ("out" + std::to_string(++folderNumber));
       std::filesystem::create_directories(folder);
+      const bool tmpfs = std::string(target.kind) == "full tmpfs";
+      if (tmpfs && RunShell("mount -t tmpfs -o size=64k vantrelle-test " + Quoted(folder) + " 2>/dev/null") != 0) {
+        continue;  // not allowed here: the file-size limit stands in
+      }
       const std::filesystem::path path = folder / name;
       if (*target.make == '\0') {
         if (mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
@@ -109,6 +115,7 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
       }
       EXPECT_EQ(Snapshot(path), before) << label;
       EXPECT_EQ(Names(folder), namesBefore) << label;  // no temporary file left behind
+      if (tmpfs) RunShell("umount " + Quoted(folder));
     }
   }
 }
