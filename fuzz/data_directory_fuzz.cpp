@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const vantrelle::SegmentInfo& segment : vantrelle::ShowSegments()) {
       vantrelle::Timeline(frame, (segment.start + segment.end) / 2);
     }
-  } else if (error.find(std::string(file.name)) == std::string::npos) {
-    std::abort();  // the fault is named after the file that carries it
+  } else if (error.find(path.string()) == std::string::npos) {
+    std::abort();  // the fault is named by the path of the file that carries it
   }
   const std::vector<std::uint8_t> valid = ValidContent(file);
   Write(path, valid.data(), valid.size());

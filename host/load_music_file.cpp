@@ -8,16 +8,17 @@
 
 namespace vantrelle::host {
 
-void LoadMusicFile(const char* relativePath, std::span<std::uint8_t> destination) {
+std::int64_t LoadMusicFile(const char* relativePath, std::span<std::uint8_t> destination) {
   const std::filesystem::path path = ResolveDataPath(DataDirectory, relativePath);
   platform::SystemServices& system = Platform->system;
   const std::int64_t size = system.FileSize(path);
   if (size < 0) {
-    std::fprintf(stderr, "vantrelle: no soundtrack at %s; the show runs silent\n", path.c_str());
-    return;
+    std::fprintf(stderr, "vantrelle: no soundtrack (a regular file) at %s; the show runs silent\n", path.c_str());
+    return -1;
   }
   const auto count = std::min(static_cast<std::size_t>(size), destination.size());
   system.ReadFile(path, destination.data(), count);
+  return size;
 }
 
 }  // namespace vantrelle::host

@@ -1,13 +1,14 @@
 #pragma once
 // Reads the soundtrack `relativePath` (below the data directory) whole into
 // `destination`, stopping at its capacity; the bytes after the file are left
-// as they were. A missing file leaves the destination untouched and prints
-// one warning on standard error.
+// as they were. Returns the file's size in bytes. A missing file, or one that
+// is not a regular file (a FIFO would block for ever), leaves the destination
+// untouched, prints one warning on standard error and returns -1.
 #include <cstdint>
 #include <span>
 
 namespace vantrelle::host {
 
-void LoadMusicFile(const char* relativePath, std::span<std::uint8_t> destination);
+std::int64_t LoadMusicFile(const char* relativePath, std::span<std::uint8_t> destination);
 
 }  // namespace vantrelle::host

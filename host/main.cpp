@@ -6,7 +6,9 @@
 #include <string>
 
 #include "host/show_main.h"
+#include "platform/decimal_option.h"
 #include "platform/executable_directory.h"
+#include "platform/guard_main.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_direct_draw.h"
 #include "platform/sdl/sdl_sound_library.h"
@@ -15,7 +17,9 @@
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(int argc, char** argv) {
   using namespace vantrelle;
 
   platform::SdlDesktopConfig desktopConfig;
@@ -26,15 +30,27 @@ int main(int argc, char** argv) {
   CLI::App app{"Vantrelle X2: a four-minute real-time show. Escape ends it."};
   app.add_flag("--window", windowed, "Run in a window instead of full screen (Alt+Enter switches)");
   app.add_option("--scale", desktopConfig.scale, "Whole-number window enlargement")
+      ->transform(platform::DecimalOnly())
       ->check(CLI::Range(1, 16))
       ->capture_default_str();
   app.add_flag("--portrait", desktopConfig.portrait, "Show the display upright, as the handheld holds it");
   app.add_option("--start", showConfig.startMs, "Begin the show (and its music) this many ms in")
+      ->transform(platform::DecimalOnly())
       ->check(CLI::Range(0, kShowLengthMs));
+  bool noDialog = false;
+  app.add_flag("--no-dialog", noDialog, "Errors on standard error only, never in a box (unattended runs)");
   app.add_option("--data", dataDirectory, "Folder with gfx/, mesh/ and music/ (default: beside the program)");
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::fprintf(stderr, "vantrelle: %s\n", e.what());  // one line and status 1, as the render tool
+    return 1;
+  }
 
   desktopConfig.fullScreen = !windowed;
+  desktopConfig.dialogs = !noDialog;
   showConfig.dataDirectory = dataDirectory.empty() ? platform::ExecutableDirectory() : std::filesystem::path(dataDirectory);
 
   platform::SdlDesktop desktop(desktopConfig);
@@ -49,3 +65,7 @@ int main(int argc, char** argv) {
   const host::ShowOperations operations{LoadAndPrecompute, static_cast<int (*)(FrameBuffer&, DemoClock)>(Timeline)};
   return host::ShowMain(services, operations, showConfig);
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return vantrelle::platform::RunGuarded("vantrelle", Main, argc, argv); }

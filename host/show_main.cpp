@@ -2,12 +2,14 @@
 
 #include <cstdio>
 
+#include "assets/resolve_data_path.h"
 #include "host/clear_back_buffer.h"
 #include "host/flip_frame.h"
 #include "host/load_music_file.h"
 #include "host/main_window_proc.h"
 #include "host/present_frame.h"
 #include "host/release_display_objects.h"
+#include "host/report_soundtrack.h"
 #include "host/set_up_display.h"
 
 namespace vantrelle::host {
@@ -25,10 +27,12 @@ constexpr std::uint32_t kPopup = 0x80000000;    // WS_POPUP: no caption, no bord
 constexpr int kMixRate = 22050;                 // Hz
 constexpr int kSoftwareChannels = 2;
 constexpr char kDataErrorCaption[] = "Vantrelle X2: data error";
+constexpr char kSoundtrackName[] = "music\\soundtrack.mp3";
 
-// Shows the recorded set-up failure, if any.
+// Shows the recorded set-up failure, if any, on standard error and in a box.
 void ReportError(WindowManager& windows) {
   if (ErrorMessage != nullptr) {
+    std::fprintf(stderr, "vantrelle: %s\n", ErrorMessage);
     windows.MessageBox(0, ErrorMessage, "DirectDraw Error", MB_OK | MB_ICONEXCLAMATION);
   }
 }
@@ -82,11 +86,14 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   ClearBackBuffer();
   FlipFrame();
 
-  sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
-  LoadMusicFile(kSoundtrackFileName, MusicBuffer);
+  const bool soundStarted = sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
+  const std::int64_t musicBytes = LoadMusicFile(kSoundtrackFileName, MusicBuffer);
   // The stream is handed the buffer's whole capacity; the bytes after the file are zero.
-  MusicStream =
-      sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kSoundtrackCapacityBytes));
+  MusicStream = sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kSoundtrackCapacityBytes));
+  if (soundStarted) {
+    ReportSoundtrack(ResolveDataPath(config.dataDirectory, kSoundtrackFileName), musicBytes, MusicBuffer,
+                     MusicStream != nullptr);
+  }
   sound.FSOUND_Stream_SetMode(nullptr, FSOUND_MPEG_LOWQUALITY);
   if (config.startMs > 0) {
     sound.FSOUND_Stream_SetTime(MusicStream, config.startMs);

@@ -12,9 +12,9 @@ class SystemServices {
   virtual ~SystemServices() = default;
   // Milliseconds since a fixed moment, monotonic, wrapping after 2^32 ms.
   virtual std::uint32_t GetTickCount() = 0;
-  // The file's size in bytes, or -1 when it cannot be opened for reading.
+  // The file's size in bytes, or -1 when it is not a regular file that can be read.
   virtual std::int64_t FileSize(const std::filesystem::path& path) = 0;
-  // Reads up to `count` bytes from the start of the file; returns the bytes read.
+  // Reads up to `count` bytes from the start of a regular file; returns the bytes read.
   virtual std::size_t ReadFile(const std::filesystem::path& path, void* destination, std::size_t count) = 0;
 };
 

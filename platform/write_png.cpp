@@ -4,20 +4,31 @@
 
 #include <vector>
 
+#include "platform/replace_file.h"
+
 namespace vantrelle::platform {
 
-bool WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height) {
+std::string WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height) {
+  ReplacementFile out;
+  if (std::string problem = out.Open(file); !problem.empty()) {
+    return problem;
+  }
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   png.width = static_cast<png_uint_32>(width);
   png.height = static_cast<png_uint_32>(height);
   png.format = PNG_FORMAT_RGB;
-  const int ok = png_image_write_to_file(&png, file.c_str(), 0, rgb, width * 3, nullptr);
+  // Written to a stream, not by name: the library's own file writer removes the file on failure.
+  const int ok = png_image_write_to_stdio(&png, out.Stream(), 0, rgb, width * 3, nullptr);
+  const std::string reason = png.message;
   png_image_free(&png);
-  return ok != 0;
+  if (ok == 0) {
+    return "cannot write " + file.string() + ": " + reason;
+  }
+  return out.Commit();
 }
 
-bool WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height) {
+std::string WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height) {
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
   for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
     const std::array<std::uint8_t, 3> wide = WidenRgb565(pixels[i]);

@@ -18,11 +18,13 @@ inline std::array<std::uint8_t, 3> WidenRgb565(std::uint16_t pixel) {
           static_cast<std::uint8_t>((b << 3) | (b >> 2))};
 }
 
-// An 8-bit RGB PNG of `rgb` (3 bytes a pixel, rows top to bottom). False if it cannot be written.
-bool WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height);
+// An 8-bit RGB PNG of `rgb` (3 bytes a pixel, rows top to bottom), written
+// beside `file` and renamed over it once complete (see ReplacementFile).
+// "" on success, else one line; a failure leaves `file` as it was.
+std::string WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height);
 
 // The same for an RGB565 picture of width x height pixels, rows top to bottom.
-bool WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height);
+std::string WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height);
 
 // A name in `directory` for a new screenshot taken at `stamp`
 // ("vantrelle-20260101-120000.png", then "-2", "-3", ... if taken).

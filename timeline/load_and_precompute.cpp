@@ -1,5 +1,8 @@
 #include "timeline/load_and_precompute.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <span>
 #include <system_error>
 #include <vector>
@@ -28,6 +31,22 @@ Status DataError(std::string_view name, ErrorKind kind, const std::string& probl
   return Status::Failure(kind, "data error: " + std::string(name) + ": " + problem);
 }
 
+// Files are named by the path the user can open, not the show's own name.
+Status DataError(const std::filesystem::path& directory, std::string_view name, ErrorKind kind,
+                 const std::string& problem) {
+  return DataError(ResolveDataPath(directory, name).string(), kind, problem);
+}
+
+// "" when the (regular) file opens for reading, else why not ("Permission denied").
+std::string WhyUnreadable(const std::filesystem::path& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    return std::strerror(errno);
+  }
+  std::fclose(file);
+  return {};
+}
+
 // Every file present with its exact size, and the mesh fit to show, before
 // anything is read into the show's buffers.
 Status CheckDataDirectory(const std::filesystem::path& directory) {
@@ -40,32 +59,38 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
     const std::int64_t size = DataFileSize(path);
     if (file.name == kMeshFileName) {
       if (size < 0) {
-        return DataError(file.name, ErrorKind::kNotFound, "expected a mesh file, found none");
+        return DataError(directory, file.name, ErrorKind::kNotFound, "expected a mesh file, found none");
       }
       // Larger than any mesh the renderer can hold: refused before it is read.
       constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
       if (static_cast<std::uint64_t>(size) > kLargestMeshFile) {
-        return DataError(file.name, ErrorKind::kMalformed,
+        return DataError(directory, file.name, ErrorKind::kMalformed,
                          "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
                              std::to_string(size));
       }
+      if (const std::string why = WhyUnreadable(path); !why.empty()) {
+        return DataError(directory, file.name, ErrorKind::kUnreadable, "cannot be read: " + why);
+      }
       std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
       if (LoadRaw(path, bytes) != size) {
-        return DataError(file.name, ErrorKind::kUnreadable,
+        return DataError(directory, file.name, ErrorKind::kUnreadable,
                          "expected a readable file, found one that cannot be read");
       }
       if (Status fit = CheckMeshFile(bytes); !fit.ok()) {
-        return DataError(file.name, fit.kind, fit.message);
+        return DataError(directory, file.name, fit.kind, fit.message);
       }
       continue;
     }
     if (size < 0) {
-      return DataError(file.name, ErrorKind::kNotFound,
+      return DataError(directory, file.name, ErrorKind::kNotFound,
                        "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
     }
     if (static_cast<std::uint64_t>(size) != file.bytes) {
-      return DataError(file.name, ErrorKind::kMalformed,
+      return DataError(directory, file.name, ErrorKind::kMalformed,
                        "expected " + std::to_string(file.bytes) + " bytes, found " + std::to_string(size));
+    }
+    if (const std::string why = WhyUnreadable(path); !why.empty()) {
+      return DataError(directory, file.name, ErrorKind::kUnreadable, "cannot be read: " + why);
     }
   }
   return {};
@@ -79,21 +104,21 @@ class Loader {
 
   void Raw(std::string_view name, std::span<std::uint8_t> destination) {
     if (error_.ok() && LoadRaw(ResolveDataPath(directory_, name), destination) < 0) {
-      error_ = DataError(name, ErrorKind::kUnreadable,
+      error_ = DataError(directory_, name, ErrorKind::kUnreadable,
                          "expected a readable file of the checked size, found it changed");
     }
   }
 
   void Palette(std::string_view name, Palette565& destination) {
     if (error_.ok() && !LoadPalette(ResolveDataPath(directory_, name), destination).ok()) {
-      error_ = DataError(name, ErrorKind::kUnreadable,
+      error_ = DataError(directory_, name, ErrorKind::kUnreadable,
                          "expected a readable palette of the checked size, found it changed");
     }
   }
 
   void Mesh(std::string_view name, std::span<std::int32_t> destination) {
     if (error_.ok() && LoadMesh(ResolveDataPath(directory_, name), destination, true) < 0) {
-      error_ = DataError(name, ErrorKind::kUnreadable,
+      error_ = DataError(directory_, name, ErrorKind::kUnreadable,
                          "expected a readable mesh of the checked size, found it changed");
     }
   }

@@ -1,11 +1,16 @@
 #include "platform/sdl/sdl_desktop.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 
 #include "platform/turn_display_to_landscape.h"
 #include "platform/write_png.h"
+
+// Last: Xlib defines short macro names (Status, None) that nothing after it may meet.
+#include <X11/Xlib.h>
 
 namespace vantrelle::platform {
 
@@ -30,13 +35,35 @@ SdlDesktop::~SdlDesktop() {
   }
 }
 
+namespace {
+
+// Xlib's default ends the program with a dump of the broken connection.
+int OnDisplayLost(Display* /*display*/) {
+  std::fputs("vantrelle: the window was closed from outside\n", stderr);
+  std::_Exit(0);
+}
+
+}  // namespace
+
 bool SdlDesktop::Start() {
+  // SDL would turn SIGINT and SIGTERM into a quit event, which a blocked
+  // stage (a message box) never reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "vantrelle: cannot open the display: %s\n", SDL_GetError());
     return false;
   }
   started_ = true;
+  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+    XSetIOErrorHandler(OnDisplayLost);
+  }
   return true;
+}
+
+bool SdlDesktop::Unattended() const {
+  const char* driver = started_ ? SDL_GetCurrentVideoDriver() : nullptr;
+  return !config_.dialogs || driver == nullptr || std::strcmp(driver, "dummy") == 0 ||
+         std::strcmp(driver, "offscreen") == 0;
 }
 
 bool SdlDesktop::OpenWindow(const char* title) {
@@ -148,10 +175,11 @@ void SdlDesktop::SaveScreenshot() {
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   std::error_code ignored;
   const std::filesystem::path file = FreeScreenshotPath(std::filesystem::current_path(ignored), stamp);
-  if (WritePngRgb565(file, landscape.data(), kDisplayHeight, kDisplayWidth)) {
+  if (const std::string problem = WritePngRgb565(file, landscape.data(), kDisplayHeight, kDisplayWidth);
+      problem.empty()) {
     std::fprintf(stderr, "vantrelle: screenshot saved as %s\n", file.c_str());
   } else {
-    std::fprintf(stderr, "vantrelle: cannot write the screenshot %s\n", file.c_str());
+    std::fprintf(stderr, "vantrelle: screenshot: %s\n", problem.c_str());
   }
 }
 

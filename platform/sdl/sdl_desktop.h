@@ -14,6 +14,7 @@ struct SdlDesktopConfig {
   bool fullScreen = true;  // take the whole desktop when the display asks for full screen
   int scale = 2;           // whole-number enlargement of the window when not full screen
   bool portrait = false;   // show the display as the handheld's own portrait screen
+  bool dialogs = true;     // false: errors go to standard error only, never in a box (--no-dialog)
 };
 
 class SdlDesktop {
@@ -27,7 +28,13 @@ class SdlDesktop {
   SdlDesktop& operator=(const SdlDesktop&) = delete;
 
   // Starts SDL's video; false (with a line on standard error) when there is no display.
+  // Stop signals keep their default action, so that they end the program at any
+  // stage, a message box included; a window killed from outside ends it with one
+  // line and status 0.
   bool Start();
+  // Whether nobody is there to answer a box: asked not to show one, or on a
+  // video driver with no screen (dummy, offscreen).
+  bool Unattended() const;
   // Creates the window, hidden, sized for the configured orientation and scale.
   bool OpenWindow(const char* title);
   void ShowWindow(bool visible);

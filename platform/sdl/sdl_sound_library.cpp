@@ -23,6 +23,9 @@ bool SdlSoundLibrary::FSOUND_Init(int /*mixRate*/, int /*maxChannels*/, std::uin
   // The stream plays at its own rate; SDL converts if the device wants another.
   if (!started_) {
     started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!started_) {
+      std::fprintf(stderr, "vantrelle: no sound (%s); the show runs silent\n", SDL_GetError());
+    }
   }
   return started_;
 }

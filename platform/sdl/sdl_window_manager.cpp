@@ -50,8 +50,9 @@ const void* SdlWindowManager::SetCursor(const void* cursor) {
 }
 
 int SdlWindowManager::MessageBox(HWND /*owner*/, const char* text, const char* caption, std::uint32_t /*type*/) {
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr) != 0) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);  // no desktop to show a box on
+  // The show prints its errors on standard error itself; a box is only for someone watching.
+  if (!desktop_.Unattended()) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
   }
   return kIdOk;
 }

@@ -18,6 +18,14 @@ struct BadData {
   std::string message;
 };
 
+// The message with the show's name for the file (gfx\\x.pal) turned into the
+// path the user can open in `data`.
+std::string WithPath(const std::string& message, const TestDataDirectory& data) {
+  const std::size_t from = message.find("data error: ") + std::string("data error: ").size();
+  const std::size_t end = message.find(':', from);
+  return message.substr(0, from) + data.FilePath(message.substr(from, end - from)).string() + message.substr(end);
+}
+
 MeshFileContent MeshWith(void (*change)(MeshFileContent&)) {
   MeshFileContent m = SmallTestMesh();
   change(m);
@@ -94,7 +102,7 @@ TEST(LoadAndPrecompute, NamesTheFirstBadFile) {
     SCOPED_TRACE(bad.what);
     TestDataDirectory data;
     bad.breakIt(data);
-    EXPECT_EQ(LoadAndPrecompute(data.path()), bad.message);
+    EXPECT_EQ(LoadAndPrecompute(data.path()), WithPath(bad.message, data));
   }
   const std::string missing = LoadAndPrecompute("/nonexistent/vantrelle");
   EXPECT_EQ(missing, "data error: /nonexistent/vantrelle: expected a data directory, found none");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,14 +17,30 @@ namespace {
 
 constexpr std::uintmax_t kRawFrameBytes = 192000;
 
+std::vector<DemoClock> AllTimes(const render::FrameTimes& times) {
+  std::vector<DemoClock> all;
+  for (std::int64_t n = 0; n < times.Count(); ++n) all.push_back(times.At(n));
+  return all;
+}
+
 TEST(FrameTimes, RangesByStepAndRate) {
-  EXPECT_EQ(render::TimesByStep(100, 200, 50), (std::vector<DemoClock>{100, 150}));
-  EXPECT_EQ(render::TimesByStep(0, 1, 5), (std::vector<DemoClock>{0}));
-  EXPECT_EQ(render::TimesAtRate(1000, 1051, 60), (std::vector<DemoClock>{1000, 1016, 1033, 1050}));
-  EXPECT_EQ(render::TimesAtRate(0, 100, 30), (std::vector<DemoClock>{0, 33, 66}));
-  EXPECT_EQ(render::TimesAtRate(0, 3, 1000), (std::vector<DemoClock>{0, 1, 2}));
-  EXPECT_EQ(render::CheckTimes({0, 251328, 400000}), "");
-  EXPECT_EQ(render::CheckTimes({5, -1}), "time -1 ms is negative; the show starts at 0");
+  using render::FrameTimes;
+  EXPECT_EQ(AllTimes(FrameTimes::ByStep(100, 200, 50)), (std::vector<DemoClock>{100, 150}));
+  EXPECT_EQ(AllTimes(FrameTimes::ByStep(0, 1, 5)), (std::vector<DemoClock>{0}));
+  EXPECT_EQ(AllTimes(FrameTimes::AtRate(1000, 1051, 60)), (std::vector<DemoClock>{1000, 1016, 1033, 1050}));
+  EXPECT_EQ(AllTimes(FrameTimes::AtRate(0, 100, 30)), (std::vector<DemoClock>{0, 33, 66}));
+  EXPECT_EQ(AllTimes(FrameTimes::AtRate(0, 3, 1000)), (std::vector<DemoClock>{0, 1, 2}));
+  // Counted, not listed: the largest ranges cost nothing until drawn.
+  const FrameTimes longest = FrameTimes::ByStep(0, 2147483647, 1);
+  EXPECT_EQ(longest.Count(), 2147483647);
+  EXPECT_EQ(longest.At(longest.Count() - 1), 2147483646);
+  const FrameTimes fastest = FrameTimes::AtRate(-2147483647, 2147483647, 1000);
+  EXPECT_EQ(fastest.Count(), 4294967294);
+  EXPECT_EQ(fastest.At(fastest.Count() - 1), 2147483646);
+  EXPECT_EQ(FrameTimes::AtRate(0, 251328, 60).Count(), 15080);  // the whole show: 251.328 s x 60, rounded up
+  EXPECT_EQ(render::CheckTimes(FrameTimes::List({0, 251328, 400000})), "");
+  EXPECT_EQ(render::CheckTimes(FrameTimes::List({5, -1})), "time -1 ms is negative; the show starts at 0");
+  EXPECT_EQ(render::CheckTimes(FrameTimes::ByStep(-3, 2147483647, 1)), "time -3 ms is negative; the show starts at 0");
 }
 
 TEST(RenderTool, WritesOneRawFramePerTime) {
@@ -82,7 +100,8 @@ TEST(RenderTool, BadDataExitsWithStatusTwo) {
     data.Resize("gfx\\planet.pal", 1047);
     const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output, "vantrelle-render: data error: gfx\\planet.pal: expected 1048 bytes, found 1047\n");
+    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath("gfx\\planet.pal").string() +
+                              ": expected 1048 bytes, found 1047\n");
   }
   {
     TestDataDirectory data;
@@ -92,8 +111,21 @@ TEST(RenderTool, BadDataExitsWithStatusTwo) {
     const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.output,
-              "vantrelle-render: data error: mesh\\zerozev.3df: face 3 corner 2: expected a vertex index 0..3, "
-              "found 9\n");
+              "vantrelle-render: data error: " + data.FilePath("mesh\\zerozev.3df").string() +
+                  ": face 3 corner 2: expected a vertex index 0..3, found 9\n");
+  }
+  {
+    // Unreadable for anyone but root: as root, the tool runs as nobody.
+    TestDataDirectory data;
+    std::filesystem::permissions(data.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(data.FilePath("gfx\\planet.raw"), std::filesystem::perms::none);
+    const std::string arguments = "--data " + Quoted(data.path()) + " --at 0 --raw /dev/null";
+    const ToolRun run = geteuid() == 0 ? RunTool("setpriv", "--reuid=nobody --regid=nogroup --clear-groups " +
+                                                                Quoted(RenderTool()) + " " + arguments)
+                                       : RunTool(RenderTool(), arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath("gfx\\planet.raw").string() +
+                              ": cannot be read: Permission denied\n");
   }
   const ToolRun run = RunTool(RenderTool(), "--data /nonexistent/vantrelle --at 0 --raw -");
   EXPECT_EQ(run.status, 2);

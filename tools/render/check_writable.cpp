@@ -5,19 +5,20 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/replace_file.h"
+
 namespace vantrelle::render {
 
 std::string CheckWritable(const std::filesystem::path& file) {
-  const std::string prefix = "cannot write " + file.string() + ": ";
-  std::error_code ignored;
-  if (std::filesystem::is_directory(file, ignored)) {
-    return prefix + std::strerror(EISDIR);
+  if (std::string problem = platform::CheckReplaceable(file); !problem.empty()) {
+    return problem;
   }
-  if (std::filesystem::exists(file, ignored)) {
-    return access(file.c_str(), W_OK) == 0 ? "" : prefix + std::strerror(errno);
-  }
+  // The finished file is renamed into place, so its directory must take new files.
   const std::filesystem::path directory = file.has_parent_path() ? file.parent_path() : ".";
-  return access(directory.c_str(), W_OK | X_OK) == 0 ? "" : prefix + std::strerror(errno);
+  if (access(directory.c_str(), W_OK | X_OK) != 0) {
+    return "cannot write " + file.string() + ": " + std::strerror(errno);
+  }
+  return {};
 }
 
 }  // namespace vantrelle::render

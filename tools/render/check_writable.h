@@ -5,8 +5,9 @@
 
 namespace vantrelle::render {
 
-// "" when `file` exists and may be written, or may be created in its
-// directory; else "cannot write FILE: reason". Creates nothing.
+// "" when `file` is absent or a regular file (never a link, a device, a FIFO
+// or a directory) and its directory takes new files; else "cannot write
+// FILE: reason". Creates nothing.
 std::string CheckWritable(const std::filesystem::path& file);
 
 }  // namespace vantrelle::render

@@ -104,8 +104,8 @@ RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const 
     painter.Draw(caption, label.x + 2, baseline, text::Spacing{},
                  [&sheet](const text::GlyphCoverage& glyph) { PaintLabelGlyph(sheet, glyph); });
   }
-  if (!WritePngImage(file, sheet)) {
-    error = "cannot write " + file.string();
+  error = WritePngImage(file, sheet);
+  if (!error.empty()) {
     return RenderStatus::kFailed;
   }
   return RenderStatus::kOk;

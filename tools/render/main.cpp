@@ -7,10 +7,13 @@
 #include <cstdio>
 #include <optional>
 
+#include "platform/decimal_option.h"
 #include "platform/executable_directory.h"
+#include "platform/guard_main.h"
 #include "tools/render/contact_sheet.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
+#include "tools/render/stop_signals.h"
 
 namespace {
 
@@ -25,9 +28,7 @@ int Fail(const std::string& message, int status) {
   return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   using vantrelle::DemoClock;
   namespace render = vantrelle::render;
 
@@ -45,15 +46,16 @@ int main(int argc, char** argv) {
   std::string video;
   std::string sheet;
   bool quiet = false;
+  const CLI::Validator decimal = vantrelle::platform::DecimalOnly();
   app.add_option("--data", data, "data directory (default: the executable's own directory)");
-  CLI::Option* atOption = app.add_option("--at", at, "one time, ms");
-  CLI::Option* timesOption = app.add_option("--times", times, "times in ms, comma separated")->delimiter(',');
-  CLI::Option* fromOption = app.add_option("--from", from, "first time of a range, ms");
-  CLI::Option* toOption = app.add_option("--to", to, "end of the range (not rendered), ms");
-  CLI::Option* stepOption = app.add_option("--step", step, "range step, ms");
-  CLI::Option* fpsOption = app.add_option("--fps", fps, "frame rate of a range or video (default 60)");
+  CLI::Option* atOption = app.add_option("--at", at, "one time, ms")->transform(decimal);
+  CLI::Option* timesOption = app.add_option("--times", times, "times in ms, comma separated")->delimiter(',')->transform(decimal);
+  CLI::Option* fromOption = app.add_option("--from", from, "first time of a range, ms")->transform(decimal);
+  CLI::Option* toOption = app.add_option("--to", to, "end of the range (not rendered), ms")->transform(decimal);
+  CLI::Option* stepOption = app.add_option("--step", step, "range step, ms")->transform(decimal);
+  CLI::Option* fpsOption = app.add_option("--fps", fps, "frame rate of a range or video (default 60)")->transform(decimal);
   CLI::Option* scaleOption =
-      app.add_option("--scale", scale, "whole-factor enlargement, nearest neighbour (PNG default 1, video 3)");
+      app.add_option("--scale", scale, "whole-factor enlargement, nearest neighbour (PNG default 1, video 3)")->transform(decimal);
   CLI::Option* rawOption = app.add_option("--raw", raw, "write frames, concatenated, to FILE (- for stdout)");
   CLI::Option* pngOption = app.add_option("--png", png, "write one PNG per frame into DIR");
   CLI::Option* videoOption =
@@ -92,6 +94,10 @@ int main(int argc, char** argv) {
     return Fail("--fps needs --from/--to or --video", kUsageError);
   }
   if (fps && *fps <= 0) return Fail("--fps must be at least 1", kUsageError);
+  if (fps && *fps > render::kMaxFps) {
+    return Fail("--fps must be at most " + std::to_string(render::kMaxFps) + ": times are whole ms, so more only repeats frames",
+                kUsageError);
+  }
   if (scale && (*scale < 1 || *scale > kMaxScale)) {
     return Fail("--scale must be a whole number from 1 to " + std::to_string(kMaxScale), kUsageError);
   }
@@ -105,18 +111,18 @@ int main(int argc, char** argv) {
 
   render::RenderRequest request;
   if (at) {
-    request.times = {*at};
+    request.times = render::FrameTimes::List({*at});
   } else if (!times.empty()) {
-    request.times = times;
+    request.times = render::FrameTimes::List(times);
   } else if (from) {
     if (*to <= *from) {
       return Fail("--to must be after --from", kUsageError);
     }
     if (step) {
       if (*step <= 0) return Fail("--step must be at least 1 ms", kUsageError);
-      request.times = render::TimesByStep(*from, *to, *step);
+      request.times = render::FrameTimes::ByStep(*from, *to, *step);
     } else {
-      request.times = render::TimesAtRate(*from, *to, fps.value_or(kDefaultFps));
+      request.times = render::FrameTimes::AtRate(*from, *to, fps.value_or(kDefaultFps));
     }
   } else {
     return Fail("say which times to render: --at, --times or --from/--to", kUsageError);
@@ -138,8 +144,15 @@ int main(int argc, char** argv) {
   }
 
   const render::RenderStatus status = render::RenderFrames(request, error);
+  if (status == render::RenderStatus::kInterrupted) {
+    return Fail(error, static_cast<int>(status) + render::StopSignal());
+  }
   if (status != render::RenderStatus::kOk) {
     return Fail(error, static_cast<int>(status));
   }
   return 0;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return vantrelle::platform::RunGuarded("vantrelle-render", Main, argc, argv); }

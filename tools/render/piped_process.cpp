@@ -3,13 +3,13 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <filesystem>
 
 extern char** environ;
 
@@ -48,13 +48,11 @@ PipedProcess::~PipedProcess() {
 
 Status PipedProcess::Start(const std::vector<std::string>& arguments) {
   program_ = arguments.at(0);
-  std::string errorName = (std::filesystem::temp_directory_path() / "vantrelle-render-XXXXXX").string();
-  errorFile_ = mkostemp(errorName.data(), O_CLOEXEC);
+  // In memory, so that a missing or odd TMPDIR does not matter.
+  errorFile_ = memfd_create("vantrelle-render-messages", MFD_CLOEXEC);
   if (errorFile_ < 0) {
-    return Status::Failure(ErrorKind::kUnreadable,
-                           "cannot make a temporary file for " + program_ + "'s messages: " + std::strerror(errno));
+    return Status::Failure(ErrorKind::kUnreadable, "cannot keep " + program_ + "'s messages: " + std::strerror(errno));
   }
-  unlink(errorName.c_str());
 
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) {
@@ -99,6 +97,13 @@ Status PipedProcess::Start(const std::vector<std::string>& arguments) {
     return Status::Failure(ErrorKind::kUnreadable, "cannot write to " + program_ + ": " + std::strerror(errno));
   }
   return {};
+}
+
+void PipedProcess::Kill() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+  }
+  Finish();
 }
 
 std::string PipedProcess::Finish() {

@@ -1,6 +1,6 @@
 #pragma once
 // A program started from PATH (no shell) with its standard input fed by us
-// through a pipe. Its standard error goes to an unnamed temporary file so
+// through a pipe. Its standard error goes to an anonymous file in memory so
 // that a failure can be told in one line, its last.
 #include <sys/types.h>
 
@@ -33,6 +33,10 @@ class PipedProcess {
   // one line with the status and the last line the program wrote to its
   // standard error.
   std::string Finish();
+
+  // Kills it (an interrupted export) and waits for it, so that it is not
+  // left running on its own.
+  void Kill();
 
  private:
   std::string program_;

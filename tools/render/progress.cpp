@@ -45,6 +45,15 @@ std::string Progress::Status(std::int64_t done, double elapsed) const {
   return text;
 }
 
+void Progress::Start() {
+  if (style_ == ProgressStyle::kLines) {
+    std::fprintf(out_, "vantrelle-render: %lld frames to draw\n", static_cast<long long>(total_));
+    std::fflush(out_);
+  } else if (style_ == ProgressStyle::kBar) {
+    Update(0, 0);
+  }
+}
+
 void Progress::Update(std::int64_t done, double elapsed) {
   done_ = done;
   if (style_ == ProgressStyle::kSilent || elapsed < nextReport_) {

@@ -23,6 +23,8 @@ class Progress {
  public:
   Progress(std::FILE* out, ProgressStyle style, std::int64_t totalFrames);
 
+  // The opening report: the number of frames to draw, before any is drawn.
+  void Start();
   // `done` frames written after `elapsed` seconds; prints when due.
   void Update(std::int64_t done, double elapsed);
   // The closing line: frames, wall time and average rate.

@@ -1,6 +1,11 @@
 #include "tools/render/render_frames.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <memory>
 #include <system_error>
@@ -9,10 +14,13 @@
 #include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
 #include "timeline/load_and_precompute.h"
+#include "platform/replace_file.h"
 #include "timeline/timeline.h"
 #include "tools/render/check_writable.h"
 #include "tools/render/piped_process.h"
+#include "tools/render/plan_soundtrack.h"
 #include "tools/render/progress.h"
+#include "tools/render/stop_signals.h"
 #include "tools/render/write_frame.h"
 
 namespace vantrelle::render {
@@ -22,29 +30,33 @@ struct CloseFile {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// A FIFO or a character device: something read as it is written, not kept.
+bool IsStream(const std::string& path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0 && (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode));
+}
+
 std::string PngName(DemoClock t) {
   char name[32];
   std::snprintf(name, sizeof name, "t%06d.png", static_cast<int>(t));
   return name;
 }
 
-// Starts ffmpeg for the video; "" or one line.
-std::string StartVideo(const RenderRequest& request, PipedProcess& ffmpeg) {
+// Starts ffmpeg writing the video into `file`; "" or one line.
+std::string StartVideo(const RenderRequest& request, const std::filesystem::path& file, PipedProcess& ffmpeg) {
   VideoSettings settings = request.video;
+  settings.file = file;
   settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackFileName);
-  std::error_code ignored;
-  const bool silent = !std::filesystem::is_regular_file(settings.soundtrack, ignored);
-  const std::filesystem::path missing = settings.soundtrack;
-  if (silent) {
+  const SoundtrackPlan plan = PlanSoundtrack(settings.soundtrack, settings.from, settings.to);
+  if (!plan.withSound) {
     settings.soundtrack.clear();
   }
   const Status started = ffmpeg.Start(FfmpegArguments(settings));
   if (started.kind == ErrorKind::kNotFound) {
     return "ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)";
   }
-  if (started.ok() && silent) {
-    std::fprintf(stderr, "vantrelle-render: warning: no soundtrack at %s; the video will be silent\n",
-                 missing.c_str());
+  if (started.ok() && !plan.warning.empty()) {
+    std::fprintf(stderr, "vantrelle-render: %s\n", plan.warning.c_str());
   }
   return started.message;
 }
@@ -52,9 +64,16 @@ std::string StartVideo(const RenderRequest& request, PipedProcess& ffmpeg) {
 }  // namespace
 
 RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
+  CatchStopSignals();
+  // A closed pipe on --raw - makes the write fail, reported in one line, rather than kill us.
+  std::signal(SIGPIPE, SIG_IGN);
   const bool video = !request.video.file.empty();
-  if (video) {
-    error = CheckWritable(request.video.file);
+  const bool rawFile = !video && !request.rawFile.empty() && request.rawFile != "-";
+  // Raw frames are a stream: into a FIFO or a device (/dev/null) they go straight
+  // in, since there is no file to lose; anywhere else as any other output.
+  const bool rawStream = rawFile && IsStream(request.rawFile);
+  if (video || (rawFile && !rawStream)) {
+    error = CheckWritable(video ? request.video.file : std::filesystem::path(request.rawFile));
     if (!error.empty()) {
       return RenderStatus::kFailed;
     }
@@ -64,24 +83,35 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
     return RenderStatus::kDataError;
   }
 
-  std::unique_ptr<std::FILE, CloseFile> ownedRaw;
+  // Files are written beside their target and renamed over it when complete.
+  platform::ReplacementFile output;
+  std::unique_ptr<std::FILE, CloseFile> stream;
   std::FILE* raw = nullptr;
   PipedProcess ffmpeg;
   if (video) {
-    error = StartVideo(request, ffmpeg);
+    error = output.Open(request.video.file);
+    if (error.empty()) {
+      error = StartVideo(request, output.TemporaryPath(), ffmpeg);
+    }
     if (!error.empty()) {
       return RenderStatus::kFailed;
     }
     raw = ffmpeg.Input();
   } else if (request.rawFile == "-") {
     raw = stdout;
-  } else if (!request.rawFile.empty()) {
-    ownedRaw.reset(std::fopen(request.rawFile.c_str(), "wb"));
-    raw = ownedRaw.get();
+  } else if (rawStream) {
+    stream.reset(std::fopen(request.rawFile.c_str(), "wb"));
+    raw = stream.get();
     if (raw == nullptr) {
-      error = "cannot write " + request.rawFile;
+      error = "cannot write " + request.rawFile + ": " + std::strerror(errno);
       return RenderStatus::kFailed;
     }
+  } else if (!request.rawFile.empty()) {
+    error = output.Open(request.rawFile);
+    if (!error.empty()) {
+      return RenderStatus::kFailed;
+    }
+    raw = output.Stream();
   } else {
     std::error_code made;
     std::filesystem::create_directories(request.pngDirectory, made);
@@ -93,22 +123,37 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
   // A video that did not come out whole is not left behind.
   auto failVideo = [&](std::string reason) {
     const std::string ended = ffmpeg.Finish();
-    error = ended.empty() ? reason : ended;
-    std::error_code ignored;
-    std::filesystem::remove(request.video.file, ignored);
+    error = "cannot write " + request.video.file.string() + ": " + (ended.empty() ? reason : ended);
+    output.Discard();
     return RenderStatus::kFailed;
+  };
+
+  // An interrupted render ends ffmpeg and leaves no partial file: the target keeps what it had.
+  auto stop = [&](std::int64_t done) {
+    ffmpeg.Kill();
+    output.Discard();
+    const std::filesystem::path target = video ? request.video.file : std::filesystem::path(request.rawFile);
+    error = std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " + std::to_string(done) + " of " +
+            std::to_string(request.times.Count()) + " frames" +
+            (video || rawFile ? "; " + target.string() + " is left as it was" : "");
+    return RenderStatus::kInterrupted;
   };
 
   const auto started = std::chrono::steady_clock::now();
   auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(); };
-  Progress progress(stderr, ProgressStyleFor(request.quiet, stderr, static_cast<std::int64_t>(request.times.size())),
-                    static_cast<std::int64_t>(request.times.size()));
+  const std::int64_t count = request.times.Count();
+  Progress progress(stderr, ProgressStyleFor(request.quiet, stderr, count), count);
+  progress.Start();
 
   static FrameBuffer frame{};  // one frame for the whole run, never cleared
   static FrameBuffer previous{};
   frame.fill(0);
   std::int64_t done = 0;
-  for (DemoClock t : request.times) {
+  for (std::int64_t n = 0; n < count; ++n) {
+    if (StopSignal() != 0) {
+      return stop(done);
+    }
+    const DemoClock t = request.times.At(n);
     // Once the show is over the picture stays as it was.
     previous = frame;
     if (Timeline(frame, t) == 0) {
@@ -116,29 +161,49 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
     }
     if (raw != nullptr) {
       if (!WriteRawFrame(raw, frame)) {
+        if (StopSignal() != 0) {
+          return stop(done);
+        }
         if (video) {
           return failVideo("cannot send frame " + std::to_string(t) + " to ffmpeg");
         }
-        error = "cannot write frame " + std::to_string(t) + " to " + request.rawFile;
+        error = "cannot write frame " + std::to_string(t) + " to " +
+                (rawFile ? request.rawFile : std::string("standard output")) + ": " + std::strerror(errno);
         return RenderStatus::kFailed;
       }
-    } else if (!WritePngFrame(request.pngDirectory / PngName(t), frame, request.pngScale)) {
-      error = "cannot write " + (request.pngDirectory / PngName(t)).string();
+    } else if (error = WritePngFrame(request.pngDirectory / PngName(t), frame, request.pngScale); !error.empty()) {
       return RenderStatus::kFailed;
     }
     progress.Update(++done, elapsed());
+  }
+  if (StopSignal() != 0) {
+    return stop(done);
   }
   if (video) {
     if (std::fflush(raw) != 0) {
       return failVideo("cannot send the last frames to ffmpeg");
     }
-    error = ffmpeg.Finish();
-    if (!error.empty()) {
-      return failVideo(error);
+    if (std::string ended = ffmpeg.Finish(); !ended.empty()) {
+      return failVideo(ended);
     }
-  } else if (raw != nullptr && std::fflush(raw) != 0) {
-    error = "cannot write " + request.rawFile;
+    if (StopSignal() != 0) {
+      return stop(done);
+    }
+    // ffmpeg's status alone is not trusted: the video must be there and not empty.
+    error = output.Commit();
+    if (!error.empty()) {
+      error = "ffmpeg reported success, but " + error;
+      return RenderStatus::kFailed;
+    }
+  } else if ((raw == stdout || rawStream) && std::fflush(raw) != 0) {
+    error = "cannot write " + (rawStream ? request.rawFile : std::string("to standard output")) + ": " +
+            std::strerror(errno);
     return RenderStatus::kFailed;
+  } else if (raw != nullptr && raw != stdout && !rawStream) {
+    error = output.Commit();
+    if (!error.empty()) {
+      return RenderStatus::kFailed;
+    }
   }
   progress.Finish(elapsed());
   return RenderStatus::kOk;

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "core/demo_clock.h"
+#include "tools/render/frame_times.h"
 #include "tools/render/video_arguments.h"
 
 namespace vantrelle::render {
 
 struct RenderRequest {
   std::filesystem::path dataDirectory;
-  std::vector<DemoClock> times;  // none negative; for a video, from video.from at video.fps
+  FrameTimes times;              // none negative; for a video, from video.from at video.fps
   std::string rawFile;           // "-" for standard output; or empty
   std::filesystem::path pngDirectory;  // used when rawFile is empty and there is no video
   // Used when video.file is set: its container, range, rate and scale. The
@@ -25,10 +26,12 @@ struct RenderRequest {
   bool quiet = false;            // no progress on standard error
 };
 
-enum class RenderStatus { kOk = 0, kFailed = 1, kDataError = 2 };  // also the exit status
+// Also the exit status; an interrupted render exits with 128 + the signal's number.
+enum class RenderStatus { kOk = 0, kFailed = 1, kDataError = 2, kInterrupted = 128 };
 
-// Any failure is described by one line in `error`; a video left unfinished
-// by a failure is removed.
+// Any failure is described by one line in `error`. Files are written beside
+// their target and renamed over it once complete, so a failure, or a stop
+// signal (kInterrupted, see StopSignal), leaves the target as it was.
 RenderStatus RenderFrames(const RenderRequest& request, std::string& error);
 
 }  // namespace vantrelle::render

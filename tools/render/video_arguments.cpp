@@ -17,6 +17,10 @@ constexpr const char* kVp9Crf = "30";
 constexpr const char* kAacRate = "192k";
 constexpr const char* kOpusRate = "160k";
 
+// ffmpeg reads a name starting with '-' as an option and "name:" as a
+// protocol; "file:" makes any name a local file.
+std::string LocalFile(const std::filesystem::path& file) { return "file:" + file.string(); }
+
 }  // namespace
 
 std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file) {
@@ -45,7 +49,7 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   const bool withSound = !settings.soundtrack.empty();
   if (withSound) {
     // -ss before the input seeks the decoded sound exactly, not to a packet.
-    args.insert(args.end(), {"-ss", SecondsText(settings.from), "-i", settings.soundtrack.string()});
+    args.insert(args.end(), {"-ss", SecondsText(settings.from), "-i", LocalFile(settings.soundtrack)});
   }
   args.insert(args.end(), {"-map", "0:v"});
   if (withSound) {
@@ -75,7 +79,7 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   }
   // Every frame starts before the range's end, so none is cut; the sound
   // stops at the same point.
-  args.insert(args.end(), {"-t", SecondsText(settings.to - settings.from), settings.file.string()});
+  args.insert(args.end(), {"-t", SecondsText(settings.to - settings.from), LocalFile(settings.file)});
   return args;
 }
 

@@ -31,7 +31,8 @@ std::string SecondsText(DemoClock ms);
 // argv for ffmpeg, the program name first. Frames arrive as rgb565le
 // 400 x 240 at `fps`; the soundtrack is read from `from` on and both
 // streams stop at the range's length, so frame n and the sound at
-// n / fps seconds belong to the same moment of the show.
+// n / fps seconds belong to the same moment of the show. Files are passed
+// as "file:NAME", so that no name is taken for an option or a protocol.
 std::vector<std::string> FfmpegArguments(const VideoSettings& settings);
 
 }  // namespace vantrelle::render

@@ -16,11 +16,11 @@ bool WriteRawFrame(std::FILE* out, const FrameBuffer& frame) {
   return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
 }
 
-bool WritePngImage(const std::filesystem::path& file, const RgbImage& image) {
+std::string WritePngImage(const std::filesystem::path& file, const RgbImage& image) {
   return platform::WritePngRgb(file, image.pixels.data(), image.width, image.height);
 }
 
-bool WritePngFrame(const std::filesystem::path& file, const FrameBuffer& frame, int scale) {
+std::string WritePngFrame(const std::filesystem::path& file, const FrameBuffer& frame, int scale) {
   return WritePngImage(file, FrameToRgb(frame, scale));
 }
 

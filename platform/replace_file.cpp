@@ -1,0 +1,126 @@
+#include "platform/replace_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace vantrelle::platform {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666;  // as fopen creates files, before the umask
+
+std::string KindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISLNK(mode)) return "a symbolic link";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "something else";
+}
+
+mode_t Umask() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return mask;
+}
+
+}  // namespace
+
+std::string CheckReplaceable(const std::filesystem::path& target) {
+  struct stat status;
+  if (lstat(target.c_str(), &status) != 0) {
+    if (errno == ENOENT) {
+      return {};
+    }
+    return "cannot write " + target.string() + ": " + std::strerror(errno);
+  }
+  if (!S_ISREG(status.st_mode)) {
+    return "cannot write " + target.string() + ": it is " + KindOf(status.st_mode) + ", not a regular file";
+  }
+  return {};
+}
+
+ReplacementFile::~ReplacementFile() { Discard(); }
+
+std::string ReplacementFile::Open(const std::filesystem::path& target) {
+  Discard();
+  if (std::string problem = CheckReplaceable(target); !problem.empty()) {
+    return problem;
+  }
+  const std::string prefix = "cannot write " + target.string() + ": ";
+  std::error_code error;
+  target_ = std::filesystem::absolute(target, error);
+  if (error) {
+    return prefix + error.message();
+  }
+  struct stat status;
+  mode_ = lstat(target_.c_str(), &status) == 0 ? (status.st_mode & 07777) : (kNewFileMode & ~Umask());
+  const std::string extension = target_.extension().string();
+  // Hidden, and named after the target, so that a left-over (after a power cut) says what it was.
+  std::string name = target_.parent_path().string();
+  name.append("/.").append(target_.stem().string()).append(".XXXXXX").append(extension);
+  const int fd = mkostemps(name.data(), static_cast<int>(extension.size()), O_CLOEXEC);
+  if (fd < 0) {
+    return prefix + std::strerror(errno);
+  }
+  temporary_ = name;
+  stream_ = fdopen(fd, "wb");
+  if (stream_ == nullptr) {
+    const int cause = errno;
+    close(fd);
+    Discard();
+    return prefix + std::strerror(cause);
+  }
+  return {};
+}
+
+std::string ReplacementFile::Commit() {
+  const std::string prefix = "cannot write " + target_.string() + ": ";
+  if (stream_ == nullptr) {
+    return prefix + "nothing was written";
+  }
+  std::string problem;
+  struct stat status;
+  if (std::fflush(stream_) != 0 || fstat(fileno(stream_), &status) != 0) {
+    problem = prefix + std::strerror(errno);
+  } else if (status.st_size == 0) {
+    problem = prefix + "nothing was written";
+  } else if (fchmod(fileno(stream_), mode_) != 0 || fsync(fileno(stream_)) != 0) {
+    problem = prefix + std::strerror(errno);
+  }
+  const int closed = std::fclose(stream_);
+  stream_ = nullptr;
+  if (problem.empty() && closed != 0) {
+    problem = prefix + std::strerror(errno);
+  }
+  // Checked again: something may have taken the name while we wrote.
+  if (problem.empty()) {
+    problem = CheckReplaceable(target_);
+  }
+  if (problem.empty() && rename(temporary_.c_str(), target_.c_str()) != 0) {
+    problem = prefix + std::strerror(errno);
+  }
+  if (!problem.empty()) {
+    Discard();
+    return problem;
+  }
+  temporary_.clear();
+  return {};
+}
+
+void ReplacementFile::Discard() {
+  if (stream_ != nullptr) {
+    std::fclose(stream_);
+    stream_ = nullptr;
+  }
+  if (!temporary_.empty()) {
+    unlink(temporary_.c_str());
+    temporary_.clear();
+  }
+}
+
+}  // namespace vantrelle::platform

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Where the show used to hang: a data-error box, a soundtrack that is a FIFO.
+# Under a virtual X server and on SDL's dummy video driver, each run must end
+# within 2 s of SIGTERM (or by itself); unattended runs print the error and
+# exit without a box; a window killed from outside ends the show with one
+# line and status 0. Exits 77 (skipped) without Xvfb or the data set.
+set -uo pipefail
+
+show=$1
+data=$(dirname "$show")
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "skip: no $tool"; exit 77; }
+done
+[ -d "$data/gfx" ] || { echo "skip: no data set in $data"; exit 77; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+for n in $(seq 141 190); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do
+  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+# The real data with a FIFO for a soundtrack.
+mkdir -p "$work/fifo/music"
+ln -s "$data/gfx" "$work/fifo/gfx"
+ln -s "$data/mesh" "$work/fifo/mesh"
+mkfifo "$work/fifo/music/soundtrack.mp3"
+
+failures=0
+# run NAME EXPECTED_STATUSES ENV... -- ARGS...: starts the show, waits a second,
+# sends SIGTERM if it still runs, and checks that it is gone 2 s later.
+run() {
+  local name=$1 expected=$2
+  shift 2
+  local env=()
+  while [ "$1" != -- ]; do env+=("$1"); shift; done
+  shift
+  env "${env[@]}" SDL_AUDIODRIVER=dummy "$show" --window "$@" >"$work/log" 2>&1 &
+  local pid=$! status
+  sleep 1
+  kill -TERM "$pid" 2>/dev/null
+  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "FAIL $name: still running 2 s after SIGTERM"
+    kill -KILL "$pid"
+    failures=$((failures + 1))
+    return
+  fi
+  wait "$pid"
+  status=$?
+  if [[ "|$expected|" != *"|$status|"* ]]; then
+    echo "FAIL $name: status $status, expected $expected"; cat "$work/log"; failures=$((failures + 1))
+  fi
+}
+
+x11=("DISPLAY=$display" SDL_VIDEODRIVER=x11)
+dummy=(DISPLAY= SDL_VIDEODRIVER=dummy)
+term=$((128 + 15))
+# Without X fonts SDL cannot draw the box and the show ends by itself.
+run "data-error box, X" "$term|2" "${x11[@]}" -- --data /nonexistent
+run "data error, X, --no-dialog" 2 "${x11[@]}" -- --data /nonexistent --no-dialog
+run "data error, dummy driver" 2 "${dummy[@]}" -- --data /nonexistent
+run "data error, dummy driver with a display" 2 SDL_VIDEODRIVER=dummy "DISPLAY=$display" -- --data /nonexistent
+run "FIFO soundtrack, X" "$term" "${x11[@]}" -- --data "$work/fifo"
+run "FIFO soundtrack, dummy driver" "$term" "${dummy[@]}" -- --data "$work/fifo"
+grep -q "no soundtrack (a regular file)" "$work/log" || { echo "FAIL: the FIFO went unreported"; failures=$((failures + 1)); }
+
+# Unattended runs print the error once, in one line, and show no box.
+DISPLAY= SDL_VIDEODRIVER=dummy "$show" --data /nonexistent >"$work/log" 2>&1
+lines=$(wc -l <"$work/log")
+grep -q "^vantrelle: data error: " "$work/log" && [ "$lines" = 1 ] && ! grep -q "data error: data error" "$work/log" ||
+  { echo "FAIL: the data error is not one line:"; cat "$work/log"; failures=$((failures + 1)); }
+
+# A window killed from outside: one line at most, and status 0.
+DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$show" --window >"$work/log" 2>&1 &
+pid=$!
+for _ in $(seq 50); do
+  window=$(DISPLAY=$display xdotool search --name "Vantrelle X2" 2>/dev/null | head -1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+DISPLAY=$display xdotool windowkill "$window" 2>/dev/null
+for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; echo "FAIL: the show outlived its window"; failures=$((failures + 1)); }
+wait "$pid"
+status=$?
+[ "$status" = 0 ] && [ "$(wc -l <"$work/log")" -le 1 ] ||
+  { echo "FAIL: window killed: status $status"; cat "$work/log"; failures=$((failures + 1)); }
+
+[ "$failures" = 0 ] || exit 1
+echo "all hang cases ended"

@@ -1,0 +1,157 @@
+// Every output is written beside its target and renamed over it when whole:
+// a refused or failed write leaves the path exactly as it was.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "stand_in_ffmpeg.h"
+#include "testing/test_data_directory.h"
+#include "tool_run.h"
+
+namespace vantrelle {
+namespace {
+
+// What a path is: its kind, inode, device numbers, link target and bytes.
+std::string Snapshot(const std::filesystem::path& path) {
+  struct stat status;
+  if (lstat(path.c_str(), &status) != 0) {
+    return "absent";
+  }
+  std::ostringstream text;
+  text << std::oct << status.st_mode << std::dec << " " << status.st_ino << " " << status.st_rdev;
+  std::error_code ignored;
+  text << " -> " << std::filesystem::read_symlink(path, ignored).string() << " : ";
+  if (S_ISREG(status.st_mode)) {
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+  }
+  return text.str();
+}
+
+std::set<std::string> Names(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
+  TestDataDirectory data;
+  const StandInFfmpeg ffmpeg(data.path() / "stand-in");
+  struct Target {
+    const char* kind;
+    const char* make;  // shell words making @ (the target); "" when it needs mknod
+    const char* limit;  // shell words run before the tool
+  };
+  const Target targets[] = {
+      {"device", "", ""},
+      {"FIFO", "mkfifo @", ""},
+      {"directory", "mkdir @ && echo keep > @/inside", ""},
+      {"symbolic link", "echo old > old && ln -s old @", ""},
+      {"dangling symbolic link", "ln -s nowhere @", ""},
+      // A full disk, as a file-size limit: every write past 1 KiB fails.
+      {"full file system", "echo earlier > @", "trap \"\" XFSZ; ulimit -f 1;"},
+      // A really full one, where a small file system may be mounted here.
+      {"full tmpfs", "echo earlier > @ && (yes > filler 2>/dev/null; true)", ""},
+  };
+  struct Output {
+    const char* arguments;  // T is the target (in folder O for --png)
+    const char* name;       // the target's name in the folder
+    bool streams;           // raw frames go straight into a FIFO, which would wait for its reader
+  };
+  const Output outputs[] = {
+      {"--contact-sheet O/T", "T", false},
+      {"--at 44500 --png O", "t044500.png", false},
+      {"--from 0 --to 200 --fps 10 --video O/T", "T", false},
+      {"--at 44500 --raw O/T", "T", true},
+  };
+  int folderNumber = 0;
+  for (const Output& output : outputs) {
+    for (const Target& target : targets) {
+      std::string name = output.name;
+      if (std::string(output.arguments).find("--video") != std::string::npos) name += ".mp4";
+      const std::string label = std::string(output.arguments) + " into a " + target.kind;
+      if (output.streams && std::string(target.kind) == "FIFO") continue;
+      const std::filesystem::path folder = data.path() / ("out" + std::to_string(++folderNumber));
+      std::filesystem::create_directories(folder);
+      const bool tmpfs = std::string(target.kind) == "full tmpfs";
+      if (tmpfs && RunShell("mount -t tmpfs -o size=64k vantrelle-test " + Quoted(folder) + " 2>/dev/null") != 0) {
+        continue;  // not allowed here: the file-size limit stands in
+      }
+      const std::filesystem::path path = folder / name;
+      if (*target.make == '\0') {
+        // Major 240 is kept for local use and has no driver here: nothing real is ever written.
+        if (mknod(path.c_str(), S_IFCHR | 0666, makedev(240, 0)) != 0) {
+          continue;  // not permitted here: the other kinds still run
+        }
+      } else {
+        std::string make = target.make;
+        for (std::size_t at; (at = make.find('@')) != std::string::npos;) make.replace(at, 1, Quoted(name));
+        ASSERT_EQ(RunShell("cd " + Quoted(folder) + " && " + make), 0) << label;
+      }
+      const std::string before = Snapshot(path);
+      const std::set<std::string> namesBefore = Names(folder);
+
+      std::string arguments = output.arguments;
+      arguments.replace(arguments.find('O'), 1, Quoted(folder));
+      if (const std::size_t t = arguments.find("/T"); t != std::string::npos) arguments.replace(t + 1, 1, name);
+      ToolRun run = RunTool("/bin/sh", "-c " + Quoted(std::string(target.limit) + " exec " +
+                                                         RenderTool().string() + " --quiet --data " +
+                                                         data.path().string() + " " + arguments),
+                                  "/", ffmpeg.Environment());
+      // The test data has no soundtrack: the export says so first.
+      if (run.output.starts_with("vantrelle-render: warning: no soundtrack")) run.output.erase(0, run.output.find('\n') + 1);
+      EXPECT_EQ(run.status, 1) << label << "\n" << run.output;
+      EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << label << "\n" << run.output;
+      EXPECT_NE(run.output.find(path.string()), std::string::npos) << label << "\n" << run.output;
+      EXPECT_EQ(Snapshot(path), before) << label;
+      EXPECT_EQ(Names(folder), namesBefore) << label;  // no temporary file left behind
+      if (tmpfs) RunShell("umount " + Quoted(folder));
+    }
+  }
+}
+
+// Odd names and environments: the video lands where it was named, or the
+// export fails in one line, never an abort.
+TEST(OutputSafety, VideoNamesAndTemporaryFolders) {
+  TestDataDirectory data;
+  const StandInFfmpeg ffmpeg(data.path() / "stand-in");
+  const std::filesystem::path folder = data.path() / "videos";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "a-file") << "not a folder";
+  struct Case {
+    const char* video;        // as given, from inside the folder
+    const char* environment;  // before the stand-in's
+    const char* mode;         // the stand-in's
+    const char* written;      // the file expected afterwards; "" for none
+    int status;
+  };
+  const Case cases[] = {
+      {"x.mp4", "TMPDIR=/nonexistent", "copy", "x.mp4", 0},
+      {"y.mp4", "TMPDIR=", "copy", "y.mp4", 0},
+      {"z.mp4", "TMPDIR=a-file", "copy", "z.mp4", 0},
+      {"-x.mp4", "", "copy", "-x.mp4", 0},          // not an ffmpeg option
+      {"file:z.mkv", "", "copy", "file:z.mkv", 0},  // not a protocol
+      {"empty.mp4", "", "nothing", "", 1},          // ffmpeg said yes and wrote nothing
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 0 --to 300 --video=" +
+                                                  Quoted(c.video),
+                                folder, std::string(c.environment) + " " + ffmpeg.Environment(c.mode));
+    EXPECT_EQ(run.status, c.status) << c.video << " " << c.environment << "\n" << run.output;
+    std::set<std::string> expected = {"a-file"};
+    if (*c.written != '\0') expected.insert(c.written);
+    EXPECT_EQ(Names(folder), expected) << c.video;
+    for (const std::string& name : Names(folder)) {
+      if (name != "a-file") std::filesystem::remove(folder / name);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantrelle

@@ -1,0 +1,100 @@
+// A stop signal during an export ends ffmpeg, removes the partial video and
+// leaves the earlier file in place; a closed pipe ends a raw render in one line.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "stand_in_ffmpeg.h"
+#include "testing/test_data_directory.h"
+#include "tool_run.h"
+
+extern char** environ;
+
+namespace vantrelle {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& file) {
+  std::ostringstream text;
+  text << std::ifstream(file, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+TEST(Signals, AStopSignalEndsTheExportAndKeepsTheEarlierVideo) {
+  TestDataDirectory data;
+  const std::filesystem::path standIn = data.path() / "stand-in";
+  const StandInFfmpeg ffmpeg(standIn);
+  const std::filesystem::path video = data.path() / "out" / "show.mp4";
+  const std::filesystem::path log = data.path() / "log";
+  std::filesystem::create_directories(video.parent_path());
+  const std::string path = "PATH=" + standIn.string() + ":" + std::getenv("PATH");
+  std::vector<char*> environment = {const_cast<char*>(path.c_str())};
+  for (char** e = environ; *e != nullptr; ++e) {
+    if (std::string(*e).rfind("PATH=", 0) != 0) environment.push_back(*e);
+  }
+  environment.push_back(nullptr);
+
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    std::ofstream(video) << "the earlier video";
+    std::filesystem::remove(standIn / "pid");
+    const std::vector<std::string> words = {RenderTool().string(), "--quiet", "--data", data.path().string(),
+                                            "--from", "0", "--to", "251328", "--fps", "1000", "--scale", "1",
+                                            "--video", video.string()};
+    std::vector<char*> argv;
+    for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t tool = -1;
+    ASSERT_EQ(posix_spawn(&tool, argv[0], &actions, nullptr, argv.data(), environment.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    // Frames are flowing once ffmpeg has started and a little time has passed.
+    for (int i = 0; i < 100 && ffmpeg.Pid() <= 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const pid_t child = ffmpeg.Pid();
+    kill(tool, signal);
+    int status = 0;
+    ASSERT_EQ(waitpid(tool, &status, 0), tool);
+
+    const std::string label = sigabbrev_np(signal);
+    ASSERT_TRUE(WIFEXITED(status)) << label << ": killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 128 + signal) << label;
+    std::string said = ReadAll(log);
+    if (said.starts_with("vantrelle-render: warning: no soundtrack")) said.erase(0, said.find('\n') + 1);
+    EXPECT_EQ(said.find("vantrelle-render: stopped by SIG" + label), 0u) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_EQ(ReadAll(video), "the earlier video") << label;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(video.parent_path()), {}), 1) << label;
+    ASSERT_GT(child, 0) << label;
+    EXPECT_EQ(kill(child, 0), -1) << label << ": ffmpeg left running";
+  }
+}
+
+TEST(Signals, AClosedPipeEndsARawRenderInOneLine) {
+  TestDataDirectory data;
+  // Two billion frames, under a memory limit far below their list: they are
+  // worked out as drawn, and the render ends when the reader goes.
+  const ToolRun tool = RunTool("/bin/bash", "-c " + Quoted("ulimit -v 2000000; " + RenderTool().string() +
+                                                           " --quiet --data " + data.path().string() +
+                                                           " --from 0 --to 2147483647 --step 1 --raw - | head -c 400000 >/dev/null;"
+                                                           " exit ${PIPESTATUS[0]}"));
+  EXPECT_EQ(tool.status, 1) << tool.output;
+  const std::string start = "vantrelle-render: cannot write frame ", end = " to standard output: Broken pipe\n";
+  EXPECT_EQ(tool.output.find(start), 0u) << tool.output;
+  EXPECT_EQ(tool.output.find(end), tool.output.size() - end.size()) << tool.output;
+  EXPECT_EQ(tool.output.find('\n'), tool.output.size() - 1) << tool.output;
+}
+
+}  // namespace
+}  // namespace vantrelle
