@@ -8,12 +8,14 @@
 #include "assets/load_and_precompute.h"
 #include "host/show_main.h"
 #include "platform/executable_directory.h"
+#include "platform/find_data_directory.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_direct_draw.h"
 #include "platform/sdl/sdl_sound_library.h"
 #include "platform/sdl/sdl_window_manager.h"
 #include "platform/system_services.h"
 #include "timeline/timeline.h"
+#include "vantrelle_version.h"
 
 int main(int argc, char** argv) {
   using namespace vantrelle;
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
   std::string dataDirectory;
 
   CLI::App app{"Vantrelle X2: a four-minute real-time show. Escape ends it."};
+  app.set_version_flag("--version", std::string("vantrelle ") + kVersionText);
   app.add_flag("--window", windowed, "Run in a window instead of full screen (Alt+Enter switches)");
   app.add_option("--scale", desktopConfig.scale, "Whole-number window enlargement")
       ->check(CLI::Range(1, 16))
@@ -31,11 +34,16 @@ int main(int argc, char** argv) {
   app.add_flag("--portrait", desktopConfig.portrait, "Show the display upright, as the handheld holds it");
   app.add_option("--start", showConfig.startMs, "Begin the show (and its music) this many ms in")
       ->check(CLI::Range(0, kShowLengthMs));
-  app.add_option("--data", dataDirectory, "Folder with gfx/, mesh/ and music/ (default: beside the program)");
+  app.add_option("--data", dataDirectory, "Folder with gfx/, mesh/ and music/ (default: beside the program, else ../share/vantrelle)");
   CLI11_PARSE(app, argc, argv);
 
   desktopConfig.fullScreen = !windowed;
-  showConfig.dataDirectory = dataDirectory.empty() ? platform::ExecutableDirectory() : std::filesystem::path(dataDirectory);
+  std::string dataError;
+  showConfig.dataDirectory = platform::FindDataDirectory(dataDirectory, platform::ExecutableDirectory(), dataError);
+  if (showConfig.dataDirectory.empty()) {
+    std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
+    return host::kDataErrorExitCode;
+  }
 
   platform::SdlDesktop desktop(desktopConfig);
   if (!desktop.Start()) {

@@ -8,9 +8,11 @@
 #include <optional>
 
 #include "platform/executable_directory.h"
+#include "platform/find_data_directory.h"
 #include "tools/render/contact_sheet.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
+#include "vantrelle_version.h"
 
 namespace {
 
@@ -45,7 +47,8 @@ int main(int argc, char** argv) {
   std::string video;
   std::string sheet;
   bool quiet = false;
-  app.add_option("--data", data, "data directory (default: the executable's own directory)");
+  app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
+  app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)");
   CLI::Option* atOption = app.add_option("--at", at, "one time, ms");
   CLI::Option* timesOption = app.add_option("--times", times, "times in ms, comma separated")->delimiter(',');
   CLI::Option* fromOption = app.add_option("--from", from, "first time of a range, ms");
@@ -71,18 +74,18 @@ int main(int argc, char** argv) {
   sheetOption->excludes(atOption)->excludes(timesOption)->excludes(fromOption)->excludes(fpsOption)->excludes(scaleOption);
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
+  } catch (const CLI::Success& e) {  // --help, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     return Fail(e.what(), kUsageError);
   }
 
-  const std::filesystem::path dataDirectory =
-      data.empty() ? vantrelle::platform::ExecutableDirectory() : std::filesystem::path(data);
-  if (dataDirectory.empty()) {
-    return Fail("data error: cannot tell where this program lives; say --data DIR", kDataError);
-  }
   std::string error;
+  const std::filesystem::path dataDirectory =
+      vantrelle::platform::FindDataDirectory(data, vantrelle::platform::ExecutableDirectory(), error);
+  if (dataDirectory.empty()) {
+    return Fail(error, kDataError);
+  }
   if (!sheet.empty()) {
     const render::RenderStatus status = render::MakeContactSheet(dataDirectory, sheet, error);
     return status == render::RenderStatus::kOk ? 0 : Fail(error, static_cast<int>(status));
