@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
   app.add_flag("--portrait", desktopConfig.portrait, "Show the display upright, as the handheld holds it");
   app.add_option("--start", showConfig.startMs, "Begin the show (and its music) this many ms in")
       ->check(CLI::Range(0, kShowLengthMs));
-  app.add_option("--data", dataDirectory, "Folder with gfx/, mesh/ and music/ (default: beside the program, else ../share/vantrelle)");
+  app.add_option("--data", dataDirectory,
+                 "Folder with gfx/, mesh/ and music/ (default: beside the program, else ../share/vantrelle)");
   CLI11_PARSE(app, argc, argv);
 
   desktopConfig.fullScreen = !windowed;

@@ -1,5 +1,6 @@
-// vantrelle-datagen OUTDIR | --version: writes the show's default data set (gfx/, mesh/,
+// vantrelle-datagen OUTDIR: writes the show's default data set (gfx/, mesh/,
 // music/) below OUTDIR. The same bytes on every run.
+// vantrelle-datagen --version: the version and the commit it was built from.
 #include <chrono>
 #include <cstdio>
 #include <exception>
