@@ -9,6 +9,7 @@
 #include "platform/decimal_option.h"
 #include "platform/executable_directory.h"
 #include "platform/guard_main.h"
+#include "platform/find_data_directory.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_direct_draw.h"
 #include "platform/sdl/sdl_sound_library.h"
@@ -16,6 +17,7 @@
 #include "platform/system_services.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
+#include "vantrelle_version.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ int Main(int argc, char** argv) {
   std::string dataDirectory;
 
   CLI::App app{"Vantrelle X2: a four-minute real-time show. Escape ends it."};
+  app.set_version_flag("--version", std::string("vantrelle ") + kVersionText);
   app.add_flag("--window", windowed, "Run in a window instead of full screen (Alt+Enter switches)");
   app.add_option("--scale", desktopConfig.scale, "Whole-number window enlargement")
       ->transform(platform::DecimalOnly())
@@ -39,10 +42,11 @@ int Main(int argc, char** argv) {
       ->check(CLI::Range(0, kShowLengthMs));
   bool noDialog = false;
   app.add_flag("--no-dialog", noDialog, "Errors on standard error only, never in a box (unattended runs)");
-  app.add_option("--data", dataDirectory, "Folder with gfx/, mesh/ and music/ (default: beside the program)");
+  app.add_option("--data", dataDirectory,
+                 "Folder with gfx/, mesh/ and music/ (default: beside the program, else ../share/vantrelle)");
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
+  } catch (const CLI::Success& e) {  // --help, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     std::fprintf(stderr, "vantrelle: %s\n", e.what());  // one line and status 1, as the render tool
@@ -51,7 +55,12 @@ int Main(int argc, char** argv) {
 
   desktopConfig.fullScreen = !windowed;
   desktopConfig.dialogs = !noDialog;
-  showConfig.dataDirectory = dataDirectory.empty() ? platform::ExecutableDirectory() : std::filesystem::path(dataDirectory);
+  std::string dataError;
+  showConfig.dataDirectory = platform::FindDataDirectory(dataDirectory, platform::ExecutableDirectory(), dataError);
+  if (showConfig.dataDirectory.empty()) {
+    std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
+    return host::kDataErrorExitCode;
+  }
 
   platform::SdlDesktop desktop(desktopConfig);
   if (!desktop.Start()) {

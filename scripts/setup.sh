@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
 # Safe to run again: with everything present it installs nothing.
+#   bash scripts/setup.sh [GROUP...]   groups: build, video, test (default: all three)
+#     build  compiler, CMake, Ninja and the libraries the programs and the data set need
+#     video  ffmpeg, for vantrelle-render --video
+#     test   GoogleTest, benchmarks, the virtual X server, clang's fuzzer and
+#            sanitizer runtimes, valgrind, and the package checkers
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config git
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libmpg123-dev libmp3lame-dev
-  libfreetype-dev fonts-dejavu-core libpng-dev libcli11-dev
-  ffmpeg xvfb xdotool clang
-  valgrind libclang-rt-14-dev
+declare -A groups=(
+  [build]="build-essential cmake ninja-build pkg-config libsdl2-dev libmpg123-dev libmp3lame-dev
+           libfreetype-dev fonts-dejavu-core libpng-dev libcli11-dev"
+  [video]="ffmpeg"
+  [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
+          desktop-file-utils lintian"
 )
+wanted=("$@")
+[ ${#wanted[@]} -gt 0 ] || wanted=(build video test)
+packages=()
+for group in "${wanted[@]}"; do
+  if [ -z "${groups[$group]+set}" ]; then
+    echo "setup: unknown group '$group' (say build, video or test)" >&2
+    exit 2
+  fi
+  read -r -a listed <<< "${groups[$group]//$'\n'/ }"
+  packages+=("${listed[@]}")
+done
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,7 +35,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "setup: all packages present"
+  echo "setup: all packages present (${wanted[*]})"
   exit 0
 fi
 
@@ -31,7 +46,7 @@ elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
   sudo_cmd=(sudo -n)
 else
   echo "setup: these packages are missing and I cannot install them without root: ${missing[*]}" >&2
-  echo "setup: run 'sudo scripts/setup.sh' or install them with apt-get" >&2
+  echo "setup: run 'sudo scripts/setup.sh ${wanted[*]}' or install them with apt-get" >&2
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive

@@ -1,12 +1,19 @@
 // vantrelle-datagen OUTDIR: writes the show's default data set (gfx/, mesh/,
 // music/) below OUTDIR. The same bytes on every run.
+// vantrelle-datagen --version: the version and the commit it was built from.
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <string_view>
 
 #include "tools/datagen/lib/data_set.h"
+#include "vantrelle_version.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("vantrelle-datagen %s\n", vantrelle::kVersionText);
+    return 0;
+  }
   if (argc != 2) {
     std::fprintf(stderr, "usage: vantrelle-datagen OUTDIR\n");
     return 2;

@@ -9,11 +9,13 @@
 
 #include "platform/decimal_option.h"
 #include "platform/executable_directory.h"
+#include "platform/find_data_directory.h"
 #include "platform/guard_main.h"
 #include "tools/render/contact_sheet.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
 #include "tools/render/stop_signals.h"
+#include "vantrelle_version.h"
 
 namespace {
 
@@ -47,7 +49,8 @@ int Main(int argc, char** argv) {
   std::string sheet;
   bool quiet = false;
   const CLI::Validator decimal = vantrelle::platform::DecimalOnly();
-  app.add_option("--data", data, "data directory (default: the executable's own directory)");
+  app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
+  app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)");
   CLI::Option* atOption = app.add_option("--at", at, "one time, ms")->transform(decimal);
   CLI::Option* timesOption = app.add_option("--times", times, "times in ms, comma separated")->delimiter(',')->transform(decimal);
   CLI::Option* fromOption = app.add_option("--from", from, "first time of a range, ms")->transform(decimal);
@@ -73,18 +76,18 @@ int Main(int argc, char** argv) {
   sheetOption->excludes(atOption)->excludes(timesOption)->excludes(fromOption)->excludes(fpsOption)->excludes(scaleOption);
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp& e) {
+  } catch (const CLI::Success& e) {  // --help, --version
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     return Fail(e.what(), kUsageError);
   }
 
-  const std::filesystem::path dataDirectory =
-      data.empty() ? vantrelle::platform::ExecutableDirectory() : std::filesystem::path(data);
-  if (dataDirectory.empty()) {
-    return Fail("data error: cannot tell where this program lives; say --data DIR", kDataError);
-  }
   std::string error;
+  const std::filesystem::path dataDirectory =
+      vantrelle::platform::FindDataDirectory(data, vantrelle::platform::ExecutableDirectory(), error);
+  if (dataDirectory.empty()) {
+    return Fail(error, kDataError);
+  }
   if (!sheet.empty()) {
     const render::RenderStatus status = render::MakeContactSheet(dataDirectory, sheet, error);
     return status == render::RenderStatus::kOk ? 0 : Fail(error, static_cast<int>(status));
