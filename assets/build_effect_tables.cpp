@@ -1,11 +1,11 @@
 #include "assets/build_effect_tables.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
 #include "assets/effect_tables.h"
+#include "core/bit_cast.h"
 
 namespace vantrelle {
 namespace {
@@ -25,7 +25,7 @@ void BuildSaturateTable() {
 
 void BuildPolarMaps() {
   // About 255 angle units per turn, so the angle byte has a seam where the turn closes.
-  const double angleScale = std::bit_cast<double>(std::uint64_t{0x40444AD25017786D});
+  const double angleScale = BitCast<double>(std::uint64_t{0x40444AD25017786D});
   for (int y = 0; y < kMapHeight; ++y) {
     for (int x = 0; x < kMapWidth; ++x) {
       const int k = y * kMapWidth + x;
@@ -133,8 +133,8 @@ void BuildSkyboxCube() {
     }
   }
   int face = 0;
-  auto addFace = [&cube, &face](std::int32_t page, const std::int32_t (&corner)[3], const std::int32_t (&u)[3],
-                                const std::int32_t (&v)[3]) {
+  auto addFace = [&](std::int32_t page, const std::int32_t (&corner)[3], const std::int32_t (&u)[3],
+                     const std::int32_t (&v)[3]) {
     for (int i = 0; i < 3; ++i) {
       cube.corners[3 * face + i] = corner[i];
       cube.cornerU[3 * face + i] = std::min(u[i], kMaxCoordinate);

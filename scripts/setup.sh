@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
 # Safe to run again: with everything present it installs nothing.
+# `setup.sh web` adds what the browser build and its tests need.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,11 @@ packages=(
   ffmpeg xvfb xdotool clang
   valgrind libclang-rt-14-dev
 )
+if [ "${1:-}" = web ]; then
+  packages+=(emscripten chromium-headless-shell)
+  # npm comes with some builds of Node.js; Debian's own package only where it does not.
+  command -v npm >/dev/null 2>&1 || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
