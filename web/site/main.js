@@ -97,7 +97,7 @@ const player = { playing: false, from: 0, origin: 0, source: null, audio: null, 
 
 function latencyMs() { return player.soundtrack ? 1000 * (player.audio.outputLatency || 0) : 0; }
 function clockMs() { return player.soundtrack ? 1000 * player.audio.currentTime : performance.now(); }
-function showTime() { return Math.max(player.from, Math.floor(player.from + clockMs() - player.origin - latencyMs())); }
+function showTime() { return Math.floor(player.from + clockMs() - player.origin - latencyMs()); }
 
 async function useSoundtrack(bytes) {
   player.soundtrack = null;
@@ -264,15 +264,16 @@ addEventListener('dragover', (event) => event.preventDefault());
 addEventListener('drop', async (event) => {
   event.preventDefault();
   const picked = [];
-  const entries = [...event.dataTransfer.items].map((item) => item.webkitGetAsEntry()).filter(Boolean);
-  // A dropped folder's contents are named from inside it.
+  const entries = [...event.dataTransfer.items].map((item) => item.webkitGetAsEntry?.()).filter(Boolean);
+  // A dropped folder's contents are named from inside it; loose files by their names.
   await Promise.all(entries.map((entry) => readEntry(entry, entry.isDirectory ? '' : entry.name, picked)));
-  await openFolder(picked);
+  if (entries.length === 0) picked.push(...[...event.dataTransfer.files].map((file) => [file.name, file]));
+  await openFolder(picked).catch(() => {});
 });
 $('folder').addEventListener('change', async (event) => {
   const picked = [...event.target.files].map((file) => [file.webkitRelativePath.replace(/^[^/]*\//, '') || file.name, file]);
   event.target.value = '';
-  await openFolder(picked);
+  await openFolder(picked).catch(() => {});
 });
 
 // Loads a data set; on an error the message stays on the page and the data
@@ -301,8 +302,10 @@ const ready = (async () => start(await fetchFiles(dataBase())))();
 ready.catch((error) => say(error.message));
 
 if (testing) {
+  const loaded = ready.then(() => undefined, (error) => { throw error.message; });
+  loaded.catch(() => {});  // reported on the page; a test reads it from `ready`
   window.vantrelleTest = {
-    ready: ready.then(() => undefined, (error) => { throw error.message; }),
+    ready: loaded,
     // The frame for t alone, drawn over black: what `vantrelle-render --times t --raw` writes.
     frameAt(t) {
       engine._vantrelle_clear();

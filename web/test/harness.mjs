@@ -58,7 +58,7 @@ export async function open(browser, address, viewport = { width: 800, height: 60
 
 // What the native program writes; `args` as for vantrelle-render.
 export function render(bin, args) {
-  return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 26 });
+  return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 26, stdio: 'pipe' });
 }
 
 // The frame for each time alone, as `vantrelle-render --times t --raw` writes it, two at a time.

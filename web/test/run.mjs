@@ -1,24 +1,56 @@
 // The page in Debian's headless Chromium against the native program:
-//   node run.mjs SITE BIN
+//   node run.mjs SITE BIN [TEST...]
 // SITE is build-web/site, BIN the native build's bin/ (vantrelle-render and
 // the data set). Each test prints one line; any failure ends with status 1.
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { launch, open, render, renderAll, serve } from './harness.mjs';
 
-const [site, bin] = process.argv.slice(2).map((p) => path.resolve(p));
+const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
+const chosen = process.argv.slice(4);
 const kShowEnd = 251328;
 // Every segment starts on a beat of 462 ms: these beats, and the show's end.
 const segmentBeats = [0, 32, 48, 56, 64, 72, 80, 96, 128, 132, 144, 148, 160, 164, 176, 180, 192, 224, 288, 320,
   352, 384, 416, 448, 480, 544];
 // The start-up tables that come from sin, cos and atan2 (numbered as in
-// web/vantrelle_web.cpp), by their FNV-1a hashes as glibc builds them natively.
-const tableHashes = ['SinTable', 'CosTable', 'PolarMap', 'RaySourceX', 'RaySourceY'];
+// web/vantrelle_web.cpp), by their FNV-1a hashes as built natively with glibc.
+const tableHashes = [['SinTable', 'b94b31a59585ffaa'], ['CosTable', '0778b83d21058a9e'],
+  ['PolarMap', '33e2424dc85dfcb7'], ['RaySourceX', '415002f5ecd698dc'], ['RaySourceY', '1f61e2a8da174890']];
 
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+function fnv1a(bytes) {
+  let h = 0xcbf29ce484222325n;
+  for (const b of bytes) h = ((h ^ BigInt(b)) * 0x100000001b3n) & 0xffffffffffffffffn;
+  return h.toString(16).padStart(16, '0');
+}
+
+// The first channel's samples as the page decoded them and as ffmpeg does
+// (which drops the encoder's delay and padding named in the file's header).
+async function soundtrackHeads(page, count) {
+  const { rate, head } = await page.evaluate((count) => {
+    const sound = vantrelleTest.soundtrack();
+    return { rate: sound.sampleRate, head: Array.from(sound.getChannelData(0).subarray(0, count)) };
+  }, count);
+  const pcm = execFileSync('ffmpeg', ['-v', 'error', '-i', path.join(bin, 'music/soundtrack.mp3'), '-af', 'pan=mono|c0=c0',
+    '-ar', String(rate), '-t', String(2 * count / rate), '-f', 'f32le', '-'], { maxBuffer: 1 << 26 });
+  return { rate, mine: head, reference: new Float32Array(pcm.buffer, pcm.byteOffset, pcm.length / 4) };
+}
+
+// The shift (in samples, within ±limit) that best lines `a` up with `b`.
+function bestShift(a, b, limit, from, length) {
+  let best = { shift: 0, error: Infinity };
+  for (let shift = -limit; shift <= limit; ++shift) {
+    let error = 0;
+    for (let i = from; i < from + length; ++i) error += (a[i + shift] - b[i]) ** 2;
+    if (error < best.error) best = { shift, error };
+  }
+  return best.shift;
+}
 
 // Three broken copies of the data set and the native program's message for each.
 function brokenDataSets(root) {
@@ -42,6 +74,7 @@ function brokenDataSets(root) {
     } catch (error) {
       message = error.stderr.toString().trim().replace(/^vantrelle-render: /, '');
     }
+    if (!message) throw new Error(`the native program accepts the data set broken by ${name}`);
     return { name, dir, message };
   });
 }
@@ -65,17 +98,122 @@ const tests = {
     }
     return `${times.length} frames identical`;
   },
+
+  async tables({ page }) {
+    const hashes = await page.evaluate((n) => Array.from({ length: n }, (_, i) => Array.from(vantrelleTest.table(i))),
+      tableHashes.length);
+    const wrong = tableHashes.filter(([, hash], i) => fnv1a(hashes[i]) !== hash).map(([name]) => name);
+    if (wrong.length) throw new Error(`start-up tables differ from the native ones: ${wrong.join(', ')}`);
+    return `${tableHashes.length} tables from sin, cos and atan2 identical`;
+  },
+
+  // The page at #t=44500 in a 1000 x 600 window: the frame twice its size, centred on black.
+  async screenshot({ browser, url }) {
+    const shots = mkdtempSync(path.join(tmpdir(), 'vantrelle-web-'));
+    try {
+      render(bin, ['--at', '44500', '--png', shots, '--scale', '2']);
+      const expected = readFileSync(path.join(shots, 't044500.png')).toString('base64');
+      const page = await open(browser, `${url}?test#t=44500`, { width: 1000, height: 600 });
+      await page.evaluate(() => vantrelleTest.ready);
+      const shot = (await page.screenshot({ encoding: 'base64' }));
+      const result = await page.evaluate(async (shot, expected) => {
+        const pixelsOf = async (png) => {
+          const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+          const canvas = new OffscreenCanvas(image.width, image.height);
+          const context = canvas.getContext('2d');
+          context.drawImage(image, 0, 0);
+          return context.getImageData(0, 0, image.width, image.height).data;
+        };
+        const [page, frame] = [await pixelsOf(shot), await pixelsOf(expected)];
+        for (let y = 0; y < 600; ++y) {
+          for (let x = 0; x < 1000; ++x) {
+            const inside = x >= 100 && x < 900 && y >= 60 && y < 540;
+            const i = 4 * (1000 * y + x), j = 4 * (800 * (y - 60) + x - 100);
+            for (let c = 0; c < 3; ++c) {
+              if (page[i + c] !== (inside ? frame[j + c] : 0)) return `pixel (${x}, ${y}) of the page differs`;
+            }
+          }
+        }
+        return '';
+      }, shot, expected);
+      await page.close();
+      if (result) throw new Error(result);
+      return 'the page shows the frame of vantrelle-render --png --scale 2, letterboxed in black';
+    } finally {
+      rmSync(shots, { recursive: true, force: true });
+    }
+  },
+
+  // The decoded soundtrack starts with the music's first sample: no decoder delay left in.
+  async sound({ page }) {
+    const { rate, mine, reference } = await soundtrackHeads(page, 4 * 44100);
+    const shift = bestShift(mine, reference, Math.round(rate / 100), Math.round(rate / 50), rate);
+    const ms = (1000 * shift) / rate;
+    if (Math.abs(ms) > 1) throw new Error(`the page's soundtrack is ${ms.toFixed(2)} ms off the music's start`);
+    return `the soundtrack starts ${ms.toFixed(2)} ms from the music's first sample`;
+  },
+
+  // Playing, then 5 s on with the right arrow: picture and sound move together.
+  async seek({ browser, url }) {
+    const page = await open(browser, `${url}?test#t=60000`);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.mouse.click(400, 300);
+    await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 5000 });
+    await sleep(300);
+    const before = await page.evaluate(() => vantrelleTest.clock());
+    await page.keyboard.press('ArrowRight');
+    const after = await page.evaluate(() => vantrelleTest.clock());
+    await page.close();
+    const problems = [];
+    if (Math.abs(after.picture - before.picture - 5000) > 100) problems.push(`the picture moved ${after.picture - before.picture} ms`);
+    for (const clock of [before, after]) {
+      if (Math.abs(clock.sound - clock.picture) > 1) problems.push(`picture at ${clock.picture} ms, sound at ${clock.sound} ms`);
+    }
+    if (problems.length) throw new Error(problems.join('; '));
+    return `picture and sound from ${before.picture} to ${after.picture} ms together`;
+  },
+
+  // Broken data beside the page (?data=) and dropped on it: the native message,
+  // and the page still plays what it had.
+  async badData({ browser, url, page, broken }) {
+    for (const { name, message } of broken) {
+      const bad = await open(browser, `${url}?test&data=bad/${name}/`);
+      const rejected = await bad.evaluate(() => vantrelleTest.ready.then(() => 'loaded', (error) => error));
+      const shown = await bad.$eval('#message', (element) => element.textContent);
+      await bad.close();
+      if (rejected !== message || shown !== message) throw new Error(`?data= with ${name}: "${shown}", not "${message}"`);
+    }
+    for (const { name, dir, message } of broken) {
+      const files = ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(dir, part)).map((file) => `${part}/${file}`));
+      const shown = await page.evaluate(async (name, files) => {
+        const drop = new DataTransfer();
+        for (const file of files) {
+          const response = await fetch(`bad/${name}/${file}`);
+          if (response.ok) drop.items.add(new File([await response.blob()], file.slice(file.indexOf('/') + 1)));
+        }
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: drop, bubbles: true, cancelable: true }));
+        await new Promise((resolve) => setTimeout(resolve, 500));
+        return document.getElementById('message').textContent;
+      }, name, files);
+      if (shown !== message) throw new Error(`dropped ${name}: "${shown}", not "${message}"`);
+    }
+    const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
+    if (sha(Buffer.from(frame)) !== sha(render(bin, ['--times', '44500', '--raw', '-']))) throw new Error('the page no longer plays its data');
+    return `${broken.length} broken data sets give the native messages; the page plays on`;
+  },
 };
 
-const site_ = await serve(site);
+const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-web-'));
+const broken = brokenDataSets(scratch);
+const site_ = await serve(site, { '/bad/': scratch });
 const browser = await launch();
 let failed = 0;
 try {
   const page = await open(browser, `${site_.url}?test`);
   await page.evaluate(() => vantrelleTest.ready);
-  for (const [name, test] of Object.entries(tests)) {
+  for (const [name, test] of Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name))) {
     try {
-      console.log(`web: ${name}: ${await test({ page, url: site_.url, browser })}`);
+      console.log(`web: ${name}: ${await test({ page, url: site_.url, browser, broken })}`);
     } catch (error) {
       ++failed;
       console.log(`web: ${name}: FAILED: ${error.message}`);
@@ -84,5 +222,6 @@ try {
 } finally {
   await browser.close();
   site_.close();
+  rmSync(scratch, { recursive: true, force: true });
 }
 process.exit(failed ? 1 : 0);
