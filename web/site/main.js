@@ -1,7 +1,7 @@
 // The show in a browser: loads a data set into the engine, draws each frame
 // for the time of the music being heard, and handles the title card, keys,
 // seeking, full screen and data folders of the viewer's own.
-import createVantrelle from './vantrelle.mjs';
+import { openEngine } from './engine.js';
 import { soundtrackName, decodeSoundtrack } from './soundtrack.js';
 
 const kWidth = 400;
@@ -18,12 +18,8 @@ const canvas = $('screen');
 const context2d = canvas.getContext('2d');
 document.body.classList.toggle('testing', testing);
 
-const engine = await createVantrelle();
-const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kWidth * kHeight);
-const segmentStarts = Array.from({ length: 26 }, (_, i) => engine._vantrelle_segment_start(i));
+const { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles } = await openEngine();
 const showEnd = segmentStarts[25];
-const dataNames = [];
-for (let i = 0, name; (name = engine.UTF8ToString(engine._vantrelle_data_file(i))); ++i) dataNames.push(name);
 
 // RGB565 to the canvas's RGBA, widened as the PNG writer does, in one pass.
 const rgba = new Uint32Array(65536);
@@ -68,29 +64,6 @@ for (let i = 1; i < 25; ++i) {
 let noticeShown = false;
 function say(text) { $('message').textContent = text; }
 
-// ---- Data: written into the engine's file system, checked and loaded there.
-let loads = 0;
-function loadFiles(files) {
-  const directory = `/data${++loads}`;
-  engine.FS.mkdir(directory);
-  for (const [name, bytes] of files) {
-    engine.FS.mkdirTree(`${directory}/${name.slice(0, name.lastIndexOf('/'))}`);
-    engine.FS.writeFile(`${directory}/${name}`, bytes);
-  }
-  const error = engine.ccall('vantrelle_load', 'string', ['string'], [directory]);
-  for (const name of files.keys()) engine.FS.unlink(`${directory}/${name}`);  // the engine holds its own copy
-  return error;
-}
-
-async function fetchFiles(base) {
-  const files = new Map();
-  await Promise.all([...dataNames, soundtrackName].map(async (name) => {
-    const response = await fetch(new URL(name, base)).catch(() => null);
-    if (response?.ok) files.set(name, new Uint8Array(await response.arrayBuffer()));
-  }));
-  return files;
-}
-
 // ---- Sound and clock. The show's time is the position of the music being
 // heard; without sound, the page's own clock.
 const player = { playing: false, from: 0, origin: 0, source: null, audio: null, soundtrack: null };
@@ -99,15 +72,13 @@ function latencyMs() { return player.soundtrack ? 1000 * (player.audio.outputLat
 function clockMs() { return player.soundtrack ? 1000 * player.audio.currentTime : performance.now(); }
 function showTime() { return Math.floor(player.from + clockMs() - player.origin - latencyMs()); }
 
-async function useSoundtrack(bytes) {
+// The soundtrack decodes while the title card is up; playing waits for it.
+function useSoundtrack(bytes) {
   player.soundtrack = null;
-  try {
+  player.decoding = (async () => {
     player.audio ??= new AudioContext();
-    player.soundtrack = bytes ? await decodeSoundtrack(player.audio, bytes) : null;
-  } catch {
-    player.soundtrack = null;
-  }
-  return player.soundtrack;
+    return bytes ? decodeSoundtrack(player.audio, bytes) : null;
+  })().catch(() => null);
 }
 
 // Where in the soundtrack the sound being heard now is, in ms.
@@ -132,13 +103,17 @@ function startAt(t) {
 }
 
 async function play() {
-  if (player.playing) return;
+  if (player.playing || player.starting) return;
+  player.starting = true;
   say('');
+  // Resumed within the gesture; a browser without an audio device never gets it running.
+  const resumed = player.audio?.resume().then(() => true);
+  player.soundtrack = await player.decoding;
   if (player.soundtrack) {
-    // A browser without an audio device never gets its context running.
-    const running = await Promise.race([player.audio.resume().then(() => true), new Promise((r) => setTimeout(r, 1000, false))]);
+    const running = await Promise.race([resumed, new Promise((r) => setTimeout(r, 1000, false))]);
     if (!running || player.audio.state !== 'running') player.soundtrack = null;
   }
+  player.starting = false;
   if (!player.soundtrack && !noticeShown) {
     noticeShown = true;
     say('No sound: the soundtrack could not be played here; the show runs silent.');
@@ -199,6 +174,7 @@ function showCard(caption = 'Click or press a key to play') {
   engine._vantrelle_draw(startTime());
   present();
   $('caption').textContent = caption;
+  if (!performance.getEntriesByName('first-frame').length) performance.mark('first-frame');
 }
 
 function toggleFullscreen() {
@@ -287,7 +263,7 @@ async function start(files) {
     throw new Error(error);
   }
   say('');
-  await useSoundtrack(files.get(soundtrackName));
+  useSoundtrack(files.get(soundtrackName));
   player.ready = true;
   showCard();
 }
@@ -313,7 +289,7 @@ if (testing) {
       return new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kFrameBytes).slice();
     },
     // For the tests of sound and tables: the decoded soundtrack, the clock, a start-up table.
-    soundtrack: () => player.soundtrack,
+    soundtrack: () => player.decoding,
     clock: () => ({ picture: showTime(), sound: player.source ? soundPosition() : null }),
     table: (index) => new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_table(index), engine._vantrelle_table_bytes(index)).slice(),
   };

@@ -32,8 +32,8 @@ function fnv1a(bytes) {
 // The first channel's samples as the page decoded them and as ffmpeg does
 // (which drops the encoder's delay and padding named in the file's header).
 async function soundtrackHeads(page, count) {
-  const { rate, head } = await page.evaluate((count) => {
-    const sound = vantrelleTest.soundtrack();
+  const { rate, head } = await page.evaluate(async (count) => {
+    const sound = await vantrelleTest.soundtrack();
     return { rate: sound.sampleRate, head: Array.from(sound.getChannelData(0).subarray(0, count)) };
   }, count);
   const pcm = execFileSync('ffmpeg', ['-v', 'error', '-i', path.join(bin, 'music/soundtrack.mp3'), '-af', 'pan=mono|c0=c0',
@@ -224,4 +224,6 @@ try {
   site_.close();
   rmSync(scratch, { recursive: true, force: true });
 }
+const ran = Object.keys(tests).filter((name) => !chosen.length || chosen.includes(name)).length;
+console.log(`web: ${ran - failed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);
