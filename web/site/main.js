@@ -106,6 +106,7 @@ async function play() {
   if (player.playing || player.starting) return;
   player.starting = true;
   say('');
+  $('caption').textContent = 'Starting…';
   // Resumed within the gesture; a browser without an audio device never gets it running.
   const resumed = player.audio?.resume().then(() => true);
   player.soundtrack = await player.decoding;
