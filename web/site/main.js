@@ -66,11 +66,12 @@ function say(text) { $('message').textContent = text; }
 
 // ---- Sound and clock. The show's time is the position of the music being
 // heard; without sound, the page's own clock.
-const player = { playing: false, from: 0, origin: 0, source: null, audio: null, soundtrack: null };
+const player = { playing: false, paused: false, from: 0, origin: 0, source: null, audio: null, soundtrack: null };
 
 function latencyMs() { return player.soundtrack ? 1000 * (player.audio.outputLatency || 0) : 0; }
 function clockMs() { return player.soundtrack ? 1000 * player.audio.currentTime : performance.now(); }
-function showTime() { return Math.floor(player.from + clockMs() - player.origin - latencyMs()); }
+function showTime() { return player.paused ? player.from : Math.floor(player.from + clockMs() - player.origin - latencyMs()); }
+function clampTime(t) { return Math.min(Math.max(0, t), showEnd - 1); }
 
 // The soundtrack decodes while the title card is up; playing waits for it.
 function useSoundtrack(bytes) {
@@ -92,7 +93,7 @@ function stopSound() {
 // Picture and sound from t on.
 function startAt(t) {
   stopSound();
-  player.from = Math.min(Math.max(0, t), showEnd - 1);
+  player.from = clampTime(t);
   if (player.soundtrack) {
     player.source = new AudioBufferSourceNode(player.audio, { buffer: player.soundtrack });
     player.source.connect(player.audio.destination);
@@ -120,6 +121,7 @@ async function play() {
     say('No sound: the soundtrack could not be played here; the show runs silent.');
   }
   player.playing = true;
+  player.paused = false;
   document.body.classList.add('playing');
   engine._vantrelle_clear();
   startAt(startTime());
@@ -138,22 +140,21 @@ function tick() {
   requestAnimationFrame(tick);
 }
 
+// Paused, the picture holds at `from` and the sound is stopped.
 function pause() {
-  if (player.source === undefined) {
-    player.source = null;
+  if (player.paused) {
+    player.paused = false;
     startAt(player.from);
   } else {
     player.from = showTime();
+    player.paused = true;
     stopSound();
-    player.source = undefined;  // paused: the clock is held at `from`
-    player.origin = Infinity;
   }
 }
 
 function seek(by) {
-  const paused = player.source === undefined;
-  startAt(showTime() + by);
-  if (paused) pause();
+  if (player.paused) player.from = clampTime(player.from + by);
+  else startAt(showTime() + by);
 }
 
 // Escape, or the end of the show: back to the title card.
