@@ -107,38 +107,44 @@ const tests = {
     return `${tableHashes.length} tables from sin, cos and atan2 identical`;
   },
 
-  // The page at #t=44500 in a 1000 x 600 window: the frame twice its size, centred on black.
+  // The page at #t=44500, landscape and upright: the frame twice its size, centred on black.
   async screenshot({ browser, url }) {
     const shots = mkdtempSync(path.join(tmpdir(), 'vantrelle-web-'));
     try {
       render(bin, ['--at', '44500', '--png', shots, '--scale', '2']);
       const expected = readFileSync(path.join(shots, 't044500.png')).toString('base64');
-      const page = await open(browser, `${url}?test#t=44500`, { width: 1000, height: 600 });
-      await page.evaluate(() => vantrelleTest.ready);
-      const shot = (await page.screenshot({ encoding: 'base64' }));
-      const result = await page.evaluate(async (shot, expected) => {
-        const pixelsOf = async (png) => {
-          const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
-          const canvas = new OffscreenCanvas(image.width, image.height);
-          const context = canvas.getContext('2d');
-          context.drawImage(image, 0, 0);
-          return context.getImageData(0, 0, image.width, image.height).data;
-        };
-        const [page, frame] = [await pixelsOf(shot), await pixelsOf(expected)];
-        for (let y = 0; y < 600; ++y) {
-          for (let x = 0; x < 1000; ++x) {
-            const inside = x >= 100 && x < 900 && y >= 60 && y < 540;
-            const i = 4 * (1000 * y + x), j = 4 * (800 * (y - 60) + x - 100);
-            for (let c = 0; c < 3; ++c) {
-              if (page[i + c] !== (inside ? frame[j + c] : 0)) return `pixel (${x}, ${y}) of the page differs`;
+      for (const [query, width, height] of [['?test', 1000, 600], ['?test&portrait', 600, 1000]]) {
+        const page = await open(browser, `${url}${query}#t=44500`, { width, height });
+        await page.evaluate(() => vantrelleTest.ready);
+        const shot = await page.screenshot({ encoding: 'base64' });
+        const result = await page.evaluate(async (shot, expected, portrait) => {
+          const pixelsOf = async (png) => {
+            const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+            const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+            context.drawImage(image, 0, 0);
+            return context.getImageData(0, 0, image.width, image.height);
+          };
+          const [page, frame] = [await pixelsOf(shot), await pixelsOf(expected)];
+          // The frame turned a quarter clockwise when upright: its (x, y) at column 239 - y, row x.
+          const [w, h] = portrait ? [480, 800] : [800, 480];
+          const [left, top] = [(page.width - w) / 2, (page.height - h) / 2];
+          for (let y = 0; y < page.height; ++y) {
+            for (let x = 0; x < page.width; ++x) {
+              const [u, v] = [x - left, y - top];
+              const inside = u >= 0 && u < w && v >= 0 && v < h;
+              const [fx, fy] = portrait ? [v, 479 - u] : [u, v];
+              for (let c = 0; c < 3; ++c) {
+                const want = inside ? frame.data[4 * (800 * fy + fx) + c] : 0;
+                if (page.data[4 * (page.width * y + x) + c] !== want) return `pixel (${x}, ${y}) differs`;
+              }
             }
           }
-        }
-        return '';
-      }, shot, expected);
-      await page.close();
-      if (result) throw new Error(result);
-      return 'the page shows the frame of vantrelle-render --png --scale 2, letterboxed in black';
+          return '';
+        }, shot, expected, query.includes('portrait'));
+        await page.close();
+        if (result) throw new Error(`${query}: ${result}`);
+      }
+      return 'the page shows the frame of vantrelle-render --png --scale 2, letterboxed in black, both ways up';
     } finally {
       rmSync(shots, { recursive: true, force: true });
     }
