@@ -11,17 +11,19 @@ export async function openEngine() {
   const dataNames = [];
   for (let i = 0, name; (name = engine.UTF8ToString(engine._vantrelle_data_file(i))); ++i) dataNames.push(name);
 
-  // `files` maps names such as 'gfx/facea.pal' to their bytes. Returns "" or the data error.
+  // `files` maps names such as 'gfx/facea.pal' to their bytes (the soundtrack
+  // is the page's). Returns "" or the data error.
   let loads = 0;
   function loadFiles(files) {
     const directory = `/data${++loads}`;
     engine.FS.mkdir(directory);
-    for (const [name, bytes] of files) {
+    const present = dataNames.filter((name) => files.has(name));
+    for (const name of present) {
       engine.FS.mkdirTree(`${directory}/${name.slice(0, name.lastIndexOf('/'))}`);
-      engine.FS.writeFile(`${directory}/${name}`, bytes);
+      engine.FS.writeFile(`${directory}/${name}`, files.get(name));
     }
     const error = engine.ccall('vantrelle_load', 'string', ['string'], [directory]);
-    for (const name of files.keys()) engine.FS.unlink(`${directory}/${name}`);  // the engine holds its own copy
+    for (const name of present) engine.FS.unlink(`${directory}/${name}`);  // the engine holds its own copy
     return error;
   }
 

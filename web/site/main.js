@@ -131,7 +131,7 @@ async function play() {
 function tick() {
   if (!player.playing) return;
   const t = showTime();
-  bar.firstElementChild.style.width = `${100 * t / showEnd}%`;
+  if (bar.classList.contains('shown')) bar.firstElementChild.style.width = `${100 * t / showEnd}%`;
   if (engine._vantrelle_draw(t) === 0) {
     end();
     return;
