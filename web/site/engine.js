@@ -1,7 +1,6 @@
 // The engine in WebAssembly and its data: files are written into its
 // in-memory file system, checked and loaded there exactly as natively.
 import createVantrelle from './vantrelle.mjs';
-import { soundtrackName } from './soundtrack.js';
 
 export async function openEngine() {
   const engine = await createVantrelle();
@@ -27,15 +26,15 @@ export async function openEngine() {
     return error;
   }
 
-  // The data files and the soundtrack below `base`; missing ones are left out.
-  async function fetchFiles(base) {
-    const files = new Map();
-    await Promise.all([...dataNames, soundtrackName].map(async (name) => {
-      const response = await fetch(new URL(name, base)).catch(() => null);
-      if (response?.ok) files.set(name, new Uint8Array(await response.arrayBuffer()));
-    }));
-    return files;
-  }
+  return { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
+}
 
-  return { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles };
+// The files `names` below `base` as a map from name to bytes; missing ones are left out.
+export async function fetchFiles(base, names) {
+  const files = new Map();
+  await Promise.all(names.map(async (name) => {
+    const response = await fetch(new URL(name, base)).catch(() => null);
+    if (response?.ok) files.set(name, new Uint8Array(await response.arrayBuffer()));
+  }));
+  return files;
 }

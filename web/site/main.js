@@ -1,7 +1,7 @@
 // The show in a browser: loads a data set into the engine, draws each frame
 // for the time of the music being heard, and handles the title card, keys,
 // seeking, full screen and data folders of the viewer's own.
-import { openEngine } from './engine.js';
+import { fetchFiles, openEngine } from './engine.js';
 import { soundtrackName, decodeSoundtrack } from './soundtrack.js';
 
 const kWidth = 400;
@@ -18,7 +18,17 @@ const canvas = $('screen');
 const context2d = canvas.getContext('2d');
 document.body.classList.toggle('testing', testing);
 
-const { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles } = await openEngine();
+// ?data=DIR names a folder beside the page, with or without its closing slash.
+function dataBase() {
+  const folder = (params.get('data') ?? 'data').replace(/\/?$/, '/');
+  const base = new URL(folder, location.href);
+  if (base.origin !== location.origin) throw new Error(`data error: ${folder}: expected an address on this server`);
+  return base;
+}
+// The soundtrack downloads while the engine starts and the data loads.
+const soundtrackFiles = Promise.resolve().then(() => fetchFiles(dataBase(), [soundtrackName])).catch(() => new Map());
+
+const { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles: fetchData } = await openEngine();
 const showEnd = segmentStarts[25];
 
 // RGB565 to the canvas's RGBA, widened as the PNG writer does, in one pass.
@@ -73,10 +83,12 @@ function clockMs() { return player.soundtrack ? 1000 * player.audio.currentTime 
 function showTime() { return player.paused ? player.from : Math.floor(player.from + clockMs() - player.origin - latencyMs()); }
 function clampTime(t) { return Math.min(Math.max(0, t), showEnd - 1); }
 
-// The soundtrack decodes while the title card is up; playing waits for it.
-function useSoundtrack(bytes) {
+// The soundtrack (`sound`: a map holding it, or a promise of one) decodes
+// while the title card is up; playing waits for it.
+function useSoundtrack(sound) {
   player.soundtrack = null;
   player.decoding = (async () => {
+    const bytes = (await sound).get(soundtrackName);
     player.audio ??= new AudioContext();
     return bytes ? decodeSoundtrack(player.audio, bytes) : null;
   })().catch(() => null);
@@ -235,7 +247,7 @@ async function openFolder(picked) {
     const file = byPath.get(name) ?? byPath.get(name.slice(name.lastIndexOf('/') + 1));
     if (file) files.set(name, new Uint8Array(await file.arrayBuffer()));
   }
-  await start(files);
+  await start(files, files);
 }
 
 addEventListener('dragover', (event) => event.preventDefault());
@@ -256,7 +268,7 @@ $('folder').addEventListener('change', async (event) => {
 
 // Loads a data set; on an error the message stays on the page and the data
 // played before stays loaded.
-async function start(files) {
+async function start(files, sound) {
   if (player.playing) end();
   const error = loadFiles(files);
   if (error) {
@@ -265,18 +277,12 @@ async function start(files) {
     throw new Error(error);
   }
   say('');
-  useSoundtrack(files.get(soundtrackName));
+  useSoundtrack(sound);
   player.ready = true;
   showCard();
 }
 
-function dataBase() {
-  const base = new URL(params.get('data') ?? 'data/', location.href);
-  if (base.origin !== location.origin) throw new Error(`data error: ${params.get('data')}: expected an address on this server`);
-  return base;
-}
-
-const ready = (async () => start(await fetchFiles(dataBase())))();
+const ready = (async () => start(await fetchData(dataBase()), soundtrackFiles))();
 ready.catch((error) => say(error.message));
 
 if (testing) {
