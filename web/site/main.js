@@ -200,12 +200,13 @@ function toggleFullscreen() {
 addEventListener('keydown', (event) => {
   if (event.ctrlKey || event.altKey || event.metaKey || !player.ready) return;
   const key = event.key;
+  const playing = player.playing;
   if (key === 'f' || key === 'F') toggleFullscreen();
-  else if (!player.playing) play();
-  else if (key === ' ') pause();
-  else if (key === 'Escape') end();
-  else if (key === 'ArrowLeft') seek(-kSeekMs);
-  else if (key === 'ArrowRight') seek(kSeekMs);
+  else if (!playing && (key.length === 1 || key === 'Enter')) play();  // not F5, Tab and the like
+  else if (playing && key === ' ') pause();
+  else if (playing && key === 'Escape') end();
+  else if (playing && key === 'ArrowLeft') seek(-kSeekMs);
+  else if (playing && key === 'ArrowRight') seek(kSeekMs);
   else return;
   event.preventDefault();
 });

@@ -1,6 +1,6 @@
 // The browser's speed, as the README reports it:  node bench.mjs SITE
 // Frames per second over the whole show (bench.html), the time to the title
-// card's first frame, and the download size of the module and its glue.
+// card's first frame, and the download size of the page and the engine.
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
 import { launch, serve } from './harness.mjs';
@@ -29,8 +29,9 @@ try {
   await page.goto(`${server.url}index.html`);
   await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
   const firstFrame = await page.evaluate(() => performance.getEntriesByName('first-frame')[0].startTime);
-  const size = ['vantrelle.wasm', 'vantrelle.mjs', 'engine.js'].reduce((n, f) => n + statSync(path.join(site, f)).size, 0);
-  console.log(`first frame after ${Math.round(firstFrame)} ms; module and glue ${Math.round(size / 1024)} KB`);
+  const files = readdirSync(site).filter((f) => /\.(wasm|m?js|html|css)$/.test(f) && !f.startsWith('bench'));
+  const size = files.reduce((n, f) => n + statSync(path.join(site, f)).size, 0);
+  console.log(`first frame after ${Math.round(firstFrame)} ms; the page and the engine (${files.join(', ')}): ${Math.round(size / 1024)} KB`);
   await page.goto(`${server.url}bench.html`);
   const cpuBefore = cpuSeconds(browser.process().pid);
   await page.waitForFunction(() => window.vantrelleBench !== undefined, { timeout: 0 });

@@ -60,7 +60,7 @@ function brokenDataSets(root) {
     mesh: (dir) => {
       const mesh = path.join(dir, 'mesh/zerozev.3df');
       const bytes = readFileSync(mesh);
-      bytes.writeInt32LE(0x7fffffff, 4);  // a vertex count no mesh can hold
+      bytes.writeInt32LE(0x7fffffff, 4);  // more faces than any mesh may have
       writeFileSync(mesh, bytes);
     },
   };
