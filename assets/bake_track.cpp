@@ -1,9 +1,10 @@
 #include "assets/bake_track.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+
+#include "core/bit_cast.h"
 
 namespace vantrelle {
 namespace {
@@ -40,8 +41,8 @@ constexpr TrackKey kKeysC[] = {
 
 void BakeTrack(Track& output, std::span<const TrackKey> keys, int segmentCount, int stepsPerSegment) {
   // 65536 / 6 and 1 / 6 by bit pattern: the basis weights sum to 6.
-  const double positionScale = std::bit_cast<double>(std::uint64_t{0x40C5555555555555});
-  const double angleScale = std::bit_cast<double>(std::uint64_t{0x3FC5555555555555});
+  const double positionScale = BitCast<double>(std::uint64_t{0x40C5555555555555});
+  const double angleScale = BitCast<double>(std::uint64_t{0x3FC5555555555555});
   const int segments = std::min<int>(segmentCount, static_cast<int>(keys.size()) - 3);
   const double step = 1.0 / stepsPerSegment;
   std::size_t n = 0;

@@ -1,11 +1,11 @@
 #include "assets/build_effect_tables.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
 #include "assets/effect_tables.h"
+#include "core/bit_cast.h"
 
 namespace vantrelle {
 namespace {
@@ -24,7 +24,7 @@ void BuildSaturateTable() {
 
 void BuildPolarMaps() {
   // About 255 angle units per turn, so the angle byte has a seam where the turn closes.
-  const double angleScale = std::bit_cast<double>(std::uint64_t{0x40444AD25017786D});
+  const double angleScale = BitCast<double>(std::uint64_t{0x40444AD25017786D});
   for (int y = 0; y < kMapHeight; ++y) {
     for (int x = 0; x < kMapWidth; ++x) {
       const int k = y * kMapWidth + x;

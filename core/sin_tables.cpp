@@ -1,7 +1,8 @@
 #include "core/sin_tables.h"
 
-#include <bit>
 #include <cmath>
+
+#include "core/bit_cast.h"
 
 namespace vantrelle {
 
@@ -11,7 +12,7 @@ std::array<std::int32_t, 4096> CosTable{};
 void BuildSinCosTables() {
   // The show's step: 2 * 3.14159265 / 4096 rounded to a double, given by its
   // bit pattern so that no compiler folds a different value.
-  const double step = std::bit_cast<double>(std::uint64_t{0x3F5921FB53C8D4F1});
+  const double step = BitCast<double>(std::uint64_t{0x3F5921FB53C8D4F1});
   for (int i = 0; i < 4096; ++i) {
     const double a = i * step;
     SinTable[i] = static_cast<std::int32_t>(std::floor(std::sin(a) * 65536.0));

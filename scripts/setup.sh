@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
 # Safe to run again: with everything present it installs nothing.
-#   bash scripts/setup.sh [GROUP...]   groups: build, video, test (default: all three)
+#   bash scripts/setup.sh [GROUP...]   groups: build, video, test, web (default: the first three)
 #     build  compiler, CMake, Ninja and the libraries the programs and the data set need
 #     video  ffmpeg, for vantrelle-render --video
 #     test   GoogleTest, benchmarks, the virtual X server, clang's fuzzer and
 #            sanitizer runtimes, valgrind, and the package checkers
+#     web    Emscripten and headless Chromium, for the browser build and its tests
 set -euo pipefail
 
 declare -A groups=(
@@ -14,17 +15,22 @@ declare -A groups=(
   [video]="ffmpeg"
   [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
           desktop-file-utils lintian"
+  [web]="emscripten chromium-headless-shell"
 )
 wanted=("$@")
 [ ${#wanted[@]} -gt 0 ] || wanted=(build video test)
 packages=()
 for group in "${wanted[@]}"; do
   if [ -z "${groups[$group]+set}" ]; then
-    echo "setup: unknown group '$group' (say build, video or test)" >&2
+    echo "setup: unknown group '$group' (say build, video, test or web)" >&2
     exit 2
   fi
   read -r -a listed <<< "${groups[$group]//$'\n'/ }"
   packages+=("${listed[@]}")
+  # npm comes with some builds of Node.js; Debian's own package only where it does not.
+  if [ "$group" = web ] && ! command -v npm >/dev/null 2>&1; then
+    packages+=(npm)
+  fi
 done
 
 missing=()

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the release build (gcc), the build with
-# AddressSanitizer and UndefinedBehaviorSanitizer (clang), then a minute of
-# fuzzing per reader.
+# Builds everything and runs every test: the release build (gcc), the show in
+# headless Chromium against it, the build with AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang), then a minute of fuzzing per reader.
 # The release build also makes the Debian package and checks it (never installing it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh build video test web
 
 jobs=$(nproc)
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -14,6 +14,12 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DVANTRELLE_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" | tee build/ctest.log
+
+# The browser build in Debian's headless Chromium, frame for frame against the
+# release build; puppeteer-core comes from npm at the version locked in web/test/.
+bash scripts/web.sh --build-only
+npm ci --prefix web/test --no-audit --no-fund
+node web/test/run.mjs build-web/site build/bin | tee build-web/web-tests.log
 
 # The sanitizer build uses clang, so that both compilers build the code warning-free.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELLE_SANITIZE=ON \
@@ -43,6 +49,7 @@ for target in palette_reader mesh_reader data_directory soundtrack_decode; do
 done
 echo "fuzz: every target ran clean"
 
-# One closing line for both suites (each has already stopped the script on a failure).
-total=$(sed -n 's/.*tests failed out of \([0-9]*\)$/\1/p' build/ctest.log build-asan/ctest.log | awk '{n += $1} END {print n + 0}')
+# One closing line for all three suites (each has already stopped the script on a failure).
+total=$( (sed -n 's/.*tests failed out of \([0-9]*\)$/\1/p' build/ctest.log build-asan/ctest.log
+          sed -n 's/^web: \([0-9]*\) passed.*/\1/p' build-web/web-tests.log) | awk '{n += $1} END {print n + 0}')
 echo "tests: $total passed, 0 failed"

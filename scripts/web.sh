@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the show for the browser into build-web/site/ (the page, the engine
+# as WebAssembly, the default data set and its soundtrack) and serves it at
+# http://127.0.0.1:8000/. With --build-only it builds the site and stops.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh build web
+
+jobs=$(nproc)
+# Debian's emcc runs on Node.js, which must see Debian's JavaScript modules.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+
+# The data set is made by the native generator.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j "$jobs" --target vantrelle_data
+
+emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-web -j "$jobs"
+rm -rf build-web/site/data
+mkdir -p build-web/site/data
+cp -r build/bin/gfx build/bin/mesh build/bin/music build-web/site/data/
+echo "web: the site is in build-web/site/ ($(du -sh build-web/site | cut -f1)); copy the folder to any static web host"
+
+if [ "${1:-}" != --build-only ]; then
+  echo "web: serving http://127.0.0.1:8000/ (Ctrl+C stops)"
+  exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build-web/site
+fi

@@ -1,0 +1,40 @@
+// The engine in WebAssembly and its data: files are written into its
+// in-memory file system, checked and loaded there exactly as natively.
+import createVantrelle from './vantrelle.mjs';
+
+export async function openEngine() {
+  const engine = await createVantrelle();
+  const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), 400 * 240);
+  // Where each of the 25 segments starts, then the show's end, in ms.
+  const segmentStarts = Array.from({ length: 26 }, (_, i) => engine._vantrelle_segment_start(i));
+  const dataNames = [];
+  for (let i = 0, name; (name = engine.UTF8ToString(engine._vantrelle_data_file(i))); ++i) dataNames.push(name);
+
+  // `files` maps names such as 'gfx/facea.pal' to their bytes (the soundtrack
+  // is the page's). Returns "" or the data error.
+  let loads = 0;
+  function loadFiles(files) {
+    const directory = `/data${++loads}`;
+    engine.FS.mkdir(directory);
+    const present = dataNames.filter((name) => files.has(name));
+    for (const name of present) {
+      engine.FS.mkdirTree(`${directory}/${name.slice(0, name.lastIndexOf('/'))}`);
+      engine.FS.writeFile(`${directory}/${name}`, files.get(name));
+    }
+    const error = engine.ccall('vantrelle_load', 'string', ['string'], [directory]);
+    for (const name of present) engine.FS.unlink(`${directory}/${name}`);  // the engine holds its own copy
+    return error;
+  }
+
+  return { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
+}
+
+// The files `names` below `base` as a map from name to bytes; missing ones are left out.
+export async function fetchFiles(base, names) {
+  const files = new Map();
+  await Promise.all(names.map(async (name) => {
+    const response = await fetch(new URL(name, base)).catch(() => null);
+    if (response?.ok) files.set(name, new Uint8Array(await response.arrayBuffer()));
+  }));
+  return files;
+}

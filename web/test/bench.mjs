@@ -1,0 +1,45 @@
+// The browser's speed, as the README reports it:  node bench.mjs SITE
+// Frames per second over the whole show (bench.html), the time to the title
+// card's first frame, and the download size of the page and the engine.
+import { readdirSync, readFileSync, statSync } from 'node:fs';
+import path from 'node:path';
+import { launch, serve } from './harness.mjs';
+
+const site = path.resolve(process.argv[2]);
+
+// CPU seconds used so far by the processes below `root` (the browser's): the
+// machine is shared, so the wall clock alone understates the speed.
+function cpuSeconds(root) {
+  const stats = new Map();
+  for (const pid of readdirSync('/proc').filter((p) => /^\d+$/.test(p))) {
+    try {
+      const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+      stats.set(Number(pid), { parent: Number(fields[1]), ticks: Number(fields[11]) + Number(fields[12]) });
+    } catch {
+      // the process ended meanwhile
+    }
+  }
+  const below = (pid) => pid === root || (stats.has(pid) && pid > 1 && below(stats.get(pid).parent));
+  return [...stats].filter(([pid]) => below(pid)).reduce((n, [, s]) => n + s.ticks, 0) / 100;  // 100 ticks a second
+}
+const server = await serve(site);
+const browser = await launch();
+try {
+  const page = await browser.newPage();
+  await page.goto(`${server.url}index.html`);
+  await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
+  const firstFrame = await page.evaluate(() => performance.getEntriesByName('first-frame')[0].startTime);
+  const files = readdirSync(site).filter((f) => /\.(wasm|m?js|html|css)$/.test(f) && !f.startsWith('bench'));
+  const size = files.reduce((n, f) => n + statSync(path.join(site, f)).size, 0);
+  console.log(`first frame after ${Math.round(firstFrame)} ms; the page and the engine (${files.join(', ')}): ${Math.round(size / 1024)} KB`);
+  await page.goto(`${server.url}bench.html`);
+  const cpuBefore = cpuSeconds(browser.process().pid);
+  await page.waitForFunction(() => window.vantrelleBench !== undefined, { timeout: 0 });
+  const { frames, framesPerSecond, segments } = await page.evaluate(() => window.vantrelleBench);
+  const cpu = cpuSeconds(browser.process().pid) - cpuBefore;
+  console.log(`${frames} frames at ${framesPerSecond} frames per second by the wall clock, ${Math.round(frames / cpu)} per CPU second`);
+  for (const s of segments) console.log(`segment ${s.segment}: ${s.framesPerSecond} frames/s, slowest ${s.slowestMs.toFixed(1)} ms`);
+} finally {
+  await browser.close();
+  server.close();
+}
