@@ -7,7 +7,7 @@ const kStepMs = 16;
 
 async function measure() {
   const { engine, segmentStarts, loadFiles, fetchFiles } = await openEngine();
-  const error = loadFiles(await fetchFiles(new URL('data/', location.href)));
+  const error = loadFiles(await fetchFiles(new URL('data/', location.href)), 'data/');
   if (error) throw new Error(error);
   engine._vantrelle_clear();
   const segments = [];

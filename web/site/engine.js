@@ -11,9 +11,10 @@ export async function openEngine() {
   for (let i = 0, name; (name = engine.UTF8ToString(engine._vantrelle_data_file(i))); ++i) dataNames.push(name);
 
   // `files` maps names such as 'gfx/facea.pal' to their bytes (the soundtrack
-  // is the page's). Returns "" or the data error.
+  // is the page's). Returns "" or the data error, naming files from
+  // `shownAs`, the folder as the person knows it ('data/', 'mine/' or '').
   let loads = 0;
-  function loadFiles(files) {
+  function loadFiles(files, shownAs) {
     const directory = `/data${++loads}`;
     engine.FS.mkdir(directory);
     const present = dataNames.filter((name) => files.has(name));
@@ -23,7 +24,7 @@ export async function openEngine() {
     }
     const error = engine.ccall('vantrelle_load', 'string', ['string'], [directory]);
     for (const name of present) engine.FS.unlink(`${directory}/${name}`);  // the engine holds its own copy
-    return error;
+    return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
   return { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };

@@ -19,8 +19,11 @@ const context2d = canvas.getContext('2d');
 document.body.classList.toggle('testing', testing);
 
 // ?data=DIR names a folder beside the page, with or without its closing slash.
+function dataFolder() {
+  return (params.get('data') ?? 'data').replace(/\/?$/, '/');
+}
 function dataBase() {
-  const folder = (params.get('data') ?? 'data').replace(/\/?$/, '/');
+  const folder = dataFolder();
   const base = new URL(folder, location.href);
   if (base.origin !== location.origin) throw new Error(`data error: ${folder}: expected an address on this server`);
   return base;
@@ -241,14 +244,14 @@ function readEntry(entry, path, out) {
 }
 
 // `picked` holds [path within the folder, File]; a flat list is matched by file name.
-async function openFolder(picked) {
+async function openFolder(picked, folder) {
   const byPath = new Map(picked);
   const files = new Map();
   for (const name of [...dataNames, soundtrackName]) {
     const file = byPath.get(name) ?? byPath.get(name.slice(name.lastIndexOf('/') + 1));
     if (file) files.set(name, new Uint8Array(await file.arrayBuffer()));
   }
-  await start(files, files);
+  await start(files, files, folder ? `${folder}/` : '');
 }
 
 addEventListener('dragover', (event) => event.preventDefault());
@@ -259,19 +262,21 @@ addEventListener('drop', async (event) => {
   // A dropped folder's contents are named from inside it; loose files by their names.
   await Promise.all(entries.map((entry) => readEntry(entry, entry.isDirectory ? '' : entry.name, picked)));
   if (entries.length === 0) picked.push(...[...event.dataTransfer.files].map((file) => [file.name, file]));
-  await openFolder(picked).catch(() => {});
+  const folders = entries.filter((entry) => entry.isDirectory);
+  await openFolder(picked, folders.length === 1 ? folders[0].name : '').catch(() => {});
 });
 $('folder').addEventListener('change', async (event) => {
   const picked = [...event.target.files].map((file) => [file.webkitRelativePath.replace(/^[^/]*\//, '') || file.name, file]);
+  const folder = event.target.files[0]?.webkitRelativePath.split('/')[0] ?? '';
   event.target.value = '';
-  await openFolder(picked).catch(() => {});
+  await openFolder(picked, folder).catch(() => {});
 });
 
 // Loads a data set; on an error the message stays on the page and the data
 // played before stays loaded.
-async function start(files, sound) {
+async function start(files, sound, shownAs) {
   if (player.playing) end();
-  const error = loadFiles(files);
+  const error = loadFiles(files, shownAs);
   if (error) {
     say(error);
     if (!player.ready) $('caption').textContent = 'No data to play';
@@ -283,7 +288,7 @@ async function start(files, sound) {
   showCard();
 }
 
-const ready = (async () => start(await fetchData(dataBase()), soundtrackFiles))();
+const ready = (async () => start(await fetchData(dataBase()), soundtrackFiles, dataFolder()))();
 ready.catch((error) => say(error.message));
 
 if (testing) {
