@@ -49,10 +49,10 @@ void BuildSyntheticLoadedMesh(const TrackSample& cam) {
   constexpr int kCols = 64, kRows = 32;
   constexpr int kVerts = kCols * kRows;
   constexpr int kFaces = 2 * kCols * (kRows - 1);
-  BuildRotation(cam.angle1, cam.angle2, cam.angle3);
+  const Rotation turn = BuildRotation(cam.angle1, cam.angle2, cam.angle3);
   const std::int32_t ahead = 3 * 65536;
-  const std::int32_t centre[3] = {cam.x + FixMul(ahead, Rotation[6]), cam.y + FixMul(ahead, Rotation[7]),
-                                  cam.z + FixMul(ahead, Rotation[8])};
+  const std::int32_t centre[3] = {cam.x + FixMul(ahead, turn[6]), cam.y + FixMul(ahead, turn[7]),
+                                  cam.z + FixMul(ahead, turn[8])};
   std::int32_t* m = LoadedMesh.data();
   std::fill(LoadedMesh.begin(), LoadedMesh.end(), 0);
   const std::int32_t header[5] = {kVerts, 0, kFaces, 0, kFaces};
@@ -183,8 +183,7 @@ BENCHMARK(BM_Segment23LoadedMesh);
 void BM_DrawSkybox(benchmark::State& state) {
   SetUpShow();
   for (auto _ : state) {
-    BuildRotation(7000 / 5, 7000 / 7, 7000 / 3);
-    DrawSkybox(Frame, StarSkybox.data(), 1);
+    DrawSkybox(Frame, BuildRotation(7000 / 5, 7000 / 7, 7000 / 3), StarSkybox.data(), 1);
     benchmark::DoNotOptimize(Frame.data());
   }
 }

@@ -21,8 +21,7 @@ constexpr std::int32_t kBlobScale = 393216;     // 96 pixels x16 at one unit, ov
 
 void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t cameraDepth, std::int32_t t) {
   PointIntensityBuffer.fill(0);
-  BuildRotation(t / 2, t / 3, t);
-  TransformPoints(points, CameraVertices.data(), 0, 0, 0, kRingPointCount);
+  TransformPoints(BuildRotation(t / 2, t / 3, t), points, CameraVertices.data(), 0, 0, 0, kRingPointCount);
   ProjectPoints(CameraVertices.data(), ScreenVertices.data(), kRingPointCount, 3200, 1920, cameraDepth);
   for (std::int32_t i = 0; i < kRingPointCount; ++i) {
     const std::int32_t* p = ScreenVertices.data() + 3 * i;

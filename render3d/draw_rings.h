@@ -14,7 +14,7 @@ extern std::array<std::uint8_t, kFramePixels> PointIntensityBuffer;
 // t) (t in ms) and projected with cameraDepth (16.16). Each point at least
 // 98,560 deep adds a GlowSprite blob of 96 pixels / depth in units; the sums
 // saturate at 255 and come out through GreyRamp inverted (nothing drawn is
-// white). Overwrites every pixel, Rotation and the camera/screen arrays.
+// white). Overwrites every pixel and the camera/screen arrays.
 void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t cameraDepth, std::int32_t t);
 
 }  // namespace vantrelle

@@ -180,8 +180,8 @@ void DrawClipWithGreetings(FrameBuffer& frame, const Scene& s, const SceneOperat
 // --- End: turning star sky under the scroll ------------------------------------
 
 void DrawEnd(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.BuildRotation(s.c / 5, s.c / 7, s.c / 3);
-  ops.DrawSkybox(frame, StarSkybox.data(), 1);
+  const Rotation turn = ops.BuildRotation(s.c / 5, s.c / 7, s.c / 3);
+  ops.DrawSkybox(frame, turn, StarSkybox.data(), 1);
   DrawEndScroll(frame, EndScrollAlpha.data(), s.c);
 }
 

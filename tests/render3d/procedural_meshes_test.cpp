@@ -152,9 +152,8 @@ TEST_F(ProceduralMeshes, SphereHasSixteenPolesAndFlatPoleFaces) {
   // The second face of every band-0 quad has two pole corners: zero area,
   // which passes the back-face test. Seen from 3 units away with the pole
   // tipped to the far side, all sixteen still survive face selection.
-  BuildRotation(-512, 0, 0);
   std::vector<std::int32_t> camera(3 * 256), screen(3 * 256), visible(480);
-  TransformPoints(sphere + l.positions, camera.data(), 0, 0, 0, 256);
+  TransformPoints(BuildRotation(-512, 0, 0), sphere + l.positions, camera.data(), 0, 0, 0, 256);
   ProjectPoints(camera.data(), screen.data(), 256, 3200, 1920, -196608);
   const std::int32_t count =
       SelectVisibleFaces(sphere + l.drawOrder, screen.data(), sphere + l.corners, visible.data(), 480);

@@ -168,7 +168,7 @@ TEST_F(RenderMeshSceneTest, PainterOrderDrawsTheNearerFaceLast) {
   EXPECT_EQ(frame_[kInside], colours_[255]);
 }
 
-TEST(DrawSkybox, BothFillersDrawTheCurrentRotationsView) {
+TEST(DrawSkybox, BothFillersDrawTheRotationsView) {
   BuildSinCosTables();
   // The same sky as above, seen through a half turn of b: the quad is now
   // behind the viewer and nothing is drawn.
@@ -189,14 +189,12 @@ TEST(DrawSkybox, BothFillersDrawTheCurrentRotationsView) {
   FrameBuffer frame;
   for (std::int32_t perspective : {0, 1}) {
     frame.fill(kOld);
-    BuildRotation(0, 0, 0);
-    DrawSkybox(frame, sky.data(), perspective);
+    DrawSkybox(frame, BuildRotation(0, 0, 0), sky.data(), perspective);
     EXPECT_EQ(frame[kInside], 0x0F0F);
     EXPECT_EQ(frame[kOutside], 0x00F5);
 
     frame.fill(kOld);
-    BuildRotation(0, 2048, 0);
-    DrawSkybox(frame, sky.data(), perspective);
+    DrawSkybox(frame, BuildRotation(0, 2048, 0), sky.data(), perspective);
     for (std::uint16_t p : frame) ASSERT_EQ(p, kOld);
   }
 }

@@ -70,8 +70,7 @@ TEST_F(SceneFrames, TetraFieldTunnelSwarmSphereAndSky) {
   Render(SphereMesh.data(), 512, c / 13, 128, (16384 * c) / 462 - 720896, 3);
   EXPECT_EQ(FrameHash(frame_), 18039413341527537506u) << "sphere";
 
-  BuildRotation(1000 / 5, 1000 / 7, 1000 / 3);
-  DrawSkybox(frame_, sky_.data(), 1);
+  DrawSkybox(frame_, BuildRotation(1000 / 5, 1000 / 7, 1000 / 3), sky_.data(), 1);
   EXPECT_EQ(FrameHash(frame_), 14944228102450017825u) << "sky";
 }
 

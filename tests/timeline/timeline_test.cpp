@@ -109,8 +109,13 @@ SceneOperations RecordingOperations() {
     Record("RenderMeshScene", a1, a2, a3, r1, r2, r3, tx, ty, tz, cx, cy, depth, mesh, tex, shades, light, sky, bg,
            mode);
   };
-  ops.DrawSkybox = [](FrameBuffer&, const std::uint16_t* sky, i32 p) { Record("DrawSkybox", sky, p); };
-  ops.BuildRotation = [](i32 a, i32 b, i32 c) { Record("BuildRotation", a, b, c); };
+  ops.BuildRotation = [](i32 a, i32 b, i32 c) {
+    Record("BuildRotation", a, b, c);
+    return Rotation{};
+  };
+  ops.DrawSkybox = [](FrameBuffer&, const Rotation&, const std::uint16_t* sky, i32 p) {
+    Record("DrawSkybox", sky, p);
+  };
   ops.AnimateTetraField = [](i32* m, i32 c) { Record("AnimateTetraField", m, c); };
   ops.AnimateTetraSwarm = [](i32* m, i32 c) { Record("AnimateTetraSwarm", m, c); };
   ops.AnimateTetraTunnel = [](i32* m, i32 c) { Record("AnimateTetraTunnel", m, c); };
