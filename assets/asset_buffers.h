@@ -8,7 +8,7 @@ namespace vantrelle {
 
 using Palette565 = std::array<std::uint16_t, 256>;
 
-extern std::array<std::uint8_t, 131072> StagingA;   // 8-bit scratch; XorTexture afterwards
+extern std::array<std::uint8_t, 131072> StagingA;   // 8-bit scratch while loading
 extern std::array<std::uint8_t, 65536> StagingB;    // 8-bit scratch; the planet picture
 extern std::array<std::uint8_t, 393216> SkyboxStaging;
 extern std::array<std::uint16_t, 131072> EndTexture;  // two 256 x 256 pages

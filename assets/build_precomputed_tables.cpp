@@ -126,7 +126,7 @@ void BuildGlowSpriteAndXorTexture() {
       const int v = static_cast<int>(512.0 / d);
       const int k = y * kTextureSide + x;
       GlowSprite[k] = static_cast<std::uint8_t>(std::min(255, v));
-      StagingA[k] = static_cast<std::uint8_t>(x ^ y);
+      XorPattern[k] = static_cast<std::uint8_t>(x ^ y);
     }
   }
 }

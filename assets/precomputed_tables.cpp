@@ -15,5 +15,6 @@ std::array<std::int16_t, 7392> TextBlurLong{};
 std::array<std::int16_t, 3696> TextBlurShort{};
 std::array<std::int32_t, 624 * 3> RingPoints{};
 std::array<std::uint8_t, 65536> GlowSprite{};
+std::array<std::uint8_t, 65536> XorPattern{};
 
 }  // namespace vantrelle

@@ -20,8 +20,10 @@ extern std::array<std::int16_t, 7392> TextBlurLong;   // blur radius per ms
 extern std::array<std::int16_t, 3696> TextBlurShort;
 extern std::array<std::int32_t, 624 * 3> RingPoints;  // x, y, z in 16.16
 extern std::array<std::uint8_t, 65536> GlowSprite;
+extern std::array<std::uint8_t, 65536> XorPattern;  // 256 x 256 bytes, x XOR y
 
-// 256 x 256 bytes, x XOR y; lives in the first 64 KiB of StagingA.
-inline const std::uint8_t* XorTexture() { return StagingA.data(); }
+// The texture the flat-shaded tetrahedron scenes are handed (they never read
+// it); its own 64 KiB, so that no later loading can change it.
+inline const std::uint8_t* XorTexture() { return XorPattern.data(); }
 
 }  // namespace vantrelle

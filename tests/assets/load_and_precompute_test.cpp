@@ -43,7 +43,7 @@ TEST(LoadAndPrecompute, FillsEveryBufferFromTheDataDirectory) {
   const auto planet = TestFileContent("gfx\\planet.raw", 65536);
   EXPECT_EQ(PlanetColours[5], PaletteEntry("gfx\\planet.pal", planet[5]));
   EXPECT_EQ(GreetsPages[28800], TestFileContent("gfx\\greets.raw", 576000)[0]);
-  EXPECT_EQ(XorTexture()[0x0102], 3);  // over the last staged picture
+  EXPECT_EQ(XorTexture()[0x0102], 3);
   EXPECT_EQ(TrackA[0], (TrackSample{0, 0, 0, 3840, 224, 0}));
   EXPECT_EQ(SkyboxMesh.faceCount, 192);
   EXPECT_EQ(LoadedMesh[0], 4);
