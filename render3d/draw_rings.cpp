@@ -1,5 +1,7 @@
 #include "render3d/draw_rings.h"
 
+#include <array>
+
 #include "assets/precomputed_tables.h"
 #include "render3d/build_rotation.h"
 #include "render3d/draw_glow_sprite.h"
@@ -9,9 +11,10 @@
 
 namespace vantrelle {
 
-std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
-
 namespace {
+
+// 400 x 240 blob intensities; scratch, cleared by every call.
+std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
 
 constexpr std::int32_t kRingPointCount = 624;   // 39 rings of 16
 constexpr std::int32_t kNearestDepth = 384;     // Z >> 8; nearer blobs would fill the screen

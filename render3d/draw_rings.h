@@ -1,14 +1,10 @@
 #pragma once
 // Tumbling rings of soft dark blobs on white.
-#include <array>
 #include <cstdint>
 
 #include "core/frame_buffer.h"
 
 namespace vantrelle {
-
-// 400 x 240 blob intensities, cleared by every DrawRings call.
-extern std::array<std::uint8_t, kFramePixels> PointIntensityBuffer;
 
 // points: 624 flat x, y, z triples (16.16), turned by BuildRotation(t/2, t/3,
 // t) (t in ms) and projected with cameraDepth (16.16). Each point at least

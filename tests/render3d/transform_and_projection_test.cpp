@@ -167,15 +167,16 @@ TEST(SortFacesByDepth, FarthestFirstEqualKeysReversedEmptyListUntouched) {
   EXPECT_EQ(out[3], 2);
   EXPECT_EQ(out[4], 0);
   EXPECT_EQ(out[5], 4);
-  EXPECT_EQ(DepthKeys[3], 0x01000001);
 
-  // The mean truncates: (4097 + 4097 + 4098) / 3 = 4097.
+  // The mean truncates: (4097 + 4098 + 4098) / 3 keys 4097, level with a face
+  // at 4097, so the later face comes out first.
   Screen m;
-  const std::int32_t mc[3] = {m.Add(0, 0, 4097), m.Add(0, 0, 4097), m.Add(0, 0, 4098)};
-  const std::int32_t one[1] = {0};
-  SortFacesByDepth(one, m.points.data(), mc, out, 1);
-  EXPECT_EQ(DepthKeys[0], 4097);
-  EXPECT_EQ(out[0], 0);
+  const std::int32_t mc[6] = {m.Add(0, 0, 4097), m.Add(0, 0, 4098), m.Add(0, 0, 4098),
+                              m.Add(0, 0, 4097), m.Add(0, 0, 4097), m.Add(0, 0, 4097)};
+  const std::int32_t two[2] = {0, 1};
+  SortFacesByDepth(two, m.points.data(), mc, out, 2);
+  EXPECT_EQ(out[0], 1);
+  EXPECT_EQ(out[1], 0);
 
   std::int32_t untouched[2] = {-7, -7};
   SortFacesByDepth(visible, s.points.data(), corners.data(), untouched, 0);
