@@ -27,8 +27,8 @@ std::vector<std::uint16_t> IndexTexture() {
 }
 
 void FillMaps(std::uint16_t polar, std::uint8_t glow) {
-  PolarMap.fill(polar);
-  InverseDistanceMap.fill(glow);
+  startup::PolarMap.fill(polar);
+  startup::InverseDistanceMap.fill(glow);
 }
 
 TEST(RadialWindows, StayInsideTheMapsAndReachBothEnds) {
@@ -61,8 +61,8 @@ TEST(RadialWindows, StayInsideTheMapsAndReachBothEnds) {
 // checks that each window shows the marks where its centre says they are.
 void ExpectCentresWhereTheWindowsPutThem(std::int32_t t) {
   FillMaps(0, 0);
-  PolarMap[kMapCentre] = 1;
-  PolarMap[kMapCentre - kMapWidth - 1] = 0x0100;
+  startup::PolarMap[kMapCentre] = 1;
+  startup::PolarMap[kMapCentre - kMapWidth - 1] = 0x0100;
   const std::vector<std::uint16_t> texture = IndexTexture();
   auto frame = std::make_unique<FrameBuffer>();
   DrawRadialTexture(*frame, texture.data(), t);
