@@ -13,7 +13,6 @@
 #include "assets/build_precomputed_tables.h"
 #include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
-#include "assets/precomputed_tables.h"
 #include "core/fix_mul.h"
 #include "core/frame_buffer.h"
 #include "core/sin_tables.h"
@@ -37,7 +36,9 @@ FrameBuffer Frame{};
 
 // Textures with some variety so that fills are not flat-colour lucky.
 void FillTextures() {
-  for (std::size_t i = 0; i < StarSkybox.size(); ++i) StarSkybox[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+  for (std::size_t i = 0; i < StarSkybox.size(); ++i) {
+    startup::StarSkybox[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+  }
   for (std::size_t i = 0; i < PlanetSkybox.size(); ++i) PlanetSkybox[i] = static_cast<std::uint16_t>(i * 40503u);
   for (std::size_t i = 0; i < EndTexture.size(); ++i) EndTexture[i] = static_cast<std::uint16_t>(i ^ (i >> 3));
   for (std::size_t i = 0; i < PlanetMapTexture.size(); ++i) PlanetMapTexture[i] = static_cast<std::uint16_t>(i * 7);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "assets/build_effect_tables.h"
-#include "assets/precomputed_tables.h"
+#include "assets/build_precomputed_tables.h"
 #include "core/frame_buffer.h"
 #include "core/sin_tables.h"
 #include "render3d/animate_tetra_field.h"
@@ -86,9 +86,9 @@ TEST_F(SceneFrames, Rings) {
   for (int i = 0; i < 65536; ++i) {
     const int dx = (i & 255) - 128, dy = (i >> 8) - 128;
     const int d2 = dx * dx + dy * dy;
-    GlowSprite[i] = static_cast<std::uint8_t>(d2 >= 16384 ? 0 : (16384 - d2) / 256);
+    startup::GlowSprite[i] = static_cast<std::uint8_t>(d2 >= 16384 ? 0 : (16384 - d2) / 256);
   }
-  for (int i = 0; i < 256; ++i) GreyRamp[i] = static_cast<std::uint16_t>(((i >> 3) << 11) | ((i >> 2) << 5) | (i >> 3));
+  for (int i = 0; i < 256; ++i) startup::GreyRamp[i] = static_cast<std::uint16_t>(((i >> 3) << 11) | ((i >> 2) << 5) | (i >> 3));
   DrawRings(frame_, points.data(), -262144, 30000);
   EXPECT_EQ(FrameHash(frame_), 7606838627955039023u) << "rings";
 }
