@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "assets/asset_buffers_startup.h"
 #include "assets/precomputed_tables.h"
 #include "core/sin_tables.h"
 
@@ -43,7 +44,7 @@ void BuildColourRamps() {
 
 void BuildPlanetTables() {
   for (int k = 0; k < kTextureTexels; ++k) {
-    const std::uint8_t p = StagingB[k];
+    const std::uint8_t p = startup::StagingB[k];
     startup::PlanetColours[k] = PlanetPalette[p];
     startup::PlanetMask[k] = p == 0 ? 0xFFFF : 0x0000;  // index 0 is the planet's transparent colour
   }

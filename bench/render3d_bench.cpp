@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/asset_buffers.h"
+#include "assets/asset_buffers_startup.h"
 #include "assets/bake_track.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
@@ -39,9 +39,15 @@ void FillTextures() {
   for (std::size_t i = 0; i < StarSkybox.size(); ++i) {
     startup::StarSkybox[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
   }
-  for (std::size_t i = 0; i < PlanetSkybox.size(); ++i) PlanetSkybox[i] = static_cast<std::uint16_t>(i * 40503u);
-  for (std::size_t i = 0; i < EndTexture.size(); ++i) EndTexture[i] = static_cast<std::uint16_t>(i ^ (i >> 3));
-  for (std::size_t i = 0; i < PlanetMapTexture.size(); ++i) PlanetMapTexture[i] = static_cast<std::uint16_t>(i * 7);
+  for (std::size_t i = 0; i < PlanetSkybox.size(); ++i) {
+    startup::PlanetSkybox[i] = static_cast<std::uint16_t>(i * 40503u);
+  }
+  for (std::size_t i = 0; i < EndTexture.size(); ++i) {
+    startup::EndTexture[i] = static_cast<std::uint16_t>(i ^ (i >> 3));
+  }
+  for (std::size_t i = 0; i < PlanetMapTexture.size(); ++i) {
+    startup::PlanetMapTexture[i] = static_cast<std::uint16_t>(i * 7);
+  }
 }
 
 // A stand-in for the loaded mesh: a 64 x 32 sphere of 1.5 units, 3 units in

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "assets/asset_buffers.h"
+#include "assets/asset_buffers_startup.h"
 #include "assets/build_precomputed_tables.h"
 #include "assets/precomputed_tables.h"
 #include "core/sin_tables.h"
@@ -13,17 +13,17 @@ namespace {
 // Fills the loaded-picture buffers with recognisable content and builds.
 void BuildFromKnownPictures() {
   BuildSinCosTables();
-  for (std::size_t i = 0; i < GreetsFileBuffer.size(); ++i) {
-    GreetsFileBuffer[i] = static_cast<std::uint8_t>(1 + i % 251);
+  for (std::size_t i = 0; i < startup::GreetsFileBuffer.size(); ++i) {
+    startup::GreetsFileBuffer[i] = static_cast<std::uint8_t>(1 + i % 251);
   }
-  for (std::size_t i = 0; i < StarSkyPicture.size(); ++i) {
-    StarSkyPicture[i] = static_cast<std::uint8_t>(i * 7);
+  for (std::size_t i = 0; i < startup::StarSkyPicture.size(); ++i) {
+    startup::StarSkyPicture[i] = static_cast<std::uint8_t>(i * 7);
   }
   for (int i = 0; i < 256; ++i) {
-    PlanetPalette[i] = static_cast<std::uint16_t>(0x1000 + i);
+    startup::PlanetPalette[i] = static_cast<std::uint16_t>(0x1000 + i);
   }
-  for (std::size_t i = 0; i < StagingB.size(); ++i) {
-    StagingB[i] = static_cast<std::uint8_t>(i % 3 == 0 ? 0 : i);
+  for (std::size_t i = 0; i < startup::StagingB.size(); ++i) {
+    startup::StagingB[i] = static_cast<std::uint8_t>(i % 3 == 0 ? 0 : i);
   }
   BuildPrecomputedTables();
 }
