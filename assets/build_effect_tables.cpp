@@ -18,7 +18,7 @@ constexpr double kRaySourcePull = 1.8;  // a ray samples from 1.8 pixels nearer 
 
 void BuildSaturateTable() {
   for (int i = 0; i < 512; ++i) {
-    SaturateTable[i] = std::min(i, 255);
+    startup::SaturateTable[i] = std::min(i, 255);
   }
 }
 
@@ -36,8 +36,8 @@ void BuildPolarMaps() {
       const int angle = static_cast<int>(std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * angleScale) & 255;
       // 1024 / d has no value at the centre itself: it is as bright as its neighbours.
       const bool centre = y == kMapCentreRow && x == kMapCentreColumn;
-      InverseDistanceMap[k] = centre ? 255 : static_cast<std::uint8_t>(std::min(255, static_cast<int>(1024.0 / d)));
-      PolarMap[k] = static_cast<std::uint16_t>(angle | (static_cast<int>(d * 0.25) << 8));
+      startup::InverseDistanceMap[k] = centre ? 255 : static_cast<std::uint8_t>(std::min(255, static_cast<int>(1024.0 / d)));
+      startup::PolarMap[k] = static_cast<std::uint16_t>(angle | (static_cast<int>(d * 0.25) << 8));
     }
   }
 }
@@ -50,7 +50,7 @@ void BuildBrightnessTable() {
     const int r8 = (r << 3) | (r >> 2);
     const int g8 = (g << 2) | (g >> 4);
     const int b8 = (b << 3) | (b >> 2);
-    BrightnessTable[c] = (r8 + g8 + b8) / 3;
+    startup::BrightnessTable[c] = (r8 + g8 + b8) / 3;
   }
 }
 
@@ -61,12 +61,12 @@ std::int32_t AxisSource(int distance) {
 
 void BuildRaySources() {
   for (int dx = 0; dx < 256; ++dx) {
-    RaySourceX[dx] = AxisSource(dx);
-    RaySourceY[dx] = 0;
+    startup::RaySourceX[dx] = AxisSource(dx);
+    startup::RaySourceY[dx] = 0;
   }
   for (int dy = 1; dy < 256; ++dy) {
-    RaySourceX[dy * 256] = 0;
-    RaySourceY[dy * 256] = AxisSource(dy);
+    startup::RaySourceX[dy * 256] = 0;
+    startup::RaySourceY[dy * 256] = AxisSource(dy);
     for (int dx = 1; dx < 256; ++dx) {
       const double fx = dx;
       const double fy = dy;
@@ -77,19 +77,19 @@ void BuildRaySources() {
       const double theta = std::atan(fy / fx);
       const double x = std::floor(std::cos(theta) * d * 256.0);
       const double y = std::floor(std::sin(theta) * d * 256.0);
-      RaySourceX[dy * 256 + dx] = std::max(0, static_cast<std::int32_t>(x));
-      RaySourceY[dy * 256 + dx] = std::max(0, static_cast<std::int32_t>(y));
+      startup::RaySourceX[dy * 256 + dx] = std::max(0, static_cast<std::int32_t>(x));
+      startup::RaySourceY[dy * 256 + dx] = std::max(0, static_cast<std::int32_t>(y));
     }
   }
 }
 
 void BuildRayTaps() {
-  for (std::size_t i = 0; i < RayTaps.size(); ++i) {
-    const std::int32_t x = RaySourceX[i];  // 8.8, never negative
-    const std::int32_t y = RaySourceY[i];
+  for (std::size_t i = 0; i < startup::RayTaps.size(); ++i) {
+    const std::int32_t x = startup::RaySourceX[i];  // 8.8, never negative
+    const std::int32_t y = startup::RaySourceY[i];
     const std::uint32_t fx = static_cast<std::uint32_t>(x) & 255u;
     const std::uint32_t fy = static_cast<std::uint32_t>(y) & 255u;
-    RayTap& tap = RayTaps[i];
+    RayTap& tap = startup::RayTaps[i];
     tap.nearNear = static_cast<std::uint16_t>(((256 - fx) * (256 - fy)) >> 8);
     tap.farNear = static_cast<std::uint16_t>(((256 - fx) * fy) >> 8);
     tap.nearFar = static_cast<std::uint16_t>((fx * (256 - fy)) >> 8);

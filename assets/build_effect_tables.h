@@ -4,8 +4,23 @@
 // Needs nothing loaded. Overwrites every table of effect_tables.h except
 // SkyboxMesh, which render3d/build_skybox_cube.h builds.
 
+#include "assets/effect_tables.h"
+
 namespace vantrelle {
 
 void BuildEffectTables();
+
+// Writable views of the tables of effect_tables.h, for the start-up code that fills
+// them; everything else reads them through const references.
+namespace startup {
+extern std::array<std::int32_t, 512> SaturateTable;
+extern std::array<std::uint8_t, 384000> InverseDistanceMap;
+extern std::array<std::uint16_t, 384000> PolarMap;
+extern std::array<std::int32_t, 65536> BrightnessTable;
+extern std::array<std::int32_t, 65536> RaySourceX;
+extern std::array<std::int32_t, 65536> RaySourceY;
+extern std::array<RayTap, 65536> RayTaps;
+extern SkyboxGeometry SkyboxMesh;
+}  // namespace startup
 
 }  // namespace vantrelle

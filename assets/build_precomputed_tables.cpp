@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "assets/asset_buffers_startup.h"
 #include "assets/precomputed_tables.h"
 #include "core/sin_tables.h"
 
@@ -22,30 +23,30 @@ constexpr std::uint16_t Pack565(int red8, int green8, int blue8) {
 }
 
 void SpreadGreetsPages() {
-  GreetsPages.fill(0);
+  startup::GreetsPages.fill(0);
   for (int j = 0; j < kGreetsPageCount; ++j) {
-    std::memcpy(GreetsPages.data() + kPageBytes * j + kStripOffset, GreetsFileBuffer.data() + kStripBytes * j,
+    std::memcpy(startup::GreetsPages.data() + kPageBytes * j + kStripOffset, GreetsFileBuffer.data() + kStripBytes * j,
                 kStripBytes);
   }
 }
 
 void BuildColourRamps() {
   for (int i = 0; i < 256; ++i) {
-    GreyRamp[i] = Pack565(i, i, i);
+    startup::GreyRamp[i] = Pack565(i, i, i);
     // A quarter sine wave: c1 saturates at i = 85, c2 never quite reaches 255.
     const std::int32_t s = SinTable[4 * i];
     const std::int32_t c1 = std::min(255, (s << 9) >> 16);
     const std::int32_t c2 = std::min(255, (s * 255) >> 16);
-    BlueRamp[i] = Pack565(c2, c2, c1);
-    RedRamp[i] = Pack565(c1, c2, c2);
+    startup::BlueRamp[i] = Pack565(c2, c2, c1);
+    startup::RedRamp[i] = Pack565(c1, c2, c2);
   }
 }
 
 void BuildPlanetTables() {
   for (int k = 0; k < kTextureTexels; ++k) {
-    const std::uint8_t p = StagingB[k];
-    PlanetColours[k] = PlanetPalette[p];
-    PlanetMask[k] = p == 0 ? 0xFFFF : 0x0000;  // index 0 is the planet's transparent colour
+    const std::uint8_t p = startup::StagingB[k];
+    startup::PlanetColours[k] = PlanetPalette[p];
+    startup::PlanetMask[k] = p == 0 ? 0xFFFF : 0x0000;  // index 0 is the planet's transparent colour
   }
 }
 
@@ -55,18 +56,18 @@ void BuildSkyboxTextures() {
     for (int x = 0; x < kTextureSide; ++x) {
       const int k = y * kTextureSide + x;
       // Every second pixel of every second row of the 512 x 512 star sky.
-      const std::uint16_t g = GreyRamp[StarSkyPicture[(2 * y) * 512 + 2 * x]];
+      const std::uint16_t g = startup::GreyRamp[StarSkyPicture[(2 * y) * 512 + 2 * x]];
       for (int face = 0; face < 6; ++face) {
-        StarSkybox[kTextureTexels * face + k] = g;
-        PlanetStarSkybox[kTextureTexels * face + k] =
-            face == kPlanetFace ? static_cast<std::uint16_t>((PlanetMask[k] & g) | PlanetColours[k]) : g;
+        startup::StarSkybox[kTextureTexels * face + k] = g;
+        startup::PlanetStarSkybox[kTextureTexels * face + k] =
+            face == kPlanetFace ? static_cast<std::uint16_t>((startup::PlanetMask[k] & g) | startup::PlanetColours[k]) : g;
       }
     }
   }
 }
 
 void BuildGlowDisc() {
-  GlowDisc.fill(0);
+  startup::GlowDisc.fill(0);
   constexpr int kDiameter = 160;
   constexpr int kCentre = 80;
   for (int y = 0; y < kDiameter; ++y) {
@@ -74,7 +75,7 @@ void BuildGlowDisc() {
       const int squares = (y - kCentre) * (y - kCentre) + (x - kCentre) * (x - kCentre);
       const double d = std::sqrt(static_cast<double>(squares));
       const int v = static_cast<int>((80.0 - d) * 8.0);
-      GlowDisc[y * kTextureSide + x] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
+      startup::GlowDisc[y * kTextureSide + x] = static_cast<std::uint8_t>(std::clamp(v, 0, 255));
     }
   }
 }
@@ -102,9 +103,9 @@ void BuildRingPoints() {
   auto addRing = [&n](std::int32_t radius, std::int32_t height, int phase) {
     for (int j = 0; j < kPointsPerRing; ++j) {
       const int a = 256 * j + phase;
-      RingPoints[n++] = (SinTable[a] * radius) >> 8;
-      RingPoints[n++] = height;
-      RingPoints[n++] = (CosTable[a] * radius) >> 8;
+      startup::RingPoints[n++] = (SinTable[a] * radius) >> 8;
+      startup::RingPoints[n++] = height;
+      startup::RingPoints[n++] = (CosTable[a] * radius) >> 8;
     }
   };
   for (int g = 0; g < kTallRings; ++g) {
@@ -125,8 +126,8 @@ void BuildGlowSpriteAndXorTexture() {
       const double d = std::sqrt(static_cast<double>(q));
       const int v = static_cast<int>(512.0 / d);
       const int k = y * kTextureSide + x;
-      GlowSprite[k] = static_cast<std::uint8_t>(std::min(255, v));
-      StagingA[k] = static_cast<std::uint8_t>(x ^ y);
+      startup::GlowSprite[k] = static_cast<std::uint8_t>(std::min(255, v));
+      startup::XorPattern[k] = static_cast<std::uint8_t>(x ^ y);
     }
   }
 }
@@ -139,8 +140,8 @@ void BuildPrecomputedTables() {
   BuildPlanetTables();
   BuildSkyboxTextures();
   BuildGlowDisc();
-  FillBlurRamp(TextBlurLong);
-  FillBlurRamp(TextBlurShort);
+  FillBlurRamp(startup::TextBlurLong);
+  FillBlurRamp(startup::TextBlurShort);
   BuildRingPoints();
   BuildGlowSpriteAndXorTexture();
 }

@@ -1,16 +1,17 @@
 #pragma once
 // Look-up tables of the light rays and the radial texture, and the skybox cube.
+// Start-up fills them (build_effect_tables.h); the show only reads them.
 #include <array>
 #include <cstdint>
 
 namespace vantrelle {
 
-extern std::array<std::int32_t, 512> SaturateTable;           // min(i, 255)
-extern std::array<std::uint8_t, 384000> InverseDistanceMap;   // 800 x 480
-extern std::array<std::uint16_t, 384000> PolarMap;            // 800 x 480: angle | (distance / 4) << 8
-extern std::array<std::int32_t, 65536> BrightnessTable;       // per RGB565 colour
-extern std::array<std::int32_t, 65536> RaySourceX;            // [dy * 256 + dx], 8.8
-extern std::array<std::int32_t, 65536> RaySourceY;
+extern const std::array<std::int32_t, 512>& SaturateTable;           // min(i, 255)
+extern const std::array<std::uint8_t, 384000>& InverseDistanceMap;   // 800 x 480
+extern const std::array<std::uint16_t, 384000>& PolarMap;            // 800 x 480: angle | (distance / 4) << 8
+extern const std::array<std::int32_t, 65536>& BrightnessTable;       // per RGB565 colour
+extern const std::array<std::int32_t, 65536>& RaySourceX;            // [dy * 256 + dx], 8.8
+extern const std::array<std::int32_t, 65536>& RaySourceY;
 
 // RaySourceX/Y unpacked for the light-ray sweep, one record per cell: the
 // source pixel nearer the centre, whether the far neighbours lie one further
@@ -25,7 +26,7 @@ struct RayTap {
   std::uint8_t farColumnStep;  // ((X + 255) >> 8) - (X >> 8): 0 or 1
   std::uint8_t farRowStep;
 };
-extern std::array<RayTap, 65536> RayTaps;  // [dy * 256 + dx]
+extern const std::array<RayTap, 65536>& RayTaps;  // [dy * 256 + dx]
 
 // The textured cube drawn around the viewer: 6 faces of 4 x 4 squares.
 struct SkyboxGeometry {
@@ -41,6 +42,6 @@ struct SkyboxGeometry {
   std::array<std::int32_t, kFaces> drawOrder{};
 };
 
-extern SkyboxGeometry SkyboxMesh;
+extern const SkyboxGeometry& SkyboxMesh;
 
 }  // namespace vantrelle

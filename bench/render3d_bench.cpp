@@ -7,13 +7,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/asset_buffers.h"
+#include "assets/asset_buffers_startup.h"
 #include "assets/bake_track.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
 #include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
-#include "assets/precomputed_tables.h"
 #include "core/fix_mul.h"
 #include "core/frame_buffer.h"
 #include "core/sin_tables.h"
@@ -38,10 +37,18 @@ FrameBuffer Frame{};
 
 // Textures with some variety so that fills are not flat-colour lucky.
 void FillTextures() {
-  for (std::size_t i = 0; i < StarSkybox.size(); ++i) StarSkybox[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
-  for (std::size_t i = 0; i < PlanetSkybox.size(); ++i) PlanetSkybox[i] = static_cast<std::uint16_t>(i * 40503u);
-  for (std::size_t i = 0; i < EndTexture.size(); ++i) EndTexture[i] = static_cast<std::uint16_t>(i ^ (i >> 3));
-  for (std::size_t i = 0; i < PlanetMapTexture.size(); ++i) PlanetMapTexture[i] = static_cast<std::uint16_t>(i * 7);
+  for (std::size_t i = 0; i < StarSkybox.size(); ++i) {
+    startup::StarSkybox[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+  }
+  for (std::size_t i = 0; i < PlanetSkybox.size(); ++i) {
+    startup::PlanetSkybox[i] = static_cast<std::uint16_t>(i * 40503u);
+  }
+  for (std::size_t i = 0; i < EndTexture.size(); ++i) {
+    startup::EndTexture[i] = static_cast<std::uint16_t>(i ^ (i >> 3));
+  }
+  for (std::size_t i = 0; i < PlanetMapTexture.size(); ++i) {
+    startup::PlanetMapTexture[i] = static_cast<std::uint16_t>(i * 7);
+  }
 }
 
 // A stand-in for the loaded mesh: a 64 x 32 sphere of 1.5 units, 3 units in
@@ -50,10 +57,10 @@ void BuildSyntheticLoadedMesh(const SceneCamera& cam) {
   constexpr int kCols = 64, kRows = 32;
   constexpr int kVerts = kCols * kRows;
   constexpr int kFaces = 2 * kCols * (kRows - 1);
-  BuildRotation(cam.angle1, cam.angle2, cam.angle3);
+  const Rotation turn = BuildRotation(cam.angle1, cam.angle2, cam.angle3);
   const std::int32_t ahead = 3 * 65536;
-  const std::int32_t centre[3] = {cam.x + FixMul(ahead, Rotation[6]), cam.y + FixMul(ahead, Rotation[7]),
-                                  cam.z + FixMul(ahead, Rotation[8])};
+  const std::int32_t centre[3] = {cam.x + FixMul(ahead, turn[6]), cam.y + FixMul(ahead, turn[7]),
+                                  cam.z + FixMul(ahead, turn[8])};
   std::int32_t* m = LoadedMesh.data();
   std::fill(LoadedMesh.begin(), LoadedMesh.end(), 0);
   const std::int32_t header[5] = {kVerts, 0, kFaces, 0, kFaces};
@@ -180,8 +187,7 @@ void BM_DrawSkybox(benchmark::State& state) {
   SetUpShow();
   const SceneCamera sky = EndSkyCamera(7000);
   for (auto _ : state) {
-    BuildRotation(sky.angle1, sky.angle2, sky.angle3);
-    DrawSkybox(Frame, StarSkybox.data(), 1);
+    DrawSkybox(Frame, BuildRotation(sky.angle1, sky.angle2, sky.angle3), StarSkybox.data(), 1);
     benchmark::DoNotOptimize(Frame.data());
   }
 }

@@ -5,8 +5,9 @@
 
 namespace vantrelle {
 
-extern std::array<std::int32_t, 4096> SinTable;
-extern std::array<std::int32_t, 4096> CosTable;
+// Read-only views; only BuildSinCosTables writes the tables.
+extern const std::array<std::int32_t, 4096>& SinTable;
+extern const std::array<std::int32_t, 4096>& CosTable;
 
 // Fills both tables: entry i = floor(65536 * sin or cos(i * c)), c the double
 // nearest 2 * 3.14159265 / 4096 (a hair under 2 pi / 4096), floor in double.

@@ -5,13 +5,18 @@
 #include "core/rgb565.h"
 
 namespace vantrelle {
+namespace {
+
+// One row of palette colours; scratch, rewritten by every call.
+std::array<std::uint16_t, kFrameWidth> rowColour{};
+
+}  // namespace
 
 void BlendPicture(FrameBuffer& frame, const std::uint8_t* picture, const std::uint16_t* colours,
                   std::int32_t level) {
   const auto weight = static_cast<std::uint32_t>(level);
   // The palette look-up runs as its own pass so that the blend works on
   // several pixels per instruction.
-  static std::array<std::uint16_t, kFrameWidth> rowColour;
   for (int y = 0; y < kFrameHeight; ++y) {
     const std::uint8_t* source = picture + y * kFrameWidth;
     std::uint16_t* out = frame.data() + y * kFrameWidth;

@@ -4,9 +4,16 @@
 
 namespace vantrelle {
 
-std::array<std::uint32_t, kGlowWidth * kGlowHeight> GlowBuffer{};
-
 namespace {
+
+// Scratch, rewritten by every call: the horizontally blurred half-resolution
+// frame (red << 16 | green << 8 | blue, 8 bits each), the running column sums
+// and one row of increments.
+std::array<std::uint32_t, kGlowWidth * kGlowHeight> GlowBuffer{};
+std::array<std::int32_t, kGlowWidth> sumR{};
+std::array<std::int32_t, kGlowWidth> sumG{};
+std::array<std::int32_t, kGlowWidth> sumB{};
+std::array<std::uint16_t, kFrameWidth> increments{};
 
 constexpr std::int32_t kHalfBox = 8;                      // the box spans samples x - 8 .. x + 7
 constexpr std::int32_t kHorizontalScale = 3855;           // 16.16, about 1/17
@@ -84,9 +91,6 @@ void AddSaturated(std::uint16_t* row, const std::uint16_t* increments) {
 // pixels it stands for. The columns are independent, so they advance together
 // row by row, each with its own running sums.
 void BlurColumnsOntoFrame(FrameBuffer& frame) {
-  static std::array<std::int32_t, kGlowWidth> sumR;
-  static std::array<std::int32_t, kGlowWidth> sumG;
-  static std::array<std::int32_t, kGlowWidth> sumB;
   sumR.fill(0);
   sumG.fill(0);
   sumB.fill(0);
@@ -101,8 +105,7 @@ void BlurColumnsOntoFrame(FrameBuffer& frame) {
   };
   for (std::int32_t y = 0; y < kHalfBox; ++y) addRow(y, +1);
 
-  // The increments of one buffer row, one RGB565 word per frame column.
-  static std::array<std::uint16_t, kFrameWidth> increments;
+  // increments: one buffer row, one RGB565 word per frame column.
   for (std::int32_t y = 0; y < kGlowHeight; ++y) {
     for (std::int32_t x = 0; x < kGlowWidth; ++x) {
       // The averages, doubled, land directly in the RGB565 field positions.

@@ -12,10 +12,6 @@ namespace vantrelle {
 inline constexpr int kGlowWidth = kFrameWidth / 2;
 inline constexpr int kGlowHeight = kFrameHeight / 2;
 
-// The horizontally blurred half-resolution frame: red << 16 | green << 8 | blue,
-// 8 bits each. Scratch: rewritten by every call.
-extern std::array<std::uint32_t, kGlowWidth * kGlowHeight> GlowBuffer;
-
 void ApplyGlow(FrameBuffer& frame);
 
 }  // namespace vantrelle

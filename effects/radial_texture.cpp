@@ -10,6 +10,11 @@
 namespace vantrelle {
 namespace {
 
+// Scratch rows, rewritten by every call: texture index, glow and colour.
+std::array<std::uint16_t, kFrameWidth> rowIndex{};
+std::array<std::uint16_t, kFrameWidth> rowGlow{};
+std::array<std::uint16_t, kFrameWidth> rowColour{};
+
 constexpr int kMapWidth = 800;
 constexpr std::uint32_t kFullGlow = 256;  // glow at or above this is white
 
@@ -48,9 +53,6 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
 
   // One row at a time in three passes, so that the map sums and the blend run
   // several pixels per instruction around the texture look-up.
-  static std::array<std::uint16_t, kFrameWidth> rowIndex;
-  static std::array<std::uint16_t, kFrameWidth> rowGlow;
-  static std::array<std::uint16_t, kFrameWidth> rowColour;
   std::uint16_t* out = frame.data();
   for (int y = 0; y < kFrameHeight; ++y) {
     const int row = y * kMapWidth;

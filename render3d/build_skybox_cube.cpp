@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "assets/effect_tables.h"
+#include "assets/build_effect_tables.h"
 
 namespace vantrelle {
 namespace {
@@ -18,7 +18,7 @@ void BuildSkyboxCube() {
   constexpr std::int32_t kOne = 65536;    // 16.16
   constexpr std::int32_t kHalf = 32768;
   constexpr std::int32_t kCellTexels = 1024;  // 64 texels in 1/16 texel
-  SkyboxGeometry& cube = SkyboxMesh;
+  SkyboxGeometry& cube = startup::SkyboxMesh;
   for (int f = 0; f < 6; ++f) {
     for (int r = 0; r < kGrid; ++r) {
       for (int c = 0; c < kGrid; ++c) {

@@ -6,6 +6,14 @@
 #include "core/wrap.h"
 
 namespace vantrelle {
+namespace {
+
+// Scratch, rewritten by every call: the sprite column of each frame column,
+// and one row of scaled sprite texels.
+std::array<std::uint8_t, kFrameWidth> texelColumn{};
+std::array<std::uint8_t, kFrameWidth> scaledRow{};
+
+}  // namespace
 
 void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32_t x, std::int32_t y,
                     std::int32_t w, std::int32_t h) {
@@ -39,13 +47,11 @@ void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32
 
   // Every row samples the same sprite columns: find them once per sprite.
   const std::int32_t columns = colEnd - col0;
-  static std::array<std::uint8_t, kFrameWidth> texelColumn;
   std::int32_t u = uStart;
   for (std::int32_t k = 0; k < columns; ++k) {
     texelColumn[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(u >> 16);
     u = WrapAdd(u, du);
   }
-  static std::array<std::uint8_t, kFrameWidth> scaledRow;
   std::int32_t v = vStart;
   for (std::int32_t row = row0; row < rowEnd; ++row) {
     const std::uint8_t* texels = sprite + ((v >> 8) & 0xFF00);

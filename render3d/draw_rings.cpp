@@ -1,5 +1,7 @@
 #include "render3d/draw_rings.h"
 
+#include <array>
+
 #include "assets/precomputed_tables.h"
 #include "render3d/build_rotation.h"
 #include "render3d/draw_glow_sprite.h"
@@ -9,9 +11,10 @@
 
 namespace vantrelle {
 
-std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
-
 namespace {
+
+// 400 x 240 blob intensities; scratch, cleared by every call.
+std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
 
 constexpr std::int32_t kRingPointCount = 624;   // 39 rings of 16
 constexpr std::int32_t kNearestDepth = 384;     // Z >> 8; nearer blobs would fill the screen
@@ -21,8 +24,7 @@ constexpr std::int32_t kBlobScale = 393216;     // 96 pixels x16 at one unit, ov
 
 void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t cameraDepth, std::int32_t t) {
   PointIntensityBuffer.fill(0);
-  BuildRotation(t / 2, t / 3, t);
-  TransformPoints(points, CameraVertices.data(), 0, 0, 0, kRingPointCount);
+  TransformPoints(BuildRotation(t / 2, t / 3, t), points, CameraVertices.data(), 0, 0, 0, kRingPointCount);
   ProjectPoints(CameraVertices.data(), ScreenVertices.data(), kRingPointCount, 3200, 1920, cameraDepth);
   for (std::int32_t i = 0; i < kRingPointCount; ++i) {
     const std::int32_t* p = ScreenVertices.data() + 3 * i;

@@ -43,20 +43,20 @@ void RenderMeshScene(FrameBuffer& frame, std::int32_t a, std::int32_t b, std::in
                      const std::uint8_t* lightMap, const std::uint16_t* skybox, std::int32_t background,
                      std::int32_t mode) {
   const MeshLayout l = LayoutOfMesh(mesh);
-  BuildRotation(a, b, c);
+  const Rotation rotation = BuildRotation(a, b, c);
 
   if (background == 1) {
-    DrawSkybox(frame, skybox, 1);
+    DrawSkybox(frame, rotation, skybox, 1);
   } else if (background == 0) {
     frame.fill(0);
   }
 
-  TransformPoints(mesh + l.positions, CameraVertices.data(), tx, ty, tz, l.vertexCount);
+  TransformPoints(rotation, mesh + l.positions, CameraVertices.data(), tx, ty, tz, l.vertexCount);
   if (mode == kGouraud || mode == kTexturedLit || mode == kEnvironment) {
-    TransformPoints(mesh + l.vertexNormals, RotatedVertexNormals.data(), 0, 0, 0, l.vertexNormalCount);
+    TransformPoints(rotation, mesh + l.vertexNormals, RotatedVertexNormals.data(), 0, 0, 0, l.vertexNormalCount);
   }
   if (mode == kFlatShaded) {
-    TransformPoints(mesh + l.faceNormals, RotatedFaceNormals.data(), 0, 0, 0, l.faceNormalCount);
+    TransformPoints(rotation, mesh + l.faceNormals, RotatedFaceNormals.data(), 0, 0, 0, l.faceNormalCount);
   }
   ProjectPoints(CameraVertices.data(), ScreenVertices.data(), l.vertexCount, cx, cy, cameraDepth);
   const std::int32_t* corners = mesh + l.corners;

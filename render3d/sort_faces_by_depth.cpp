@@ -1,12 +1,15 @@
 #include "render3d/sort_faces_by_depth.h"
 
+#include <array>
+
 #include "core/wrap.h"
 
 namespace vantrelle {
 
-std::array<std::int32_t, kMaxSortedFaces> DepthKeys{};
-
 namespace {
+
+// Mean corner depth (16.16) per face number; scratch, rewritten by every call.
+std::array<std::int32_t, kMaxSortedFaces> DepthKeys{};
 
 std::array<std::int32_t, kMaxSortedFaces> SortListA{};
 std::array<std::int32_t, kMaxSortedFaces> SortListB{};

@@ -1,15 +1,10 @@
 #pragma once
 // Painter's order: faces sorted by mean corner depth, farthest first.
-#include <array>
 #include <cstdint>
 
 namespace vantrelle {
 
 inline constexpr int kMaxSortedFaces = 4096;
-
-// Mean corner depth (16.16) per face number, written by SortFacesByDepth;
-// shared by the mesh and the skybox.
-extern std::array<std::int32_t, kMaxSortedFaces> DepthKeys;
 
 // Writes visible[0 .. count) to out, largest key first; faces with equal keys
 // come out in the reverse of their order in visible. count <= 4096, and every

@@ -58,9 +58,9 @@ void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t
   const MeshLayout l = LayoutOfMesh(mesh);
   std::int32_t d[12];
   std::int32_t e[12];
-  BuildRotation(a, a, a);
-  TransformPoints(TetraCornerDirs.data(), d, 0, 0, 0, 4);
-  TransformPoints(TetraFaceDirs.data(), e, 0, 0, 0, 4);
+  const Rotation spin = BuildRotation(a, a, a);
+  TransformPoints(spin, TetraCornerDirs.data(), d, 0, 0, 0, 4);
+  TransformPoints(spin, TetraFaceDirs.data(), e, 0, 0, 0, 4);
   const std::int32_t centre[3] = {cx, cy, cz};
   for (int i = 0; i < 12; ++i) {
     mesh[l.positions + 12 * k + i] = WrapAdd(centre[i % 3], d[i] >> shift);

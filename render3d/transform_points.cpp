@@ -2,13 +2,12 @@
 
 #include "core/fix_mul.h"
 #include "core/wrap.h"
-#include "render3d/build_rotation.h"
 
 namespace vantrelle {
 
-void TransformPoints(const std::int32_t* source, std::int32_t* destination, std::int32_t tx, std::int32_t ty,
-                     std::int32_t tz, std::int32_t count) {
-  const std::array<std::int32_t, 9> m = Rotation;
+void TransformPoints(const Rotation& rotation, const std::int32_t* source, std::int32_t* destination,
+                     std::int32_t tx, std::int32_t ty, std::int32_t tz, std::int32_t count) {
+  const Rotation m = rotation;  // a copy: destination may overlap it
   for (std::int32_t i = 0; i < count; ++i) {
     const std::int32_t* p = source + 3 * i;
     std::int32_t* out = destination + 3 * i;

@@ -3,7 +3,7 @@
 // round planet, and the opening drawn over them by the score itself.
 #include <cstdint>
 
-#include "assets/asset_buffers.h"
+#include "assets/asset_buffers_startup.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
 #include "assets/precomputed_tables.h"
@@ -18,7 +18,7 @@ namespace vantrelle::synthetic {
 // Rebuilds the tables every call, so that what other cases left in them never matters.
 inline void PrepareOpeningTables() {
   std::uint32_t seed = 99;
-  for (auto& b : StarSkyPicture) {
+  for (auto& b : startup::StarSkyPicture) {
     seed = seed * 1664525u + 1013904223u;
     b = (seed >> 24) < 8 ? static_cast<std::uint8_t>(seed >> 16) : 0;  // about 3% stars
   }
@@ -26,11 +26,11 @@ inline void PrepareOpeningTables() {
     for (int x = 0; x < 256; ++x) {
       const int dx = x - 128;
       const int dy = y - 128;
-      StagingB[y * 256 + x] = dx * dx + dy * dy < 100 * 100 ? static_cast<std::uint8_t>(1 + ((x ^ y) & 127)) : 0;
+      startup::StagingB[y * 256 + x] = dx * dx + dy * dy < 100 * 100 ? static_cast<std::uint8_t>(1 + ((x ^ y) & 127)) : 0;
     }
   }
   for (int i = 0; i < 256; ++i) {
-    PlanetPalette[i] = static_cast<std::uint16_t>(((i >> 4) << 11) | ((i >> 2) << 5) | (i >> 5));  // dim green-grey
+    startup::PlanetPalette[i] = static_cast<std::uint16_t>(((i >> 4) << 11) | ((i >> 2) << 5) | (i >> 5));  // dim green-grey
   }
   BuildSinCosTables();
   BuildPrecomputedTables();

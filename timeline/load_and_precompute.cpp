@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "assets/asset_buffers.h"
+#include "assets/asset_buffers_startup.h"
 #include "assets/bake_track.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
@@ -140,14 +140,14 @@ void Expand(std::span<const std::uint8_t> picture, const Palette565& palette, st
 Status LoadDataFiles(const std::filesystem::path& directory) {
   Loader load(directory);
   Palette565 palette{};
-  const std::span<std::uint8_t> stagingA(StagingA);
-  const std::span<std::uint8_t> stagingB(StagingB);
+  const std::span<std::uint8_t> stagingA(startup::StagingA);
+  const std::span<std::uint8_t> stagingB(startup::StagingB);
   constexpr std::size_t kFaceBytes = 140 * 240;
   constexpr std::size_t kTextureBytes = 256 * 256;
 
   load.Palette("gfx\\endtexture.pal", palette);
   load.Raw("gfx\\endtexture.raw", stagingA);
-  Expand(stagingA, palette, EndTexture);
+  Expand(stagingA, palette, startup::EndTexture);
 
   struct Portrait {
     std::string_view palette, picture, alpha;
@@ -155,10 +155,10 @@ Status LoadDataFiles(const std::filesystem::path& directory) {
     std::span<std::uint8_t> opacity;
   };
   const Portrait portraits[] = {
-      {"gfx\\facea.pal", "gfx\\facea.raw", "gfx\\faceaalpha.raw", FaceAPicture, FaceAAlpha},
-      {"gfx\\faceb.pal", "gfx\\faceb.raw", "gfx\\facebalpha.raw", FaceBPicture, FaceBAlpha},
-      {"gfx\\facec.pal", "gfx\\facec.raw", "gfx\\facecalpha.raw", FaceCPicture, FaceCAlpha},
-      {"gfx\\faced.pal", "gfx\\faced.raw", "gfx\\facedalpha.raw", FaceDPicture, FaceDAlpha},
+      {"gfx\\facea.pal", "gfx\\facea.raw", "gfx\\faceaalpha.raw", startup::FaceAPicture, startup::FaceAAlpha},
+      {"gfx\\faceb.pal", "gfx\\faceb.raw", "gfx\\facebalpha.raw", startup::FaceBPicture, startup::FaceBAlpha},
+      {"gfx\\facec.pal", "gfx\\facec.raw", "gfx\\facecalpha.raw", startup::FaceCPicture, startup::FaceCAlpha},
+      {"gfx\\faced.pal", "gfx\\faced.raw", "gfx\\facedalpha.raw", startup::FaceDPicture, startup::FaceDAlpha},
   };
   for (const Portrait& face : portraits) {
     load.Palette(face.palette, palette);
@@ -167,23 +167,23 @@ Status LoadDataFiles(const std::filesystem::path& directory) {
     load.Raw(face.alpha, face.opacity);
   }
 
-  load.Raw("gfx\\introtexts.raw", IntroTextPages);
+  load.Raw("gfx\\introtexts.raw", startup::IntroTextPages);
   load.Raw("gfx\\planet.raw", stagingB);  // kept for the planet tables
-  load.Palette("gfx\\planet.pal", PlanetPalette);
-  load.Raw("gfx\\starsky.raw", StarSkyPicture);
-  load.Raw("gfx\\planetskybox.raw", SkyboxStaging);
+  load.Palette("gfx\\planet.pal", startup::PlanetPalette);
+  load.Raw("gfx\\starsky.raw", startup::StarSkyPicture);
+  load.Raw("gfx\\planetskybox.raw", startup::SkyboxStaging);
   load.Palette("gfx\\planetskybox.pal", palette);
-  Expand(SkyboxStaging, palette, PlanetSkybox);
+  Expand(startup::SkyboxStaging, palette, startup::PlanetSkybox);
   load.Raw("gfx\\radialtexture.raw", stagingA);
   load.Palette("gfx\\radialtexture.pal", palette);
-  Expand(stagingA.first(kTextureBytes), palette, RadialTexture);
-  load.Raw("gfx\\credits.raw", CreditsPages);
-  load.Raw("gfx\\clip01.raw", ClipFrames);
-  load.Raw("gfx\\greets.raw", GreetsFileBuffer);
+  Expand(stagingA.first(kTextureBytes), palette, startup::RadialTexture);
+  load.Raw("gfx\\credits.raw", startup::CreditsPages);
+  load.Raw("gfx\\clip01.raw", startup::ClipFrames);
+  load.Raw("gfx\\greets.raw", startup::GreetsFileBuffer);
   load.Raw("gfx\\planetmap.raw", stagingA);
-  load.Palette("gfx\\planetmap.pal", PlanetMapPalette);
-  Expand(stagingA.first(kTextureBytes), PlanetMapPalette, PlanetMapTexture);
-  load.Raw("gfx\\endscroll.raw", EndScrollAlpha);
+  load.Palette("gfx\\planetmap.pal", startup::PlanetMapPalette);
+  Expand(stagingA.first(kTextureBytes), startup::PlanetMapPalette, startup::PlanetMapTexture);
+  load.Raw("gfx\\endscroll.raw", startup::EndScrollAlpha);
   load.Mesh(kMeshFileName, LoadedMesh);
   return load.error();
 }

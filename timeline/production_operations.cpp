@@ -37,8 +37,8 @@ SceneOperations MakeProductionOperations() {
   ops.DrawRadialTexture = DrawRadialTexture;
   ops.DrawClipFrame = DrawClipFrame;
   ops.RenderMeshScene = RenderMeshScene;
-  ops.DrawSkybox = DrawSkybox;
   ops.BuildRotation = BuildRotation;
+  ops.DrawSkybox = DrawSkybox;
   ops.AnimateTetraField = AnimateTetraField;
   ops.AnimateTetraSwarm = AnimateTetraSwarm;
   ops.AnimateTetraTunnel = AnimateTetraTunnel;

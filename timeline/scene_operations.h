@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/frame_buffer.h"
+#include "render3d/build_rotation.h"
 
 namespace vantrelle {
 
@@ -34,8 +35,8 @@ struct SceneOperations {
                           i32 reserved3, i32 tx, i32 ty, i32 tz, i32 cx, i32 cy, i32 cameraDepth, const i32* mesh,
                           const void* texture, const std::uint16_t* colours, const std::uint8_t* lightMap,
                           const std::uint16_t* skybox, i32 background, i32 mode);
-  void (*DrawSkybox)(FrameBuffer&, const std::uint16_t* skybox, i32 perspective);
-  void (*BuildRotation)(i32 a, i32 b, i32 c);
+  Rotation (*BuildRotation)(i32 a, i32 b, i32 c);
+  void (*DrawSkybox)(FrameBuffer&, const Rotation&, const std::uint16_t* skybox, i32 perspective);
   void (*AnimateTetraField)(i32* mesh, i32 timeInSegment);
   void (*AnimateTetraSwarm)(i32* mesh, i32 timeInSegment);
   void (*AnimateTetraTunnel)(i32* mesh, i32 timeInSegment);

@@ -165,8 +165,8 @@ void DrawClipWithGreetings(FrameBuffer& frame, const Scene& s, const SceneOperat
 
 void DrawEnd(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
   const SceneCamera sky = EndSkyCamera(s.c);
-  ops.BuildRotation(sky.angle1, sky.angle2, sky.angle3);
-  ops.DrawSkybox(frame, StarSkybox.data(), 1);
+  const Rotation turn = ops.BuildRotation(sky.angle1, sky.angle2, sky.angle3);
+  ops.DrawSkybox(frame, turn, StarSkybox.data(), 1);
   DrawEndScroll(frame, EndScrollAlpha.data(), s.c);
 }
 

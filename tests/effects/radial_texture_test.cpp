@@ -26,8 +26,8 @@ std::vector<std::uint16_t> IndexTexture() {
 }
 
 void FillMaps(std::uint16_t polar, std::uint8_t glow) {
-  PolarMap.fill(polar);
-  InverseDistanceMap.fill(glow);
+  startup::PolarMap.fill(polar);
+  startup::InverseDistanceMap.fill(glow);
 }
 
 // The windows straight from the centres' Lissajous paths, S[i] = SinTable[i mod 4096]:

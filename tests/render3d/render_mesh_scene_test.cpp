@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/effect_tables.h"
+#include "assets/build_effect_tables.h"
 #include "assets/mesh.h"
 #include "core/sin_tables.h"
 #include "render3d/render_mesh_scene.h"
@@ -59,20 +59,20 @@ class RenderMeshSceneTest : public ::testing::Test {
     for (int p = 0; p < 6; ++p) std::fill_n(sky_.begin() + 65536 * p, 65536, static_cast<std::uint16_t>(0x0100 + p));
     // A sky of two triangles filling the frame one unit ahead, pages 2 and 3;
     // every other face sits on the eye and is dropped.
-    SkyboxMesh = SkyboxGeometry{};
-    SkyboxMesh.vertexCount = SkyboxGeometry::kVertices;
-    SkyboxMesh.faceCount = SkyboxGeometry::kFaces;
+    startup::SkyboxMesh = SkyboxGeometry{};
+    startup::SkyboxMesh.vertexCount = SkyboxGeometry::kVertices;
+    startup::SkyboxMesh.faceCount = SkyboxGeometry::kFaces;
     const std::int32_t quad[12] = {-131072, 131072, 65536, 131072, 131072, 65536,
                                    -131072, -131072, 65536, 131072, -131072, 65536};
-    std::copy(quad, quad + 12, SkyboxMesh.vertices.begin());
+    std::copy(quad, quad + 12, startup::SkyboxMesh.vertices.begin());
     for (int f = 0; f < SkyboxGeometry::kFaces; ++f) {
-      SkyboxMesh.drawOrder[f] = f;
-      for (int k = 0; k < 3; ++k) SkyboxMesh.corners[3 * f + k] = 149;
+      startup::SkyboxMesh.drawOrder[f] = f;
+      for (int k = 0; k < 3; ++k) startup::SkyboxMesh.corners[3 * f + k] = 149;
     }
     const std::int32_t corners[6] = {0, 1, 2, 1, 3, 2};
-    std::copy(corners, corners + 6, SkyboxMesh.corners.begin());
-    SkyboxMesh.pages[0] = 2;
-    SkyboxMesh.pages[1] = 3;
+    std::copy(corners, corners + 6, startup::SkyboxMesh.corners.begin());
+    startup::SkyboxMesh.pages[0] = 2;
+    startup::SkyboxMesh.pages[1] = 3;
   }
 
   void Render(const std::vector<std::int32_t>& mesh, std::int32_t background, std::int32_t mode,

@@ -28,8 +28,7 @@ TEST(DrawSkybox, TheCubeFillsTheFrameAtAnyOrientation) {
   for (std::int32_t perspective : {0, 1}) {
     for (const auto& t : turns) {
       frame.fill(kUnset);
-      BuildRotation(t[0], t[1], t[2]);
-      DrawSkybox(frame, sky.data(), perspective);
+      DrawSkybox(frame, BuildRotation(t[0], t[1], t[2]), sky.data(), perspective);
       int unset = 0;
       for (std::uint16_t p : frame) unset += p == kUnset;
       EXPECT_EQ(unset, 0) << t[0] << " " << t[1] << " " << t[2] << " perspective " << perspective;
@@ -37,12 +36,10 @@ TEST(DrawSkybox, TheCubeFillsTheFrameAtAnyOrientation) {
   }
   // Looking straight ahead (down +z) the frame centre shows cube face 0 at
   // z = +1, which carries page 1.
-  BuildRotation(0, 0, 0);
-  DrawSkybox(frame, sky.data(), 1);
+  DrawSkybox(frame, BuildRotation(0, 0, 0), sky.data(), 1);
   EXPECT_EQ(frame[120 * 400 + 200], sky[65536]);
   // A half turn of b looks down -z, at cube face 2 with page 3.
-  BuildRotation(0, 2048, 0);
-  DrawSkybox(frame, sky.data(), 1);
+  DrawSkybox(frame, BuildRotation(0, 2048, 0), sky.data(), 1);
   EXPECT_EQ(frame[120 * 400 + 200], sky[3 * 65536]);
 }
 

@@ -21,34 +21,33 @@ using Matrix = std::array<std::int32_t, 9>;
 
 TEST(BuildRotation, IdentityAndQuarterTurnOfA) {
   BuildSinCosTables();
-  BuildRotation(0, 0, 0);
-  EXPECT_EQ(Rotation, (Matrix{65536, 0, 0, 0, 65536, 0, 0, 0, 65536}));
+  const Rotation identity = BuildRotation(0, 0, 0);
+  EXPECT_EQ(identity, (Matrix{65536, 0, 0, 0, 65536, 0, 0, 0, 65536}));
   const std::int32_t p[3] = {123456, -654321, 7};
   std::int32_t out[3];
-  TransformPoints(p, out, 0, 0, 0, 1);
+  TransformPoints(identity, p, out, 0, 0, 0, 1);
   EXPECT_EQ(out[0], 123456);
   EXPECT_EQ(out[1], -654321);
   EXPECT_EQ(out[2], 7);
 
-  BuildRotation(1024, 0, 0);
-  EXPECT_EQ(Rotation, (Matrix{65536, 0, 0, 0, 0, 65536, 0, -65536, 0}));
+  const Rotation quarter = BuildRotation(1024, 0, 0);
+  EXPECT_EQ(quarter, (Matrix{65536, 0, 0, 0, 0, 65536, 0, -65536, 0}));
   const std::int32_t up[3] = {0, 65536, 0};
-  TransformPoints(up, out, 0, 0, 0, 1);
+  TransformPoints(quarter, up, out, 0, 0, 0, 1);
   EXPECT_EQ(out[0], 0);
   EXPECT_EQ(out[1], 0);
   EXPECT_EQ(out[2], -65536);
 
   // Only the low 12 bits of an angle count.
-  BuildRotation(1024 + 4096, -4096, 8192);
-  EXPECT_EQ(Rotation, (Matrix{65536, 0, 0, 0, 0, 65536, 0, -65536, 0}));
+  EXPECT_EQ(BuildRotation(1024 + 4096, -4096, 8192), (Matrix{65536, 0, 0, 0, 0, 65536, 0, -65536, 0}));
 }
 
 TEST(TransformPoints, SubtractsTheCameraBeforeRotating) {
   BuildSinCosTables();
-  BuildRotation(1024, 0, 0);
+  const Rotation quarter = BuildRotation(1024, 0, 0);
   const std::int32_t p[6] = {65536, 131072, 0, 0, 0, 0};
   std::int32_t out[6];
-  TransformPoints(p, out, 65536, 65536, 65536, 2);
+  TransformPoints(quarter, p, out, 65536, 65536, 65536, 2);
   // d = (0, 1, -1) -> (0, -1, -1); d = (-1, -1, -1) -> (-1, -1, 1)
   EXPECT_EQ(out[0], 0);
   EXPECT_EQ(out[1], -65536);

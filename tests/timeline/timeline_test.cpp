@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "assets/asset_buffers.h"
+#include "assets/build_precomputed_tables.h"
 #include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
-#include "assets/precomputed_tables.h"
 #include "core/sin_tables.h"
 #include "render3d/procedural_meshes.h"
 #include "timeline/scene_operations.h"
@@ -87,8 +87,13 @@ SceneOperations RecordingOperations() {
     Record("RenderMeshScene", a1, a2, a3, r1, r2, r3, tx, ty, tz, cx, cy, depth, mesh, tex, shades, light, sky, bg,
            mode);
   };
-  ops.DrawSkybox = [](FrameBuffer&, const std::uint16_t* sky, i32 p) { Record("DrawSkybox", sky, p); };
-  ops.BuildRotation = [](i32 a, i32 b, i32 c) { Record("BuildRotation", a, b, c); };
+  ops.BuildRotation = [](i32 a, i32 b, i32 c) {
+    Record("BuildRotation", a, b, c);
+    return Rotation{};
+  };
+  ops.DrawSkybox = [](FrameBuffer&, const Rotation&, const std::uint16_t* sky, i32 p) {
+    Record("DrawSkybox", sky, p);
+  };
   ops.AnimateTetraField = [](i32* m, i32 c) { Record("AnimateTetraField", m, c); };
   ops.AnimateTetraSwarm = [](i32* m, i32 c) { Record("AnimateTetraSwarm", m, c); };
   ops.AnimateTetraTunnel = [](i32* m, i32 c) { Record("AnimateTetraTunnel", m, c); };
@@ -101,8 +106,8 @@ SceneOperations RecordingOperations() {
 // entry each scene reads.
 void FillMarkers() {
   BuildSinCosTables();
-  for (std::size_t i = 0; i < TextBlurLong.size(); ++i) TextBlurLong[i] = static_cast<std::int16_t>(i % 97);
-  for (std::size_t i = 0; i < TextBlurShort.size(); ++i) TextBlurShort[i] = static_cast<std::int16_t>(i % 89 + 7);
+  for (std::size_t i = 0; i < startup::TextBlurLong.size(); ++i) startup::TextBlurLong[i] = static_cast<std::int16_t>(i % 97);
+  for (std::size_t i = 0; i < startup::TextBlurShort.size(); ++i) startup::TextBlurShort[i] = static_cast<std::int16_t>(i % 89 + 7);
   Track* tracks[3] = {&TrackA, &TrackB, &TrackC};
   for (int n = 0; n < 3; ++n) {
     const std::int32_t base = n + 1;
