@@ -27,7 +27,6 @@ constexpr std::uint32_t kPopup = 0x80000000;    // WS_POPUP: no caption, no bord
 constexpr int kMixRate = 22050;                 // Hz
 constexpr int kSoftwareChannels = 2;
 constexpr char kDataErrorCaption[] = "Vantrelle X2: data error";
-constexpr char kSoundtrackName[] = "music\\soundtrack.mp3";
 
 // Shows the recorded set-up failure, if any, on standard error and in a box.
 void ReportError(WindowManager& windows) {
