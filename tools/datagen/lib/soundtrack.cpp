@@ -206,7 +206,11 @@ void Harmony(Parts& p, const Section& s, int beat, Random& rng) {
     case Style::kFloat:
       pads(0.2);
       if (barStart) SubDrone(p.dry, at, 4.0 * kBeatSeconds, c.root + 12, 0.3);
-      if (beat % 2 == 1) Bell(p.echo, AtBeat(beat + 0.5), c.notes[rng.Below(4)] + 12, 0.07, rng.Range(-0.7, 0.7));
+      if (beat % 2 == 1) {
+        // Pan, then note: the order the set's bytes were made in.
+        const double pan = rng.Range(-0.7, 0.7);
+        Bell(p.echo, AtBeat(beat + 0.5), c.notes[rng.Below(4)] + 12, 0.07, pan);
+      }
       break;
     case Style::kLead: {
       pads(0.11);

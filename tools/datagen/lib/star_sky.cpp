@@ -72,7 +72,11 @@ std::vector<std::uint8_t> MakeStarSky() {
   }
   for (int i = 0; i < 260; ++i) {  // nearer stars, a little larger
     const double x = rng.Range(0.0, kSize), y = rng.Range(0.0, kSize);
-    Splat(sky, x, y, rng.Range(110.0, 190.0), rng.Range(0.65, 0.95));
+    // Drawn in this order (the set's bytes depend on it), not as call arguments,
+    // whose order is the compiler's choice.
+    const double sigma = rng.Range(0.65, 0.95);
+    const double peak = rng.Range(110.0, 190.0);
+    Splat(sky, x, y, peak, sigma);
   }
   for (double& v : sky.v) v = v > kDimStarPeak ? kDimStarPeak : v;
   for (int i = 0; i < 11; ++i) {  // the few bright ones
