@@ -3,16 +3,15 @@
 #include <cstdint>
 
 #include "host/display_constants.h"
-#include "host/shell_state.h"
 
 namespace vantrelle::host {
 
 using namespace platform;
 
-void ClearBackBuffer() {
+void ClearBackBuffer(IDirectDrawSurface& backBuffer) {
   DDSURFACEDESC locked;
   locked.dwSize = sizeof(DDSURFACEDESC);
-  if (BackBuffer->Lock(nullptr, &locked, DDLOCK_WAITNOTBUSY, nullptr) != DD_OK) {
+  if (backBuffer.Lock(nullptr, &locked, DDLOCK_WAITNOTBUSY, nullptr) != DD_OK) {
     return;  // the record holds nothing valid to write through
   }
   if (locked.ddpfPixelFormat.dwRGBBitCount == kDisplayBitCount) {
@@ -24,7 +23,7 @@ void ClearBackBuffer() {
       }
     }
   }
-  BackBuffer->Unlock(nullptr);
+  backBuffer.Unlock(nullptr);
 }
 
 }  // namespace vantrelle::host

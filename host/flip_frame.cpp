@@ -1,16 +1,15 @@
 #include "host/flip_frame.h"
 
-#include "host/shell_state.h"
 
 namespace vantrelle::host {
 
 using namespace platform;
 
-void FlipFrame() {
-  HRESULT result = PrimarySurface->Flip(nullptr, 0);
+void FlipFrame(IDirectDrawSurface& primary) {
+  HRESULT result = primary.Flip(nullptr, 0);
   while (result != DD_OK) {
     if (result == DDERR_SURFACELOST) {
-      result = PrimarySurface->Restore();
+      result = primary.Restore();
       if (result != DD_OK) {
         return;
       }
@@ -18,7 +17,7 @@ void FlipFrame() {
     if (result != DDERR_WASSTILLDRAWING) {
       return;  // a restored surface waits for the next frame's flip
     }
-    result = PrimarySurface->Flip(nullptr, 0);
+    result = primary.Flip(nullptr, 0);
   }
 }
 

@@ -4,13 +4,12 @@
 #include <cstdio>
 
 #include "assets/resolve_data_path.h"
-#include "host/shell_state.h"
 
 namespace vantrelle::host {
 
-std::int64_t LoadMusicFile(const char* relativePath, std::span<std::uint8_t> destination) {
-  const std::filesystem::path path = ResolveDataPath(DataDirectory, relativePath);
-  platform::SystemServices& system = Platform->system;
+std::int64_t LoadMusicFile(platform::SystemServices& system, const std::filesystem::path& dataDirectory,
+                           const char* relativePath, std::span<std::uint8_t> destination) {
+  const std::filesystem::path path = ResolveDataPath(dataDirectory, relativePath);
   const std::int64_t size = system.FileSize(path);
   if (size < 0) {
     std::fprintf(stderr, "vantrelle: no soundtrack (a regular file) at %s; the show runs silent\n", path.c_str());

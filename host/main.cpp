@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "host/show_main.h"
@@ -70,9 +71,10 @@ int Main(int argc, char** argv) {
   platform::SdlDirectDraw directDraw(desktop);
   platform::SdlSoundLibrary sound;
   platform::DesktopSystemServices system;
-  host::PlatformServices services{windows, directDraw, sound, system};
+  // On the heap: the soundtrack buffer is too large for the stack.
+  const auto shell = std::make_unique<host::ShellState>(host::PlatformServices{windows, directDraw, sound, system});
   const host::ShowOperations operations{LoadAndPrecompute, static_cast<int (*)(FrameBuffer&, DemoClock)>(Timeline)};
-  return host::ShowMain(services, operations, showConfig);
+  return host::ShowMain(*shell, operations, showConfig);
 }
 
 }  // namespace

@@ -1,16 +1,16 @@
 #include "host/main_window_proc.h"
 
 #include "host/release_display_objects.h"
-#include "host/shell_state.h"
 
 namespace vantrelle::host {
 
 platform::LRESULT MainWindowProc(platform::HWND window, std::uint32_t message, platform::WPARAM wParam,
-                                 platform::LPARAM lParam) {
-  platform::WindowManager& windows = Platform->windows;
+                                 platform::LPARAM lParam, void* context) {
+  ShellState& shell = *static_cast<ShellState*>(context);
+  platform::WindowManager& windows = shell.platform.windows;
   switch (message) {
     case platform::WM_DESTROY:
-      ReleaseDisplayObjects();
+      ReleaseDisplayObjects(shell.display);
       windows.PostQuitMessage(0);
       return 0;
     case platform::WM_ACTIVATE:

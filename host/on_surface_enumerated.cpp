@@ -6,12 +6,13 @@ namespace vantrelle::host {
 
 platform::HRESULT OnSurfaceEnumerated(platform::IDirectDrawSurface* surface,
                                       platform::DDSURFACEDESC* /*description*/, void* context) {
-  if (SurfaceFound == 0) {
-    SurfaceFound = 1;
-    *static_cast<platform::IDirectDrawSurface**>(context) = surface;
+  ShellState& shell = *static_cast<ShellState*>(context);
+  if (shell.surfaceFound == 0) {
+    shell.surfaceFound = 1;
+    shell.display.backBuffer = surface;
     return platform::DDENUMRET_OK;
   }
-  Platform->windows.OutputDebugString("TOLVAR: Enumerated more than surface?");
+  shell.platform.windows.OutputDebugString("TOLVAR: Enumerated more than surface?");
   surface->Release();
   return platform::DDENUMRET_CANCEL;
 }

@@ -3,16 +3,15 @@
 #include <cstdint>
 
 #include "host/display_constants.h"
-#include "host/shell_state.h"
 
 namespace vantrelle::host {
 
 using namespace platform;
 
-void PresentFrame() {
+void PresentFrame(const FrameBuffer& frame, IDirectDrawSurface& backBuffer) {
   DDSURFACEDESC locked;
   locked.dwSize = sizeof(DDSURFACEDESC);
-  if (BackBuffer->Lock(nullptr, &locked, DDLOCK_WAITNOTBUSY, nullptr) != DD_OK) {
+  if (backBuffer.Lock(nullptr, &locked, DDLOCK_WAITNOTBUSY, nullptr) != DD_OK) {
     return;  // the record holds nothing valid to write through
   }
   if (locked.ddpfPixelFormat.dwRGBBitCount == kDisplayBitCount) {
@@ -22,11 +21,11 @@ void PresentFrame() {
     for (int y = 0; y < kDisplayHeight; ++y, row += rowPixels) {
       int source = (kFrameHeight - 1) * kFrameWidth + y;
       for (int x = 0; x < kDisplayWidth; ++x, source -= kFrameWidth) {
-        row[x] = ShowFrame[source];
+        row[x] = frame[source];
       }
     }
   }
-  BackBuffer->Unlock(nullptr);
+  backBuffer.Unlock(nullptr);
 }
 
 }  // namespace vantrelle::host

@@ -1,21 +1,19 @@
 #include "host/release_display_objects.h"
 
-#include "host/shell_state.h"
-
 namespace vantrelle::host {
 
-void ReleaseDisplayObjects() {
-  if (BackBuffer != nullptr) {
-    BackBuffer->Release();
-    BackBuffer = nullptr;
+void ReleaseDisplayObjects(DisplayObjects& display) {
+  if (display.backBuffer != nullptr) {
+    display.backBuffer->Release();
+    display.backBuffer = nullptr;
   }
-  if (PrimarySurface != nullptr) {
-    PrimarySurface->Release();
-    PrimarySurface = nullptr;
+  if (display.primary != nullptr) {
+    display.primary->Release();
+    display.primary = nullptr;
   }
-  if (DirectDrawObject != nullptr) {
-    DirectDrawObject->Release();
-    DirectDrawObject = nullptr;
+  if (display.directDraw != nullptr) {
+    display.directDraw->Release();
+    display.directDraw = nullptr;
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The show program's state: one of each, for the whole process, as the
-// handheld had it. The platform services it runs over and the engine calls
-// it makes are handed in, so a test can run the whole program headless.
+// The show program's state, one object passed to every function that needs
+// it. The platform services it runs over and the engine calls it makes are
+// handed in, so a test can run the whole program headless.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -40,25 +40,25 @@ struct ShowConfig {
   int showCommand = 1;  // SW_SHOWNORMAL
 };
 
-extern PlatformServices* Platform;            // set by ShowMain for the length of the run
-extern std::filesystem::path DataDirectory;  // where LoadMusicFile looks
+// The display objects; each is null when absent.
+struct DisplayObjects {
+  platform::IDirectDraw* directDraw = nullptr;
+  platform::IDirectDrawSurface* primary = nullptr;
+  platform::IDirectDrawSurface* backBuffer = nullptr;
+};
 
-extern platform::IDirectDraw* DirectDrawObject;  // null when absent
-extern platform::IDirectDrawSurface* PrimarySurface;
-extern platform::IDirectDrawSurface* BackBuffer;
-extern std::int32_t SurfaceFound;  // 1 once enumeration has found the back buffer
+// What the program keeps between calls, from its window's creation to its
+// end. One object per run, owned by whoever calls ShowMain, handed to the
+// window procedure as its class context; a second run takes a fresh object.
+struct ShellState {
+  explicit ShellState(const PlatformServices& services) : platform(services) {}
 
-extern const char* ErrorMessage;  // the failed display set-up step, null if none
-extern std::int32_t QuitFlag;     // 1 when the show is to end
-
-extern std::array<std::uint8_t, kSoundtrackCapacityBytes> MusicBuffer;  // the soundtrack's bytes, zeros after them
-extern platform::FSOUND_STREAM* MusicStream;
-extern std::uint32_t StartTick;  // tick count (ms) right after the music started
-
-extern FrameBuffer ShowFrame;  // the one frame every effect draws into
-
-// Puts every item above back to its state at process start (for tests that
-// run the program more than once in one process).
-void ResetShellState();
+  PlatformServices platform;
+  DisplayObjects display;
+  std::int32_t surfaceFound = 0;    // 1 once enumeration has found the back buffer
+  const char* errorMessage = nullptr;  // the failed display set-up step, null if none
+  std::array<std::uint8_t, kSoundtrackCapacityBytes> musicBuffer{};  // the soundtrack's bytes, zeros after them
+  FrameBuffer frame{};  // the one frame every effect draws into
+};
 
 }  // namespace vantrelle::host

@@ -29,20 +29,20 @@ constexpr int kSoftwareChannels = 2;
 constexpr char kDataErrorCaption[] = "Vantrelle X2: data error";
 
 // Shows the recorded set-up failure, if any, on standard error and in a box.
-void ReportError(WindowManager& windows) {
-  if (ErrorMessage != nullptr) {
-    std::fprintf(stderr, "vantrelle: %s\n", ErrorMessage);
-    windows.MessageBox(0, ErrorMessage, "DirectDraw Error", MB_OK | MB_ICONEXCLAMATION);
+void ReportError(const ShellState& shell) {
+  if (shell.errorMessage != nullptr) {
+    std::fprintf(stderr, "vantrelle: %s\n", shell.errorMessage);
+    shell.platform.windows.MessageBox(0, shell.errorMessage, "DirectDraw Error", MB_OK | MB_ICONEXCLAMATION);
   }
 }
 
 }  // namespace
 
-int ShowMain(PlatformServices& services, const ShowOperations& operations, const ShowConfig& config) {
-  Platform = &services;
-  DataDirectory = config.dataDirectory;
+int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConfig& config) {
+  const PlatformServices& services = shell.platform;
   WindowManager& windows = services.windows;
   SoundLibrary& sound = services.sound;
+  DisplayObjects& display = shell.display;
 
   WNDCLASS windowClass;
   windowClass.style = kRedrawOnResize;
@@ -52,6 +52,7 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   windowClass.cursorId = kArrowCursor;
   windowClass.backgroundBrush = kBlackBrush;
   windowClass.lpszClassName = "VantrelleX2";
+  windowClass.context = &shell;
   windows.RegisterClass(windowClass);  // a failure shows up as the window failing
 
   const HWND window =
@@ -64,15 +65,15 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   windows.UpdateWindow(window);
   windows.SetFocus(window);
 
-  if (SetUpDisplay(window) != DD_OK) {
-    ReportError(windows);
+  if (SetUpDisplay(shell, window) != DD_OK) {
+    ReportError(shell);
     return 0;
   }
 
   const std::string dataError = operations.loadAndPrecompute(config.dataDirectory);
   if (!dataError.empty()) {
     // The window goes too, so that the box is not hidden behind a full-screen window.
-    ReleaseDisplayObjects();
+    ReleaseDisplayObjects(display);
     windows.DestroyWindow(window);
     std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
     windows.MessageBox(0, dataError.c_str(), kDataErrorCaption, MB_OK | MB_ICONEXCLAMATION);
@@ -80,40 +81,42 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
   }
 
   // Both buffers of the flipping chain are black before the music starts.
-  ClearBackBuffer();
-  FlipFrame();
-  ClearBackBuffer();
-  FlipFrame();
+  ClearBackBuffer(*display.backBuffer);
+  FlipFrame(*display.primary);
+  ClearBackBuffer(*display.backBuffer);
+  FlipFrame(*display.primary);
 
   const bool soundStarted = sound.FSOUND_Init(kMixRate, kSoftwareChannels, 0);
-  const std::int64_t musicBytes = LoadMusicFile(kSoundtrackFileName, MusicBuffer);
+  const std::int64_t musicBytes =
+      LoadMusicFile(services.system, config.dataDirectory, kSoundtrackFileName, shell.musicBuffer);
   // The stream is handed the buffer's whole capacity; the bytes after the file are zero.
-  MusicStream = sound.FSOUND_Stream_Open(MusicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kSoundtrackCapacityBytes));
+  FSOUND_STREAM* const musicStream = sound.FSOUND_Stream_Open(shell.musicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kSoundtrackCapacityBytes));
   if (soundStarted) {
-    ReportSoundtrack(ResolveDataPath(config.dataDirectory, kSoundtrackFileName), musicBytes, MusicBuffer,
-                     MusicStream != nullptr);
+    ReportSoundtrack(ResolveDataPath(config.dataDirectory, kSoundtrackFileName), musicBytes, shell.musicBuffer,
+                     musicStream != nullptr);
   }
   sound.FSOUND_Stream_SetMode(nullptr, FSOUND_MPEG_LOWQUALITY);
   if (config.startMs > 0) {
-    sound.FSOUND_Stream_SetTime(MusicStream, config.startMs);
+    sound.FSOUND_Stream_SetTime(musicStream, config.startMs);
   }
-  sound.FSOUND_Stream_Play(0, MusicStream);
+  sound.FSOUND_Stream_Play(0, musicStream);
   // Time 0 is the moment the music started, however long loading took.
-  StartTick = services.system.GetTickCount() - static_cast<std::uint32_t>(config.startMs);
+  const std::uint32_t startTick = services.system.GetTickCount() - static_cast<std::uint32_t>(config.startMs);
 
   MSG message;  // zeroed: a show that ends before any message was taken exits with 0
   bool playedToTheEnd = false;
-  while (QuitFlag == 0) {
-    const auto t = static_cast<DemoClock>(services.system.GetTickCount() - StartTick);
-    if (operations.timeline(ShowFrame, t) == 0) {
-      QuitFlag = 1;  // the last frame is still shown
+  bool quit = false;
+  while (!quit) {
+    const auto t = static_cast<DemoClock>(services.system.GetTickCount() - startTick);
+    if (operations.timeline(shell.frame, t) == 0) {
+      quit = true;  // the last frame is still shown
       playedToTheEnd = true;
     }
-    PresentFrame();
-    FlipFrame();
+    PresentFrame(shell.frame, *display.backBuffer);
+    FlipFrame(*display.primary);
     while (windows.PeekMessage(&message, 0, 0, 0, PM_NOREMOVE)) {
       if (windows.GetMessage(&message, 0, 0, 0) == 0) {
-        QuitFlag = 1;
+        quit = true;
         break;
       }
       windows.TranslateMessage(&message);
@@ -121,9 +124,9 @@ int ShowMain(PlatformServices& services, const ShowOperations& operations, const
     }
   }
 
-  sound.FSOUND_Stream_Close(MusicStream);
+  sound.FSOUND_Stream_Close(musicStream);
   sound.FSOUND_Close();
-  ReportError(windows);
+  ReportError(shell);
   // A show that played to its end succeeded, whatever message came last.
   return playedToTheEnd ? 0 : static_cast<int>(message.wParam);
 }

@@ -11,6 +11,8 @@ namespace vantrelle::host {
 
 inline constexpr int kDataErrorExitCode = 2;
 
-int ShowMain(PlatformServices& platform, const ShowOperations& operations, const ShowConfig& config);
+// `shell` is a fresh object for each run; the caller keeps it for as long as it
+// wants to look at what the run left behind.
+int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConfig& config);
 
 }  // namespace vantrelle::host

@@ -46,7 +46,7 @@ LRESULT QueuedWindowManager::Send(HWND window, std::uint32_t message, WPARAM wPa
   if (record == nullptr) {
     return 0;
   }
-  return record->procedure(window, message, wParam, lParam);
+  return record->procedure(window, message, wParam, lParam, record->context);
 }
 
 HWND QueuedWindowManager::CreateWindowEx(std::uint32_t /*exStyle*/, const char* className, const char* title,
@@ -62,7 +62,7 @@ HWND QueuedWindowManager::CreateWindowEx(std::uint32_t /*exStyle*/, const char* 
       if (!OnWindowCreated(window, title, width, height)) {
         return 0;
       }
-      windows_[i] = WindowRecord{true, false, windowClass->lpfnWndProc};
+      windows_[i] = WindowRecord{true, false, windowClass->lpfnWndProc, windowClass->context};
       Send(window, WM_CREATE, 0, 0);
       return window;
     }

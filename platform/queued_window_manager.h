@@ -57,6 +57,7 @@ class QueuedWindowManager : public WindowManager {
     bool alive = false;
     bool visible = false;
     WNDPROC procedure = nullptr;
+    void* context = nullptr;
   };
   const WNDCLASS* FindClass(const char* name) const;
   WindowRecord* Find(HWND window);

@@ -11,7 +11,8 @@ using HINSTANCE = std::uintptr_t;  // the running program
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
-using WNDPROC = LRESULT (*)(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam);
+// `context` is the class's own pointer, handed to the procedure with every message.
+using WNDPROC = LRESULT (*)(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam, void* context);
 
 inline constexpr std::uint32_t WM_CREATE = 0x0001;
 inline constexpr std::uint32_t WM_DESTROY = 0x0002;
@@ -50,6 +51,7 @@ struct WNDCLASS {
   std::uint32_t backgroundBrush = 0;
   const char* lpszMenuName = nullptr;
   const char* lpszClassName = nullptr;
+  void* context = nullptr;  // what the procedure works on (the program's state), given back with each message
 };
 
 class WindowManager {

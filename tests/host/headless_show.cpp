@@ -13,7 +13,6 @@ HeadlessShow* current = nullptr;  // the running test, for the engine's plain fu
 }  // namespace
 
 void HeadlessShow::SetUp() {
-  ResetShellState();
   current = this;
   dataDirectory = std::filesystem::temp_directory_path() /
                   ("vantrelle_host_" + std::to_string(::getpid()) + "_" +
@@ -27,7 +26,6 @@ void HeadlessShow::SetUp() {
 void HeadlessShow::TearDown() {
   current = nullptr;
   std::filesystem::remove_all(dataDirectory);
-  ResetShellState();
 }
 
 void HeadlessShow::MakeDisplay(const platform::HeadlessDisplayConfig& displayConfig) {
@@ -35,7 +33,7 @@ void HeadlessShow::MakeDisplay(const platform::HeadlessDisplayConfig& displayCon
 }
 
 int HeadlessShow::Run() {
-  services = std::make_unique<PlatformServices>(PlatformServices{windows, *display, sound, system});
+  shell = std::make_unique<ShellState>(PlatformServices{windows, *display, sound, system});
   const ShowOperations operations{
       [](const std::filesystem::path&) {
         ++current->loadCalls;
@@ -45,13 +43,12 @@ int HeadlessShow::Run() {
         current->times.push_back(t);
         return current->timeline(frame, t);
       }};
-  return ShowMain(*services, operations, config);
+  return ShowMain(*shell, operations, config);
 }
 
 void HeadlessShow::SetUpDisplayOnly() {
-  services = std::make_unique<PlatformServices>(PlatformServices{windows, *display, sound, system});
-  Platform = services.get();
-  ASSERT_EQ(SetUpDisplay(0), platform::DD_OK);
+  shell = std::make_unique<ShellState>(PlatformServices{windows, *display, sound, system});
+  ASSERT_EQ(SetUpDisplay(*shell, 0), platform::DD_OK);
 }
 
 void HeadlessShow::WriteSoundtrack(const std::vector<std::uint8_t>& bytes) {

@@ -26,9 +26,9 @@ class HeadlessShow : public ::testing::Test {
 
   // Builds the display from `displayConfig` (call before Run or SetUpDisplayOnly when it changes).
   void MakeDisplay(const platform::HeadlessDisplayConfig& displayConfig);
-  // Runs the whole program; returns its exit code.
+  // Runs the whole program on a fresh state (kept in `shell` afterwards); returns its exit code.
   int Run();
-  // Makes Platform point at these services and opens the display without a window.
+  // Makes a fresh program state over these services and opens the display without a window.
   void SetUpDisplayOnly();
   // Writes the soundtrack file into the data directory.
   void WriteSoundtrack(const std::vector<std::uint8_t>& bytes);
@@ -44,7 +44,7 @@ class HeadlessShow : public ::testing::Test {
   std::unique_ptr<platform::HeadlessDirectDraw> display;
   platform::HeadlessSoundLibrary sound;
   platform::HeadlessSystemServices system;
-  std::unique_ptr<PlatformServices> services;
+  std::unique_ptr<ShellState> shell;  // the last run's program state
   ShowConfig config;
   std::filesystem::path dataDirectory;
 };

@@ -26,7 +26,7 @@ TEST_F(HeadlessShow, SecondEnumeratedSurfaceIsReportedReleasedAndStopsTheEnumera
   three.attachedSurfaces = 3;
   MakeDisplay(three);
   SetUpDisplayOnly();
-  EXPECT_EQ(BackBuffer, &display->attached[0]);
+  EXPECT_EQ(shell->display.backBuffer, &display->attached[0]);
   EXPECT_EQ(display->attached[0].references, 1);
   EXPECT_EQ(display->attached[1].releases, 1);
   EXPECT_EQ(display->attached[1].references, 0);
@@ -37,13 +37,13 @@ TEST_F(HeadlessShow, SecondEnumeratedSurfaceIsReportedReleasedAndStopsTheEnumera
 
 TEST_F(HeadlessShow, DisplayObjectsAreReleasedBackToFrontOnce) {
   SetUpDisplayOnly();
-  ReleaseDisplayObjects();
-  ReleaseDisplayObjects();
+  ReleaseDisplayObjects(shell->display);
+  ReleaseDisplayObjects(shell->display);
   const std::vector<const void*> order{&display->attached[0], &display->primary, &display->display};
   EXPECT_EQ(display->releaseOrder, order);
-  EXPECT_EQ(BackBuffer, nullptr);
-  EXPECT_EQ(PrimarySurface, nullptr);
-  EXPECT_EQ(DirectDrawObject, nullptr);
+  EXPECT_EQ(shell->display.backBuffer, nullptr);
+  EXPECT_EQ(shell->display.primary, nullptr);
+  EXPECT_EQ(shell->display.directDraw, nullptr);
 }
 
 TEST_F(HeadlessShow, EachSetUpFailureShowsItsMessageAndSkipsTheShow) {
@@ -63,7 +63,6 @@ TEST_F(HeadlessShow, EachSetUpFailureShowsItsMessageAndSkipsTheShow) {
   };
   for (const Case& failure : cases) {
     SCOPED_TRACE(failure.message);
-    ResetShellState();
     windows = HeadlessWindowManager{};
     sound = HeadlessSoundLibrary{};
     loadCalls = 0;

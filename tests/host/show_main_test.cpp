@@ -44,7 +44,7 @@ TEST_F(HeadlessShow, StartsInOrderAndEndsAfterTheTimelinesLastFrame) {
   EXPECT_EQ(display->flips, 2 + 3);
   // The timeline's end leaves the window and the display as they are.
   EXPECT_TRUE(windows.IsWindow(1));
-  EXPECT_NE(BackBuffer, nullptr);
+  EXPECT_NE(shell->display.backBuffer, nullptr);
   EXPECT_TRUE(windows.boxes.empty());
 }
 
@@ -97,7 +97,7 @@ TEST_F(HeadlessShow, ExitKeyEndsTheShowAtOnce) {
   EXPECT_EQ(times.size(), 3u);
   EXPECT_EQ(display->flips, 2 + 3);
   EXPECT_FALSE(windows.IsWindow(1));
-  EXPECT_EQ(BackBuffer, nullptr);
+  EXPECT_EQ(shell->display.backBuffer, nullptr);
   EXPECT_EQ(display->display.references, 0);
   EXPECT_EQ(sound.calls, kSoundCalls);
 }
@@ -116,7 +116,7 @@ TEST_F(HeadlessShow, OtherKeysChangeNothing) {
   const int code = Run();
   EXPECT_EQ(times.size(), 4u);
   EXPECT_TRUE(windows.IsWindow(1));
-  EXPECT_NE(BackBuffer, nullptr);
+  EXPECT_NE(shell->display.backBuffer, nullptr);
   // The show played to its end: success, whatever message came last.
   EXPECT_EQ(code, 0);
 }

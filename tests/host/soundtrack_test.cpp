@@ -19,7 +19,6 @@ TEST_F(HeadlessShow, SoundtrackBytesAreHandedOverAsTheyAreAndTheShowRuns) {
   std::mt19937 random(462);
   for (std::size_t size : {std::size_t{0}, std::size_t{1000}, std::size_t{65536}, kSoundtrackCapacityBytes + 100}) {
     SCOPED_TRACE(size);
-    ResetShellState();  // a fresh program for each file
     windows = platform::HeadlessWindowManager{};
     sound = platform::HeadlessSoundLibrary{};
     times.clear();

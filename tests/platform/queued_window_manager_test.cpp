@@ -8,20 +8,19 @@ namespace vantrelle::platform {
 namespace {
 
 std::vector<MSG> received;  // what the test window's procedure was handed
-HeadlessWindowManager* manager = nullptr;
 
-LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam, void* context) {
   received.push_back(MSG{window, message, wParam, lParam});
-  return manager->DefWindowProc(window, message, wParam, lParam);
+  return static_cast<HeadlessWindowManager*>(context)->DefWindowProc(window, message, wParam, lParam);
 }
 
 class Queue : public ::testing::Test {
  protected:
   void SetUp() override {
     received.clear();
-    manager = &windows;
     WNDCLASS windowClass;
     windowClass.lpfnWndProc = Record;
+    windowClass.context = &windows;  // the procedure's default processing goes back to this manager
     windowClass.lpszClassName = "Test";
     ASSERT_NE(windows.RegisterClass(windowClass), 0);
     EXPECT_EQ(windows.RegisterClass(windowClass), 0);  // once only

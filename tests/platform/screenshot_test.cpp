@@ -14,11 +14,10 @@ namespace vantrelle::platform {
 namespace {
 
 std::vector<MSG> received;  // what the show window's procedure was handed
-SdlWindowManager* manager = nullptr;
 
-LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) {
+LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam, void* context) {
   received.push_back(MSG{window, message, wParam, lParam});
-  return manager->DefWindowProc(window, message, wParam, lParam);
+  return static_cast<SdlWindowManager*>(context)->DefWindowProc(window, message, wParam, lParam);
 }
 
 std::vector<std::uint8_t> ReadRgb(const std::filesystem::path& file, int& width, int& height) {
@@ -77,9 +76,9 @@ TEST(Screenshot, F12SavesTheShownFrameInLandscape) {
     SdlDesktop desktop(config);
     ASSERT_TRUE(desktop.Start());
     SdlWindowManager windows(desktop);
-    manager = &windows;
     WNDCLASS windowClass;
     windowClass.lpfnWndProc = Record;
+    windowClass.context = &windows;  // the procedure's default processing goes back to this manager
     windowClass.lpszClassName = "Show";
     windows.RegisterClass(windowClass);
     const HWND window = windows.CreateWindowEx(0, "Show", "shot", 0, 0, 0, 240, 400, 0, 1);
