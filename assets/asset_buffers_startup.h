@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "assets/asset_buffers.h"
+#include "assets/mesh.h"
 
 namespace vantrelle {
 namespace startup {
@@ -35,6 +36,7 @@ extern std::array<std::uint16_t, 65536> PlanetMapTexture;
 extern Palette565 PlanetMapPalette;
 extern Palette565 PlanetPalette;
 extern std::array<std::uint8_t, 360000> EndScrollAlpha;
+extern std::array<std::int32_t, kLoadedMeshWords> LoadedMesh;  // mesh.h
 
 }  // namespace startup
 }  // namespace vantrelle

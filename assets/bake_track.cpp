@@ -83,9 +83,9 @@ void BakeTrack(Track& output, std::span<const TrackKey> keys, int segmentCount, 
 }
 
 void BakeAllTracks() {
-  BakeTrack(TrackA, kKeysA, 16, 924);
-  BakeTrack(TrackB, kKeysB, 16, 924);
-  BakeTrack(TrackC, kKeysC, 8, 1848);
+  BakeTrack(startup::TrackA, kKeysA, 16, 924);
+  BakeTrack(startup::TrackB, kKeysB, 16, 924);
+  BakeTrack(startup::TrackC, kKeysC, 8, 1848);
 }
 
 }  // namespace vantrelle

@@ -20,4 +20,12 @@ void BakeTrack(Track& output, std::span<const TrackKey> keys, int segmentCount, 
 // TrackA, TrackB and TrackC from the show's key tables.
 void BakeAllTracks();
 
+// Writable views of the tracks of keyframe_tracks.h, for the start-up code
+// that bakes them; everything else reads them through const references.
+namespace startup {
+extern Track TrackA;
+extern Track TrackB;
+extern Track TrackC;
+}  // namespace startup
+
 }  // namespace vantrelle

@@ -1,9 +1,19 @@
 #include "assets/keyframe_tracks.h"
 
+#include "assets/bake_track.h"
+
 namespace vantrelle {
+
+namespace startup {
 
 Track TrackA{};
 Track TrackB{};
 Track TrackC{};
+
+}  // namespace startup
+
+const Track& TrackA = startup::TrackA;
+const Track& TrackB = startup::TrackB;
+const Track& TrackC = startup::TrackC;
 
 }  // namespace vantrelle

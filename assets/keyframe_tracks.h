@@ -1,5 +1,6 @@
 #pragma once
-// Camera motions baked per millisecond at start-up.
+// Camera motions baked per millisecond at start-up; the show only reads them
+// (bake_track.h writes them).
 #include <array>
 #include <cstdint>
 
@@ -19,8 +20,8 @@ struct TrackSample {
 inline constexpr int kTrackSamples = 14784;  // 32 beats of 462 ms
 using Track = std::array<TrackSample, kTrackSamples>;
 
-extern Track TrackA;  // swarm rotation, 177,408 - 192,191 ms
-extern Track TrackB;  // loaded-mesh camera, 192,192 - 206,975 ms
-extern Track TrackC;  // loaded-mesh camera, 206,976 - 221,759 ms
+extern const Track& TrackA;  // swarm rotation, 177,408 - 192,191 ms
+extern const Track& TrackB;  // loaded-mesh camera, 192,192 - 206,975 ms
+extern const Track& TrackC;  // loaded-mesh camera, 206,976 - 221,759 ms
 
 }  // namespace vantrelle

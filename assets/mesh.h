@@ -63,6 +63,7 @@ constexpr MeshLayout LayoutOfMesh(const std::int32_t* mesh) {
 inline constexpr int kLoadedMeshWords = 262144;
 inline constexpr int kProceduralMeshWords = 65536;
 
-extern std::array<std::int32_t, kLoadedMeshWords> LoadedMesh;  // from mesh\zerozev.3df
+// From mesh\zerozev.3df at start-up (asset_buffers_startup.h writes it); read-only afterwards.
+extern const std::array<std::int32_t, kLoadedMeshWords>& LoadedMesh;
 
 }  // namespace vantrelle

@@ -61,8 +61,8 @@ void BuildSyntheticLoadedMesh(const SceneCamera& cam) {
   const std::int32_t ahead = 3 * 65536;
   const std::int32_t centre[3] = {cam.x + FixMul(ahead, turn[6]), cam.y + FixMul(ahead, turn[7]),
                                   cam.z + FixMul(ahead, turn[8])};
-  std::int32_t* m = LoadedMesh.data();
-  std::fill(LoadedMesh.begin(), LoadedMesh.end(), 0);
+  std::int32_t* m = startup::LoadedMesh.data();
+  std::fill(startup::LoadedMesh.begin(), startup::LoadedMesh.end(), 0);
   const std::int32_t header[5] = {kVerts, 0, kFaces, 0, kFaces};
   std::copy(header, header + 5, m);
   const MeshLayout l = LayoutOfMesh(m);

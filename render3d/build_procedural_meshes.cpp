@@ -10,7 +10,7 @@ namespace vantrelle {
 void BuildProceduralMeshes() {
   BuildTetraField(TetraField.data());
   BuildTetraTunnel(TetraTunnel.data());
-  BuildSphere(SphereMesh.data());
+  BuildSphere(startup::SphereMesh.data());
 }
 
 }  // namespace vantrelle

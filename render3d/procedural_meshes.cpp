@@ -1,10 +1,13 @@
 #include "render3d/procedural_meshes.h"
 
+#include "render3d/build_procedural_meshes.h"
+
 namespace vantrelle {
 
 std::array<std::int32_t, kProceduralMeshWords> TetraField{};
 std::array<std::int32_t, kProceduralMeshWords> TetraTunnel{};
-std::array<std::int32_t, kProceduralMeshWords> SphereMesh{};
-std::array<std::uint8_t, 65536> EnvMap{};
+std::array<std::int32_t, kProceduralMeshWords> startup::SphereMesh{};
+const std::array<std::int32_t, kProceduralMeshWords>& SphereMesh = startup::SphereMesh;
+const std::array<std::uint8_t, 65536> EnvMap{};
 
 }  // namespace vantrelle

@@ -1,6 +1,7 @@
 #pragma once
-// The meshes built in code at start-up and animated each frame, and the
-// environment map of render mode 4.
+// The meshes built in code at start-up, the two tetrahedron meshes animated
+// each frame, and the environment map of render mode 4. SphereMesh is only
+// read once built (build_procedural_meshes.h writes it).
 #include <array>
 #include <cstdint>
 
@@ -10,8 +11,8 @@ namespace vantrelle {
 
 extern std::array<std::int32_t, kProceduralMeshWords> TetraField;   // 256 tetrahedra
 extern std::array<std::int32_t, kProceduralMeshWords> TetraTunnel;  // 64 rings of four
-extern std::array<std::int32_t, kProceduralMeshWords> SphereMesh;   // 16 x 16 sphere
+extern const std::array<std::int32_t, kProceduralMeshWords>& SphereMesh;  // 16 x 16 sphere
 // 256 x 256 light map; nothing writes it, so it stays all zero.
-extern std::array<std::uint8_t, 65536> EnvMap;
+extern const std::array<std::uint8_t, 65536> EnvMap;
 
 }  // namespace vantrelle

@@ -184,7 +184,7 @@ Status LoadDataFiles(const std::filesystem::path& directory) {
   load.Palette("gfx\\planetmap.pal", startup::PlanetMapPalette);
   Expand(stagingA.first(kTextureBytes), startup::PlanetMapPalette, startup::PlanetMapTexture);
   load.Raw("gfx\\endscroll.raw", startup::EndScrollAlpha);
-  load.Mesh(kMeshFileName, LoadedMesh);
+  load.Mesh(kMeshFileName, startup::LoadedMesh);
   return load.error();
 }
 

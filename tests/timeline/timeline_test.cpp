@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assets/asset_buffers.h"
+#include "assets/bake_track.h"
 #include "assets/build_precomputed_tables.h"
 #include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
@@ -108,7 +109,7 @@ void FillMarkers() {
   BuildSinCosTables();
   for (std::size_t i = 0; i < startup::TextBlurLong.size(); ++i) startup::TextBlurLong[i] = static_cast<std::int16_t>(i % 97);
   for (std::size_t i = 0; i < startup::TextBlurShort.size(); ++i) startup::TextBlurShort[i] = static_cast<std::int16_t>(i % 89 + 7);
-  Track* tracks[3] = {&TrackA, &TrackB, &TrackC};
+  Track* tracks[3] = {&startup::TrackA, &startup::TrackB, &startup::TrackC};
   for (int n = 0; n < 3; ++n) {
     const std::int32_t base = n + 1;
     Track& track = *tracks[n];
