@@ -1,12 +1,15 @@
 #include "effects/text_strip.h"
 
+#include <array>
+
 #include "core/rgb565.h"
 
 namespace vantrelle {
 
-std::array<std::int16_t, kStripWidth * kStripHeight> StripBuffer{};
-
 namespace {
+
+// The blurred strip, one intensity per byte. Scratch: rewritten by every call.
+std::array<std::int16_t, kStripWidth * kStripHeight> StripBuffer{};
 
 // Box blur of one row by a running sum: the output at x sums the bytes at
 // x - radius .. x + radius - 1 inside the row (2 x radius of them, one short of
