@@ -24,10 +24,11 @@
 #include "render3d/build_skybox_cube.h"
 #include "render3d/draw_rings.h"
 #include "render3d/draw_skybox.h"
-#include "render3d/mesh_working_arrays.h"
 #include "render3d/procedural_meshes.h"
+#include "render3d/project_points.h"
 #include "render3d/render_mesh_scene.h"
 #include "render3d/select_visible_faces.h"
+#include "render3d/transform_points.h"
 #include "timeline/scene_cameras.h"
 
 namespace vantrelle {
@@ -115,12 +116,17 @@ void RenderScene(const std::int32_t* mesh, const void* texture, const std::uint1
                   colours, EnvMap.data(), skybox, 1, mode);
 }
 
-// Faces that survived culling in the last frame drawn of `mesh`.
-void CountVisibleFaces(benchmark::State& state, const std::int32_t* mesh) {
+// Faces that survive culling when `mesh` is seen from `v`, as RenderScene draws it.
+void CountVisibleFaces(benchmark::State& state, const std::int32_t* mesh, const SceneCamera& v) {
+  static std::array<std::int32_t, kMaxMeshVertices * 3> cameraSpace{};
+  static std::array<std::int32_t, kMaxMeshVertices * 3> screen{};
   static std::array<std::int32_t, kMaxMeshVertices> out{};
   const MeshLayout l = LayoutOfMesh(mesh);
-  state.counters["faces"] = SelectVisibleFaces(mesh + l.drawOrder, ScreenVertices.data(), mesh + l.corners,
-                                               out.data(), l.faceCount);
+  TransformPoints(BuildRotation(v.angle1, v.angle2, v.angle3), mesh + l.positions, cameraSpace.data(), v.x, v.y, v.z,
+                  l.vertexCount);
+  ProjectPoints(cameraSpace.data(), screen.data(), l.vertexCount, 3200, 1920, v.depth);
+  state.counters["faces"] =
+      SelectVisibleFaces(mesh + l.drawOrder, screen.data(), mesh + l.corners, out.data(), l.faceCount);
 }
 
 void BM_Segment8TetraField(benchmark::State& state) {
@@ -131,7 +137,7 @@ void BM_Segment8TetraField(benchmark::State& state) {
     RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(), TetraFieldCamera(c), 1);
     benchmark::DoNotOptimize(Frame.data());
   }
-  CountVisibleFaces(state, TetraField.data());
+  CountVisibleFaces(state, TetraField.data(), TetraFieldCamera(c));
 }
 BENCHMARK(BM_Segment8TetraField);
 
@@ -143,7 +149,7 @@ void BM_Segment17TetraTunnel(benchmark::State& state) {
     RenderScene(TetraTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(), TetraTunnelCamera(c), 1);
     benchmark::DoNotOptimize(Frame.data());
   }
-  CountVisibleFaces(state, TetraTunnel.data());
+  CountVisibleFaces(state, TetraTunnel.data(), TetraTunnelCamera(c));
 }
 BENCHMARK(BM_Segment17TetraTunnel);
 
@@ -155,7 +161,7 @@ void BM_Segment20Sphere(benchmark::State& state) {
                 PlanetSphereCamera(c), 3);
     benchmark::DoNotOptimize(Frame.data());
   }
-  CountVisibleFaces(state, SphereMesh.data());
+  CountVisibleFaces(state, SphereMesh.data(), PlanetSphereCamera(c));
 }
 BENCHMARK(BM_Segment20Sphere);
 
@@ -168,7 +174,7 @@ void BM_Segment22TetraSwarm(benchmark::State& state) {
     RenderScene(TetraField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(), camera, 1);
     benchmark::DoNotOptimize(Frame.data());
   }
-  CountVisibleFaces(state, TetraField.data());
+  CountVisibleFaces(state, TetraField.data(), camera);
 }
 BENCHMARK(BM_Segment22TetraSwarm);
 
@@ -179,7 +185,7 @@ void BM_Segment23LoadedMesh(benchmark::State& state) {
     RenderScene(LoadedMesh.data(), EndTexture.data(), BlueRamp.data(), PlanetSkybox.data(), camera, 0);
     benchmark::DoNotOptimize(Frame.data());
   }
-  CountVisibleFaces(state, LoadedMesh.data());
+  CountVisibleFaces(state, LoadedMesh.data(), camera);
 }
 BENCHMARK(BM_Segment23LoadedMesh);
 

@@ -5,7 +5,6 @@
 #include "assets/precomputed_tables.h"
 #include "render3d/build_rotation.h"
 #include "render3d/draw_glow_sprite.h"
-#include "render3d/mesh_working_arrays.h"
 #include "render3d/project_points.h"
 #include "render3d/transform_points.h"
 
@@ -13,21 +12,24 @@ namespace vantrelle {
 
 namespace {
 
-// 400 x 240 blob intensities; scratch, cleared by every call.
-std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
-
 constexpr std::int32_t kRingPointCount = 624;   // 39 rings of 16
 constexpr std::int32_t kNearestDepth = 384;     // Z >> 8; nearer blobs would fill the screen
 constexpr std::int32_t kBlobScale = 393216;     // 96 pixels x16 at one unit, over Z >> 8
+
+// Scratch, rewritten by every call: 400 x 240 blob intensities, and the ring
+// points in camera space (16.16) and on screen (X, Y x16; Z 16.16).
+std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
+std::array<std::int32_t, kRingPointCount * 3> CameraPoints{};
+std::array<std::int32_t, kRingPointCount * 3> ScreenPoints{};
 
 }  // namespace
 
 void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t cameraDepth, std::int32_t t) {
   PointIntensityBuffer.fill(0);
-  TransformPoints(BuildRotation(t / 2, t / 3, t), points, CameraVertices.data(), 0, 0, 0, kRingPointCount);
-  ProjectPoints(CameraVertices.data(), ScreenVertices.data(), kRingPointCount, 3200, 1920, cameraDepth);
+  TransformPoints(BuildRotation(t / 2, t / 3, t), points, CameraPoints.data(), 0, 0, 0, kRingPointCount);
+  ProjectPoints(CameraPoints.data(), ScreenPoints.data(), kRingPointCount, 3200, 1920, cameraDepth);
   for (std::int32_t i = 0; i < kRingPointCount; ++i) {
-    const std::int32_t* p = ScreenVertices.data() + 3 * i;
+    const std::int32_t* p = ScreenPoints.data() + 3 * i;
     const std::int32_t d = p[2] >> 8;
     if (d <= kNearestDepth) continue;
     const std::int32_t size = kBlobScale / d;

@@ -1,11 +1,12 @@
 #include "render3d/render_mesh_scene.h"
 
+#include <array>
+
 #include "assets/mesh.h"
 #include "core/wrap.h"
 #include "render3d/build_rotation.h"
 #include "render3d/draw_skybox.h"
 #include "render3d/fillers.h"
-#include "render3d/mesh_working_arrays.h"
 #include "render3d/project_points.h"
 #include "render3d/select_visible_faces.h"
 #include "render3d/sort_faces_by_depth.h"
@@ -13,6 +14,17 @@
 
 namespace vantrelle {
 namespace {
+
+// Working arrays of one call, rewritten by every call (points are flat x, y, z
+// triples). Rotated normals past a mesh's own count keep what an earlier call
+// left there.
+std::array<std::int32_t, kMaxMeshVertices * 3> CameraVertices{};  // 16.16
+std::array<std::int32_t, kMaxMeshVertices * 3> ScreenVertices{};  // X, Y x16; Z 16.16
+std::array<std::int32_t, kMaxMeshVertices> VisibleFaces{};
+std::array<std::int32_t, kMaxMeshVertices> DrawList{};  // farthest first
+// One rotated normal per vertex: corners index it by vertex number.
+std::array<std::int32_t, kMaxMeshVertices * 3> RotatedVertexNormals{};
+std::array<std::int32_t, kMaxMeshVertices * 3> RotatedFaceNormals{};
 
 constexpr std::int32_t kPageTexels = 65536;  // one 256 x 256 page
 constexpr std::int32_t kTexturedKind = 3;    // the only attribute kind mode 0 draws

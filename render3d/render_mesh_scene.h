@@ -18,7 +18,7 @@ namespace vantrelle {
 //   3 textured from page 0                4 byte texture lit by the light map
 //   5 page 0 mapped by the vertex normals; any other mode draws no face.
 // Meshes hold at most 8,192 vertices and 4,096 faces; modes 2, 4 and 5 read
-// one vertex normal per vertex. Overwrites the working arrays.
+// one vertex normal per vertex. Overwrites its own working arrays only.
 void RenderMeshScene(FrameBuffer& frame, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t reserved1,
                      std::int32_t reserved2, std::int32_t reserved3, std::int32_t tx, std::int32_t ty,
                      std::int32_t tz, std::int32_t cx, std::int32_t cy, std::int32_t cameraDepth,
