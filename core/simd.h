@@ -57,6 +57,14 @@ inline U16x8 Or(U16x8 a, U16x8 b) { return {_mm_or_si128(a.v, b.v)}; }
 // SSE2 has no unsigned 16-bit min or max; the saturating difference gives both.
 inline U16x8 Min(U16x8 a, U16x8 b) { return {_mm_sub_epi16(a.v, _mm_subs_epu16(a.v, b.v))}; }
 inline U16x8 Max(U16x8 a, U16x8 b) { return {_mm_add_epi16(b.v, _mm_subs_epu16(a.v, b.v))}; }
+// Lanes 0, 2, 4, 6 of a, then those of b. Each even lane is sign-extended
+// into its pair, which the signed narrowing then gives back unchanged.
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) {
+  return {_mm_packs_epi32(_mm_srai_epi32(_mm_slli_epi32(a.v, 16), 16), _mm_srai_epi32(_mm_slli_epi32(b.v, 16), 16))};
+}
+// a0 b0 a1 b1 a2 b2 a3 b3, and the same of lanes 4-7.
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {_mm_unpacklo_epi16(a.v, b.v)}; }
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {_mm_unpackhi_epi16(a.v, b.v)}; }
 template <int N>
 inline U16x8 ShiftRight(U16x8 a) {
   return {_mm_srli_epi16(a.v, N)};
@@ -87,6 +95,9 @@ inline U16x8 And(U16x8 a, U16x8 b) { return {wasm_v128_and(a.v, b.v)}; }
 inline U16x8 Or(U16x8 a, U16x8 b) { return {wasm_v128_or(a.v, b.v)}; }
 inline U16x8 Min(U16x8 a, U16x8 b) { return {wasm_u16x8_min(a.v, b.v)}; }
 inline U16x8 Max(U16x8 a, U16x8 b) { return {wasm_u16x8_max(a.v, b.v)}; }
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 0, 2, 4, 6, 8, 10, 12, 14)}; }
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 0, 8, 1, 9, 2, 10, 3, 11)}; }
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 4, 12, 5, 13, 6, 14, 7, 15)}; }
 template <int N>
 inline U16x8 ShiftRight(U16x8 a) {
   return {wasm_u16x8_shr(a.v, N)};
@@ -135,6 +146,21 @@ inline U16x8 Min(U16x8 a, U16x8 b) {
 }
 inline U16x8 Max(U16x8 a, U16x8 b) {
   return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x > y ? x : y; });
+}
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes / 2; ++i) out.lane[i] = a.lane[2 * i], out.lane[i + kLanes / 2] = b.lane[2 * i];
+  return out;
+}
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes / 2; ++i) out.lane[2 * i] = a.lane[i], out.lane[2 * i + 1] = b.lane[i];
+  return out;
+}
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes / 2; ++i) out.lane[2 * i] = a.lane[i + 4], out.lane[2 * i + 1] = b.lane[i + 4];
+  return out;
 }
 template <int N>
 inline U16x8 ShiftRight(U16x8 a) {

@@ -54,6 +54,17 @@ TEST(VectorKernels, LayerOperationsMatchTheirArithmetic) {
   std::uint16_t widened[8];
   simd::Store(widened, simd::LoadBytes(bytes));
   for (int i = 0; i < 8; ++i) EXPECT_EQ(widened[i], bytes[i]);
+  // Lane moves: lanes numbered 0..7 in a and 0x8000 + 0..7 in b.
+  std::uint16_t a[8], b[8], even[8], low[8], high[8];
+  for (int i = 0; i < 8; ++i) a[i] = static_cast<std::uint16_t>(i), b[i] = static_cast<std::uint16_t>(0x8000 + i);
+  simd::Store(even, simd::EvenLanes(simd::Load(a), simd::Load(b)));
+  simd::Store(low, simd::InterleaveLow(simd::Load(a), simd::Load(b)));
+  simd::Store(high, simd::InterleaveHigh(simd::Load(a), simd::Load(b)));
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(even[i], i < 4 ? a[2 * i] : b[2 * i - 8]) << i;
+    EXPECT_EQ(low[i], i % 2 ? b[i / 2] : a[i / 2]) << i;
+    EXPECT_EQ(high[i], i % 2 ? b[4 + i / 2] : a[4 + i / 2]) << i;
+  }
 }
 
 }  // namespace
