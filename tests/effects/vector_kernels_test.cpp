@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <random>
 
 #include "core/simd.h"
+#include "effects/blend_alpha_picture.h"
+#include "effects/blend_picture.h"
+#include "timeline/fades.h"
 
 namespace vantrelle {
 namespace {
@@ -64,6 +69,74 @@ TEST(VectorKernels, LayerOperationsMatchTheirArithmetic) {
     EXPECT_EQ(even[i], i < 4 ? a[2 * i] : b[2 * i - 8]) << i;
     EXPECT_EQ(low[i], i % 2 ? b[i / 2] : a[i / 2]) << i;
     EXPECT_EQ(high[i], i % 2 ? b[4 + i / 2] : a[4 + i / 2]) << i;
+  }
+}
+
+// Each field of p moved toward the same field of o by w/256, truncated.
+std::uint16_t Toward(std::uint32_t p, std::uint32_t o, std::uint32_t w) {
+  std::uint32_t out = 0;
+  for (const std::uint32_t shift : {11u, 5u, 0u}) {
+    const std::uint32_t top = shift == 5 ? 63 : 31;
+    const std::uint32_t f = (p >> shift) & top, g = (o >> shift) & top;
+    out |= (f * (256 - w) + g * w) / 256 << shift;
+  }
+  return static_cast<std::uint16_t>(out);
+}
+
+// The kernels that blend pixels against their plain per-pixel meaning, on
+// random frames, pictures, masks and levels (levels past either end too).
+TEST(VectorKernels, BlendsMatchThePlainFieldByFieldBlend) {
+  struct Inputs {
+    std::array<std::uint16_t, kFramePixels> picture;
+    std::array<std::uint8_t, kFramePixels> bytes;
+    std::array<std::uint16_t, 256> colours;
+    std::int32_t level;
+  };
+  struct Case {
+    const char* name;
+    void (*draw)(FrameBuffer&, const Inputs&);
+    // What pixel i of a frame holding p becomes.
+    std::uint16_t (*expected)(std::uint16_t p, int i, const Inputs&);
+  };
+  constexpr int kBand = 37, kLeft = 3;  // a band of odd width: whole vectors and a tail
+  const Case cases[] = {
+      {"FadeToWhite", [](FrameBuffer& f, const Inputs& in) { FadeToWhite(f, in.level); },
+       [](std::uint16_t p, int, const Inputs& in) { return Toward(p, 0xFFFF, std::clamp(in.level, 0, 256)); }},
+      {"FadeToBlack", [](FrameBuffer& f, const Inputs& in) { FadeToBlack(f, in.level); },
+       [](std::uint16_t p, int, const Inputs& in) { return Toward(p, 0, std::clamp(in.level, 0, 256)); }},
+      {"BlendPicture",
+       [](FrameBuffer& f, const Inputs& in) {
+         BlendPicture(f, in.bytes.data(), in.colours.data(), std::clamp(in.level, 0, 256));
+       },
+       [](std::uint16_t p, int i, const Inputs& in) {
+         return Toward(p, in.colours[in.bytes[i]], std::clamp(in.level, 0, 256));
+       }},
+      {"BlendAlphaPicture",
+       [](FrameBuffer& f, const Inputs& in) {
+         BlendAlphaPicture(f, in.picture.data(), in.bytes.data(), kBand, kLeft);
+       },
+       [](std::uint16_t p, int i, const Inputs& in) {
+         const int x = i % kFrameWidth - kLeft, y = i / kFrameWidth;
+         if (x < 0 || x >= kBand) return p;
+         return Toward(p, in.picture[y * kBand + x], in.bytes[y * kBand + x]);
+       }},
+  };
+  std::mt19937 random(1602);
+  auto inputs = std::make_unique<Inputs>();
+  auto frame = std::make_unique<FrameBuffer>();
+  for (const Case& c : cases) {
+    for (int round = 0; round < 6; ++round) {
+      for (auto& p : inputs->picture) p = static_cast<std::uint16_t>(random());
+      for (auto& b : inputs->bytes) b = static_cast<std::uint8_t>(random());
+      for (auto& colour : inputs->colours) colour = static_cast<std::uint16_t>(random());
+      inputs->level = round == 0 ? -3 : round == 1 ? 256 : round == 2 ? 300 : static_cast<std::int32_t>(random() % 257);
+      for (auto& p : *frame) p = static_cast<std::uint16_t>(random());
+      const FrameBuffer before = *frame;
+      c.draw(*frame, *inputs);
+      for (int i = 0; i < kFramePixels; ++i) {
+        ASSERT_EQ((*frame)[i], c.expected(before[i], i, *inputs)) << c.name << " level " << inputs->level << " pixel " << i;
+      }
+    }
   }
 }
 
