@@ -1,26 +1,35 @@
 #include "effects/light_rays.h"
 
 #include <algorithm>
+#include <array>
 
 #include "assets/effect_tables.h"
 
 namespace vantrelle {
 
-std::array<std::int32_t, kFramePixels> RayBuffer{};
-
 namespace {
+
+// One light value per frame pixel, 8.8 (256 = one step of 8-bit brightness).
+// Scratch: rewritten by every call.
+std::array<std::int32_t, kFramePixels> RayBuffer{};
 
 constexpr std::int32_t kTableSpan = 256;  // the source tables cover distances 0..255
 constexpr std::int32_t kLowestCentreColumn = kFrameWidth - kTableSpan;  // 144
 
 constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint32_t>(cell); }
 
-// Spreads light outward over one quadrant of the buffer, in place. The rows
-// move away from the centre row and, within a row, the cells away from the
-// centre column, so every cell a source point touches (nearer the centre) is
-// already final. sx, sy are the quadrant's signs; rows dy0..dyEnd-1 and
-// columns dx0..dxEnd-1 are distances from the centre.
-template <std::int32_t sx, std::int32_t sy>
+// Spreads light outward over part of one quadrant of the buffer, in place.
+// The rows move away from the centre row and, within a row, the cells away
+// from the centre column, so every cell a source point touches (nearer the
+// centre) is already final. sx, sy are the quadrant's signs; rows dy0..dyEnd-1
+// and columns dx0..dxEnd-1 are distances from the centre.
+//
+// On the centre row and column the far neighbours may lie outside the frame,
+// so there the taps' own steps are used. Off them (kOffAxis), the 2 x 2 block
+// a cell samples lies at least one row and one column nearer the centre, and
+// a far neighbour whose step is 0 has weight 0: the block is read at fixed
+// steps, which saves working them out per cell.
+template <std::int32_t sx, std::int32_t sy, bool kOffAxis>
 void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
                    std::int32_t dx0, std::int32_t dxEnd) {
   constexpr std::int32_t rowStep = sy * kFrameWidth;
@@ -31,8 +40,8 @@ void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::i
     for (std::int32_t dx = dx0; dx < dxEnd; ++dx) {
       const RayTap& tap = taps[dx];
       const std::int32_t* nearNear = centre + tap.nearRow * rowStep + sx * tap.nearColumn;
-      const std::int32_t farRow = tap.farRowStep * rowStep;
-      const std::int32_t farColumn = sx * tap.farColumnStep;
+      const std::int32_t farRow = kOffAxis ? rowStep : tap.farRowStep * rowStep;
+      const std::int32_t farColumn = kOffAxis ? sx : sx * tap.farColumnStep;
       // The weights may fall short of 256 together. Light is never negative
       // and stays below 2^23, so the sum fits.
       const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
@@ -42,6 +51,18 @@ void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::i
       cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
     }
   }
+}
+
+// One quadrant: its part of the centre row (from column dx0) and of the
+// centre column (from row dy0), then the cells off both. The centre row and
+// column sample only themselves, and the other cells only cells nearer the
+// centre on both axes, so this order gives what a sweep row by row gives.
+template <std::int32_t sx, std::int32_t sy>
+void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
+                   std::int32_t dx0, std::int32_t dxEnd) {
+  if (dy0 == 0) SweepQuadrant<sx, sy, false>(light, cx, cy, 0, std::min(dyEnd, 1), dx0, dxEnd);
+  if (dx0 == 0) SweepQuadrant<sx, sy, false>(light, cx, cy, 1, dyEnd, 0, std::min(dxEnd, 1));
+  SweepQuadrant<sx, sy, true>(light, cx, cy, 1, dyEnd, 1, dxEnd);
 }
 
 }  // namespace
@@ -55,13 +76,23 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   if (cx < kLowestCentreColumn || cx >= kTableSpan || cy < 0 || cy >= kFrameHeight) return;
 
   // Seeds: brightness x 256 where the pixel is strictly brighter than the threshold.
+  // Few pixels are seeds: four pixels a step (the frame is a multiple of
+  // four) are cleared together, and only the seeds written after that.
   std::int32_t* light = RayBuffer.data();
   bool anySeed = false;
-  for (std::int32_t i = 0; i < kFramePixels; ++i) {
+  const auto seed = [&](std::int32_t i) {
     const std::int32_t b = BrightnessTable[frame[i]];
-    const bool seeded = b > threshold;
-    light[i] = seeded ? b << 8 : 0;
-    anySeed |= seeded;
+    if (b > threshold) {
+      light[i] = b << 8;
+      anySeed = true;
+    }
+  };
+  for (std::int32_t i = 0; i < kFramePixels; i += 4) {
+    std::fill_n(light + i, 4, 0);
+    seed(i);
+    seed(i + 1);
+    seed(i + 2);
+    seed(i + 3);
   }
   // Without a seed no light spreads and the output adds nothing.
   if (!anySeed) return;
