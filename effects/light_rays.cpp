@@ -18,39 +18,72 @@ constexpr std::int32_t kLowestCentreColumn = kFrameWidth - kTableSpan;  // 144
 
 constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint32_t>(cell); }
 
-// Spreads light outward over part of one quadrant of the buffer, in place.
-// The rows move away from the centre row and, within a row, the cells away
-// from the centre column, so every cell a source point touches (nearer the
-// centre) is already final. sx, sy are the quadrant's signs; rows dy0..dyEnd-1
-// and columns dx0..dxEnd-1 are distances from the centre.
-//
-// On the centre row and column the far neighbours may lie outside the frame,
-// so there the taps' own steps are used. Off them (kOffAxis), the 2 x 2 block
-// a cell samples lies at least one row and one column nearer the centre, and
-// a far neighbour whose step is 0 has weight 0: the block is read at fixed
-// steps, which saves working them out per cell.
+// One cell: the bilinear mix of the 2 x 2 block around its source point
+// (nearer the centre) plus an eighth of its own seed, in place. sx, sy are
+// the quadrant's signs. On the centre row and column the far neighbours may
+// lie outside the frame, so there the tap's own steps are used. Off them
+// (kOffAxis), the block lies at least one row and one column nearer the
+// centre, and a far neighbour whose step is 0 has weight 0: the block is read
+// at fixed steps, which saves working them out per cell.
 template <std::int32_t sx, std::int32_t sy, bool kOffAxis>
-void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
-                   std::int32_t dx0, std::int32_t dxEnd) {
+inline void LightCell(const std::int32_t* centre, const RayTap& tap, std::int32_t& cell) {
   constexpr std::int32_t rowStep = sy * kFrameWidth;
-  std::int32_t* centre = light + cy * kFrameWidth + cx;
+  const std::int32_t* nearNear = centre + tap.nearRow * rowStep + sx * tap.nearColumn;
+  const std::int32_t farRow = kOffAxis ? rowStep : tap.farRowStep * rowStep;
+  const std::int32_t farColumn = kOffAxis ? sx : sx * tap.farColumnStep;
+  // The weights may fall short of 256 together. Light is never negative and
+  // stays below 2^23, so the sum fits.
+  const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
+                            Light(nearNear[farColumn]) * tap.nearFar +
+                            Light(nearNear[farRow + farColumn]) * tap.farFar;
+  cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
+}
+
+// Rows dy0..dyEnd-1 and columns dx0..dxEnd-1 (distances from the centre) of
+// one quadrant, row by row away from the centre row and, within a row, away
+// from the centre column, so every cell a source point touches is final.
+template <std::int32_t sx, std::int32_t sy, bool kOffAxis>
+void SweepRows(std::int32_t* centre, std::int32_t dy0, std::int32_t dyEnd, std::int32_t dx0, std::int32_t dxEnd) {
   for (std::int32_t dy = dy0; dy < dyEnd; ++dy) {
-    std::int32_t* cellRow = centre + dy * rowStep;
+    std::int32_t* cells = centre + dy * sy * kFrameWidth;
     const RayTap* taps = RayTaps.data() + dy * kTableSpan;
-    for (std::int32_t dx = dx0; dx < dxEnd; ++dx) {
-      const RayTap& tap = taps[dx];
-      const std::int32_t* nearNear = centre + tap.nearRow * rowStep + sx * tap.nearColumn;
-      const std::int32_t farRow = kOffAxis ? rowStep : tap.farRowStep * rowStep;
-      const std::int32_t farColumn = kOffAxis ? sx : sx * tap.farColumnStep;
-      // The weights may fall short of 256 together. Light is never negative
-      // and stays below 2^23, so the sum fits.
-      const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
-                                Light(nearNear[farColumn]) * tap.nearFar +
-                                Light(nearNear[farRow + farColumn]) * tap.farFar;
-      std::int32_t& cell = cellRow[sx * dx];
-      cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
+    for (std::int32_t dx = dx0; dx < dxEnd; ++dx) LightCell<sx, sy, kOffAxis>(centre, taps[dx], cells[sx * dx]);
+  }
+}
+
+constexpr std::int32_t kBand = 4;  // rows swept together along a wavefront
+
+// The cells off the centre row and column, rows 1..dyEnd-1 and columns
+// 1..dxEnd-1, in bands of four rows. Each row of a band runs one cell behind
+// the row before it: a cell needs only rows above it up to its own column,
+// so the four cells of one step never wait on each other, where a row alone
+// is one long chain (each cell sums the cell just before it).
+template <std::int32_t sx, std::int32_t sy>
+void SweepOffAxis(std::int32_t* centre, std::int32_t dyEnd, std::int32_t dxEnd) {
+  constexpr std::int32_t rowStep = sy * kFrameWidth;
+  std::int32_t dy = 1;
+  if (dxEnd > kBand) {
+    for (; dy + kBand <= dyEnd; dy += kBand) {
+      std::int32_t* cells = centre + dy * rowStep;
+      const RayTap* taps = RayTaps.data() + dy * kTableSpan;
+      const auto at = [&](std::int32_t j, std::int32_t dx) {  // row dy + j, column dx
+        LightCell<sx, sy, true>(centre, taps[j * kTableSpan + dx], cells[j * rowStep + sx * dx]);
+      };
+      for (std::int32_t step = 1; step < kBand; ++step) {  // the wavefront enters the band
+        for (std::int32_t j = 0; j < step; ++j) at(j, step - j);
+      }
+      for (std::int32_t step = kBand; step < dxEnd; ++step) {
+        at(0, step);
+        at(1, step - 1);
+        at(2, step - 2);
+        at(3, step - 3);
+      }
+      for (std::int32_t step = dxEnd; step < dxEnd + kBand - 1; ++step) {  // and leaves it
+        for (std::int32_t j = step - dxEnd + 1; j < kBand; ++j) at(j, step - j);
+      }
     }
   }
+  SweepRows<sx, sy, true>(centre, dy, dyEnd, 1, dxEnd);
 }
 
 // One quadrant: its part of the centre row (from column dx0) and of the
@@ -60,9 +93,10 @@ void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::i
 template <std::int32_t sx, std::int32_t sy>
 void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
                    std::int32_t dx0, std::int32_t dxEnd) {
-  if (dy0 == 0) SweepQuadrant<sx, sy, false>(light, cx, cy, 0, std::min(dyEnd, 1), dx0, dxEnd);
-  if (dx0 == 0) SweepQuadrant<sx, sy, false>(light, cx, cy, 1, dyEnd, 0, std::min(dxEnd, 1));
-  SweepQuadrant<sx, sy, true>(light, cx, cy, 1, dyEnd, 1, dxEnd);
+  std::int32_t* centre = light + cy * kFrameWidth + cx;
+  if (dy0 == 0) SweepRows<sx, sy, false>(centre, 0, std::min(dyEnd, 1), dx0, dxEnd);
+  if (dx0 == 0) SweepRows<sx, sy, false>(centre, 1, dyEnd, 0, std::min(dxEnd, 1));
+  SweepOffAxis<sx, sy>(centre, dyEnd, dxEnd);
 }
 
 }  // namespace
