@@ -1,6 +1,6 @@
 #include "effects/blend_alpha_picture.h"
 
-#include "core/rgb565.h"
+#include "core/blend_fields_x8.h"
 
 namespace vantrelle {
 
@@ -10,7 +10,11 @@ void BlendAlphaPicture(FrameBuffer& frame, const std::uint16_t* picture, const s
     std::uint16_t* out = frame.data() + y * kFrameWidth + leftColumn;
     const std::uint16_t* source = picture + y * width;
     const std::uint8_t* opacity = alpha + y * width;
-    for (std::int32_t j = 0; j < width; ++j) {
+    std::int32_t j = 0;
+    for (; j + simd::kLanes <= width; j += simd::kLanes) {
+      simd::Store(out + j, BlendFieldsX8(simd::Load(out + j), simd::Load(source + j), simd::LoadBytes(opacity + j)));
+    }
+    for (; j < width; ++j) {
       out[j] = BlendFields(out[j], source[j], opacity[j]);
     }
   }

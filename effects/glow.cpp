@@ -1,89 +1,93 @@
 #include "effects/glow.h"
 
 #include "core/rgb565.h"
+#include "core/simd.h"
 
 namespace vantrelle {
 
 namespace {
 
-// Scratch, rewritten by every call: the horizontally blurred half-resolution
-// frame (red << 16 | green << 8 | blue, 8 bits each), the running column sums
-// and one row of increments.
-std::array<std::uint32_t, kGlowWidth * kGlowHeight> GlowBuffer{};
-std::array<std::int32_t, kGlowWidth> sumR{};
-std::array<std::int32_t, kGlowWidth> sumG{};
-std::array<std::int32_t, kGlowWidth> sumB{};
-std::array<std::uint16_t, kFrameWidth> increments{};
+using simd::U16x8;
+constexpr int kLanes = simd::kLanes;
 
 constexpr std::int32_t kHalfBox = 8;                      // the box spans samples x - 8 .. x + 7
-constexpr std::int32_t kHorizontalScale = 3855;           // 16.16, about 1/17
-constexpr std::int32_t kVerticalScale = 7710;             // 16.16, about 2/17: the light is doubled
+constexpr std::uint16_t kHorizontalScale = 3855;          // 0.16, about 1/17
+constexpr std::uint16_t kVerticalScale = 7710;            // 0.16, about 2/17: the light is doubled
 
-// Fields widened to 8 bits without repeating their top bits.
-constexpr std::int32_t Red8(std::uint32_t p) { return static_cast<std::int32_t>((p >> 8) & 0xF8); }
-constexpr std::int32_t Green8(std::uint32_t p) { return static_cast<std::int32_t>((p >> 3) & 0xFC); }
-constexpr std::int32_t Blue8(std::uint32_t p) { return static_cast<std::int32_t>((p & 0x1F) << 3); }
+// One channel of one row of samples with kHalfBox zeros before them, room for
+// the zeros after, and the partial box sums built over it.
+constexpr int kPaddedRow = kGlowWidth + 4 * kLanes;  // 200 samples, 8 zeros ahead, zeros and slack behind
+using PaddedRow = std::array<std::uint16_t, kPaddedRow>;
 
-// Running red, green and blue sums of 8-bit channels.
-struct ChannelSums {
-  std::int32_t r = 0;
-  std::int32_t g = 0;
-  std::int32_t b = 0;
-  void Add(std::uint32_t p) {
-    r += Red8(p);
-    g += Green8(p);
-    b += Blue8(p);
-  }
-  void Remove(std::uint32_t p) {
-    r -= Red8(p);
-    g -= Green8(p);
-    b -= Blue8(p);
-  }
-  std::uint32_t Packed() const {
-    return static_cast<std::uint32_t>(((r * kHorizontalScale) >> 16) << 16 | ((g * kHorizontalScale) >> 16) << 8 |
-                                      ((b * kHorizontalScale) >> 16));
-  }
-};
+// Scratch, rewritten by every call: the horizontally blurred half-resolution
+// frame, one 8-bit channel per plane (at most 233, as the scale leaves 16
+// samples of 248), the running column sums (at most 16 x 233, so 16 bits
+// hold them), one row of increments, and a row's samples and partial sums.
+std::array<std::array<std::uint16_t, kGlowWidth * kGlowHeight>, 3> GlowPlanes{};
+std::array<std::array<std::uint16_t, kGlowWidth>, 3> ColumnSums{};
+std::array<std::uint16_t, kFrameWidth> increments{};
+std::array<PaddedRow, 3> samples{};
+std::array<PaddedRow, 2> partial{};
 
-// Every second pixel of every second frame row, blurred along the row. The
-// box enters samples x + 8 while they exist and drops samples x - 8 once they
-// do, so the row splits into a leading, a full and a trailing stretch.
-void BlurRows(const FrameBuffer& frame) {
-  for (std::int32_t y = 0; y < kGlowHeight; ++y) {
-    const std::uint16_t* row = frame.data() + 2 * y * kFrameWidth;
-    auto sample = [row](std::int32_t x) { return static_cast<std::uint32_t>(row[2 * x]); };
-    std::uint32_t* out = GlowBuffer.data() + y * kGlowWidth;
-    ChannelSums sums;
-    for (std::int32_t x = 0; x < kHalfBox; ++x) sums.Add(sample(x));
-    std::int32_t x = 0;
-    for (; x < kHalfBox; ++x) {
-      out[x] = sums.Packed();
-      sums.Add(sample(x + kHalfBox));
-    }
-    for (; x < kGlowWidth - kHalfBox; ++x) {
-      out[x] = sums.Packed();
-      sums.Add(sample(x + kHalfBox));
-      sums.Remove(sample(x - kHalfBox));
-    }
-    for (; x < kGlowWidth; ++x) {
-      out[x] = sums.Packed();
-      sums.Remove(sample(x - kHalfBox));
-    }
+// Every second pixel of frame row `row`, each field widened to 8 bits without
+// repeating its top bits, into the three sample rows after the leading zeros.
+void TakeSamples(const std::uint16_t* row) {
+  using namespace simd;
+  for (int x = 0; x < kGlowWidth; x += kLanes) {
+    const U16x8 p = EvenLanes(Load(row + 2 * x), Load(row + 2 * x + kLanes));
+    Store(samples[0].data() + kHalfBox + x, And(ShiftRight<8>(p), Splat(0xF8)));
+    Store(samples[1].data() + kHalfBox + x, And(ShiftRight<3>(p), Splat(0xFC)));
+    Store(samples[2].data() + kHalfBox + x, ShiftLeft<3>(And(p, Splat(kBlueMask))));
   }
 }
 
-// Adds each field of the increments to the row's pixels, limited to the field's maximum.
-void AddSaturated(std::uint16_t* row, const std::uint16_t* increments) {
-  for (std::int32_t c = 0; c < kFrameWidth; ++c) {
-    const std::uint32_t p = row[c];
-    const std::uint32_t q = increments[c];
-    std::uint32_t r = (p & kRedMask) + (q & kRedMask);
-    std::uint32_t g = (p & kGreenMask) + (q & kGreenMask);
-    std::uint32_t b = (p & kBlueMask) + (q & kBlueMask);
-    r = r < kRedMask ? r : kRedMask;
-    g = g < kGreenMask ? g : kGreenMask;
-    b = b < kBlueMask ? b : kBlueMask;
-    row[c] = static_cast<std::uint16_t>(r | g | b);
+// The sums of 16 neighbouring samples, samples x - 8 .. x + 7 landing at x,
+// by doubling: pairs, fours, eights, sixteens. The zeros around the samples
+// stand for the samples the box misses at either end. Each stage covers as
+// many vectors as the next stage reads.
+void BoxSums(const PaddedRow& in, std::uint16_t* out) {
+  using namespace simd;
+  std::uint16_t* a = partial[0].data();
+  std::uint16_t* b = partial[1].data();
+  for (int i = 0; i < kGlowWidth + 3 * kLanes; i += kLanes) Store(a + i, Add(Load(in.data() + i), Load(in.data() + i + 1)));
+  for (int i = 0; i < kGlowWidth + 2 * kLanes; i += kLanes) Store(b + i, Add(Load(a + i), Load(a + i + 2)));
+  for (int i = 0; i < kGlowWidth + kLanes; i += kLanes) Store(a + i, Add(Load(b + i), Load(b + i + 4)));
+  for (int i = 0; i < kGlowWidth; i += kLanes) {
+    Store(out + i, MulHi(Add(Load(a + i), Load(a + i + 8)), Splat(kHorizontalScale)));
+  }
+}
+
+// Every second pixel of every second frame row, blurred along the row.
+void BlurRows(const FrameBuffer& frame) {
+  for (std::int32_t y = 0; y < kGlowHeight; ++y) {
+    TakeSamples(frame.data() + 2 * y * kFrameWidth);
+    for (int c = 0; c < 3; ++c) BoxSums(samples[c], GlowPlanes[c].data() + y * kGlowWidth);
+  }
+}
+
+// Adds each field of the increments to the row's pixels, limited to the
+// field's maximum. Red sums can pass 16 bits: saturating there still ends
+// at the field's maximum.
+void AddSaturated(std::uint16_t* row, const std::uint16_t* add) {
+  using namespace simd;
+  const U16x8 red = Splat(kRedMask), green = Splat(kGreenMask), blue = Splat(kBlueMask);
+  for (std::int32_t c = 0; c < kFrameWidth; c += kLanes) {
+    const U16x8 p = Load(row + c);
+    const U16x8 q = Load(add + c);
+    Store(row + c, Or(Or(Min(AddSat(And(p, red), And(q, red)), red), Min(Add(And(p, green), And(q, green)), green)),
+                      Min(Add(And(p, blue), And(q, blue)), blue)));
+  }
+}
+
+// Adds (sign +1) or removes (-1) buffer row y in the running column sums.
+void AddRow(std::int32_t y, bool add) {
+  using namespace simd;
+  for (int c = 0; c < 3; ++c) {
+    const std::uint16_t* row = GlowPlanes[c].data() + y * kGlowWidth;
+    std::uint16_t* sums = ColumnSums[c].data();
+    for (int x = 0; x < kGlowWidth; x += kLanes) {
+      Store(sums + x, add ? Add(Load(sums + x), Load(row + x)) : Sub(Load(sums + x), Load(row + x)));
+    }
   }
 }
 
@@ -91,40 +95,28 @@ void AddSaturated(std::uint16_t* row, const std::uint16_t* increments) {
 // pixels it stands for. The columns are independent, so they advance together
 // row by row, each with its own running sums.
 void BlurColumnsOntoFrame(FrameBuffer& frame) {
-  sumR.fill(0);
-  sumG.fill(0);
-  sumB.fill(0);
-  const std::uint32_t* glow = GlowBuffer.data();
-  auto addRow = [glow](std::int32_t y, std::int32_t sign) {
-    const std::uint32_t* row = glow + y * kGlowWidth;
-    for (std::int32_t x = 0; x < kGlowWidth; ++x) {
-      sumR[x] += sign * static_cast<std::int32_t>((row[x] >> 16) & 255);
-      sumG[x] += sign * static_cast<std::int32_t>((row[x] >> 8) & 255);
-      sumB[x] += sign * static_cast<std::int32_t>(row[x] & 255);
-    }
-  };
-  for (std::int32_t y = 0; y < kHalfBox; ++y) addRow(y, +1);
+  using namespace simd;
+  for (auto& sums : ColumnSums) sums.fill(0);
+  for (std::int32_t y = 0; y < kHalfBox; ++y) AddRow(y, true);
 
-  // increments: one buffer row, one RGB565 word per frame column.
   for (std::int32_t y = 0; y < kGlowHeight; ++y) {
-    for (std::int32_t x = 0; x < kGlowWidth; ++x) {
-      // The averages, doubled, land directly in the RGB565 field positions.
-      std::uint32_t red = static_cast<std::uint32_t>((sumR[x] * kVerticalScale) >> 8) & ~0x7FFu;
-      std::uint32_t green = static_cast<std::uint32_t>((sumG[x] * kVerticalScale) >> 13) & ~0x1Fu;
-      std::uint32_t blue = static_cast<std::uint32_t>((sumB[x] * kVerticalScale) >> 19);
-      // Each at most its field's maximum, so the three share one word; the
-      // pixel's field saturates there anyway.
-      red = red < kRedMask ? red : kRedMask;
-      green = green < kGreenMask ? green : kGreenMask;
-      blue = blue < kBlueMask ? blue : kBlueMask;
-      increments[2 * x] = static_cast<std::uint16_t>(red | green | blue);
-      increments[2 * x + 1] = increments[2 * x];
+    for (std::int32_t x = 0; x < kGlowWidth; x += kLanes) {
+      // The averages, doubled: sum * 7710 / 2^16 is the 8-bit channel, of
+      // which red and blue keep the top 5 bits and green the top 6, each at
+      // most its field's maximum (the pixel's field saturates there anyway).
+      auto scaled = [x](int c) { return MulHi(Load(ColumnSums[c].data() + x), Splat(kVerticalScale)); };
+      const U16x8 inc = Or(Or(ShiftLeft<11>(Min(ShiftRight<3>(scaled(0)), Splat(31))),
+                              ShiftLeft<5>(Min(ShiftRight<2>(scaled(1)), Splat(63)))),
+                           Min(ShiftRight<3>(scaled(2)), Splat(31)));
+      // One buffer column stands for two frame columns.
+      Store(increments.data() + 2 * x, InterleaveLow(inc, inc));
+      Store(increments.data() + 2 * x + kLanes, InterleaveHigh(inc, inc));
     }
     std::uint16_t* top = frame.data() + 2 * y * kFrameWidth;
     AddSaturated(top, increments.data());
     AddSaturated(top + kFrameWidth, increments.data());
-    if (y + kHalfBox < kGlowHeight) addRow(y + kHalfBox, +1);
-    if (y >= kHalfBox) addRow(y - kHalfBox, -1);
+    if (y + kHalfBox < kGlowHeight) AddRow(y + kHalfBox, true);
+    if (y >= kHalfBox) AddRow(y - kHalfBox, false);
   }
 }
 

@@ -1,9 +1,7 @@
 #include "effects/radial_texture.h"
 
-#include <algorithm>
-
 #include "assets/effect_tables.h"
-#include "core/rgb565.h"
+#include "core/blend_fields_x8.h"
 #include "core/sin_tables.h"
 #include "core/wrap.h"
 
@@ -16,7 +14,7 @@ std::array<std::uint16_t, kFrameWidth> rowGlow{};
 std::array<std::uint16_t, kFrameWidth> rowColour{};
 
 constexpr int kMapWidth = 800;
-constexpr std::uint32_t kFullGlow = 256;  // glow at or above this is white
+constexpr std::uint16_t kFullGlow = 256;  // glow at or above this is white
 
 // The maps are 400 columns and 240 rows larger than the frame, so a window
 // swings over (sin + 1) * 200 columns and (sin + 1) * 120 rows.
@@ -52,7 +50,8 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
   }
 
   // One row at a time in three passes, so that the map sums and the blend run
-  // several pixels per instruction around the texture look-up.
+  // eight pixels per step around the texture look-up (a row is 50 vectors).
+  const simd::U16x8 white = simd::Splat(0xFFFF);
   std::uint16_t* out = frame.data();
   for (int y = 0; y < kFrameHeight; ++y) {
     const int row = y * kMapWidth;
@@ -64,17 +63,20 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
     const std::uint8_t* glow1 = InverseDistanceMap.data() + start[1] + row;
     const std::uint8_t* glow2 = InverseDistanceMap.data() + start[2] + row;
     const std::uint8_t* glow3 = InverseDistanceMap.data() + start[3] + row;
-    for (int x = 0; x < kFrameWidth; ++x) {
+    for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
+      using namespace simd;
       // 16-bit sums: the carry out of the summed angles runs into the summed distances.
-      rowIndex[x] = static_cast<std::uint16_t>(polar0[x] + polar1[x] + polar2[x] + polar3[x]);
-      rowGlow[x] = static_cast<std::uint16_t>(
-          std::min<std::uint32_t>(glow0[x] + glow1[x] + glow2[x] + glow3[x], kFullGlow));
+      Store(rowIndex.data() + x,
+            Add(Add(Load(polar0 + x), Load(polar1 + x)), Add(Load(polar2 + x), Load(polar3 + x))));
+      Store(rowGlow.data() + x, Min(Add(Add(LoadBytes(glow0 + x), LoadBytes(glow1 + x)),
+                                        Add(LoadBytes(glow2 + x), LoadBytes(glow3 + x))),
+                                    Splat(kFullGlow)));
     }
     for (int x = 0; x < kFrameWidth; ++x) {
       rowColour[x] = texture[rowIndex[x]];
     }
-    for (int x = 0; x < kFrameWidth; ++x) {
-      out[x] = BlendFields(rowColour[x], 0xFFFF, rowGlow[x]);
+    for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
+      simd::Store(out + x, BlendFieldsX8(simd::Load(rowColour.data() + x), white, simd::Load(rowGlow.data() + x)));
     }
     out += kFrameWidth;
   }

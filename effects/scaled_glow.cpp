@@ -1,6 +1,8 @@
 #include "effects/scaled_glow.h"
 
-#include "core/rgb565.h"
+#include <array>
+
+#include "core/blend_fields_x8.h"
 #include "effects/layer_setup.h"
 
 namespace vantrelle {
@@ -22,21 +24,32 @@ inline std::uint16_t BlendTowardWhite(std::uint32_t p, std::uint32_t a) {
   return static_cast<std::uint16_t>((x & kRedMask) | ((x >> kGreenLift) & kGreenMask) | ((x >> kBlueLift) & kBlueMask));
 }
 
+// One row's opacities, gathered so that the blend works on eight pixels per
+// step; scratch, rewritten by every row.
+std::array<std::uint16_t, kFrameWidth> rowAlpha{};
+
 }  // namespace
 
 void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, std::int32_t x, std::int32_t y, std::int32_t w,
                     std::int32_t h, std::int32_t srcW, std::int32_t srcH) {
   const LayerSpan s = LayerSetup(x, y, w, h, srcW, srcH);
   if (!s.visible) return;
+  const simd::U16x8 white = simd::Splat(0xFFFF);
   std::uint32_t v = s.vStart;
   for (std::int32_t row = s.firstRow; row < s.endRow; ++row, v += s.dv) {
     const std::uint8_t* texels = alpha + (((v >> 16) & 255u) << 8);
     std::uint16_t* out = frame.data() + row * kFrameWidth;
     std::uint32_t u = s.uStart;
     for (std::int32_t col = s.firstColumn; col < s.endColumn; ++col, u += s.du) {
-      const std::uint32_t a = texels[(u >> 16) & 255u];
-      if (a == 0) continue;  // clear texel: the blend would give the pixel back
-      out[col] = BlendTowardWhite(out[col], a);
+      rowAlpha[col] = texels[(u >> 16) & 255u];
+    }
+    // A clear texel (0) gives the pixel back, so whole vectors blend through it.
+    std::int32_t col = s.firstColumn;
+    for (; col + simd::kLanes <= s.endColumn; col += simd::kLanes) {
+      simd::Store(out + col, BlendFieldsX8(simd::Load(out + col), white, simd::Load(rowAlpha.data() + col)));
+    }
+    for (; col < s.endColumn; ++col) {
+      if (rowAlpha[col] != 0) out[col] = BlendTowardWhite(out[col], rowAlpha[col]);
     }
   }
 }

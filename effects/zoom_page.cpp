@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/rgb565.h"
+#include "core/simd.h"
 
 namespace vantrelle {
 namespace {
@@ -12,39 +13,62 @@ constexpr std::int32_t kJumpMs = 231;               // one zoom jump
 constexpr std::int32_t kJumps = 8;                  // 1/8 .. 8/8 page pixel per frame pixel
 constexpr std::int32_t kLastMs = kJumps * kJumpMs - 1;  // 1847, the last ms of the segment
 constexpr int kPageWidth = 400;
+constexpr int kLanes = simd::kLanes;  // a row is 50 whole vectors
+
+using simd::U16x8;
 
 // Where each frame column samples the page; the same for every row of a frame.
 struct ColumnSample {
   std::int32_t col0 = 0;
   std::int32_t col1 = 0;
-  std::uint32_t fx = 0;  // 0..255, weight of col1 out of 256
 };
 std::array<ColumnSample, kFrameWidth> ColumnSamples;
+std::array<std::uint16_t, kFrameWidth> ColumnWeights;  // fx: 0..255, weight of col1 out of 256
 
-// One page row sampled at every frame column: per field,
-// (p0 AND M) * (256 - fx) + (p1 AND M) * fx, not yet shifted down. Weighing a
-// top and a bottom row by (256 - fy) and fy afterwards gives exactly the four
-// products (256 - fy)(256 - fx) ... fy * fx of the bilinear sum.
+// One page row sampled at every frame column: per field (shifted down),
+// T = f0 * (256 - fx) + f1 * fx, kept as T >> 8 and T AND 255. Weighing a top
+// and a bottom row by (256 - fy) and fy afterwards gives exactly the four
+// products (256 - fy)(256 - fx) ... fy * fx of the bilinear sum, and the two
+// halves keep every partial sum within 16 bits.
 struct PageRowSamples {
   std::int32_t row = -1;
-  std::array<std::uint32_t, kFrameWidth> red;
-  std::array<std::uint32_t, kFrameWidth> green;
-  std::array<std::uint32_t, kFrameWidth> blue;
+  std::array<std::array<std::uint16_t, kFrameWidth>, 3> high;  // red, green, blue
+  std::array<std::array<std::uint16_t, kFrameWidth>, 3> low;
 };
 // Neighbouring frame rows mostly share their page rows, so the last two stay.
 std::array<PageRowSamples, 2> RowCache;
+// A row's two colours per column; scratch, rewritten by every sampled row.
+std::array<std::uint16_t, kFrameWidth> Left{};
+std::array<std::uint16_t, kFrameWidth> Right{};
+
+// The three fields of eight pixels, shifted down.
+struct Fields {
+  U16x8 f[3];
+};
+inline Fields SplitFields(U16x8 p) {
+  using namespace simd;
+  return {{ShiftRight<11>(p), And(ShiftRight<5>(p), Splat(kGreenMask >> 5)), And(p, Splat(kBlueMask))}};
+}
 
 void SampleRow(PageRowSamples& into, std::int32_t row, const std::uint8_t* page, const std::uint16_t* colours) {
+  using namespace simd;
   into.row = row;
   const std::uint8_t* source = page + row * kPageWidth;
+  // Look-ups one at a time: vectors gain nothing on them.
   for (int x = 0; x < kFrameWidth; ++x) {
-    const ColumnSample& col = ColumnSamples[x];
-    const std::uint32_t p0 = colours[source[col.col0]];
-    const std::uint32_t p1 = colours[source[col.col1]];
-    const std::uint32_t w0 = 256 - col.fx;
-    into.red[x] = (p0 & kRedMask) * w0 + (p1 & kRedMask) * col.fx;
-    into.green[x] = (p0 & kGreenMask) * w0 + (p1 & kGreenMask) * col.fx;
-    into.blue[x] = (p0 & kBlueMask) * w0 + (p1 & kBlueMask) * col.fx;
+    Left[x] = colours[source[ColumnSamples[x].col0]];
+    Right[x] = colours[source[ColumnSamples[x].col1]];
+  }
+  for (int x = 0; x < kFrameWidth; x += kLanes) {
+    const Fields f0 = SplitFields(Load(Left.data() + x));
+    const Fields f1 = SplitFields(Load(Right.data() + x));
+    const U16x8 fx = Load(ColumnWeights.data() + x);
+    for (int c = 0; c < 3; ++c) {
+      // f0 * 256 + (f1 - f0) * fx: at most 63 * 256; only the difference wraps.
+      const U16x8 t = Add(ShiftLeft<8>(f0.f[c]), MulLo(Sub(f1.f[c], f0.f[c]), fx));
+      Store(into.high[c].data() + x, ShiftRight<8>(t));
+      Store(into.low[c].data() + x, And(t, Splat(255)));
+    }
   }
 }
 
@@ -59,12 +83,16 @@ const PageRowSamples& RowSamples(std::int32_t row, std::int32_t keep, const std:
   return victim;
 }
 
-// Weighs the top and bottom sums by fy (unsigned: the red sum reaches
-// 0xF800 * 65536), then brightens by c/256.
-inline std::uint32_t ZoomField(std::uint32_t top, std::uint32_t bottom, std::uint32_t fy, std::uint32_t c,
-                               std::uint32_t mask) {
-  const std::uint32_t f = ((top * (256 - fy) + bottom * fy) >> 16) & mask;
-  return ((f * c) >> 8) & mask;
+// One field of eight pixels: (top * (256 - fy) + bottom * fy) >> 16, with
+// top = 256 * high + low, as ((high part) + (low part >> 8)) >> 8; then
+// brightened by c/256.
+inline U16x8 ZoomField(const PageRowSamples& top, const PageRowSamples& bottom, int c, int x, U16x8 fy, U16x8 bright) {
+  using namespace simd;
+  auto weigh = [fy](U16x8 t, U16x8 b) { return Add(ShiftLeft<8>(t), MulLo(Sub(b, t), fy)); };
+  const U16x8 high = weigh(Load(top.high[c].data() + x), Load(bottom.high[c].data() + x));  // at most 63 * 256
+  const U16x8 low = weigh(Load(top.low[c].data() + x), Load(bottom.low[c].data() + x));     // at most 255 * 256
+  const U16x8 f = ShiftRight<8>(Add(high, ShiftRight<8>(low)));
+  return ShiftRight<8>(MulLo(f, bright));
 }
 
 }  // namespace
@@ -76,14 +104,15 @@ void DrawZoomPage(FrameBuffer& frame, const std::uint8_t* page, const std::uint1
   const std::int32_t jump = s / kJumpMs;
   const std::int32_t r = s - kJumpMs * jump;
   const std::int32_t scale = (jump + 1) << 13;  // 16.16 page pixels per frame pixel
-  const std::uint32_t c = static_cast<std::uint32_t>(256 - (r * 256) / kJumpMs);  // 256 .. 2
+  const U16x8 bright = simd::Splat(static_cast<std::uint16_t>(256 - (r * 256) / kJumpMs));  // 256 .. 2
   // 16.16 page position of frame pixel (0, 0): the frame centre shows the page centre.
   const std::int32_t uStart = (200 << 16) - (scale * kFrameWidth) / 2;
   const std::int32_t vStart = (120 << 16) - (scale * kFrameHeight) / 2;
 
   for (int x = 0; x < kFrameWidth; ++x) {
     const std::int32_t u = uStart + x * scale;
-    ColumnSamples[x] = {u >> 16, (u + 0xFFFF) >> 16, static_cast<std::uint32_t>((u >> 8) & 255)};
+    ColumnSamples[x] = {u >> 16, (u + 0xFFFF) >> 16};
+    ColumnWeights[x] = static_cast<std::uint16_t>((u >> 8) & 255);
   }
   // The column samples changed: nothing cached from an earlier frame holds.
   for (PageRowSamples& cached : RowCache) cached.row = -1;
@@ -93,13 +122,13 @@ void DrawZoomPage(FrameBuffer& frame, const std::uint8_t* page, const std::uint1
     const std::int32_t v = vStart + y * scale;
     const std::int32_t row0 = v >> 16;
     const std::int32_t row1 = (v + 0xFFFF) >> 16;
-    const auto fy = static_cast<std::uint32_t>((v >> 8) & 255);
+    const U16x8 fy = simd::Splat(static_cast<std::uint16_t>((v >> 8) & 255));
     const PageRowSamples& top = RowSamples(row0, row1, page, colours);
     const PageRowSamples& bottom = RowSamples(row1, row0, page, colours);
-    for (int x = 0; x < kFrameWidth; ++x) {
-      out[x] = static_cast<std::uint16_t>(ZoomField(top.red[x], bottom.red[x], fy, c, kRedMask) |
-                                          ZoomField(top.green[x], bottom.green[x], fy, c, kGreenMask) |
-                                          ZoomField(top.blue[x], bottom.blue[x], fy, c, kBlueMask));
+    for (int x = 0; x < kFrameWidth; x += kLanes) {
+      simd::Store(out + x, simd::Or(simd::Or(simd::ShiftLeft<11>(ZoomField(top, bottom, 0, x, fy, bright)),
+                                             simd::ShiftLeft<5>(ZoomField(top, bottom, 1, x, fy, bright))),
+                                    ZoomField(top, bottom, 2, x, fy, bright)));
     }
     out += kFrameWidth;
   }

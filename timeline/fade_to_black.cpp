@@ -1,17 +1,16 @@
 #include <algorithm>
 
-#include "core/rgb565.h"
+#include "core/blend_fields_x8.h"
 #include "timeline/fades.h"
 
 namespace vantrelle {
 
 void FadeToBlack(FrameBuffer& frame, std::int32_t level) {
-  const std::uint32_t k = 256 - static_cast<std::uint32_t>(std::clamp(level, 0, 256));
-  for (std::uint16_t& p : frame) {
-    const std::uint32_t r = (((p & kRedMask) * k) >> 8) & kRedMask;
-    const std::uint32_t g = (((p & kGreenMask) * k) >> 8) & kGreenMask;
-    const std::uint32_t b = (((p & kBlueMask) * k) >> 8) & kBlueMask;
-    p = static_cast<std::uint16_t>(r | g | b);
+  // Black weighs level/256 against the pixel: ((f * (256 - level)) >> 8) per field.
+  const simd::U16x8 weight = simd::Splat(static_cast<std::uint16_t>(std::clamp(level, 0, 256)));
+  const simd::U16x8 black = simd::Splat(0);
+  for (int i = 0; i < kFramePixels; i += simd::kLanes) {  // 96,000 pixels: whole vectors
+    simd::Store(frame.data() + i, BlendFieldsX8(simd::Load(frame.data() + i), black, weight));
   }
 }
 

@@ -1,0 +1,176 @@
+#pragma once
+// The engine's small vector layer: eight unsigned 16-bit lanes (U16x8), with
+// only what the per-pixel passes need. One back-end is chosen at build time:
+// SSE2 on x86-64, SIMD128 in the browser (emscripten -msimd128), otherwise
+// plain loops (simd_lanes.h). VANTRELLE_SCALAR_ONLY (the build option
+// VANTRELLE_SIMD=OFF) forces the plain loops everywhere. Every operation
+// gives the same bits on every back-end; add, sub and mul wrap modulo 2^16.
+#include <cstdint>
+
+#if !defined(VANTRELLE_SCALAR_ONLY) && defined(__SSE2__)
+#define VANTRELLE_SIMD_SSE2 1
+#include <emmintrin.h>
+#elif !defined(VANTRELLE_SCALAR_ONLY) && defined(__wasm_simd128__)
+#define VANTRELLE_SIMD_WASM 1
+#include <wasm_simd128.h>
+#else
+#define VANTRELLE_SIMD_LANES 1
+#include "core/simd_lanes.h"
+#endif
+
+namespace vantrelle::simd {
+
+inline constexpr int kLanes = 8;
+
+#if VANTRELLE_SIMD_SSE2
+inline constexpr const char* kBackEnd = "SSE2";
+struct U16x8 {
+  __m128i v;
+};
+#elif VANTRELLE_SIMD_WASM
+inline constexpr const char* kBackEnd = "SIMD128";
+struct U16x8 {
+  v128_t v;
+};
+#else
+inline constexpr const char* kBackEnd = "scalar";
+using U16x8 = LaneArray;
+#endif
+
+#if VANTRELLE_SIMD_SSE2
+
+inline U16x8 Load(const std::uint16_t* p) { return {_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))}; }
+// Eight bytes, each widened to a lane.
+inline U16x8 LoadBytes(const std::uint8_t* p) {
+  return {_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_setzero_si128())};
+}
+inline void Store(std::uint16_t* p, U16x8 a) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a.v); }
+inline U16x8 Splat(std::uint16_t x) { return {_mm_set1_epi16(static_cast<std::int16_t>(x))}; }
+inline U16x8 Add(U16x8 a, U16x8 b) { return {_mm_add_epi16(a.v, b.v)}; }
+inline U16x8 Sub(U16x8 a, U16x8 b) { return {_mm_sub_epi16(a.v, b.v)}; }
+inline U16x8 MulLo(U16x8 a, U16x8 b) { return {_mm_mullo_epi16(a.v, b.v)}; }
+inline U16x8 MulHi(U16x8 a, U16x8 b) { return {_mm_mulhi_epu16(a.v, b.v)}; }
+inline U16x8 AddSat(U16x8 a, U16x8 b) { return {_mm_adds_epu16(a.v, b.v)}; }
+inline U16x8 SubSat(U16x8 a, U16x8 b) { return {_mm_subs_epu16(a.v, b.v)}; }
+inline U16x8 And(U16x8 a, U16x8 b) { return {_mm_and_si128(a.v, b.v)}; }
+inline U16x8 Or(U16x8 a, U16x8 b) { return {_mm_or_si128(a.v, b.v)}; }
+// SSE2 has no unsigned 16-bit min or max; the saturating difference gives both.
+inline U16x8 Min(U16x8 a, U16x8 b) { return {_mm_sub_epi16(a.v, _mm_subs_epu16(a.v, b.v))}; }
+inline U16x8 Max(U16x8 a, U16x8 b) { return {_mm_add_epi16(b.v, _mm_subs_epu16(a.v, b.v))}; }
+// Lanes 0, 2, 4, 6 of a, then those of b. Each even lane is sign-extended
+// into its pair, which the signed narrowing then gives back unchanged.
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) {
+  return {_mm_packs_epi32(_mm_srai_epi32(_mm_slli_epi32(a.v, 16), 16), _mm_srai_epi32(_mm_slli_epi32(b.v, 16), 16))};
+}
+// a0 b0 a1 b1 a2 b2 a3 b3, and the same of lanes 4-7.
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {_mm_unpacklo_epi16(a.v, b.v)}; }
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {_mm_unpackhi_epi16(a.v, b.v)}; }
+template <int N>
+inline U16x8 ShiftRight(U16x8 a) {
+  return {_mm_srli_epi16(a.v, N)};
+}
+template <int N>
+inline U16x8 ShiftLeft(U16x8 a) {
+  return {_mm_slli_epi16(a.v, N)};
+}
+
+#elif VANTRELLE_SIMD_WASM
+
+inline U16x8 Load(const std::uint16_t* p) { return {wasm_v128_load(p)}; }
+inline U16x8 LoadBytes(const std::uint8_t* p) { return {wasm_u16x8_load8x8(p)}; }
+inline void Store(std::uint16_t* p, U16x8 a) { wasm_v128_store(p, a.v); }
+inline U16x8 Splat(std::uint16_t x) { return {wasm_u16x8_splat(x)}; }
+inline U16x8 Add(U16x8 a, U16x8 b) { return {wasm_i16x8_add(a.v, b.v)}; }
+inline U16x8 Sub(U16x8 a, U16x8 b) { return {wasm_i16x8_sub(a.v, b.v)}; }
+inline U16x8 MulLo(U16x8 a, U16x8 b) { return {wasm_i16x8_mul(a.v, b.v)}; }
+// Full 32-bit products, then their high halves.
+inline U16x8 MulHi(U16x8 a, U16x8 b) {
+  const v128_t lo = wasm_u32x4_extmul_low_u16x8(a.v, b.v);
+  const v128_t hi = wasm_u32x4_extmul_high_u16x8(a.v, b.v);
+  return {wasm_i16x8_shuffle(lo, hi, 1, 3, 5, 7, 9, 11, 13, 15)};
+}
+inline U16x8 AddSat(U16x8 a, U16x8 b) { return {wasm_u16x8_add_sat(a.v, b.v)}; }
+inline U16x8 SubSat(U16x8 a, U16x8 b) { return {wasm_u16x8_sub_sat(a.v, b.v)}; }
+inline U16x8 And(U16x8 a, U16x8 b) { return {wasm_v128_and(a.v, b.v)}; }
+inline U16x8 Or(U16x8 a, U16x8 b) { return {wasm_v128_or(a.v, b.v)}; }
+inline U16x8 Min(U16x8 a, U16x8 b) { return {wasm_u16x8_min(a.v, b.v)}; }
+inline U16x8 Max(U16x8 a, U16x8 b) { return {wasm_u16x8_max(a.v, b.v)}; }
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 0, 2, 4, 6, 8, 10, 12, 14)}; }
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 0, 8, 1, 9, 2, 10, 3, 11)}; }
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 4, 12, 5, 13, 6, 14, 7, 15)}; }
+template <int N>
+inline U16x8 ShiftRight(U16x8 a) {
+  return {wasm_u16x8_shr(a.v, N)};
+}
+template <int N>
+inline U16x8 ShiftLeft(U16x8 a) {
+  return {wasm_i16x8_shl(a.v, N)};
+}
+
+#else
+
+inline U16x8 Load(const std::uint16_t* p) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes; ++i) out.lane[i] = p[i];
+  return out;
+}
+inline U16x8 LoadBytes(const std::uint8_t* p) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes; ++i) out.lane[i] = p[i];
+  return out;
+}
+inline void Store(std::uint16_t* p, U16x8 a) {
+  for (int i = 0; i < kLanes; ++i) p[i] = a.lane[i];
+}
+inline U16x8 Splat(std::uint16_t x) {
+  U16x8 out{};
+  out.lane.fill(x);
+  return out;
+}
+inline U16x8 Add(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x + y; }); }
+inline U16x8 Sub(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x - y; }); }
+inline U16x8 MulLo(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x * y; }); }
+inline U16x8 MulHi(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return (x * y) >> 16; });
+}
+inline U16x8 AddSat(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x + y > 0xFFFFu ? 0xFFFFu : x + y; });
+}
+inline U16x8 SubSat(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x > y ? x - y : 0u; });
+}
+inline U16x8 And(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; }); }
+inline U16x8 Or(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; }); }
+inline U16x8 Min(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x < y ? x : y; });
+}
+inline U16x8 Max(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x > y ? x : y; });
+}
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes / 2; ++i) out.lane[i] = a.lane[2 * i], out.lane[i + kLanes / 2] = b.lane[2 * i];
+  return out;
+}
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes / 2; ++i) out.lane[2 * i] = a.lane[i], out.lane[2 * i + 1] = b.lane[i];
+  return out;
+}
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes / 2; ++i) out.lane[2 * i] = a.lane[i + 4], out.lane[2 * i + 1] = b.lane[i + 4];
+  return out;
+}
+template <int N>
+inline U16x8 ShiftRight(U16x8 a) {
+  return EachLane(a, a, [](std::uint32_t x, std::uint32_t) { return x >> N; });
+}
+template <int N>
+inline U16x8 ShiftLeft(U16x8 a) {
+  return EachLane(a, a, [](std::uint32_t x, std::uint32_t) { return x << N; });
+}
+
+#endif
+
+}  // namespace vantrelle::simd

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <random>
+
+#include "core/simd.h"
+#include "effects/blend_alpha_picture.h"
+#include "effects/blend_picture.h"
+#include "timeline/fades.h"
+
+namespace vantrelle {
+namespace {
+
+// Each operation of the vector layer against its meaning on whole numbers,
+// lane by lane, on random lanes biased toward 0 and 0xFFFF where saturation
+// and carries live.
+TEST(VectorKernels, LayerOperationsMatchTheirArithmetic) {
+  using simd::U16x8;
+  struct Op {
+    const char* name;
+    U16x8 (*vector)(U16x8, U16x8);
+    std::uint32_t (*expected)(std::uint32_t, std::uint32_t);
+  };
+  const Op ops[] = {
+      {"Add", simd::Add, [](std::uint32_t a, std::uint32_t b) { return (a + b) & 0xFFFF; }},
+      {"Sub", simd::Sub, [](std::uint32_t a, std::uint32_t b) { return (a - b) & 0xFFFF; }},
+      {"MulLo", simd::MulLo, [](std::uint32_t a, std::uint32_t b) { return (a * b) & 0xFFFF; }},
+      {"MulHi", simd::MulHi, [](std::uint32_t a, std::uint32_t b) { return a * b / 65536; }},
+      {"AddSat", simd::AddSat, [](std::uint32_t a, std::uint32_t b) { return std::min(a + b, 65535u); }},
+      {"SubSat", simd::SubSat, [](std::uint32_t a, std::uint32_t b) { return a < b ? 0 : a - b; }},
+      {"And", simd::And, [](std::uint32_t a, std::uint32_t b) { return a & b; }},
+      {"Or", simd::Or, [](std::uint32_t a, std::uint32_t b) { return a | b; }},
+      {"Min", simd::Min, [](std::uint32_t a, std::uint32_t b) { return std::min(a, b); }},
+      {"Max", simd::Max, [](std::uint32_t a, std::uint32_t b) { return std::max(a, b); }},
+      {"ShiftRight<5>", [](U16x8 a, U16x8) { return simd::ShiftRight<5>(a); },
+       [](std::uint32_t a, std::uint32_t) { return a / 32; }},
+      {"ShiftLeft<11>", [](U16x8 a, U16x8) { return simd::ShiftLeft<11>(a); },
+       [](std::uint32_t a, std::uint32_t) { return (a * 2048) & 0xFFFF; }},
+  };
+  std::mt19937 random(1601);
+  auto lane = [&random] {
+    const std::uint32_t r = random();
+    return static_cast<std::uint16_t>(r % 4 == 0 ? (r >> 8) % 3 : r % 4 == 1 ? 0xFFFF - (r >> 8) % 3 : r >> 16);
+  };
+  for (const Op& op : ops) {
+    for (int round = 0; round < 2000; ++round) {
+      std::uint16_t a[8], b[8], out[8];
+      for (int i = 0; i < 8; ++i) a[i] = lane(), b[i] = lane();
+      simd::Store(out, op.vector(simd::Load(a), simd::Load(b)));
+      for (int i = 0; i < 8; ++i) {
+        ASSERT_EQ(out[i], op.expected(a[i], b[i])) << op.name << " " << a[i] << ", " << b[i] << " on " << simd::kBackEnd;
+      }
+    }
+  }
+  const std::uint8_t bytes[8] = {0, 1, 127, 128, 200, 254, 255, 9};
+  std::uint16_t widened[8];
+  simd::Store(widened, simd::LoadBytes(bytes));
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(widened[i], bytes[i]);
+  // Lane moves: lanes numbered 0..7 in a and 0x8000 + 0..7 in b.
+  std::uint16_t a[8], b[8], even[8], low[8], high[8];
+  for (int i = 0; i < 8; ++i) a[i] = static_cast<std::uint16_t>(i), b[i] = static_cast<std::uint16_t>(0x8000 + i);
+  simd::Store(even, simd::EvenLanes(simd::Load(a), simd::Load(b)));
+  simd::Store(low, simd::InterleaveLow(simd::Load(a), simd::Load(b)));
+  simd::Store(high, simd::InterleaveHigh(simd::Load(a), simd::Load(b)));
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(even[i], i < 4 ? a[2 * i] : b[2 * i - 8]) << i;
+    EXPECT_EQ(low[i], i % 2 ? b[i / 2] : a[i / 2]) << i;
+    EXPECT_EQ(high[i], i % 2 ? b[4 + i / 2] : a[4 + i / 2]) << i;
+  }
+}
+
+// Each field of p moved toward the same field of o by w/256, truncated.
+std::uint16_t Toward(std::uint32_t p, std::uint32_t o, std::uint32_t w) {
+  std::uint32_t out = 0;
+  for (const std::uint32_t shift : {11u, 5u, 0u}) {
+    const std::uint32_t top = shift == 5 ? 63 : 31;
+    const std::uint32_t f = (p >> shift) & top, g = (o >> shift) & top;
+    out |= (f * (256 - w) + g * w) / 256 << shift;
+  }
+  return static_cast<std::uint16_t>(out);
+}
+
+// The kernels that blend pixels against their plain per-pixel meaning, on
+// random frames, pictures, masks and levels (levels past either end too).
+TEST(VectorKernels, BlendsMatchThePlainFieldByFieldBlend) {
+  struct Inputs {
+    std::array<std::uint16_t, kFramePixels> picture;
+    std::array<std::uint8_t, kFramePixels> bytes;
+    std::array<std::uint16_t, 256> colours;
+    std::int32_t level;
+  };
+  struct Case {
+    const char* name;
+    void (*draw)(FrameBuffer&, const Inputs&);
+    // What pixel i of a frame holding p becomes.
+    std::uint16_t (*expected)(std::uint16_t p, int i, const Inputs&);
+  };
+  constexpr int kBand = 37, kLeft = 3;  // a band of odd width: whole vectors and a tail
+  const Case cases[] = {
+      {"FadeToWhite", [](FrameBuffer& f, const Inputs& in) { FadeToWhite(f, in.level); },
+       [](std::uint16_t p, int, const Inputs& in) { return Toward(p, 0xFFFF, std::clamp(in.level, 0, 256)); }},
+      {"FadeToBlack", [](FrameBuffer& f, const Inputs& in) { FadeToBlack(f, in.level); },
+       [](std::uint16_t p, int, const Inputs& in) { return Toward(p, 0, std::clamp(in.level, 0, 256)); }},
+      {"BlendPicture",
+       [](FrameBuffer& f, const Inputs& in) {
+         BlendPicture(f, in.bytes.data(), in.colours.data(), std::clamp(in.level, 0, 256));
+       },
+       [](std::uint16_t p, int i, const Inputs& in) {
+         return Toward(p, in.colours[in.bytes[i]], std::clamp(in.level, 0, 256));
+       }},
+      {"BlendAlphaPicture",
+       [](FrameBuffer& f, const Inputs& in) {
+         BlendAlphaPicture(f, in.picture.data(), in.bytes.data(), kBand, kLeft);
+       },
+       [](std::uint16_t p, int i, const Inputs& in) {
+         const int x = i % kFrameWidth - kLeft, y = i / kFrameWidth;
+         if (x < 0 || x >= kBand) return p;
+         return Toward(p, in.picture[y * kBand + x], in.bytes[y * kBand + x]);
+       }},
+  };
+  std::mt19937 random(1602);
+  auto inputs = std::make_unique<Inputs>();
+  auto frame = std::make_unique<FrameBuffer>();
+  for (const Case& c : cases) {
+    for (int round = 0; round < 6; ++round) {
+      for (auto& p : inputs->picture) p = static_cast<std::uint16_t>(random());
+      for (auto& b : inputs->bytes) b = static_cast<std::uint8_t>(random());
+      for (auto& colour : inputs->colours) colour = static_cast<std::uint16_t>(random());
+      inputs->level = round == 0 ? -3 : round == 1 ? 256 : round == 2 ? 300 : static_cast<std::int32_t>(random() % 257);
+      for (auto& p : *frame) p = static_cast<std::uint16_t>(random());
+      const FrameBuffer before = *frame;
+      c.draw(*frame, *inputs);
+      for (int i = 0; i < kFramePixels; ++i) {
+        ASSERT_EQ((*frame)[i], c.expected(before[i], i, *inputs)) << c.name << " level " << inputs->level << " pixel " << i;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantrelle
