@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "assets/effect_tables.h"
+#include "core/simd.h"
 
 namespace vantrelle {
 
@@ -99,6 +102,32 @@ void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::i
   SweepOffAxis<sx, sy>(centre, dyEnd, dxEnd);
 }
 
+// Adds each pixel's light, in whole steps and at most 255, to its fields
+// widened to 8 bits (by repeating their top bits), saturating, eight pixels a
+// step (the frame is a multiple of eight). Light is below 2^23, so light >> 8
+// fits a 16-bit lane: the high byte of a cell's low half joined to the low
+// byte of its high half.
+void AddLight(FrameBuffer& frame, const std::int32_t* light) {
+  using namespace simd;
+  static_assert(std::endian::native == std::endian::little, "a cell's low half comes first");
+  const U16x8 max = Splat(255);
+  for (std::int32_t i = 0; i < kFramePixels; i += kLanes) {
+    // The eight cells as 16-bit halves, low then high, and one spare so that
+    // the high halves load one half further on.
+    std::array<std::uint16_t, 2 * kLanes + 1> halves{};
+    std::memcpy(halves.data(), light + i, kLanes * sizeof(std::int32_t));
+    const U16x8 low = EvenLanes(Load(halves.data()), Load(halves.data() + kLanes));
+    const U16x8 high = EvenLanes(Load(halves.data() + 1), Load(halves.data() + kLanes + 1));
+    const U16x8 add = Min(Or(ShiftRight<8>(low), ShiftLeft<8>(high)), max);
+    const U16x8 p = Load(frame.data() + i);
+    const U16x8 r = Min(Add(Or(And(ShiftRight<8>(p), Splat(0xF8)), ShiftRight<13>(p)), add), max);
+    const U16x8 g = Min(Add(Or(And(ShiftRight<3>(p), Splat(0xFC)), And(ShiftRight<9>(p), Splat(3))), add), max);
+    const U16x8 b = Min(Add(Or(And(ShiftLeft<3>(p), Splat(0xF8)), And(ShiftRight<2>(p), Splat(7))), add), max);
+    Store(frame.data() + i,
+          Or(Or(ShiftLeft<8>(And(r, Splat(0xF8))), ShiftLeft<3>(And(g, Splat(0xFC)))), ShiftRight<3>(b)));
+  }
+}
+
 }  // namespace
 
 // mode is always 1, full resolution: the only mode the show draws with.
@@ -139,17 +168,7 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   SweepQuadrant<+1, -1>(light, cx, cy, 1, cy + 1, 0, kFrameWidth - cx);
   SweepQuadrant<-1, -1>(light, cx, cy, 1, cy + 1, 1, cx + 1);
 
-  // SaturateTable is min(i, 255): the limit is taken directly, which keeps
-  // this loop free of look-ups so that it runs several pixels at a time.
-  for (std::int32_t i = 0; i < kFramePixels; ++i) {
-    const std::uint32_t add = std::min(static_cast<std::uint32_t>(light[i]) >> 8, 255u);
-    const std::uint32_t p = frame[i];
-    // Fields widened to 8 bits by repeating their top bits.
-    const std::uint32_t r = std::min(((p >> 8) & 0xF8) + ((p >> 13) & 7) + add, 255u);
-    const std::uint32_t g = std::min(((p >> 3) & 0xFC) + ((p >> 9) & 3) + add, 255u);
-    const std::uint32_t b = std::min(((p & 0x1F) << 3) + ((p >> 2) & 7) + add, 255u);
-    frame[i] = static_cast<std::uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
-  }
+  AddLight(frame, light);
 }
 
 }  // namespace vantrelle
