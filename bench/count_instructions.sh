@@ -12,7 +12,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 every=()
 if [ "${1:-}" = --every ]; then
-  every=(--every "${2:?count_instructions: --every needs a time step in ms}")
+  every=(--every "${2:-}")
+  if ! [[ ${2:-} =~ ^[0-9]+$ ]] || [ $(($2 % 16)) -ne 0 ] || [ "$2" -eq 0 ]; then
+    echo "count_instructions: --every needs a positive multiple of 16 ms (the show's frame step), not '${2:-}'" >&2
+    exit 1
+  fi
   shift 2
 fi
 build=${1:-build}
