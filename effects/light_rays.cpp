@@ -138,9 +138,9 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   // Outside this range some pixel would lie beyond the source tables.
   if (cx < kLowestCentreColumn || cx >= kTableSpan || cy < 0 || cy >= kFrameHeight) return;
 
-  // Seeds: brightness x 256 where the pixel is strictly brighter than the threshold.
-  // Few pixels are seeds: four pixels a step (the frame is a multiple of
-  // four) are cleared together, and only the seeds written after that.
+  // Seeds: brightness x 256 where the pixel is strictly brighter than the
+  // threshold, else 0. Few pixels are seeds, so four cells a step (the frame
+  // is a multiple of four) are cleared together and only the seeds written.
   std::int32_t* light = RayBuffer.data();
   bool anySeed = false;
   const auto seed = [&](std::int32_t i) {
