@@ -1,6 +1,6 @@
 #include "effects/end_scroll.h"
 
-#include "core/rgb565.h"
+#include "core/blend_fields_x8.h"
 
 namespace vantrelle {
 
@@ -10,10 +10,15 @@ constexpr int kLeftColumn = 50;  // centres the 300-wide scroll on the 400-wide 
 
 void DrawEndScroll(FrameBuffer& frame, const std::uint8_t* alpha, std::int32_t timeInSegment) {
   const std::int32_t firstRow = (30 * timeInSegment) / 1000;
+  const simd::U16x8 white = simd::Splat(0xFFFF);
   for (int y = 0; y < kFrameHeight; ++y) {
     const std::uint8_t* source = alpha + (firstRow + y) * kEndScrollWidth;
     std::uint16_t* row = frame.data() + y * kFrameWidth + kLeftColumn;
-    for (int j = 0; j < kEndScrollWidth; ++j) {
+    int j = 0;
+    for (; j + simd::kLanes <= kEndScrollWidth; j += simd::kLanes) {
+      simd::Store(row + j, BlendFieldsX8(simd::Load(row + j), white, simd::LoadBytes(source + j)));
+    }
+    for (; j < kEndScrollWidth; ++j) {
       row[j] = BlendFields(row[j], 0xFFFF, source[j]);
     }
   }

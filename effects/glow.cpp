@@ -79,7 +79,7 @@ void AddSaturated(std::uint16_t* row, const std::uint16_t* add) {
   }
 }
 
-// Adds (sign +1) or removes (-1) buffer row y in the running column sums.
+// Adds buffer row y to the running column sums (add) or takes it out of them.
 void AddRow(std::int32_t y, bool add) {
   using namespace simd;
   for (int c = 0; c < 3; ++c) {

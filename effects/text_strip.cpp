@@ -1,6 +1,6 @@
 #include "effects/text_strip.h"
 
-#include "core/rgb565.h"
+#include "core/blend_fields_x8.h"
 
 namespace vantrelle {
 
@@ -38,14 +38,15 @@ void DrawTextStrip(FrameBuffer& frame, const std::uint8_t* strip, std::int32_t t
     }
   }
 
-  // Darken: each field keeps (256 - v)/256 of itself; v = 255 leaves 1/256.
+  // Darken: each field keeps (256 - v)/256 of itself, a blend toward black by
+  // v (0..255: the blur never leaves a byte's range); v = 255 leaves 1/256.
+  // The strip is 3,200 whole vectors.
   std::uint16_t* out = frame.data() + topRow * kFrameWidth;
-  for (std::int32_t i = 0; i < kStripWidth * kStripHeight; ++i) {
-    const std::uint32_t keep = static_cast<std::uint32_t>(256 - blurred[i]);
-    const std::uint32_t p = out[i];
-    out[i] = static_cast<std::uint16_t>((((p & kRedMask) * keep) >> 8 & kRedMask) |
-                                        (((p & kGreenMask) * keep) >> 8 & kGreenMask) |
-                                        (((p & kBlueMask) * keep) >> 8 & kBlueMask));
+  const simd::U16x8 black = simd::Splat(0);
+  for (std::int32_t i = 0; i < kStripWidth * kStripHeight; i += simd::kLanes) {
+    // Signed and unsigned 16-bit elements may be read through each other.
+    const simd::U16x8 v = simd::Load(reinterpret_cast<const std::uint16_t*>(blurred + i));
+    simd::Store(out + i, BlendFieldsX8(simd::Load(out + i), black, v));
   }
 }
 

@@ -18,6 +18,9 @@ ctest --test-dir build --output-on-failure -j "$jobs" | tee build/ctest.log
 # The browser build in Debian's headless Chromium, frame for frame against the
 # release build; puppeteer-core comes from npm at the version locked in web/test/.
 bash scripts/web.sh --build-only
+# The kernel tests (vector code against plain oracles) with WebAssembly's vectors, under Node.js.
+cmake --build build-web -j "$jobs" --target vantrelle_kernel_tests
+node build-web/bin/vantrelle_kernel_tests.js | tee build-web/kernel-tests.log
 npm ci --prefix web/test --no-audit --no-fund
 node web/test/run.mjs build-web/site build/bin | tee build-web/web-tests.log
 
@@ -49,7 +52,8 @@ for target in palette_reader mesh_reader data_directory soundtrack_decode; do
 done
 echo "fuzz: every target ran clean"
 
-# One closing line for all three suites (each has already stopped the script on a failure).
+# One closing line for all the suites (each has already stopped the script on a failure).
 total=$( (sed -n 's/.*tests failed out of \([0-9]*\)$/\1/p' build/ctest.log build-asan/ctest.log
-          sed -n 's/^web: \([0-9]*\) passed.*/\1/p' build-web/web-tests.log) | awk '{n += $1} END {print n + 0}')
+          sed -n 's/^web: \([0-9]*\) passed.*/\1/p' build-web/web-tests.log
+          sed -n 's/^kernel tests: \([0-9]*\) passed.*/\1/p' build-web/kernel-tests.log) | awk '{n += $1} END {print n + 0}')
 echo "tests: $total passed, 0 failed"

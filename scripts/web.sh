@@ -2,6 +2,7 @@
 # Builds the show for the browser into build-web/site/ (the page, the engine
 # as WebAssembly, the default data set and its soundtrack) and serves it at
 # http://127.0.0.1:8000/. With --build-only it builds the site and stops.
+# The engine is built twice, with WebAssembly vectors and without.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh build web
@@ -16,6 +17,10 @@ cmake --build build -j "$jobs" --target vantrelle_data
 
 emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-web -j "$jobs"
+# The engine without vectors, for browsers that have none, beside the other.
+emcmake cmake -S . -B build-web-scalar -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_SIMD=OFF
+cmake --build build-web-scalar -j "$jobs" --target vantrelle_web
+cp build-web-scalar/site/vantrelle-scalar.mjs build-web-scalar/site/vantrelle-scalar.wasm build-web/site/
 rm -rf build-web/site/data
 mkdir -p build-web/site/data
 cp -r build/bin/gfx build/bin/mesh build/bin/music build-web/site/data/

@@ -1,12 +1,13 @@
 // Renders the whole show on one thread, a frame every 16 ms into one frame
 // that is never cleared, and reports frames per second overall and per
-// segment. window.vantrelleBench settles with the figures.
+// segment. window.vantrelleBench settles with the figures. ?simd=0 or
+// ?simd=1 picks the engine's build (engine.js).
 import { openEngine } from './engine.js';
 
 const kStepMs = 16;
 
 async function measure() {
-  const { engine, segmentStarts, loadFiles, fetchFiles } = await openEngine();
+  const { engine, vectors, segmentStarts, loadFiles, fetchFiles } = await openEngine();
   const error = loadFiles(await fetchFiles(new URL('data/', location.href)), 'data/');
   if (error) throw new Error(error);
   engine._vantrelle_clear();
@@ -27,12 +28,13 @@ async function measure() {
     frames += count;
     seconds += took;
   }
-  return { frames, framesPerSecond: Math.round(frames / seconds), segments };
+  return { vectors, frames, framesPerSecond: Math.round(frames / seconds), segments };
 }
 
 window.vantrelleBench = measure();
-window.vantrelleBench.then(({ frames, framesPerSecond, segments }) => {
-  document.getElementById('status').textContent = `${frames} frames, ${framesPerSecond} frames per second overall`;
+window.vantrelleBench.then(({ vectors, frames, framesPerSecond, segments }) => {
+  document.getElementById('status').textContent =
+    `${frames} frames, ${framesPerSecond} frames per second overall, ${vectors ? 'with' : 'without'} vector code`;
   for (const { segment, framesPerSecond: rate, slowestMs } of segments) {
     document.getElementById('segments').insertAdjacentHTML('beforeend',
       `<tr><td>${segment}</td><td>${rate}</td><td>${slowestMs.toFixed(1)}</td></tr>`);

@@ -1,8 +1,24 @@
 // The engine in WebAssembly and its data: files are written into its
 // in-memory file system, checked and loaded there exactly as natively.
-import createVantrelle from './vantrelle.mjs';
+
+// The engine comes in two builds: with WebAssembly's 128-bit vectors
+// (vantrelle.mjs) and without (vantrelle-scalar.mjs), drawing the same
+// frames. This module returns a v128 constant; a browser without vectors
+// refuses it.
+const vectorProbe = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0,
+  10, 22, 1, 20, 0, 253, 12, ...new Array(16).fill(0), 11]);
+export const vectorsSupported = WebAssembly.validate(vectorProbe);
+
+// ?simd=0 or ?simd=1 on the page's address picks the build (to compare
+// them); otherwise the vector build wherever the browser runs it.
+function wantVectors() {
+  const asked = new URLSearchParams(location.search).get('simd');
+  return asked === null ? vectorsSupported : asked !== '0';
+}
 
 export async function openEngine() {
+  const vectors = wantVectors();
+  const { default: createVantrelle } = await import(vectors ? './vantrelle.mjs' : './vantrelle-scalar.mjs');
   const engine = await createVantrelle();
   const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), 400 * 240);
   // Where each of the 25 segments starts, then the show's end, in ms.
@@ -27,7 +43,7 @@ export async function openEngine() {
     return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
-  return { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
+  return { engine, vectors, frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
 }
 
 // The files `names` below `base` as a map from name to bytes; missing ones are left out.

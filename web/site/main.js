@@ -31,7 +31,7 @@ function dataBase() {
 // The soundtrack downloads while the engine starts and the data loads.
 const soundtrackFiles = Promise.resolve().then(() => fetchFiles(dataBase(), [soundtrackName])).catch(() => new Map());
 
-const { engine, frame, segmentStarts, dataNames, loadFiles, fetchFiles: fetchData } = await openEngine();
+const { engine, vectors, frame, segmentStarts, dataNames, loadFiles, fetchFiles: fetchData } = await openEngine();
 const showEnd = segmentStarts[25];
 
 // RGB565 to the canvas's RGBA, widened as the PNG writer does, in one pass.
@@ -296,6 +296,7 @@ if (testing) {
   loaded.catch(() => {});  // reported on the page; a test reads it from `ready`
   window.vantrelleTest = {
     ready: loaded,
+    vectors,  // whether this page runs the engine's vector build
     // The frame for t alone, drawn over black: what `vantrelle-render --times t --raw` writes.
     frameAt(t) {
       engine._vantrelle_clear();

@@ -1,6 +1,7 @@
 // The browser's speed, as the README reports it:  node bench.mjs SITE
-// Frames per second over the whole show (bench.html), the time to the title
-// card's first frame, and the download size of the page and the engine.
+// Frames per second over the whole show (bench.html) with the engine's vector
+// build and without it, the time to the title card's first frame, and the
+// download size of the page and the engine (the vector build).
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
 import { launch, serve } from './harness.mjs';
@@ -29,16 +30,18 @@ try {
   await page.goto(`${server.url}index.html`);
   await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
   const firstFrame = await page.evaluate(() => performance.getEntriesByName('first-frame')[0].startTime);
-  const files = readdirSync(site).filter((f) => /\.(wasm|m?js|html|css)$/.test(f) && !f.startsWith('bench'));
+  const files = readdirSync(site).filter((f) => /\.(wasm|m?js|html|css)$/.test(f) && !f.startsWith('bench') && !f.includes('-scalar'));
   const size = files.reduce((n, f) => n + statSync(path.join(site, f)).size, 0);
   console.log(`first frame after ${Math.round(firstFrame)} ms; the page and the engine (${files.join(', ')}): ${Math.round(size / 1024)} KB`);
-  await page.goto(`${server.url}bench.html`);
-  const cpuBefore = cpuSeconds(browser.process().pid);
-  await page.waitForFunction(() => window.vantrelleBench !== undefined, { timeout: 0 });
-  const { frames, framesPerSecond, segments } = await page.evaluate(() => window.vantrelleBench);
-  const cpu = cpuSeconds(browser.process().pid) - cpuBefore;
-  console.log(`${frames} frames at ${framesPerSecond} frames per second by the wall clock, ${Math.round(frames / cpu)} per CPU second`);
-  for (const s of segments) console.log(`segment ${s.segment}: ${s.framesPerSecond} frames/s, slowest ${s.slowestMs.toFixed(1)} ms`);
+  for (const simd of [1, 0]) {
+    await page.goto(`${server.url}bench.html?simd=${simd}`);
+    const cpuBefore = cpuSeconds(browser.process().pid);
+    await page.waitForFunction(() => window.vantrelleBench !== undefined, { timeout: 0 });
+    const { vectors, frames, framesPerSecond, segments } = await page.evaluate(() => window.vantrelleBench);
+    const cpu = cpuSeconds(browser.process().pid) - cpuBefore;
+    console.log(`${vectors ? 'vector' : 'scalar'} build: ${frames} frames at ${framesPerSecond} frames per second by the wall clock, ${Math.round(frames / cpu)} per CPU second`);
+    for (const s of segments) console.log(`  segment ${s.segment}: ${s.framesPerSecond} frames/s, slowest ${s.slowestMs.toFixed(1)} ms`);
+  }
 } finally {
   await browser.close();
   server.close();

@@ -79,24 +79,47 @@ function brokenDataSets(root) {
   });
 }
 
-const tests = {
-  // Frames at every segment's edges and on a sweep of 500 times, byte for byte.
-  async frames({ page }) {
-    const times = segmentBeats.flatMap((b) => [462 * b - 1, 462 * b, 462 * b + 1]).filter((t) => t >= 0);
-    for (let k = 0; k < 500; ++k) times.push(Math.floor(k * (kShowEnd + 600) / 500) + (k % 7));
-    const expected = await renderAll(bin, times);
-    for (const [i, t] of times.entries()) {
-      const mine = await page.evaluate((t) => {
-        const f = vantrelleTest.frameAt(t);
-        return crypto.subtle.digest('SHA-256', f).then((d) => [...new Uint8Array(d)].map((b) => b.toString(16).padStart(2, '0')).join(''));
-      }, t);
-      if (mine !== sha(expected[i])) {
-        const frame = Buffer.from(await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t));
-        const at = frame.findIndex((b, j) => b !== expected[i][j]) >> 1;
-        throw new Error(`frame at t=${t} differs first at pixel (${at % 400}, ${Math.floor(at / 400)})`);
-      }
+// Frames at every segment's edges and on a sweep of 500 times.
+function frameTimes() {
+  const times = segmentBeats.flatMap((b) => [462 * b - 1, 462 * b, 462 * b + 1]).filter((t) => t >= 0);
+  for (let k = 0; k < 500; ++k) times.push(Math.floor(k * (kShowEnd + 600) / 500) + (k % 7));
+  return times;
+}
+
+// The page's frames at `times` against the native program's, byte for byte.
+async function compareFrames(page, times) {
+  const expected = await renderAll(bin, times);
+  for (const [i, t] of times.entries()) {
+    const mine = await page.evaluate((t) => {
+      const f = vantrelleTest.frameAt(t);
+      return crypto.subtle.digest('SHA-256', f).then((d) => [...new Uint8Array(d)].map((b) => b.toString(16).padStart(2, '0')).join(''));
+    }, t);
+    if (mine !== sha(expected[i])) {
+      const frame = Buffer.from(await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t));
+      const at = frame.findIndex((b, j) => b !== expected[i][j]) >> 1;
+      throw new Error(`frame at t=${t} differs first at pixel (${at % 400}, ${Math.floor(at / 400)})`);
     }
+  }
+}
+
+const tests = {
+  // Headless Chromium has WebAssembly vectors, so the page runs the vector build.
+  async frames({ page }) {
+    if (!(await page.evaluate(() => vantrelleTest.vectors))) throw new Error('the page chose the build without vectors');
+    const times = frameTimes();
+    await compareFrames(page, times);
     return `${times.length} frames identical`;
+  },
+
+  // The build for browsers without vectors (?simd=0) draws the same frames.
+  async scalarFrames({ browser, url }) {
+    const page = await open(browser, `${url}?test&simd=0`);
+    await page.evaluate(() => vantrelleTest.ready);
+    if (await page.evaluate(() => vantrelleTest.vectors)) throw new Error('?simd=0 still runs the vector build');
+    const times = frameTimes();
+    await compareFrames(page, times);
+    await page.close();
+    return `${times.length} frames of the build without vectors identical`;
   },
 
   async tables({ page }) {
