@@ -1,46 +1,130 @@
 #include "effects/light_rays.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
 
 #include "assets/effect_tables.h"
+#include "core/simd.h"
 
 namespace vantrelle {
 
-std::array<std::int32_t, kFramePixels> RayBuffer{};
-
 namespace {
+
+// One light value per frame pixel, 8.8 (256 = one step of 8-bit brightness).
+// Scratch: rewritten by every call.
+std::array<std::int32_t, kFramePixels> RayBuffer{};
 
 constexpr std::int32_t kTableSpan = 256;  // the source tables cover distances 0..255
 constexpr std::int32_t kLowestCentreColumn = kFrameWidth - kTableSpan;  // 144
 
 constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint32_t>(cell); }
 
-// Spreads light outward over one quadrant of the buffer, in place. The rows
-// move away from the centre row and, within a row, the cells away from the
-// centre column, so every cell a source point touches (nearer the centre) is
-// already final. sx, sy are the quadrant's signs; rows dy0..dyEnd-1 and
-// columns dx0..dxEnd-1 are distances from the centre.
+// One cell: the bilinear mix of the 2 x 2 block around its source point
+// (nearer the centre) plus an eighth of its own seed, in place. sx, sy are
+// the quadrant's signs. On the centre row and column the far neighbours may
+// lie outside the frame, so there the tap's own steps are used. Off them
+// (kOffAxis), the block lies at least one row and one column nearer the
+// centre, and a far neighbour whose step is 0 has weight 0: the block is read
+// at fixed steps, which saves working them out per cell.
+template <std::int32_t sx, std::int32_t sy, bool kOffAxis>
+inline void LightCell(const std::int32_t* centre, const RayTap& tap, std::int32_t& cell) {
+  constexpr std::int32_t rowStep = sy * kFrameWidth;
+  const std::int32_t* nearNear = centre + tap.nearRow * rowStep + sx * tap.nearColumn;
+  const std::int32_t farRow = kOffAxis ? rowStep : tap.farRowStep * rowStep;
+  const std::int32_t farColumn = kOffAxis ? sx : sx * tap.farColumnStep;
+  // The weights may fall short of 256 together. Light is never negative and
+  // stays below 2^23, so the sum fits.
+  const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
+                            Light(nearNear[farColumn]) * tap.nearFar +
+                            Light(nearNear[farRow + farColumn]) * tap.farFar;
+  cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
+}
+
+// Rows dy0..dyEnd-1 and columns dx0..dxEnd-1 (distances from the centre) of
+// one quadrant, row by row away from the centre row and, within a row, away
+// from the centre column, so every cell a source point touches is final.
+template <std::int32_t sx, std::int32_t sy, bool kOffAxis>
+void SweepRows(std::int32_t* centre, std::int32_t dy0, std::int32_t dyEnd, std::int32_t dx0, std::int32_t dxEnd) {
+  for (std::int32_t dy = dy0; dy < dyEnd; ++dy) {
+    std::int32_t* cells = centre + dy * sy * kFrameWidth;
+    const RayTap* taps = RayTaps.data() + dy * kTableSpan;
+    for (std::int32_t dx = dx0; dx < dxEnd; ++dx) LightCell<sx, sy, kOffAxis>(centre, taps[dx], cells[sx * dx]);
+  }
+}
+
+constexpr std::int32_t kBand = 4;  // rows swept together along a wavefront
+
+// The cells off the centre row and column, rows 1..dyEnd-1 and columns
+// 1..dxEnd-1, in bands of four rows. Each row of a band runs one cell behind
+// the row before it: a cell needs only rows above it up to its own column,
+// so the four cells of one step never wait on each other, where a row alone
+// is one long chain (each cell sums the cell just before it).
+template <std::int32_t sx, std::int32_t sy>
+void SweepOffAxis(std::int32_t* centre, std::int32_t dyEnd, std::int32_t dxEnd) {
+  constexpr std::int32_t rowStep = sy * kFrameWidth;
+  std::int32_t dy = 1;
+  if (dxEnd > kBand) {
+    for (; dy + kBand <= dyEnd; dy += kBand) {
+      std::int32_t* cells = centre + dy * rowStep;
+      const RayTap* taps = RayTaps.data() + dy * kTableSpan;
+      const auto at = [&](std::int32_t j, std::int32_t dx) {  // row dy + j, column dx
+        LightCell<sx, sy, true>(centre, taps[j * kTableSpan + dx], cells[j * rowStep + sx * dx]);
+      };
+      for (std::int32_t step = 1; step < kBand; ++step) {  // the wavefront enters the band
+        for (std::int32_t j = 0; j < step; ++j) at(j, step - j);
+      }
+      for (std::int32_t step = kBand; step < dxEnd; ++step) {
+        at(0, step);
+        at(1, step - 1);
+        at(2, step - 2);
+        at(3, step - 3);
+      }
+      for (std::int32_t step = dxEnd; step < dxEnd + kBand - 1; ++step) {  // and leaves it
+        for (std::int32_t j = step - dxEnd + 1; j < kBand; ++j) at(j, step - j);
+      }
+    }
+  }
+  SweepRows<sx, sy, true>(centre, dy, dyEnd, 1, dxEnd);
+}
+
+// One quadrant: its part of the centre row (from column dx0) and of the
+// centre column (from row dy0), then the cells off both. The centre row and
+// column sample only themselves, and the other cells only cells nearer the
+// centre on both axes, so this order gives what a sweep row by row gives.
 template <std::int32_t sx, std::int32_t sy>
 void SweepQuadrant(std::int32_t* light, std::int32_t cx, std::int32_t cy, std::int32_t dy0, std::int32_t dyEnd,
                    std::int32_t dx0, std::int32_t dxEnd) {
-  constexpr std::int32_t rowStep = sy * kFrameWidth;
   std::int32_t* centre = light + cy * kFrameWidth + cx;
-  for (std::int32_t dy = dy0; dy < dyEnd; ++dy) {
-    std::int32_t* cellRow = centre + dy * rowStep;
-    const RayTap* taps = RayTaps.data() + dy * kTableSpan;
-    for (std::int32_t dx = dx0; dx < dxEnd; ++dx) {
-      const RayTap& tap = taps[dx];
-      const std::int32_t* nearNear = centre + tap.nearRow * rowStep + sx * tap.nearColumn;
-      const std::int32_t farRow = tap.farRowStep * rowStep;
-      const std::int32_t farColumn = sx * tap.farColumnStep;
-      // The weights may fall short of 256 together. Light is never negative
-      // and stays below 2^23, so the sum fits.
-      const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
-                                Light(nearNear[farColumn]) * tap.nearFar +
-                                Light(nearNear[farRow + farColumn]) * tap.farFar;
-      std::int32_t& cell = cellRow[sx * dx];
-      cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
-    }
+  if (dy0 == 0) SweepRows<sx, sy, false>(centre, 0, std::min(dyEnd, 1), dx0, dxEnd);
+  if (dx0 == 0) SweepRows<sx, sy, false>(centre, 1, dyEnd, 0, std::min(dxEnd, 1));
+  SweepOffAxis<sx, sy>(centre, dyEnd, dxEnd);
+}
+
+// Adds each pixel's light, in whole steps and at most 255, to its fields
+// widened to 8 bits (by repeating their top bits), saturating, eight pixels a
+// step (the frame is a multiple of eight). Light is below 2^23, so light >> 8
+// fits a 16-bit lane: the high byte of a cell's low half joined to the low
+// byte of its high half.
+void AddLight(FrameBuffer& frame, const std::int32_t* light) {
+  using namespace simd;
+  static_assert(std::endian::native == std::endian::little, "a cell's low half comes first");
+  const U16x8 max = Splat(255);
+  for (std::int32_t i = 0; i < kFramePixels; i += kLanes) {
+    // The eight cells as 16-bit halves, low then high, and one spare so that
+    // the high halves load one half further on.
+    std::array<std::uint16_t, 2 * kLanes + 1> halves{};
+    std::memcpy(halves.data(), light + i, kLanes * sizeof(std::int32_t));
+    const U16x8 low = EvenLanes(Load(halves.data()), Load(halves.data() + kLanes));
+    const U16x8 high = EvenLanes(Load(halves.data() + 1), Load(halves.data() + kLanes + 1));
+    const U16x8 add = Min(Or(ShiftRight<8>(low), ShiftLeft<8>(high)), max);
+    const U16x8 p = Load(frame.data() + i);
+    const U16x8 r = Min(Add(Or(And(ShiftRight<8>(p), Splat(0xF8)), ShiftRight<13>(p)), add), max);
+    const U16x8 g = Min(Add(Or(And(ShiftRight<3>(p), Splat(0xFC)), And(ShiftRight<9>(p), Splat(3))), add), max);
+    const U16x8 b = Min(Add(Or(And(ShiftLeft<3>(p), Splat(0xF8)), And(ShiftRight<2>(p), Splat(7))), add), max);
+    Store(frame.data() + i,
+          Or(Or(ShiftLeft<8>(And(r, Splat(0xF8))), ShiftLeft<3>(And(g, Splat(0xFC)))), ShiftRight<3>(b)));
   }
 }
 
@@ -54,14 +138,24 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   // Outside this range some pixel would lie beyond the source tables.
   if (cx < kLowestCentreColumn || cx >= kTableSpan || cy < 0 || cy >= kFrameHeight) return;
 
-  // Seeds: brightness x 256 where the pixel is strictly brighter than the threshold.
+  // Seeds: brightness x 256 where the pixel is strictly brighter than the
+  // threshold, else 0. Few pixels are seeds, so four cells a step (the frame
+  // is a multiple of four) are cleared together and only the seeds written.
   std::int32_t* light = RayBuffer.data();
   bool anySeed = false;
-  for (std::int32_t i = 0; i < kFramePixels; ++i) {
+  const auto seed = [&](std::int32_t i) {
     const std::int32_t b = BrightnessTable[frame[i]];
-    const bool seeded = b > threshold;
-    light[i] = seeded ? b << 8 : 0;
-    anySeed |= seeded;
+    if (b > threshold) {
+      light[i] = b << 8;
+      anySeed = true;
+    }
+  };
+  for (std::int32_t i = 0; i < kFramePixels; i += 4) {
+    std::fill_n(light + i, 4, 0);
+    seed(i);
+    seed(i + 1);
+    seed(i + 2);
+    seed(i + 3);
   }
   // Without a seed no light spreads and the output adds nothing.
   if (!anySeed) return;
@@ -74,17 +168,7 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   SweepQuadrant<+1, -1>(light, cx, cy, 1, cy + 1, 0, kFrameWidth - cx);
   SweepQuadrant<-1, -1>(light, cx, cy, 1, cy + 1, 1, cx + 1);
 
-  // SaturateTable is min(i, 255): the limit is taken directly, which keeps
-  // this loop free of look-ups so that it runs several pixels at a time.
-  for (std::int32_t i = 0; i < kFramePixels; ++i) {
-    const std::uint32_t add = std::min(static_cast<std::uint32_t>(light[i]) >> 8, 255u);
-    const std::uint32_t p = frame[i];
-    // Fields widened to 8 bits by repeating their top bits.
-    const std::uint32_t r = std::min(((p >> 8) & 0xF8) + ((p >> 13) & 7) + add, 255u);
-    const std::uint32_t g = std::min(((p >> 3) & 0xFC) + ((p >> 9) & 3) + add, 255u);
-    const std::uint32_t b = std::min(((p & 0x1F) << 3) + ((p >> 2) & 7) + add, 255u);
-    frame[i] = static_cast<std::uint16_t>(((r & 0xF8) << 8) | ((g & 0xFC) << 3) | (b >> 3));
-  }
+  AddLight(frame, light);
 }
 
 }  // namespace vantrelle

@@ -2,16 +2,11 @@
 // Radial light rays: every pixel brighter than the threshold (0..255) becomes a
 // light source whose light streams outward from the centre (frame pixels), and
 // the light is added to every field of the frame with saturation.
-#include <array>
 #include <cstdint>
 
 #include "core/frame_buffer.h"
 
 namespace vantrelle {
-
-// One light value per frame pixel, 8.8 (256 = one step of 8-bit brightness).
-// Scratch: rewritten by every call.
-extern std::array<std::int32_t, kFramePixels> RayBuffer;
 
 // centreColumn in 144..255 and centreRow in 0..239, so that every pixel lies
 // within the 256 x 256 source tables; other centres leave the frame unchanged.

@@ -81,6 +81,20 @@ struct PerspectivePolicy {
       const std::uint32_t dv = static_cast<std::uint32_t>(WrapSub(ve, v) >> 4);
       std::uint32_t uu = static_cast<std::uint32_t>(u);
       std::uint32_t vv = static_cast<std::uint32_t>(v);
+      if (stop - x == kRun) {
+        // A whole run, of fixed length, which the compiler lays out without a
+        // loop. The texel column is bits 16..23 of u: kept 8 bits higher,
+        // it is the sum's top byte.
+        std::uint16_t* out = row + x;
+        std::uint32_t uTop = uu << 8;
+        const std::uint32_t duTop = du << 8;
+        for (std::int32_t k = 0; k < kRun; ++k) {
+          out[k] = texture[((vv >> 8) & 0xFF00u) | (uTop >> 24)];
+          uTop += duTop;
+          vv += dv;
+        }
+        x = stop;
+      }
       for (; x < stop; ++x) {
         row[x] = texture[TexelIndex(uu, vv)];
         uu += du;
