@@ -80,7 +80,7 @@ RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const 
   if (!error.empty()) {
     return RenderStatus::kFailed;
   }
-  error = LoadAndPrecompute(dataDirectory);
+  error = LoadAndPrecompute(dataDirectory).message;
   if (!error.empty()) {
     return RenderStatus::kDataError;
   }

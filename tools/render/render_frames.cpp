@@ -78,7 +78,7 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
       return RenderStatus::kFailed;
     }
   }
-  error = LoadAndPrecompute(request.dataDirectory);
+  error = LoadAndPrecompute(request.dataDirectory).message;
   if (!error.empty()) {
     return RenderStatus::kDataError;
   }
