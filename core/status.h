@@ -12,6 +12,8 @@ enum class ErrorKind {
   kNotFound,    // a file, folder or program that is not there
   kUnreadable,  // there, but it cannot be read or started, or it changed
   kMalformed,   // read, but not of the size or layout expected
+  kUnwritable,  // an output that cannot be made, written or completed
+  kStopped,     // a stop signal ended the work before it was done
 };
 
 struct Status {

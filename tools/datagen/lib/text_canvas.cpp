@@ -13,14 +13,14 @@ text::Spacing Kerned(int tracking) { return {tracking, true}; }
 }  // namespace
 
 TextPainter::TextPainter() {
-  const std::string problem = painter_.Open(kBoldFontPath);
-  if (!problem.empty()) throw std::runtime_error(problem);
+  const Status opened = painter_.Open(kBoldFontPath);
+  if (!opened.ok()) throw std::runtime_error(opened.message);
 }
 
 void TextPainter::SetSize(int pixelSize) {
   if (size_ != pixelSize) {
-    const std::string problem = painter_.SetPixelSize(pixelSize);
-    if (!problem.empty()) throw std::runtime_error(problem);
+    const Status sized = painter_.SetPixelSize(pixelSize);
+    if (!sized.ok()) throw std::runtime_error(sized.message);
     size_ = pixelSize;
   }
 }
