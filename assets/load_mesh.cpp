@@ -1,5 +1,6 @@
 #include "assets/load_mesh.h"
 
+#include <string>
 #include <vector>
 
 #include "assets/load_raw.h"
@@ -9,9 +10,19 @@
 
 namespace vantrelle {
 
-int ConvertMeshFile(std::span<const std::uint8_t> file, std::span<std::int32_t> record, bool axisSwitch) {
+namespace {
+
+Status TooShort(std::size_t needed, std::size_t found) {
+  return Status::Failure(ErrorKind::kMalformed,
+                         "expected at least " + std::to_string(needed) + " bytes, found " + std::to_string(found));
+}
+
+}  // namespace
+
+Result<std::size_t> ConvertMeshFile(std::span<const std::uint8_t> file, std::span<std::int32_t> record,
+                                    bool axisSwitch) {
   if (file.size() < kMeshFileHeaderBytes) {
-    return -1;
+    return TooShort(kMeshFileHeaderBytes, file.size());
   }
   const unsigned flags = ReadLittleU16(file, 0);
   const std::int32_t v = static_cast<std::int32_t>(ReadLittleU16(file, 2));
@@ -21,12 +32,13 @@ int ConvertMeshFile(std::span<const std::uint8_t> file, std::span<std::int32_t> 
   const bool faceNormals = (flags & kMeshHasFaceNormals) != 0;
   const bool attributes = (flags & kMeshHasAttributes) != 0;
   if (file.size() < MeshFileBytes(flags, v, f)) {
-    return -1;
+    return TooShort(MeshFileBytes(flags, v, f), file.size());
   }
   // The file's block lengths are 4 bytes per record word, the header aside.
   const std::size_t words = kMeshHeaderWords + f + (MeshFileBytes(flags, v, f) - kMeshFileHeaderBytes) / 4;
   if (words > record.size()) {
-    return -1;
+    return Status::Failure(ErrorKind::kMalformed, "expected a mesh of at most " + std::to_string(record.size()) +
+                                                      " record words, found " + std::to_string(words));
   }
 
   record[kVertexCountWord] = v;
@@ -77,17 +89,20 @@ int ConvertMeshFile(std::span<const std::uint8_t> file, std::span<std::int32_t> 
       record[out++] = next();
     }
   }
-  return static_cast<int>(out);
+  return out;
 }
 
-int LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record, bool axisSwitch) {
-  const std::int64_t size = DataFileSize(file);
-  if (size < 0) {
-    return -1;
+Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record, bool axisSwitch) {
+  const Result<std::uint64_t> size = DataFileSize(file);
+  if (!size.ok()) {
+    return size.status();
   }
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(size));
-  if (LoadRaw(file, block) != size) {
-    return -1;
+  std::vector<std::uint8_t> block(static_cast<std::size_t>(size.value()));
+  if (const Result<std::size_t> read = LoadRaw(file, block); !read.ok()) {
+    return read.status();
+  } else if (read.value() != block.size()) {
+    return Status::Failure(ErrorKind::kUnreadable, "expected " + std::to_string(block.size()) + " bytes, read " +
+                                                       std::to_string(read.value()));
   }
   return ConvertMeshFile(block, record, axisSwitch);
 }

@@ -7,15 +7,19 @@
 #include <filesystem>
 #include <span>
 
+#include "core/status.h"
+
 namespace vantrelle {
 
 // Fills `record` from the file's bytes and returns the words written (header,
-// draw order and every block present); words 5..7 are not touched. Returns
-// -1, writing nothing, if the file is shorter than its counts need or the
-// record does not fit. Corner indices are not checked here.
-int ConvertMeshFile(std::span<const std::uint8_t> file, std::span<std::int32_t> record, bool axisSwitch);
+// draw order and every block present); words 5..7 are not touched. Fails with
+// kMalformed, writing nothing, if the file is shorter than its counts need or
+// the record does not fit. Corner indices are not checked here.
+Result<std::size_t> ConvertMeshFile(std::span<const std::uint8_t> file, std::span<std::int32_t> record,
+                                    bool axisSwitch);
 
-// Reads the whole file and converts it as above; -1 if it cannot be read.
-int LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record, bool axisSwitch);
+// Reads the whole file and converts it as above; fails as LoadRaw does when
+// it cannot be read.
+Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record, bool axisSwitch);
 
 }  // namespace vantrelle

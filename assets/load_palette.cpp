@@ -11,16 +11,16 @@ namespace vantrelle {
 
 Status LoadPalette(const std::filesystem::path& file, Palette565& destination) {
   constexpr std::size_t kHeaderBytes = 24;  // chunk headers, version and count: never looked at
-  const std::int64_t size = DataFileSize(file);
-  if (size < 0) {
+  const Result<std::uint64_t> size = DataFileSize(file);
+  if (!size.ok()) {
     return Status::Failure(ErrorKind::kNotFound, "expected a palette file, found none");
   }
-  if (static_cast<std::uint64_t>(size) != kPaletteFileBytes) {
+  if (size.value() != kPaletteFileBytes) {
     return Status::Failure(ErrorKind::kMalformed, "expected " + std::to_string(kPaletteFileBytes) +
-                                                      " bytes, found " + std::to_string(size));
+                                                      " bytes, found " + std::to_string(size.value()));
   }
   std::vector<std::uint8_t> block(kPaletteFileBytes);
-  if (LoadRaw(file, block) != static_cast<std::int64_t>(kPaletteFileBytes)) {
+  if (const Result<std::size_t> read = LoadRaw(file, block); !read.ok() || read.value() != kPaletteFileBytes) {
     return Status::Failure(ErrorKind::kUnreadable, "expected a readable file, found one that cannot be read");
   }
   for (int i = 0; i < 256; ++i) {

@@ -52,9 +52,9 @@ std::filesystem::path MakeDataDirectory() {
 void BM_LoadAndPrecompute(benchmark::State& state) {
   const std::filesystem::path dir = MakeDataDirectory();
   for (auto _ : state) {
-    const std::string error = vantrelle::LoadAndPrecompute(dir);
-    if (!error.empty()) {
-      state.SkipWithError(error.c_str());
+    const vantrelle::Status loaded = vantrelle::LoadAndPrecompute(dir);
+    if (!loaded.ok()) {
+      state.SkipWithError(loaded.message.c_str());
       break;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The one way failures are reported: a kind that callers decide on, and one
 // line for the person who reads it. Success is kind kOk with no message.
+// Callers decide on the kind only, never on the message's text.
 #include <string>
 #include <utility>
 
@@ -11,6 +12,8 @@ enum class ErrorKind {
   kNotFound,    // a file, folder or program that is not there
   kUnreadable,  // there, but it cannot be read or started, or it changed
   kMalformed,   // read, but not of the size or layout expected
+  kUnwritable,  // an output that cannot be made, written or completed
+  kStopped,     // a stop signal ended the work before it was done
 };
 
 struct Status {
@@ -19,6 +22,24 @@ struct Status {
 
   bool ok() const { return kind == ErrorKind::kOk; }
   static Status Failure(ErrorKind kind, std::string message) { return {kind, std::move(message)}; }
+};
+
+// What an operation that makes something returns: the value, or the Status
+// saying why there is none. value() is meaningful only when ok().
+template <typename T>
+class Result {
+ public:
+  Result(T value) : value_(std::move(value)) {}
+  Result(Status failure) : status_(std::move(failure)) {}
+
+  bool ok() const { return status_.ok(); }
+  const Status& status() const { return status_; }
+  const T& value() const { return value_; }
+  T& value() { return value_; }
+
+ private:
+  T value_{};
+  Status status_;
 };
 
 }  // namespace vantrelle

@@ -62,13 +62,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const vantrelle::DataFile& file = vantrelle::kDataFiles[data[0] % vantrelle::kDataFiles.size()];
   const std::filesystem::path path = vantrelle::ResolveDataPath(ValidDirectory(), file.name);
   Write(path, data + 1, size - 1);
-  const std::string error = vantrelle::LoadAndPrecompute(ValidDirectory());
-  if (error.empty()) {
+  const vantrelle::Status loaded = vantrelle::LoadAndPrecompute(ValidDirectory());
+  if (loaded.ok()) {
     static vantrelle::FrameBuffer frame;
     for (const vantrelle::SegmentInfo& segment : vantrelle::ShowSegments()) {
       vantrelle::Timeline(frame, (segment.start + segment.end) / 2);
     }
-  } else if (error.find(path.string()) == std::string::npos) {
+  } else if (loaded.message.find(path.string()) == std::string::npos) {
     std::abort();  // the fault is named by the path of the file that carries it
   }
   const std::vector<std::uint8_t> valid = ValidContent(file);

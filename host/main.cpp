@@ -56,12 +56,13 @@ int Main(int argc, char** argv) {
 
   desktopConfig.fullScreen = !windowed;
   desktopConfig.dialogs = !noDialog;
-  std::string dataError;
-  showConfig.dataDirectory = platform::FindDataDirectory(dataDirectory, platform::ExecutableDirectory(), dataError);
-  if (showConfig.dataDirectory.empty()) {
-    std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
+  const Result<std::filesystem::path> found =
+      platform::FindDataDirectory(dataDirectory, platform::ExecutableDirectory());
+  if (!found.ok()) {
+    std::fprintf(stderr, "vantrelle: %s\n", found.status().message.c_str());
     return host::kDataErrorExitCode;
   }
+  showConfig.dataDirectory = found.value();
 
   platform::SdlDesktop desktop(desktopConfig);
   if (!desktop.Start()) {

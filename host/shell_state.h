@@ -11,6 +11,7 @@
 #include "assets/data_inventory.h"
 #include "core/demo_clock.h"
 #include "core/frame_buffer.h"
+#include "core/status.h"
 #include "platform/direct_draw.h"
 #include "platform/sound_library.h"
 #include "platform/system_services.h"
@@ -27,8 +28,8 @@ struct PlatformServices {
 
 // The engine's two entries: start-up loading, and drawing one frame.
 struct ShowOperations {
-  // Loads every data file below the directory; "" or one error line.
-  std::string (*loadAndPrecompute)(const std::filesystem::path& dataDirectory);
+  // Loads every data file below the directory; the kind and one line on failure.
+  Status (*loadAndPrecompute)(const std::filesystem::path& dataDirectory);
   // Draws the frame for t (ms); returns 0 once the show is over.
   int (*timeline)(FrameBuffer& frame, DemoClock t);
 };

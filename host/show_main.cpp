@@ -70,13 +70,13 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
     return 0;
   }
 
-  const std::string dataError = operations.loadAndPrecompute(config.dataDirectory);
-  if (!dataError.empty()) {
+  const Status loaded = operations.loadAndPrecompute(config.dataDirectory);
+  if (!loaded.ok()) {
     // The window goes too, so that the box is not hidden behind a full-screen window.
     ReleaseDisplayObjects(display);
     windows.DestroyWindow(window);
-    std::fprintf(stderr, "vantrelle: %s\n", dataError.c_str());
-    windows.MessageBox(0, dataError.c_str(), kDataErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    std::fprintf(stderr, "vantrelle: %s\n", loaded.message.c_str());
+    windows.MessageBox(0, loaded.message.c_str(), kDataErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     return kDataErrorExitCode;
   }
 

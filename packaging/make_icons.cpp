@@ -68,9 +68,10 @@ int main(int argc, char** argv) {
     const std::filesystem::path directory = std::filesystem::path(argv[2]) / name;
     std::error_code error;
     std::filesystem::create_directories(directory, error);
-    if (const std::string problem = vantrelle::platform::WritePngRgb(directory / "vantrelle.png", icon.data(), size, size);
-        !problem.empty()) {
-      return Fail(problem);
+    if (const vantrelle::Status written =
+            vantrelle::platform::WritePngRgb(directory / "vantrelle.png", icon.data(), size, size);
+        !written.ok()) {
+      return Fail(written.message);
     }
   }
   return 0;

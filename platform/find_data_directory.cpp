@@ -16,14 +16,13 @@ bool HoldsDataSet(const std::filesystem::path& directory) {
 
 }  // namespace
 
-std::filesystem::path FindDataDirectory(const std::string& given, const std::filesystem::path& executableDirectory,
-                                        std::string& error) {
+Result<std::filesystem::path> FindDataDirectory(const std::string& given,
+                                                const std::filesystem::path& executableDirectory) {
   if (!given.empty()) {
-    return given;
+    return std::filesystem::path(given);
   }
   if (executableDirectory.empty()) {
-    error = "data error: cannot tell where this program lives; say --data DIR";
-    return {};
+    return Status::Failure(ErrorKind::kNotFound, "data error: cannot tell where this program lives; say --data DIR");
   }
   const std::array<std::filesystem::path, 2> places = {
       executableDirectory, (executableDirectory / ".." / "share" / "vantrelle").lexically_normal()};
@@ -32,9 +31,8 @@ std::filesystem::path FindDataDirectory(const std::string& given, const std::fil
       return place;
     }
   }
-  error = "data error: no data set (gfx/ and mesh/) in " + places[0].string() + " or " + places[1].string() +
-          "; say --data DIR";
-  return {};
+  return Status::Failure(ErrorKind::kNotFound, "data error: no data set (gfx/ and mesh/) in " + places[0].string() +
+                                                  " or " + places[1].string() + "; say --data DIR");
 }
 
 }  // namespace vantrelle::platform

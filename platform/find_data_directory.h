@@ -5,14 +5,15 @@
 #include <filesystem>
 #include <string>
 
+#include "core/status.h"
+
 namespace vantrelle::platform {
 
 // `given` (--data) when not empty, as it is; else the first of
 // `executableDirectory` and `executableDirectory`/../share/vantrelle that has
-// gfx/ and mesh/ in it. Returns empty when none has, or when
-// `executableDirectory` is empty, and sets `error` to one line naming every
-// place looked in.
-std::filesystem::path FindDataDirectory(const std::string& given, const std::filesystem::path& executableDirectory,
-                                        std::string& error);
+// gfx/ and mesh/ in it. Fails with kNotFound when none has, or when
+// `executableDirectory` is empty, with one line naming every place looked in.
+Result<std::filesystem::path> FindDataDirectory(const std::string& given,
+                                                const std::filesystem::path& executableDirectory);
 
 }  // namespace vantrelle::platform

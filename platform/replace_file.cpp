@@ -28,34 +28,37 @@ mode_t Umask() {
   return mask;
 }
 
+Status CannotWrite(const std::filesystem::path& target, const std::string& reason) {
+  return Status::Failure(ErrorKind::kUnwritable, "cannot write " + target.string() + ": " + reason);
+}
+
 }  // namespace
 
-std::string CheckReplaceable(const std::filesystem::path& target) {
+Status CheckReplaceable(const std::filesystem::path& target) {
   struct stat status;
   if (lstat(target.c_str(), &status) != 0) {
     if (errno == ENOENT) {
       return {};
     }
-    return "cannot write " + target.string() + ": " + std::strerror(errno);
+    return CannotWrite(target, std::strerror(errno));
   }
   if (!S_ISREG(status.st_mode)) {
-    return "cannot write " + target.string() + ": it is " + KindOf(status.st_mode) + ", not a regular file";
+    return CannotWrite(target, "it is " + KindOf(status.st_mode) + ", not a regular file");
   }
   return {};
 }
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
-std::string ReplacementFile::Open(const std::filesystem::path& target) {
+Status ReplacementFile::Open(const std::filesystem::path& target) {
   Discard();
-  if (std::string problem = CheckReplaceable(target); !problem.empty()) {
-    return problem;
+  if (Status replaceable = CheckReplaceable(target); !replaceable.ok()) {
+    return replaceable;
   }
-  const std::string prefix = "cannot write " + target.string() + ": ";
   std::error_code error;
   target_ = std::filesystem::absolute(target, error);
   if (error) {
-    return prefix + error.message();
+    return CannotWrite(target, error.message());
   }
   struct stat status;
   mode_ = lstat(target_.c_str(), &status) == 0 ? (status.st_mode & 07777) : (kNewFileMode & ~Umask());
@@ -65,7 +68,7 @@ std::string ReplacementFile::Open(const std::filesystem::path& target) {
   name.append("/.").append(target_.stem().string()).append(".XXXXXX").append(extension);
   const int fd = mkostemps(name.data(), static_cast<int>(extension.size()), O_CLOEXEC);
   if (fd < 0) {
-    return prefix + std::strerror(errno);
+    return CannotWrite(target, std::strerror(errno));
   }
   temporary_ = name;
   stream_ = fdopen(fd, "wb");
@@ -73,38 +76,37 @@ std::string ReplacementFile::Open(const std::filesystem::path& target) {
     const int cause = errno;
     close(fd);
     Discard();
-    return prefix + std::strerror(cause);
+    return CannotWrite(target, std::strerror(cause));
   }
   return {};
 }
 
-std::string ReplacementFile::Commit() {
-  const std::string prefix = "cannot write " + target_.string() + ": ";
+Status ReplacementFile::Commit() {
   if (stream_ == nullptr) {
-    return prefix + "nothing was written";
+    return CannotWrite(target_, "nothing was written");
   }
-  std::string problem;
+  Status problem;
   struct stat status;
   if (std::fflush(stream_) != 0 || fstat(fileno(stream_), &status) != 0) {
-    problem = prefix + std::strerror(errno);
+    problem = CannotWrite(target_, std::strerror(errno));
   } else if (status.st_size == 0) {
-    problem = prefix + "nothing was written";
+    problem = CannotWrite(target_, "nothing was written");
   } else if (fchmod(fileno(stream_), mode_) != 0 || fsync(fileno(stream_)) != 0) {
-    problem = prefix + std::strerror(errno);
+    problem = CannotWrite(target_, std::strerror(errno));
   }
   const int closed = std::fclose(stream_);
   stream_ = nullptr;
-  if (problem.empty() && closed != 0) {
-    problem = prefix + std::strerror(errno);
+  if (problem.ok() && closed != 0) {
+    problem = CannotWrite(target_, std::strerror(errno));
   }
   // Checked again: something may have taken the name while we wrote.
-  if (problem.empty()) {
+  if (problem.ok()) {
     problem = CheckReplaceable(target_);
   }
-  if (problem.empty() && rename(temporary_.c_str(), target_.c_str()) != 0) {
-    problem = prefix + std::strerror(errno);
+  if (problem.ok() && rename(temporary_.c_str(), target_.c_str()) != 0) {
+    problem = CannotWrite(target_, std::strerror(errno));
   }
-  if (!problem.empty()) {
+  if (!problem.ok()) {
     Discard();
     return problem;
   }

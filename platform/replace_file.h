@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <string>
 
+#include "core/status.h"
+
 namespace vantrelle::platform {
 
-// "" when `target` is absent or a regular file (a symbolic link is refused,
-// whatever it points to); else "cannot write TARGET: it is a ..., not a
-// regular file". Looks only; creates nothing.
-std::string CheckReplaceable(const std::filesystem::path& target);
+// Ok when `target` is absent or a regular file (a symbolic link is refused,
+// whatever it points to); else kUnwritable with "cannot write TARGET: it is
+// a ..., not a regular file". Looks only; creates nothing.
+Status CheckReplaceable(const std::filesystem::path& target);
 
 class ReplacementFile {
  public:
@@ -24,8 +26,9 @@ class ReplacementFile {
 
   // Checks the target (as above) and creates an empty temporary file beside
   // it, ending in the target's extension so that programs that go by the
-  // name pick the same format. "" or one line naming the target.
-  std::string Open(const std::filesystem::path& target);
+  // name pick the same format. Fails with kUnwritable and one line naming
+  // the target.
+  Status Open(const std::filesystem::path& target);
 
   // The temporary file, absolute, and a stream writing it (null before Open).
   const std::filesystem::path& TemporaryPath() const { return temporary_; }
@@ -33,8 +36,9 @@ class ReplacementFile {
 
   // Flushes the stream, refuses an empty file (nothing was written), syncs it
   // to disk and renames it over the target, with the target's permissions
-  // when it existed. "" or one line; after a failure the target is untouched.
-  std::string Commit();
+  // when it existed. Fails with kUnwritable and one line; after a failure
+  // the target is untouched.
+  Status Commit();
 
   // Removes the temporary file; the target is untouched.
   void Discard();

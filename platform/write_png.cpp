@@ -8,10 +8,10 @@
 
 namespace vantrelle::platform {
 
-std::string WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height) {
+Status WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height) {
   ReplacementFile out;
-  if (std::string problem = out.Open(file); !problem.empty()) {
-    return problem;
+  if (Status opened = out.Open(file); !opened.ok()) {
+    return opened;
   }
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
@@ -23,12 +23,12 @@ std::string WritePngRgb(const std::filesystem::path& file, const std::uint8_t* r
   const std::string reason = png.message;
   png_image_free(&png);
   if (ok == 0) {
-    return "cannot write " + file.string() + ": " + reason;
+    return Status::Failure(ErrorKind::kUnwritable, "cannot write " + file.string() + ": " + reason);
   }
   return out.Commit();
 }
 
-std::string WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height) {
+Status WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height) {
   std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
   for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
     const std::array<std::uint8_t, 3> wide = WidenRgb565(pixels[i]);

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "core/status.h"
+
 namespace vantrelle::platform {
 
 // An RGB565 pixel widened to 8 bits a field by repeating its top bits, so
@@ -20,11 +22,11 @@ inline std::array<std::uint8_t, 3> WidenRgb565(std::uint16_t pixel) {
 
 // An 8-bit RGB PNG of `rgb` (3 bytes a pixel, rows top to bottom), written
 // beside `file` and renamed over it once complete (see ReplacementFile).
-// "" on success, else one line; a failure leaves `file` as it was.
-std::string WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height);
+// Fails with kUnwritable and one line; a failure leaves `file` as it was.
+Status WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height);
 
 // The same for an RGB565 picture of width x height pixels, rows top to bottom.
-std::string WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height);
+Status WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height);
 
 // A name in `directory` for a new screenshot taken at `stamp`
 // ("vantrelle-20260101-120000.png", then "-2", "-3", ... if taken).

@@ -37,11 +37,11 @@ Status DataError(const std::filesystem::path& directory, std::string_view name, 
   return DataError(ResolveDataPath(directory, name).string(), kind, problem);
 }
 
-// "" when the (regular) file opens for reading, else why not ("Permission denied").
-std::string WhyUnreadable(const std::filesystem::path& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+// Ok when the (regular) file opens for reading, else kUnreadable saying why not.
+Status CheckReadable(const std::filesystem::path& directory, std::string_view name) {
+  std::FILE* file = std::fopen(ResolveDataPath(directory, name).c_str(), "rb");
   if (file == nullptr) {
-    return std::strerror(errno);
+    return DataError(directory, name, ErrorKind::kUnreadable, std::string("cannot be read: ") + std::strerror(errno));
   }
   std::fclose(file);
   return {};
@@ -56,23 +56,24 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
   }
   for (const DataFile& file : kDataFiles) {
     const std::filesystem::path path = ResolveDataPath(directory, file.name);
-    const std::int64_t size = DataFileSize(path);
+    const Result<std::uint64_t> found = DataFileSize(path);
+    const std::uint64_t size = found.value();
     if (file.name == kMeshFileName) {
-      if (size < 0) {
+      if (!found.ok()) {
         return DataError(directory, file.name, ErrorKind::kNotFound, "expected a mesh file, found none");
       }
       // Larger than any mesh the renderer can hold: refused before it is read.
       constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
-      if (static_cast<std::uint64_t>(size) > kLargestMeshFile) {
+      if (size > kLargestMeshFile) {
         return DataError(directory, file.name, ErrorKind::kMalformed,
                          "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
                              std::to_string(size));
       }
-      if (const std::string why = WhyUnreadable(path); !why.empty()) {
-        return DataError(directory, file.name, ErrorKind::kUnreadable, "cannot be read: " + why);
+      if (Status readable = CheckReadable(directory, file.name); !readable.ok()) {
+        return readable;
       }
       std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-      if (LoadRaw(path, bytes) != size) {
+      if (const Result<std::size_t> read = LoadRaw(path, bytes); !read.ok() || read.value() != size) {
         return DataError(directory, file.name, ErrorKind::kUnreadable,
                          "expected a readable file, found one that cannot be read");
       }
@@ -81,16 +82,16 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
       }
       continue;
     }
-    if (size < 0) {
+    if (!found.ok()) {
       return DataError(directory, file.name, ErrorKind::kNotFound,
                        "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
     }
-    if (static_cast<std::uint64_t>(size) != file.bytes) {
+    if (size != file.bytes) {
       return DataError(directory, file.name, ErrorKind::kMalformed,
                        "expected " + std::to_string(file.bytes) + " bytes, found " + std::to_string(size));
     }
-    if (const std::string why = WhyUnreadable(path); !why.empty()) {
-      return DataError(directory, file.name, ErrorKind::kUnreadable, "cannot be read: " + why);
+    if (Status readable = CheckReadable(directory, file.name); !readable.ok()) {
+      return readable;
     }
   }
   return {};
@@ -103,7 +104,7 @@ class Loader {
   explicit Loader(const std::filesystem::path& directory) : directory_(directory) {}
 
   void Raw(std::string_view name, std::span<std::uint8_t> destination) {
-    if (error_.ok() && LoadRaw(ResolveDataPath(directory_, name), destination) < 0) {
+    if (error_.ok() && !LoadRaw(ResolveDataPath(directory_, name), destination).ok()) {
       error_ = DataError(directory_, name, ErrorKind::kUnreadable,
                          "expected a readable file of the checked size, found it changed");
     }
@@ -117,7 +118,7 @@ class Loader {
   }
 
   void Mesh(std::string_view name, std::span<std::int32_t> destination) {
-    if (error_.ok() && LoadMesh(ResolveDataPath(directory_, name), destination, true) < 0) {
+    if (error_.ok() && !LoadMesh(ResolveDataPath(directory_, name), destination, true).ok()) {
       error_ = DataError(directory_, name, ErrorKind::kUnreadable,
                          "expected a readable mesh of the checked size, found it changed");
     }
@@ -190,13 +191,13 @@ Status LoadDataFiles(const std::filesystem::path& directory) {
 
 }  // namespace
 
-std::string LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
+Status LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildSinCosTables();
   if (Status checked = CheckDataDirectory(dataDirectory); !checked.ok()) {
-    return checked.message;
+    return checked;
   }
   if (Status loaded = LoadDataFiles(dataDirectory); !loaded.ok()) {
-    return loaded.message;
+    return loaded;
   }
   BuildPrecomputedTables();
   BakeAllTracks();

@@ -43,7 +43,7 @@ extern "C" {
 // is fit to play, else the one-line message the native program gives. A
 // directory that fails its checks leaves the previous data in place.
 const char* vantrelle_load(const char* directory) {
-  loadError = vantrelle::LoadAndPrecompute(directory);
+  loadError = vantrelle::LoadAndPrecompute(directory).message;
   showFrame.fill(0);
   return loadError.c_str();
 }

@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "frame instructions: cannot make a data directory\n");
     return 1;
   }
-  if (const std::string error = vantrelle::LoadAndPrecompute(data); !error.empty()) {
-    std::fprintf(stderr, "frame instructions: %s\n", error.c_str());
+  if (const vantrelle::Status loaded = vantrelle::LoadAndPrecompute(data); !loaded.ok()) {
+    std::fprintf(stderr, "frame instructions: %s\n", loaded.message.c_str());
     return 1;
   }
   CALLGRIND_START_INSTRUMENTATION;  // loading runs uninstrumented, which is much faster

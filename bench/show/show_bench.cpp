@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "show bench: cannot make a data directory\n");
     return 1;
   }
-  if (const std::string error = vantrelle::LoadAndPrecompute(data); !error.empty()) {
-    std::fprintf(stderr, "show bench: %s\n", error.c_str());
+  if (const vantrelle::Status loaded = vantrelle::LoadAndPrecompute(data); !loaded.ok()) {
+    std::fprintf(stderr, "show bench: %s\n", loaded.message.c_str());
     return 1;
   }
   std::printf("data: %s\n", data.c_str());

@@ -175,11 +175,10 @@ void SdlDesktop::SaveScreenshot() {
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   std::error_code ignored;
   const std::filesystem::path file = FreeScreenshotPath(std::filesystem::current_path(ignored), stamp);
-  if (const std::string problem = WritePngRgb565(file, landscape.data(), kDisplayHeight, kDisplayWidth);
-      problem.empty()) {
+  if (const auto written = WritePngRgb565(file, landscape.data(), kDisplayHeight, kDisplayWidth); written.ok()) {
     std::fprintf(stderr, "vantrelle: screenshot saved as %s\n", file.c_str());
   } else {
-    std::fprintf(stderr, "vantrelle: screenshot: %s\n", problem.c_str());
+    std::fprintf(stderr, "vantrelle: screenshot: %s\n", written.message.c_str());
   }
 }
 

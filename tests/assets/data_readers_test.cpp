@@ -54,15 +54,15 @@ TEST(LoadRaw, ReadsWholeFilesThatFit) {
   const std::vector<std::uint8_t> bytes = {1, 2, 3, 4, 5};
   data.WriteFile("gfx\\starsky.raw", bytes);
   std::array<std::uint8_t, 8> buffer{};
-  EXPECT_EQ(LoadRaw(data.FilePath("gfx\\starsky.raw"), buffer), 5);
+  EXPECT_EQ(LoadRaw(data.FilePath("gfx\\starsky.raw"), buffer).value(), 5u);
   EXPECT_EQ(buffer, (std::array<std::uint8_t, 8>{1, 2, 3, 4, 5, 0, 0, 0}));
   std::array<std::uint8_t, 4> small{};
-  EXPECT_EQ(LoadRaw(data.FilePath("gfx\\starsky.raw"), small), -1);
+  EXPECT_EQ(LoadRaw(data.FilePath("gfx\\starsky.raw"), small).status().kind, ErrorKind::kMalformed);
   EXPECT_EQ(small, (std::array<std::uint8_t, 4>{}));
-  EXPECT_EQ(LoadRaw(data.path() / "none.raw", buffer), -1);
-  EXPECT_EQ(LoadRaw(data.path() / "gfx", buffer), -1);  // a directory is not a picture
-  EXPECT_EQ(DataFileSize(data.FilePath("gfx\\starsky.raw")), 5);
-  EXPECT_EQ(DataFileSize(data.path() / "none.raw"), -1);
+  EXPECT_EQ(LoadRaw(data.path() / "none.raw", buffer).status().kind, ErrorKind::kNotFound);
+  EXPECT_EQ(LoadRaw(data.path() / "gfx", buffer).status().kind, ErrorKind::kNotFound);  // a directory is no picture
+  EXPECT_EQ(DataFileSize(data.FilePath("gfx\\starsky.raw")).value(), 5u);
+  EXPECT_EQ(DataFileSize(data.path() / "none.raw").status().kind, ErrorKind::kNotFound);
 }
 
 // One vertex at (1, 2, 3) and two faces, every block recognisable.
@@ -88,9 +88,9 @@ TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
     const MeshFileContent m = MeshWithFlags(flags);
     data.WriteMesh(m);
     std::vector<std::int32_t> record(256, 0);
-    const int words = LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true);
+    const std::size_t words = LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true).value();
     const bool normals = flags & 1, uv = flags & 2, faceNormals = flags & 4, attributes = flags & 8;
-    EXPECT_EQ(words, 8 + 2 + 6 + (normals ? 6 : 0) + 6 + (uv ? 12 : 0) + (faceNormals ? 6 : 0) + (attributes ? 2 : 0));
+    EXPECT_EQ(words, 8u + 2 + 6 + (normals ? 6 : 0) + 6 + (uv ? 12 : 0) + (faceNormals ? 6 : 0) + (attributes ? 2 : 0));
     EXPECT_EQ(record[0], 2);
     EXPECT_EQ(record[1], normals ? 2 : 0);
     EXPECT_EQ(record[2], 2);
@@ -130,7 +130,7 @@ TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
 TEST(LoadMesh, AxisSwitchOffAndFlagsZero) {
   const std::vector<std::uint8_t> file = EncodeMeshFile(MeshWithFlags(0));
   std::vector<std::int32_t> record(64, 0);
-  EXPECT_EQ(ConvertMeshFile(file, record, false), 8 + 2 + 6 + 6);
+  EXPECT_EQ(ConvertMeshFile(file, record, false).value(), 8u + 2 + 6 + 6);
   EXPECT_EQ(record[1], 0);
   EXPECT_EQ(record[3], 0);
   EXPECT_EQ(record[4], 0);
@@ -143,18 +143,18 @@ TEST(LoadMesh, RefusesShortFilesAndRecordsThatDoNotFit) {
   std::vector<std::uint8_t> file = EncodeMeshFile(MeshWithFlags(15));
   std::vector<std::int32_t> record(64, 0);
   file.pop_back();
-  EXPECT_EQ(ConvertMeshFile(file, record, true), -1);
-  EXPECT_EQ(ConvertMeshFile(std::span(file).first(15), record, true), -1);
+  EXPECT_EQ(ConvertMeshFile(file, record, true).status().kind, ErrorKind::kMalformed);
+  EXPECT_EQ(ConvertMeshFile(std::span(file).first(15), record, true).status().kind, ErrorKind::kMalformed);
   file = EncodeMeshFile(MeshWithFlags(15));
   std::vector<std::int32_t> tight(8 + 2 + 6 + 6 + 6 + 12 + 6 + 2, 0);
-  EXPECT_EQ(ConvertMeshFile(file, tight, true), static_cast<int>(tight.size()));
+  EXPECT_EQ(ConvertMeshFile(file, tight, true).value(), tight.size());
   tight.pop_back();
   std::fill(tight.begin(), tight.end(), 0);
-  EXPECT_EQ(ConvertMeshFile(file, tight, true), -1);
+  EXPECT_EQ(ConvertMeshFile(file, tight, true).status().kind, ErrorKind::kMalformed);
   EXPECT_EQ(tight[0], 0);
   TestDataDirectory data;
   data.Remove("mesh\\zerozev.3df");
-  EXPECT_EQ(LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true), -1);
+  EXPECT_EQ(LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true).status().kind, ErrorKind::kNotFound);
 }
 
 }  // namespace

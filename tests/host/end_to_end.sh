@@ -5,6 +5,7 @@
 # it with status 0 within a second. Exits 77 (skipped) without the tools or
 # the data set.
 set -euo pipefail
+source "${BASH_SOURCE%/*}/start_xvfb.sh"
 
 show=$1
 render=$2
@@ -26,16 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A free display number.
-for n in $(seq 91 140); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 400x240x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
+start_xvfb 91 140 400x240x24
 export DISPLAY=$display
 
 # Leak checking (in a sanitizer build) would blame the X and SDL libraries.

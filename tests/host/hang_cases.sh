@@ -5,6 +5,7 @@
 # exit without a box; a window killed from outside ends the show with one
 # line and status 0. Exits 77 (skipped) without Xvfb or the data set.
 set -uo pipefail
+source "${BASH_SOURCE%/*}/start_xvfb.sh"
 
 show=$1
 data=$(dirname "$show")
@@ -21,15 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 141 190); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do
-  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
-  sleep 0.1
-done
+start_xvfb 141 190 640x480x24
 
 # The real data with a FIFO for a soundtrack.
 mkdir -p "$work/fifo/music"

@@ -34,7 +34,7 @@ class HeadlessShow : public ::testing::Test {
   void WriteSoundtrack(const std::vector<std::uint8_t>& bytes);
 
   // What the engine does: by default each frame returns 1 until frame `lastFrame`.
-  std::function<std::string()> load = [] { return std::string(); };
+  std::function<Status()> load = [] { return Status(); };
   std::function<int(FrameBuffer&, DemoClock)> timeline;
   int lastFrame = 3;             // the timeline returns 0 on this frame (1-based)
   std::vector<DemoClock> times;  // t of each timeline call

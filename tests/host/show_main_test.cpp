@@ -64,7 +64,7 @@ TEST_F(HeadlessShow, TimeZeroIsTheMomentThePlayCallReturned) {
   system.ticks = 4'294'960'000u;  // the tick count wraps during the show
   load = [this] {
     system.ticks += 5000;  // loading takes a while
-    return std::string();
+    return Status();
   };
   sound.onPlay = [this] { system.ticks += 300; };
   display->onFlip = [this] { system.ticks += 16; };
@@ -138,7 +138,7 @@ TEST_F(HeadlessShow, QuitMessageEndsTheLoopWithNoFurtherFrame) {
 }
 
 TEST_F(HeadlessShow, DataErrorReleasesTheDisplayAndEndsWithStatus2) {
-  load = [] { return std::string("gfx/stars.raw: expected 96000 bytes, found 12"); };
+  load = [] { return Status::Failure(ErrorKind::kMalformed, "gfx/stars.raw: expected 96000 bytes, found 12"); };
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Run(), 2);
   const std::string errors = ::testing::internal::GetCapturedStderr();

@@ -37,18 +37,20 @@ TEST(FindDataDirectory, LooksInGivenThenBesideThenShareAndNamesEveryPlaceWhenNon
     for (const fs::path& folder : c.folders) {
       fs::create_directories(folder);
     }
-    std::string error;
-    EXPECT_EQ(FindDataDirectory(c.given, bin, error), c.expected);
+    const Result<fs::path> found = FindDataDirectory(c.given, bin);
+    EXPECT_EQ(found.value(), c.expected);
     if (c.expected.empty()) {
+      EXPECT_EQ(found.status().kind, ErrorKind::kNotFound);
+      const std::string& error = found.status().message;
       EXPECT_NE(error.find(bin.string()), std::string::npos) << error;
       EXPECT_NE(error.find(share.string()), std::string::npos) << error;
       EXPECT_NE(error.find("--data"), std::string::npos) << error;
     }
   }
   fs::remove_all(prefix);
-  std::string error;
-  EXPECT_TRUE(FindDataDirectory("", "", error).empty());
-  EXPECT_NE(error.find("--data"), std::string::npos) << error;
+  const Result<fs::path> nowhere = FindDataDirectory("", "");
+  EXPECT_EQ(nowhere.status().kind, ErrorKind::kNotFound);
+  EXPECT_NE(nowhere.status().message.find("--data"), std::string::npos) << nowhere.status().message;
 }
 
 }  // namespace

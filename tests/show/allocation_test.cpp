@@ -78,7 +78,7 @@ namespace vantrelle {
 namespace {
 
 TEST(ShowAllocations, NoneWhileEverySegmentIsDrawn) {
-  ASSERT_EQ(LoadShowData(), "");
+  ASSERT_TRUE(LoadShowData().ok()) << LoadShowData().message;
   static FrameBuffer frame{};
   // The counter itself must see an allocation, or the test proves nothing.
   counting = true;

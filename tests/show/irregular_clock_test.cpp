@@ -15,7 +15,7 @@ namespace vantrelle {
 namespace {
 
 TEST(IrregularClock, FramesMatchFramesDrawnAlone) {
-  ASSERT_EQ(LoadShowData(), "");
+  ASSERT_TRUE(LoadShowData().ok()) << LoadShowData().message;
   static FrameBuffer shown{};
   static FrameBuffer alone;
   static FrameBuffer aloneOnWhite;

@@ -6,12 +6,12 @@
 
 namespace vantrelle {
 
-std::string LoadShowData() {
-  static const std::string error = [] {
+const Status& LoadShowData() {
+  static const Status loaded = [] {
     const char* bin = std::getenv("VANTRELLE_BIN");
     return LoadAndPrecompute(bin != nullptr ? bin : "build/bin");
   }();
-  return error;
+  return loaded;
 }
 
 }  // namespace vantrelle

@@ -2,11 +2,12 @@
 // The data the whole-show tests load: the default data set the build lays
 // out beside the programs (VANTRELLE_BIN), so frames look like the show's.
 #include <filesystem>
-#include <string>
+
+#include "core/status.h"
 
 namespace vantrelle {
 
-// Loads the default data set once per process; "" on success, else why not.
-std::string LoadShowData();
+// Loads the default data set once per process; what LoadAndPrecompute said.
+const Status& LoadShowData();
 
 }  // namespace vantrelle

@@ -21,7 +21,7 @@ constexpr int kSegmentsPerGroup = 3;
 class WholeShow : public testing::TestWithParam<int> {};
 
 TEST_P(WholeShow, EveryFrameOfItsSegmentsKeepsItsHash) {
-  ASSERT_EQ(LoadShowData(), "");
+  ASSERT_TRUE(LoadShowData().ok()) << LoadShowData().message;
   const auto segments = ShowSegments();
   const std::size_t first = static_cast<std::size_t>(GetParam()) * kSegmentsPerGroup;
   const std::size_t last = std::min(first + kSegmentsPerGroup, segments.size()) - 1;

@@ -3,13 +3,20 @@
 // vantrelle-datagen --version: the version and the commit it was built from.
 #include <chrono>
 #include <cstdio>
-#include <exception>
 #include <string_view>
 
+#include "platform/guard_main.h"
 #include "tools/datagen/lib/data_set.h"
 #include "vantrelle_version.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Fail(const vantrelle::Status& status) {
+  std::fprintf(stderr, "vantrelle-datagen: %s\n", status.message.c_str());
+  return 1;
+}
+
+int Main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--version") {
     std::printf("vantrelle-datagen %s\n", vantrelle::kVersionText);
     return 0;
@@ -18,15 +25,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: vantrelle-datagen OUTDIR\n");
     return 2;
   }
-  try {
-    const auto start = std::chrono::steady_clock::now();
-    const auto files = vantrelle::datagen::GenerateDataSet();
-    vantrelle::datagen::WriteDataSet(files, argv[1]);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("vantrelle-datagen: %zu files in %s (%.1f s)\n", files.size(), argv[1], seconds);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "vantrelle-datagen: %s\n", e.what());
-    return 1;
+  const auto start = std::chrono::steady_clock::now();
+  const vantrelle::Result<std::vector<vantrelle::datagen::DataFile>> files = vantrelle::datagen::GenerateDataSet();
+  if (!files.ok()) {
+    return Fail(files.status());
   }
+  if (const vantrelle::Status written = vantrelle::datagen::WriteDataSet(files.value(), argv[1]); !written.ok()) {
+    return Fail(written);
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("vantrelle-datagen: %zu files in %s (%.1f s)\n", files.value().size(), argv[1], seconds);
   return 0;
 }
+
+}  // namespace
+
+// Whatever escapes (memory running out) ends it with one line and status 1.
+int main(int argc, char** argv) { return vantrelle::platform::RunGuarded("vantrelle-datagen", Main, argc, argv); }

@@ -9,14 +9,14 @@
 
 namespace vantrelle::render {
 
-std::string CheckWritable(const std::filesystem::path& file) {
-  if (std::string problem = platform::CheckReplaceable(file); !problem.empty()) {
-    return problem;
+Status CheckWritable(const std::filesystem::path& file) {
+  if (Status replaceable = platform::CheckReplaceable(file); !replaceable.ok()) {
+    return replaceable;
   }
   // The finished file is renamed into place, so its directory must take new files.
   const std::filesystem::path directory = file.has_parent_path() ? file.parent_path() : ".";
   if (access(directory.c_str(), W_OK | X_OK) != 0) {
-    return "cannot write " + file.string() + ": " + std::strerror(errno);
+    return Status::Failure(ErrorKind::kUnwritable, "cannot write " + file.string() + ": " + std::strerror(errno));
   }
   return {};
 }

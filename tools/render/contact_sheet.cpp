@@ -68,21 +68,18 @@ std::string ShowTimeText(DemoClock ms) {
   return text;
 }
 
-RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const std::filesystem::path& file,
-                              std::string& error) {
-  error = CheckWritable(file);
-  if (!error.empty()) {
-    return RenderStatus::kFailed;
+Status MakeContactSheet(const std::filesystem::path& dataDirectory, const std::filesystem::path& file) {
+  if (Status writable = CheckWritable(file); !writable.ok()) {
+    return writable;
   }
   text::TextPainter painter;
-  error = painter.Open(kLabelFont);
-  if (error.empty()) error = painter.SetPixelSize(kLabelPixels);
-  if (!error.empty()) {
-    return RenderStatus::kFailed;
+  Status font = painter.Open(kLabelFont);
+  if (font.ok()) font = painter.SetPixelSize(kLabelPixels);
+  if (!font.ok()) {
+    return Status::Failure(ErrorKind::kUnwritable, font.message);
   }
-  error = LoadAndPrecompute(dataDirectory);
-  if (!error.empty()) {
-    return RenderStatus::kDataError;
+  if (Status loaded = LoadAndPrecompute(dataDirectory); !loaded.ok()) {
+    return loaded;
   }
 
   const auto segments = ShowSegments();
@@ -104,11 +101,7 @@ RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const 
     painter.Draw(caption, label.x + 2, baseline, text::Spacing{},
                  [&sheet](const text::GlyphCoverage& glyph) { PaintLabelGlyph(sheet, glyph); });
   }
-  error = WritePngImage(file, sheet);
-  if (!error.empty()) {
-    return RenderStatus::kFailed;
-  }
-  return RenderStatus::kOk;
+  return WritePngImage(file, sheet);
 }
 
 }  // namespace vantrelle::render

@@ -32,8 +32,8 @@ DemoClock RepresentativeTime(const SegmentInfo& segment);
 std::string ShowTimeText(DemoClock ms);
 
 // Renders every segment's representative time, in order, into one frame
-// buffer, and writes the sheet to `file`. Failures as RenderFrames.
-RenderStatus MakeContactSheet(const std::filesystem::path& dataDirectory, const std::filesystem::path& file,
-                              std::string& error);
+// buffer, and writes the sheet to `file`. Failures as RenderFrames (a label
+// font that cannot be loaded is kUnwritable: the sheet cannot be made).
+Status MakeContactSheet(const std::filesystem::path& dataDirectory, const std::filesystem::path& file);
 
 }  // namespace vantrelle::render

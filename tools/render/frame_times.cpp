@@ -52,9 +52,13 @@ DemoClock FrameTimes::FirstNegative() const {
   return 0;
 }
 
-std::string CheckTimes(const FrameTimes& times) {
+Status CheckTimes(const FrameTimes& times) {
   const DemoClock t = times.Count() > 0 ? times.FirstNegative() : 0;
-  return t < 0 ? "time " + std::to_string(t) + " ms is negative; the show starts at 0" : "";
+  if (t < 0) {
+    return Status::Failure(ErrorKind::kMalformed,
+                           "time " + std::to_string(t) + " ms is negative; the show starts at 0");
+  }
+  return {};
 }
 
 }  // namespace vantrelle::render

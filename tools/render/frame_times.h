@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/demo_clock.h"
+#include "core/status.h"
 
 namespace vantrelle::render {
 
@@ -37,7 +38,7 @@ class FrameTimes {
   std::int64_t count_ = 0;
 };
 
-// "" if every time is usable (none negative), else a one-line reason.
-std::string CheckTimes(const FrameTimes& times);
+// Ok if every time is usable (none negative), else kMalformed with a one-line reason.
+Status CheckTimes(const FrameTimes& times);
 
 }  // namespace vantrelle::render

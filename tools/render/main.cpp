@@ -20,7 +20,9 @@
 namespace {
 
 constexpr int kUsageError = 1;
+constexpr int kOutputError = 1;
 constexpr int kDataError = 2;
+constexpr int kStoppedBase = 128;  // stopped by signal N: 128 + N, as a shell reports it
 constexpr int kMaxScale = 16;          // 6400 x 3840: beyond that nobody needs it
 constexpr int kDefaultFps = 60;
 constexpr int kDefaultVideoScale = 3;  // 1200 x 720, crisp pixels on an ordinary screen
@@ -28,6 +30,24 @@ constexpr int kDefaultVideoScale = 3;  // 1200 x 720, crisp pixels on an ordinar
 int Fail(const std::string& message, int status) {
   std::fprintf(stderr, "vantrelle-render: %s\n", message.c_str());
   return status;
+}
+
+// The exit status says which side failed: the data set, the output, or a stop signal.
+int Finish(const vantrelle::Status& status) {
+  using vantrelle::ErrorKind;
+  switch (status.kind) {
+    case ErrorKind::kOk:
+      return 0;
+    case ErrorKind::kNotFound:
+    case ErrorKind::kUnreadable:
+    case ErrorKind::kMalformed:
+      return Fail(status.message, kDataError);
+    case ErrorKind::kUnwritable:
+      return Fail(status.message, kOutputError);
+    case ErrorKind::kStopped:
+      return Fail(status.message, kStoppedBase + vantrelle::render::StopSignal());
+  }
+  return Fail(status.message, kOutputError);
 }
 
 int Main(int argc, char** argv) {
@@ -82,15 +102,14 @@ int Main(int argc, char** argv) {
     return Fail(e.what(), kUsageError);
   }
 
-  std::string error;
-  const std::filesystem::path dataDirectory =
-      vantrelle::platform::FindDataDirectory(data, vantrelle::platform::ExecutableDirectory(), error);
-  if (dataDirectory.empty()) {
-    return Fail(error, kDataError);
+  const vantrelle::Result<std::filesystem::path> found =
+      vantrelle::platform::FindDataDirectory(data, vantrelle::platform::ExecutableDirectory());
+  if (!found.ok()) {
+    return Finish(found.status());
   }
+  const std::filesystem::path& dataDirectory = found.value();
   if (!sheet.empty()) {
-    const render::RenderStatus status = render::MakeContactSheet(dataDirectory, sheet, error);
-    return status == render::RenderStatus::kOk ? 0 : Fail(error, static_cast<int>(status));
+    return Finish(render::MakeContactSheet(dataDirectory, sheet));
   }
 
   if (fps && !from && video.empty()) {
@@ -130,8 +149,8 @@ int Main(int argc, char** argv) {
   } else {
     return Fail("say which times to render: --at, --times or --from/--to", kUsageError);
   }
-  if (const std::string problem = render::CheckTimes(request.times); !problem.empty()) {
-    return Fail(problem, kUsageError);
+  if (const vantrelle::Status usable = render::CheckTimes(request.times); !usable.ok()) {
+    return Fail(usable.message, kUsageError);
   }
   if (raw.empty() && png.empty() && video.empty()) {
     return Fail("say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE", kUsageError);
@@ -146,14 +165,7 @@ int Main(int argc, char** argv) {
                      scale.value_or(kDefaultVideoScale)};
   }
 
-  const render::RenderStatus status = render::RenderFrames(request, error);
-  if (status == render::RenderStatus::kInterrupted) {
-    return Fail(error, static_cast<int>(status) + render::StopSignal());
-  }
-  if (status != render::RenderStatus::kOk) {
-    return Fail(error, static_cast<int>(status));
-  }
-  return 0;
+  return Finish(render::RenderFrames(request));
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ void PipedProcess::Kill() {
   Finish();
 }
 
-std::string PipedProcess::Finish() {
+Status PipedProcess::Finish() {
   if (input_ != nullptr) {
     std::fclose(input_);  // a write error shows in the exit status
     input_ = nullptr;
@@ -121,7 +121,7 @@ std::string PipedProcess::Finish() {
   } while (waited < 0 && errno == EINTR);
   pid_ = -1;
   if (waited < 0) {
-    return "lost track of " + program_ + ": " + std::strerror(errno);
+    return Status::Failure(ErrorKind::kUnwritable, "lost track of " + program_ + ": " + std::strerror(errno));
   }
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
     return {};
@@ -131,7 +131,7 @@ std::string PipedProcess::Finish() {
   if (const std::string last = LastLine(errorFile_); !last.empty()) {
     reason += ": " + last;
   }
-  return reason;
+  return Status::Failure(ErrorKind::kUnwritable, reason);
 }
 
 }  // namespace vantrelle::render

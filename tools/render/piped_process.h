@@ -29,10 +29,10 @@ class PipedProcess {
   // Where to write its input; null before Start.
   std::FILE* Input() const { return input_; }
 
-  // Closes its input and waits for it. "" when it exited with status 0, else
-  // one line with the status and the last line the program wrote to its
-  // standard error.
-  std::string Finish();
+  // Closes its input and waits for it. Ok when it exited with status 0, else
+  // kUnwritable (its work is not complete) with one line: the status and the
+  // last line the program wrote to its standard error.
+  Status Finish();
 
   // Kills it (an interrupted export) and waits for it, so that it is not
   // left running on its own.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
@@ -36,14 +37,17 @@ bool IsStream(const std::string& path) {
   return stat(path.c_str(), &status) == 0 && (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode));
 }
 
+Status CannotWrite(std::string message) { return Status::Failure(ErrorKind::kUnwritable, std::move(message)); }
+
 std::string PngName(DemoClock t) {
   char name[32];
   std::snprintf(name, sizeof name, "t%06d.png", static_cast<int>(t));
   return name;
 }
 
-// Starts ffmpeg writing the video into `file`; "" or one line.
-std::string StartVideo(const RenderRequest& request, const std::filesystem::path& file, PipedProcess& ffmpeg) {
+// Starts ffmpeg writing the video into `file`. Any failure to start it means
+// the video cannot be made: kUnwritable.
+Status StartVideo(const RenderRequest& request, const std::filesystem::path& file, PipedProcess& ffmpeg) {
   VideoSettings settings = request.video;
   settings.file = file;
   settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackFileName);
@@ -53,17 +57,20 @@ std::string StartVideo(const RenderRequest& request, const std::filesystem::path
   }
   const Status started = ffmpeg.Start(FfmpegArguments(settings));
   if (started.kind == ErrorKind::kNotFound) {
-    return "ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)";
+    return CannotWrite("ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)");
   }
-  if (started.ok() && !plan.warning.empty()) {
+  if (!started.ok()) {
+    return CannotWrite(started.message);
+  }
+  if (!plan.warning.empty()) {
     std::fprintf(stderr, "vantrelle-render: %s\n", plan.warning.c_str());
   }
-  return started.message;
+  return {};
 }
 
 }  // namespace
 
-RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
+Status RenderFrames(const RenderRequest& request) {
   CatchStopSignals();
   // A closed pipe on --raw - makes the write fail, reported in one line, rather than kill us.
   std::signal(SIGPIPE, SIG_IGN);
@@ -73,14 +80,13 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
   // in, since there is no file to lose; anywhere else as any other output.
   const bool rawStream = rawFile && IsStream(request.rawFile);
   if (video || (rawFile && !rawStream)) {
-    error = CheckWritable(video ? request.video.file : std::filesystem::path(request.rawFile));
-    if (!error.empty()) {
-      return RenderStatus::kFailed;
+    if (Status writable = CheckWritable(video ? request.video.file : std::filesystem::path(request.rawFile));
+        !writable.ok()) {
+      return writable;
     }
   }
-  error = LoadAndPrecompute(request.dataDirectory);
-  if (!error.empty()) {
-    return RenderStatus::kDataError;
+  if (Status loaded = LoadAndPrecompute(request.dataDirectory); !loaded.ok()) {
+    return loaded;
   }
 
   // Files are written beside their target and renamed over it when complete.
@@ -89,12 +95,12 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
   std::FILE* raw = nullptr;
   PipedProcess ffmpeg;
   if (video) {
-    error = output.Open(request.video.file);
-    if (error.empty()) {
-      error = StartVideo(request, output.TemporaryPath(), ffmpeg);
+    Status opened = output.Open(request.video.file);
+    if (opened.ok()) {
+      opened = StartVideo(request, output.TemporaryPath(), ffmpeg);
     }
-    if (!error.empty()) {
-      return RenderStatus::kFailed;
+    if (!opened.ok()) {
+      return opened;
     }
     raw = ffmpeg.Input();
   } else if (request.rawFile == "-") {
@@ -103,29 +109,25 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
     stream.reset(std::fopen(request.rawFile.c_str(), "wb"));
     raw = stream.get();
     if (raw == nullptr) {
-      error = "cannot write " + request.rawFile + ": " + std::strerror(errno);
-      return RenderStatus::kFailed;
+      return CannotWrite("cannot write " + request.rawFile + ": " + std::strerror(errno));
     }
   } else if (!request.rawFile.empty()) {
-    error = output.Open(request.rawFile);
-    if (!error.empty()) {
-      return RenderStatus::kFailed;
+    if (Status opened = output.Open(request.rawFile); !opened.ok()) {
+      return opened;
     }
     raw = output.Stream();
   } else {
     std::error_code made;
     std::filesystem::create_directories(request.pngDirectory, made);
     if (made) {
-      error = "cannot make directory " + request.pngDirectory.string() + ": " + made.message();
-      return RenderStatus::kFailed;
+      return CannotWrite("cannot make directory " + request.pngDirectory.string() + ": " + made.message());
     }
   }
   // A video that did not come out whole is not left behind.
-  auto failVideo = [&](std::string reason) {
-    const std::string ended = ffmpeg.Finish();
-    error = "cannot write " + request.video.file.string() + ": " + (ended.empty() ? reason : ended);
+  auto failVideo = [&](const std::string& reason) {
+    const Status ended = ffmpeg.Finish();
     output.Discard();
-    return RenderStatus::kFailed;
+    return CannotWrite("cannot write " + request.video.file.string() + ": " + (ended.ok() ? reason : ended.message));
   };
 
   // An interrupted render ends ffmpeg and leaves no partial file: the target keeps what it had.
@@ -133,10 +135,10 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
     ffmpeg.Kill();
     output.Discard();
     const std::filesystem::path target = video ? request.video.file : std::filesystem::path(request.rawFile);
-    error = std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " + std::to_string(done) + " of " +
-            std::to_string(request.times.Count()) + " frames" +
-            (video || rawFile ? "; " + target.string() + " is left as it was" : "");
-    return RenderStatus::kInterrupted;
+    return Status::Failure(ErrorKind::kStopped,
+                           std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " +
+                               std::to_string(done) + " of " + std::to_string(request.times.Count()) + " frames" +
+                               (video || rawFile ? "; " + target.string() + " is left as it was" : ""));
   };
 
   const auto started = std::chrono::steady_clock::now();
@@ -160,19 +162,19 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
       frame = previous;
     }
     if (raw != nullptr) {
-      if (!WriteRawFrame(raw, frame)) {
+      if (Status written = WriteRawFrame(raw, frame); !written.ok()) {
         if (StopSignal() != 0) {
           return stop(done);
         }
         if (video) {
           return failVideo("cannot send frame " + std::to_string(t) + " to ffmpeg");
         }
-        error = "cannot write frame " + std::to_string(t) + " to " +
-                (rawFile ? request.rawFile : std::string("standard output")) + ": " + std::strerror(errno);
-        return RenderStatus::kFailed;
+        return CannotWrite("cannot write frame " + std::to_string(t) + " to " +
+                           (rawFile ? request.rawFile : std::string("standard output")) + ": " + written.message);
       }
-    } else if (error = WritePngFrame(request.pngDirectory / PngName(t), frame, request.pngScale); !error.empty()) {
-      return RenderStatus::kFailed;
+    } else if (Status written = WritePngFrame(request.pngDirectory / PngName(t), frame, request.pngScale);
+               !written.ok()) {
+      return written;
     }
     progress.Update(++done, elapsed());
   }
@@ -183,30 +185,26 @@ RenderStatus RenderFrames(const RenderRequest& request, std::string& error) {
     if (std::fflush(raw) != 0) {
       return failVideo("cannot send the last frames to ffmpeg");
     }
-    if (std::string ended = ffmpeg.Finish(); !ended.empty()) {
-      return failVideo(ended);
+    if (Status ended = ffmpeg.Finish(); !ended.ok()) {
+      return failVideo(ended.message);
     }
     if (StopSignal() != 0) {
       return stop(done);
     }
     // ffmpeg's status alone is not trusted: the video must be there and not empty.
-    error = output.Commit();
-    if (!error.empty()) {
-      error = "ffmpeg reported success, but " + error;
-      return RenderStatus::kFailed;
+    if (Status committed = output.Commit(); !committed.ok()) {
+      return CannotWrite("ffmpeg reported success, but " + committed.message);
     }
   } else if ((raw == stdout || rawStream) && std::fflush(raw) != 0) {
-    error = "cannot write " + (rawStream ? request.rawFile : std::string("to standard output")) + ": " +
-            std::strerror(errno);
-    return RenderStatus::kFailed;
+    return CannotWrite("cannot write " + (rawStream ? request.rawFile : std::string("to standard output")) + ": " +
+                       std::strerror(errno));
   } else if (raw != nullptr && raw != stdout && !rawStream) {
-    error = output.Commit();
-    if (!error.empty()) {
-      return RenderStatus::kFailed;
+    if (Status committed = output.Commit(); !committed.ok()) {
+      return committed;
     }
   }
   progress.Finish(elapsed());
-  return RenderStatus::kOk;
+  return {};
 }
 
 }  // namespace vantrelle::render

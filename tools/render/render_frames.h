@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/demo_clock.h"
+#include "core/status.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/video_arguments.h"
 
@@ -26,12 +27,12 @@ struct RenderRequest {
   bool quiet = false;            // no progress on standard error
 };
 
-// Also the exit status; an interrupted render exits with 128 + the signal's number.
-enum class RenderStatus { kOk = 0, kFailed = 1, kDataError = 2, kInterrupted = 128 };
-
-// Any failure is described by one line in `error`. Files are written beside
-// their target and renamed over it once complete, so a failure, or a stop
-// signal (kInterrupted, see StopSignal), leaves the target as it was.
-RenderStatus RenderFrames(const RenderRequest& request, std::string& error);
+// Any failure is one line, and its kind says which side failed: the data
+// set's kind (kNotFound, kUnreadable, kMalformed) when it cannot be loaded;
+// kUnwritable when the output cannot be made (its target, ffmpeg, the label
+// font); kStopped after a stop signal (see StopSignal). Files are written
+// beside their target and renamed over it once complete, so any failure
+// leaves the target as it was.
+Status RenderFrames(const RenderRequest& request);
 
 }  // namespace vantrelle::render

@@ -25,23 +25,24 @@ struct TextPainter::Handles {
 TextPainter::TextPainter() = default;
 TextPainter::~TextPainter() = default;
 
-std::string TextPainter::Open(const std::filesystem::path& font) {
+Status TextPainter::Open(const std::filesystem::path& font) {
   handles_ = std::make_unique<Handles>();
   font_ = font;
   if (FT_Init_FreeType(&handles_->library) != 0) {
     handles_->library = nullptr;
-    return "cannot start FreeType";
+    return Status::Failure(ErrorKind::kUnreadable, "cannot start FreeType");
   }
   if (FT_New_Face(handles_->library, font.c_str(), 0, &handles_->face) != 0) {
     handles_->face = nullptr;
-    return "cannot load the font " + font.string() + " (Debian package fonts-dejavu-core)";
+    return Status::Failure(ErrorKind::kNotFound,
+                           "cannot load the font " + font.string() + " (Debian package fonts-dejavu-core)");
   }
   return {};
 }
 
-std::string TextPainter::SetPixelSize(int pixelSize) {
+Status TextPainter::SetPixelSize(int pixelSize) {
   if (FT_Set_Pixel_Sizes(handles_->face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
-    return "cannot size the font " + font_.string();
+    return Status::Failure(ErrorKind::kMalformed, "cannot size the font " + font_.string());
   }
   return {};
 }

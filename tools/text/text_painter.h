@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/status.h"
+
 namespace vantrelle::text {
 
 // One glyph's coverage (0 = empty, 255 = fully covered): `width` x `rows`
@@ -33,10 +35,13 @@ class TextPainter {
   TextPainter(const TextPainter&) = delete;
   TextPainter& operator=(const TextPainter&) = delete;
 
-  // Loads the font file. "" or one line naming the file.
-  std::string Open(const std::filesystem::path& font);
-  // Sets the size (pixels per em) for what follows. "" or one line.
-  std::string SetPixelSize(int pixelSize);
+  // Loads the font file. Fails with kNotFound and one line naming the file
+  // (and its package) when it cannot be loaded, kUnreadable when FreeType
+  // cannot start.
+  Status Open(const std::filesystem::path& font);
+  // Sets the size (pixels per em) for what follows; kMalformed if the font
+  // has no such size.
+  Status SetPixelSize(int pixelSize);
 
   // Width of `text` in whole pixels, tracking between letters only.
   int Measure(std::string_view text, Spacing spacing);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <fstream>
 #include <future>
-#include <stdexcept>
+#include <system_error>
 
+#include "assets/check_mesh_file.h"
 #include "assets/resolve_data_path.h"
 #include "tools/datagen/lib/clip.h"
 #include "tools/datagen/lib/end_texture.h"
@@ -21,39 +22,59 @@ namespace vantrelle::datagen {
 
 namespace {
 
+Status Malformed(const std::string& message) { return Status::Failure(ErrorKind::kMalformed, message); }
+
 // The generated files in the inventory's order, each checked against the
-// size the show reads, then the soundtrack; nothing may be left over.
-std::vector<DataFile> InInventoryOrder(std::vector<DataFile> made) {
-  auto take = [&made](std::string_view name) {
-    auto it = std::find_if(made.begin(), made.end(), [name](const DataFile& f) { return f.name == name; });
-    if (it == made.end()) throw std::runtime_error("the data set lacks " + std::string(name));
-    DataFile file = std::move(*it);
-    made.erase(it);
-    return file;
-  };
+// size the show reads (the mesh as the show checks it), then the soundtrack;
+// nothing may be left over.
+Result<std::vector<DataFile>> InInventoryOrder(std::vector<DataFile> made) {
   std::vector<DataFile> files;
+  auto take = [&made, &files](std::string_view name) {
+    auto it = std::find_if(made.begin(), made.end(), [name](const DataFile& f) { return f.name == name; });
+    if (it == made.end()) {
+      return Status::Failure(ErrorKind::kNotFound, "the data set lacks " + std::string(name));
+    }
+    files.push_back(std::move(*it));
+    made.erase(it);
+    return Status();
+  };
   for (const vantrelle::DataFile& entry : kDataFiles) {
-    files.push_back(take(entry.name));
+    if (Status taken = take(entry.name); !taken.ok()) {
+      return taken;
+    }
     const std::size_t size = files.back().bytes.size();
     if (entry.bytes != 0 && size != entry.bytes) {
-      throw std::runtime_error(files.back().name + " is " + std::to_string(size) + " bytes, the show reads " +
-                               std::to_string(entry.bytes));
+      return Malformed(files.back().name + " is " + std::to_string(size) + " bytes, the show reads " +
+                       std::to_string(entry.bytes));
+    }
+    if (entry.name == kMeshFileName) {
+      if (Status fit = CheckMeshFile(files.back().bytes); !fit.ok()) {
+        return Malformed(files.back().name + ": " + fit.message);
+      }
     }
   }
-  files.push_back(take(kSoundtrackFileName));
-  if (files.back().bytes.size() > kSoundtrackCapacityBytes) {
-    throw std::runtime_error(files.back().name + " is " + std::to_string(files.back().bytes.size()) +
-                             " bytes, the show takes at most " + std::to_string(kSoundtrackCapacityBytes));
+  if (Status taken = take(kSoundtrackFileName); !taken.ok()) {
+    return taken;
   }
-  if (!made.empty()) throw std::runtime_error("the show does not read " + made.front().name);
+  if (files.back().bytes.size() > kSoundtrackCapacityBytes) {
+    return Malformed(files.back().name + " is " + std::to_string(files.back().bytes.size()) +
+                     " bytes, the show takes at most " + std::to_string(kSoundtrackCapacityBytes));
+  }
+  if (!made.empty()) {
+    return Malformed("the show does not read " + made.front().name);
+  }
   return files;
 }
 
 }  // namespace
 
-std::vector<DataFile> GenerateDataSet() {
+Result<std::vector<DataFile>> GenerateDataSet() {
+  TextPainter painter;
+  if (!painter.status().ok()) {
+    return painter.status();
+  }
   // The soundtrack takes longest; it runs beside the pictures.
-  std::future<std::vector<std::uint8_t>> music = std::async(std::launch::async, MakeSoundtrack);
+  std::future<Result<std::vector<std::uint8_t>>> music = std::async(std::launch::async, MakeSoundtrack);
 
   std::vector<DataFile> files;
   auto add = [&files](std::string name, std::vector<std::uint8_t> bytes) {
@@ -74,7 +95,6 @@ std::vector<DataFile> GenerateDataSet() {
     addPicture(faceNames[k][0], faceNames[k][1], std::move(portrait.picture));
     add(faceNames[k][2], std::move(portrait.alpha));
   }
-  TextPainter painter;
   add("gfx\\introtexts.raw", MakeIntroTexts(painter));
   addPicture("gfx\\planet.raw", "gfx\\planet.pal", MakePlanet());
   add("gfx\\starsky.raw", MakeStarSky());
@@ -86,18 +106,34 @@ std::vector<DataFile> GenerateDataSet() {
   addPicture("gfx\\planetmap.raw", "gfx\\planetmap.pal", MakePlanetMap());
   add("gfx\\endscroll.raw", MakeEndScroll(painter));
   add(std::string(kMeshFileName), MakeStationMesh());
-  add(kSoundtrackFileName, music.get());
+  Result<std::vector<std::uint8_t>> soundtrack = music.get();
+  if (!soundtrack.ok()) {
+    return soundtrack.status();
+  }
+  if (!painter.status().ok()) {  // a size the font refused: the text pictures are blank
+    return painter.status();
+  }
+  add(kSoundtrackFileName, std::move(soundtrack.value()));
   return InInventoryOrder(std::move(files));
 }
 
-void WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::path& folder) {
+Status WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::path& folder) {
   for (const DataFile& f : files) {
     const std::filesystem::path path = ResolveDataPath(folder, f.name);
-    std::filesystem::create_directories(path.parent_path());
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    if (error) {
+      // Worded as the standard library words it.
+      const std::filesystem::filesystem_error failure("cannot create directories", path.parent_path(), error);
+      return Status::Failure(ErrorKind::kUnwritable, failure.what());
+    }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    if (!out) {
+      return Status::Failure(ErrorKind::kUnwritable, "cannot write " + path.string());
+    }
   }
+  return {};
 }
 
 }  // namespace vantrelle::datagen

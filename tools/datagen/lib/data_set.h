@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "assets/data_inventory.h"
+#include "core/status.h"
 
 namespace vantrelle::datagen {
 
@@ -16,12 +17,14 @@ struct DataFile {
 };
 
 // All 30 files: the engine's inventory (kDataFiles), in its order, then the
-// soundtrack, made on a second thread while the pictures are drawn. Throws
-// when a file is missing, extra or of a size the show does not read.
-std::vector<DataFile> GenerateDataSet();
+// soundtrack, made on a second thread while the pictures are drawn. Fails
+// with kNotFound when the font or a file is missing, kMalformed when a file
+// is extra, of a size the show does not read, or a mesh it would refuse, and
+// kUnwritable when the MP3 encoder fails.
+Result<std::vector<DataFile>> GenerateDataSet();
 
 // Writes the files below `folder` (backslashes become subfolders), creating
-// them as needed. Throws on failure.
-void WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::path& folder);
+// them as needed. Fails with kUnwritable and one line naming what failed.
+Status WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::path& folder);
 
 }  // namespace vantrelle::datagen

@@ -3,13 +3,18 @@
 #include <lame/lame.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace vantrelle::datagen {
+namespace {
 
-std::vector<std::uint8_t> EncodeMp3(const std::vector<std::int16_t>& interleaved, int sampleRate, int kbps) {
+Status EncoderFailure(const char* message) { return Status::Failure(ErrorKind::kUnwritable, message); }
+
+}  // namespace
+
+Result<std::vector<std::uint8_t>> EncodeMp3(const std::vector<std::int16_t>& interleaved, int sampleRate,
+                                            int kbps) {
   lame_global_flags* lame = lame_init();
-  if (lame == nullptr) throw std::runtime_error("cannot start the MP3 encoder");
+  if (lame == nullptr) return EncoderFailure("cannot start the MP3 encoder");
   lame_set_in_samplerate(lame, sampleRate);
   lame_set_out_samplerate(lame, sampleRate);
   lame_set_num_channels(lame, 2);
@@ -20,7 +25,7 @@ std::vector<std::uint8_t> EncodeMp3(const std::vector<std::int16_t>& interleaved
   lame_set_bWriteVbrTag(lame, 1);
   if (lame_init_params(lame) < 0) {
     lame_close(lame);
-    throw std::runtime_error("the MP3 encoder refused its settings");
+    return EncoderFailure("the MP3 encoder refused its settings");
   }
   std::vector<std::uint8_t> out;
   constexpr int kChunkFrames = 8192;
@@ -33,7 +38,7 @@ std::vector<std::uint8_t> EncodeMp3(const std::vector<std::int16_t>& interleaved
     const int written = lame_encode_buffer_interleaved(lame, pcm, n, buffer.data(), static_cast<int>(buffer.size()));
     if (written < 0) {
       lame_close(lame);
-      throw std::runtime_error("MP3 encoding failed");
+      return EncoderFailure("MP3 encoding failed");
     }
     out.insert(out.end(), buffer.begin(), buffer.begin() + written);
   }

@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/status.h"
+
 namespace vantrelle::datagen {
 
-// Throws std::runtime_error if the encoder refuses the settings.
-std::vector<std::uint8_t> EncodeMp3(const std::vector<std::int16_t>& interleaved, int sampleRate, int kbps);
+// Fails with kUnwritable if the encoder cannot start, refuses the settings
+// or fails while encoding.
+Result<std::vector<std::uint8_t>> EncodeMp3(const std::vector<std::int16_t>& interleaved, int sampleRate, int kbps);
 
 }  // namespace vantrelle::datagen

@@ -297,6 +297,6 @@ std::vector<std::int16_t> RenderSoundtrack() {
   return out;
 }
 
-std::vector<std::uint8_t> MakeSoundtrack() { return EncodeMp3(RenderSoundtrack(), kSampleRate, kKbps); }
+Result<std::vector<std::uint8_t>> MakeSoundtrack() { return EncodeMp3(RenderSoundtrack(), kSampleRate, kKbps); }
 
 }  // namespace vantrelle::datagen

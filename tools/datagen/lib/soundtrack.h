@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/status.h"
+
 namespace vantrelle::datagen {
 
 inline constexpr int kBeatMs = 462;
@@ -15,7 +17,7 @@ inline constexpr int kTailMs = 2600;              // the last chord rings out
 std::vector<std::int16_t> RenderSoundtrack();
 
 // The MP3 file (with an info frame that marks encoder delay and padding, so
-// decoders that honour it put sample 0 at show time 0).
-std::vector<std::uint8_t> MakeSoundtrack();
+// decoders that honour it put sample 0 at show time 0). Fails as EncodeMp3.
+Result<std::vector<std::uint8_t>> MakeSoundtrack();
 
 }  // namespace vantrelle::datagen

@@ -1,7 +1,6 @@
 #include "tools/datagen/lib/text_canvas.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace vantrelle::datagen {
 
@@ -12,31 +11,27 @@ text::Spacing Kerned(int tracking) { return {tracking, true}; }
 
 }  // namespace
 
-TextPainter::TextPainter() {
-  const std::string problem = painter_.Open(kBoldFontPath);
-  if (!problem.empty()) throw std::runtime_error(problem);
-}
+TextPainter::TextPainter() : status_(painter_.Open(kBoldFontPath)) {}
 
-void TextPainter::SetSize(int pixelSize) {
-  if (size_ != pixelSize) {
-    const std::string problem = painter_.SetPixelSize(pixelSize);
-    if (!problem.empty()) throw std::runtime_error(problem);
+bool TextPainter::SetSize(int pixelSize) {
+  if (status_.ok() && size_ != pixelSize) {
+    status_ = painter_.SetPixelSize(pixelSize);
     size_ = pixelSize;
   }
+  return status_.ok();
 }
 
 int TextPainter::Measure(const std::string& text, int pixelSize, int tracking) {
-  SetSize(pixelSize);
-  return painter_.Measure(text, Kerned(tracking));
+  return SetSize(pixelSize) ? painter_.Measure(text, Kerned(tracking)) : 0;
 }
 
-int TextPainter::CapHeight(int pixelSize) {
-  SetSize(pixelSize);
-  return painter_.CapHeight();
-}
+int TextPainter::CapHeight(int pixelSize) { return SetSize(pixelSize) ? painter_.CapHeight() : 0; }
 
 void TextPainter::DrawCentred(Canvas& canvas, const std::string& text, int pixelSize, int centreX, int baseline,
                               int tracking) {
+  if (!SetSize(pixelSize)) {
+    return;
+  }
   const int width = Measure(text, pixelSize, tracking);
   painter_.Draw(text, centreX - width / 2, baseline, Kerned(tracking), [&canvas](const text::GlyphCoverage& g) {
     for (int row = 0; row < g.rows; ++row) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/status.h"
 #include "tools/text/text_painter.h"
 
 namespace vantrelle::datagen {
@@ -21,8 +22,12 @@ struct Canvas {
 // The show's bold face over the shared painter, drawing into canvases.
 class TextPainter {
  public:
-  // Throws std::runtime_error when FreeType or the font cannot be opened.
+  // Opens the font; a failure is kept in status().
   TextPainter();
+
+  // Ok, or why the letters cannot be drawn (the font cannot be opened or
+  // sized). After a failure nothing is drawn and every size reads 0.
+  const Status& status() const { return status_; }
 
   // Width in pixels of `text` (ASCII) at `pixelSize`, with `tracking` extra
   // pixels between letters.
@@ -35,8 +40,9 @@ class TextPainter {
   int CapHeight(int pixelSize);
 
  private:
-  void SetSize(int pixelSize);
+  bool SetSize(int pixelSize);  // false once status() is a failure
   text::TextPainter painter_;
+  Status status_;
   int size_ = 0;
 };
 
