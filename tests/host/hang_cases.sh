@@ -31,8 +31,9 @@ ln -s "$data/mesh" "$work/fifo/mesh"
 mkfifo "$work/fifo/music/soundtrack.mp3"
 
 failures=0
-# run NAME EXPECTED_STATUSES ENV... -- ARGS...: starts the show, waits a second,
-# sends SIGTERM if it still runs, and checks that it is gone 2 s later.
+# run NAME EXPECTED_STATUSES ENV... -- ARGS...: starts the show, waits a second
+# (up to 10 s for a run that should end by itself), sends SIGTERM if it still
+# runs, and checks that it is gone 2 s later.
 run() {
   local name=$1 expected=$2
   shift 2
@@ -42,7 +43,10 @@ run() {
   # Leaks inside the X and D-Bus client libraries are theirs, not ours.
   env ASAN_OPTIONS=detect_leaks=0 "${env[@]}" SDL_AUDIODRIVER=dummy "$show" --window "$@" >"$work/log" 2>&1 &
   local pid=$! status
-  sleep 1
+  # A run that should end by itself gets up to 10 s on a loaded machine.
+  local wait_tenths=10
+  [[ "|$expected|" == *"|$term|"* ]] || wait_tenths=100
+  for _ in $(seq "$wait_tenths"); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -TERM "$pid" 2>/dev/null
   for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
