@@ -19,6 +19,8 @@ ctest --test-dir build --output-on-failure -j "$jobs" | tee build/ctest.log
 # release build; puppeteer-core comes from npm at the version locked in web/test/.
 bash scripts/web.sh --build-only
 # The kernel tests (vector code against plain oracles) with WebAssembly's vectors, under Node.js.
+# Debian's emscripten finds its JavaScript modules only through NODE_PATH.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 cmake --build build-web -j "$jobs" --target vantrelle_kernel_tests
 node build-web/bin/vantrelle_kernel_tests.js | tee build-web/kernel-tests.log
 npm ci --prefix web/test --no-audit --no-fund
