@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -19,7 +21,8 @@ std::int32_t Reciprocal40(std::int32_t value) {
   return static_cast<std::int32_t>(r);  // truncates toward zero
 }
 
-constexpr std::int32_t kRun = 16;  // pixels per reciprocal
+constexpr std::int32_t kRun = 16;                                 // pixels per reciprocal
+constexpr std::int32_t kMaxRuns = (kFrameWidth + kRun - 1) / kRun;  // a span is clipped to the frame
 
 // Attributes u' = u/z, v' = v/z and q = 1/z (scaled), which vary linearly on
 // the screen; the corners carry them already in their running scale.
@@ -62,20 +65,27 @@ struct PerspectivePolicy {
                 const ScanValues<3>& g) const {
     std::int32_t up = a[0];
     std::int32_t vp = a[1];
-    std::int32_t q = a[2];
     const std::int32_t runU = WrapMul(kRun, g[0]);
     const std::int32_t runV = WrapMul(kRun, g[1]);
+    // The depths at every run's ends first: the divisions then overlap
+    // instead of each run waiting for its own.
+    std::array<std::int32_t, kMaxRuns + 1> depths;
+    const std::int32_t runs = (end - x + kRun - 1) / kRun;
+    std::int32_t q = a[2];
     const std::int32_t runQ = WrapMul(kRun, g[2]);
-    std::int32_t z = Reciprocal40(q);
-    std::int32_t u = FixMul(up, z);  // 16.16 texels
-    std::int32_t v = FixMul(vp, z);
+    for (std::int32_t i = 0; i <= runs; ++i) {
+      depths[static_cast<std::size_t>(i)] = Reciprocal40(q);
+      q = WrapAdd(q, runQ);
+    }
+    const std::int32_t* z = depths.data();
+    std::int32_t u = FixMul(up, *z);  // 16.16 texels
+    std::int32_t v = FixMul(vp, *z);
     while (x < end) {
       up = WrapAdd(up, runU);
       vp = WrapAdd(vp, runV);
-      q = WrapAdd(q, runQ);
-      z = Reciprocal40(q);
-      const std::int32_t ue = FixMul(up, z);
-      const std::int32_t ve = FixMul(vp, z);
+      ++z;
+      const std::int32_t ue = FixMul(up, *z);
+      const std::int32_t ve = FixMul(vp, *z);
       const std::int32_t stop = x + std::min(kRun, end - x);
       const std::uint32_t du = static_cast<std::uint32_t>(WrapSub(ue, u) >> 4);
       const std::uint32_t dv = static_cast<std::uint32_t>(WrapSub(ve, v) >> 4);
