@@ -51,4 +51,5 @@ awk '{ n++; sum += $3; if ($3 > max) max = $3 }
      END { printf "%d frames every %d ms: mean %.0f, most %d instructions\n", n, step, sum / n, max }' \
   step="${every[1]}" "$out/frames"
 printf '%-8s %-10s %14s\n' segment "at ms" instructions
-sort -k3,3nr -k2,2n "$out/frames" | head -n "${TOP:-20}" | awk '{ printf "%-8s %-10s %14s\n", $1, $2, $3 }'
+# awk reads sort to the end; head would close the pipe, which pipefail reports.
+sort -k3,3nr -k2,2n "$out/frames" | awk -v top="${TOP:-20}" 'NR <= top { printf "%-8s %-10s %14s\n", $1, $2, $3 }'
