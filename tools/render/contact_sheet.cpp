@@ -25,19 +25,12 @@ constexpr int kCellHeight = kFrameHeight + kSheetLabelHeight + kSheetMargin;
 
 // Blends the label colour over the sheet by the glyph's coverage; clipped.
 void PaintLabelGlyph(RgbImage& sheet, const text::GlyphCoverage& glyph) {
-  for (int row = 0; row < glyph.rows; ++row) {
-    const int y = glyph.top + row;
-    if (y < 0 || y >= sheet.height) continue;
-    for (int column = 0; column < glyph.width; ++column) {
-      const int x = glyph.left + column;
-      if (x < 0 || x >= sheet.width) continue;
-      const int coverage = glyph.coverage[row * glyph.pitch + column];  // 0..255
-      std::uint8_t* pixel = sheet.At(x, y);
-      for (int i = 0; i < 3; ++i) {
-        pixel[i] = static_cast<std::uint8_t>((kLabelInk * coverage + pixel[i] * (255 - coverage) + 127) / 255);
-      }
+  text::ForEachCoveredPixel(glyph, sheet.width, sheet.height, [&sheet](int x, int y, int coverage) {
+    std::uint8_t* pixel = sheet.At(x, y);
+    for (int i = 0; i < 3; ++i) {
+      pixel[i] = static_cast<std::uint8_t>((kLabelInk * coverage + pixel[i] * (255 - coverage) + 127) / 255);
     }
-  }
+  });
 }
 
 }  // namespace

@@ -21,6 +21,21 @@ struct GlyphCoverage {
   const std::uint8_t* coverage;
 };
 
+// Calls visit(x, y, coverage) for each of the glyph's pixels that lies inside
+// a width x height picture; pixels outside it are skipped.
+template <typename Visit>
+void ForEachCoveredPixel(const GlyphCoverage& glyph, int width, int height, Visit&& visit) {
+  for (int row = 0; row < glyph.rows; ++row) {
+    const int y = glyph.top + row;
+    if (y < 0 || y >= height) continue;
+    for (int column = 0; column < glyph.width; ++column) {
+      const int x = glyph.left + column;
+      if (x < 0 || x >= width) continue;
+      visit(x, y, glyph.coverage[row * glyph.pitch + column]);
+    }
+  }
+}
+
 // How letters sit apart: `tracking` extra pixels between letters, and
 // whether the font's kerning pairs move them.
 struct Spacing {

@@ -34,16 +34,10 @@ void TextPainter::DrawCentred(Canvas& canvas, const std::string& text, int pixel
   }
   const int width = Measure(text, pixelSize, tracking);
   painter_.Draw(text, centreX - width / 2, baseline, Kerned(tracking), [&canvas](const text::GlyphCoverage& g) {
-    for (int row = 0; row < g.rows; ++row) {
-      const int y = g.top + row;
-      if (y < 0 || y >= canvas.height) continue;
-      for (int col = 0; col < g.width; ++col) {
-        const int x = g.left + col;
-        if (x < 0 || x >= canvas.width) continue;
-        std::uint8_t& dst = canvas.At(x, y);
-        dst = std::max(dst, g.coverage[row * g.pitch + col]);
-      }
-    }
+    text::ForEachCoveredPixel(g, canvas.width, canvas.height, [&canvas](int x, int y, std::uint8_t coverage) {
+      std::uint8_t& dst = canvas.At(x, y);
+      dst = std::max(dst, coverage);
+    });
   });
 }
 
