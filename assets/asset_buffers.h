@@ -10,7 +10,7 @@ namespace vantrelle {
 
 using Palette565 = std::array<std::uint16_t, 256>;
 
-extern const std::array<std::uint16_t, 131072>& EndTexture;  // two 256 x 256 pages
+extern const std::array<std::uint16_t, 131072>& EndTexture;   // two 256 x 256 pages
 extern const std::array<std::uint16_t, 33600>& FaceAPicture;  // 140 x 240 portraits
 extern const std::array<std::uint16_t, 33600>& FaceBPicture;
 extern const std::array<std::uint16_t, 33600>& FaceCPicture;

@@ -10,7 +10,7 @@
 namespace vantrelle {
 namespace {
 
-constexpr int kMapWidth = 800;   // twice the frame, so any centre on screen has a full view
+constexpr int kMapWidth = 800;  // twice the frame, so any centre on screen has a full view
 constexpr int kMapHeight = 480;
 constexpr int kMapCentreColumn = 400;
 constexpr int kMapCentreRow = 240;
@@ -33,10 +33,12 @@ void BuildPolarMaps() {
       const float dx = static_cast<float>(x) - 400.0f;
       const float q = dx * dx + dy * dy;
       const double d = std::sqrt(static_cast<double>(q));
-      const int angle = static_cast<int>(std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * angleScale) & 255;
+      const int angle =
+          static_cast<int>(std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * angleScale) & 255;
       // 1024 / d has no value at the centre itself: it is as bright as its neighbours.
       const bool centre = y == kMapCentreRow && x == kMapCentreColumn;
-      startup::InverseDistanceMap[k] = centre ? 255 : static_cast<std::uint8_t>(std::min(255, static_cast<int>(1024.0 / d)));
+      startup::InverseDistanceMap[k] =
+          centre ? 255 : static_cast<std::uint8_t>(std::min(255, static_cast<int>(1024.0 / d)));
       startup::PolarMap[k] = static_cast<std::uint16_t>(angle | (static_cast<int>(d * 0.25) << 8));
     }
   }

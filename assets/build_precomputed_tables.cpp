@@ -12,8 +12,8 @@
 namespace vantrelle {
 namespace {
 
-constexpr int kStripBytes = 400 * 96;    // one greets strip as stored in the file
-constexpr int kStripOffset = 400 * 72;   // rows 72..167 centre the strip in a page
+constexpr int kStripBytes = 400 * 96;   // one greets strip as stored in the file
+constexpr int kStripOffset = 400 * 72;  // rows 72..167 centre the strip in a page
 constexpr int kGreetsPageCount = 15;
 constexpr int kTextureSide = 256;
 constexpr int kTextureTexels = kTextureSide * kTextureSide;
@@ -60,7 +60,8 @@ void BuildSkyboxTextures() {
       for (int face = 0; face < 6; ++face) {
         startup::StarSkybox[kTextureTexels * face + k] = g;
         startup::PlanetStarSkybox[kTextureTexels * face + k] =
-            face == kPlanetFace ? static_cast<std::uint16_t>((startup::PlanetMask[k] & g) | startup::PlanetColours[k]) : g;
+            face == kPlanetFace ? static_cast<std::uint16_t>((startup::PlanetMask[k] & g) | startup::PlanetColours[k])
+                                : g;
       }
     }
   }

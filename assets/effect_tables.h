@@ -6,23 +6,23 @@
 
 namespace vantrelle {
 
-extern const std::array<std::int32_t, 512>& SaturateTable;           // min(i, 255)
-extern const std::array<std::uint8_t, 384000>& InverseDistanceMap;   // 800 x 480
-extern const std::array<std::uint16_t, 384000>& PolarMap;            // 800 x 480: angle | (distance / 4) << 8
-extern const std::array<std::int32_t, 65536>& BrightnessTable;       // per RGB565 colour
-extern const std::array<std::int32_t, 65536>& RaySourceX;            // [dy * 256 + dx], 8.8
+extern const std::array<std::int32_t, 512>& SaturateTable;          // min(i, 255)
+extern const std::array<std::uint8_t, 384000>& InverseDistanceMap;  // 800 x 480
+extern const std::array<std::uint16_t, 384000>& PolarMap;           // 800 x 480: angle | (distance / 4) << 8
+extern const std::array<std::int32_t, 65536>& BrightnessTable;      // per RGB565 colour
+extern const std::array<std::int32_t, 65536>& RaySourceX;           // [dy * 256 + dx], 8.8
 extern const std::array<std::int32_t, 65536>& RaySourceY;
 
 // RaySourceX/Y unpacked for the light-ray sweep, one record per cell: the
 // source pixel nearer the centre, whether the far neighbours lie one further
 // out, and the four bilinear weights (each out of 256, truncated on its own).
 struct RayTap {
-  std::uint16_t nearNear;  // (256 - fx)(256 - fy) >> 8: near row, near column
-  std::uint16_t farNear;   // (256 - fx) fy >> 8: far row, near column
-  std::uint16_t nearFar;   // fx (256 - fy) >> 8
-  std::uint16_t farFar;    // fx fy >> 8
-  std::uint8_t nearColumn;  // X >> 8, distance from the centre column
-  std::uint8_t nearRow;     // Y >> 8
+  std::uint16_t nearNear;      // (256 - fx)(256 - fy) >> 8: near row, near column
+  std::uint16_t farNear;       // (256 - fx) fy >> 8: far row, near column
+  std::uint16_t nearFar;       // fx (256 - fy) >> 8
+  std::uint16_t farFar;        // fx fy >> 8
+  std::uint8_t nearColumn;     // X >> 8, distance from the centre column
+  std::uint8_t nearRow;        // Y >> 8
   std::uint8_t farColumnStep;  // ((X + 255) >> 8) - (X >> 8): 0 or 1
   std::uint8_t farRowStep;
 };

@@ -101,8 +101,8 @@ Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::i
   if (const Result<std::size_t> read = LoadRaw(file, block); !read.ok()) {
     return read.status();
   } else if (read.value() != block.size()) {
-    return Status::Failure(ErrorKind::kUnreadable, "expected " + std::to_string(block.size()) + " bytes, read " +
-                                                       std::to_string(read.value()));
+    return Status::Failure(ErrorKind::kUnreadable,
+                           "expected " + std::to_string(block.size()) + " bytes, read " + std::to_string(read.value()));
   }
   return ConvertMeshFile(block, record, axisSwitch);
 }

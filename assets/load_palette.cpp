@@ -16,8 +16,8 @@ Status LoadPalette(const std::filesystem::path& file, Palette565& destination) {
     return Status::Failure(ErrorKind::kNotFound, "expected a palette file, found none");
   }
   if (size.value() != kPaletteFileBytes) {
-    return Status::Failure(ErrorKind::kMalformed, "expected " + std::to_string(kPaletteFileBytes) +
-                                                      " bytes, found " + std::to_string(size.value()));
+    return Status::Failure(ErrorKind::kMalformed, "expected " + std::to_string(kPaletteFileBytes) + " bytes, found " +
+                                                      std::to_string(size.value()));
   }
   std::vector<std::uint8_t> block(kPaletteFileBytes);
   if (const Result<std::size_t> read = LoadRaw(file, block); !read.ok() || read.value() != kPaletteFileBytes) {

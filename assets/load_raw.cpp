@@ -37,8 +37,8 @@ Result<std::size_t> LoadRaw(const std::filesystem::path& file, std::span<std::ui
   const std::size_t read = std::fread(destination.data(), 1, wanted, stream);
   std::fclose(stream);
   if (read != wanted) {
-    return Status::Failure(ErrorKind::kUnreadable, "expected " + std::to_string(wanted) + " bytes, read " +
-                                                       std::to_string(read));
+    return Status::Failure(ErrorKind::kUnreadable,
+                           "expected " + std::to_string(wanted) + " bytes, read " + std::to_string(read));
   }
   return read;
 }

@@ -21,9 +21,9 @@ inline std::uint32_t ReadLittleU16(std::span<const std::uint8_t> bytes, std::siz
 }
 
 inline std::int32_t ReadLittleI32(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  const std::uint32_t u = static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
-                          (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) |
-                          (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+  const std::uint32_t u =
+      static_cast<std::uint32_t>(bytes[offset]) | (static_cast<std::uint32_t>(bytes[offset + 1]) << 8) |
+      (static_cast<std::uint32_t>(bytes[offset + 2]) << 16) | (static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
   return static_cast<std::int32_t>(u);
 }
 

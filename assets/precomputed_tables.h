@@ -16,8 +16,8 @@ extern const std::array<std::uint16_t, 65536>& PlanetColours;  // 256 x 256 RGB5
 extern const std::array<std::uint16_t, 65536>& PlanetMask;     // 0xFFFF where transparent
 extern const std::array<std::uint16_t, 6 * 65536>& StarSkybox;
 extern const std::array<std::uint16_t, 6 * 65536>& PlanetStarSkybox;
-extern const std::array<std::uint8_t, 65536>& GlowDisc;  // rows and columns 0..159 used
-extern const std::array<std::int16_t, 7392>& TextBlurLong;   // blur radius per ms
+extern const std::array<std::uint8_t, 65536>& GlowDisc;     // rows and columns 0..159 used
+extern const std::array<std::int16_t, 7392>& TextBlurLong;  // blur radius per ms
 extern const std::array<std::int16_t, 3696>& TextBlurShort;
 extern const std::array<std::int32_t, 624 * 3>& RingPoints;  // x, y, z in 16.16
 extern const std::array<std::uint8_t, 65536>& GlowSprite;

@@ -98,8 +98,8 @@ void BM_FillTexturedLit(benchmark::State& state) {
   const Textures& s = SomeTextures();
   Run(state, [&s](const Triangle& t) {
     FillTexturedLit(frame, s.bytes.data(), s.bytes.data(), s.words.data(), t.xy[0], t.xy[1], t.xy[2], t.xy[3], t.xy[4],
-                    t.xy[5], t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4], t.uv[5], t.uv[1], t.uv[0], t.uv[3],
-                    t.uv[2], t.uv[5], t.uv[4]);
+                    t.xy[5], t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4], t.uv[5], t.uv[1], t.uv[0], t.uv[3], t.uv[2],
+                    t.uv[5], t.uv[4]);
   });
 }
 

@@ -7,8 +7,8 @@
 namespace vantrelle {
 
 template <class To, class From>
-  requires(sizeof(To) == sizeof(From) && std::is_trivially_copyable_v<To> && std::is_trivially_copyable_v<From>)
-constexpr To BitCast(const From& from) {
+requires(sizeof(To) == sizeof(From) && std::is_trivially_copyable_v<To> &&
+         std::is_trivially_copyable_v<From>) constexpr To BitCast(const From& from) {
   return __builtin_bit_cast(To, from);
 }
 

@@ -127,9 +127,15 @@ inline U16x8 Splat(std::uint16_t x) {
   out.lane.fill(x);
   return out;
 }
-inline U16x8 Add(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x + y; }); }
-inline U16x8 Sub(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x - y; }); }
-inline U16x8 MulLo(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x * y; }); }
+inline U16x8 Add(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x + y; });
+}
+inline U16x8 Sub(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x - y; });
+}
+inline U16x8 MulLo(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x * y; });
+}
 inline U16x8 MulHi(U16x8 a, U16x8 b) {
   return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return (x * y) >> 16; });
 }
@@ -139,8 +145,12 @@ inline U16x8 AddSat(U16x8 a, U16x8 b) {
 inline U16x8 SubSat(U16x8 a, U16x8 b) {
   return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x > y ? x - y : 0u; });
 }
-inline U16x8 And(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; }); }
-inline U16x8 Or(U16x8 a, U16x8 b) { return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; }); }
+inline U16x8 And(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; });
+}
+inline U16x8 Or(U16x8 a, U16x8 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; });
+}
 inline U16x8 Min(U16x8 a, U16x8 b) {
   return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x < y ? x : y; });
 }

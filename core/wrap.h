@@ -15,9 +15,7 @@ constexpr std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
 constexpr std::int32_t WrapMul(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
-constexpr std::int32_t WrapNeg(std::int32_t a) {
-  return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(a));
-}
+constexpr std::int32_t WrapNeg(std::int32_t a) { return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(a)); }
 // a << s keeping the low 32 bits, for negative a too. s in 0..31.
 constexpr std::int32_t WrapShl(std::int32_t a, int s) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) << s);

@@ -4,8 +4,8 @@
 
 namespace vantrelle {
 
-void BlendAlphaPicture(FrameBuffer& frame, const std::uint16_t* picture, const std::uint8_t* alpha,
-                       std::int32_t width, std::int32_t leftColumn) {
+void BlendAlphaPicture(FrameBuffer& frame, const std::uint16_t* picture, const std::uint8_t* alpha, std::int32_t width,
+                       std::int32_t leftColumn) {
   for (int y = 0; y < kFrameHeight; ++y) {
     std::uint16_t* out = frame.data() + y * kFrameWidth + leftColumn;
     const std::uint16_t* source = picture + y * width;

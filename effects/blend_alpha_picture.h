@@ -10,7 +10,7 @@ namespace vantrelle {
 // leftColumn + width - 1 by `alpha` (width x 240 bytes, 0 keeps the frame, 255
 // keeps 1/256 of it). Other columns are untouched; the caller keeps the band
 // inside the frame.
-void BlendAlphaPicture(FrameBuffer& frame, const std::uint16_t* picture, const std::uint8_t* alpha,
-                       std::int32_t width, std::int32_t leftColumn);
+void BlendAlphaPicture(FrameBuffer& frame, const std::uint16_t* picture, const std::uint8_t* alpha, std::int32_t width,
+                       std::int32_t leftColumn);
 
 }  // namespace vantrelle

@@ -12,8 +12,7 @@ std::array<std::uint16_t, kFrameWidth> rowColour{};
 
 }  // namespace
 
-void BlendPicture(FrameBuffer& frame, const std::uint8_t* picture, const std::uint16_t* colours,
-                  std::int32_t level) {
+void BlendPicture(FrameBuffer& frame, const std::uint8_t* picture, const std::uint16_t* colours, std::int32_t level) {
   const simd::U16x8 weight = simd::Splat(static_cast<std::uint16_t>(level));
   // The palette look-up runs as its own pass so that the blend works on
   // eight pixels per step (a row is 50 whole vectors).

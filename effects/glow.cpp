@@ -10,9 +10,9 @@ namespace {
 using simd::U16x8;
 constexpr int kLanes = simd::kLanes;
 
-constexpr std::int32_t kHalfBox = 8;                      // the box spans samples x - 8 .. x + 7
-constexpr std::uint16_t kHorizontalScale = 3855;          // 0.16, about 1/17
-constexpr std::uint16_t kVerticalScale = 7710;            // 0.16, about 2/17: the light is doubled
+constexpr std::int32_t kHalfBox = 8;              // the box spans samples x - 8 .. x + 7
+constexpr std::uint16_t kHorizontalScale = 3855;  // 0.16, about 1/17
+constexpr std::uint16_t kVerticalScale = 7710;    // 0.16, about 2/17: the light is doubled
 
 // One channel of one row of samples with kHalfBox zeros before them, room for
 // the zeros after, and the partial box sums built over it.
@@ -49,7 +49,8 @@ void BoxSums(const PaddedRow& in, std::uint16_t* out) {
   using namespace simd;
   std::uint16_t* a = partial[0].data();
   std::uint16_t* b = partial[1].data();
-  for (int i = 0; i < kGlowWidth + 3 * kLanes; i += kLanes) Store(a + i, Add(Load(in.data() + i), Load(in.data() + i + 1)));
+  for (int i = 0; i < kGlowWidth + 3 * kLanes; i += kLanes)
+    Store(a + i, Add(Load(in.data() + i), Load(in.data() + i + 1)));
   for (int i = 0; i < kGlowWidth + 2 * kLanes; i += kLanes) Store(b + i, Add(Load(a + i), Load(a + i + 2)));
   for (int i = 0; i < kGlowWidth + kLanes; i += kLanes) Store(a + i, Add(Load(b + i), Load(b + i + 4)));
   for (int i = 0; i < kGlowWidth; i += kLanes) {

@@ -7,9 +7,9 @@ namespace vantrelle {
 namespace {
 
 struct Axis {
-  std::int32_t first;  // first whole pixel, before clipping
-  std::int32_t end;    // exclusive, limited to the frame
-  std::uint32_t start; // 16.16 texel at the first pixel
+  std::int32_t first;   // first whole pixel, before clipping
+  std::int32_t end;     // exclusive, limited to the frame
+  std::uint32_t start;  // 16.16 texel at the first pixel
 };
 
 // One axis of the layer: pos and size in x16, step in 16.16, frame length in pixels.

@@ -8,10 +8,10 @@
 namespace vantrelle {
 
 struct LayerSpan {
-  bool visible = false;     // false: nothing of the layer is on the frame
-  std::int32_t firstRow = 0;      // frame pixels; end row and column exclusive
+  bool visible = false;       // false: nothing of the layer is on the frame
+  std::int32_t firstRow = 0;  // frame pixels; end row and column exclusive
   std::int32_t endRow = 0;
-  std::int32_t firstColumn = 0;   // may be >= endColumn: every row is then empty
+  std::int32_t firstColumn = 0;  // may be >= endColumn: every row is then empty
   std::int32_t endColumn = 0;
   std::uint32_t uStart = 0;  // 16.16 texels at the first drawn pixel; wraps modulo 256 texels
   std::uint32_t vStart = 0;

@@ -16,7 +16,7 @@ namespace {
 // Scratch: rewritten by every call.
 std::array<std::int32_t, kFramePixels> RayBuffer{};
 
-constexpr std::int32_t kTableSpan = 256;  // the source tables cover distances 0..255
+constexpr std::int32_t kTableSpan = 256;                                // the source tables cover distances 0..255
 constexpr std::int32_t kLowestCentreColumn = kFrameWidth - kTableSpan;  // 144
 
 constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint32_t>(cell); }
@@ -37,8 +37,7 @@ inline void LightCell(const std::int32_t* centre, const RayTap& tap, std::int32_
   // The weights may fall short of 256 together. Light is never negative and
   // stays below 2^23, so the sum fits.
   const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
-                            Light(nearNear[farColumn]) * tap.nearFar +
-                            Light(nearNear[farRow + farColumn]) * tap.farFar;
+                            Light(nearNear[farColumn]) * tap.nearFar + Light(nearNear[farRow + farColumn]) * tap.farFar;
   cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
 }
 

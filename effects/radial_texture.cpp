@@ -22,9 +22,7 @@ constexpr std::int32_t kSwingX = 200;
 constexpr std::int32_t kSwingY = 120;
 
 // (sin + 1) * swing for a 16.16 sine, truncated: 0 .. 2 * swing.
-constexpr std::int32_t WindowOffset(std::int32_t sine, std::int32_t swing) {
-  return ((sine + 65536) * swing) >> 16;
-}
+constexpr std::int32_t WindowOffset(std::int32_t sine, std::int32_t swing) { return ((sine + 65536) * swing) >> 16; }
 
 RadialWindow Window(std::int32_t angleX, std::int32_t angleY) {
   return {WindowOffset(Sin(angleX), kSwingX), WindowOffset(Sin(angleY), kSwingY)};
@@ -66,11 +64,10 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
     for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
       using namespace simd;
       // 16-bit sums: the carry out of the summed angles runs into the summed distances.
-      Store(rowIndex.data() + x,
-            Add(Add(Load(polar0 + x), Load(polar1 + x)), Add(Load(polar2 + x), Load(polar3 + x))));
-      Store(rowGlow.data() + x, Min(Add(Add(LoadBytes(glow0 + x), LoadBytes(glow1 + x)),
-                                        Add(LoadBytes(glow2 + x), LoadBytes(glow3 + x))),
-                                    Splat(kFullGlow)));
+      Store(rowIndex.data() + x, Add(Add(Load(polar0 + x), Load(polar1 + x)), Add(Load(polar2 + x), Load(polar3 + x))));
+      Store(rowGlow.data() + x,
+            Min(Add(Add(LoadBytes(glow0 + x), LoadBytes(glow1 + x)), Add(LoadBytes(glow2 + x), LoadBytes(glow3 + x))),
+                Splat(kFullGlow)));
     }
     for (int x = 0; x < kFrameWidth; ++x) {
       rowColour[x] = texture[rowIndex[x]];

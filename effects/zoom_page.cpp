@@ -9,8 +9,8 @@
 namespace vantrelle {
 namespace {
 
-constexpr std::int32_t kJumpMs = 231;               // one zoom jump
-constexpr std::int32_t kJumps = 8;                  // 1/8 .. 8/8 page pixel per frame pixel
+constexpr std::int32_t kJumpMs = 231;                   // one zoom jump
+constexpr std::int32_t kJumps = 8;                      // 1/8 .. 8/8 page pixel per frame pixel
 constexpr std::int32_t kLastMs = kJumps * kJumpMs - 1;  // 1847, the last ms of the segment
 constexpr int kPageWidth = 400;
 constexpr int kLanes = simd::kLanes;  // a row is 50 whole vectors

@@ -4,8 +4,8 @@
 
 namespace vantrelle::host {
 
-inline constexpr int kDisplayWidth = 240;   // pixels per display row (portrait)
-inline constexpr int kDisplayHeight = 400;  // display rows
+inline constexpr int kDisplayWidth = 240;              // pixels per display row (portrait)
+inline constexpr int kDisplayHeight = 400;             // display rows
 inline constexpr std::uint32_t kDisplayBitCount = 16;  // RGB565
 
 }  // namespace vantrelle::host

@@ -1,6 +1,5 @@
 #include "host/flip_frame.h"
 
-
 namespace vantrelle::host {
 
 using namespace platform;

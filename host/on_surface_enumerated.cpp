@@ -4,8 +4,8 @@
 
 namespace vantrelle::host {
 
-platform::HRESULT OnSurfaceEnumerated(platform::IDirectDrawSurface* surface,
-                                      platform::DDSURFACEDESC* /*description*/, void* context) {
+platform::HRESULT OnSurfaceEnumerated(platform::IDirectDrawSurface* surface, platform::DDSURFACEDESC* /*description*/,
+                                      void* context) {
   ShellState& shell = *static_cast<ShellState*>(context);
   if (shell.surfaceFound == 0) {
     shell.surfaceFound = 1;

@@ -21,10 +21,11 @@ void ReportSoundtrack(const std::filesystem::path& file, std::int64_t fileBytes,
   platform::DecodedSound sound;
   platform::DecodeMp3(loaded.data(), loaded.size(), sound);
   const std::int64_t ms = platform::LengthMs(sound);
-  std::fprintf(stderr,
-               "vantrelle: the soundtrack %s has %lld bytes and the show holds %zu: the music stops at %lld:%02lld.%03lld\n",
-               file.c_str(), static_cast<long long>(fileBytes), loaded.size(), static_cast<long long>(ms / 60000),
-               static_cast<long long>(ms / 1000 % 60), static_cast<long long>(ms % 1000));
+  std::fprintf(
+      stderr,
+      "vantrelle: the soundtrack %s has %lld bytes and the show holds %zu: the music stops at %lld:%02lld.%03lld\n",
+      file.c_str(), static_cast<long long>(fileBytes), loaded.size(), static_cast<long long>(ms / 60000),
+      static_cast<long long>(ms / 1000 % 60), static_cast<long long>(ms % 1000));
 }
 
 }  // namespace vantrelle::host

@@ -56,10 +56,10 @@ struct ShellState {
 
   PlatformServices platform;
   DisplayObjects display;
-  std::int32_t surfaceFound = 0;       // 1 once enumeration has found the back buffer
-  const char* errorMessage = nullptr;  // the failed display set-up step, null if none
+  std::int32_t surfaceFound = 0;                                     // 1 once enumeration has found the back buffer
+  const char* errorMessage = nullptr;                                // the failed display set-up step, null if none
   std::array<std::uint8_t, kSoundtrackCapacityBytes> musicBuffer{};  // the soundtrack's bytes, zeros after them
-  FrameBuffer frame{};  // the one frame every effect draws into
+  FrameBuffer frame{};                                               // the one frame every effect draws into
 };
 
 }  // namespace vantrelle::host

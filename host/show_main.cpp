@@ -55,9 +55,9 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
   windowClass.context = &shell;
   windows.RegisterClass(windowClass);  // a failure shows up as the window failing
 
-  const HWND window =
-      windows.CreateWindowEx(kTopmost, "VantrelleX2", "Vantrelle X2", kPopup, 0, 0, windows.GetSystemMetrics(SM_CXSCREEN),
-                             windows.GetSystemMetrics(SM_CYSCREEN), 0, config.instance);
+  const HWND window = windows.CreateWindowEx(kTopmost, "VantrelleX2", "Vantrelle X2", kPopup, 0, 0,
+                                             windows.GetSystemMetrics(SM_CXSCREEN),
+                                             windows.GetSystemMetrics(SM_CYSCREEN), 0, config.instance);
   if (window == 0) {
     return 0;
   }
@@ -90,7 +90,8 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
   const std::int64_t musicBytes =
       LoadMusicFile(services.system, config.dataDirectory, kSoundtrackFileName, shell.musicBuffer);
   // The stream is handed the buffer's whole capacity; the bytes after the file are zero.
-  FSOUND_STREAM* const musicStream = sound.FSOUND_Stream_Open(shell.musicBuffer.data(), FSOUND_LOADMEMORY, 0, static_cast<int>(kSoundtrackCapacityBytes));
+  FSOUND_STREAM* const musicStream = sound.FSOUND_Stream_Open(shell.musicBuffer.data(), FSOUND_LOADMEMORY, 0,
+                                                              static_cast<int>(kSoundtrackCapacityBytes));
   if (soundStarted) {
     ReportSoundtrack(ResolveDataPath(config.dataDirectory, kSoundtrackFileName), musicBytes, shell.musicBuffer,
                      musicStream != nullptr);

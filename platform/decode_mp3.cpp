@@ -95,8 +95,8 @@ bool DecodeMp3(const std::uint8_t* data, std::size_t length, DecodedSound& sound
   const std::size_t capacityBytes = sound.samples.size() * sizeof(std::int16_t);
   while (filled < capacityBytes) {
     std::size_t done = 0;
-    const int result = mpg123_read(mh, reinterpret_cast<unsigned char*>(sound.samples.data()) + filled,
-                                   capacityBytes - filled, &done);
+    const int result =
+        mpg123_read(mh, reinterpret_cast<unsigned char*>(sound.samples.data()) + filled, capacityBytes - filled, &done);
     filled += done;
     if (result == MPG123_NEW_FORMAT) {
       continue;

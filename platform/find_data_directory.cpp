@@ -32,7 +32,7 @@ Result<std::filesystem::path> FindDataDirectory(const std::string& given,
     }
   }
   return Status::Failure(ErrorKind::kNotFound, "data error: no data set (gfx/ and mesh/) in " + places[0].string() +
-                                                  " or " + places[1].string() + "; say --data DIR");
+                                                   " or " + places[1].string() + "; say --data DIR");
 }
 
 }  // namespace vantrelle::platform

@@ -5,7 +5,7 @@
 namespace vantrelle::platform {
 
 namespace {
-constexpr int kShowHide = 0;  // SW_HIDE; every other show command makes the window visible
+constexpr int kShowHide = 0;   // SW_HIDE; every other show command makes the window visible
 constexpr WPARAM kActive = 1;  // WA_ACTIVE
 }  // namespace
 
@@ -108,8 +108,8 @@ bool QueuedWindowManager::DestroyWindow(HWND window) {
   return true;
 }
 
-bool QueuedWindowManager::PeekMessage(MSG* message, HWND /*window*/, std::uint32_t /*first*/,
-                                      std::uint32_t /*last*/, std::uint32_t removeFlags) {
+bool QueuedWindowManager::PeekMessage(MSG* message, HWND /*window*/, std::uint32_t /*first*/, std::uint32_t /*last*/,
+                                      std::uint32_t removeFlags) {
   PollDevice();
   if (count_ == 0) {
     return false;
@@ -164,8 +164,7 @@ void QueuedWindowManager::PostQuitMessage(int exitCode) {
   PostMessage(0, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
 }
 
-LRESULT QueuedWindowManager::DefWindowProc(HWND window, std::uint32_t message, WPARAM /*wParam*/,
-                                           LPARAM /*lParam*/) {
+LRESULT QueuedWindowManager::DefWindowProc(HWND window, std::uint32_t message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
   if (message == WM_CLOSE) {
     DestroyWindow(window);
   }

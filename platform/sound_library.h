@@ -7,10 +7,10 @@ namespace vantrelle::platform {
 
 struct FSOUND_STREAM;  // an open stream; opaque to the caller
 
-inline constexpr std::uint32_t FSOUND_LOADMEMORY = 0x8000;    // the name argument is the data itself
+inline constexpr std::uint32_t FSOUND_LOADMEMORY = 0x8000;  // the name argument is the data itself
 inline constexpr std::uint32_t FSOUND_MPEGACCURATE = 0x20000;
 inline constexpr std::uint32_t FSOUND_MPEG_LOWQUALITY = 0x200000;  // faster, coarser MPEG decoding
-inline constexpr int FSOUND_FREE = -1;  // any free channel
+inline constexpr int FSOUND_FREE = -1;                             // any free channel
 
 class SoundLibrary {
  public:

@@ -16,8 +16,7 @@ void AnimateTetraSwarm(std::int32_t* mesh, std::int32_t t) {
     const std::int32_t h = WrapAdd(WrapMul(68, t), Sin(346 * k)) & 0x1FFFF;
     const std::int32_t m = Sin(h >> 7);
     const std::int32_t cx = WrapAdd(WrapMul(m, Sin(WrapAdd(t, 149 * k)) >> 1) >> 15, 524288);
-    const std::int32_t cy =
-        WrapAdd(WrapSub(786432, driftY), WrapMul(m, Cos(WrapAdd(t, 197 * k)) >> 1) >> 15);
+    const std::int32_t cy = WrapAdd(WrapSub(786432, driftY), WrapMul(m, Cos(WrapAdd(t, 197 * k)) >> 1) >> 15);
     const std::int32_t cz = WrapSub(WrapAdd(2 * h, 4063232), driftZ);
     SpinTetra(mesh, k, cx, cy, cz, WrapAdd(t, 131 * k) & 4095, 3);
   }

@@ -15,7 +15,7 @@ constexpr std::int32_t kMaxCoordinate = 4080;  // last texel of a skybox page, 1
 void BuildSkyboxCube() {
   constexpr int kGrid = 5;  // vertices per side of a cube face
   constexpr int kCells = 4;
-  constexpr std::int32_t kOne = 65536;    // 16.16
+  constexpr std::int32_t kOne = 65536;  // 16.16
   constexpr std::int32_t kHalf = 32768;
   constexpr std::int32_t kCellTexels = 1024;  // 64 texels in 1/16 texel
   SkyboxGeometry& cube = startup::SkyboxMesh;
@@ -28,12 +28,36 @@ void BuildSkyboxCube() {
         const std::int32_t g = -kOne + kHalf * r;
         std::int32_t v[3] = {};
         switch (f) {
-          case 0: v[0] = a; v[1] = b; v[2] = kOne; break;
-          case 1: v[0] = kOne; v[1] = b; v[2] = e; break;
-          case 2: v[0] = e; v[1] = b; v[2] = -kOne; break;
-          case 3: v[0] = -kOne; v[1] = b; v[2] = a; break;
-          case 4: v[0] = a; v[1] = -kOne; v[2] = b; break;
-          default: v[0] = a; v[1] = kOne; v[2] = g; break;
+          case 0:
+            v[0] = a;
+            v[1] = b;
+            v[2] = kOne;
+            break;
+          case 1:
+            v[0] = kOne;
+            v[1] = b;
+            v[2] = e;
+            break;
+          case 2:
+            v[0] = e;
+            v[1] = b;
+            v[2] = -kOne;
+            break;
+          case 3:
+            v[0] = -kOne;
+            v[1] = b;
+            v[2] = a;
+            break;
+          case 4:
+            v[0] = a;
+            v[1] = -kOne;
+            v[2] = b;
+            break;
+          default:
+            v[0] = a;
+            v[1] = kOne;
+            v[2] = g;
+            break;
         }
         const int index = kGrid * kGrid * f + kGrid * r + c;
         for (int axis = 0; axis < 3; ++axis) {
@@ -43,8 +67,8 @@ void BuildSkyboxCube() {
     }
   }
   int face = 0;
-  auto addFace = [&](std::int32_t page, const std::int32_t (&corner)[3], const std::int32_t (&u)[3],
-                     const std::int32_t (&v)[3]) {
+  auto addFace = [&](std::int32_t page, const std::int32_t(&corner)[3], const std::int32_t(&u)[3],
+                     const std::int32_t(&v)[3]) {
     for (int i = 0; i < 3; ++i) {
       cube.corners[3 * face + i] = corner[i];
       cube.cornerU[3 * face + i] = std::min(u[i], kMaxCoordinate);

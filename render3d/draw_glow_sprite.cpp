@@ -37,9 +37,9 @@ void AddPixels(std::uint8_t* out, const std::uint8_t* in, std::int32_t count) {
 
 }  // namespace
 
-void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32_t x, std::int32_t y,
-                    std::int32_t w, std::int32_t h) {
-  if (w == 0 || h == 0) return;  // a point too far away to have a size
+void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32_t x, std::int32_t y, std::int32_t w,
+                    std::int32_t h) {
+  if (w == 0 || h == 0) return;           // a point too far away to have a size
   const std::int32_t du = (1 << 28) / w;  // 256 texels over w/16 pixels, 16.16 per pixel
   const std::int32_t dv = (1 << 28) / h;
   const std::int32_t left = WrapSub(x, w >> 1);

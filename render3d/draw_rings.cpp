@@ -12,9 +12,9 @@ namespace vantrelle {
 
 namespace {
 
-constexpr std::int32_t kRingPointCount = 624;   // 39 rings of 16
-constexpr std::int32_t kNearestDepth = 384;     // Z >> 8; nearer blobs would fill the screen
-constexpr std::int32_t kBlobScale = 393216;     // 96 pixels x16 at one unit, over Z >> 8
+constexpr std::int32_t kRingPointCount = 624;  // 39 rings of 16
+constexpr std::int32_t kNearestDepth = 384;    // Z >> 8; nearer blobs would fill the screen
+constexpr std::int32_t kBlobScale = 393216;    // 96 pixels x16 at one unit, over Z >> 8
 
 // Scratch, rewritten by every call: 400 x 240 blob intensities, and the ring
 // points in camera space (16.16) and on screen (X, Y x16; Z 16.16).

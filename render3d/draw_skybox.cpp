@@ -23,8 +23,7 @@ std::array<std::int32_t, 512> SkyDrawList{};
 
 }  // namespace
 
-void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_t* skybox,
-                std::int32_t perspective) {
+void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_t* skybox, std::int32_t perspective) {
   const SkyboxGeometry& sky = SkyboxMesh;
   TransformPoints(rotation, sky.vertices.data(), SkyCameraPoints.data(), 0, 0, 0, SkyboxGeometry::kVertices);
   ProjectPoints(SkyCameraPoints.data(), SkyScreenPoints.data(), SkyboxGeometry::kVertices, 3200, 1920, 0);

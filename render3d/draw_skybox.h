@@ -11,7 +11,6 @@ namespace vantrelle {
 // nearer). skybox: six 256 x 256 RGB565 pages, page k at 65,536 * k.
 // perspective != 0 fills with FillPerspective, 0 with FillTextured. Triangles
 // with a corner beside or behind the eye are left out whole.
-void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_t* skybox,
-                std::int32_t perspective);
+void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_t* skybox, std::int32_t perspective);
 
 }  // namespace vantrelle

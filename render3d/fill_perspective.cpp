@@ -21,7 +21,7 @@ std::int32_t Reciprocal40(std::int32_t value) {
   return static_cast<std::int32_t>(r);  // truncates toward zero
 }
 
-constexpr std::int32_t kRun = 16;                                 // pixels per reciprocal
+constexpr std::int32_t kRun = 16;                                   // pixels per reciprocal
 constexpr std::int32_t kMaxRuns = (kFrameWidth + kRun - 1) / kRun;  // a span is clipped to the frame
 
 // Attributes u' = u/z, v' = v/z and q = 1/z (scaled), which vary linearly on

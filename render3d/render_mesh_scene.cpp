@@ -124,9 +124,8 @@ void RenderMeshScene(FrameBuffer& frame, std::int32_t a, std::int32_t b, std::in
         const std::int32_t* n0 = RotatedVertexNormals.data() + 3 * i0;
         const std::int32_t* n1 = RotatedVertexNormals.data() + 3 * i1;
         const std::int32_t* n2 = RotatedVertexNormals.data() + 3 * i2;
-        FillTextured(frame, pages, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], EnvCoordinate(n0[0]),
-                     EnvCoordinate(n0[1]), EnvCoordinate(n1[0]), EnvCoordinate(n1[1]), EnvCoordinate(n2[0]),
-                     EnvCoordinate(n2[1]));
+        FillTextured(frame, pages, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], EnvCoordinate(n0[0]), EnvCoordinate(n0[1]),
+                     EnvCoordinate(n1[0]), EnvCoordinate(n1[1]), EnvCoordinate(n2[0]), EnvCoordinate(n2[1]));
         break;
       }
       default:

@@ -20,10 +20,9 @@ namespace vantrelle {
 // Meshes hold at most 8,192 vertices and 4,096 faces; modes 2, 4 and 5 read
 // one vertex normal per vertex. Overwrites its own working arrays only.
 void RenderMeshScene(FrameBuffer& frame, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t reserved1,
-                     std::int32_t reserved2, std::int32_t reserved3, std::int32_t tx, std::int32_t ty,
-                     std::int32_t tz, std::int32_t cx, std::int32_t cy, std::int32_t cameraDepth,
-                     const std::int32_t* mesh, const void* texture, const std::uint16_t* colours,
-                     const std::uint8_t* lightMap, const std::uint16_t* skybox, std::int32_t background,
-                     std::int32_t mode);
+                     std::int32_t reserved2, std::int32_t reserved3, std::int32_t tx, std::int32_t ty, std::int32_t tz,
+                     std::int32_t cx, std::int32_t cy, std::int32_t cameraDepth, const std::int32_t* mesh,
+                     const void* texture, const std::uint16_t* colours, const std::uint8_t* lightMap,
+                     const std::uint16_t* skybox, std::int32_t background, std::int32_t mode);
 
 }  // namespace vantrelle

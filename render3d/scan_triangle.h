@@ -74,9 +74,7 @@ constexpr std::int32_t AffineFirstPixel(std::int32_t atEdge, std::int32_t offset
 }
 
 // The entry of a 256 x 256 texture under 16.16 texel coordinates; both wrap.
-inline std::uint32_t TexelIndex(std::uint32_t u, std::uint32_t v) {
-  return ((v >> 8) & 0xFF00u) | ((u >> 16) & 0xFFu);
-}
+inline std::uint32_t TexelIndex(std::uint32_t u, std::uint32_t v) { return ((v >> 8) & 0xFF00u) | ((u >> 16) & 0xFFu); }
 
 namespace scan_internal {
 

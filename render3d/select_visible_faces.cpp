@@ -26,9 +26,8 @@ std::int32_t SelectVisibleFaces(const std::int32_t* order, const std::int32_t* s
     // (B - A) x (C - A) with Y down: clockwise corners give a value >= 0. The
     // products are taken in 64 bits so that big faces near the eye keep
     // their true sign.
-    const std::int64_t cross =
-        std::int64_t{WrapSub(c[0], a[0])} * std::int64_t{WrapSub(c[1], b[1])} -
-        std::int64_t{WrapSub(c[1], a[1])} * std::int64_t{WrapSub(c[0], b[0])};
+    const std::int64_t cross = std::int64_t{WrapSub(c[0], a[0])} * std::int64_t{WrapSub(c[1], b[1])} -
+                               std::int64_t{WrapSub(c[1], a[1])} * std::int64_t{WrapSub(c[0], b[0])};
     if (cross < 0) continue;
     if (a[2] <= kNearZ || b[2] <= kNearZ || c[2] <= kNearZ) continue;
     out[kept++] = f;

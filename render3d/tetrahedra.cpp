@@ -7,22 +7,22 @@
 
 namespace vantrelle {
 
-const std::array<std::int32_t, 12> TetraCornerDirs = {
-    0, 65536, 0, 61792, -21840, 0, -30896, -21840, -53472, -30896, -21840, 53472};
-const std::array<std::int32_t, 12> TetraFaceDirs = {
-    30896, 21840, -53472, -61792, 21840, 0, 30896, 21840, 53472, 0, -65536, 0};
+const std::array<std::int32_t, 12> TetraCornerDirs = {0,      65536,  0,      61792,  -21840, 0,
+                                                      -30896, -21840, -53472, -30896, -21840, 53472};
+const std::array<std::int32_t, 12> TetraFaceDirs = {30896, 21840, -53472, -61792, 21840,  0,
+                                                    30896, 21840, 53472,  0,      -65536, 0};
 
 namespace {
 
 // The resting tetrahedron is written with its own rounding of the corner
 // offsets and normals (-21845, not the -21840 of the templates), kept as the
 // show has it; the animators replace all of it before the first frame.
-constexpr std::array<std::int32_t, 12> kRestingOffsets = {
-    0, 4096, 0, 3862, -1365, 0, -1931, -1365, -3342, -1931, -1365, 3342};
-constexpr std::array<std::int32_t, 12> kRestingVertexNormals = {
-    0, 65536, 0, 61792, -21845, 0, -30896, -21845, -53472, -30896, -21845, 53472};
-constexpr std::array<std::int32_t, 12> kRestingFaceNormals = {
-    30896, 21845, -53472, -61792, 21845, 0, 30896, 21845, 53472, 0, -65536, 0};
+constexpr std::array<std::int32_t, 12> kRestingOffsets = {0,     4096,  0,     3862,  -1365, 0,
+                                                          -1931, -1365, -3342, -1931, -1365, 3342};
+constexpr std::array<std::int32_t, 12> kRestingVertexNormals = {0,      65536,  0,      61792,  -21845, 0,
+                                                                -30896, -21845, -53472, -30896, -21845, 53472};
+constexpr std::array<std::int32_t, 12> kRestingFaceNormals = {30896, 21845, -53472, -61792, 21845,  0,
+                                                              30896, 21845, 53472,  0,      -65536, 0};
 
 // Corners of the four faces of one tetrahedron, relative to its first vertex.
 constexpr std::array<std::int32_t, 12> kTetraFaceCorners = {0, 1, 2, 0, 2, 3, 0, 3, 1, 3, 2, 1};
@@ -53,8 +53,8 @@ void PlaceRestingTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std:
   }
 }
 
-void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz,
-               std::int32_t a, int shift) {
+void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz, std::int32_t a,
+               int shift) {
   const MeshLayout l = LayoutOfMesh(mesh);
   std::int32_t d[12];
   std::int32_t e[12];

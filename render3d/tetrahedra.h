@@ -26,7 +26,7 @@ void PlaceRestingTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std:
 // corners at the rotated corner directions >> shift (4: 1/16 unit, 3: 1/8),
 // vertex normals the rotated corner directions, face normals the negated
 // rotated face directions in the order 3, 1, 2, 0.
-void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz,
-               std::int32_t a, int shift);
+void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz, std::int32_t a,
+               int shift);
 
 }  // namespace vantrelle

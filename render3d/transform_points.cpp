@@ -5,8 +5,8 @@
 
 namespace vantrelle {
 
-void TransformPoints(const Rotation& rotation, const std::int32_t* source, std::int32_t* destination,
-                     std::int32_t tx, std::int32_t ty, std::int32_t tz, std::int32_t count) {
+void TransformPoints(const Rotation& rotation, const std::int32_t* source, std::int32_t* destination, std::int32_t tx,
+                     std::int32_t ty, std::int32_t tz, std::int32_t count) {
   const Rotation m = rotation;  // a copy: destination may overlap it
   for (std::int32_t i = 0; i < count; ++i) {
     const std::int32_t* p = source + 3 * i;

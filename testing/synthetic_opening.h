@@ -26,11 +26,13 @@ inline void PrepareOpeningTables() {
     for (int x = 0; x < 256; ++x) {
       const int dx = x - 128;
       const int dy = y - 128;
-      startup::StagingB[y * 256 + x] = dx * dx + dy * dy < 100 * 100 ? static_cast<std::uint8_t>(1 + ((x ^ y) & 127)) : 0;
+      startup::StagingB[y * 256 + x] =
+          dx * dx + dy * dy < 100 * 100 ? static_cast<std::uint8_t>(1 + ((x ^ y) & 127)) : 0;
     }
   }
   for (int i = 0; i < 256; ++i) {
-    startup::PlanetPalette[i] = static_cast<std::uint16_t>(((i >> 4) << 11) | ((i >> 2) << 5) | (i >> 5));  // dim green-grey
+    startup::PlanetPalette[i] =
+        static_cast<std::uint16_t>(((i >> 4) << 11) | ((i >> 2) << 5) | (i >> 5));  // dim green-grey
   }
   BuildSinCosTables();
   BuildPrecomputedTables();
@@ -75,7 +77,9 @@ inline RayCall ComposeOpeningFrame(FrameBuffer& frame, std::int32_t t) {
   static RayCall rays{};
   SceneOperations ops = ProductionOperations();
   ops.DrawLightRays = [](FrameBuffer&, std::int32_t column, std::int32_t row, std::int32_t mode,
-                         std::int32_t threshold) { rays = {column, row, mode, threshold}; };
+                         std::int32_t threshold) {
+    rays = {column, row, mode, threshold};
+  };
   DrawScene(frame, t, ops);
   return rays;
 }

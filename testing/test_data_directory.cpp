@@ -65,7 +65,7 @@ MeshFileContent SmallTestMesh() {
 }
 
 std::vector<std::uint8_t> EncodePalette(std::span<const std::uint8_t> rgb) {
-  std::vector<std::uint8_t> out = {'R', 'I', 'F', 'F', 0x14, 0x04, 0, 0, 'P', 'A', 'L', ' ',
+  std::vector<std::uint8_t> out = {'R', 'I', 'F', 'F', 0x14, 0x04, 0, 0, 'P',  'A',  'L',  ' ',
                                    'd', 'a', 't', 'a', 0x08, 0x04, 0, 0, 0x00, 0x03, 0x00, 0x01};
   for (int i = 0; i < 256; ++i) {
     const std::size_t at = 3 * static_cast<std::size_t>(i);
@@ -118,9 +118,7 @@ TestDataDirectory::~TestDataDirectory() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::filesystem::path TestDataDirectory::FilePath(std::string_view name) const {
-  return ResolveDataPath(path_, name);
-}
+std::filesystem::path TestDataDirectory::FilePath(std::string_view name) const { return ResolveDataPath(path_, name); }
 
 void TestDataDirectory::WriteFile(std::string_view name, std::span<const std::uint8_t> bytes) const {
   std::ofstream out(FilePath(name), std::ios::binary | std::ios::trunc);
@@ -130,16 +128,12 @@ void TestDataDirectory::WriteFile(std::string_view name, std::span<const std::ui
   }
 }
 
-void TestDataDirectory::WriteMesh(const MeshFileContent& mesh) const {
-  WriteFile(kMeshFileName, EncodeMeshFile(mesh));
-}
+void TestDataDirectory::WriteMesh(const MeshFileContent& mesh) const { WriteFile(kMeshFileName, EncodeMeshFile(mesh)); }
 
 void TestDataDirectory::Resize(std::string_view name, std::size_t bytes) const {
   std::filesystem::resize_file(FilePath(name), bytes);
 }
 
-void TestDataDirectory::Remove(std::string_view name) const {
-  std::filesystem::remove(FilePath(name));
-}
+void TestDataDirectory::Remove(std::string_view name) const { std::filesystem::remove(FilePath(name)); }
 
 }  // namespace vantrelle

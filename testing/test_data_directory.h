@@ -21,8 +21,8 @@ struct MeshFileContent {
   std::vector<std::int32_t> corners;        // 3 per face, stored values
   std::vector<std::int32_t> u;              // written with v if flag bit 1
   std::vector<std::int32_t> v;
-  std::vector<std::int32_t> faceNormals;    // written if flag bit 2
-  std::vector<std::int32_t> attributes;     // written if flag bit 3
+  std::vector<std::int32_t> faceNormals;  // written if flag bit 2
+  std::vector<std::int32_t> attributes;   // written if flag bit 3
 };
 
 std::vector<std::uint8_t> EncodeMeshFile(const MeshFileContent& mesh);

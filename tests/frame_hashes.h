@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "testing/frame_hash.h"
 #include "expected_frame_hashes.h"
+#include "testing/frame_hash.h"
 
 namespace vantrelle::golden {
 
@@ -19,8 +19,8 @@ inline std::uint64_t ExpectedHash(std::string_view name) {
 }
 
 // Fails with the line to record when the picture changed on purpose.
-#define EXPECT_FRAME_HASH(name, hash)                                                      \
-  EXPECT_EQ(::vantrelle::golden::ExpectedHash(name), (hash))                              \
+#define EXPECT_FRAME_HASH(name, hash)                                                 \
+  EXPECT_EQ(::vantrelle::golden::ExpectedHash(name), (hash))                          \
       << "if the new picture is right, record it in tests/expected_frame_hashes.h:\n" \
       << "    {\"" << (name) << "\", " << (hash) << "u},"
 

@@ -65,9 +65,9 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
       // Larger than any mesh the renderer can hold: refused before it is read.
       constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
       if (size > kLargestMeshFile) {
-        return DataError(directory, file.name, ErrorKind::kMalformed,
-                         "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " +
-                             std::to_string(size));
+        return DataError(
+            directory, file.name, ErrorKind::kMalformed,
+            "expected at most " + std::to_string(kLargestMeshFile) + " bytes, found " + std::to_string(size));
       }
       if (Status readable = CheckReadable(directory, file.name); !readable.ok()) {
         return readable;

@@ -15,8 +15,8 @@ struct SceneOperations {
   // Opening layers. Positions and sizes of the scaled layers in 1/16 pixel.
   void (*DrawStarSky)(FrameBuffer&, const std::uint8_t* picture, const std::uint16_t* colours, i32 x, i32 y);
   void (*DrawScaledGlow)(FrameBuffer&, const std::uint8_t* alpha, i32 x, i32 y, i32 w, i32 h, i32 srcW, i32 srcH);
-  void (*DrawScaledMasked)(FrameBuffer&, const std::uint16_t* colours, const std::uint16_t* mask, i32 x, i32 y,
-                           i32 w, i32 h, i32 srcW, i32 srcH);
+  void (*DrawScaledMasked)(FrameBuffer&, const std::uint16_t* colours, const std::uint16_t* mask, i32 x, i32 y, i32 w,
+                           i32 h, i32 srcW, i32 srcH);
   void (*DrawLightRays)(FrameBuffer&, i32 centreColumn, i32 centreRow, i32 mode, i32 threshold);
   // Points are 624 flat x, y, z triples in 16.16; depth in 16.16; t in ms.
   void (*DrawRings)(FrameBuffer&, const i32* points, i32 cameraDepth, i32 t);
@@ -31,10 +31,10 @@ struct SceneOperations {
                         i32 timeInSegment);
   // Angles 4096 per turn; translation and depth 16.16; centre 1/16 pixel.
   // texture: RGB565 pages (modes 0, 3, 5) or byte pages (mode 4).
-  void (*RenderMeshScene)(FrameBuffer&, i32 angle1, i32 angle2, i32 angle3, i32 reserved1, i32 reserved2,
-                          i32 reserved3, i32 tx, i32 ty, i32 tz, i32 cx, i32 cy, i32 cameraDepth, const i32* mesh,
-                          const void* texture, const std::uint16_t* colours, const std::uint8_t* lightMap,
-                          const std::uint16_t* skybox, i32 background, i32 mode);
+  void (*RenderMeshScene)(FrameBuffer&, i32 angle1, i32 angle2, i32 angle3, i32 reserved1, i32 reserved2, i32 reserved3,
+                          i32 tx, i32 ty, i32 tz, i32 cx, i32 cy, i32 cameraDepth, const i32* mesh, const void* texture,
+                          const std::uint16_t* colours, const std::uint8_t* lightMap, const std::uint16_t* skybox,
+                          i32 background, i32 mode);
   Rotation (*BuildRotation)(i32 a, i32 b, i32 c);
   void (*DrawSkybox)(FrameBuffer&, const Rotation&, const std::uint16_t* skybox, i32 perspective);
   void (*AnimateTetraField)(i32* mesh, i32 timeInSegment);

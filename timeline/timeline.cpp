@@ -59,7 +59,12 @@ struct TextLine {
   bool longBlur;  // the 7392 ms segments use the long ramp
 };
 constexpr std::array<TextLine, 6> kTextLines = {{
-    {88, true}, {64, false}, {112, false}, {64, false}, {112, false}, {88, true},
+    {88, true},
+    {64, false},
+    {112, false},
+    {64, false},
+    {112, false},
+    {88, true},
 }};
 
 std::int32_t RingCameraDepth(const Scene& s) {
@@ -98,14 +103,14 @@ void DrawTetraField(FrameBuffer& frame, const Scene& s, const SceneOperations& o
 
 void DrawTetraTunnel(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
   ops.AnimateTetraTunnel(TetraTunnel.data(), s.c);
-  RenderScene(frame, ops, TetraTunnelCamera(s.c), TetraTunnel.data(), XorTexture(), RedRamp.data(),
-              StarSkybox.data(), kModeFlat);
+  RenderScene(frame, ops, TetraTunnelCamera(s.c), TetraTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(),
+              kModeFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawPlanetSphere(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  RenderScene(frame, ops, PlanetSphereCamera(s.c), SphereMesh.data(), PlanetMapTexture.data(),
-              PlanetMapPalette.data(), StarSkybox.data(), kModeTextured);
+  RenderScene(frame, ops, PlanetSphereCamera(s.c), SphereMesh.data(), PlanetMapTexture.data(), PlanetMapPalette.data(),
+              StarSkybox.data(), kModeTextured);
   ops.ApplyGlow(frame);
 }
 
@@ -118,8 +123,8 @@ void DrawTetraFieldUnderPlanet(FrameBuffer& frame, const Scene& s, const SceneOp
 
 void DrawTetraSwarm(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
   ops.AnimateTetraSwarm(TetraField.data(), s.c);
-  RenderScene(frame, ops, TetraSwarmCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(),
-              PlanetSkybox.data(), kModeFlat);
+  RenderScene(frame, ops, TetraSwarmCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(),
+              kModeFlat);
 }
 
 void DrawLoadedMesh(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {

@@ -79,7 +79,7 @@ class HeadlessDirectDraw : public DirectDrawDriver {
   int shownFrames = 0;                 // flips that succeeded
   int restores = 0;
   std::vector<const void*> releaseOrder;  // the objects Release was called on, in order
-  std::function<void()> onFlip;  // runs at every Flip call, before it reports
+  std::function<void()> onFlip;           // runs at every Flip call, before it reports
 
  private:
   static HRESULT Next(std::deque<HRESULT>& results);

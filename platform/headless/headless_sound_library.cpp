@@ -20,8 +20,7 @@ bool HeadlessSoundLibrary::FSOUND_Init(int mixRate, int maxChannels, std::uint32
   return true;
 }
 
-FSOUND_STREAM* HeadlessSoundLibrary::FSOUND_Stream_Open(const void* data, std::uint32_t mode, int offset,
-                                                        int length) {
+FSOUND_STREAM* HeadlessSoundLibrary::FSOUND_Stream_Open(const void* data, std::uint32_t mode, int offset, int length) {
   calls.push_back(Format("FSOUND_Stream_Open(0x%lx,%ld,%ld)", static_cast<long>(mode), offset, length));
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   openedBytes.assign(bytes + offset, bytes + offset + length);
@@ -29,20 +28,21 @@ FSOUND_STREAM* HeadlessSoundLibrary::FSOUND_Stream_Open(const void* data, std::u
 }
 
 bool HeadlessSoundLibrary::FSOUND_Stream_SetMode(FSOUND_STREAM* stream, std::uint32_t mode) {
-  calls.push_back(Format(stream == nullptr ? "FSOUND_Stream_SetMode(null,0x%lx)" : "FSOUND_Stream_SetMode(stream,0x%lx)",
-                         static_cast<long>(mode)));
+  calls.push_back(
+      Format(stream == nullptr ? "FSOUND_Stream_SetMode(null,0x%lx)" : "FSOUND_Stream_SetMode(stream,0x%lx)",
+             static_cast<long>(mode)));
   return true;
 }
 
 bool HeadlessSoundLibrary::FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) {
-  calls.push_back(Format(stream == nullptr ? "FSOUND_Stream_SetTime(null,%ld)" : "FSOUND_Stream_SetTime(stream,%ld)",
-                         ms));
+  calls.push_back(
+      Format(stream == nullptr ? "FSOUND_Stream_SetTime(null,%ld)" : "FSOUND_Stream_SetTime(stream,%ld)", ms));
   return stream != nullptr;
 }
 
 int HeadlessSoundLibrary::FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
-  calls.push_back(Format(stream == nullptr ? "FSOUND_Stream_Play(%ld,null)" : "FSOUND_Stream_Play(%ld,stream)",
-                         channel));
+  calls.push_back(
+      Format(stream == nullptr ? "FSOUND_Stream_Play(%ld,null)" : "FSOUND_Stream_Play(%ld,stream)", channel));
   if (onPlay) {
     onPlay();
   }

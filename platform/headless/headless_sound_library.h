@@ -20,8 +20,8 @@ class HeadlessSoundLibrary : public SoundLibrary {
   bool FSOUND_Stream_Close(FSOUND_STREAM* stream) override;
   void FSOUND_Close() override;
 
-  std::vector<std::string> calls;           // "FSOUND_Init(22050,2,0)" and so on, in order
-  std::vector<std::uint8_t> openedBytes;    // copy of the bytes handed to the last open
+  std::vector<std::string> calls;         // "FSOUND_Init(22050,2,0)" and so on, in order
+  std::vector<std::uint8_t> openedBytes;  // copy of the bytes handed to the last open
   bool openFails = false;
   bool playFails = false;
   std::function<void()> onPlay;  // runs inside the play call, before it returns

@@ -5,7 +5,7 @@ namespace vantrelle::platform {
 const int HeadlessWindowManager::kArrowCursor = 0x7F00;
 
 namespace {
-constexpr int kScreenWidth = 240;   // the handheld's portrait display
+constexpr int kScreenWidth = 240;  // the handheld's portrait display
 constexpr int kScreenHeight = 400;
 constexpr int kIdOk = 1;
 }  // namespace

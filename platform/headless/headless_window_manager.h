@@ -25,13 +25,13 @@ class HeadlessWindowManager : public QueuedWindowManager {
   void OutputDebugString(const char* text) override;
   LRESULT DefWindowProc(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam) override;
 
-  std::vector<Box> boxes;                  // every message box, in order
-  std::vector<std::string> debugLines;     // every debug line, in order
-  std::vector<MSG> defaultProcessed;       // every message handed to DefWindowProc
-  const void* cursor = &kArrowCursor;      // the cursor shown; nullptr when hidden
-  bool refuseWindows = false;              // CreateWindowEx fails when set
-  int windowWidth = 0, windowHeight = 0;   // size asked for by the last CreateWindowEx
-  std::string windowTitle;                 // title of the last created window
+  std::vector<Box> boxes;                              // every message box, in order
+  std::vector<std::string> debugLines;                 // every debug line, in order
+  std::vector<MSG> defaultProcessed;                   // every message handed to DefWindowProc
+  const void* cursor = &kArrowCursor;                  // the cursor shown; nullptr when hidden
+  bool refuseWindows = false;                          // CreateWindowEx fails when set
+  int windowWidth = 0, windowHeight = 0;               // size asked for by the last CreateWindowEx
+  std::string windowTitle;                             // title of the last created window
   std::function<void(HeadlessWindowManager&)> onPoll;  // runs each time the queue is looked at
 
   static const int kArrowCursor;

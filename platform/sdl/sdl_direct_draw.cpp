@@ -46,8 +46,7 @@ HRESULT SdlDirectDraw::Display::GetCaps(DDCAPS* driverCaps, DDCAPS* emulationCap
   return DD_OK;
 }
 
-HRESULT SdlDirectDraw::Display::CreateSurface(DDSURFACEDESC* description, IDirectDrawSurface** surface,
-                                              void* outer) {
+HRESULT SdlDirectDraw::Display::CreateSurface(DDSURFACEDESC* description, IDirectDrawSurface** surface, void* outer) {
   if (outer != nullptr || description == nullptr || description->dwSize != sizeof(DDSURFACEDESC) ||
       (description->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) == 0) {
     return DDERR_INVALIDPARAMS;  // this display makes only its primary surface

@@ -6,9 +6,9 @@ namespace vantrelle::platform {
 
 namespace {
 
-constexpr LPARAM kClientArea = 1;           // HTCLIENT
+constexpr LPARAM kClientArea = 1;            // HTCLIENT
 constexpr LPARAM kMouseMove = 0x0200 << 16;  // WM_MOUSEMOVE in the high word
-constexpr WPARAM kUnassignedKey = 0xFF;     // keys the handheld has no code for
+constexpr WPARAM kUnassignedKey = 0xFF;      // keys the handheld has no code for
 constexpr int kIdOk = 1;
 
 // The handheld's virtual key code for a desktop key.
@@ -23,12 +23,18 @@ WPARAM VirtualKey(SDL_Keycode key) {
     return static_cast<WPARAM>(key);
   }
   switch (key) {
-    case SDLK_RETURN: return 0x0D;
-    case SDLK_LEFT: return 0x25;
-    case SDLK_UP: return 0x26;
-    case SDLK_RIGHT: return 0x27;
-    case SDLK_DOWN: return 0x28;
-    default: return kUnassignedKey;
+    case SDLK_RETURN:
+      return 0x0D;
+    case SDLK_LEFT:
+      return 0x25;
+    case SDLK_UP:
+      return 0x26;
+    case SDLK_RIGHT:
+      return 0x27;
+    case SDLK_DOWN:
+      return 0x28;
+    default:
+      return kUnassignedKey;
   }
 }
 

@@ -21,10 +21,12 @@ TEST(BakeTrack, FollowsTheSplineThroughItsKeys) {
     for (int n = 0; n < kTrackSamples; ++n) {
       const double u = 1 + n / samples + static_cast<double>(n % samples) / steps;  // key position
       const double fixed = 65536;
-      const TrackSample want{static_cast<std::int32_t>(u * 0.5 * fixed), static_cast<std::int32_t>(-2.0 * u * fixed),
+      const TrackSample want{static_cast<std::int32_t>(u * 0.5 * fixed),
+                             static_cast<std::int32_t>(-2.0 * u * fixed),
                              static_cast<std::int32_t>((u * u + 1.0 / 3) * 0.25 * fixed),
                              static_cast<std::int32_t>(64.0 * (u * u + 1.0 / 3)) & 4095,
-                             static_cast<std::int32_t>(4000.0 - 100 * u) & 4095, 7};
+                             static_cast<std::int32_t>(4000.0 - 100 * u) & 4095,
+                             7};
       const TrackSample got = track[n];
       const auto near = [](std::int32_t a, std::int32_t b) { return std::abs(a - b) <= 1; };  // floor vs truncation
       const auto nearAngle = [](std::int32_t a, std::int32_t b) { return ((a - b + 1) & 4095) <= 2; };

@@ -78,8 +78,8 @@ TEST_F(BuildEffectTablesTest, SkyboxCubeTilesItsSixPages) {
   ASSERT_EQ(cube.faceCount, 192);
   for (int v = 0; v < 150; ++v) {
     const int a = -65536 + v % 5 * 32768, b = 65536 - v / 5 % 5 * 32768;  // across and down the side
-    const std::array<std::array<int, 3>, 6> sides = {{{a, b, 65536}, {65536, b, -a}, {-a, b, -65536},
-                                                      {-65536, b, a}, {a, -65536, b}, {a, 65536, -b}}};
+    const std::array<std::array<int, 3>, 6> sides = {
+        {{a, b, 65536}, {65536, b, -a}, {-a, b, -65536}, {-65536, b, a}, {a, -65536, b}, {a, 65536, -b}}};
     for (int k = 0; k < 3; ++k) EXPECT_EQ(cube.vertices[3 * v + k], sides[v / 25][k]) << "vertex " << v;
   }
   std::array<int, 6> perPage{};

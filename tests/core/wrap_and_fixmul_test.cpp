@@ -32,8 +32,8 @@ TEST(Wrap, WrapsModulo2To32WithoutSignedOverflow) {
 // The 16.16 product rounds toward zero and wraps to 32 bits, for any operands.
 TEST(FixMul, IsTheTruncatedProductModulo2To32) {
   std::mt19937 random(5);
-  std::vector<std::int32_t> values = {0, 1, -1, 3, -3, 21845, 21846, 32768, 65535, 65536, -65536, 65537, -65537,
-                                      98304, -98304, 123456789, kMin, kMax};
+  std::vector<std::int32_t> values = {0,     1,      -1,    3,      -3,    21845,  21846,     32768, 65535,
+                                      65536, -65536, 65537, -65537, 98304, -98304, 123456789, kMin,  kMax};
   for (int i = 0; i < 200; ++i) values.push_back(static_cast<std::int32_t>(random()) >> (i % 17));
   for (std::int32_t a : values) {
     for (std::int32_t b : values) {

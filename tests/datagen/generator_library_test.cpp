@@ -58,7 +58,8 @@ TEST(GeneratorMaths, RandomSequenceAndNoiseArePinned) {
 
 TEST(GeneratorPalettes, QuantiserKeepsFewColoursExactlyAndRespectsReservedEntries) {
   std::vector<Colour> colours;
-  for (int i = 0; i < 300; ++i) colours.push_back(i % 3 == 0 ? Colour{1, 0, 0} : (i % 3 == 1 ? Colour{0, 1, 0} : Colour{0, 0, 1}));
+  for (int i = 0; i < 300; ++i)
+    colours.push_back(i % 3 == 0 ? Colour{1, 0, 0} : (i % 3 == 1 ? Colour{0, 1, 0} : Colour{0, 0, 1}));
   const PalettePicture p = QuantiseColours(colours, 1);
   ASSERT_EQ(p.indices.size(), colours.size());
   EXPECT_EQ(p.palette.rgb[0] + p.palette.rgb[1] + p.palette.rgb[2], 0);  // entry 0 left black
@@ -126,7 +127,7 @@ TEST(GeneratorOutput, WritesFilesAndRefusesWhatCannotBeWritten) {
   namespace fs = std::filesystem;
   const fs::path root = fs::temp_directory_path() / ("vantrelle-write-" + std::to_string(getpid()));
   fs::create_directories(root / "gfx" / "starsky.raw");  // a folder where a file goes
-  std::ofstream(root / "mesh").put('x');                  // a file where a folder goes
+  std::ofstream(root / "mesh").put('x');                 // a file where a folder goes
   for (const char* name : {"gfx\\starsky.raw", "mesh\\zerozev.3df"}) {
     const Status written = WriteDataSet({{name, {1, 2}}}, root);
     EXPECT_EQ(written.kind, ErrorKind::kUnwritable) << name;

@@ -23,8 +23,16 @@ TEST(DrawClipFrame, EachClipFrameLasts122MillisecondsAndTheClipLoops) {
   std::array<std::uint16_t, 256> colours{};
   for (int i = 0; i < 256; ++i) colours[i] = static_cast<std::uint16_t>(i);
   auto frame = std::make_unique<FrameBuffer>();
-  for (auto [s, shown] : {std::pair{0, 0}, {121, 0}, {122, 1}, {243, 1}, {244, 2}, {30011, 245}, {30012, 0},
-                          {30134, 1}, {-1, 0}, {-122, 245}}) {
+  for (auto [s, shown] : {std::pair{0, 0},
+                          {121, 0},
+                          {122, 1},
+                          {243, 1},
+                          {244, 2},
+                          {30011, 245},
+                          {30012, 0},
+                          {30134, 1},
+                          {-1, 0},
+                          {-122, 245}}) {
     DrawClipFrame(*frame, clip.data(), colours.data(), kFrames, s);
     EXPECT_EQ((*frame)[120 * kFrameWidth + 200], shown) << "s " << s;
   }

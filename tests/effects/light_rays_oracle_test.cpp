@@ -39,7 +39,8 @@ void PlainDrawLightRays(FrameBuffer& frame, int cx, int cy, int threshold) {
         const int nearY = cy + sy * static_cast<int>(Y / 256), farY = cy + sy * static_cast<int>((Y + 255) / 256);
         std::int64_t& cell = light[cy + sy * dy][cx + sx * dx];
         cell = ((light[nearY][nearX] * ((256 - fx) * (256 - fy) / 256) + light[farY][nearX] * ((256 - fx) * fy / 256) +
-                 light[nearY][farX] * (fx * (256 - fy) / 256) + light[farY][farX] * (fx * fy / 256)) / 256) +
+                 light[nearY][farX] * (fx * (256 - fy) / 256) + light[farY][farX] * (fx * fy / 256)) /
+                256) +
                cell / 8;
       }
     }

@@ -63,8 +63,9 @@ TEST_F(LightRays, ASeedCastsItsRayOnlyAwayFromTheCentre) {
     int lit = 0;
     for (int row = 0; row < kFrameHeight; ++row) {
       for (int column = 0; column < kFrameWidth; ++column) {
-        const bool beyond = (column - kCx) * (x - kCx) + (row - kCy) * (y - kCy) >
-                            (x - kCx) * (x - kCx) + (y - kCy) * (y - kCy);  // past the bright pixel, seen from the centre
+        const bool beyond =
+            (column - kCx) * (x - kCx) + (row - kCy) * (y - kCy) >
+            (x - kCx) * (x - kCx) + (y - kCy) * (y - kCy);  // past the bright pixel, seen from the centre
         if (f[Index(column, row)] != 0 && !(column == x && row == y)) {
           ASSERT_TRUE(beyond) << column << "," << row;
           ++lit;

@@ -137,7 +137,7 @@ TEST(ScaledMasked, SizesRoundUpAndTexelsWrap) {
 
   // A quarter-pixel offset is a pre-step of 12/16 of a step.
   f = probe.Draw(4, 4, 64 * kPixel, 64 * kPixel, 256, 256);  // four texels per pixel
-  EXPECT_EQ(TexelColumn(At(f, 1, 1)), 3);  // (12/16) x 4 texels
+  EXPECT_EQ(TexelColumn(At(f, 1, 1)), 3);                    // (12/16) x 4 texels
   EXPECT_EQ(TexelRow(At(f, 1, 2)), 7);
 }
 

@@ -65,9 +65,8 @@ TEST(DrawRadialTexture, SummedAnglesCarryIntoTheSummedDistances) {
   BuildSinCosTables();
   const std::vector<std::uint16_t> texture = IndexTexture();
   auto frame = std::make_unique<FrameBuffer>();
-  for (auto [word, index] : {std::pair<std::uint16_t, std::uint16_t>{0x00C0, 0x0300},
-                             {0x40FF, 0x03FC},
-                             {0x7497, 0xD25C}}) {
+  for (auto [word, index] :
+       {std::pair<std::uint16_t, std::uint16_t>{0x00C0, 0x0300}, {0x40FF, 0x03FC}, {0x7497, 0xD25C}}) {
     FillMaps(word, 0);
     DrawRadialTexture(*frame, texture.data(), 70000);
     for (std::uint16_t p : *frame) {
@@ -94,8 +93,7 @@ TEST(DrawRadialTexture, GlowBlendsTowardWhiteAndSaturatesAt256) {
 }
 
 // The effect one pixel at a time straight from the maps and the centres' paths.
-std::uint16_t PlainRadialPixel(const std::uint16_t* texture, const std::array<RadialWindow, 4>& windows, int x,
-                               int y) {
+std::uint16_t PlainRadialPixel(const std::uint16_t* texture, const std::array<RadialWindow, 4>& windows, int x, int y) {
   std::uint32_t index = 0;
   std::uint32_t glow = 0;
   for (const RadialWindow& w : windows) {

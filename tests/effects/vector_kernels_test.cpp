@@ -51,7 +51,8 @@ TEST(VectorKernels, LayerOperationsMatchTheirArithmetic) {
       for (int i = 0; i < 8; ++i) a[i] = lane(), b[i] = lane();
       simd::Store(out, op.vector(simd::Load(a), simd::Load(b)));
       for (int i = 0; i < 8; ++i) {
-        ASSERT_EQ(out[i], op.expected(a[i], b[i])) << op.name << " " << a[i] << ", " << b[i] << " on " << simd::kBackEnd;
+        ASSERT_EQ(out[i], op.expected(a[i], b[i]))
+            << op.name << " " << a[i] << ", " << b[i] << " on " << simd::kBackEnd;
       }
     }
   }
@@ -112,9 +113,7 @@ TEST(VectorKernels, BlendsMatchThePlainFieldByFieldBlend) {
          return Toward(p, in.colours[in.bytes[i]], std::clamp(in.level, 0, 256));
        }},
       {"BlendAlphaPicture",
-       [](FrameBuffer& f, const Inputs& in) {
-         BlendAlphaPicture(f, in.picture.data(), in.bytes.data(), kBand, kLeft);
-       },
+       [](FrameBuffer& f, const Inputs& in) { BlendAlphaPicture(f, in.picture.data(), in.bytes.data(), kBand, kLeft); },
        [](std::uint16_t p, int i, const Inputs& in) {
          const int x = i % kFrameWidth - kLeft, y = i / kFrameWidth;
          if (x < 0 || x >= kBand) return p;
@@ -134,7 +133,8 @@ TEST(VectorKernels, BlendsMatchThePlainFieldByFieldBlend) {
       const FrameBuffer before = *frame;
       c.draw(*frame, *inputs);
       for (int i = 0; i < kFramePixels; ++i) {
-        ASSERT_EQ((*frame)[i], c.expected(before[i], i, *inputs)) << c.name << " level " << inputs->level << " pixel " << i;
+        ASSERT_EQ((*frame)[i], c.expected(before[i], i, *inputs))
+            << c.name << " level " << inputs->level << " pixel " << i;
       }
     }
   }

@@ -30,8 +30,7 @@ struct ZoomFixture {
 
 // The zoom as first written: four weights per pixel and a multiplication per
 // position. The drawn frame must match it bit for bit.
-std::uint16_t PlainZoomPixel(const std::uint8_t* page, const std::uint16_t* colours, std::int32_t s, int x,
-                             int y) {
+std::uint16_t PlainZoomPixel(const std::uint8_t* page, const std::uint16_t* colours, std::int32_t s, int x, int y) {
   const std::int32_t k = s / 231;
   const std::int32_t r = s - 231 * k;
   const std::int32_t scale = (k + 1) << 13;

@@ -14,9 +14,9 @@ HeadlessShow* current = nullptr;  // the running test, for the engine's plain fu
 
 void HeadlessShow::SetUp() {
   current = this;
-  dataDirectory = std::filesystem::temp_directory_path() /
-                  ("vantrelle_host_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  dataDirectory =
+      std::filesystem::temp_directory_path() / ("vantrelle_host_" + std::to_string(::getpid()) + "_" +
+                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
   std::filesystem::create_directories(dataDirectory / "music");
   config.dataDirectory = dataDirectory;
   MakeDisplay({});
@@ -34,15 +34,14 @@ void HeadlessShow::MakeDisplay(const platform::HeadlessDisplayConfig& displayCon
 
 int HeadlessShow::Run() {
   shell = std::make_unique<ShellState>(PlatformServices{windows, *display, sound, system});
-  const ShowOperations operations{
-      [](const std::filesystem::path&) {
-        ++current->loadCalls;
-        return current->load();
-      },
-      [](FrameBuffer& frame, DemoClock t) {
-        current->times.push_back(t);
-        return current->timeline(frame, t);
-      }};
+  const ShowOperations operations{[](const std::filesystem::path&) {
+                                    ++current->loadCalls;
+                                    return current->load();
+                                  },
+                                  [](FrameBuffer& frame, DemoClock t) {
+                                    current->times.push_back(t);
+                                    return current->timeline(frame, t);
+                                  }};
   return ShowMain(*shell, operations, config);
 }
 

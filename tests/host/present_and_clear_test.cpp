@@ -18,11 +18,11 @@ using platform::HeadlessDisplayConfig;
 TEST_F(HeadlessShow, FrameCornersLandTurnedAQuarterTurnClockwise) {
   SetUpDisplayOnly();
   shell->frame.fill(0x0101);
-  shell->frame[0] = 0x1111;                 // (0, 0)
-  shell->frame[399] = 0x2222;               // (399, 0)
-  shell->frame[239 * 400] = 0x3333;         // (0, 239)
-  shell->frame[239 * 400 + 399] = 0x4444;   // (399, 239)
-  shell->frame[10 * 400 + 20] = 0x5555;     // (20, 10)
+  shell->frame[0] = 0x1111;                // (0, 0)
+  shell->frame[399] = 0x2222;              // (399, 0)
+  shell->frame[239 * 400] = 0x3333;        // (0, 239)
+  shell->frame[239 * 400 + 399] = 0x4444;  // (399, 239)
+  shell->frame[10 * 400 + 20] = 0x5555;    // (20, 10)
   PresentFrame(shell->frame, *shell->display.backBuffer);
   const auto& back = display->attached[0];
   EXPECT_EQ(back.Pixel(239, 0), 0x1111);    // top-right

@@ -11,8 +11,8 @@ namespace vantrelle::platform {
 namespace {
 
 constexpr int kRate = 44100;
-constexpr int kFrames = kRate;        // one second
-constexpr int kOnset = kRate / 4;     // the tone starts a quarter second in
+constexpr int kFrames = kRate;     // one second
+constexpr int kOnset = kRate / 4;  // the tone starts a quarter second in
 constexpr double kTwoPi = 6.283185307179586;
 
 // One second of stereo: silence, then a 1 kHz tone from kOnset on.

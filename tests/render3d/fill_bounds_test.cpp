@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fill_test_support.h"
-#include "render3d/fillers.h"
 #include "frame_hashes.h"
+#include "render3d/fillers.h"
 
 namespace vantrelle {
 namespace {
@@ -59,8 +59,8 @@ void DrawWith(int filler, FrameBuffer& f, const Args& g) {
       FillTextured(f, t.words.data(), c[0], c[1], c[2], c[3], c[4], c[5], a[0], a[1], a[4], a[5], a[8], a[9]);
       break;
     case 3:
-      FillTexturedLit(f, t.bytes.data(), t.bytes.data(), t.words.data(), c[0], c[1], c[2], c[3], c[4], c[5], a[0],
-                      a[1], a[4], a[5], a[8], a[9], a[2], a[3], a[6], a[7], a[10], a[11]);
+      FillTexturedLit(f, t.bytes.data(), t.bytes.data(), t.words.data(), c[0], c[1], c[2], c[3], c[4], c[5], a[0], a[1],
+                      a[4], a[5], a[8], a[9], a[2], a[3], a[6], a[7], a[10], a[11]);
       break;
     default:
       FillPerspective(f, t.words.data(), c[0], c[1], g.z[0], c[2], c[3], g.z[1], c[4], c[5], g.z[2], a[0], a[1], a[4],
@@ -80,8 +80,8 @@ struct GuardedFrame {
 
 TEST(Fillers, NeverWriteOutsideTheFrameWhateverTheCorners) {
   std::mt19937 rng(1);
-  const std::array<std::int32_t, 12> extremes = {kMin, kMin + 1, kMax, kMax - 15, -1, 0, 1, 6399, 6400, 3839, 3840,
-                                                 1 << 30};
+  const std::array<std::int32_t, 12> extremes = {kMin, kMin + 1, kMax, kMax - 15, -1,   0,
+                                                 1,    6399,     6400, 3839,      3840, 1 << 30};
   std::uniform_int_distribution<int> pick(0, 3);
   std::uniform_int_distribution<int> onScreen(-200, 6600);
   std::uniform_int_distribution<int> far(-400000, 400000);
@@ -89,10 +89,14 @@ TEST(Fillers, NeverWriteOutsideTheFrameWhateverTheCorners) {
   std::uniform_int_distribution<int> extreme(0, static_cast<int>(extremes.size()) - 1);
   const auto value = [&]() -> std::int32_t {
     switch (pick(rng)) {
-      case 0: return onScreen(rng);
-      case 1: return far(rng);
-      case 2: return extremes[extreme(rng)];
-      default: return any(rng);
+      case 0:
+        return onScreen(rng);
+      case 1:
+        return far(rng);
+      case 2:
+        return extremes[extreme(rng)];
+      default:
+        return any(rng);
     }
   };
   auto guarded = std::make_unique<GuardedFrame>();
@@ -115,8 +119,10 @@ TEST(Fillers, NeverWriteOutsideTheFrameWhateverTheCorners) {
 
 TEST(Fillers, TrianglesWithinOneRowBandWriteNothing) {
   for (int filler = 0; filler < kFillers; ++filler) {
-    for (const auto& xy : {std::array<std::int32_t, 6>{0, 1, 320, 8, 64, 16}, {6000, 16, 0, 1, 3000, 8},
-                           {0, 50, 3000, 50, 6000, 50}, {100, 100, 100, 100, 100, 100}}) {
+    for (const auto& xy : {std::array<std::int32_t, 6>{0, 1, 320, 8, 64, 16},
+                           {6000, 16, 0, 1, 3000, 8},
+                           {0, 50, 3000, 50, 6000, 50},
+                           {100, 100, 100, 100, 100, 100}}) {
       const Args g{xy, {80000, 90000, 100000}, {0, 0, 0, 0, 4000, 4000, 4000, 4000, 0, 4000, 0, 4000}};
       EXPECT_EQ(Render([&](FrameBuffer& f) { DrawWith(filler, f, g); })->Count(), 0) << filler;
     }
@@ -161,8 +167,16 @@ TEST(Fillers, ClippedPixelsKeepTheirUnclippedValues) {
       for (int i = 0; i < 6; i += 2) moved.xy[i] += dx, moved.xy[i + 1] += dy;
       DrawWith(filler, f, moved);
     };
-    for (const auto& [sx, sy] : {std::pair{-190, 0}, {-100, -60}, {0, -110}, {170, -30}, {200, 0}, {130, 120},
-                                  {0, 150}, {-160, 100}, {-269, 0}, {0, -189}}) {
+    for (const auto& [sx, sy] : {std::pair{-190, 0},
+                                 {-100, -60},
+                                 {0, -110},
+                                 {170, -30},
+                                 {200, 0},
+                                 {130, 120},
+                                 {0, 150},
+                                 {-160, 100},
+                                 {-269, 0},
+                                 {0, -189}}) {
       fill_test::ExpectSameUnderShift(draw, 120, 40, sx, sy);
       if (HasFatalFailure()) return;
     }

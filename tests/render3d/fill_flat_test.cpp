@@ -88,8 +88,8 @@ TEST(FillFlat, TinyTrianglesMatchExactCoverageAtEverySubPixelPhase) {
           for (int x = 95; x < 110; ++x) {
             const Cover want = ExactCover(c, x, y, tolerance);
             if (want == Cover::kEither) continue;
-            ASSERT_EQ(d->At(x, y), want == Cover::kIn) << "phase " << phase << " pixel " << x << "," << y
-                                                       << (k < 6 ? " flat, order " : " textured ") << k;
+            ASSERT_EQ(d->At(x, y), want == Cover::kIn)
+                << "phase " << phase << " pixel " << x << "," << y << (k < 6 ? " flat, order " : " textured ") << k;
             covered += want == Cover::kIn ? 1 : 0;
           }
         }
@@ -104,8 +104,11 @@ TEST(FillFlat, TinyTrianglesMatchExactCoverageAtEverySubPixelPhase) {
 // those match exact coverage.
 TEST(FillFlat, LargeAndClippedTrianglesMatchExactCoverage) {
   std::vector<std::array<std::int64_t, 6>> cases = {
-      {-800, 100, 900, 1700, -1600, 3000},  {6000, 300, 7200, 800, 6300, 2000},  {800, -900, 2400, 500, 1600, -200},
-      {3000, 3700, 4000, 4200, 2500, 3900}, {-10000, -10000, 30000, -10000, -10000, 30000},
+      {-800, 100, 900, 1700, -1600, 3000},
+      {6000, 300, 7200, 800, 6300, 2000},
+      {800, -900, 2400, 500, 1600, -200},
+      {3000, 3700, 4000, 4200, 2500, 3900},
+      {-10000, -10000, 30000, -10000, -10000, 30000},
       {6380, 3820, 6420, 3822, 6390, 3850}};  // the bottom-right corner pixel
   std::mt19937 rng(7);
   std::uniform_int_distribution<int> xs(-3000, 9400);

@@ -149,8 +149,8 @@ TEST(FillPerspective, ClippedPixelsKeepTheirUnclippedTexels) {
     // Drawn one after the other: the order of a call's arguments is the compiler's choice.
     const std::array<std::int32_t, 6> uv{coordinate(rng), coordinate(rng), coordinate(rng),
                                          coordinate(rng), coordinate(rng), coordinate(rng)};
-    const std::array<double, 9> corners{side(rng), side(rng), depth(rng), side(rng), side(rng),
-                                        depth(rng), side(rng), side(rng), depth(rng)};
+    const std::array<double, 9> corners{side(rng),  side(rng), depth(rng), side(rng), side(rng),
+                                        depth(rng), side(rng), side(rng),  depth(rng)};
     Tri t = Project(corners, uv);
     // Anchor the triangle's box at the origin (it spans under 160 pixels).
     const std::int32_t left = std::min({t.xyz[0], t.xyz[3], t.xyz[6]}) / 16 * 16;

@@ -38,8 +38,8 @@ const std::uint8_t* RowBytes() {
 
 using Corners = std::array<std::int32_t, 6>;
 
-std::unique_ptr<Drawn> Gouraud(const Corners& c, std::int32_t s0, std::int32_t s1, std::int32_t s2,
-                               std::int32_t dx = 0, std::int32_t dy = 0) {
+std::unique_ptr<Drawn> Gouraud(const Corners& c, std::int32_t s0, std::int32_t s1, std::int32_t s2, std::int32_t dx = 0,
+                               std::int32_t dy = 0) {
   return Render([&](FrameBuffer& f) {
     FillGouraud(f, IdentityTable(), c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy, c[4] + dx, c[5] + dy, s0, s1, s2);
   });
@@ -102,7 +102,8 @@ TEST(FillTexturedLit, MeasuresTheMiddleRowInWholePixels) {
   const Corners c{0, 0, 1600, 800, 0, 1600};
   const auto d = Lit(c, {0, 0, 1600, 0, 0, 0, 0, 0, 0, 0, 0, 0});
   EXPECT_EQ(d->Value(49, 25) & 255, (49 * 66161) >> 16);
-  const auto t = Render([&](FrameBuffer& f) { FillTextured(f, PositionTexture(), 0, 0, 1600, 800, 0, 1600, 0, 0, 1600, 0, 0, 0); });
+  const auto t = Render(
+      [&](FrameBuffer& f) { FillTextured(f, PositionTexture(), 0, 0, 1600, 800, 0, 1600, 0, 0, 1600, 0, 0, 0); });
   EXPECT_EQ(t->Value(49, 25) & 255, (49 * 65462) >> 16);
   // Narrower than one pixel at the middle row: every gradient is 1.
   const auto thin = Lit({800, 0, 810, 800, 800, 1600}, {0, 0, 4000, 4000, 0, 0, 0, 0, 4000, 4000, 0, 0});

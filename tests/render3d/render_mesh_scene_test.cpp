@@ -44,8 +44,8 @@ struct TestMesh {
 
 // Two units deep, one unit either side: on screen (1152, -128), (5248, -128),
 // (1152, 3968), clockwise, covering the upper-left half of the frame.
-constexpr std::array<std::int32_t, 9> kUpperLeft = {-65536, 65536, 131072, 65536, 65536, 131072,
-                                                    -65536, -65536, 131072};
+constexpr std::array<std::int32_t, 9> kUpperLeft = {-65536, 65536,  131072, 65536, 65536,
+                                                    131072, -65536, -65536, 131072};
 constexpr int kInside = 100 * 400 + 100;   // pixel (100, 100)
 constexpr int kOutside = 200 * 400 + 350;  // pixel (350, 200)
 
@@ -55,14 +55,15 @@ class RenderMeshSceneTest : public ::testing::Test {
     BuildSinCosTables();
     frame_.fill(kOld);
     for (int i = 0; i < 256; ++i) colours_[i] = static_cast<std::uint16_t>(0x8000 + i);
-    for (int p = 0; p < 2; ++p) std::fill_n(pages_.begin() + 65536 * p, 65536, static_cast<std::uint16_t>(0x1111 * (p + 1)));
+    for (int p = 0; p < 2; ++p)
+      std::fill_n(pages_.begin() + 65536 * p, 65536, static_cast<std::uint16_t>(0x1111 * (p + 1)));
     for (int p = 0; p < 6; ++p) std::fill_n(sky_.begin() + 65536 * p, 65536, static_cast<std::uint16_t>(0x0100 + p));
     // A sky of two triangles filling the frame one unit ahead, pages 2 and 3;
     // every other face sits on the eye and is dropped.
     startup::SkyboxMesh = SkyboxGeometry{};
     startup::SkyboxMesh.vertexCount = SkyboxGeometry::kVertices;
     startup::SkyboxMesh.faceCount = SkyboxGeometry::kFaces;
-    const std::int32_t quad[12] = {-131072, 131072, 65536, 131072, 131072, 65536,
+    const std::int32_t quad[12] = {-131072, 131072,  65536, 131072, 131072,  65536,
                                    -131072, -131072, 65536, 131072, -131072, 65536};
     std::copy(quad, quad + 12, startup::SkyboxMesh.vertices.begin());
     for (int f = 0; f < SkyboxGeometry::kFaces; ++f) {
@@ -160,7 +161,7 @@ TEST_F(RenderMeshSceneTest, PainterOrderDrawsTheNearerFaceLast) {
   TestMesh m;
   std::array<std::int32_t, 9> nearer = kUpperLeft;
   for (int k = 2; k < 9; k += 3) nearer[k] = 98304;
-  m.Add(nearer, {0, 0, -65536}, 0);    // drawn last, shade 255
+  m.Add(nearer, {0, 0, -65536}, 0);     // drawn last, shade 255
   m.Add(kUpperLeft, {65536, 0, 0}, 0);  // farther, shade 128
   Render(m.Record(), 0, 1);
   EXPECT_EQ(frame_[kInside], colours_[255]);

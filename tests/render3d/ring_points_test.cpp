@@ -24,7 +24,7 @@ class DrawRingsTest : public ::testing::Test {
 };
 
 TEST_F(DrawRingsTest, NearPointsLeaveAWhiteFrame) {
-  points_[2] = 98559;  // just too near
+  points_[2] = 98559;   // just too near
   points_[5] = -65536;  // behind the viewer
   DrawRings(frame_, points_.data(), 0, 0);
   for (std::uint16_t p : frame_) ASSERT_EQ(p, GreyRamp[255]);

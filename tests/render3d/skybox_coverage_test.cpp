@@ -23,8 +23,8 @@ TEST(DrawSkybox, TheCubeFillsTheFrameAtAnyOrientation) {
   for (int p = 0; p < 6; ++p) std::fill_n(sky.begin() + 65536 * p, 65536, static_cast<std::uint16_t>(0x0100 * (p + 1)));
   constexpr std::uint16_t kUnset = 0xFFFF;
   FrameBuffer frame;
-  const std::int32_t turns[][3] = {{0, 0, 0}, {1024, 0, 0}, {0, 512, 0}, {300, 700, 1100}, {2048, 2048, 2048},
-                                   {4000, 1500, 333}, {512, 512, 512}};
+  const std::int32_t turns[][3] = {{0, 0, 0},          {1024, 0, 0},      {0, 512, 0},    {300, 700, 1100},
+                                   {2048, 2048, 2048}, {4000, 1500, 333}, {512, 512, 512}};
   for (std::int32_t perspective : {0, 1}) {
     for (const auto& t : turns) {
       frame.fill(kUnset);

@@ -60,8 +60,8 @@ TEST(TransformPoints, SubtractsTheCameraBeforeRotating) {
 TEST(ProjectPoints, FocalLengthDepthOffsetAndDivisorOne) {
   const std::int32_t p[12] = {65536, 65536, 262144,  // one unit right and up, four deep
                               65536, 65536, 131072,  // the same, moved back by the depth offset
-                              65536, 0, 3,           // dz 3: divisor 1
-                              0, 0, -4};             // behind the eye: projected all the same
+                              65536, 0,     3,       // dz 3: divisor 1
+                              0,     0,     -4};     // behind the eye: projected all the same
   std::int32_t out[12];
   ProjectPoints(p, out, 1, 3200, 1920, 0);
   EXPECT_EQ(out[0], 4224);

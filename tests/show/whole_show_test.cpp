@@ -8,14 +8,14 @@
 #include <string>
 
 #include "core/frame_buffer.h"
-#include "show_data.h"
 #include "frame_hashes.h"
+#include "show_data.h"
 #include "timeline/timeline.h"
 
 namespace vantrelle {
 namespace {
 
-constexpr DemoClock kStepMs = 7;    // off the beat grid, so frames fall on every phase
+constexpr DemoClock kStepMs = 7;  // off the beat grid, so frames fall on every phase
 constexpr int kSegmentsPerGroup = 3;
 
 class WholeShow : public testing::TestWithParam<int> {};

@@ -34,8 +34,7 @@ TEST(Fades, MoveEveryFieldByTheLevelTowardWhiteOrBlack) {
                         Case{0x0000, true, 1000, 0xFFFF}, Case{0x0000, true, 128, 0x7BEF},  // half of each range
                         Case{0xFFFF, false, 128, 0x7BEF}, Case{0xFFFF, false, 1, 0xF7DE},
                         Case{0xFFFF, false, 255, 0x0000},  // 1/256 of each field truncates to nothing
-                        Case{0x0000, true, 1, 0x0000}, Case{0xF800, true, 1, 0xF800},
-                        Case{0x001F, true, 1, 0x001F}}) {
+                        Case{0x0000, true, 1, 0x0000}, Case{0xF800, true, 1, 0xF800}, Case{0x001F, true, 1, 0x001F}}) {
     FrameBuffer frame = Mixed();
     frame[7] = c.from;
     c.toWhite ? FadeToWhite(frame, c.level) : FadeToBlack(frame, c.level);

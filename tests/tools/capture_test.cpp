@@ -28,9 +28,7 @@ struct Picture {
   const std::uint8_t* At(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
 };
 
-bool SameColour(const std::uint8_t* a, const std::uint8_t* b) {
-  return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
-}
+bool SameColour(const std::uint8_t* a, const std::uint8_t* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
 
 Picture ReadPng(const std::filesystem::path& file) {
   Picture picture;
@@ -55,7 +53,8 @@ std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
   const ToolRun run = RunTool("ffprobe",
                               "-v error -count_frames -show_entries "
                               "stream=codec_type,codec_name,width,height,pix_fmt,nb_read_frames:format=duration "
-                              "-of default=nw=1 " + Quoted(file));
+                              "-of default=nw=1 " +
+                                  Quoted(file));
   std::map<std::string, std::string> found;
   std::string stream;
   std::size_t at = 0;
@@ -93,8 +92,8 @@ void AddSoundtrack(const TestDataDirectory& data) {
 
 // When the sound of `file` first rises out of silence, in seconds.
 double FirstSound(const std::filesystem::path& file) {
-  const ToolRun run = RunTool("ffmpeg", "-hide_banner -nostats -i " + Quoted(file) +
-                                            " -af silencedetect=n=-30dB:d=0.1 -f null -");
+  const ToolRun run =
+      RunTool("ffmpeg", "-hide_banner -nostats -i " + Quoted(file) + " -af silencedetect=n=-30dB:d=0.1 -f null -");
   const std::size_t at = run.output.find("silence_end: ");
   return at == std::string::npos ? -1 : std::stod(run.output.substr(at + 13));
 }
@@ -171,12 +170,11 @@ TEST(VideoExport, SilentWithAWarningWhenTheSoundtrackIsMissing) {
   if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
   TestDataDirectory data;
   const std::filesystem::path mp4 = data.path() / "silent.mp4";
-  const ToolRun run =
-      RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --quiet --from 0 --to 500 --fps 10 --scale 1 --video " +
-                                Quoted(mp4));
+  const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) +
+                                                " --quiet --from 0 --to 500 --fps 10 --scale 1 --video " + Quoted(mp4));
   ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(run.output, "vantrelle-render: warning: no soundtrack at " +
-                            data.FilePath(kSoundtrackFileName).string() + "; the video will be silent\n");
+  EXPECT_EQ(run.output, "vantrelle-render: warning: no soundtrack at " + data.FilePath(kSoundtrackFileName).string() +
+                            "; the video will be silent\n");
   std::map<std::string, std::string> probe = Probe(mp4);
   EXPECT_EQ(probe["video.nb_read_frames"], "5");
   EXPECT_EQ(probe.count("audio.codec"), 0u);
@@ -189,8 +187,8 @@ TEST(VideoExport, FailuresSayWhyInOneLine) {
   std::filesystem::create_directories(empty);
   const std::filesystem::path mp4 = data.path() / "show.mp4";
 
-  ToolRun run = RunTool(RenderTool(), withData + "--from 0 --to 100 --video " + Quoted(mp4), "/",
-                        "PATH=" + Quoted(empty));
+  ToolRun run =
+      RunTool(RenderTool(), withData + "--from 0 --to 100 --video " + Quoted(mp4), "/", "PATH=" + Quoted(empty));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.output, "vantrelle-render: ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)\n");
   EXPECT_FALSE(std::filesystem::exists(mp4));

@@ -68,8 +68,8 @@ TEST(DecimalParsing, LeadingZerosAreDecimalAndOddNumbersAreRefused) {
 
   // 0250000 is 250 s, 1.3 s before the end: read as octal it would be 86 s,
   // and the show would still be running when the time runs out.
-  const ToolRun show = RunTool(ShowProgram(), "--window --start 0250000", "/",
-                               "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 20");
+  const ToolRun show =
+      RunTool(ShowProgram(), "--window --start 0250000", "/", "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 20");
   EXPECT_EQ(show.status, 0) << show.output;
 }
 

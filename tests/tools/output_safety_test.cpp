@@ -45,7 +45,7 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
   const StandInFfmpeg ffmpeg(data.path() / "stand-in");
   struct Target {
     const char* kind;
-    const char* make;  // shell words making @ (the target); "" when it needs mknod
+    const char* make;   // shell words making @ (the target); "" when it needs mknod
     const char* limit;  // shell words run before the tool
   };
   const Target targets[] = {
@@ -100,12 +100,13 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
       std::string arguments = output.arguments;
       arguments.replace(arguments.find('O'), 1, Quoted(folder));
       if (const std::size_t t = arguments.find("/T"); t != std::string::npos) arguments.replace(t + 1, 1, name);
-      ToolRun run = RunTool("/bin/sh", "-c " + Quoted(std::string(target.limit) + " exec " +
-                                                         RenderTool().string() + " --quiet --data " +
-                                                         data.path().string() + " " + arguments),
-                                  "/", ffmpeg.Environment());
+      ToolRun run = RunTool("/bin/sh",
+                            "-c " + Quoted(std::string(target.limit) + " exec " + RenderTool().string() +
+                                           " --quiet --data " + data.path().string() + " " + arguments),
+                            "/", ffmpeg.Environment());
       // The test data has no soundtrack: the export says so first.
-      if (run.output.starts_with("vantrelle-render: warning: no soundtrack")) run.output.erase(0, run.output.find('\n') + 1);
+      if (run.output.starts_with("vantrelle-render: warning: no soundtrack"))
+        run.output.erase(0, run.output.find('\n') + 1);
       EXPECT_EQ(run.status, 1) << label << "\n" << run.output;
       EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << label << "\n" << run.output;
       EXPECT_NE(run.output.find(path.string()), std::string::npos) << label << "\n" << run.output;
@@ -140,9 +141,9 @@ TEST(OutputSafety, VideoNamesAndTemporaryFolders) {
       {"empty.mp4", "", "nothing", "", 1},          // ffmpeg said yes and wrote nothing
   };
   for (const Case& c : cases) {
-    const ToolRun run = RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 0 --to 300 --video=" +
-                                                  Quoted(c.video),
-                                folder, std::string(c.environment) + " " + ffmpeg.Environment(c.mode));
+    const ToolRun run =
+        RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 0 --to 300 --video=" + Quoted(c.video),
+                folder, std::string(c.environment) + " " + ffmpeg.Environment(c.mode));
     EXPECT_EQ(run.status, c.status) << c.video << " " << c.environment << "\n" << run.output;
     std::set<std::string> expected = {"a-file"};
     if (*c.written != '\0') expected.insert(c.written);

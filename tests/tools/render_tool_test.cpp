@@ -111,9 +111,8 @@ TEST(RenderTool, BadDataExitsWithStatusTwo) {
     data.WriteMesh(mesh);
     const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output,
-              "vantrelle-render: data error: " + data.FilePath("mesh\\zerozev.3df").string() +
-                  ": face 3 corner 2: expected a vertex index 0..3, found 9\n");
+    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath("mesh\\zerozev.3df").string() +
+                              ": face 3 corner 2: expected a vertex index 0..3, found 9\n");
   }
   {
     // Unreadable for anyone but root: as root, the tool runs as nobody.
@@ -130,7 +129,8 @@ TEST(RenderTool, BadDataExitsWithStatusTwo) {
   }
   const ToolRun run = RunTool(RenderTool(), "--data /nonexistent/vantrelle --at 0 --raw -");
   EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.output, "vantrelle-render: data error: /nonexistent/vantrelle: expected a data directory, found none\n");
+  EXPECT_EQ(run.output,
+            "vantrelle-render: data error: /nonexistent/vantrelle: expected a data directory, found none\n");
 }
 
 TEST(RenderTool, RefusesBadArguments) {
@@ -146,23 +146,26 @@ TEST(RenderTool, RefusesBadArguments) {
       {"--at -5" + toFile, "vantrelle-render: time -5 ms is negative; the show starts at 0\n"},
       {"--times 10,-1" + toFile, "vantrelle-render: time -1 ms is negative; the show starts at 0\n"},
       {"--from -10 --to 10" + toFile, "vantrelle-render: time -10 ms is negative; the show starts at 0\n"},
-      {"--at 5", "vantrelle-render: say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE\n"},
+      {"--at 5",
+       "vantrelle-render: say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE\n"},
       {toFile.substr(1), "vantrelle-render: say which times to render: --at, --times or --from/--to\n"},
       {"--from 10 --to 10" + toFile, "vantrelle-render: --to must be after --from\n"},
       {"--from 0 --to 10 --step 0" + toFile, "vantrelle-render: --step must be at least 1 ms\n"},
       {"--from 0 --to 10 --fps 0" + toFile, "vantrelle-render: --fps must be at least 1\n"},
       {"--at 5 --fps 30" + toFile, "vantrelle-render: --fps needs --from/--to or --video\n"},
-      {"--at 5 --scale 0 --png " + Quoted(data.path() / "png"), "vantrelle-render: --scale must be a whole number from 1 to 16\n"},
-      {"--video " + Quoted(data.path() / "show.avi"), "vantrelle-render: --video " + (data.path() / "show.avi").string() + ": say .mp4, .mkv or .webm\n"},
+      {"--at 5 --scale 0 --png " + Quoted(data.path() / "png"),
+       "vantrelle-render: --scale must be a whole number from 1 to 16\n"},
+      {"--video " + Quoted(data.path() / "show.avi"),
+       "vantrelle-render: --video " + (data.path() / "show.avi").string() + ": say .mp4, .mkv or .webm\n"},
   };
   for (const Case& c : cases) {
     const ToolRun run = RunTool(RenderTool(), withData + c.arguments);
     EXPECT_EQ(run.status, 1) << c.arguments;
     EXPECT_EQ(run.output, c.message) << c.arguments;
   }
-  for (const char* arguments : {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b",
-                                "--at 1 --video a.mp4", "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2",
-                                "--video a.mp4 --step 5"}) {
+  for (const char* arguments :
+       {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b", "--at 1 --video a.mp4",
+        "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2", "--video a.mp4 --step 5"}) {
     const ToolRun run = RunTool(RenderTool(), withData + arguments);
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_NE(run.output.find("vantrelle-render: "), std::string::npos) << arguments;

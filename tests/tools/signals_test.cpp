@@ -46,9 +46,20 @@ TEST(Signals, AStopSignalEndsTheExportAndKeepsTheEarlierVideo) {
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
     std::ofstream(video) << "the earlier video";
     std::filesystem::remove(standIn / "pid");
-    const std::vector<std::string> words = {RenderTool().string(), "--quiet", "--data", data.path().string(),
-                                            "--from", "0", "--to", "251328", "--fps", "1000", "--scale", "1",
-                                            "--video", video.string()};
+    const std::vector<std::string> words = {RenderTool().string(),
+                                            "--quiet",
+                                            "--data",
+                                            data.path().string(),
+                                            "--from",
+                                            "0",
+                                            "--to",
+                                            "251328",
+                                            "--fps",
+                                            "1000",
+                                            "--scale",
+                                            "1",
+                                            "--video",
+                                            video.string()};
     std::vector<char*> argv;
     for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
     argv.push_back(nullptr);
@@ -99,10 +110,10 @@ TEST(Signals, AClosedPipeEndsARawRenderInOneLine) {
   TestDataDirectory data;
   // Two billion frames, under a memory limit far below their list: they are
   // worked out as drawn, and the render ends when the reader goes.
-  const ToolRun tool = RunTool("/bin/bash", "-c " + Quoted(kMemoryLimit + RenderTool().string() +
-                                                           " --quiet --data " + data.path().string() +
-                                                           " --from 0 --to 2147483647 --step 1 --raw - | head -c 400000 >/dev/null;"
-                                                           " exit ${PIPESTATUS[0]}"));
+  const ToolRun tool = RunTool(
+      "/bin/bash", "-c " + Quoted(kMemoryLimit + RenderTool().string() + " --quiet --data " + data.path().string() +
+                                  " --from 0 --to 2147483647 --step 1 --raw - | head -c 400000 >/dev/null;"
+                                  " exit ${PIPESTATUS[0]}"));
   EXPECT_EQ(tool.status, 1) << tool.output;
   const std::string start = "vantrelle-render: cannot write frame ", end = " to standard output: Broken pipe\n";
   EXPECT_EQ(tool.output.find(start), 0u) << tool.output;

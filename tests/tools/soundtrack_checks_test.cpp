@@ -56,25 +56,28 @@ TEST(SoundtrackChecks, AVideoSaysWhatIsWrongAndGoesSilentWhereNeeded) {
       {"fifo", "--from 0 --to 500", "cannot read the soundtrack ", "; the video will be silent", false},
       {"directory", "--from 0 --to 500", "cannot read the soundtrack ", "; the video will be silent", false},
       {"first:40000", "--from 0 --to 500", "", "", true},
-      {"first:40000", "--from 10000 --to 10500", "the soundtrack ", ", before the range starts; the video will be silent", false},
-      {"first:40000", "--from 2000 --to 5000", "the soundtrack ", ", before the range ends; the video is silent from there", true},
+      {"first:40000", "--from 10000 --to 10500", "the soundtrack ",
+       ", before the range starts; the video will be silent", false},
+      {"first:40000", "--from 2000 --to 5000", "the soundtrack ",
+       ", before the range ends; the video is silent from there", true},
   };
   for (const Case& c : cases) {
     MakeSoundtrack(data, c.soundtrack);
     const std::string label = std::string(c.soundtrack) + " " + c.range;
     const std::filesystem::path video = data.path() / "v.mp4";
-    const ToolRun run = RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " " + c.range +
-                                                  " --fps 10 --video " + Quoted(video),
-                                "/", ffmpeg.Environment());
+    const ToolRun run = RunTool(
+        RenderTool(), "--quiet --data " + Quoted(data.path()) + " " + c.range + " --fps 10 --video " + Quoted(video),
+        "/", ffmpeg.Environment());
     EXPECT_EQ(run.status, 0) << label << "\n" << run.output;
     const std::string name = data.FilePath(kSoundtrackFileName).string();
     if (*c.warning == '\0') {
       EXPECT_EQ(run.output, "") << label;
     } else {
-      EXPECT_EQ(run.output.rfind("vantrelle-render: warning: " + std::string(c.warning) + name, 0), 0u)
-          << label << "\n" << run.output;
+      EXPECT_EQ(run.output.rfind("vantrelle-render: warning: " + std::string(c.warning) + name, 0), 0u) << label << "\n"
+                                                                                                        << run.output;
       EXPECT_EQ(run.output.find(std::string(c.after) + "\n"), run.output.size() - std::string(c.after).size() - 1)
-          << label << "\n" << run.output;
+          << label << "\n"
+          << run.output;
     }
     EXPECT_EQ(ffmpeg.Arguments().find("file:" + name) != std::string::npos, c.withSound) << label;
   }
@@ -93,7 +96,8 @@ TEST(SoundtrackChecks, TheShowSaysWhatIsWrongWithItsMusic) {
   const Case cases[] = {
       {"junk", "dummy", "cannot decode the soundtrack "},
       {"fifo", "dummy", "no soundtrack (a regular file) at "},
-      {"padded:" + std::to_string(kCapacity + 1000 - std::min(real, kCapacity)), "dummy", "bytes and the show holds 5200000: the music stops at 4:"},
+      {"padded:" + std::to_string(kCapacity + 1000 - std::min(real, kCapacity)), "dummy",
+       "bytes and the show holds 5200000: the music stops at 4:"},
       {"padded:0", "no-such-device", "no sound ("},
   };
   for (const Case& c : cases) {

@@ -50,8 +50,6 @@ int RunShell(const std::string& command) {
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-bool HaveFfmpeg() {
-  return RunShell("ffmpeg -version >/dev/null 2>&1 && ffprobe -version >/dev/null 2>&1") == 0;
-}
+bool HaveFfmpeg() { return RunShell("ffmpeg -version >/dev/null 2>&1 && ffprobe -version >/dev/null 2>&1") == 0; }
 
 }  // namespace vantrelle

@@ -14,9 +14,9 @@ namespace {
 
 // The labels' font, from the Debian package fonts-dejavu-core.
 constexpr const char* kLabelFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr int kLabelPixels = 13;                 // font size: fits the band with room above and below
-constexpr std::uint8_t kBackground = 0x20;       // dark grey, so black frames still show their edges
-constexpr std::uint8_t kLabelInk = 0xE0;         // light grey letters
+constexpr int kLabelPixels = 13;            // font size: fits the band with room above and below
+constexpr std::uint8_t kBackground = 0x20;  // dark grey, so black frames still show their edges
+constexpr std::uint8_t kLabelInk = 0xE0;    // light grey letters
 
 constexpr DemoClock kOpeningFlashMs = 2 * kBeatMs;  // the white flash that opens a segment lasts two beats
 

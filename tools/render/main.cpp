@@ -23,7 +23,7 @@ constexpr int kUsageError = 1;
 constexpr int kOutputError = 1;
 constexpr int kDataError = 2;
 constexpr int kStoppedBase = 128;  // stopped by signal N: 128 + N, as a shell reports it
-constexpr int kMaxScale = 16;          // 6400 x 3840: beyond that nobody needs it
+constexpr int kMaxScale = 16;      // 6400 x 3840: beyond that nobody needs it
 constexpr int kDefaultFps = 60;
 constexpr int kDefaultVideoScale = 3;  // 1200 x 720, crisp pixels on an ordinary screen
 
@@ -72,13 +72,16 @@ int Main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
   app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)");
   CLI::Option* atOption = app.add_option("--at", at, "one time, ms")->transform(decimal);
-  CLI::Option* timesOption = app.add_option("--times", times, "times in ms, comma separated")->delimiter(',')->transform(decimal);
+  CLI::Option* timesOption =
+      app.add_option("--times", times, "times in ms, comma separated")->delimiter(',')->transform(decimal);
   CLI::Option* fromOption = app.add_option("--from", from, "first time of a range, ms")->transform(decimal);
   CLI::Option* toOption = app.add_option("--to", to, "end of the range (not rendered), ms")->transform(decimal);
   CLI::Option* stepOption = app.add_option("--step", step, "range step, ms")->transform(decimal);
-  CLI::Option* fpsOption = app.add_option("--fps", fps, "frame rate of a range or video (default 60)")->transform(decimal);
+  CLI::Option* fpsOption =
+      app.add_option("--fps", fps, "frame rate of a range or video (default 60)")->transform(decimal);
   CLI::Option* scaleOption =
-      app.add_option("--scale", scale, "whole-factor enlargement, nearest neighbour (PNG default 1, video 3)")->transform(decimal);
+      app.add_option("--scale", scale, "whole-factor enlargement, nearest neighbour (PNG default 1, video 3)")
+          ->transform(decimal);
   CLI::Option* rawOption = app.add_option("--raw", raw, "write frames, concatenated, to FILE (- for stdout)");
   CLI::Option* pngOption = app.add_option("--png", png, "write one PNG per frame into DIR");
   CLI::Option* videoOption =
@@ -93,7 +96,11 @@ int Main(int argc, char** argv) {
   rawOption->excludes(pngOption)->excludes(videoOption)->excludes(sheetOption)->excludes(scaleOption);
   pngOption->excludes(videoOption)->excludes(sheetOption);
   videoOption->excludes(sheetOption)->excludes(atOption)->excludes(timesOption)->excludes(stepOption);
-  sheetOption->excludes(atOption)->excludes(timesOption)->excludes(fromOption)->excludes(fpsOption)->excludes(scaleOption);
+  sheetOption->excludes(atOption)
+      ->excludes(timesOption)
+      ->excludes(fromOption)
+      ->excludes(fpsOption)
+      ->excludes(scaleOption);
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {  // --help, --version
@@ -117,7 +124,8 @@ int Main(int argc, char** argv) {
   }
   if (fps && *fps <= 0) return Fail("--fps must be at least 1", kUsageError);
   if (fps && *fps > render::kMaxFps) {
-    return Fail("--fps must be at most " + std::to_string(render::kMaxFps) + ": times are whole ms, so more only repeats frames",
+    return Fail("--fps must be at most " + std::to_string(render::kMaxFps) +
+                    ": times are whole ms, so more only repeats frames",
                 kUsageError);
   }
   if (scale && (*scale < 1 || *scale > kMaxScale)) {
@@ -161,7 +169,12 @@ int Main(int argc, char** argv) {
   request.pngScale = scale.value_or(1);
   request.quiet = quiet;
   if (!video.empty()) {
-    request.video = {video, *render::ContainerFor(video), {}, *from, *to, fps.value_or(kDefaultFps),
+    request.video = {video,
+                     *render::ContainerFor(video),
+                     {},
+                     *from,
+                     *to,
+                     fps.value_or(kDefaultFps),
                      scale.value_or(kDefaultVideoScale)};
   }
 

@@ -56,8 +56,7 @@ Status PipedProcess::Start(const std::vector<std::string>& arguments) {
 
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) {
-    return Status::Failure(ErrorKind::kUnreadable,
-                           "cannot make a pipe to " + program_ + ": " + std::strerror(errno));
+    return Status::Failure(ErrorKind::kUnreadable, "cannot make a pipe to " + program_ + ": " + std::strerror(errno));
   }
   std::signal(SIGPIPE, SIG_IGN);
 

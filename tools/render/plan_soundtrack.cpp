@@ -26,7 +26,8 @@ SoundtrackPlan PlanSoundtrack(const std::filesystem::path& soundtrack, DemoClock
   platform::DesktopSystemServices files;  // regular files only, never waiting on a FIFO
   const std::int64_t size = files.FileSize(soundtrack);
   if (size < 0) {
-    return {false, "warning: cannot read the soundtrack " + name + " (not a readable regular file); the video will be silent"};
+    return {false,
+            "warning: cannot read the soundtrack " + name + " (not a readable regular file); the video will be silent"};
   }
   if (size > kLargestSoundtrack) {
     return {false, "warning: the soundtrack " + name + " has " + std::to_string(size) + " bytes, more than the " +

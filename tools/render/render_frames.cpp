@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <system_error>
 #include <utility>
@@ -14,8 +14,8 @@
 #include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
-#include "timeline/load_and_precompute.h"
 #include "platform/replace_file.h"
+#include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 #include "tools/render/check_writable.h"
 #include "tools/render/piped_process.h"

@@ -16,15 +16,15 @@ namespace vantrelle::render {
 
 struct RenderRequest {
   std::filesystem::path dataDirectory;
-  FrameTimes times;              // none negative; for a video, from video.from at video.fps
-  std::string rawFile;           // "-" for standard output; or empty
+  FrameTimes times;                    // none negative; for a video, from video.from at video.fps
+  std::string rawFile;                 // "-" for standard output; or empty
   std::filesystem::path pngDirectory;  // used when rawFile is empty and there is no video
   // Used when video.file is set: its container, range, rate and scale. The
   // soundtrack is looked up in the data directory; without it the video is
   // silent and a warning says so.
   VideoSettings video;
-  int pngScale = 1;              // whole-factor enlargement of PNG files
-  bool quiet = false;            // no progress on standard error
+  int pngScale = 1;    // whole-factor enlargement of PNG files
+  bool quiet = false;  // no progress on standard error
 };
 
 // Any failure is one line, and its kind says which side failed: the data

@@ -42,10 +42,22 @@ std::string SecondsText(DemoClock ms) {
 std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   const std::string size = std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
   const std::string scale = std::to_string(settings.scale);
-  std::vector<std::string> args = {
-      "ffmpeg", "-hide_banner", "-nostats", "-loglevel", "error", "-y",
-      "-f", "rawvideo", "-pixel_format", "rgb565le", "-video_size", size,
-      "-framerate", std::to_string(settings.fps), "-i", "-"};
+  std::vector<std::string> args = {"ffmpeg",
+                                   "-hide_banner",
+                                   "-nostats",
+                                   "-loglevel",
+                                   "error",
+                                   "-y",
+                                   "-f",
+                                   "rawvideo",
+                                   "-pixel_format",
+                                   "rgb565le",
+                                   "-video_size",
+                                   size,
+                                   "-framerate",
+                                   std::to_string(settings.fps),
+                                   "-i",
+                                   "-"};
   const bool withSound = !settings.soundtrack.empty();
   if (withSound) {
     // -ss before the input seeks the decoded sound exactly, not to a packet.
@@ -69,8 +81,8 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
       break;
     case VideoContainer::kWebm:
       // Constant quality (-b:v 0); row threads and cpu-used 4 keep VP9 from crawling.
-      args.insert(args.end(), {"-c:v", "libvpx-vp9", "-crf", kVp9Crf, "-b:v", "0", "-deadline", "good",
-                               "-cpu-used", "4", "-row-mt", "1"});
+      args.insert(args.end(), {"-c:v", "libvpx-vp9", "-crf", kVp9Crf, "-b:v", "0", "-deadline", "good", "-cpu-used",
+                               "4", "-row-mt", "1"});
       if (withSound) args.insert(args.end(), {"-c:a", "libopus", "-b:a", kOpusRate});
       break;
   }

@@ -16,13 +16,13 @@ enum class VideoContainer { kMp4, kMkv, kWebm };
 std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file);
 
 struct VideoSettings {
-  std::filesystem::path file;        // the video written (replaced if present)
+  std::filesystem::path file;  // the video written (replaced if present)
   VideoContainer container = VideoContainer::kMp4;
   std::filesystem::path soundtrack;  // empty: a silent video
   DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
   DemoClock to = kShowLengthMs;      // ms, not included
   int fps = 60;
-  int scale = 3;                     // whole-factor enlargement, nearest neighbour
+  int scale = 3;  // whole-factor enlargement, nearest neighbour
 };
 
 // "12.345" for 12,345 ms: exact, no floating point.

@@ -13,8 +13,8 @@ double TunnelLight(double x, double y, double phase, double cx, double cy) {
   const double dx = (x - cx) * 1.25;  // the player widens pixels 5:4
   const double dy = y - cy;
   const double r = Sqrt(dx * dx + dy * dy) + 0.01;
-  const double angle = Atan2(dy, dx) / kTwoPi;            // -0.5..0.5
-  const double depth = 64.0 / r + 6.0 * phase;            // six rings pass per loop
+  const double angle = Atan2(dy, dx) / kTwoPi;  // -0.5..0.5
+  const double depth = 64.0 / r + 6.0 * phase;  // six rings pass per loop
   const double around = angle * 8.0 + 2.0 * phase + 0.2 * Sin(kTwoPi * depth * 0.5);
   // Soft checkered tiles on the tunnel wall, with bright seams between rings.
   const double tiles = Sin(kTwoPi * depth) * Sin(kTwoPi * around);

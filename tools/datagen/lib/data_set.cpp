@@ -87,9 +87,9 @@ Result<std::vector<DataFile>> GenerateDataSet() {
 
   addPicture("gfx\\endtexture.raw", "gfx\\endtexture.pal", MakeEndTexture());
   const char* const faceNames[kPortraitCount][3] = {{"gfx\\facea.raw", "gfx\\facea.pal", "gfx\\faceaalpha.raw"},
-                                                   {"gfx\\faceb.raw", "gfx\\faceb.pal", "gfx\\facebalpha.raw"},
-                                                   {"gfx\\facec.raw", "gfx\\facec.pal", "gfx\\facecalpha.raw"},
-                                                   {"gfx\\faced.raw", "gfx\\faced.pal", "gfx\\facedalpha.raw"}};
+                                                    {"gfx\\faceb.raw", "gfx\\faceb.pal", "gfx\\facebalpha.raw"},
+                                                    {"gfx\\facec.raw", "gfx\\facec.pal", "gfx\\facecalpha.raw"},
+                                                    {"gfx\\faced.raw", "gfx\\faced.pal", "gfx\\facedalpha.raw"}};
   for (int k = 0; k < kPortraitCount; ++k) {
     Portrait portrait = MakePortrait(k);
     addPicture(faceNames[k][0], faceNames[k][1], std::move(portrait.picture));

@@ -57,10 +57,14 @@ double Sin(double x) {
   long long q = 0;
   const double r = Reduce(x, q);
   switch (q & 3) {
-    case 0: return SinKernel(r);
-    case 1: return CosKernel(r);
-    case 2: return -SinKernel(r);
-    default: return -CosKernel(r);
+    case 0:
+      return SinKernel(r);
+    case 1:
+      return CosKernel(r);
+    case 2:
+      return -SinKernel(r);
+    default:
+      return -CosKernel(r);
   }
 }
 
@@ -68,10 +72,14 @@ double Cos(double x) {
   long long q = 0;
   const double r = Reduce(x, q);
   switch (q & 3) {
-    case 0: return CosKernel(r);
-    case 1: return -SinKernel(r);
-    case 2: return -CosKernel(r);
-    default: return SinKernel(r);
+    case 0:
+      return CosKernel(r);
+    case 1:
+      return -SinKernel(r);
+    case 2:
+      return -CosKernel(r);
+    default:
+      return SinKernel(r);
   }
 }
 

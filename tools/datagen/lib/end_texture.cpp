@@ -32,9 +32,12 @@ Colour Plating(int x, int y) {
   const double g = Grime(x, y);
   c = c * (0.82 + 0.22 * g);
   // Bevel: lit top-left edge, shadowed bottom-right edge, dark seam.
-  if (px == 0 || py == 0) c = c * 0.35;
-  else if (px == 1 || py == 1) c = c * 1.3;
-  else if (px == size - 1 || py == size - 1) c = c * 0.6;
+  if (px == 0 || py == 0)
+    c = c * 0.35;
+  else if (px == 1 || py == 1)
+    c = c * 1.3;
+  else if (px == size - 1 || py == size - 1)
+    c = c * 0.6;
   // Rivets three texels in from each corner.
   const int rx = px < size / 2 ? px - 3 : size - 1 - px - 3, ry = py < size / 2 ? py - 3 : size - 1 - py - 3;
   if (rx * rx + ry * ry <= 1) c = c * (rx + ry < 0 ? 1.35 : 0.7);
@@ -67,7 +70,7 @@ Colour SolarCells(int x, int y) {
 }
 
 Colour Pipe(int x, int y) {
-  const int row = y - kEndTexturePipeRow;  // 0..63, across the pipe
+  const int row = y - kEndTexturePipeRow;               // 0..63, across the pipe
   const double across = Sin(kPi * (row + 0.5) / 64.0);  // rounded shading
   const double rib = (x % 16) < 3 ? 0.7 : 1.0;
   Colour c = MixColour({0.35, 0.33, 0.3}, {0.8, 0.55, 0.25}, 0.25 + 0.3 * Grime(x, y));

@@ -11,8 +11,7 @@ Status EncoderFailure(const char* message) { return Status::Failure(ErrorKind::k
 
 }  // namespace
 
-Result<std::vector<std::uint8_t>> EncodeMp3(const std::vector<std::int16_t>& interleaved, int sampleRate,
-                                            int kbps) {
+Result<std::vector<std::uint8_t>> EncodeMp3(const std::vector<std::int16_t>& interleaved, int sampleRate, int kbps) {
   lame_global_flags* lame = lame_init();
   if (lame == nullptr) return EncoderFailure("cannot start the MP3 encoder");
   lame_set_in_samplerate(lame, sampleRate);

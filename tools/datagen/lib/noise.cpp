@@ -12,31 +12,51 @@ double Fade(double t) { return t * t * t * (t * (t * 6.0 - 15.0) + 10.0); }
 // One of twelve edge directions of a cube, picked by the hash.
 double Gradient3(std::uint32_t h, double x, double y, double z) {
   switch (h % 12u) {
-    case 0: return x + y;
-    case 1: return -x + y;
-    case 2: return x - y;
-    case 3: return -x - y;
-    case 4: return x + z;
-    case 5: return -x + z;
-    case 6: return x - z;
-    case 7: return -x - z;
-    case 8: return y + z;
-    case 9: return -y + z;
-    case 10: return y - z;
-    default: return -y - z;
+    case 0:
+      return x + y;
+    case 1:
+      return -x + y;
+    case 2:
+      return x - y;
+    case 3:
+      return -x - y;
+    case 4:
+      return x + z;
+    case 5:
+      return -x + z;
+    case 6:
+      return x - z;
+    case 7:
+      return -x - z;
+    case 8:
+      return y + z;
+    case 9:
+      return -y + z;
+    case 10:
+      return y - z;
+    default:
+      return -y - z;
   }
 }
 
 double Gradient2(std::uint32_t h, double x, double y) {
   switch (h & 7u) {
-    case 0: return x + y;
-    case 1: return -x + y;
-    case 2: return x - y;
-    case 3: return -x - y;
-    case 4: return x;
-    case 5: return -x;
-    case 6: return y;
-    default: return -y;
+    case 0:
+      return x + y;
+    case 1:
+      return -x + y;
+    case 2:
+      return x - y;
+    case 3:
+      return -x - y;
+    case 4:
+      return x;
+    case 5:
+      return -x;
+    case 6:
+      return y;
+    default:
+      return -y;
   }
 }
 
@@ -46,8 +66,7 @@ std::uint32_t U(long long v) { return static_cast<std::uint32_t>(v); }
 
 double Noise3(double x, double y, double z, std::uint32_t seed) {
   const double fx = Floor(x), fy = Floor(y), fz = Floor(z);
-  const long long ix = static_cast<long long>(fx), iy = static_cast<long long>(fy),
-                  iz = static_cast<long long>(fz);
+  const long long ix = static_cast<long long>(fx), iy = static_cast<long long>(fy), iz = static_cast<long long>(fz);
   const double rx = x - fx, ry = y - fy, rz = z - fz;
   const double u = Fade(rx), v = Fade(ry), w = Fade(rz);
   double corner[8];

@@ -64,16 +64,13 @@ std::array<int, 3> BinColour(const Bin& b) {
 
 }  // namespace
 
-Colour MixColour(Colour a, Colour b, double t) {
-  return {Mix(a.r, b.r, t), Mix(a.g, b.g, t), Mix(a.b, b.b, t)};
-}
+Colour MixColour(Colour a, Colour b, double t) { return {Mix(a.r, b.r, t), Mix(a.g, b.g, t), Mix(a.b, b.b, t)}; }
 
 PalettePicture QuantiseColours(const std::vector<Colour>& colours, int firstIndex) {
   std::vector<int> keys(colours.size());
   std::vector<Bin> table(kKeyCount);
   for (std::size_t i = 0; i < colours.size(); ++i) {
-    const int r = ToByte(colours[i].r * 255.0), g = ToByte(colours[i].g * 255.0),
-              b = ToByte(colours[i].b * 255.0);
+    const int r = ToByte(colours[i].r * 255.0), g = ToByte(colours[i].g * 255.0), b = ToByte(colours[i].b * 255.0);
     const int key = ((r >> 2) << 12) | ((g >> 2) << 6) | (b >> 2);
     keys[i] = key;
     Bin& bin = table[key];
@@ -186,10 +183,10 @@ std::vector<std::uint8_t> EncodePalette(const Palette& palette) {
   put32(1040);  // file size less the first eight bytes
   tag("PAL ");
   tag("data");
-  put32(1028);                        // version, count and 256 entries
-  out.push_back(0x00);                // palette version 0x0300
+  put32(1028);          // version, count and 256 entries
+  out.push_back(0x00);  // palette version 0x0300
   out.push_back(0x03);
-  out.push_back(0x00);                // 256 entries
+  out.push_back(0x00);  // 256 entries
   out.push_back(0x01);
   for (int i = 0; i < 256; ++i) {
     out.push_back(palette.rgb[3 * i]);

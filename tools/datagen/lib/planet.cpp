@@ -11,8 +11,8 @@ namespace {
 // The sun sits above and behind the planet in the opening (the glow disc):
 // the top limb is lit, the lower half turns to night.
 constexpr double kLight[3] = {-0.22, 0.80, 0.42};
-constexpr double kTilt = 0.41;   // axis tilt, radians
-constexpr double kSpin = 2.2;    // which side faces us, radians
+constexpr double kTilt = 0.41;  // axis tilt, radians
+constexpr double kSpin = 2.2;   // which side faces us, radians
 
 }  // namespace
 

@@ -51,8 +51,8 @@ Colour SkyColour(double x, double y, double z) {
   const double gas = SmoothStep(-0.25, 0.55, n1 + 0.35 * band) * (0.25 + 0.75 * band);
   const double hot = SmoothStep(0.15, 0.6, n2 + 0.3 * band) * gas;
   Colour c{0.012, 0.014, 0.035};
-  c = c + Colour{0.12, 0.34, 0.48} * (gas * 1.2);    // teal gas
-  c = c + Colour{0.55, 0.12, 0.42} * (hot * 0.8);   // magenta emission
+  c = c + Colour{0.12, 0.34, 0.48} * (gas * 1.2);         // teal gas
+  c = c + Colour{0.55, 0.12, 0.42} * (hot * 0.8);         // magenta emission
   c = c + Colour{0.95, 0.60, 0.30} * (hot * hot * 0.55);  // hot cores
   const double lane = SmoothStep(0.0, 0.35, dust) * band;
   c = c * (1.0 - 0.75 * lane);
@@ -68,12 +68,36 @@ void SkyboxTexelDirection(int page, double x, double y, double out[3]) {
   const int face = (page + 5) % 6;
   const double a = -1.0 + x / 128.0, b = 1.0 - y / 128.0, e = 1.0 - x / 128.0, g = -1.0 + y / 128.0;
   switch (face) {
-    case 0: out[0] = a; out[1] = b; out[2] = 1.0; break;
-    case 1: out[0] = 1.0; out[1] = b; out[2] = e; break;
-    case 2: out[0] = e; out[1] = b; out[2] = -1.0; break;
-    case 3: out[0] = -1.0; out[1] = b; out[2] = a; break;
-    case 4: out[0] = a; out[1] = -1.0; out[2] = b; break;
-    default: out[0] = a; out[1] = 1.0; out[2] = g; break;
+    case 0:
+      out[0] = a;
+      out[1] = b;
+      out[2] = 1.0;
+      break;
+    case 1:
+      out[0] = 1.0;
+      out[1] = b;
+      out[2] = e;
+      break;
+    case 2:
+      out[0] = e;
+      out[1] = b;
+      out[2] = -1.0;
+      break;
+    case 3:
+      out[0] = -1.0;
+      out[1] = b;
+      out[2] = a;
+      break;
+    case 4:
+      out[0] = a;
+      out[1] = -1.0;
+      out[2] = b;
+      break;
+    default:
+      out[0] = a;
+      out[1] = 1.0;
+      out[2] = g;
+      break;
   }
 }
 

@@ -28,7 +28,7 @@ Colour PlanetGround(double x, double y, double z) {
     Colour lowland = MixColour(MixColour(forest, plain, SmoothStep(0.0, 0.3, h)), desert, dry);
     c = MixColour(lowland, rock, SmoothStep(0.35, 0.75, h));
     c = MixColour({0.78, 0.74, 0.58}, c, SmoothStep(0.0, 0.03, e - kSeaLevel));  // beaches
-    c = MixColour(c, {0.92, 0.93, 0.96}, SmoothStep(0.8, 0.95, h));               // peaks
+    c = MixColour(c, {0.92, 0.93, 0.96}, SmoothStep(0.8, 0.95, h));              // peaks
   }
   const double ice = SmoothStep(0.88, 0.94, lat + 0.05 * climate);
   return MixColour(c, {0.74, 0.80, 0.88}, ice);

@@ -67,8 +67,8 @@ Hit Scene(int which, D3 p) {
       double head = RoundBox(p - D3{0.0, 0.34, 0.0}, {0.30, 0.36, 0.32}, 0.09);
       head = std::min(head, Capsule(p, {0.0, -0.5, -0.03}, {0.0, 0.0, -0.03}, 0.14));
       head = SmoothMin(head, RoundBox(p - D3{0.0, -1.0, -0.05}, {0.55, 0.3, 0.22}, 0.14), 0.06);
-      const double antenna = std::min(Capsule(p, {0.22, 0.7, 0.0}, {0.3, 1.02, 0.0}, 0.025),
-                                      Length(p - D3{0.3, 1.04, 0.0}) - 0.055);
+      const double antenna =
+          std::min(Capsule(p, {0.22, 0.7, 0.0}, {0.3, 1.02, 0.0}, 0.025), Length(p - D3{0.3, 1.04, 0.0}) - 0.055);
       const double visor = RoundBox(p - D3{0.0, 0.40, 0.33}, {0.30, 0.06, 0.08}, 0.03);
       if (visor < head && visor < antenna) return {visor, kGlow};
       if (antenna < head) return {antenna, kAccent};
@@ -104,17 +104,21 @@ Hit Scene(int which, D3 p) {
 
 struct Look {
   Colour skin, accent, glow;
-  double shine;      // specular strength
-  int power;         // specular sharpness, a power of two
-  Colour key, rim;   // light colours
+  double shine;     // specular strength
+  int power;        // specular sharpness, a power of two
+  Colour key, rim;  // light colours
 };
 
 Look LookOf(int which) {
   switch (which) {
-    case 0: return {{0.95, 0.70, 0.28}, {0.85, 0.08, 0.12}, {0, 0, 0}, 0.9, 32, {1.0, 0.9, 0.75}, {0.3, 0.5, 1.0}};
-    case 1: return {{0.58, 0.62, 0.68}, {0.9, 0.5, 0.1}, {0.3, 1.0, 0.95}, 0.7, 64, {0.9, 0.95, 1.0}, {1.0, 0.35, 0.6}};
-    case 2: return {{0.86, 0.83, 0.78}, {0.42, 0.30, 0.22}, {0, 0, 0}, 0.15, 8, {1.0, 0.93, 0.85}, {0.5, 0.8, 1.0}};
-    default: return {{0.72, 0.07, 0.06}, {0.1, 0.08, 0.08}, {1.0, 0.6, 0.1}, 0.8, 64, {1.0, 0.85, 0.8}, {0.4, 1.0, 0.8}};
+    case 0:
+      return {{0.95, 0.70, 0.28}, {0.85, 0.08, 0.12}, {0, 0, 0}, 0.9, 32, {1.0, 0.9, 0.75}, {0.3, 0.5, 1.0}};
+    case 1:
+      return {{0.58, 0.62, 0.68}, {0.9, 0.5, 0.1}, {0.3, 1.0, 0.95}, 0.7, 64, {0.9, 0.95, 1.0}, {1.0, 0.35, 0.6}};
+    case 2:
+      return {{0.86, 0.83, 0.78}, {0.42, 0.30, 0.22}, {0, 0, 0}, 0.15, 8, {1.0, 0.93, 0.85}, {0.5, 0.8, 1.0}};
+    default:
+      return {{0.72, 0.07, 0.06}, {0.1, 0.08, 0.08}, {1.0, 0.6, 0.1}, 0.8, 64, {1.0, 0.85, 0.8}, {0.4, 1.0, 0.8}};
   }
 }
 

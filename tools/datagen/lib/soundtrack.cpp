@@ -12,24 +12,22 @@ namespace {
 constexpr int kKbps = 96;  // 22.05 kHz stereo: about 3 MB for the show
 
 // Sample position of a time in sixteenth notes (four per beat).
-std::int64_t AtSixteenth(std::int64_t sixteenth) {
-  return sixteenth * kBeatMs * kSampleRate / 4000;
-}
+std::int64_t AtSixteenth(std::int64_t sixteenth) { return sixteenth * kBeatMs * kSampleRate / 4000; }
 std::int64_t AtBeat(double beat) { return AtSixteenth(static_cast<std::int64_t>(Floor(beat * 4.0 + 0.5))); }
 constexpr double kBeatSeconds = kBeatMs / 1000.0;
 
 // How a section plays. Each scene of the show gets one.
 enum class Style {
-  kOpening,   // pads out of silence, a drone, bells
-  kRings,     // soft pulse under the text lines
-  kDrive,     // four on the floor, bass, arpeggio
-  kCredits,   // a chord stab on every zoom jump
-  kGroove,    // the portrait scenes: half-time groove with arpeggio
-  kTunnel,    // fast: sixteenth bass and hats
-  kClip,      // breakdown under the greetings, bells on each page
-  kFloat,     // the planet: pads and a slow bass, light percussion
-  kLead,      // the station: groove with a lead melody
-  kOutro,     // thinning out toward the end
+  kOpening,  // pads out of silence, a drone, bells
+  kRings,    // soft pulse under the text lines
+  kDrive,    // four on the floor, bass, arpeggio
+  kCredits,  // a chord stab on every zoom jump
+  kGroove,   // the portrait scenes: half-time groove with arpeggio
+  kTunnel,   // fast: sixteenth bass and hats
+  kClip,     // breakdown under the greetings, bells on each page
+  kFloat,    // the planet: pads and a slow bass, light percussion
+  kLead,     // the station: groove with a lead melody
+  kOutro,    // thinning out toward the end
 };
 
 struct Section {
@@ -40,14 +38,14 @@ struct Section {
 
 // The scene bounds of the show, in beats of 462 ms.
 constexpr Section kScore[] = {
-    {0, 32, Style::kOpening, 0},  {32, 48, Style::kRings, 0},    {48, 56, Style::kRings, 1},
-    {56, 64, Style::kRings, 0},   {64, 72, Style::kRings, 1},    {72, 80, Style::kRings, 0},
-    {80, 96, Style::kRings, 2},   {96, 128, Style::kDrive, 0},   {128, 132, Style::kCredits, 0},
-    {132, 144, Style::kGroove, 1}, {144, 148, Style::kCredits, 1}, {148, 160, Style::kGroove, 2},
-    {160, 164, Style::kCredits, 2}, {164, 176, Style::kGroove, 3}, {176, 180, Style::kCredits, 3},
-    {180, 192, Style::kGroove, 0}, {192, 224, Style::kTunnel, 2}, {224, 288, Style::kClip, 1},
-    {288, 320, Style::kDrive, 3},  {320, 352, Style::kFloat, 1},  {352, 384, Style::kDrive, 0},
-    {384, 416, Style::kTunnel, 3}, {416, 448, Style::kLead, 0},   {448, 480, Style::kLead, 2},
+    {0, 32, Style::kOpening, 0},    {32, 48, Style::kRings, 0},     {48, 56, Style::kRings, 1},
+    {56, 64, Style::kRings, 0},     {64, 72, Style::kRings, 1},     {72, 80, Style::kRings, 0},
+    {80, 96, Style::kRings, 2},     {96, 128, Style::kDrive, 0},    {128, 132, Style::kCredits, 0},
+    {132, 144, Style::kGroove, 1},  {144, 148, Style::kCredits, 1}, {148, 160, Style::kGroove, 2},
+    {160, 164, Style::kCredits, 2}, {164, 176, Style::kGroove, 3},  {176, 180, Style::kCredits, 3},
+    {180, 192, Style::kGroove, 0},  {192, 224, Style::kTunnel, 2},  {224, 288, Style::kClip, 1},
+    {288, 320, Style::kDrive, 3},   {320, 352, Style::kFloat, 1},   {352, 384, Style::kDrive, 0},
+    {384, 416, Style::kTunnel, 3},  {416, 448, Style::kLead, 0},    {448, 480, Style::kLead, 2},
     {480, 544, Style::kOutro, 1},
 };
 
@@ -66,14 +64,11 @@ struct Chord {
   int root;
   int notes[4];
 };
-constexpr Chord kAm{33, {57, 60, 64, 67}}, kF{29, {57, 60, 65, 69}}, kC{36, {55, 60, 64, 67}},
-    kG{31, {55, 59, 62, 67}}, kDm{38, {57, 62, 65, 69}}, kEm{28, {55, 59, 64, 67}};
-constexpr Chord kProgressions[4][4] = {
-    {kAm, kF, kC, kG}, {kF, kG, kAm, kAm}, {kDm, kF, kAm, kG}, {kAm, kEm, kF, kG}};
+constexpr Chord kAm{33, {57, 60, 64, 67}}, kF{29, {57, 60, 65, 69}}, kC{36, {55, 60, 64, 67}}, kG{31, {55, 59, 62, 67}},
+    kDm{38, {57, 62, 65, 69}}, kEm{28, {55, 59, 64, 67}};
+constexpr Chord kProgressions[4][4] = {{kAm, kF, kC, kG}, {kF, kG, kAm, kAm}, {kDm, kF, kAm, kG}, {kAm, kEm, kF, kG}};
 
-const Chord& ChordAt(const Section& s, int beat) {
-  return kProgressions[s.progression][((beat - s.begin) / 4) % 4];
-}
+const Chord& ChordAt(const Section& s, int beat) { return kProgressions[s.progression][((beat - s.begin) / 4) % 4]; }
 
 struct Parts {
   StereoBuffer dry, echo, room;
@@ -97,8 +92,10 @@ void Drums(Parts& p, const Section& s, int beat, int step, std::uint32_t seed) {
         Clap(p.dry, at, 0.35, seed);
         Snare(p.room, at, 0.3, seed + 1u);
       }
-      if (step == 2) HiHat(p.dry, at, 0.12, 0.1, 0.25, seed);
-      else if (s.style == Style::kTunnel || step % 2 == 1) HiHat(p.dry, at, 0.05, 0.025, -0.25, seed);
+      if (step == 2)
+        HiHat(p.dry, at, 0.12, 0.1, 0.25, seed);
+      else if (s.style == Style::kTunnel || step % 2 == 1)
+        HiHat(p.dry, at, 0.05, 0.025, -0.25, seed);
       break;
     case Style::kCredits:
       if (onBeat) Kick(p.dry, at, 0.8);
@@ -154,8 +151,8 @@ void Harmony(Parts& p, const Section& s, int beat, Random& rng) {
     for (int k = 0; k < stepsPerBeat; ++k) {
       const int n = (beat * stepsPerBeat + k);
       const int note = c.notes[kOrder[n % 8] % 4] + 12 * ((n / 8) % 2);
-      Pluck(p.echo, AtBeat(beat + static_cast<double>(k) / stepsPerBeat), kBeatSeconds / stepsPerBeat, note,
-            gain, (n % 2 == 0) ? -0.35 : 0.35, bright);
+      Pluck(p.echo, AtBeat(beat + static_cast<double>(k) / stepsPerBeat), kBeatSeconds / stepsPerBeat, note, gain,
+            (n % 2 == 0) ? -0.35 : 0.35, bright);
     }
   };
   switch (s.style) {

@@ -10,8 +10,8 @@
 namespace vantrelle::datagen {
 
 inline constexpr int kBeatMs = 462;
-inline constexpr int kShowBeats = 544;            // 251,328 ms
-inline constexpr int kTailMs = 2600;              // the last chord rings out
+inline constexpr int kShowBeats = 544;  // 251,328 ms
+inline constexpr int kTailMs = 2600;    // the last chord rings out
 
 // Interleaved 16-bit stereo samples of the whole piece, tail included.
 std::vector<std::int16_t> RenderSoundtrack();

@@ -125,8 +125,8 @@ D3 Ring(double angle, double radius, double y) { return {radius * Cos(angle), y,
 // (radius, height); normals follow the profile's slope.
 // Normals point away from the axis where the profile climbs, so a hull's
 // profile runs from bottom to top.
-void Lathe(MeshBuilder& m, const std::vector<std::pair<double, double>>& profile, int sides, int page,
-           double uTexels, double vBase, double vTexels) {
+void Lathe(MeshBuilder& m, const std::vector<std::pair<double, double>>& profile, int sides, int page, double uTexels,
+           double vBase, double vTexels) {
   const int n = static_cast<int>(profile.size()) - 1;
   m.Grid(sides, n, page, [&](double s, double t) {
     const int j = static_cast<int>(Floor(t * n + 0.5));
@@ -195,8 +195,18 @@ std::vector<std::uint8_t> MakeStationMesh() {
   MeshBuilder m;
   // Core: a plated spindle along y with tapered ends.
   Lathe(m,
-        {{0.0, -7.2}, {1.0, -7.0}, {2.2, -5.6}, {2.6, -4.0}, {2.6, -1.6}, {3.1, -1.0}, {3.1, 1.0}, {2.6, 1.6},
-         {2.6, 4.0}, {2.0, 5.4}, {0.9, 6.4}, {0.0, 6.6}},
+        {{0.0, -7.2},
+         {1.0, -7.0},
+         {2.2, -5.6},
+         {2.6, -4.0},
+         {2.6, -1.6},
+         {3.1, -1.0},
+         {3.1, 1.0},
+         {2.6, 1.6},
+         {2.6, 4.0},
+         {2.0, 5.4},
+         {0.9, 6.4},
+         {0.0, 6.6}},
         24, 0, 512.0, 0.0, 704.0);
   // Habitat ring: a torus of radius 9 with its windows facing outward.
   constexpr double kRingRadius = 9.0, kTube = 1.15;

@@ -25,8 +25,7 @@ void Crash(StereoBuffer& out, std::int64_t at, double gain, std::uint32_t seed);
 void Riser(StereoBuffer& out, std::int64_t from, std::int64_t to, double gain, std::uint32_t seed);
 void Bass(StereoBuffer& out, std::int64_t at, double seconds, double note, double gain, double brightness);
 void Pad(StereoBuffer& out, std::int64_t at, double seconds, double note, double gain, double pan);
-void Pluck(StereoBuffer& out, std::int64_t at, double seconds, double note, double gain, double pan,
-           double brightness);
+void Pluck(StereoBuffer& out, std::int64_t at, double seconds, double note, double gain, double pan, double brightness);
 void Lead(StereoBuffer& out, std::int64_t at, double seconds, double note, double gain, double pan);
 void Bell(StereoBuffer& out, std::int64_t at, double note, double gain, double pan);
 void Stab(StereoBuffer& out, std::int64_t at, double note, double gain, double pan);

@@ -34,8 +34,7 @@ class TextPainter {
   int Measure(const std::string& text, int pixelSize, int tracking = 0);
   // Draws `text` centred on column `centreX` with its baseline on row
   // `baseline`; coverage is combined with what is there by taking the larger.
-  void DrawCentred(Canvas& canvas, const std::string& text, int pixelSize, int centreX, int baseline,
-                   int tracking = 0);
+  void DrawCentred(Canvas& canvas, const std::string& text, int pixelSize, int centreX, int baseline, int tracking = 0);
   // Ascent of capitals at `pixelSize`, for placing lines.
   int CapHeight(int pixelSize);
 

@@ -13,9 +13,9 @@ constexpr const char* kMusician = "Kelp Oracle";
 constexpr const char* kGroup = "Pocket Orrery";
 
 const std::vector<std::string> kGreetedGroups = {
-    "Saltmarsh Collective", "Nine Lanterns",   "Velvet Tidewater", "Oxbow Radiance", "Brasswind Foundry",
+    "Saltmarsh Collective", "Nine Lanterns",    "Velvet Tidewater", "Oxbow Radiance",  "Brasswind Foundry",
     "Polar Moth",           "Kestrel & Quartz", "Cinder Orchard",   "Glasshouse Echo", "Tinfoil Monarchs",
-    "Paper Comet",          "Murmur Atelier",  "Quiet Voltage",    "Harbour Static", "Juniper Signal"};
+    "Paper Comet",          "Murmur Atelier",   "Quiet Voltage",    "Harbour Static",  "Juniper Signal"};
 
 // The largest size not above `size` at which `text` fits in `width` pixels.
 int FitSize(TextPainter& painter, const std::string& text, int size, int width, int tracking = 0) {
@@ -111,8 +111,8 @@ std::vector<std::uint8_t> MakeGreetings(TextPainter& painter) {
 std::vector<std::uint8_t> MakeEndScroll(TextPainter& painter) {
   Canvas c(kEndScrollWidth, kEndScrollHeight);
   struct Line {
-    int size;   // pixel size, 0 for a gap
-    int gap;    // rows to advance after the line
+    int size;  // pixel size, 0 for a gap
+    int gap;   // rows to advance after the line
     const char* text;
   };
   const Line lines[] = {

@@ -46,8 +46,8 @@ struct Return {
 
 }  // namespace kernel_tests
 
-#define TEST(suite, name)                                                                  \
-  static void suite##_##name();                                                            \
+#define TEST(suite, name)                                                                            \
+  static void suite##_##name();                                                                      \
   static const kernel_tests::Register suite##_##name##_registered(#suite "." #name, suite##_##name); \
   static void suite##_##name()
 // The switch keeps an `else` after the check from binding to its `if`.
