@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_desktop.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -219,6 +220,12 @@ void SdlDesktop::DrawProgressBar() {
   for (std::size_t i = 0; i < marks_.count; ++i) {
     const int x = ProgressColumn(layout, marks_.startsMs[i], marks_.lengthMs);
     SDL_RenderDrawLine(renderer_, x, layout.y - 2, x, layout.y + layout.height + 1);
+  }
+  // The show hides the pointer, so the bar shows where a click would go.
+  if (pointerKnown_ && OnProgressBar(layout, pointerX_, pointerY_)) {
+    const int x = std::clamp(pointerX_, layout.x, layout.x + layout.width - 1);
+    SDL_SetRenderDrawColor(renderer_, 255, 255, 255, 255);
+    SDL_RenderDrawLine(renderer_, x, layout.y - 4, x, layout.y + layout.height + 3);
   }
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);  // the clear colour of the borders
 }

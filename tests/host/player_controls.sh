@@ -114,7 +114,11 @@ mover_pid=""
 sleep 2.5
 shot bar_gone
 xdotool mousemove 200 230
-sleep 1
+sleep 0.3
+shot hover
+xdotool mousemove 201 230  # the bar again for 2 s, however long the screenshot took
+xdotool mousemove 200 230
+sleep 0.5
 xdotool click 1  # on the bar, halfway along its track (x 8 to 392)
 sleep 1
 shot clicked
@@ -228,6 +232,10 @@ check(bar[: 200 * row] == open(f"{work}/paused1.rgb", "rb").read()[: 200 * row],
       "the bar leaves the picture above it alone")
 marks_seen = sum(1 for i in range(200 * row, len(bar), 3) if bar[i : i + 3] == bytes((255, 190, 40)))
 check(marks_seen >= 24 * 8, f"moving the pointer shows the bar with its segment marks ({marks_seen} mark pixels)")
+# Over the bar the hidden pointer is shown by a white line where a click would go.
+hover = open(f"{work}/hover.rgb", "rb").read()
+white = {(i // 3 % 400, i // row) for i in range(216 * row, len(hover), 3) if hover[i : i + 3] == b"\xff\xff\xff"}
+check(white and {x for x, _ in white} == {200}, f"the pointer over the bar is marked at its column ({len(white)} pixels)")
 
 # The rendered frames: the paused moment, the moment 5 s on, and where the click went.
 right = shot565("paused_right")
