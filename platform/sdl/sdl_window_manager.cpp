@@ -38,9 +38,13 @@ WPARAM VirtualKey(SDL_Keycode key) {
   }
 }
 
-// The player's keys, the same as the web page's.
-bool PlayerKey(SDL_Keycode key) {
-  return key == SDLK_SPACE || key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_HOME || key == SDLK_m;
+// The player's keys, the same as the web page's: unmodified, as there.
+bool PlayerKey(const SDL_Keysym& key) {
+  if ((key.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0) {
+    return false;
+  }
+  return key.sym == SDLK_SPACE || key.sym == SDLK_LEFT || key.sym == SDLK_RIGHT || key.sym == SDLK_HOME ||
+         key.sym == SDLK_m;
 }
 
 // Held down, the seek keys go on seeking; the others act once.
@@ -112,7 +116,7 @@ void SdlWindowManager::Translate(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const SDL_Keysym& key = event.key.keysym;
-      if (PlayerKey(key.sym)) {
+      if (PlayerKey(key)) {
         if (event.type == SDL_KEYDOWN && (event.key.repeat == 0 || Repeats(key.sym))) {
           desktop_.PushPlayerEvent(PlayerEventFor(key.sym));
         }

@@ -19,10 +19,11 @@ LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam,
   return static_cast<SdlWindowManager*>(context)->DefWindowProc(window, message, wParam, lParam);
 }
 
-void Key(SDL_Keycode key, bool repeat = false) {
+void Key(SDL_Keycode key, bool repeat = false, Uint16 modifiers = KMOD_NONE) {
   SDL_Event event{};
   event.type = SDL_KEYDOWN;
   event.key.keysym.sym = key;
+  event.key.keysym.mod = modifiers;
   event.key.repeat = repeat ? 1 : 0;
   SDL_PushEvent(&event);
   event.type = SDL_KEYUP;
@@ -95,18 +96,22 @@ TEST(PlayerInput, KeysAndClicksGoToThePlayerNeverToTheShow) {
   Key(SDLK_RIGHT);
   Key(SDLK_HOME);
   Key(SDLK_m);
-  Key(SDLK_RIGHT, true);  // held down: it goes on seeking
-  Key(SDLK_SPACE, true);  // held down: it pauses once
+  Key(SDLK_RIGHT, true);           // held down: it goes on seeking
+  Key(SDLK_SPACE, true);           // held down: it pauses once
+  Key(SDLK_m, false, KMOD_LCTRL);  // with Ctrl it is not the player's M, as on the page
   EXPECT_EQ(Pump(windows, desktop), (std::vector<Taken>{{PlayerAction::kTogglePause, 0},
                                                         {PlayerAction::kSeekBy, -5000},
                                                         {PlayerAction::kSeekBy, 5000},
                                                         {PlayerAction::kSeekTo, 0},
                                                         {PlayerAction::kToggleMute, 0},
                                                         {PlayerAction::kSeekBy, 5000}}));
+  std::vector<WPARAM> keysHeard;
   for (const MSG& m : heard) {
-    EXPECT_NE(m.message, WM_KEYDOWN);
-    EXPECT_NE(m.message, WM_KEYUP);
+    if (m.message == WM_KEYDOWN || m.message == WM_KEYUP) {
+      keysHeard.push_back(m.wParam);
+    }
   }
+  EXPECT_EQ(keysHeard, (std::vector<WPARAM>{'M', 'M'}));  // only Ctrl+M, down and up
 
   Move(10, 10);  // where the pointer is: not yet a move
   Move(10, 10);
