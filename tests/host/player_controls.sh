@@ -126,7 +126,10 @@ note resume_from "$(audio_size player)"
 key space
 sleep 1.5
 shot resumed
-note resumed_to "$(audio_size player)"
+note before_left "$(audio_size player)"
+key Left  # soon after the resume: the disk driver's pace drifts from the clock on a busy machine
+sleep 1.5
+note after_left "$(audio_size player)"
 key m
 sleep 1
 note mute_from "$(audio_size player)"
@@ -137,9 +140,6 @@ note mute_to "$(audio_size player)"
 key m
 sleep 1.5
 note unmuted_to "$(audio_size player)"
-key Left
-sleep 1.5
-note after_left "$(audio_size player)"
 finish
 
 ffmpeg -hide_banner -loglevel error -i "$data/music/soundtrack.mp3" -f s16le -acodec pcm_s16le "$work/track.raw"
@@ -263,7 +263,7 @@ check(clicked == clicked_frame, f"a click halfway along the bar shows the frame 
 # Space again: both move on, the music from the moment the picture held.
 resumed = shot565("resumed")
 check(resumed != paused, "after a second Space the picture moves on")
-check(loud(mark("resume_from") + RATE * 2, mark("resumed_to")), "after a second Space the sound comes back")
+check(loud(mark("resume_from"), mark("before_left")), "after a second Space the sound comes back")
 resumed_at = mark("resume_from")
 while resumed_at < len(audio) and silent(resumed_at, resumed_at + 64):
     resumed_at += 64
@@ -274,11 +274,11 @@ check(at is not None and abs(at - written_ms(4096) - CLICKED_MS) < 150,
 # M: silence while the picture runs, then the sound again.
 check(silent(mark("mute_from"), mark("mute_to")), "M silences the sound")
 check(shot565("muted1") != shot565("muted2"), "the picture runs on while muted")
-check(loud(mark("mute_to") + RATE * 2, mark("unmuted_to")), "a second M brings the sound back")
+check(loud(mark("mute_to"), mark("unmuted_to")), "a second M brings the sound back")
 
 # Left while playing: the sound goes back 5 s from where it was.
 track_ms = lambda byte: CLICKED_MS + written_ms(byte - resumed_at)  # no seek since the resume
-before = mark("unmuted_to") - RATE * 2 * CHANNELS // 4
+before = mark("before_left") - RATE * 2 * CHANNELS // 4
 after = mark("after_left") - RATE * 2 * CHANNELS // 4
 at_before = track_position(before, track_ms(before))
 at_after = track_position(after, track_ms(after) - 5000)
