@@ -30,7 +30,11 @@ int Main(int argc, char** argv) {
   bool windowed = false;
   std::string dataDirectory;
 
-  CLI::App app{"Vantrelle X2: a four-minute real-time show. Escape ends it."};
+  CLI::App app{
+      "Vantrelle X2: a four-minute real-time show.\n"
+      "Keys: Space pauses and resumes, Left and Right seek 5 s, Home goes back to the start,\n"
+      "M mutes, Alt+Enter switches full screen, F12 saves a frame, Escape ends the show.\n"
+      "A click pauses and resumes; moving the pointer shows a progress bar, and a click on it seeks there."};
   app.set_version_flag("--version", std::string("vantrelle ") + kVersionText);
   app.add_flag("--window", windowed, "Run in a window instead of full screen (Alt+Enter switches)");
   app.add_option("--scale", desktopConfig.scale, "Whole-number window enlargement")
@@ -41,6 +45,7 @@ int Main(int argc, char** argv) {
   app.add_option("--start", showConfig.startMs, "Begin the show (and its music) this many ms in")
       ->transform(platform::DecimalOnly())
       ->check(CLI::Range(0, kShowLengthMs));
+  app.add_flag("--loop", showConfig.loop, "At the end, start again from the opening, until Escape or a signal");
   bool noDialog = false;
   app.add_flag("--no-dialog", noDialog, "Errors on standard error only, never in a box (unattended runs)");
   app.add_option("--data", dataDirectory,
@@ -73,8 +78,10 @@ int Main(int argc, char** argv) {
   platform::SdlSoundLibrary sound;
   platform::DesktopSystemServices system;
   // On the heap: the soundtrack buffer is too large for the stack.
-  const auto shell = std::make_unique<host::ShellState>(host::PlatformServices{windows, directDraw, sound, system});
-  const host::ShowOperations operations{LoadAndPrecompute, static_cast<int (*)(FrameBuffer&, DemoClock)>(Timeline)};
+  const auto shell =
+      std::make_unique<host::ShellState>(host::PlatformServices{windows, directDraw, sound, system, desktop});
+  const host::ShowOperations operations{LoadAndPrecompute, static_cast<int (*)(FrameBuffer&, DemoClock)>(Timeline),
+                                        ShowSegments()};
   return host::ShowMain(*shell, operations, showConfig);
 }
 

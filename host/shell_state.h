@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "assets/data_inventory.h"
@@ -13,9 +14,11 @@
 #include "core/frame_buffer.h"
 #include "core/status.h"
 #include "platform/direct_draw.h"
+#include "platform/player_controls.h"
 #include "platform/sound_library.h"
 #include "platform/system_services.h"
 #include "platform/window_manager.h"
+#include "timeline/timeline.h"
 
 namespace vantrelle::host {
 
@@ -24,6 +27,7 @@ struct PlatformServices {
   platform::DirectDrawDriver& directDraw;
   platform::SoundLibrary& sound;
   platform::SystemServices& system;
+  platform::PlayerControls& controls;  // the desktop's pause, seek, mute and progress bar
 };
 
 // The engine's two entries: start-up loading, and drawing one frame.
@@ -32,11 +36,14 @@ struct ShowOperations {
   Status (*loadAndPrecompute)(const std::filesystem::path& dataDirectory);
   // Draws the frame for t (ms); returns 0 once the show is over.
   int (*timeline)(FrameBuffer& frame, DemoClock t);
+  // The score's segments, in time order: the marks on the progress bar.
+  std::span<const SegmentInfo> segments;
 };
 
 struct ShowConfig {
   std::filesystem::path dataDirectory;  // holds gfx/, mesh/ and music/
   DemoClock startMs = 0;                // the show (and its music) begins this far in, ms
+  bool loop = false;                    // at the end, start again from 0 instead of ending
   platform::HINSTANCE instance = 1;
   int showCommand = 1;  // SW_SHOWNORMAL
 };

@@ -7,6 +7,7 @@
 #include "host/flip_frame.h"
 #include "host/load_music_file.h"
 #include "host/main_window_proc.h"
+#include "host/player.h"
 #include "host/present_frame.h"
 #include "host/release_display_objects.h"
 #include "host/report_soundtrack.h"
@@ -36,12 +37,51 @@ void ReportError(const ShellState& shell) {
   }
 }
 
+// The bar's marks: where each segment of the score begins.
+ProgressMarks MarksOf(std::span<const SegmentInfo> segments) {
+  ProgressMarks marks;
+  marks.lengthMs = kShowLengthMs;
+  for (const SegmentInfo& segment : segments) {
+    if (marks.count < marks.startsMs.size()) {
+      marks.startsMs[marks.count++] = segment.start;
+    }
+  }
+  return marks;
+}
+
+// Carries out one input of the desktop's player: the clock moves here, the
+// music moves with it, to the sample.
+void ApplyPlayerEvent(const PlayerEvent& event, std::uint32_t tick, Player& player, SoundLibrary& sound,
+                      FSOUND_STREAM* musicStream, int channel) {
+  switch (event.action) {
+    case PlayerAction::kTogglePause:
+      if (!player.TogglePause(tick)) {
+        sound.FSOUND_Stream_SetTime(musicStream, player.Now(tick));  // on from exactly the moment held
+      }
+      sound.FSOUND_SetPaused(channel, player.Paused());
+      break;
+    case PlayerAction::kSeekBy:
+      sound.FSOUND_Stream_SetTime(musicStream, player.SeekBy(event.ms, tick));
+      break;
+    case PlayerAction::kSeekTo:
+      sound.FSOUND_Stream_SetTime(musicStream, player.SeekTo(event.ms, tick));
+      break;
+    case PlayerAction::kToggleMute:
+      sound.FSOUND_SetMute(channel, player.ToggleMute());
+      break;
+    case PlayerAction::kPointerMoved:
+      player.PointerMoved(tick);
+      break;
+  }
+}
+
 }  // namespace
 
 int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConfig& config) {
   const PlatformServices& services = shell.platform;
   WindowManager& windows = services.windows;
   SoundLibrary& sound = services.sound;
+  PlayerControls& controls = services.controls;
   DisplayObjects& display = shell.display;
 
   WNDCLASS windowClass;
@@ -100,19 +140,28 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
   if (config.startMs > 0) {
     sound.FSOUND_Stream_SetTime(musicStream, config.startMs);
   }
-  sound.FSOUND_Stream_Play(0, musicStream);
+  controls.SetProgressMarks(MarksOf(operations.segments));
+  const int channel = sound.FSOUND_Stream_Play(0, musicStream);
   // Time 0 is the moment the music started, however long loading took.
-  const std::uint32_t startTick = services.system.GetTickCount() - static_cast<std::uint32_t>(config.startMs);
+  Player player;
+  player.Start(services.system.GetTickCount(), config.startMs);
 
   MSG message;  // zeroed: a show that ends before any message was taken exits with 0
   bool playedToTheEnd = false;
   bool quit = false;
   while (!quit) {
-    const auto t = static_cast<DemoClock>(services.system.GetTickCount() - startTick);
+    const std::uint32_t tick = services.system.GetTickCount();
+    const DemoClock t = player.Now(tick);
     if (operations.timeline(shell.frame, t) == 0) {
-      quit = true;  // the last frame is still shown
-      playedToTheEnd = true;
+      // The last frame is still shown; a loop goes on from the opening with the next one.
+      if (config.loop) {
+        sound.FSOUND_Stream_SetTime(musicStream, player.SeekTo(0, tick));
+      } else {
+        quit = true;
+        playedToTheEnd = true;
+      }
     }
+    controls.ShowProgress(ProgressView{player.BarVisible(tick), t});
     PresentFrame(shell.frame, *display.backBuffer);
     FlipFrame(*display.primary);
     while (windows.PeekMessage(&message, 0, 0, 0, PM_NOREMOVE)) {
@@ -122,6 +171,10 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
       }
       windows.TranslateMessage(&message);
       windows.DispatchMessage(&message);
+    }
+    PlayerEvent event;
+    while (!quit && controls.TakePlayerEvent(event)) {
+      ApplyPlayerEvent(event, services.system.GetTickCount(), player, sound, musicStream, channel);
     }
   }
 

@@ -25,6 +25,10 @@ class SoundLibrary {
   virtual bool FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) = 0;
   // Starts playing the stream; returns the channel used, -1 on failure.
   virtual int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) = 0;
+  // Holds (true) or resumes (false) the sound on a channel; what is held is not played meanwhile.
+  virtual bool FSOUND_SetPaused(int channel, bool paused) = 0;
+  // Silences (true) or restores (false) a channel, which keeps playing meanwhile.
+  virtual bool FSOUND_SetMute(int channel, bool mute) = 0;
   // Stops and closes a stream (null is ignored); false on failure.
   virtual bool FSOUND_Stream_Close(FSOUND_STREAM* stream) = 0;
   // Shuts the mixer down.

@@ -49,6 +49,16 @@ int HeadlessSoundLibrary::FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream)
   return stream == nullptr || playFails ? -1 : channel;
 }
 
+bool HeadlessSoundLibrary::FSOUND_SetPaused(int channel, bool paused) {
+  calls.push_back(Format("FSOUND_SetPaused(%ld,%ld)", channel, paused ? 1 : 0));
+  return true;
+}
+
+bool HeadlessSoundLibrary::FSOUND_SetMute(int channel, bool mute) {
+  calls.push_back(Format("FSOUND_SetMute(%ld,%ld)", channel, mute ? 1 : 0));
+  return true;
+}
+
 bool HeadlessSoundLibrary::FSOUND_Stream_Close(FSOUND_STREAM* stream) {
   calls.push_back(stream == nullptr ? "FSOUND_Stream_Close(null)" : "FSOUND_Stream_Close(stream)");
   return stream != nullptr;

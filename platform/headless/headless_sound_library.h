@@ -17,6 +17,8 @@ class HeadlessSoundLibrary : public SoundLibrary {
   bool FSOUND_Stream_SetMode(FSOUND_STREAM* stream, std::uint32_t mode) override;
   bool FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) override;
   int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) override;
+  bool FSOUND_SetPaused(int channel, bool paused) override;
+  bool FSOUND_SetMute(int channel, bool mute) override;
   bool FSOUND_Stream_Close(FSOUND_STREAM* stream) override;
   void FSOUND_Close() override;
 

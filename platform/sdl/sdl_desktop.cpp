@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_desktop.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -154,7 +155,79 @@ void SdlDesktop::Present(const std::uint16_t* display, int pitch) {
   SDL_UpdateTexture(texture_, nullptr, staging_.data(), rowBytes);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  if (progress_.visible) {
+    DrawProgressBar();
+  }
   SDL_RenderPresent(renderer_);
+}
+
+bool SdlDesktop::TakePlayerEvent(PlayerEvent& event) {
+  if (playerCount_ == 0) {
+    return false;
+  }
+  event = playerEvents_[playerHead_];
+  playerHead_ = (playerHead_ + 1) % kPlayerQueueCapacity;
+  --playerCount_;
+  return true;
+}
+
+void SdlDesktop::PushPlayerEvent(const PlayerEvent& event) {
+  if (playerCount_ < kPlayerQueueCapacity) {
+    playerEvents_[(playerHead_ + playerCount_) % kPlayerQueueCapacity] = event;
+    ++playerCount_;
+  }
+}
+
+void SdlDesktop::SetProgressMarks(const ProgressMarks& marks) { marks_ = marks; }
+
+void SdlDesktop::ShowProgress(const ProgressView& view) { progress_ = view; }
+
+void SdlDesktop::Click(int x, int y) {
+  const ProgressBarLayout layout = LayOutProgressBar(OutputWidth(), OutputHeight());
+  if (progress_.visible && OnProgressBar(layout, x, y)) {
+    PushPlayerEvent({PlayerAction::kSeekTo, ProgressTimeAt(layout, x, marks_.lengthMs)});
+  } else {
+    PushPlayerEvent({PlayerAction::kTogglePause, 0});
+  }
+}
+
+void SdlDesktop::PointerAt(int x, int y) {
+  if (pointerKnown_ && (x != pointerX_ || y != pointerY_)) {
+    PushPlayerEvent({PlayerAction::kPointerMoved, 0});
+  }
+  pointerKnown_ = true;
+  pointerX_ = x;
+  pointerY_ = y;
+}
+
+// Drawn through the renderer's logical size, so it is enlarged with the
+// picture, over it, never into the frame.
+void SdlDesktop::DrawProgressBar() {
+  const ProgressBarLayout layout = LayOutProgressBar(OutputWidth(), OutputHeight());
+  const int played = ProgressColumn(layout, progress_.nowMs, marks_.lengthMs);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 160);  // shade, so the bar reads over a white flash
+  const SDL_Rect panel{0, layout.panelTop, layout.outputWidth, layout.outputHeight - layout.panelTop};
+  SDL_RenderFillRect(renderer_, &panel);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawColor(renderer_, 96, 96, 96, 255);
+  const SDL_Rect track{layout.x, layout.y, layout.width, layout.height};
+  SDL_RenderFillRect(renderer_, &track);
+  SDL_SetRenderDrawColor(renderer_, 235, 235, 235, 255);
+  const SDL_Rect done{layout.x, layout.y, played - layout.x, layout.height};
+  SDL_RenderFillRect(renderer_, &done);
+  SDL_SetRenderDrawColor(renderer_, 255, 190, 40, 255);
+  for (std::size_t i = 0; i < marks_.count; ++i) {
+    const int x = ProgressColumn(layout, marks_.startsMs[i], marks_.lengthMs);
+    SDL_RenderDrawLine(renderer_, x, layout.y - 2, x, layout.y + layout.height + 1);
+  }
+  // The show hides the pointer, so the bar shows where a click would go.
+  if (pointerKnown_ && OnProgressBar(layout, pointerX_, pointerY_)) {
+    const int x = std::clamp(pointerX_, layout.x, layout.x + layout.width - 1);
+    SDL_SetRenderDrawColor(renderer_, 255, 255, 255, 255);
+    SDL_RenderDrawLine(renderer_, x, layout.y - 4, x, layout.y + layout.height + 3);
+  }
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);  // the clear colour of the borders
 }
 
 void SdlDesktop::SaveScreenshot() {

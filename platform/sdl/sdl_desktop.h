@@ -6,7 +6,11 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+
+#include "platform/player_controls.h"
+#include "platform/progress_bar.h"
 
 namespace vantrelle::platform {
 
@@ -17,13 +21,16 @@ struct SdlDesktopConfig {
   bool dialogs = true;     // false: errors go to standard error only, never in a box (--no-dialog)
 };
 
-class SdlDesktop {
+// It also keeps the player's input (keys and pointer, from the window
+// manager) for the show program, and draws the progress bar over the
+// enlarged picture.
+class SdlDesktop : public PlayerControls {
  public:
   static constexpr int kDisplayWidth = 240;  // the handheld's portrait display
   static constexpr int kDisplayHeight = 400;
 
   explicit SdlDesktop(const SdlDesktopConfig& config);
-  ~SdlDesktop();
+  ~SdlDesktop() override;
   SdlDesktop(const SdlDesktop&) = delete;
   SdlDesktop& operator=(const SdlDesktop&) = delete;
 
@@ -52,6 +59,18 @@ class SdlDesktop {
   // directory, and says where (or why not) in one line on standard error.
   void SaveScreenshot();
 
+  bool TakePlayerEvent(PlayerEvent& event) override;
+  void SetProgressMarks(const ProgressMarks& marks) override;
+  void ShowProgress(const ProgressView& view) override;
+  // Queues an input for the player; dropped when the queue is full.
+  void PushPlayerEvent(const PlayerEvent& event);
+  // A click at (x, y) of the output (logical pixels): on a visible bar it
+  // seeks there, elsewhere it pauses or resumes.
+  void Click(int x, int y);
+  // The pointer is at (x, y); only a move from a known place counts, so the
+  // window appearing under a still pointer shows no bar.
+  void PointerAt(int x, int y);
+
   SDL_Window* Window() const { return window_; }
   const SdlDesktopConfig& Config() const { return config_; }
 
@@ -63,6 +82,20 @@ class SdlDesktop {
   SDL_Texture* texture_ = nullptr;
   std::array<std::uint16_t, kDisplayWidth * kDisplayHeight> staging_{};  // the picture as the texture takes it
   bool presented_ = false;
+
+  void DrawProgressBar();
+  int OutputWidth() const { return config_.portrait ? kDisplayWidth : kDisplayHeight; }
+  int OutputHeight() const { return config_.portrait ? kDisplayHeight : kDisplayWidth; }
+
+  static constexpr std::size_t kPlayerQueueCapacity = 32;  // far more than one frame's worth of input
+  std::array<PlayerEvent, kPlayerQueueCapacity> playerEvents_{};
+  std::size_t playerHead_ = 0;
+  std::size_t playerCount_ = 0;
+  ProgressMarks marks_;
+  ProgressView progress_;
+  bool pointerKnown_ = false;
+  int pointerX_ = 0;
+  int pointerY_ = 0;
 };
 
 }  // namespace vantrelle::platform

@@ -83,7 +83,24 @@ int SdlSoundLibrary::FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
     }
   }
   SDL_PauseAudioDevice(device_, 0);
-  return channel == FSOUND_FREE ? 0 : channel;
+  channel_ = channel == FSOUND_FREE ? 0 : channel;
+  return channel_;
+}
+
+bool SdlSoundLibrary::FSOUND_SetPaused(int channel, bool paused) {
+  if (!open_ || channel != channel_) {
+    return false;
+  }
+  paused_ = paused;
+  return true;
+}
+
+bool SdlSoundLibrary::FSOUND_SetMute(int channel, bool mute) {
+  if (!open_ || channel != channel_) {
+    return false;
+  }
+  muted_ = mute;
+  return true;
 }
 
 void SdlSoundLibrary::Mix(void* self, Uint8* output, int bytes) {
@@ -93,8 +110,16 @@ void SdlSoundLibrary::Mix(void* self, Uint8* output, int bytes) {
   const std::size_t wanted = static_cast<std::size_t>(bytes) / frameBytes;
   const std::size_t frames = library.sound_.samples.size() / channels;
   const std::size_t from = library.position_.load();
+  if (library.paused_) {
+    std::memset(output, 0, static_cast<std::size_t>(bytes));
+    return;
+  }
   const std::size_t count = from < frames ? std::min(wanted, frames - from) : 0;
-  std::memcpy(output, library.sound_.samples.data() + from * channels, count * frameBytes);
+  if (library.muted_) {
+    std::memset(output, 0, count * frameBytes);
+  } else {
+    std::memcpy(output, library.sound_.samples.data() + from * channels, count * frameBytes);
+  }
   std::memset(output + count * frameBytes, 0, static_cast<std::size_t>(bytes) - count * frameBytes);
   library.position_ = from + count;
 }
@@ -113,6 +138,9 @@ bool SdlSoundLibrary::FSOUND_Stream_Close(FSOUND_STREAM* stream) {
   CloseDevice();
   sound_ = DecodedSound{};
   open_ = false;
+  paused_ = false;
+  muted_ = false;
+  channel_ = -1;
   return true;
 }
 

@@ -25,6 +25,8 @@ class SdlSoundLibrary : public SoundLibrary {
   bool FSOUND_Stream_SetMode(FSOUND_STREAM* stream, std::uint32_t mode) override;
   bool FSOUND_Stream_SetTime(FSOUND_STREAM* stream, int ms) override;
   int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) override;
+  bool FSOUND_SetPaused(int channel, bool paused) override;
+  bool FSOUND_SetMute(int channel, bool mute) override;
   bool FSOUND_Stream_Close(FSOUND_STREAM* stream) override;
   void FSOUND_Close() override;
 
@@ -37,6 +39,9 @@ class SdlSoundLibrary : public SoundLibrary {
   bool open_ = false;
   DecodedSound sound_;
   std::atomic<std::size_t> position_{0};  // next frame to play
+  std::atomic<bool> paused_{false};       // silence, the position held
+  std::atomic<bool> muted_{false};        // silence, the position moving on
+  int channel_ = -1;                      // the channel the stream plays on
   SDL_AudioDeviceID device_ = 0;
 };
 

@@ -38,6 +38,33 @@ WPARAM VirtualKey(SDL_Keycode key) {
   }
 }
 
+// The player's keys, the same as the web page's: unmodified, as there.
+bool PlayerKey(const SDL_Keysym& key) {
+  if ((key.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0) {
+    return false;
+  }
+  return key.sym == SDLK_SPACE || key.sym == SDLK_LEFT || key.sym == SDLK_RIGHT || key.sym == SDLK_HOME ||
+         key.sym == SDLK_m;
+}
+
+// Held down, the seek keys go on seeking; the others act once.
+bool Repeats(SDL_Keycode key) { return key == SDLK_LEFT || key == SDLK_RIGHT; }
+
+PlayerEvent PlayerEventFor(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_LEFT:
+      return {PlayerAction::kSeekBy, -kSeekStepMs};
+    case SDLK_RIGHT:
+      return {PlayerAction::kSeekBy, kSeekStepMs};
+    case SDLK_HOME:
+      return {PlayerAction::kSeekTo, 0};
+    case SDLK_m:
+      return {PlayerAction::kToggleMute, 0};
+    default:
+      return {PlayerAction::kTogglePause, 0};
+  }
+}
+
 }  // namespace
 
 int SdlWindowManager::GetSystemMetrics(int index) {
@@ -78,11 +105,23 @@ void SdlWindowManager::Translate(const SDL_Event& event) {
       }
       break;
     case SDL_MOUSEMOTION:
+      desktop_.PointerAt(event.motion.x, event.motion.y);
       PostMessage(window_, WM_SETCURSOR, window_, kClientArea | kMouseMove);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT) {
+        desktop_.Click(event.button.x, event.button.y);
+      }
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const SDL_Keysym& key = event.key.keysym;
+      if (PlayerKey(key)) {
+        if (event.type == SDL_KEYDOWN && (event.key.repeat == 0 || Repeats(key.sym))) {
+          desktop_.PushPlayerEvent(PlayerEventFor(key.sym));
+        }
+        break;
+      }
       if (key.sym == SDLK_RETURN && (key.mod & KMOD_ALT) != 0) {
         if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
           desktop_.ToggleFullScreen();

@@ -2,8 +2,9 @@
 // The window manager over SDL: desktop events become the handheld's
 // messages. Closing the window posts WM_CLOSE; Escape is the handheld's exit
 // key (134); other keys become key messages that the show ignores. Alt+Enter
-// (full screen) and F12 (a screenshot in the working directory) belong to the
-// desktop and never reach the window procedure.
+// (full screen), F12 (a screenshot in the working directory) and the player's
+// keys and mouse (Space, Left, Right, Home, M, clicks, the pointer's moves, see
+// SdlDesktop) belong to the desktop and never reach the window procedure.
 #include "platform/queued_window_manager.h"
 #include "platform/sdl/sdl_desktop.h"
 

@@ -33,7 +33,7 @@ void HeadlessShow::MakeDisplay(const platform::HeadlessDisplayConfig& displayCon
 }
 
 int HeadlessShow::Run() {
-  shell = std::make_unique<ShellState>(PlatformServices{windows, *display, sound, system});
+  shell = std::make_unique<ShellState>(PlatformServices{windows, *display, sound, system, controls});
   const ShowOperations operations{[](const std::filesystem::path&) {
                                     ++current->loadCalls;
                                     return current->load();
@@ -41,12 +41,13 @@ int HeadlessShow::Run() {
                                   [](FrameBuffer& frame, DemoClock t) {
                                     current->times.push_back(t);
                                     return current->timeline(frame, t);
-                                  }};
+                                  },
+                                  ShowSegments()};
   return ShowMain(*shell, operations, config);
 }
 
 void HeadlessShow::SetUpDisplayOnly() {
-  shell = std::make_unique<ShellState>(PlatformServices{windows, *display, sound, system});
+  shell = std::make_unique<ShellState>(PlatformServices{windows, *display, sound, system, controls});
   ASSERT_EQ(SetUpDisplay(*shell, 0), platform::DD_OK);
 }
 

@@ -13,6 +13,7 @@
 #include "host/shell_state.h"
 #include "host/show_main.h"
 #include "platform/headless/headless_direct_draw.h"
+#include "platform/headless/headless_player_controls.h"
 #include "platform/headless/headless_sound_library.h"
 #include "platform/headless/headless_system_services.h"
 #include "platform/headless/headless_window_manager.h"
@@ -44,6 +45,7 @@ class HeadlessShow : public ::testing::Test {
   std::unique_ptr<platform::HeadlessDirectDraw> display;
   platform::HeadlessSoundLibrary sound;
   platform::HeadlessSystemServices system;
+  platform::HeadlessPlayerControls controls;
   std::unique_ptr<ShellState> shell;  // the last run's program state
   ShowConfig config;
   std::filesystem::path dataDirectory;

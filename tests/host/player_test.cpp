@@ -1,0 +1,94 @@
+#include "host/player.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrelle::host {
+namespace {
+
+TEST(Player, RunsWithTheTickCountFromWhereItStarted) {
+  Player player;
+  player.Start(1000, 5000);
+  EXPECT_EQ(player.Now(1000), 5000);
+  EXPECT_EQ(player.Now(1750), 5750);
+  player.Start(0xFFFFFF00u, 0);  // the tick count wraps during the show
+  EXPECT_EQ(player.Now(0x100u), 512);
+  EXPECT_FALSE(player.Paused());
+  EXPECT_FALSE(player.Muted());
+}
+
+TEST(Player, APauseHoldsTheMomentAndResumingGoesOnFromIt) {
+  Player player;
+  player.Start(0, 0);
+  EXPECT_TRUE(player.TogglePause(1200));
+  EXPECT_EQ(player.Now(1200), 1200);
+  EXPECT_EQ(player.Now(60000), 1200);
+  EXPECT_FALSE(player.TogglePause(60000));
+  EXPECT_EQ(player.Now(60000), 1200);
+  EXPECT_EQ(player.Now(60100), 1300);
+}
+
+TEST(Player, SeeksMoveTheClockAndStopAtTheEndsOfTheShow) {
+  const struct {
+    DemoClock now;
+    DemoClock delta;
+    DemoClock target;
+  } cases[] = {
+      {10000, 5000, 15000}, {10000, -5000, 5000},   {3000, -5000, 0},
+      {0, -5000, 0},        {250000, 5000, 251328}, {251328, 5000, 251328},
+  };
+  for (const auto& c : cases) {
+    Player player;
+    player.Start(100, c.now);
+    EXPECT_EQ(player.SeekBy(c.delta, 100), c.target) << c.now << " + " << c.delta;
+    EXPECT_EQ(player.Now(100), c.target);
+    EXPECT_EQ(player.Now(140), c.target + 40);
+  }
+  Player player;
+  player.Start(0, 0);
+  EXPECT_EQ(player.SeekTo(-1, 0), 0);
+  EXPECT_EQ(player.SeekTo(300000, 0), 251328);
+  EXPECT_EQ(player.SeekTo(42, 0), 42);
+}
+
+TEST(Player, APausedShowStaysPausedAtTheMomentASeekChose) {
+  Player player;
+  player.Start(0, 0);
+  player.TogglePause(8000);
+  EXPECT_EQ(player.SeekBy(5000, 9000), 13000);
+  EXPECT_TRUE(player.Paused());
+  EXPECT_EQ(player.Now(20000), 13000);
+  EXPECT_EQ(player.SeekTo(0, 21000), 0);
+  EXPECT_EQ(player.Now(22000), 0);
+  player.TogglePause(30000);
+  EXPECT_EQ(player.Now(30500), 500);
+}
+
+TEST(Player, MuteSwitchesBackAndForth) {
+  Player player;
+  EXPECT_TRUE(player.ToggleMute());
+  EXPECT_TRUE(player.Muted());
+  EXPECT_FALSE(player.ToggleMute());
+  EXPECT_FALSE(player.Muted());
+}
+
+TEST(Player, TheBarShowsForTwoSecondsAfterThePointerLastMoved) {
+  Player player;
+  EXPECT_FALSE(player.BarVisible(0));
+  EXPECT_FALSE(player.BarVisible(5000));
+  const struct {
+    std::uint32_t moved;
+  } cases[] = {{1000}, {0xFFFFFC00u}};  // the second one across the tick count's wrap
+  for (const auto& c : cases) {
+    player.PointerMoved(c.moved);
+    EXPECT_TRUE(player.BarVisible(c.moved));
+    EXPECT_TRUE(player.BarVisible(c.moved + 1999));
+    EXPECT_FALSE(player.BarVisible(c.moved + 2000));
+    EXPECT_FALSE(player.BarVisible(c.moved + 60000));
+  }
+  player.PointerMoved(10000);
+  player.PointerMoved(11500);  // a new move starts the two seconds again
+  EXPECT_TRUE(player.BarVisible(13000));
+}
+
+}  // namespace
+}  // namespace vantrelle::host

@@ -1,0 +1,145 @@
+// The show program as a player, headless: input from the desktop's player
+// controls moves the clock the timeline is asked for, and the music with it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "headless_show.h"
+
+namespace vantrelle::host {
+namespace {
+
+using namespace platform;
+
+class HeadlessPlayer : public HeadlessShow {
+ protected:
+  void SetUp() override {
+    HeadlessShow::SetUp();
+    display->onFlip = [this] { system.ticks += frameMs; };
+    controls.onTake = [this] {
+      for (auto& [frame, event] : script) {
+        if (frame == times.size()) {
+          controls.pending.push_back(event);
+          frame = 0;  // once
+        }
+      }
+    };
+  }
+
+  // `event` arrives while the queue is emptied after frame `frame` (1-based).
+  void After(std::size_t frame, PlayerAction action, std::int32_t ms = 0) {
+    script.emplace_back(frame, PlayerEvent{action, ms});
+  }
+
+  // The sound library's calls after the play call and before the close.
+  std::vector<std::string> CallsWhilePlaying() const {
+    std::vector<std::string> during;
+    bool playing = false;
+    for (const std::string& call : sound.calls) {
+      if (call.starts_with("FSOUND_Stream_Close")) {
+        break;
+      }
+      if (playing) {
+        during.push_back(call);
+      }
+      playing = playing || call.starts_with("FSOUND_Stream_Play");
+    }
+    return during;
+  }
+
+  std::uint32_t frameMs = 20;
+  std::vector<std::pair<std::size_t, PlayerEvent>> script;
+};
+
+TEST_F(HeadlessPlayer, SpaceHoldsThePictureAndTheMusicAndGoesOnFromTheMomentHeld) {
+  After(3, PlayerAction::kTogglePause);
+  After(6, PlayerAction::kTogglePause);
+  lastFrame = 9;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 40, 60, 60, 60, 60, 80, 100}));
+  EXPECT_EQ(CallsWhilePlaying(), (std::vector<std::string>{"FSOUND_SetPaused(0,1)", "FSOUND_Stream_SetTime(stream,60)",
+                                                           "FSOUND_SetPaused(0,0)"}));
+}
+
+TEST_F(HeadlessPlayer, SeeksMoveThePictureAndTheMusicToTheSameMoment) {
+  After(2, PlayerAction::kSeekBy, 5000);
+  After(4, PlayerAction::kSeekBy, -5000);
+  After(6, PlayerAction::kSeekTo, 0);
+  lastFrame = 8;
+  Run();
+  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 5040, 5060, 80, 100, 0, 20}));
+  EXPECT_EQ(CallsWhilePlaying(),
+            (std::vector<std::string>{"FSOUND_Stream_SetTime(stream,5040)", "FSOUND_Stream_SetTime(stream,80)",
+                                      "FSOUND_Stream_SetTime(stream,0)"}));
+}
+
+TEST_F(HeadlessPlayer, ASeekPastTheEndEndsTheShowAsTheEndDoes) {
+  config.startMs = 250'000;
+  After(1, PlayerAction::kSeekBy, 5000);
+  timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs ? 1 : 0; };
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(times, (std::vector<DemoClock>{250'000, kShowLengthMs}));
+}
+
+TEST_F(HeadlessPlayer, MuteSilencesTheMusicWhileThePictureRunsOn) {
+  After(1, PlayerAction::kToggleMute);
+  After(3, PlayerAction::kToggleMute);
+  lastFrame = 4;
+  Run();
+  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 40, 60}));
+  EXPECT_EQ(CallsWhilePlaying(), (std::vector<std::string>{"FSOUND_SetMute(0,1)", "FSOUND_SetMute(0,0)"}));
+}
+
+TEST_F(HeadlessPlayer, ALoopStartsAgainFromTheOpeningMusicAndAllUntilTheWindowCloses) {
+  config.loop = true;
+  timeline = [](FrameBuffer&, DemoClock t) { return t < 60 ? 1 : 0; };
+  bool closed = false;
+  windows.onPoll = [&](HeadlessWindowManager& w) {
+    if (times.size() == 8 && !closed) {
+      closed = true;
+      w.PostMessage(1, WM_CLOSE, 0, 0);
+    }
+  };
+  EXPECT_EQ(Run(), 0);
+  // The frame that finds the end is still shown; the next one is a frame into the opening.
+  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 40, 60, 20, 40, 60, 20}));
+  EXPECT_EQ(CallsWhilePlaying(),
+            (std::vector<std::string>{"FSOUND_Stream_SetTime(stream,0)", "FSOUND_Stream_SetTime(stream,0)"}));
+}
+
+TEST_F(HeadlessPlayer, ThePointerShowsTheBarForTwoSecondsOverTheMomentOnScreen) {
+  frameMs = 500;
+  After(2, PlayerAction::kPointerMoved);  // at tick 1000
+  lastFrame = 7;
+  Run();
+  std::vector<bool> visible;
+  for (std::size_t i = 0; i < controls.views.size(); ++i) {
+    visible.push_back(controls.views[i].visible);
+    EXPECT_EQ(controls.views[i].nowMs, times[i]);
+  }
+  EXPECT_EQ(visible, (std::vector<bool>{false, false, true, true, true, true, false}));
+}
+
+TEST_F(HeadlessPlayer, WithoutInputNothingChangesAndTheBarIsMarkedWithTheScoresSegments) {
+  lastFrame = 5;
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 40, 60, 80}));
+  EXPECT_TRUE(CallsWhilePlaying().empty());
+  for (const ProgressView& view : controls.views) {
+    EXPECT_FALSE(view.visible);
+  }
+  const ProgressMarks& marks = controls.marks;
+  EXPECT_EQ(marks.lengthMs, kShowLengthMs);
+  ASSERT_EQ(marks.count, 25u);
+  EXPECT_EQ(marks.startsMs[0], 0);
+  EXPECT_EQ(marks.startsMs[7], 44352);  // the tetrahedron field
+  for (std::size_t i = 1; i < marks.count; ++i) {
+    EXPECT_LT(marks.startsMs[i - 1], marks.startsMs[i]);
+    EXPECT_EQ(marks.startsMs[i] % kBeatMs, 0);  // scene changes fall on beats
+  }
+}
+
+}  // namespace
+}  // namespace vantrelle::host
