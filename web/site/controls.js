@@ -10,7 +10,7 @@ const kStripShownMs = 2000;  // while playing, the strip hides this long after t
 const embedded = params.has('embed');
 const $ = (id) => document.getElementById(id);
 
-export function minutes(ms) {
+function minutes(ms) {
   const s = Math.max(0, Math.floor(ms / 1000));
   return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
 }

@@ -30,7 +30,6 @@ export function startMediaSession(actions, seekMs) {
   if (!('mediaSession' in navigator)) return;
   navigator.mediaSession.metadata = new MediaMetadata({
     title: 'Vantrelle X2',
-    artist: 'Vantrelle X2',
     artwork: [64, 128, 256].map((n) => ({ src: new URL(`icons/${n}.png`, location.href).href, sizes: `${n}x${n}`, type: 'image/png' })),
   });
   const handlers = {

@@ -156,6 +156,34 @@ const tests = {
     return 'M mutes and unmutes, Home goes back to the start, Tab reaches every control';
   },
 
+  // Without the Fullscreen API (as on iPhones), full screen is an overlay that
+  // fills the viewport; the lock screen knows the show's title and artwork.
+  async overlay({ browser, url }) {
+    const page = await browser.newPage();
+    await page.setViewport(phone);
+    await page.evaluateOnNewDocument(() => {
+      Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false, configurable: true });
+    });
+    await page.goto(`${url}?test`);
+    await page.waitForFunction(() => window.vantrelleTest !== undefined);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.focus('#fullscreen');
+    await page.keyboard.press('Enter');
+    const shown = await page.evaluate(() => {
+      const main = document.querySelector('main').getBoundingClientRect();
+      return { overlay: document.body.classList.contains('overlay'), width: main.width, height: main.height,
+        scrolled: document.scrollingElement.scrollHeight > innerHeight, real: Boolean(document.fullscreenElement) };
+    });
+    if (!shown.overlay || shown.real || shown.width !== phone.width || shown.height !== phone.height || shown.scrolled) {
+      throw new Error(`full screen without the API: ${JSON.stringify(shown)}`);
+    }
+    const session = await page.evaluate(() => ({ title: navigator.mediaSession.metadata?.title,
+      artwork: navigator.mediaSession.metadata?.artwork.length }));
+    if (session.title !== 'Vantrelle X2' || !session.artwork) throw new Error(`media session: ${JSON.stringify(session)}`);
+    await page.close();
+    return 'without the Fullscreen API, full screen fills the viewport and nothing scrolls; the lock screen has title and artwork';
+  },
+
   // ?embed: keys do not start the show and never scroll the page around it; a click does start it.
   async embed({ browser, url }) {
     const host = await browser.newPage();
