@@ -261,6 +261,32 @@ const tests = {
     }
   },
 
+  // What the page downloads: the data pack and the engine build it runs, the
+  // soundtrack only once the data is in; ?data= still takes plain files.
+  async downloads({ browser, url }) {
+    const fetched = async (query) => {
+      const page = await browser.newPage();
+      await page.goto(`${url}${query}`);
+      await page.waitForFunction(() => window.vantrelleTest !== undefined);
+      await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.soundtrack()));
+      const entries = await page.evaluate(() => performance.getEntriesByType('resource')
+        .map((e) => ({ name: new URL(e.name).pathname.slice(1), start: e.startTime, end: e.responseEnd })));
+      await page.close();
+      return new Map(entries.map((e) => [e.name, e]));
+    };
+    const packed = await fetched('?test');
+    const plainData = [...packed.keys()].filter((name) => /^data\/(gfx|mesh)\//.test(name));
+    const scalar = [...packed.keys()].filter((name) => name.includes('scalar'));
+    const [pack, sound] = [packed.get('data.pack'), packed.get('data/music/soundtrack.mp3')];
+    if (!pack || plainData.length || scalar.length || !packed.has('vantrelle.wasm')) {
+      throw new Error(`downloaded: ${[...packed.keys()].join(', ')}`);
+    }
+    if (!sound || sound.start < pack.end) throw new Error('the soundtrack did not wait for the data');
+    const plain = await fetched('?test&data=data/');
+    if (plain.has('data.pack') || !plain.has('data/gfx/clip01.raw')) throw new Error(`?data=: ${[...plain.keys()].join(', ')}`);
+    return 'the data pack and the vector engine alone, the soundtrack after the data; ?data= takes plain files';
+  },
+
   // A shared link's preview and the installed app: the tags name files that
   // exist, and the poster is the show's frame at 2 s, three times its size
   // less 45 rows at the top and at the bottom.
