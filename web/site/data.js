@@ -36,26 +36,32 @@ export function unpack(bytes) {
   return files;
 }
 
-async function gunzip(bytes) {
-  if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;  // a server that unzipped it on the way
-  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-  return new Uint8Array(await new Response(stream).arrayBuffer());
-}
-
 // The pack starts downloading at once, before the engine is up.
 const packed = params.has('data') || typeof DecompressionStream !== 'function' ? Promise.resolve(null)
-  : fetch(packName).then((response) => (response.ok ? response.arrayBuffer() : null)).catch(() => null);
+  : fetch(packName).then((response) => (response.ok ? response : null)).catch(() => null);
 
 // Downloads worth keeping for offline play: address to bytes.
 const downloaded = new Map();
 
+// Unzipped while it arrives, the zipped bytes kept for offline play. A server
+// that unzipped it on the way gives it plain.
+async function unzipPack(response) {
+  const [stream, copy] = response.body.tee();
+  const unzipping = new Response(stream.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer().catch(() => null);
+  const [zipped, unzipped] = await Promise.all([new Response(copy).arrayBuffer(), unzipping]);
+  const plain = new Uint8Array(unzipped ?? zipped);
+  if (!unzipped && plain[0] === 0x1f && plain[1] === 0x8b) throw new Error('the pack does not unzip');
+  return { zipped, plain };
+}
+
 // The data set as a map from name to bytes; `names` are the engine's, for plain files.
 export async function fetchDataSet(names) {
-  const pack = await packed;
-  if (pack) {
+  const response = await packed;
+  if (response) {
     try {
-      const files = unpack(await gunzip(new Uint8Array(pack)));
-      downloaded.set(new URL(packName, location.href).href, pack);
+      const { zipped, plain } = await unzipPack(response);
+      const files = unpack(plain);
+      downloaded.set(new URL(packName, location.href).href, zipped);
       return files;
     } catch {
       // A broken pack: the plain files beside it still serve.

@@ -4,6 +4,7 @@
 // Each test prints one line; any failure ends with status 1.
 import { createHash } from 'node:crypto';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { gunzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import path from 'node:path';
@@ -285,6 +286,33 @@ const tests = {
     const plain = await fetched('?test&data=data/');
     if (plain.has('data.pack') || !plain.has('data/gfx/clip01.raw')) throw new Error(`?data=: ${[...plain.keys()].join(', ')}`);
     return 'the data pack and the vector engine alone, the soundtrack after the data; ?data= takes plain files';
+  },
+
+  // A pack cut short falls back to the plain files; one a server unzipped on the way still serves.
+  async brokenPack({ browser }) {
+    const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
+    const zipped = readFileSync(path.join(site, 'data.pack'));
+    const cases = [['cut short', zipped.subarray(0, zipped.length >> 1), true], ['unzipped on the way', gunzipSync(zipped), false]];
+    const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
+    try {
+      for (const [name, bytes, plainFiles] of cases) {
+        const pack = path.join(scratch, name.replaceAll(' ', '-'));
+        writeFileSync(pack, bytes);
+        const server = await serve(site, { '/data.pack': pack });
+        const page = await browser.newPage();
+        await page.goto(`${server.url}?test`);
+        await page.waitForFunction(() => window.vantrelleTest !== undefined);
+        await page.evaluate(() => vantrelleTest.ready);
+        const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
+        const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.includes('/data/gfx/')));
+        await page.close();
+        server.close();
+        if (sha(Buffer.from(frame)) !== expected || plain !== plainFiles) throw new Error(`a pack ${name}: plain files ${plain}, frame ${sha(Buffer.from(frame)) === expected ? 'exact' : 'wrong'}`);
+      }
+    } finally {
+      rmSync(scratch, { recursive: true, force: true });
+    }
+    return 'a pack cut short falls back to the plain files, one unzipped on the way serves as it is';
   },
 
   // A shared link's preview and the installed app: the tags name files that
