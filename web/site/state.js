@@ -1,6 +1,5 @@
-// The player's whole state, declared in one place. The modules that act on
-// it (clock.js, controls.js, session.js, main.js) read and write these fields
-// and no others.
+// The player's whole state, declared in one place: the modules that act on
+// the player read and write these fields, and it has no others.
 export const kWidth = 400;
 export const kHeight = 240;
 export const kFrameBytes = kWidth * kHeight * 2;
