@@ -17,27 +17,39 @@ export function soundPosition() {
   return player.from + 1000 * (player.audio.currentTime - player.sourceStart) - latencyMs();
 }
 
-// The soundtrack (`sound`: a map holding it, or a promise of one) decodes
-// while the title card is up; playing waits for it.
+// The soundtrack (`sound`: a map holding it, or a promise of one) downloads
+// and decodes while the title card is up.
 export function useSoundtrack(sound) {
   player.soundtrack = null;
-  player.decoding = (async () => {
+  player.decoded = false;
+  const decoding = (async () => {
     const bytes = (await sound).get(soundtrackName);
     player.audio ??= new AudioContext();
     return bytes ? decodeSoundtrack(player.audio, bytes) : null;
   })().catch(() => null);
+  decoding.then(() => { if (player.decoding === decoding) player.decoded = true; });
+  player.decoding = decoding;
 }
 
-// Called within the gesture that plays; true when the sound will be heard.
-export async function readySound() {
-  player.audio ??= new AudioContext();  // the soundtrack may still be downloading
-  const resumed = player.audio.resume().then(() => true);
-  player.soundtrack = await player.decoding;
-  if (player.soundtrack) {
-    // A browser without an audio device never gets the context running.
-    const running = await Promise.race([resumed, new Promise((r) => setTimeout(r, 1000, false))]);
-    if (!running || player.audio.state !== 'running') player.soundtrack = null;
+// Called within the gesture that plays. True when the sound is heard from the
+// start, false when the show runs silent, 'late' when the soundtrack has not
+// arrived yet: the show starts silent and `join(soundtrack or null)` is
+// called once it is decoded.
+export async function readySound(join) {
+  player.audio ??= new AudioContext();
+  // A browser without an audio device never gets the context running.
+  const running = Promise.race([player.audio.resume().then(() => true), new Promise((r) => setTimeout(r, 1000, false))])
+    .then((resumed) => resumed && player.audio.state === 'running');
+  const decoding = player.decoding;
+  if (!player.decoded) {
+    player.soundtrack = null;
+    decoding.then(async (soundtrack) => {
+      if (player.decoding === decoding) join(soundtrack && (await running) ? soundtrack : null);
+    });
+    return 'late';
   }
+  player.soundtrack = await decoding;
+  if (player.soundtrack && !(await running)) player.soundtrack = null;
   return player.soundtrack !== null;
 }
 

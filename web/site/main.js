@@ -44,17 +44,30 @@ function showCard() {
   if (!performance.getEntriesByName('first-frame').length) performance.mark('first-frame');
 }
 
+function saySilent() {
+  if (player.silentNoticeShown) return;
+  player.silentNoticeShown = true;
+  say('No sound: the soundtrack could not be played here; the show runs silent.');
+}
+
+// A soundtrack that arrives after the show started joins it where it is.
+function joinSound(soundtrack) {
+  if (!soundtrack) {
+    saySilent();
+    return;
+  }
+  player.soundtrack = soundtrack;
+  if (player.playing && !player.paused) startAt(showTime());
+}
+
 async function play(from = startTime()) {
   if (player.playing || player.starting) return;
   player.starting = true;
   say('');
   $('caption').textContent = 'Starting…';
-  const sound = await readySound();
+  const sound = await readySound(joinSound);
   player.starting = false;
-  if (!sound && !player.silentNoticeShown) {
-    player.silentNoticeShown = true;
-    say('No sound: the soundtrack could not be played here; the show runs silent.');
-  }
+  if (!sound) saySilent();
   player.playing = true;
   player.paused = false;
   document.body.classList.add('playing');

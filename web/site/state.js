@@ -9,7 +9,7 @@ export const params = new URLSearchParams(location.search);
 export const player = {
   ready: false,  // a data set is loaded and the title card is up
   playing: false,  // the show runs, paused or not; false on the title card
-  starting: false,  // play() waits for the soundtrack
+  starting: false,  // play() is getting the sound ready
   paused: false,
   from: 0,  // ms of the show: where the clock last started, or where it holds while paused
   origin: 0,  // the clock's reading (ms) when it started from `from`
@@ -17,6 +17,7 @@ export const player = {
   segmentStarts: [],  // ms: where each of the 25 segments starts, then the end
   audio: null,  // the AudioContext, made when the soundtrack first needs it
   decoding: null,  // a promise of the decoded soundtrack (null when there is none)
+  decoded: false,  // `decoding` has settled
   soundtrack: null,  // the decoded soundtrack while it plays; null runs silent
   source: null,  // the AudioBufferSourceNode now playing
   sourceStart: 0,  // audio.currentTime when `source` started

@@ -130,6 +130,31 @@ const tests = {
     return 'a tap plays and holds the wake lock; the dragged bar moves picture and sound together; pause releases the lock';
   },
 
+  // Played before the soundtrack has arrived: the picture starts at once and
+  // the sound joins it where it is.
+  async lateSound({ browser, url }) {
+    const context = await browser.createBrowserContext();  // no service worker from the other tests
+    const page = await context.newPage();
+    await page.setViewport(phone);
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+      const delay = request.url().endsWith('soundtrack.mp3') ? 4000 : 0;
+      setTimeout(() => request.continue(), delay);
+    });
+    await page.goto(`${url}?test`);
+    await page.waitForFunction(() => window.vantrelleTest !== undefined);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await sleep(500);
+    const early = { ...(await state(page)), ...(await clock(page)) };
+    if (!early.playing || early.sound !== null) throw new Error(`before the soundtrack: ${JSON.stringify(early)}`);
+    await playingWithSound(page);
+    const joined = await clock(page);
+    await context.close();
+    if (!together(joined, joined.picture, 0) || joined.picture < 3000) throw new Error(`the sound joined at ${JSON.stringify(joined)}`);
+    return `the picture started at once, the sound joined at ${(joined.picture / 1000).toFixed(1)} s, within 1 ms of it`;
+  },
+
   // The keys of the strip: M mutes and unmutes, Home goes back to the start, Tab reaches every control.
   async keys({ browser, url }) {
     const page = await openPhone(browser, `${url}?test#t=60000`, { width: 800, height: 600 });
