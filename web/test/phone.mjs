@@ -403,8 +403,13 @@ const tests = {
     await page.mouse.move(410, 310);
     await page.waitForSelector('#strip.shown');
     await findings('controls shown');
+    // Big enough for a thumb: every target of the strip at least 44 CSS px each way.
+    const small = await page.$$eval('#strip button, #strip [role=slider]', (targets) => targets
+      .map((target) => [target.id, target.getBoundingClientRect()]).filter(([, box]) => box.width < 44 || box.height < 44)
+      .map(([id, box]) => `#${id} ${box.width} × ${box.height}`));
+    if (small.length) throw new Error(`targets under 44 px: ${small.join(', ')}`);
     await page.close();
-    return 'axe-core finds nothing serious or critical on the title card or with the controls shown';
+    return 'axe-core finds nothing serious or critical on the title card or with the controls shown; every target 44 px or more';
   },
 };
 
