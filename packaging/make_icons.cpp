@@ -3,8 +3,9 @@
 // vantrelle-render --raw writes it). The frame's middle 256 columns fill a
 // 256 x 256 square from the bottom up; the 16 rows left at the top are black
 // (deep space, so they do not show). 128, 64 and 32 are averaged from it in
-// whole blocks. Writes
-// OUTDIR/<n>x<n>/vantrelle.png.
+// whole blocks. The link preview's poster is the whole frame three times
+// its size, less 15 frame rows at the top and at the bottom, to make
+// 1200 x 630. Writes OUTDIR/<n>x<n>/vantrelle.png and OUTDIR/poster.png.
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +24,10 @@ constexpr int kIconSize = 256;  // the largest icon; the frame's height fits wit
 constexpr int kTop = kIconSize - kFrameHeight;
 constexpr int kCropLeft = (kFrameWidth - kIconSize) / 2;
 constexpr std::array<int, 4> kBlocks = {1, 2, 4, 8};  // 256, 128, 64, 32
+constexpr int kPosterScale = 3;
+constexpr int kPosterWidth = kFrameWidth * kPosterScale;  // 1200
+constexpr int kPosterHeight = 630;                        // what link previews expect beside 1200
+constexpr int kPosterTop = (kFrameHeight * kPosterScale - kPosterHeight) / 2;
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "vantrelle-make-icons: %s\n", message.c_str());
@@ -48,6 +53,24 @@ int main(int argc, char** argv) {
       const std::size_t to = (std::size_t{static_cast<unsigned>(y + kTop)} * kIconSize + static_cast<unsigned>(x)) * 3;
       std::copy(rgb.begin(), rgb.end(), square.begin() + static_cast<std::ptrdiff_t>(to));
     }
+  }
+  std::vector<std::uint8_t> poster(std::size_t{kPosterWidth} * kPosterHeight * 3);
+  for (int y = 0; y < kPosterHeight; ++y) {
+    for (int x = 0; x < kPosterWidth; ++x) {
+      const int fy = (y + kPosterTop) / kPosterScale;
+      const std::size_t at =
+          (std::size_t{static_cast<unsigned>(fy)} * kFrameWidth + static_cast<unsigned>(x / kPosterScale)) * 2;
+      const auto rgb = vantrelle::platform::WidenRgb565(static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8));
+      const std::size_t to = (std::size_t{static_cast<unsigned>(y)} * kPosterWidth + static_cast<unsigned>(x)) * 3;
+      std::copy(rgb.begin(), rgb.end(), poster.begin() + static_cast<std::ptrdiff_t>(to));
+    }
+  }
+  std::error_code made;
+  std::filesystem::create_directories(argv[2], made);
+  if (const vantrelle::Status written = vantrelle::platform::WritePngRgb(std::filesystem::path(argv[2]) / "poster.png",
+                                                                         poster.data(), kPosterWidth, kPosterHeight);
+      !written.ok()) {
+    return Fail(written.message);
   }
   for (const int block : kBlocks) {
     const int size = kIconSize / block;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the show for the browser into build-web/site/ (the page, the engine
-# as WebAssembly, the default data set and its soundtrack) and serves it at
+# as WebAssembly, the default data set and its soundtrack, icons, the
+# manifest and the service worker) and serves it at
 # http://127.0.0.1:8000/. With --build-only it builds the site and stops.
 # The engine is built twice, with WebAssembly vectors and without.
 set -euo pipefail
@@ -11,9 +12,10 @@ jobs=$(nproc)
 # Debian's emcc runs on Node.js, which must see Debian's JavaScript modules.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-# The data set is made by the native generator.
+# The data set is made by the native generator; the icons and the link
+# preview's poster are drawn from a frame of the show.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$jobs" --target vantrelle_data
+cmake --build build -j "$jobs" --target vantrelle_data vantrelle_icon
 
 emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-web -j "$jobs"
@@ -21,9 +23,8 @@ cmake --build build-web -j "$jobs"
 emcmake cmake -S . -B build-web-scalar -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_SIMD=OFF
 cmake --build build-web-scalar -j "$jobs" --target vantrelle_web
 cp build-web-scalar/site/vantrelle-scalar.mjs build-web-scalar/site/vantrelle-scalar.wasm build-web/site/
-rm -rf build-web/site/data
-mkdir -p build-web/site/data
-cp -r build/bin/gfx build/bin/mesh build/bin/music build-web/site/data/
+# The data set (packed and plain), icons, poster and the service worker's version.
+node web/build_site.mjs build-web/site build/bin build/packaging/staging/icons
 echo "web: the site is in build-web/site/ ($(du -sh build-web/site | cut -f1)); copy the folder to any static web host"
 
 if [ "${1:-}" != --build-only ]; then

@@ -18,7 +18,12 @@ function wantVectors() {
 
 export async function openEngine() {
   const vectors = wantVectors();
-  const { default: createVantrelle } = await import(vectors ? './vantrelle.mjs' : './vantrelle-scalar.mjs');
+  const name = vectors ? 'vantrelle' : 'vantrelle-scalar';
+  // Only the build in use is fetched; its WebAssembly alongside the module that asks for it.
+  const preload = Object.assign(document.createElement('link'), { rel: 'preload', href: `${name}.wasm`, as: 'fetch', crossOrigin: 'anonymous' });
+  preload.type = 'application/wasm';
+  document.head.append(preload);
+  const { default: createVantrelle } = await import(`./${name}.mjs`);
   const engine = await createVantrelle();
   const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), 400 * 240);
   // Where each of the 25 segments starts, then the show's end, in ms.
@@ -43,7 +48,7 @@ export async function openEngine() {
     return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
-  return { engine, vectors, frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
+  return { engine, vectors, files: [`${name}.mjs`, `${name}.wasm`], frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
 }
 
 // The files `names` below `base` as a map from name to bytes; missing ones are left out.

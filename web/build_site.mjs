@@ -1,0 +1,59 @@
+// Finishes the site that CMake put in SITE, from the native build's output:
+//   node web/build_site.mjs SITE BIN ART
+// BIN holds the data set (gfx/, mesh/, music/), ART the icons and the poster
+// drawn from the show (vantrelle-make-icons). Writes the data pack the page
+// unpacks, the plain data files beside it (for ?data= and for browsers that
+// cannot unpack), icons/, poster.png, and stamps the service worker with the
+// build's version and the page's own files.
+import { createHash } from 'node:crypto';
+import { cpSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import path from 'node:path';
+import { gzipSync } from 'node:zlib';
+
+const [site, bin, art] = process.argv.slice(2).map((p) => path.resolve(p));
+if (!art) {
+  console.error('usage: node web/build_site.mjs SITE BIN ART');
+  process.exit(2);
+}
+
+// The files below `dir`, as paths relative to `from`, in a stable order.
+function filesBelow(dir, from = dir) {
+  return readdirSync(dir).sort().flatMap((name) => {
+    const full = path.join(dir, name);
+    return statSync(full).isDirectory() ? filesBelow(full, from) : [path.relative(from, full).split(path.sep).join('/')];
+  });
+}
+
+// The pack: name length (u16 LE), name, size (u32 LE), bytes, for each file; gzipped.
+const data = path.join(site, 'data');
+rmSync(data, { recursive: true, force: true });
+mkdirSync(data);
+const parts = [];
+for (const part of ['gfx', 'mesh', 'music']) cpSync(path.join(bin, part), path.join(data, part), { recursive: true });
+for (const name of filesBelow(data).filter((name) => !name.startsWith('music/'))) {
+  const bytes = readFileSync(path.join(data, name));
+  const header = Buffer.alloc(6 + Buffer.byteLength(name));
+  header.writeUInt16LE(Buffer.byteLength(name), 0);
+  header.write(name, 2);
+  header.writeUInt32LE(bytes.length, 2 + Buffer.byteLength(name));
+  parts.push(header, bytes);
+}
+const plain = Buffer.concat(parts);
+writeFileSync(path.join(site, 'data.pack'), gzipSync(plain, { level: 9 }));
+
+mkdirSync(path.join(site, 'icons'), { recursive: true });
+for (const size of [64, 128, 256]) cpSync(path.join(art, `${size}x${size}/vantrelle.png`), path.join(site, `icons/${size}.png`));
+cpSync(path.join(art, 'poster.png'), path.join(site, 'poster.png'));
+
+// The shell the service worker installs: the page and its modules, not the
+// engine builds (the page names the one it runs), the data or the benchmark.
+const shipped = filesBelow(site).filter((name) => name !== 'sw.js');
+const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)$|bench\.)/.test(name));
+const version = createHash('sha256');
+for (const name of shipped) version.update(name).update(readFileSync(path.join(site, name)));
+const worker = readFileSync(path.join(site, 'sw.js'), 'utf8')
+  .replace(/^const version = .*$/m, `const version = '${version.digest('hex').slice(0, 16)}';`)
+  .replace(/^const shell = .*$/m, `const shell = ${JSON.stringify(['./', ...shell])};`);
+writeFileSync(path.join(site, 'sw.js'), worker);
+const packed = statSync(path.join(site, 'data.pack')).size;
+console.log(`web: data pack ${(plain.length / 1e6).toFixed(2)} MB, ${(packed / 1e6).toFixed(2)} MB gzipped`);

@@ -1,0 +1,135 @@
+// Controls and input: the control strip (play/pause, the scrub bar with the
+// segment marks, the times, mute, full screen), keys, clicks and taps.
+// A button in the strip names its action in data-action; adding one is a
+// button in index.html and an entry in `actions`.
+import { player, params } from './state.js';
+import { isFullscreen } from './session.js';
+
+export const kSeekMs = 5000;  // one press of an arrow key
+const kStripShownMs = 2000;  // while playing, the strip hides this long after the last touch or move
+const embedded = params.has('embed');
+const $ = (id) => document.getElementById(id);
+
+function minutes(ms) {
+  const s = Math.max(0, Math.floor(ms / 1000));
+  return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
+}
+
+// `actions`: togglePlay, end, home, seekBy(ms), seekTo(ms), toggleMute, toggleFullscreen.
+export function startControls(actions) {
+  const strip = $('strip');
+  const scrub = $('scrub');
+  const total = minutes(player.end);
+  $('total').textContent = total;
+  scrub.setAttribute('aria-valuemax', String(Math.floor(player.end / 1000)));
+  for (let i = 1; i < 25; ++i) {
+    const mark = document.createElement('div');
+    mark.className = 'mark';
+    mark.style.left = `${100 * player.segmentStarts[i] / player.end}%`;
+    $('track').append(mark);
+  }
+
+  let hideTimer = 0;
+  function showStrip() {
+    strip.classList.add('shown');
+    clearTimeout(hideTimer);
+    hideTimer = setTimeout(() => {
+      if (player.playing && !player.paused && !dragging && !strip.contains(document.activeElement)) strip.classList.remove('shown');
+    }, kStripShownMs);
+  }
+  const stripShown = () => strip.classList.contains('shown') || strip.contains(document.activeElement);
+
+  // Touch, mouse and pen alike: the pointer's place along the bar is a time.
+  let dragging = false;
+  const timeAt = (event) => {
+    const box = scrub.getBoundingClientRect();
+    return Math.round(Math.min(Math.max(0, (event.clientX - box.left) / box.width), 1) * (player.end - 1));
+  };
+  scrub.addEventListener('pointerdown', (event) => {
+    if (!player.ready) return;
+    dragging = true;
+    scrub.setPointerCapture?.(event.pointerId);
+    actions.seekTo(timeAt(event));
+    showStrip();
+    event.preventDefault();
+  });
+  scrub.addEventListener('pointermove', (event) => {
+    if (dragging) actions.seekTo(timeAt(event));
+  });
+  const release = () => { dragging = false; showStrip(); };
+  scrub.addEventListener('pointerup', release);
+  scrub.addEventListener('pointercancel', release);
+
+  for (const button of strip.querySelectorAll('button[data-action]')) {
+    button.addEventListener('click', (event) => {
+      event.stopPropagation();
+      actions[button.dataset.action]();
+      showStrip();
+    });
+  }
+  strip.addEventListener('focusin', showStrip);
+
+  // A tap shows the strip; with the strip shown, it plays or pauses. A click always does.
+  let lastPointer = 'mouse';
+  addEventListener('pointerdown', (event) => { lastPointer = event.pointerType; }, true);
+  addEventListener('click', (event) => {
+    if (!player.ready || event.target.closest('#strip, #buttons')) return;
+    if (player.playing && lastPointer === 'touch' && !strip.classList.contains('shown')) {
+      showStrip();
+      return;
+    }
+    actions.togglePlay();
+    showStrip();
+  });
+  addEventListener('dblclick', (event) => { if (!event.target.closest('#strip, #buttons')) actions.toggleFullscreen(); });
+  addEventListener('pointermove', (event) => { if (event.pointerType === 'mouse' && player.ready) showStrip(); });
+
+  // The page's own keys never reach anything else; embedded, nothing scrolls the page around it.
+  const scrollKeys = new Set([' ', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight', 'PageUp', 'PageDown', 'Home', 'End']);
+  addEventListener('keydown', (event) => {
+    if (event.ctrlKey || event.altKey || event.metaKey) return;
+    const key = event.key;
+    const onButton = event.target.closest?.('button, label, input');
+    if (onButton && (key === ' ' || key === 'Enter')) return;  // the button's own
+    const playing = player.playing;
+    if (!player.ready) {
+      if (embedded && scrollKeys.has(key)) event.preventDefault();
+      return;
+    }
+    if (key === 'f' || key === 'F') actions.toggleFullscreen();
+    else if (key === 'm' || key === 'M') actions.toggleMute();
+    else if (key === 'Home') actions.home();
+    else if (!playing && !embedded && (key.length === 1 || key === 'Enter')) actions.togglePlay();  // not F5, Tab and the like
+    else if (playing && key === ' ') actions.togglePlay();
+    else if (playing && key === 'Escape' && !isFullscreen()) actions.end();
+    else if (playing && key === 'Escape') actions.toggleFullscreen();
+    else if (playing && key === 'ArrowLeft') actions.seekBy(-kSeekMs);
+    else if (playing && key === 'ArrowRight') actions.seekBy(kSeekMs);
+    else {
+      if (embedded && scrollKeys.has(key)) event.preventDefault();
+      return;
+    }
+    showStrip();
+    event.preventDefault();
+  });
+
+  // Called on every state change and, while the strip shows, every frame.
+  let shownText = '';
+  function update(time) {
+    document.body.classList.toggle('paused', player.paused);
+    const play = $('play');
+    const label = player.playing && !player.paused ? 'Pause' : 'Play';
+    if (play.getAttribute('aria-label') !== label) play.setAttribute('aria-label', label);
+    $('mute').setAttribute('aria-pressed', String(player.muted));
+    if (!stripShown() && player.playing) return;
+    const text = minutes(time);
+    $('done').style.width = `${100 * time / player.end}%`;
+    if (text !== shownText) {
+      shownText = text;
+      $('elapsed').textContent = text;
+      scrub.setAttribute('aria-valuenow', String(Math.floor(time / 1000)));
+      scrub.setAttribute('aria-valuetext', `${text} of ${total}`);
+    }
+  }
+  return { update, showStrip };
+}

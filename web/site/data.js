@@ -1,0 +1,143 @@
+// Data sets. The page's own comes as one gzipped pack made by the site build
+// and unpacked here; ?data= folders, dropped folders and browsers that cannot
+// unpack use plain files. The soundtrack downloads after the data, which the
+// first frame needs. What was downloaded is handed to the service worker so
+// that the next visit plays offline.
+import { fetchFiles } from './engine.js';
+import { params } from './state.js';
+import { soundtrackName } from './soundtrack.js';
+
+export const packName = 'data.pack';
+
+// ?data=DIR names a folder beside the page, with or without its closing slash.
+export function dataFolder() {
+  return (params.get('data') ?? 'data').replace(/\/?$/, '/');
+}
+export function dataBase() {
+  const folder = dataFolder();
+  const base = new URL(folder, location.href);
+  if (base.origin !== location.origin) throw new Error(`data error: ${folder}: expected an address on this server`);
+  return base;
+}
+
+// The pack, unzipped: for each file its name's length (u16, little-endian),
+// the name (UTF-8), its size (u32, little-endian) and its bytes.
+export function unpack(bytes) {
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  const names = new TextDecoder('utf-8', { fatal: true });
+  const files = new Map();
+  for (let at = 0; at < bytes.length;) {
+    const nameEnd = at + 2 + view.getUint16(at, true);
+    const size = view.getUint32(nameEnd, true);
+    if (nameEnd + 4 + size > bytes.length) throw new Error('the pack ends inside a file');
+    files.set(names.decode(bytes.subarray(at + 2, nameEnd)), bytes.subarray(nameEnd + 4, nameEnd + 4 + size));
+    at = nameEnd + 4 + size;
+  }
+  return files;
+}
+
+// The pack starts downloading at once, before the engine is up.
+const packed = params.has('data') || typeof DecompressionStream !== 'function' ? Promise.resolve(null)
+  : fetch(packName).then((response) => (response.ok ? response : null)).catch(() => null);
+
+// Downloads worth keeping for offline play: address to bytes.
+const downloaded = new Map();
+
+// Unzipped while it arrives, the zipped bytes kept for offline play. A server
+// that unzipped it on the way gives it plain.
+async function unzipPack(response) {
+  const [stream, copy] = response.body.tee();
+  const unzipping = new Response(stream.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer().catch(() => null);
+  const [zipped, unzipped] = await Promise.all([new Response(copy).arrayBuffer(), unzipping]);
+  const plain = new Uint8Array(unzipped ?? zipped);
+  if (!unzipped && plain[0] === 0x1f && plain[1] === 0x8b) throw new Error('the pack does not unzip');
+  return { zipped, plain };
+}
+
+// The data set as a map from name to bytes; `names` are the engine's, for plain files.
+export async function fetchDataSet(names) {
+  const response = await packed;
+  if (response) {
+    try {
+      const { zipped, plain } = await unzipPack(response);
+      const files = unpack(plain);
+      downloaded.set(new URL(packName, location.href).href, zipped);
+      return files;
+    } catch {
+      // A broken pack: the plain files beside it still serve.
+    }
+  }
+  return fetchFiles(dataBase(), names);
+}
+
+// A map holding the soundtrack, or nothing when it cannot be had.
+export async function fetchSoundtrack() {
+  const base = dataBase();
+  const files = await fetchFiles(base, [soundtrackName]);
+  const bytes = files.get(soundtrackName);
+  if (bytes && !params.has('data')) downloaded.set(new URL(soundtrackName, base).href, bytes.slice().buffer);
+  return files;
+}
+
+// Hands the downloads and the engine in use to the service worker, and again
+// to a new build's worker when it takes over; resolves once all are stored.
+export function keepForOffline(engineFiles) {
+  if (!('serviceWorker' in navigator)) return Promise.resolve(false);
+  const message = { keep: [...downloaded], fetch: engineFiles.map((name) => new URL(name, location.href).href) };
+  const handOver = async () => {
+    const worker = (await navigator.serviceWorker.ready).active;
+    const channel = new MessageChannel();
+    const reply = new Promise((resolve) => { channel.port1.onmessage = (event) => resolve(event.data === 'kept'); });
+    worker.postMessage(message, [channel.port2]);
+    return reply;
+  };
+  navigator.serviceWorker.addEventListener('controllerchange', handOver);
+  return navigator.serviceWorker.register('sw.js').then(handOver);
+}
+
+// ---- The viewer's own data folder, dropped or picked; nothing leaves the page.
+function readEntry(entry, path, out) {
+  if (entry.isFile) return new Promise((resolve) => entry.file((file) => { out.push([path, file]); resolve(); }, resolve));
+  const reader = entry.createReader();
+  return new Promise((resolve) => {
+    const next = () => reader.readEntries(async (entries) => {
+      if (entries.length === 0) return resolve();
+      await Promise.all(entries.map((child) => readEntry(child, path ? `${path}/${child.name}` : child.name, out)));
+      next();
+    }, resolve);
+    next();
+  });
+}
+
+// `picked` holds [path within the folder, File]; a flat list is matched by file name.
+async function readPicked(picked, names) {
+  const byPath = new Map(picked);
+  const files = new Map();
+  for (const name of [...names, soundtrackName]) {
+    const file = byPath.get(name) ?? byPath.get(name.slice(name.lastIndexOf('/') + 1));
+    if (file) files.set(name, new Uint8Array(await file.arrayBuffer()));
+  }
+  return files;
+}
+
+// Calls `open(files, shownAs)` with each folder or set of files dropped or picked.
+export function acceptFolders(names, picker, open) {
+  const opened = (picked, folder) => readPicked(picked, names).then((files) => open(files, folder ? `${folder}/` : ''));
+  addEventListener('dragover', (event) => event.preventDefault());
+  addEventListener('drop', async (event) => {
+    event.preventDefault();
+    const picked = [];
+    const entries = [...event.dataTransfer.items].map((item) => item.webkitGetAsEntry?.()).filter(Boolean);
+    // A dropped folder's contents are named from inside it; loose files by their names.
+    await Promise.all(entries.map((entry) => readEntry(entry, entry.isDirectory ? '' : entry.name, picked)));
+    if (entries.length === 0) picked.push(...[...event.dataTransfer.files].map((file) => [file.name, file]));
+    const folders = entries.filter((entry) => entry.isDirectory);
+    await opened(picked, folders.length === 1 ? folders[0].name : '').catch(() => {});
+  });
+  picker.addEventListener('change', async (event) => {
+    const picked = [...event.target.files].map((file) => [file.webkitRelativePath.replace(/^[^/]*\//, '') || file.name, file]);
+    const folder = event.target.files[0]?.webkitRelativePath.split('/')[0] ?? '';
+    event.target.value = '';
+    await opened(picked, folder).catch(() => {});
+  });
+}

@@ -1,0 +1,58 @@
+// Presentation: the engine's RGB565 frame on the canvas, landscape or upright
+// (the device's own display), enlarged by the largest whole factor that fits.
+import { kHeight, kWidth, params, player } from './state.js';
+
+// RGB565 to the canvas's RGBA, widened as the PNG writer does, in one pass.
+const rgba = new Uint32Array(65536);
+for (let p = 0; p < 65536; ++p) {
+  const r = p >> 11, g = (p >> 5) & 63, b = p & 31;
+  rgba[p] = 0xff000000 | (((b << 3) | (b >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((r << 3) | (r >> 2));
+}
+
+// ?portrait and ?landscape force one way; otherwise the screen's shape decides.
+function wantUpright() {
+  if (params.has('portrait')) return true;
+  if (params.has('landscape')) return false;
+  return innerHeight > innerWidth;
+}
+
+export function makeScreen(canvas, frame) {
+  const context2d = canvas.getContext('2d');
+  let image, pixels;
+
+  function present() {
+    if (player.upright) {
+      // Frame pixel (x, y) at column 239 - y, row x.
+      for (let y = 0, i = 0; y < kHeight; ++y) {
+        for (let x = 0; x < kWidth; ++x, ++i) pixels[x * kHeight + kHeight - 1 - y] = rgba[frame[i]];
+      }
+    } else {
+      for (let i = 0; i < frame.length; ++i) pixels[i] = rgba[frame[i]];
+    }
+    context2d.putImageData(image, 0, 0);
+  }
+
+  // The largest whole factor that fits the window, in device pixels.
+  function fit() {
+    const ratio = devicePixelRatio || 1;
+    const factor = Math.max(1, Math.floor(Math.min(innerWidth * ratio / canvas.width, innerHeight * ratio / canvas.height)));
+    canvas.style.width = `${canvas.width * factor / ratio}px`;
+    canvas.style.height = `${canvas.height * factor / ratio}px`;
+  }
+
+  // Turning the phone turns the canvas; the frame already drawn is shown again, the show runs on.
+  function orient() {
+    const upright = wantUpright();
+    if (!image || upright !== player.upright) {
+      player.upright = upright;
+      [canvas.width, canvas.height] = upright ? [kHeight, kWidth] : [kWidth, kHeight];
+      image = context2d.createImageData(canvas.width, canvas.height);
+      pixels = new Uint32Array(image.data.buffer);
+      if (player.ready) present();
+    }
+    fit();
+  }
+  orient();
+  addEventListener('resize', orient);
+  return { present };
+}

@@ -1,0 +1,30 @@
+// The player's whole state, declared in one place: the modules that act on
+// the player read and write these fields, and it has no others.
+export const kWidth = 400;
+export const kHeight = 240;
+export const kFrameBytes = kWidth * kHeight * 2;
+
+export const params = new URLSearchParams(location.search);
+
+export const player = {
+  ready: false,  // a data set is loaded and the title card is up
+  playing: false,  // the show runs, paused or not; false on the title card
+  starting: false,  // play() is getting the sound ready
+  paused: false,
+  from: 0,  // ms of the show: where the clock last started, or where it holds while paused
+  origin: 0,  // the clock's reading (ms) when it started from `from`
+  end: 0,  // ms: the show's end, from the engine
+  segmentStarts: [],  // ms: where each of the 25 segments starts, then the end
+  audio: null,  // the AudioContext, made when the soundtrack first needs it
+  decoding: null,  // a promise of the decoded soundtrack (null when there is none)
+  decoded: false,  // `decoding` has settled
+  soundtrack: null,  // the decoded soundtrack while it plays; null runs silent
+  source: null,  // the AudioBufferSourceNode now playing
+  sourceStart: 0,  // audio.currentTime when `source` started
+  volume: null,  // the GainNode every source goes through: 0 when muted
+  muted: false,
+  silentNoticeShown: false,  // "No sound" is said once
+  upright: false,  // the display is shown upright (240 × 400)
+  wakeLock: null,  // the screen wake lock while held
+  overlay: false,  // full screen by a fixed overlay, where the Fullscreen API is missing
+};

@@ -1,0 +1,28 @@
+// ?test: the page's hook for the browser tests (window.vantrelleTest).
+import { showTime } from './clock.js';
+import { kFrameBytes, params, player } from './state.js';
+
+export function installTestHook({ opened, ready, offline, soundPosition }) {
+  if (!params.has('test')) return;
+  const { engine, vectors } = opened;
+  const loaded = ready.then(() => undefined, (error) => { throw error.message; });
+  loaded.catch(() => {});  // reported on the page; a test reads it from `ready`
+  window.vantrelleTest = {
+    ready: loaded,
+    vectors,  // whether this page runs the engine's vector build
+    // The frame for t alone, drawn over black: what `vantrelle-render --times t --raw` writes.
+    frameAt(t) {
+      engine._vantrelle_clear();
+      engine._vantrelle_draw(t);
+      return new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kFrameBytes).slice();
+    },
+    // For the tests of sound and tables: the decoded soundtrack, the clock, a start-up table.
+    soundtrack: () => player.decoding,
+    clock: () => ({ picture: showTime(), sound: soundPosition() }),
+    table: (index) => new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_table(index), engine._vantrelle_table_bytes(index)).slice(),
+    // For the phone tests: how the player stands, and whether the service worker holds everything.
+    state: () => ({ playing: player.playing, paused: player.paused, muted: player.muted, upright: player.upright,
+      wakeLock: Boolean(player.wakeLock && !player.wakeLock.released) }),
+    offline: () => offline,
+  };
+}

@@ -1,0 +1,434 @@
+// The page as a phone meets it, offline after one visit, and its
+// accessibility, in Debian's headless Chromium:
+//   node phone.mjs SITE BIN [TEST...]
+// Each test prints one line; any failure ends with status 1.
+import { createHash } from 'node:crypto';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { gunzipSync } from 'node:zlib';
+import { tmpdir } from 'node:os';
+import { createRequire } from 'node:module';
+import path from 'node:path';
+import { launch, render, renderAll, serve } from './harness.mjs';
+
+const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
+const chosen = process.argv.slice(4);
+const kShowEnd = 251328;
+const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+const turned = { ...phone, width: 844, height: 390 };
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
+
+// Headless Chromium has no screen to keep awake and refuses the lock; this
+// stand-in grants it and counts what is held, as a phone would.
+function fakeWakeLock() {
+  window.wakeLocksHeld = 0;
+  const wakeLock = {
+    async request(type) {
+      if (type !== 'screen') throw new TypeError(type);
+      ++window.wakeLocksHeld;
+      const sentinel = new EventTarget();
+      sentinel.type = type;
+      sentinel.released = false;
+      sentinel.release = async () => {
+        if (!sentinel.released) --window.wakeLocksHeld;
+        sentinel.released = true;
+      };
+      return sentinel;
+    },
+  };
+  Object.defineProperty(Navigator.prototype, 'wakeLock', { get: () => wakeLock, configurable: true });
+}
+
+async function openPhone(browser, address, viewport = phone) {
+  const page = await browser.newPage();
+  await page.setViewport(viewport);
+  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+  await page.evaluateOnNewDocument(fakeWakeLock);
+  await page.goto(address);
+  await page.waitForFunction(() => window.vantrelleTest !== undefined);
+  await page.evaluate(() => vantrelleTest.ready);
+  return page;
+}
+
+const state = (page) => page.evaluate(() => vantrelleTest.state());
+const clock = (page) => page.evaluate(() => vantrelleTest.clock());
+const canvasBox = (page) => page.$eval('#screen', (canvas) => {
+  const box = canvas.getBoundingClientRect();
+  return { width: box.width, height: box.height, pixelsWide: canvas.width, pixelsHigh: canvas.height };
+});
+const centre = async (page, selector) => {
+  const box = await (await page.$(selector)).boundingBox();
+  return [box.x + box.width / 2, box.y + box.height / 2];
+};
+async function playingWithSound(page) {
+  await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 });
+}
+// Picture and sound agree within 1 ms, `picture` within `slack` ms of `want`.
+function together(now, want, slack) {
+  return now.sound !== null && Math.abs(now.sound - now.picture) <= 1 && Math.abs(now.picture - want) <= slack;
+}
+
+const tests = {
+  // Upright, filling most of the width; turned, landscape; the show runs on through the turn.
+  async orientation({ browser, url }) {
+    const page = await openPhone(browser, `${url}?test`);
+    const shapes = [
+      ['upright', phone, (box, s) => s.upright && box.pixelsWide === 240 && box.width >= 0.75 * phone.width],
+      ['turned', turned, (box, s) => !s.upright && box.pixelsWide === 400 && box.height <= turned.height],
+      ['upright again', phone, (box, s) => s.upright && box.pixelsWide === 240],
+    ];
+    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await playingWithSound(page);
+    let before = await clock(page);
+    for (const [name, viewport, holds] of shapes) {
+      await page.setViewport(viewport);
+      await sleep(200);
+      const [box, now, s] = [await canvasBox(page), await clock(page), await state(page)];
+      if (!holds(box, s)) throw new Error(`${name}: ${JSON.stringify({ ...box, upright: s.upright })}`);
+      // Still playing from where it was: no restart of picture or sound.
+      if (!s.playing || s.paused || !together(now, before.picture + 200, 150)) {
+        throw new Error(`${name}: the show restarted or stopped (picture ${now.picture} ms, sound ${now.sound} ms, before ${before.picture} ms)`);
+      }
+      before = now;
+    }
+    await page.close();
+    return 'upright at 82% of the width, landscape when turned, the show running on through both turns';
+  },
+
+  // A tap plays; a tap shows the strip; dragging the bar moves picture and sound together; the wake lock follows.
+  async touch({ browser, url }) {
+    const page = await openPhone(browser, `${url}?test`);
+    const held = () => page.evaluate(() => window.wakeLocksHeld);
+    if ((await state(page)).playing) throw new Error('playing before any tap');
+    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await playingWithSound(page);
+    if (!(await state(page)).wakeLock || (await held()) !== 1) throw new Error('no wake lock held while playing');
+    // The strip hides while the show plays, and a tap brings it back without pausing.
+    await page.waitForSelector('#strip:not(.shown)');
+    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await page.waitForSelector('#strip.shown');
+    if ((await state(page)).paused) throw new Error('the tap that shows the strip paused the show');
+    const box = await (await page.$('#scrub')).boundingBox();
+    const y = box.y + box.height / 2;
+    const at = (fraction) => box.x + fraction * box.width;
+    await page.touchscreen.touchStart(at(0.1), y);
+    for (const fraction of [0.2, 0.35, 0.5]) await page.touchscreen.touchMove(at(fraction), y);
+    await page.touchscreen.touchEnd();
+    await sleep(600);  // Chromium takes a tap right after a drag as part of it
+    const dragged = await clock(page);
+    if (!together(dragged, 0.5 * kShowEnd, 1000)) {
+      throw new Error(`after dragging to the middle: picture ${dragged.picture} ms, sound ${dragged.sound} ms`);
+    }
+    await page.touchscreen.tap(...(await centre(page, '#play')));
+    await sleep(100);
+    const paused = await state(page);
+    if (!paused.paused || paused.wakeLock || (await held()) !== 0) throw new Error(`pausing left the wake lock held: ${JSON.stringify(paused)}`);
+    await page.touchscreen.tap(...(await centre(page, '#play')));
+    await sleep(100);
+    if ((await state(page)).paused || (await held()) !== 1) throw new Error('playing on did not take the wake lock again');
+    await page.close();
+    return 'a tap plays and holds the wake lock; the dragged bar moves picture and sound together; pause releases the lock';
+  },
+
+  // Played before the soundtrack has arrived: the picture starts at once and
+  // the sound joins it where it is.
+  async lateSound({ browser, url }) {
+    const context = await browser.createBrowserContext();  // no service worker from the other tests
+    const page = await context.newPage();
+    await page.setViewport(phone);
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+      const delay = request.url().endsWith('soundtrack.mp3') ? 4000 : 0;
+      setTimeout(() => request.continue(), delay);
+    });
+    await page.goto(`${url}?test`);
+    await page.waitForFunction(() => window.vantrelleTest !== undefined);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await sleep(500);
+    const early = { ...(await state(page)), ...(await clock(page)) };
+    if (!early.playing || early.sound !== null) throw new Error(`before the soundtrack: ${JSON.stringify(early)}`);
+    await playingWithSound(page);
+    const joined = await clock(page);
+    await context.close();
+    if (!together(joined, joined.picture, 0) || joined.picture < 3000) throw new Error(`the sound joined at ${JSON.stringify(joined)}`);
+    return `the picture started at once, the sound joined at ${(joined.picture / 1000).toFixed(1)} s, within 1 ms of it`;
+  },
+
+  // The keys of the strip: M mutes and unmutes, Home goes back to the start, Tab reaches every control.
+  async keys({ browser, url }) {
+    const page = await openPhone(browser, `${url}?test#t=60000`, { width: 800, height: 600 });
+    await page.keyboard.press('Enter');
+    await playingWithSound(page);
+    const steps = [
+      ['m', async () => (await state(page)).muted],
+      ['M', async () => !(await state(page)).muted],
+      ['Home', async () => together(await clock(page), 0, 300)],
+    ];
+    for (const [key, holds] of steps) {
+      await page.keyboard.press(key);
+      await sleep(100);
+      if (!(await holds())) throw new Error(`${key} did not act`);
+    }
+    const reached = [];
+    for (let i = 0; i < 6; ++i) {
+      await page.keyboard.press('Tab');
+      reached.push(await page.evaluate(() => document.activeElement.id));
+    }
+    for (const id of ['play', 'scrub', 'mute', 'fullscreen']) {
+      if (!reached.includes(id)) throw new Error(`Tab never reaches #${id} (reached ${reached.join(', ')})`);
+    }
+    await page.close();
+    return 'M mutes and unmutes, Home goes back to the start, Tab reaches every control';
+  },
+
+  // Without the Fullscreen API (as on iPhones), full screen is an overlay that
+  // fills the viewport; the lock screen knows the show's title and artwork.
+  async overlay({ browser, url }) {
+    const page = await browser.newPage();
+    await page.setViewport(phone);
+    await page.evaluateOnNewDocument(() => {
+      Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false, configurable: true });
+    });
+    await page.goto(`${url}?test`);
+    await page.waitForFunction(() => window.vantrelleTest !== undefined);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.focus('#fullscreen');
+    await page.keyboard.press('Enter');
+    const shown = await page.evaluate(() => {
+      const main = document.querySelector('main').getBoundingClientRect();
+      return { overlay: document.body.classList.contains('overlay'), width: main.width, height: main.height,
+        scrolled: document.scrollingElement.scrollHeight > innerHeight, real: Boolean(document.fullscreenElement) };
+    });
+    if (!shown.overlay || shown.real || shown.width !== phone.width || shown.height !== phone.height || shown.scrolled) {
+      throw new Error(`full screen without the API: ${JSON.stringify(shown)}`);
+    }
+    const session = await page.evaluate(() => ({ title: navigator.mediaSession.metadata?.title,
+      artwork: navigator.mediaSession.metadata?.artwork.length }));
+    if (session.title !== 'Vantrelle X2' || !session.artwork) throw new Error(`media session: ${JSON.stringify(session)}`);
+    await page.close();
+    return 'without the Fullscreen API, full screen fills the viewport and nothing scrolls; the lock screen has title and artwork';
+  },
+
+  // ?embed: keys do not start the show and never scroll the page around it; a click does start it.
+  async embed({ browser, url }) {
+    const host = await browser.newPage();
+    await host.setViewport({ width: 800, height: 600 });
+    await host.setContent(`<div style="height: 300px"></div><iframe src="${url}?test&embed" width="640" height="400"></iframe><div style="height: 3000px"></div>`);
+    const frame = await (await host.$('iframe')).contentFrame();
+    await frame.waitForFunction(() => window.vantrelleTest !== undefined);
+    await frame.evaluate(() => vantrelleTest.ready);
+    await host.$eval('iframe', (element) => element.focus());
+    for (const key of ['Enter', 'ArrowDown', ' ', 'PageDown']) await host.keyboard.press(key);
+    await sleep(200);
+    const scrolled = await host.evaluate(() => scrollY);
+    if (scrolled !== 0) throw new Error(`keys in the frame scrolled the page by ${scrolled} px`);
+    if ((await frame.evaluate(() => vantrelleTest.state())).playing) throw new Error('a key started the show');
+    await (await host.$('iframe')).click();
+    await frame.waitForFunction(() => vantrelleTest.state().playing, { timeout: 30000 });
+    await host.close();
+    return 'embedded, keys never scroll the page and do not start the show; a click does';
+  },
+
+  // One visit, then no network: the reloaded page plays, with sound, the same
+  // frames. Then a new build (its service worker's version changed): its cache
+  // replaces the old one.
+  async offline({ browser }) {
+    const copy = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
+    cpSync(site, copy, { recursive: true });
+    const server = await serve(copy);
+    const context = await browser.createBrowserContext();
+    try {
+      const page = await context.newPage();
+      page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+      const visit = async () => {
+        await page.waitForFunction(() => window.vantrelleTest !== undefined);
+        await page.evaluate(() => vantrelleTest.ready);
+      };
+      const caches = () => page.evaluate(() => caches.keys());
+      await page.goto(`${server.url}?test`);
+      await visit();
+      if (!(await page.evaluate(() => vantrelleTest.offline()))) throw new Error('the service worker did not keep the show');
+      const [first] = await caches();
+      await page.setOfflineMode(true);
+      const fromWorker = [];
+      const listen = (response) => fromWorker.push(response.fromServiceWorker());
+      page.on('response', listen);
+      await page.reload();
+      await visit();
+      page.off('response', listen);
+      if (fromWorker.includes(false) || !fromWorker.length) throw new Error('offline, something came from the network');
+      const times = [0, 44500, 125000, 251000];
+      const expected = await renderAll(bin, times);
+      for (const [i, t] of times.entries()) {
+        const frame = await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t);
+        if (sha(Buffer.from(frame)) !== sha(expected[i])) throw new Error(`offline, the frame at t=${t} differs`);
+      }
+      await page.mouse.click(400, 300);
+      await playingWithSound(page);
+
+      await page.setOfflineMode(false);
+      const worker = path.join(copy, 'sw.js');
+      writeFileSync(worker, readFileSync(worker, 'utf8').replace(/^const version = '(.*)';$/m, "const version = '$1-next';"));
+      await page.reload();
+      await visit();
+      // The new build's worker takes over and is handed everything again.
+      const replaced = await page.waitForFunction(async (want) => {
+        const names = await caches.keys();
+        return names.length === 1 && names[0] === want && Boolean(await caches.match('data.pack'));
+      }, { timeout: 20000 }, `${first}-next`).then(() => true, () => false);
+      if (!replaced) throw new Error(`caches after a new build: ${(await caches()).join(', ')} (before: ${first})`);
+      return `offline after one visit: ${fromWorker.length} files from the service worker, ${times.length} frames identical, ` +
+        'playing with sound; a new build replaces the cache';
+    } finally {
+      await context.close();
+      server.close();
+      rmSync(copy, { recursive: true, force: true });
+    }
+  },
+
+  // What the page downloads: the data pack and the engine build it runs, the
+  // soundtrack only once the data is in; ?data= still takes plain files.
+  async downloads({ browser, url }) {
+    const fetched = async (query) => {
+      const page = await browser.newPage();
+      await page.goto(`${url}${query}`);
+      await page.waitForFunction(() => window.vantrelleTest !== undefined);
+      await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.soundtrack()));
+      const entries = await page.evaluate(() => performance.getEntriesByType('resource')
+        .map((e) => ({ name: new URL(e.name).pathname.slice(1), start: e.startTime, end: e.responseEnd })));
+      await page.close();
+      return new Map(entries.map((e) => [e.name, e]));
+    };
+    const packed = await fetched('?test');
+    const plainData = [...packed.keys()].filter((name) => /^data\/(gfx|mesh)\//.test(name));
+    const scalar = [...packed.keys()].filter((name) => name.includes('scalar'));
+    const [pack, sound] = [packed.get('data.pack'), packed.get('data/music/soundtrack.mp3')];
+    if (!pack || plainData.length || scalar.length || !packed.has('vantrelle.wasm')) {
+      throw new Error(`downloaded: ${[...packed.keys()].join(', ')}`);
+    }
+    if (!sound || sound.start < pack.end) throw new Error('the soundtrack did not wait for the data');
+    const plain = await fetched('?test&data=data/');
+    if (plain.has('data.pack') || !plain.has('data/gfx/clip01.raw')) throw new Error(`?data=: ${[...plain.keys()].join(', ')}`);
+    return 'the data pack and the vector engine alone, the soundtrack after the data; ?data= takes plain files';
+  },
+
+  // A pack cut short falls back to the plain files; one a server unzipped on the way still serves.
+  async brokenPack({ browser }) {
+    const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
+    const zipped = readFileSync(path.join(site, 'data.pack'));
+    const cases = [['cut short', zipped.subarray(0, zipped.length >> 1), true], ['unzipped on the way', gunzipSync(zipped), false]];
+    const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
+    try {
+      for (const [name, bytes, plainFiles] of cases) {
+        const pack = path.join(scratch, name.replaceAll(' ', '-'));
+        writeFileSync(pack, bytes);
+        const server = await serve(site, { '/data.pack': pack });
+        const page = await browser.newPage();
+        await page.goto(`${server.url}?test`);
+        await page.waitForFunction(() => window.vantrelleTest !== undefined);
+        await page.evaluate(() => vantrelleTest.ready);
+        const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
+        const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.includes('/data/gfx/')));
+        await page.close();
+        server.close();
+        if (sha(Buffer.from(frame)) !== expected || plain !== plainFiles) throw new Error(`a pack ${name}: plain files ${plain}, frame ${sha(Buffer.from(frame)) === expected ? 'exact' : 'wrong'}`);
+      }
+    } finally {
+      rmSync(scratch, { recursive: true, force: true });
+    }
+    return 'a pack cut short falls back to the plain files, one unzipped on the way serves as it is';
+  },
+
+  // A shared link's preview and the installed app: the tags name files that
+  // exist, and the poster is the show's frame at 2 s, three times its size
+  // less 45 rows at the top and at the bottom.
+  async preview({ browser, url }) {
+    const page = await browser.newPage();
+    await page.goto(`${url}?test`);
+    const tags = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('meta[property], meta[name]')]
+      .map((meta) => [meta.getAttribute('property') ?? meta.name, meta.content])));
+    for (const name of ['og:title', 'og:description', 'og:image', 'twitter:card', 'twitter:image']) {
+      if (!tags[name]) throw new Error(`no ${name}`);
+    }
+    const manifest = await page.evaluate(async () => (await fetch(document.querySelector('link[rel=manifest]').href)).json());
+    if (manifest.display !== 'fullscreen' || manifest.name !== 'Vantrelle X2' || manifest.theme_color !== '#000000') {
+      throw new Error(`manifest: ${JSON.stringify(manifest)}`);
+    }
+    const shots = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
+    try {
+      render(bin, ['--at', '2000', '--png', shots, '--scale', '3']);
+      const frame = readFileSync(path.join(shots, 't002000.png')).toString('base64');
+      const wrong = await page.evaluate(async (poster, frame, icons) => {
+        const pixelsOf = async (address) => {
+          const image = await createImageBitmap(await (await fetch(address)).blob());
+          const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+          context.drawImage(image, 0, 0);
+          return context.getImageData(0, 0, image.width, image.height);
+        };
+        for (const icon of icons) {
+          const image = await pixelsOf(icon.src);
+          if (`${image.width}x${image.height}` !== icon.sizes) return `${icon.src} is ${image.width}x${image.height}`;
+        }
+        const [shown, whole] = [await pixelsOf(poster), await pixelsOf(`data:image/png;base64,${frame}`)];
+        if (shown.width !== 1200 || shown.height !== 630) return `the poster is ${shown.width}x${shown.height}`;
+        for (let i = 0; i < shown.data.length; ++i) {
+          if (shown.data[i] !== whole.data[i + 4 * 1200 * 45]) return `poster pixel ${(i >> 2) % 1200}, ${Math.floor((i >> 2) / 1200)} differs`;
+        }
+        return '';
+      }, new URL(tags['og:image'], url).href, frame, manifest.icons.map((icon) => ({ ...icon, src: new URL(icon.src, url).href })));
+      if (wrong) throw new Error(wrong);
+    } finally {
+      rmSync(shots, { recursive: true, force: true });
+    }
+    await page.close();
+    return `link preview tags, a manifest with ${manifest.icons.length} icons, a 1200 × 630 poster from the show`;
+  },
+
+  // axe-core: no serious or critical findings on the title card and with the controls shown.
+  async accessibility({ browser, url }) {
+    const axe = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
+    const page = await browser.newPage();
+    await page.setViewport({ width: 800, height: 600 });
+    await page.goto(url);
+    await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
+    await page.addScriptTag({ path: axe });
+    const findings = async (when) => {
+      const found = await page.evaluate(async () => (await axe.run(document, { resultTypes: ['violations'] })).violations
+        .filter((v) => ['serious', 'critical'].includes(v.impact)).map((v) => `${v.id} (${v.nodes.map((n) => n.target).join(' ')})`));
+      if (found.length) throw new Error(`${when}: ${found.join('; ')}`);
+    };
+    await findings('title card');
+    await page.mouse.move(400, 300);
+    await page.mouse.move(410, 310);
+    await page.waitForSelector('#strip.shown');
+    await findings('controls shown');
+    // Big enough for a thumb: every target of the strip at least 44 CSS px each way.
+    const small = await page.$$eval('#strip button, #strip [role=slider]', (targets) => targets
+      .map((target) => [target.id, target.getBoundingClientRect()]).filter(([, box]) => box.width < 44 || box.height < 44)
+      .map(([id, box]) => `#${id} ${box.width} × ${box.height}`));
+    if (small.length) throw new Error(`targets under 44 px: ${small.join(', ')}`);
+    await page.close();
+    return 'axe-core finds nothing serious or critical on the title card or with the controls shown; every target 44 px or more';
+  },
+};
+
+const server = await serve(site);
+const browser = await launch();
+let failed = 0;
+const run = Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
+try {
+  for (const [name, test] of run) {
+    try {
+      console.log(`phone: ${name}: ${await test({ browser, url: server.url })}`);
+    } catch (error) {
+      ++failed;
+      console.log(`phone: ${name}: FAILED: ${error.message}`);
+    }
+  }
+} finally {
+  await browser.close();
+  server.close();
+}
+console.log(`phone: ${run.length - failed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);
