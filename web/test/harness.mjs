@@ -31,19 +31,41 @@ export async function serve(root, extra = {}) {
 
 const browsers = ['/usr/bin/chromium-headless-shell', '/usr/lib/chromium/chromium-headless-shell', '/usr/bin/chromium'];
 
+// A browser's scratch folder goes only once its process has exited: a browser
+// still shutting down writes into its profile, and removing the folder under
+// it fails with ENOTEMPTY. The retries cover helpers that outlive it briefly.
+function removeWhenExited(child, folder) {
+  const exited = new Promise((resolve) => {
+    if (child.exitCode !== null || child.signalCode !== null) resolve();
+    else child.once('exit', resolve);
+  });
+  return exited.then(() => rmSync(folder, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 }));
+}
+
+// Puppeteer's browser, closed only once its profile is gone.
+async function launchWithProfile(name, options) {
+  const profile = mkdtempSync(path.join(tmpdir(), `vantrelle-${name}-`));
+  const browser = await puppeteer.launch(options(profile)).catch((error) => {
+    rmSync(profile, { recursive: true, force: true });
+    throw error;
+  });
+  const removed = removeWhenExited(browser.process(), profile);
+  const close = browser.close.bind(browser);
+  browser.close = () => close().then(() => removed);
+  browser.profile = profile;
+  return browser;
+}
+
 export async function launch() {
   const executablePath = browsers.find(existsSync);
   if (!executablePath) throw new Error('no Chromium: install chromium-headless-shell (bash scripts/setup.sh web)');
-  const profile = mkdtempSync(path.join(tmpdir(), 'vantrelle-chromium-'));
-  const browser = await puppeteer.launch({
+  return launchWithProfile('chromium', (profile) => ({
     executablePath,
     headless: 'shell',
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`],
-  });
-  browser.on('disconnected', () => rmSync(profile, { recursive: true, force: true }));
-  return browser;
+  }));
 }
 
 // Opens the page at `address` and waits for its test hook; the page's errors are reported.
