@@ -1,5 +1,5 @@
 // Shared by the browser tests: a static server for the site (and for data
-// folders made by a test), Debian's headless Chromium, and the native oracle.
+// folders made by a test), Debian's browsers, and the native oracle.
 import { execFile, execFileSync } from 'node:child_process';
 import { createReadStream, existsSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -7,6 +7,7 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { startWebKit } from './webkit.mjs';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.png': 'image/png', '.mp3': 'audio/mpeg' };
@@ -76,6 +77,49 @@ export async function open(browser, address, viewport = { width: 800, height: 60
   await page.goto(address);
   await page.waitForFunction(() => window.vantrelleTest !== undefined);
   return page;
+}
+
+// The engines the page tests run in, each behind the same few calls:
+//   const browser = await startEngine(name);
+//   const page = await browser.open(address, { width, height });  // once the test hook is there
+//   await page.evaluate(fn, ...args);  // fn's value in the page (awaited), as JSON
+//   await page.click(x, y); await page.press(key);  // real input, which counts as a gesture
+//   await page.screenshot();  // the viewport as a PNG, in base64
+//   await page.close(); await browser.close();  // and browser.folder, its profile, is gone
+export const engines = ['chromium', 'firefox', 'webkit'];
+
+export async function startEngine(name) {
+  if (name === 'webkit') return startWebKit(removeWhenExited);
+  const browser = name === 'firefox' ? await launchFirefox() : await launch();
+  return {
+    async open(address, viewport) {
+      const page = await open(browser, address, viewport);
+      return {
+        evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+        click: (x, y) => page.mouse.click(x, y),
+        press: (key) => page.keyboard.press(key),
+        screenshot: () => page.screenshot({ encoding: 'base64' }),
+        close: () => page.close(),
+      };
+    },
+    close: () => browser.close(),
+    folder: browser.profile,
+  };
+}
+
+// Debian's Firefox ESR over WebDriver BiDi, playing sound without a gesture as
+// Chromium does. The profile is its home too, so nothing is written outside it.
+async function launchFirefox() {
+  const executablePath = ['/usr/bin/firefox-esr', '/usr/lib/firefox-esr/firefox-esr'].find(existsSync);
+  if (!executablePath) throw new Error('no Firefox: install firefox-esr (bash scripts/setup.sh browsers)');
+  return launchWithProfile('firefox', (profile) => ({
+    browser: 'firefox',
+    executablePath,
+    headless: true,
+    args: ['--profile', profile],
+    env: { ...process.env, HOME: profile },
+    extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
+  }));
 }
 
 // What the native program writes; `args` as for vantrelle-render.
