@@ -7,8 +7,9 @@
 #     test   GoogleTest, benchmarks, the virtual X server, clang's fuzzer and
 #            sanitizer runtimes, valgrind, and the package checkers
 #     web    Emscripten and headless Chromium, for the browser build and its tests
-#     browsers Firefox ESR, and WebKit's WebDriver with its MiniBrowser and a
-#            virtual X server, for the page's tests in those engines
+#     browsers Firefox ESR with a sound server (PulseAudio, its null output),
+#            and WebKit's WebDriver with its MiniBrowser and a virtual X
+#            server, for the page's tests in those engines
 set -euo pipefail
 
 declare -A groups=(
@@ -18,7 +19,7 @@ declare -A groups=(
   [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
           desktop-file-utils lintian clang-format"
   [web]="emscripten chromium-headless-shell"
-  [browsers]="firefox-esr webkit2gtk-driver xvfb"
+  [browsers]="firefox-esr pulseaudio webkit2gtk-driver xvfb"
 )
 wanted=("$@")
 [ ${#wanted[@]} -gt 0 ] || wanted=(build video test)

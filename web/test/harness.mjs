@@ -1,9 +1,9 @@
 // Shared by the browser tests: a static server for the site (and for data
 // folders made by a test), Debian's browsers, and the native oracle.
-import { execFile, execFileSync } from 'node:child_process';
+import { execFile, execFileSync, spawn } from 'node:child_process';
 import { createReadStream, existsSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -32,25 +32,37 @@ export async function serve(root, extra = {}) {
 
 const browsers = ['/usr/bin/chromium-headless-shell', '/usr/lib/chromium/chromium-headless-shell', '/usr/bin/chromium'];
 
+// Resolves once `child` has exited.
+function exitOf(child) {
+  return new Promise((resolve) => {
+    if (child.exitCode !== null || child.signalCode !== null) resolve();
+    else child.once('exit', resolve);
+  });
+}
+
 // A browser's scratch folder goes only once its process has exited: a browser
 // still shutting down writes into its profile, and removing the folder under
 // it fails with ENOTEMPTY. The retries cover helpers that outlive it briefly.
 function removeWhenExited(child, folder) {
-  const exited = new Promise((resolve) => {
-    if (child.exitCode !== null || child.signalCode !== null) resolve();
-    else child.once('exit', resolve);
-  });
-  return exited.then(() => rmSync(folder, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 }));
+  return exitOf(child).then(() => rmSync(folder, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 }));
 }
 
-// Puppeteer's browser, closed only once its profile is gone.
+// Puppeteer's browser, closed only once its profile is gone. `options(profile,
+// helpers)` gives the launch options and may start processes the browser
+// needs into `helpers`: they are ended after the browser.
 async function launchWithProfile(name, options) {
   const profile = mkdtempSync(path.join(tmpdir(), `vantrelle-${name}-`));
-  const browser = await puppeteer.launch(options(profile)).catch((error) => {
-    rmSync(profile, { recursive: true, force: true });
+  const helpers = [];
+  const endHelpers = () => Promise.all(helpers.map((child) => (child.kill(), exitOf(child))));
+  let browser;
+  try {
+    browser = await puppeteer.launch(await options(profile, helpers));
+  } catch (error) {
+    await endHelpers();
+    rmSync(profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 });
     throw error;
-  });
-  const removed = removeWhenExited(browser.process(), profile);
+  }
+  const removed = exitOf(browser.process()).then(endHelpers).then(() => removeWhenExited(browser.process(), profile));
   const close = browser.close.bind(browser);
   browser.close = () => close().then(() => removed);
   browser.profile = profile;
@@ -107,17 +119,34 @@ export async function startEngine(name) {
   };
 }
 
+// A sound server of its own in `folder`, with one null output that keeps
+// time like a sound card: headless Firefox finds no other, and without one it
+// plays silent. Returns its socket.
+async function startSoundServer(folder, helpers) {
+  mkdirSync(folder);
+  const socket = path.join(folder, 'socket');
+  const server = spawn('pulseaudio', ['-n', '--daemonize=no', '--exit-idle-time=-1', '--disable-shm=yes',
+    '--use-pid-file=no', '-L', 'module-null-sink', '-L', `module-native-protocol-unix socket=${socket} auth-anonymous=1`],
+  { env: { ...process.env, HOME: folder, XDG_RUNTIME_DIR: folder, XDG_CONFIG_HOME: folder }, stdio: 'ignore' });
+  helpers.push(server);
+  for (let wait = 0; wait < 200 && !existsSync(socket) && server.exitCode === null; ++wait) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  if (!existsSync(socket)) throw new Error('pulseaudio did not start (bash scripts/setup.sh browsers installs it)');
+  return socket;
+}
+
 // Debian's Firefox ESR over WebDriver BiDi, playing sound without a gesture as
 // Chromium does. The profile is its home too, so nothing is written outside it.
 async function launchFirefox() {
   const executablePath = ['/usr/bin/firefox-esr', '/usr/lib/firefox-esr/firefox-esr'].find(existsSync);
   if (!executablePath) throw new Error('no Firefox: install firefox-esr (bash scripts/setup.sh browsers)');
-  return launchWithProfile('firefox', (profile) => ({
+  return launchWithProfile('firefox', async (profile, helpers) => ({
     browser: 'firefox',
     executablePath,
     headless: true,
     args: ['--profile', profile],
-    env: { ...process.env, HOME: profile },
+    env: { ...process.env, HOME: profile, PULSE_SERVER: `unix:${await startSoundServer(path.join(profile, 'sound'), helpers)}` },
     extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
   }));
 }
