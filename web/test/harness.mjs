@@ -53,16 +53,24 @@ function removeWhenExited(child, folder) {
 async function launchWithProfile(name, options) {
   const profile = mkdtempSync(path.join(tmpdir(), `vantrelle-${name}-`));
   const helpers = [];
-  const endHelpers = () => Promise.all(helpers.map((child) => (child.kill(), exitOf(child))));
   let browser;
+  // Stopped early: everything ends at once, then its folder goes.
+  const atExit = () => {
+    [browser?.process(), ...helpers].forEach((child) => child?.kill('SIGKILL'));
+    rmSync(profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 });
+  };
+  process.once('exit', atExit);
+  const endHelpers = () => Promise.all(helpers.map((child) => (child.kill(), exitOf(child))));
   try {
     browser = await puppeteer.launch(await options(profile, helpers));
   } catch (error) {
+    process.off('exit', atExit);
     await endHelpers();
     rmSync(profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 });
     throw error;
   }
-  const removed = exitOf(browser.process()).then(endHelpers).then(() => removeWhenExited(browser.process(), profile));
+  const removed = exitOf(browser.process()).then(endHelpers).then(() => removeWhenExited(browser.process(), profile))
+    .finally(() => process.off('exit', atExit));
   const close = browser.close.bind(browser);
   browser.close = () => close().then(() => removed);
   browser.profile = profile;

@@ -310,7 +310,13 @@ async function runIn(name, shared) {
   return { passed: chosenTests.length - failed, failed };
 }
 
+// Stopped from outside: exit, so that the helpers' exit handlers end them.
+for (const [signal, number] of [['SIGINT', 2], ['SIGTERM', 15], ['SIGHUP', 1]]) {
+  process.once(signal, () => process.exit(128 + number));
+}
+
 const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-web-'));
+process.once('exit', () => rmSync(scratch, { recursive: true, force: true }));
 const server = await serve(site, { '/bad/': scratch });
 let passed = 0;
 let failed = 0;

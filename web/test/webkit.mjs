@@ -2,7 +2,7 @@
 // over plain WebDriver HTTP, on a virtual X server of its own. Its settings
 // and caches go to a scratch home, removed once everything has exited.
 import { execFileSync, spawn } from 'node:child_process';
-import { mkdtempSync } from 'node:fs';
+import { mkdtempSync, rmSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
@@ -65,23 +65,42 @@ export async function startWebKit(removeWhenExited) {
     XDG_CONFIG_HOME: path.join(home, 'config'), XDG_DATA_HOME: path.join(home, 'data') };
   let driver;
   let base;
+  // The driver leads a process group of its own, with the MiniBrowser it starts:
+  // ending the group ends the browser too, also when this program stops early.
+  const endDriver = () => {
+    try {
+      if (driver?.exitCode === null && driver.signalCode === null) process.kill(-driver.pid);
+    } catch {
+      // already gone
+    }
+  };
+  const endAll = () => {
+    endDriver();
+    xvfb.kill();
+  };
+  const atExit = () => {
+    endAll();
+    rmSync(home, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 });
+  };
+  process.once('exit', atExit);
   const stop = async () => {
-    if (driver) driver.kill();
-    await Promise.all([driver && exited(driver), (xvfb.kill(), exited(xvfb))]);
+    endAll();
+    process.off('exit', atExit);
+    await Promise.all([driver && exited(driver), exited(xvfb)]);
     await removeWhenExited(xvfb, home);
   };
   try {
     // Another process may take the port between asking and listening: then try again.
     for (let attempt = 0; attempt < 5 && !base; ++attempt) {
       const port = await freePort();
-      driver = spawn('WebKitWebDriver', [`--port=${port}`], { env, stdio: 'ignore' });
+      driver = spawn('WebKitWebDriver', [`--port=${port}`], { env, stdio: 'ignore', detached: true });
       for (let wait = 0; wait < 100 && driver.exitCode === null && !base; ++wait) {
         const ready = await fetch(`http://127.0.0.1:${port}/status`).then((r) => r.json(), () => null);
         if (ready?.value?.ready) base = `http://127.0.0.1:${port}`;
         else await new Promise((resolve) => setTimeout(resolve, 100));
       }
       if (!base) {
-        driver.kill();
+        endDriver();
         await exited(driver);
       }
     }
