@@ -279,7 +279,7 @@ const tests = {
 async function runIn(name, shared) {
   const started = Date.now();
   const chosenTests = Object.entries(tests).filter(([test]) => !chosen.length || chosen.includes(test));
-  let failed = 0;
+  let [passed, failed] = [0, 0];
   let browser;
   try {
     browser = await startEngine(name);
@@ -289,25 +289,27 @@ async function runIn(name, shared) {
     for (const [test, run] of chosenTests) {
       try {
         console.log(`web: ${name}: ${test}: ${await run({ ...shared, browser, page, engine: name })}`);
+        ++passed;
       } catch (error) {
         ++failed;
         console.log(`web: ${name}: ${test}: FAILED: ${error.message}`);
       }
     }
   } catch (error) {
-    failed = chosenTests.length;
+    failed = chosenTests.length - passed;
     console.log(`web: ${name}: FAILED to start: ${error.message}`);
-  } finally {
-    await browser?.close();
   }
   // Closed means gone: the browser's profile and caches went with it.
-  if (browser && existsSync(browser.folder)) {
+  try {
+    await browser?.close();
+    if (browser && existsSync(browser.folder)) throw new Error(`${browser.folder} is left behind`);
+  } catch (error) {
     ++failed;
-    console.log(`web: ${name}: FAILED: ${browser.folder} is left behind`);
+    console.log(`web: ${name}: FAILED to close: ${error.message}`);
   }
   const seconds = Math.round((Date.now() - started) / 1000);
-  console.log(`web: ${name}: ${chosenTests.length - failed} passed, ${failed} failed in ${seconds} s`);
-  return { passed: chosenTests.length - failed, failed };
+  console.log(`web: ${name}: ${passed} passed, ${failed} failed in ${seconds} s`);
+  return { passed, failed };
 }
 
 // Stopped from outside: exit, so that the helpers' exit handlers end them.
