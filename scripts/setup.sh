@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
 # Safe to run again: with everything present it installs nothing.
-#   bash scripts/setup.sh [GROUP...]   groups: build, video, test, web (default: the first three)
+#   bash scripts/setup.sh [GROUP...]   groups: build, video, test, web, browsers (default: the first three)
 #     build  compiler, CMake, Ninja and the libraries the programs and the data set need
 #     video  ffmpeg, for vantrelle-render --video
 #     test   GoogleTest, benchmarks, the virtual X server, clang's fuzzer and
 #            sanitizer runtimes, valgrind, and the package checkers
 #     web    Emscripten and headless Chromium, for the browser build and its tests
+#     browsers Firefox ESR with a sound server (PulseAudio, its null output),
+#            and WebKit's WebDriver with its MiniBrowser and a virtual X
+#            server, for the page's tests in those engines
 set -euo pipefail
 
 declare -A groups=(
@@ -16,13 +19,14 @@ declare -A groups=(
   [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
           desktop-file-utils lintian clang-format"
   [web]="emscripten chromium-headless-shell"
+  [browsers]="firefox-esr pulseaudio webkit2gtk-driver xvfb"
 )
 wanted=("$@")
 [ ${#wanted[@]} -gt 0 ] || wanted=(build video test)
 packages=()
 for group in "${wanted[@]}"; do
   if [ -z "${groups[$group]+set}" ]; then
-    echo "setup: unknown group '$group' (say build, video, test or web)" >&2
+    echo "setup: unknown group '$group' (say build, video, test, web or browsers)" >&2
     exit 2
   fi
   read -r -a listed <<< "${groups[$group]//$'\n'/ }"

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the release build (gcc), the show in
-# headless Chromium against it, the build with AddressSanitizer and
+# Chromium, Firefox and WebKit against it, the build with AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang), then a minute of fuzzing per reader.
 # The release build also makes the Debian package and checks it (never installing it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh build video test web
+bash scripts/setup.sh build video test web browsers
 bash scripts/check_format.sh
 
 jobs=$(nproc)
@@ -16,8 +16,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DVAN
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs" | tee build/ctest.log
 
-# The browser build in Debian's headless Chromium, frame for frame against the
-# release build; puppeteer-core comes from npm at the version locked in web/test/.
+# The browser build in Debian's Chromium, Firefox ESR and WebKit, frame for
+# frame against the release build; puppeteer-core comes from npm at the version
+# locked in web/test/. Each engine's tests count in the closing line.
 bash scripts/web.sh --build-only
 # The kernel tests (vector code against plain oracles) with WebAssembly's vectors, under Node.js.
 # Debian's emscripten finds its JavaScript modules only through NODE_PATH.

@@ -3,13 +3,11 @@
 // Everything lives in static storage; nothing is allocated per frame.
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <string>
 
 #include "assets/data_inventory.h"
-#include "assets/effect_tables.h"
+#include "assets/libm_tables.h"
 #include "core/frame_buffer.h"
-#include "core/sin_tables.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
@@ -19,20 +17,10 @@ vantrelle::FrameBuffer showFrame{};  // what the page shows; never cleared while
 std::string loadError;
 std::string dataFileName;
 
-// One start-up table, compared between the browser and native builds.
-struct Table {
-  const void* data;
-  std::size_t bytes;
-};
-Table StartupTable(int index) {
-  const Table tables[] = {
-      {vantrelle::SinTable.data(), sizeof vantrelle::SinTable},
-      {vantrelle::CosTable.data(), sizeof vantrelle::CosTable},
-      {vantrelle::PolarMap.data(), sizeof vantrelle::PolarMap},
-      {vantrelle::RaySourceX.data(), sizeof vantrelle::RaySourceX},
-      {vantrelle::RaySourceY.data(), sizeof vantrelle::RaySourceY},
-  };
-  return index >= 0 && index < static_cast<int>(std::size(tables)) ? tables[index] : Table{nullptr, 0};
+vantrelle::LibmTable TableAt(int index) {
+  const auto tables = vantrelle::LibmTables();
+  const bool known = index >= 0 && index < static_cast<int>(tables.size());
+  return known ? tables[static_cast<std::size_t>(index)] : vantrelle::LibmTable{"", nullptr, 0};
 }
 
 }  // namespace
@@ -77,9 +65,10 @@ void vantrelle_clear() { showFrame.fill(0); }
 const std::uint16_t* vantrelle_frame() { return showFrame.data(); }
 
 // The start-up tables whose values come from sin, cos and atan2, by number
-// (0..4): where each starts and its size in bytes; null and 0 past the end.
-// They must come out the same in the browser as natively.
-const void* vantrelle_table(int index) { return StartupTable(index).data; }
-int vantrelle_table_bytes(int index) { return static_cast<int>(StartupTable(index).bytes); }
+// (0..4): where each starts, its size in bytes and its name; null, 0 and ""
+// past the end. They must come out the same in the browser as natively.
+const void* vantrelle_table(int index) { return TableAt(index).data; }
+int vantrelle_table_bytes(int index) { return static_cast<int>(TableAt(index).bytes); }
+const char* vantrelle_table_name(int index) { return TableAt(index).name; }
 
 }  // extern "C"

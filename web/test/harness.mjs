@@ -1,12 +1,13 @@
 // Shared by the browser tests: a static server for the site (and for data
-// folders made by a test), Debian's headless Chromium, and the native oracle.
-import { execFile, execFileSync } from 'node:child_process';
+// folders made by a test), Debian's browsers, and the native oracle.
+import { execFile, execFileSync, spawn } from 'node:child_process';
 import { createReadStream, existsSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdirSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import { startWebKit } from './webkit.mjs';
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.png': 'image/png', '.mp3': 'audio/mpeg' };
@@ -31,19 +32,61 @@ export async function serve(root, extra = {}) {
 
 const browsers = ['/usr/bin/chromium-headless-shell', '/usr/lib/chromium/chromium-headless-shell', '/usr/bin/chromium'];
 
+// Resolves once `child` has exited.
+function exitOf(child) {
+  return new Promise((resolve) => {
+    if (child.exitCode !== null || child.signalCode !== null) resolve();
+    else child.once('exit', resolve);
+  });
+}
+
+// A browser's scratch folder goes only once its process has exited: a browser
+// still shutting down writes into its profile, and removing the folder under
+// it fails with ENOTEMPTY. The retries cover helpers that outlive it briefly.
+function removeWhenExited(child, folder) {
+  return exitOf(child).then(() => rmSync(folder, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 }));
+}
+
+// Puppeteer's browser, closed only once its profile is gone. `options(profile,
+// helpers)` gives the launch options and may start processes the browser
+// needs into `helpers`: they are ended after the browser.
+async function launchWithProfile(name, options) {
+  const profile = mkdtempSync(path.join(tmpdir(), `vantrelle-${name}-`));
+  const helpers = [];
+  let browser;
+  // Stopped early: everything ends at once, then its folder goes.
+  const atExit = () => {
+    [browser?.process(), ...helpers].forEach((child) => child?.kill('SIGKILL'));
+    rmSync(profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 });
+  };
+  process.once('exit', atExit);
+  const endHelpers = () => Promise.all(helpers.map((child) => (child.kill(), exitOf(child))));
+  try {
+    browser = await puppeteer.launch(await options(profile, helpers));
+  } catch (error) {
+    process.off('exit', atExit);
+    await endHelpers();
+    rmSync(profile, { recursive: true, force: true, maxRetries: 20, retryDelay: 50 });
+    throw error;
+  }
+  const removed = exitOf(browser.process()).then(endHelpers).then(() => removeWhenExited(browser.process(), profile))
+    .finally(() => process.off('exit', atExit));
+  const close = browser.close.bind(browser);
+  browser.close = () => close().then(() => removed);
+  browser.profile = profile;
+  return browser;
+}
+
 export async function launch() {
   const executablePath = browsers.find(existsSync);
   if (!executablePath) throw new Error('no Chromium: install chromium-headless-shell (bash scripts/setup.sh web)');
-  const profile = mkdtempSync(path.join(tmpdir(), 'vantrelle-chromium-'));
-  const browser = await puppeteer.launch({
+  return launchWithProfile('chromium', (profile) => ({
     executablePath,
     headless: 'shell',
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--autoplay-policy=no-user-gesture-required', `--user-data-dir=${profile}`],
-  });
-  browser.on('disconnected', () => rmSync(profile, { recursive: true, force: true }));
-  return browser;
+  }));
 }
 
 // Opens the page at `address` and waits for its test hook; the page's errors are reported.
@@ -54,6 +97,66 @@ export async function open(browser, address, viewport = { width: 800, height: 60
   await page.goto(address);
   await page.waitForFunction(() => window.vantrelleTest !== undefined);
   return page;
+}
+
+// The engines the page tests run in, each behind the same few calls:
+//   const browser = await startEngine(name);
+//   const page = await browser.open(address, { width, height });  // once the test hook is there
+//   await page.evaluate(fn, ...args);  // fn's value in the page (awaited), as JSON
+//   await page.click(x, y); await page.press(key);  // real input, which counts as a gesture
+//   await page.screenshot();  // the viewport as a PNG, in base64
+//   await page.close(); await browser.close();  // and browser.folder, its profile, is gone
+export const engines = ['chromium', 'firefox', 'webkit'];
+
+export async function startEngine(name) {
+  if (name === 'webkit') return startWebKit(removeWhenExited);
+  const browser = name === 'firefox' ? await launchFirefox() : await launch();
+  return {
+    async open(address, viewport) {
+      const page = await open(browser, address, viewport);
+      return {
+        evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+        click: (x, y) => page.mouse.click(x, y),
+        press: (key) => page.keyboard.press(key),
+        screenshot: () => page.screenshot({ encoding: 'base64' }),
+        close: () => page.close(),
+      };
+    },
+    close: () => browser.close(),
+    folder: browser.profile,
+  };
+}
+
+// A sound server of its own in `folder`, with one null output that keeps
+// time like a sound card: headless Firefox finds no other, and without one it
+// plays silent. Returns its socket.
+async function startSoundServer(folder, helpers) {
+  mkdirSync(folder);
+  const socket = path.join(folder, 'socket');
+  const server = spawn('pulseaudio', ['-n', '--daemonize=no', '--exit-idle-time=-1', '--disable-shm=yes',
+    '--use-pid-file=no', '-L', 'module-null-sink', '-L', `module-native-protocol-unix socket=${socket} auth-anonymous=1`],
+  { env: { ...process.env, HOME: folder, XDG_RUNTIME_DIR: folder, XDG_CONFIG_HOME: folder }, stdio: 'ignore' });
+  helpers.push(server);
+  for (let wait = 0; wait < 200 && !existsSync(socket) && server.exitCode === null; ++wait) {
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+  if (!existsSync(socket)) throw new Error('pulseaudio did not start (bash scripts/setup.sh browsers installs it)');
+  return socket;
+}
+
+// Debian's Firefox ESR over WebDriver BiDi, playing sound without a gesture as
+// Chromium does. The profile is its home too, so nothing is written outside it.
+async function launchFirefox() {
+  const executablePath = ['/usr/bin/firefox-esr', '/usr/lib/firefox-esr/firefox-esr'].find(existsSync);
+  if (!executablePath) throw new Error('no Firefox: install firefox-esr (bash scripts/setup.sh browsers)');
+  return launchWithProfile('firefox', async (profile, helpers) => ({
+    browser: 'firefox',
+    executablePath,
+    headless: true,
+    args: ['--profile', profile],
+    env: { ...process.env, HOME: profile, PULSE_SERVER: `unix:${await startSoundServer(path.join(profile, 'sound'), helpers)}` },
+    extraPrefsFirefox: { 'media.autoplay.default': 0, 'media.autoplay.blocking_policy': 0 },
+  }));
 }
 
 // What the native program writes; `args` as for vantrelle-render.

@@ -1,24 +1,19 @@
-// The page in Debian's headless Chromium against the native program:
-//   node run.mjs SITE BIN [TEST...]
-// SITE is build-web/site, BIN the native build's bin/ (vantrelle-render and
-// the data set). Each test prints one line; any failure ends with status 1.
+// The page in Debian's browsers against the native program:
+//   node run.mjs SITE BIN [ENGINE...] [TEST...]
+// SITE is build-web/site, BIN the native build's bin/ (vantrelle-render, the
+// data set and vantrelle_libm_tables). ENGINE is chromium, firefox or webkit
+// (all three unless named). Each test prints one line, each engine a count
+// and its time, and the last line the count for all; any failure ends with status 1.
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { launch, open, render, renderAll, serve } from './harness.mjs';
+import { engines, render, renderAll, serve, startEngine } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosen = process.argv.slice(4);
-const kShowEnd = 251328;
-// Every segment starts on a beat of 462 ms: these beats, and the show's end.
-const segmentBeats = [0, 32, 48, 56, 64, 72, 80, 96, 128, 132, 144, 148, 160, 164, 176, 180, 192, 224, 288, 320,
-  352, 384, 416, 448, 480, 544];
-// The start-up tables that come from sin, cos and atan2 (numbered as in
-// web/vantrelle_web.cpp), by their FNV-1a hashes as built natively with glibc.
-const tableHashes = [['SinTable', 'b94b31a59585ffaa'], ['CosTable', '0778b83d21058a9e'],
-  ['PolarMap', '33e2424dc85dfcb7'], ['RaySourceX', '415002f5ecd698dc'], ['RaySourceY', '1f61e2a8da174890']];
+const chosenEngines = process.argv.slice(4).filter((name) => engines.includes(name));
+const chosen = process.argv.slice(4).filter((name) => !engines.includes(name));
 
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -79,55 +74,81 @@ function brokenDataSets(root) {
   });
 }
 
-// Frames at every segment's edges and on a sweep of 500 times.
-function frameTimes() {
-  const times = segmentBeats.flatMap((b) => [462 * b - 1, 462 * b, 462 * b + 1]).filter((t) => t >= 0);
-  for (let k = 0; k < 500; ++k) times.push(Math.floor(k * (kShowEnd + 600) / 500) + (k % 7));
+// Where each segment starts and the show ends, in ms, as the engine says
+// (the page asks the same way).
+async function segmentBounds(page) {
+  return page.evaluate(async () => {
+    const { default: createVantrelle } = await import('./vantrelle-scalar.mjs');
+    const engine = await createVantrelle();
+    return Array.from({ length: 26 }, (_, i) => engine._vantrelle_segment_start(i));
+  });
+}
+
+// Frames on both sides of every segment's start and the show's end, and on a
+// sweep of 500 times from the start to past the end.
+function frameTimes(bounds) {
+  const times = bounds.flatMap((t) => [t - 1, t, t + 1]).filter((t) => t >= 0);
+  const end = bounds[bounds.length - 1];
+  for (let k = 0; k < 500; ++k) times.push(Math.floor(k * (end + 600) / 500) + (k % 7));
   return times;
+}
+
+// The native program's frames by time, as SHA-256, drawn once for every engine.
+const expectedFrames = new Map();
+async function expectedHashes(times) {
+  const missing = [...new Set(times.filter((t) => !expectedFrames.has(t)))];
+  const frames = await renderAll(bin, missing);
+  missing.forEach((t, i) => expectedFrames.set(t, sha(frames[i])));
+  return times.map((t) => expectedFrames.get(t));
 }
 
 // The page's frames at `times` against the native program's, byte for byte.
 async function compareFrames(page, times) {
-  const expected = await renderAll(bin, times);
-  for (const [i, t] of times.entries()) {
-    const mine = await page.evaluate((t) => {
-      const f = vantrelleTest.frameAt(t);
-      return crypto.subtle.digest('SHA-256', f).then((d) => [...new Uint8Array(d)].map((b) => b.toString(16).padStart(2, '0')).join(''));
-    }, t);
-    if (mine !== sha(expected[i])) {
-      const frame = Buffer.from(await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t));
-      const at = frame.findIndex((b, j) => b !== expected[i][j]) >> 1;
-      throw new Error(`frame at t=${t} differs first at pixel (${at % 400}, ${Math.floor(at / 400)})`);
-    }
+  const expected = await expectedHashes(times);
+  const mine = await page.evaluate(async (times) => {
+    const hex = (bytes) => [...new Uint8Array(bytes)].map((b) => b.toString(16).padStart(2, '0')).join('');
+    const hashes = [];
+    for (const t of times) hashes.push(hex(await crypto.subtle.digest('SHA-256', vantrelleTest.frameAt(t))));
+    return hashes;
+  }, times);
+  const i = times.findIndex((t, i) => mine[i] !== expected[i]);
+  if (i >= 0) {
+    const frame = Buffer.from(await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), times[i]));
+    const native = render(bin, ['--times', String(times[i]), '--raw', '-']);
+    const at = frame.findIndex((b, j) => b !== native[j]) >> 1;
+    throw new Error(`frame at t=${times[i]} differs first at pixel (${at % 400}, ${Math.floor(at / 400)})`);
   }
 }
 
+// Each test takes { engine, browser, page, url, broken, times } and says what it found.
 const tests = {
-  // Headless Chromium has WebAssembly vectors, so the page runs the vector build.
-  async frames({ page }) {
+  // All three engines have WebAssembly vectors, so the page runs the vector build.
+  async frames({ page, times }) {
     if (!(await page.evaluate(() => vantrelleTest.vectors))) throw new Error('the page chose the build without vectors');
-    const times = frameTimes();
     await compareFrames(page, times);
     return `${times.length} frames identical`;
   },
 
   // The build for browsers without vectors (?simd=0) draws the same frames.
-  async scalarFrames({ browser, url }) {
-    const page = await open(browser, `${url}?test&simd=0`);
+  async scalarFrames({ browser, url, times }) {
+    const page = await browser.open(`${url}?test&simd=0`);
     await page.evaluate(() => vantrelleTest.ready);
     if (await page.evaluate(() => vantrelleTest.vectors)) throw new Error('?simd=0 still runs the vector build');
-    const times = frameTimes();
     await compareFrames(page, times);
     await page.close();
     return `${times.length} frames of the build without vectors identical`;
   },
 
+  // The tables from sin, cos and atan2 as the native build makes them, by name and FNV-1a hash.
   async tables({ page }) {
-    const hashes = await page.evaluate((n) => Array.from({ length: n }, (_, i) => Array.from(vantrelleTest.table(i))),
-      tableHashes.length);
-    const wrong = tableHashes.filter(([, hash], i) => fnv1a(hashes[i]) !== hash).map(([name]) => name);
-    if (wrong.length) throw new Error(`start-up tables differ from the native ones: ${wrong.join(', ')}`);
-    return `${tableHashes.length} tables from sin, cos and atan2 identical`;
+    const native = execFileSync(path.join(bin, 'vantrelle_libm_tables'), { encoding: 'utf8' }).trim().split('\n')
+      .map((line) => line.split(' '));
+    const mine = await page.evaluate((n) => Array.from({ length: n + 1 }, (_, i) => Array.from(vantrelleTest.table(i))),
+      native.length);
+    if (mine[native.length].length !== 0) throw new Error(`the page has more than the ${native.length} native tables`);
+    const wrong = native.filter(([, bytes, hash], i) => mine[i].length !== Number(bytes) || fnv1a(mine[i]) !== hash);
+    if (wrong.length) throw new Error(`start-up tables differ from the native ones: ${wrong.map(([name]) => name).join(', ')}`);
+    return `${native.length} tables from sin, cos and atan2 identical`;
   },
 
   // The page at #t=44500, landscape and upright: the frame twice its size, centred on black.
@@ -137,9 +158,9 @@ const tests = {
       render(bin, ['--at', '44500', '--png', shots, '--scale', '2']);
       const expected = readFileSync(path.join(shots, 't044500.png')).toString('base64');
       for (const [query, width, height] of [['?test', 1000, 600], ['?test&portrait', 600, 1000]]) {
-        const page = await open(browser, `${url}${query}#t=44500`, { width, height });
+        const page = await browser.open(`${url}${query}#t=44500`, { width, height });
         await page.evaluate(() => vantrelleTest.ready);
-        const shot = await page.screenshot({ encoding: 'base64' });
+        const shot = await page.screenshot();
         const result = await page.evaluate(async (shot, expected, portrait) => {
           const pixelsOf = async (png) => {
             const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
@@ -184,22 +205,31 @@ const tests = {
 
   // Playing, 5 s on with the right arrow, paused and resumed with Space: picture and sound move together.
   async seek({ browser, url }) {
-    const page = await open(browser, `${url}?test#t=60000`);
+    const page = await browser.open(`${url}?test#t=60000`);
     await page.evaluate(() => vantrelleTest.ready);
-    await page.mouse.click(400, 300);
-    await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 20000 });
-    const clock = () => page.evaluate(() => vantrelleTest.clock());
+    await page.click(400, 300);
+    await page.evaluate(() => new Promise((resolve, reject) => {
+      const wait = (left) => (vantrelleTest.clock().sound !== null ? resolve()
+        : left > 0 ? setTimeout(wait, 50, left - 50) : reject(new Error('no sound 20 s after a click')));
+      wait(20000);
+    }));
+    // The clock with the page's own time of reading: a key takes a while to
+    // arrive (longer over WebDriver on a loaded machine), and playing moves on meanwhile.
+    const clock = () => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
+    const moved = (now, before) => now.picture - before.picture;
+    // Stopped or restarted in between: moved by no more than the time between the readings.
+    const within = (now, before) => moved(now, before) >= -50 && moved(now, before) <= now.at - before.at + 50;
     // Each step: a key (or 300 ms of waiting), then what holds of the clock now and before it.
     const steps = [
       ['playing', null, (now) => now.picture >= 60000],
-      ['seek', 'ArrowRight', (now, before) => Math.abs(now.picture - before.picture - 5000) < 100],
-      ['pause', ' ', (now, before) => now.sound === null && now.picture - before.picture < 100],
+      ['seek', 'ArrowRight', (now, before) => Math.abs(moved(now, before) - 5000 - (now.at - before.at)) < 100],
+      ['pause', ' ', (now, before) => now.sound === null && within(now, before)],
       ['paused', null, (now, before) => now.picture === before.picture],
-      ['resume', ' ', (now, before) => now.picture - before.picture < 100],
+      ['resume', ' ', (now, before) => within(now, before)],
     ];
     let before = await clock();
     for (const [name, key, holds] of steps) {
-      if (key) await page.keyboard.press(key);
+      if (key) await page.press(key);
       else await sleep(300);
       const now = await clock();
       const together = now.sound === null ? name.startsWith('pause') : Math.abs(now.sound - now.picture) <= 1;
@@ -212,17 +242,18 @@ const tests = {
 
   // Broken data beside the page (?data=) and dropped on it: the native message,
   // and the page still plays what it had.
-  async badData({ browser, url, page, broken }) {
+  async badData({ browser, url, page, broken, engine }) {
     for (const { name, dir, message } of broken) {
-      const bad = await open(browser, `${url}?test&data=bad/${name}/`);
+      const bad = await browser.open(`${url}?test&data=bad/${name}/`);
       const rejected = await bad.evaluate(() => vantrelleTest.ready.then(() => 'loaded', (error) => error));
-      const shown = await bad.$eval('#message', (element) => element.textContent);
+      const shown = await bad.evaluate(() => document.getElementById('message').textContent);
       await bad.close();
       // Files are named as the person knows them: here, by the address beside the page.
       const expected = message.replaceAll(`${dir}/`, `bad/${name}/`);
       if (rejected !== expected || shown !== expected) throw new Error(`?data= with ${name}: "${shown}", not "${expected}"`);
     }
-    for (const { name, dir, message } of broken) {
+    // WebKit reads no entries from a drop made in the page (a person's drop is read from disk).
+    for (const { name, dir, message } of engine === 'webkit' ? [] : broken) {
       const files = ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(dir, part)).map((file) => `${part}/${file}`));
       const shown = await page.evaluate(async (name, files) => {
         const drop = new DataTransfer();
@@ -239,31 +270,68 @@ const tests = {
     }
     const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
     if (sha(Buffer.from(frame)) !== sha(render(bin, ['--times', '44500', '--raw', '-']))) throw new Error('the page no longer plays its data');
-    return `${broken.length} broken data sets give the native messages; the page plays on`;
+    const ways = engine === 'webkit' ? 'beside the page' : 'beside the page and dropped';
+    return `${broken.length} broken data sets, ${ways}, give the native messages; the page plays on`;
   },
 };
 
+// Runs the chosen tests in one engine; returns how many passed and failed.
+async function runIn(name, shared) {
+  const started = Date.now();
+  const chosenTests = Object.entries(tests).filter(([test]) => !chosen.length || chosen.includes(test));
+  let [passed, failed] = [0, 0];
+  let browser;
+  try {
+    browser = await startEngine(name);
+    const page = await browser.open(`${shared.url}?test`);
+    await page.evaluate(() => vantrelleTest.ready);
+    shared.times ??= frameTimes(await segmentBounds(page));
+    for (const [test, run] of chosenTests) {
+      try {
+        console.log(`web: ${name}: ${test}: ${await run({ ...shared, browser, page, engine: name })}`);
+        ++passed;
+      } catch (error) {
+        ++failed;
+        console.log(`web: ${name}: ${test}: FAILED: ${error.message}`);
+      }
+    }
+  } catch (error) {
+    failed = chosenTests.length - passed;
+    console.log(`web: ${name}: FAILED to start: ${error.message}`);
+  }
+  // Closed means gone: the browser's profile and caches went with it.
+  try {
+    await browser?.close();
+    if (browser && existsSync(browser.folder)) throw new Error(`${browser.folder} is left behind`);
+  } catch (error) {
+    ++failed;
+    console.log(`web: ${name}: FAILED to close: ${error.message}`);
+  }
+  const seconds = Math.round((Date.now() - started) / 1000);
+  console.log(`web: ${name}: ${passed} passed, ${failed} failed in ${seconds} s`);
+  return { passed, failed };
+}
+
+// Stopped from outside: exit, so that the helpers' exit handlers end them.
+for (const [signal, number] of [['SIGINT', 2], ['SIGTERM', 15], ['SIGHUP', 1]]) {
+  process.once(signal, () => process.exit(128 + number));
+}
+
 const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-web-'));
-const broken = brokenDataSets(scratch);
-const site_ = await serve(site, { '/bad/': scratch });
-const browser = await launch();
+process.once('exit', () => rmSync(scratch, { recursive: true, force: true }));
+const server = await serve(site, { '/bad/': scratch });
+let passed = 0;
 let failed = 0;
 try {
-  const page = await open(browser, `${site_.url}?test`);
-  await page.evaluate(() => vantrelleTest.ready);
-  for (const [name, test] of Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name))) {
-    try {
-      console.log(`web: ${name}: ${await test({ page, url: site_.url, browser, broken })}`);
-    } catch (error) {
-      ++failed;
-      console.log(`web: ${name}: FAILED: ${error.message}`);
-    }
+  const shared = { url: server.url, broken: brokenDataSets(scratch) };
+  for (const name of chosenEngines.length ? chosenEngines : engines) {
+    const counts = await runIn(name, shared);
+    passed += counts.passed;
+    failed += counts.failed;
   }
 } finally {
-  await browser.close();
-  site_.close();
+  server.close();
   rmSync(scratch, { recursive: true, force: true });
 }
-const ran = Object.keys(tests).filter((name) => !chosen.length || chosen.includes(name)).length;
-console.log(`web: ${ran - failed} passed, ${failed} failed`);
+console.log(`web: ${passed} passed, ${failed} failed`);
 process.exit(failed ? 1 : 0);
