@@ -16,6 +16,7 @@ extern char** environ;
 namespace vantrelle::render {
 namespace {
 
+constexpr int kSharedDescriptor = 3;      // the first after the standard three
 constexpr std::size_t kErrorTail = 4096;  // bytes of the child's error output kept for the report
 
 // The last non-empty line of what the child wrote to its standard error.
@@ -46,7 +47,7 @@ PipedProcess::~PipedProcess() {
   }
 }
 
-Status PipedProcess::Start(const std::vector<std::string>& arguments) {
+Status PipedProcess::Start(const std::vector<std::string>& arguments, int shared) {
   program_ = arguments.at(0);
   // In memory, so that a missing or odd TMPDIR does not matter.
   errorFile_ = memfd_create("vantrelle-render-messages", MFD_CLOEXEC);
@@ -64,6 +65,9 @@ Status PipedProcess::Start(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, errorFile_, STDERR_FILENO);
+  if (shared >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, shared, kSharedDescriptor);
+  }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t defaults;

@@ -1,6 +1,8 @@
 #include "tools/render/render_frames.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -37,6 +39,18 @@ bool IsStream(const std::string& path) {
   return stat(path.c_str(), &status) == 0 && (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode));
 }
 
+bool WriteAll(int fd, const void* data, std::size_t size) {
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 Status CannotWrite(std::string message) { return Status::Failure(ErrorKind::kUnwritable, std::move(message)); }
 
 std::string PngName(DemoClock t) {
@@ -50,12 +64,31 @@ std::string PngName(DemoClock t) {
 Status StartVideo(const RenderRequest& request, const std::filesystem::path& file, PipedProcess& ffmpeg) {
   VideoSettings settings = request.video;
   settings.file = file;
-  settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackFileName);
-  const SoundtrackPlan plan = PlanSoundtrack(settings.soundtrack, settings.from, settings.to);
-  if (!plan.withSound) {
-    settings.soundtrack.clear();
+  const SoundtrackPlan plan =
+      PlanSoundtrack(ResolveDataPath(request.dataDirectory, kSoundtrackFileName), settings.from, settings.to);
+  // ffmpeg gets the samples our decoder checked, from the range's start on, in
+  // an anonymous file it reads as its descriptor 3: never the MP3 itself,
+  // whose bytes it might take for something else (a playlist naming other files).
+  int samples = -1;
+  if (plan.withSound) {
+    const platform::DecodedSound& sound = plan.sound;
+    const std::size_t first = static_cast<std::size_t>(std::int64_t{settings.from} * sound.rate / 1000) *
+                              static_cast<std::size_t>(sound.channels);
+    samples = memfd_create("vantrelle-render-soundtrack", MFD_CLOEXEC);
+    if (samples < 0 ||
+        !WriteAll(samples, sound.samples.data() + first, (sound.samples.size() - first) * sizeof(std::int16_t))) {
+      const std::string reason = std::strerror(errno);
+      if (samples >= 0) close(samples);
+      return CannotWrite("cannot hold the decoded soundtrack for ffmpeg: " + reason);
+    }
+    settings.soundtrack = "/dev/fd/3";
+    settings.soundRate = sound.rate;
+    settings.soundChannels = sound.channels;
   }
-  const Status started = ffmpeg.Start(FfmpegArguments(settings));
+  const Status started = ffmpeg.Start(FfmpegArguments(settings), samples);
+  if (samples >= 0) {
+    close(samples);  // ffmpeg has its own
+  }
   if (started.kind == ErrorKind::kNotFound) {
     return CannotWrite("ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)");
   }
