@@ -117,6 +117,21 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
   }
 }
 
+// With standard streams closed by the caller, the output's file must not take
+// their place: the raw file holds frames and nothing else.
+TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {
+  TestDataDirectory data;
+  constexpr std::uintmax_t kThirtyFrames = 30 * 400 * 240 * 2;
+  for (const char* closed : {"2>&-", "1>&- 2>&-", "0<&- 1>&- 2>&-"}) {
+    const std::filesystem::path raw = data.path() / "frames.raw";
+    const int status = RunShell(RenderTool().string() + " --data " + Quoted(data.path()) +
+                                " --from 0 --to 300 --step 10 --raw " + Quoted(raw) + " " + closed);
+    EXPECT_EQ(status, 0) << closed;
+    EXPECT_EQ(std::filesystem::file_size(raw), kThirtyFrames) << closed;
+    std::filesystem::remove(raw);
+  }
+}
+
 // Odd names and environments: the video lands where it was named, or the
 // export fails in one line, never an abort.
 TEST(OutputSafety, VideoNamesAndTemporaryFolders) {
