@@ -92,6 +92,68 @@ TEST(Signals, AStopSignalEndsTheExportAndKeepsTheEarlierVideo) {
   }
 }
 
+// Starts the render tool with `arguments`, its standard error in `log`.
+pid_t StartRender(const std::vector<std::string>& arguments, const std::filesystem::path& log,
+                  char* const* environment = environ) {
+  std::vector<std::string> words = {RenderTool().string(), "--quiet"};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = -1;
+  posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environment);
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+// Whether `pid` catches `signal` (its handler is installed), waiting up to 10 s.
+bool WaitUntilCaught(pid_t pid, int signal) {
+  for (int i = 0; i < 10000; ++i) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+      if (line.starts_with("SigCgt:") && (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1) & 1) != 0) {
+        return true;
+      }
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return false;
+}
+
+// The status as a shell reports it: 128 + N when killed by signal N.
+int Reported(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
+// Stages other than frame writing end the same way: the status, one line, nothing left.
+TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
+  TestDataDirectory data;
+  const std::filesystem::path folder = data.path() / "out";
+  const std::filesystem::path log = data.path() / "log";
+  std::filesystem::create_directories(folder);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    const std::string label = std::string("contact sheet, SIG") + sigabbrev_np(signal);
+    std::ofstream(folder / "sheet.png") << "the earlier sheet";
+    const pid_t tool =
+        StartRender({"--data", data.path().string(), "--contact-sheet", (folder / "sheet.png").string()}, log);
+    ASSERT_GT(tool, 0);
+    const bool caught = WaitUntilCaught(tool, signal);
+    kill(tool, signal);
+    int status = 0;
+    ASSERT_EQ(waitpid(tool, &status, 0), tool);
+    EXPECT_TRUE(caught) << label;
+    EXPECT_EQ(Reported(status), 128 + signal) << label;
+    const std::string said = ReadAll(log);
+    EXPECT_EQ(said.find("vantrelle-render: stopped by SIG" + std::string(sigabbrev_np(signal)) + " after "), 0u)
+        << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_TRUE(ReadAll(folder / "sheet.png") == "the earlier sheet") << label;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << label;
+  }
+}
+
 // AddressSanitizer reserves terabytes of address space, so a memory limit
 // only holds in the plain build.
 #if defined(__SANITIZE_ADDRESS__)
