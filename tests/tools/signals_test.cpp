@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -152,6 +154,72 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
     EXPECT_TRUE(ReadAll(folder / "sheet.png") == "the earlier sheet") << label;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << label;
   }
+
+  // A stuck ffmpeg after the last frame, and a FIFO nobody reads: each
+  // stage is reached, then SIGTERM must end it at once.
+  const std::filesystem::path standIn = data.path() / "stand-in";
+  const StandInFfmpeg ffmpeg(standIn);
+  const std::string path = "PATH=" + standIn.string() + ":" + std::getenv("PATH");
+  const std::string stuck = "STANDIN_FFMPEG=stuck";
+  std::vector<char*> environment = {const_cast<char*>(path.c_str()), const_cast<char*>(stuck.c_str())};
+  for (char** e = environ; *e != nullptr; ++e) {
+    if (std::string(*e).rfind("PATH=", 0) != 0) environment.push_back(*e);
+  }
+  environment.push_back(nullptr);
+  ASSERT_EQ(mkfifo((folder / "frames.raw").c_str(), 0600), 0);
+  std::ofstream(folder / "show.mp4") << "the earlier video";
+  struct Stage {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::function<bool(pid_t tool)> reached;
+  };
+  auto inKernel = [](pid_t pid, const char* wait) {
+    std::ifstream wchan("/proc/" + std::to_string(pid) + "/wchan");
+    std::string where;
+    wchan >> where;
+    return where == wait;
+  };
+  const Stage stages[] = {
+      {"ffmpeg finishing",
+       {"--from", "0", "--to", "300", "--fps", "10", "--video", (folder / "show.mp4").string()},
+       [&](pid_t) {
+         std::ifstream comm("/proc/" + std::to_string(ffmpeg.Pid()) + "/comm");
+         std::string name;
+         comm >> name;
+         return name == "sleep";  // it has read every frame
+       }},
+      {"a FIFO without a reader",
+       {"--from", "0", "--to", "300", "--step", "10", "--raw", (folder / "frames.raw").string()},
+       [&](pid_t tool) { return inKernel(tool, "wait_for_partner"); }},
+  };
+  for (const Stage& stage : stages) {
+    std::filesystem::remove(standIn / "pid");
+    std::vector<std::string> arguments = {"--data", data.path().string()};
+    arguments.insert(arguments.end(), stage.arguments.begin(), stage.arguments.end());
+    const pid_t tool = StartRender(arguments, log, environment.data());
+    ASSERT_GT(tool, 0);
+    bool reached = false;
+    for (int i = 0; i < 10000 && !reached; ++i) {
+      reached = stage.reached(tool);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const auto sent = std::chrono::steady_clock::now();
+    kill(tool, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(tool, &status, 0), tool);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count();
+    EXPECT_TRUE(reached) << stage.name;
+    EXPECT_LT(seconds, 3.0) << stage.name;
+    EXPECT_EQ(Reported(status), 128 + SIGTERM) << stage.name;
+    std::string said = ReadAll(log);
+    if (said.starts_with("vantrelle-render: warning: no soundtrack")) said.erase(0, said.find('\n') + 1);
+    EXPECT_EQ(said.find("vantrelle-render: stopped by SIGTERM after "), 0u) << stage.name << ": " << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    if (ffmpeg.Pid() > 0) {
+      EXPECT_EQ(kill(ffmpeg.Pid(), 0), -1) << stage.name << ": ffmpeg left running";
+    }
+  }
+  EXPECT_EQ(ReadAll(folder / "show.mp4"), "the earlier video");
 }
 
 // AddressSanitizer reserves terabytes of address space, so a memory limit

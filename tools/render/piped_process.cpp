@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstring>
 
+#include "tools/render/stop_signals.h"
+
 extern char** environ;
 
 namespace vantrelle::render {
@@ -120,6 +122,9 @@ Status PipedProcess::Finish() {
   int status = 0;
   pid_t waited;
   do {
+    if (StopSignal() != 0) {
+      kill(pid_, SIGKILL);  // a stopped export does not wait for a program that may never end
+    }
     waited = waitpid(pid_, &status, 0);
   } while (waited < 0 && errno == EINTR);
   pid_ = -1;

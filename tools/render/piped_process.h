@@ -30,7 +30,8 @@ class PipedProcess {
   // Where to write its input; null before Start.
   std::FILE* Input() const { return input_; }
 
-  // Closes its input and waits for it. Ok when it exited with status 0, else
+  // Closes its input and waits for it; once a stop signal was caught
+  // (stop_signals.h) it is killed instead. Ok when it exited with status 0, else
   // kUnwritable (its work is not complete) with one line: the status and the
   // last line the program wrote to its standard error.
   Status Finish();

@@ -127,6 +127,16 @@ Status RenderFrames(const RenderRequest& request) {
   std::unique_ptr<std::FILE, CloseFile> stream;
   std::FILE* raw = nullptr;
   PipedProcess ffmpeg;
+  // An interrupted render ends ffmpeg and leaves no partial file: the target keeps what it had.
+  auto stop = [&](std::int64_t done = 0) {
+    ffmpeg.Kill();
+    output.Discard();
+    const std::filesystem::path target = video ? request.video.file : std::filesystem::path(request.rawFile);
+    return Status::Failure(ErrorKind::kStopped,
+                           std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " +
+                               std::to_string(done) + " of " + std::to_string(request.times.Count()) + " frames" +
+                               (video || rawFile ? "; " + target.string() + " is left as it was" : ""));
+  };
   if (video) {
     Status opened = output.Open(request.video.file);
     if (opened.ok()) {
@@ -139,8 +149,15 @@ Status RenderFrames(const RenderRequest& request) {
   } else if (request.rawFile == "-") {
     raw = stdout;
   } else if (rawStream) {
+    // Opening a FIFO waits for its reader; a stop signal ends the wait.
+    if (StopSignal() != 0) {
+      return stop();
+    }
     stream.reset(std::fopen(request.rawFile.c_str(), "wb"));
     raw = stream.get();
+    if (raw == nullptr && StopSignal() != 0) {
+      return stop();
+    }
     if (raw == nullptr) {
       return CannotWrite("cannot write " + request.rawFile + ": " + std::strerror(errno));
     }
@@ -161,17 +178,6 @@ Status RenderFrames(const RenderRequest& request) {
     const Status ended = ffmpeg.Finish();
     output.Discard();
     return CannotWrite("cannot write " + request.video.file.string() + ": " + (ended.ok() ? reason : ended.message));
-  };
-
-  // An interrupted render ends ffmpeg and leaves no partial file: the target keeps what it had.
-  auto stop = [&](std::int64_t done) {
-    ffmpeg.Kill();
-    output.Discard();
-    const std::filesystem::path target = video ? request.video.file : std::filesystem::path(request.rawFile);
-    return Status::Failure(ErrorKind::kStopped,
-                           std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " +
-                               std::to_string(done) + " of " + std::to_string(request.times.Count()) + " frames" +
-                               (video || rawFile ? "; " + target.string() + " is left as it was" : ""));
   };
 
   const auto started = std::chrono::steady_clock::now();
@@ -215,14 +221,20 @@ Status RenderFrames(const RenderRequest& request) {
     return stop(done);
   }
   if (video) {
-    if (std::fflush(raw) != 0) {
-      return failVideo("cannot send the last frames to ffmpeg");
-    }
-    if (Status ended = ffmpeg.Finish(); !ended.ok()) {
-      return failVideo(ended.message);
-    }
+    // A stop signal while ffmpeg finishes ends it there too.
+    const bool flushed = std::fflush(raw) == 0;
     if (StopSignal() != 0) {
       return stop(done);
+    }
+    if (!flushed) {
+      return failVideo("cannot send the last frames to ffmpeg");
+    }
+    const Status ended = ffmpeg.Finish();
+    if (StopSignal() != 0) {
+      return stop(done);
+    }
+    if (!ended.ok()) {
+      return failVideo(ended.message);
     }
     // ffmpeg's status alone is not trusted: the video must be there and not empty.
     if (Status committed = output.Commit(); !committed.ok()) {

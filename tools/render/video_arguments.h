@@ -22,7 +22,7 @@ struct VideoSettings {
   DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
   DemoClock to = kShowLengthMs;      // ms, not included
   int fps = 60;
-  int scale = 3;  // whole-factor enlargement, nearest neighbour
+  int scale = 3;          // whole-factor enlargement, nearest neighbour
   long soundRate = 0;     // the sound's frames per second
   int soundChannels = 0;  // 16-bit samples, interleaved, in this machine's byte order
 };
