@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -153,6 +154,45 @@ TEST(WriteDataSet, NeverWritesThroughLinksNorWaitsNorLeavesHalfAFile) {
     EXPECT_EQ(Read(set / "gfx/clip01.raw"), "earlier") << c.name;
     EXPECT_EQ(Names(folder.path()), before) << c.name;
     EXPECT_EQ(Read(set / "gfx/facea.raw"), c.facea) << c.name;
+  }
+}
+
+// The program's own calls: help and version write nothing, a bad call is one
+// line and status 1, and nothing lands in the working folder.
+TEST(DatagenProgram, HelpVersionAndBadCallsWriteNothing) {
+  const char* bin = std::getenv("VANTRELLE_BIN");
+  const std::filesystem::path program = std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-datagen";
+  struct Case {
+    const char* arguments;  // shell words
+    int status;
+    const char* starts;  // the output's beginning
+    bool oneLine;
+  };
+  const Case cases[] = {
+      {"-h", 0, "Writes the show's default data set", false},
+      {"--help", 0, "Writes the show's default data set", false},
+      {"--version", 0, "vantrelle-datagen ", true},
+      {"--bogus out", 1, "vantrelle-datagen: The following argument was not expected: --bogus", true},
+      {"out extra", 1, "vantrelle-datagen: The following argument was not expected: extra", true},
+      {"''", 1, "vantrelle-datagen: OUTDIR: must name a folder", true},
+      {"", 1, "vantrelle-datagen: OUTDIR is required", true},
+  };
+  for (const Case& c : cases) {
+    const Folder folder;
+    const std::string command = "cd '" + folder.path().string() + "' && '" +
+                                std::filesystem::absolute(program).string() + "' " + c.arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) output.append(chunk, n);
+    const int status = pclose(pipe);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.arguments << "\n" << output;
+    EXPECT_EQ(output.rfind(c.starts, 0), 0u) << c.arguments << "\n" << output;
+    if (c.oneLine) {
+      EXPECT_EQ(output.find('\n'), output.size() - 1) << c.arguments << "\n" << output;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << c.arguments << ": something was written";
   }
 }
 
