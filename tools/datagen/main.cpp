@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/guard_main.h"
+#include "platform/non_empty_option.h"
 #include "tools/datagen/lib/data_set.h"
 #include "vantrelle_version.h"
 
@@ -27,9 +28,7 @@ int Main(int argc, char** argv) {
   // An empty name would mean the working directory, which nobody asks for that way.
   app.add_option("OUTDIR", folder, "folder to write into (made if missing)")
       ->required()
-      ->check(CLI::Validator(
-          [](std::string& name) { return name.empty() ? std::string("must name a folder, not be empty") : ""; },
-          "FOLDER"));
+      ->check(vantrelle::platform::NonEmptyFolder());
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {  // --help, --version
