@@ -132,6 +132,29 @@ TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {
   }
 }
 
+// Names up to the file system's limit work, though the temporary name beside
+// them adds to theirs; a longer one is refused in one line.
+TEST(OutputSafety, NamesUpToTheLongestAllowed) {
+  TestDataDirectory data;
+  const std::filesystem::path folder = data.path() / "long";
+  std::filesystem::create_directories(folder);
+  const long longest = pathconf(folder.c_str(), _PC_NAME_MAX);
+  ASSERT_GT(longest, 8);
+  for (long length : {longest - 8, longest - 4, longest, longest + 1}) {
+    const std::filesystem::path raw = folder / (std::string(static_cast<std::size_t>(length) - 4, 'n') + ".raw");
+    const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 5 --raw " + Quoted(raw));
+    if (length <= longest) {
+      EXPECT_EQ(run.status, 0) << length << "\n" << run.output;
+      EXPECT_EQ(Names(folder), std::set<std::string>{raw.filename().string()}) << length;
+      std::filesystem::remove(raw);
+    } else {
+      EXPECT_EQ(run.status, 1) << length << "\n" << run.output;
+      EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << length << "\n" << run.output;
+      EXPECT_TRUE(std::filesystem::is_empty(folder)) << length;
+    }
+  }
+}
+
 // Odd names and environments: the video lands where it was named, or the
 // export fails in one line, never an abort.
 TEST(OutputSafety, VideoNamesAndTemporaryFolders) {
