@@ -18,7 +18,9 @@ extern char** environ;
 namespace vantrelle::render {
 namespace {
 
-constexpr int kSharedDescriptor = 3;      // the first after the standard three
+constexpr int kSharedDescriptor = 3;
+constexpr useconds_t kWaitPollMicroseconds =
+    10000;  // 10 ms: unnoticeable at the end of an export      // the first after the standard three
 constexpr std::size_t kErrorTail = 4096;  // bytes of the child's error output kept for the report
 
 // The last non-empty line of what the child wrote to its standard error.
@@ -121,12 +123,14 @@ Status PipedProcess::Finish() {
   }
   int status = 0;
   pid_t waited;
-  do {
+  // Polled rather than blocking, so that a stop signal arriving at any moment
+  // ends the wait: a stopped export does not wait for a program that may never end.
+  while ((waited = waitpid(pid_, &status, WNOHANG)) == 0 || (waited < 0 && errno == EINTR)) {
     if (StopSignal() != 0) {
-      kill(pid_, SIGKILL);  // a stopped export does not wait for a program that may never end
+      kill(pid_, SIGKILL);
     }
-    waited = waitpid(pid_, &status, 0);
-  } while (waited < 0 && errno == EINTR);
+    usleep(kWaitPollMicroseconds);
+  }
   pid_ = -1;
   if (waited < 0) {
     return Status::Failure(ErrorKind::kUnwritable, "lost track of " + program_ + ": " + std::strerror(errno));
