@@ -158,6 +158,10 @@ Status WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::p
       const std::filesystem::filesystem_error failure("cannot create directories", path.parent_path(), error);
       return Status::Failure(ErrorKind::kUnwritable, failure.what());
     }
+    // Again, now that it exists: a link may have been planted in the meantime.
+    if (Status safe = CheckFollowable(path.parent_path()); !safe.ok()) {
+      return safe;
+    }
     // Beside the name and renamed over it: a link there is replaced, never
     // followed, and a failure (a full disk) leaves the earlier file.
     platform::ReplacementFile out;
