@@ -11,11 +11,16 @@
 #include <csignal>
 #include <cstring>
 
+#include "tools/render/stop_signals.h"
+
 extern char** environ;
 
 namespace vantrelle::render {
 namespace {
 
+constexpr int kSharedDescriptor = 3;
+constexpr useconds_t kWaitPollMicroseconds =
+    10000;  // 10 ms: unnoticeable at the end of an export      // the first after the standard three
 constexpr std::size_t kErrorTail = 4096;  // bytes of the child's error output kept for the report
 
 // The last non-empty line of what the child wrote to its standard error.
@@ -46,7 +51,7 @@ PipedProcess::~PipedProcess() {
   }
 }
 
-Status PipedProcess::Start(const std::vector<std::string>& arguments) {
+Status PipedProcess::Start(const std::vector<std::string>& arguments, int shared) {
   program_ = arguments.at(0);
   // In memory, so that a missing or odd TMPDIR does not matter.
   errorFile_ = memfd_create("vantrelle-render-messages", MFD_CLOEXEC);
@@ -64,6 +69,9 @@ Status PipedProcess::Start(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, errorFile_, STDERR_FILENO);
+  if (shared >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, shared, kSharedDescriptor);
+  }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t defaults;
@@ -115,9 +123,14 @@ Status PipedProcess::Finish() {
   }
   int status = 0;
   pid_t waited;
-  do {
-    waited = waitpid(pid_, &status, 0);
-  } while (waited < 0 && errno == EINTR);
+  // Polled rather than blocking, so that a stop signal arriving at any moment
+  // ends the wait: a stopped export does not wait for a program that may never end.
+  while ((waited = waitpid(pid_, &status, WNOHANG)) == 0 || (waited < 0 && errno == EINTR)) {
+    if (StopSignal() != 0) {
+      kill(pid_, SIGKILL);
+    }
+    usleep(kWaitPollMicroseconds);
+  }
   pid_ = -1;
   if (waited < 0) {
     return Status::Failure(ErrorKind::kUnwritable, "lost track of " + program_ + ": " + std::strerror(errno));
