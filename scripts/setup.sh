@@ -14,7 +14,7 @@ declare -A groups=(
            libfreetype-dev fonts-dejavu-core libpng-dev libcli11-dev"
   [video]="ffmpeg"
   [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
-          desktop-file-utils lintian clang-format"
+          desktop-file-utils lintian clang-format appstream"
   [web]="emscripten chromium-headless-shell"
 )
 wanted=("$@")
