@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
 # Safe to run again: with everything present it installs nothing.
-#   bash scripts/setup.sh [GROUP...]   groups: build, video, test, web (default: the first three)
+#   bash scripts/setup.sh [GROUP...]   groups: build, video, test, web, arm64 (default: the first three)
 #     build  compiler, CMake, Ninja and the libraries the programs and the data set need
 #     video  ffmpeg, for vantrelle-render --video
 #     test   GoogleTest, benchmarks, the virtual X server, clang's fuzzer and
 #            sanitizer runtimes, valgrind, and the package checkers
 #     web    Emscripten and headless Chromium, for the browser build and its tests
+#     arm64  the arm64 cross compiler, qemu to run what it builds, and the arm64
+#            libraries the programs and the kernel tests link (adds the architecture)
 set -euo pipefail
 
 declare -A groups=(
@@ -16,13 +18,15 @@ declare -A groups=(
   [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
           desktop-file-utils lintian clang-format appstream"
   [web]="emscripten chromium-headless-shell"
+  [arm64]="crossbuild-essential-arm64 qemu-user libsdl2-dev:arm64 libmpg123-dev:arm64 libmp3lame-dev:arm64
+           libfreetype-dev:arm64 libpng-dev:arm64 libx11-dev:arm64 libgtest-dev:arm64"
 )
 wanted=("$@")
 [ ${#wanted[@]} -gt 0 ] || wanted=(build video test)
 packages=()
 for group in "${wanted[@]}"; do
   if [ -z "${groups[$group]+set}" ]; then
-    echo "setup: unknown group '$group' (say build, video, test or web)" >&2
+    echo "setup: unknown group '$group' (say build, video, test, web or arm64)" >&2
     exit 2
   fi
   read -r -a listed <<< "${groups[$group]//$'\n'/ }"
@@ -56,5 +60,10 @@ else
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+# The :arm64 packages need the architecture known to dpkg before apt can see them.
+if printf '%s\n' "${missing[@]}" | grep -q ':arm64$' &&
+  ! dpkg --print-foreign-architectures | grep -qx arm64; then
+  "${sudo_cmd[@]}" dpkg --add-architecture arm64
+fi
 "${sudo_cmd[@]}" apt-get update
 "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
