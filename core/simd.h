@@ -1,8 +1,8 @@
 #pragma once
 // The engine's small vector layer: eight unsigned 16-bit lanes (U16x8), with
 // only what the per-pixel passes need. One back-end is chosen at build time:
-// SSE2 on x86-64, SIMD128 in the browser (emscripten -msimd128), otherwise
-// plain loops (simd_lanes.h). VANTRELLE_SCALAR_ONLY (the build option
+// SSE2 on x86-64, NEON on arm64, SIMD128 in the browser (emscripten
+// -msimd128), otherwise plain loops (simd_lanes.h). VANTRELLE_SCALAR_ONLY (the build option
 // VANTRELLE_SIMD=OFF) forces the plain loops everywhere. Every operation
 // gives the same bits on every back-end; add, sub and mul wrap modulo 2^16.
 #include <cstdint>
@@ -10,6 +10,9 @@
 #if !defined(VANTRELLE_SCALAR_ONLY) && defined(__SSE2__)
 #define VANTRELLE_SIMD_SSE2 1
 #include <emmintrin.h>
+#elif !defined(VANTRELLE_SCALAR_ONLY) && defined(__aarch64__) && defined(__ARM_NEON)
+#define VANTRELLE_SIMD_NEON 1
+#include <arm_neon.h>
 #elif !defined(VANTRELLE_SCALAR_ONLY) && defined(__wasm_simd128__)
 #define VANTRELLE_SIMD_WASM 1
 #include <wasm_simd128.h>
@@ -26,6 +29,11 @@ inline constexpr int kLanes = 8;
 inline constexpr const char* kBackEnd = "SSE2";
 struct U16x8 {
   __m128i v;
+};
+#elif VANTRELLE_SIMD_NEON
+inline constexpr const char* kBackEnd = "NEON";
+struct U16x8 {
+  uint16x8_t v;
 };
 #elif VANTRELLE_SIMD_WASM
 inline constexpr const char* kBackEnd = "SIMD128";
@@ -72,6 +80,42 @@ inline U16x8 ShiftRight(U16x8 a) {
 template <int N>
 inline U16x8 ShiftLeft(U16x8 a) {
   return {_mm_slli_epi16(a.v, N)};
+}
+
+#elif VANTRELLE_SIMD_NEON
+
+inline U16x8 Load(const std::uint16_t* p) { return {vld1q_u16(p)}; }
+inline U16x8 LoadBytes(const std::uint8_t* p) { return {vmovl_u8(vld1_u8(p))}; }
+inline void Store(std::uint16_t* p, U16x8 a) { vst1q_u16(p, a.v); }
+inline U16x8 Splat(std::uint16_t x) { return {vdupq_n_u16(x)}; }
+inline U16x8 Add(U16x8 a, U16x8 b) { return {vaddq_u16(a.v, b.v)}; }
+inline U16x8 Sub(U16x8 a, U16x8 b) { return {vsubq_u16(a.v, b.v)}; }
+inline U16x8 MulLo(U16x8 a, U16x8 b) { return {vmulq_u16(a.v, b.v)}; }
+// Full 32-bit products, then their high halves (the odd 16-bit lanes).
+inline U16x8 MulHi(U16x8 a, U16x8 b) {
+  const uint32x4_t lo = vmull_u16(vget_low_u16(a.v), vget_low_u16(b.v));
+  const uint32x4_t hi = vmull_high_u16(a.v, b.v);
+  return {vuzp2q_u16(vreinterpretq_u16_u32(lo), vreinterpretq_u16_u32(hi))};
+}
+inline U16x8 AddSat(U16x8 a, U16x8 b) { return {vqaddq_u16(a.v, b.v)}; }
+inline U16x8 SubSat(U16x8 a, U16x8 b) { return {vqsubq_u16(a.v, b.v)}; }
+inline U16x8 And(U16x8 a, U16x8 b) { return {vandq_u16(a.v, b.v)}; }
+inline U16x8 Or(U16x8 a, U16x8 b) { return {vorrq_u16(a.v, b.v)}; }
+inline U16x8 Min(U16x8 a, U16x8 b) { return {vminq_u16(a.v, b.v)}; }
+inline U16x8 Max(U16x8 a, U16x8 b) { return {vmaxq_u16(a.v, b.v)}; }
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) { return {vuzp1q_u16(a.v, b.v)}; }
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {vzip1q_u16(a.v, b.v)}; }
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {vzip2q_u16(a.v, b.v)}; }
+// The immediate shifts take 1..15 bits, all the passes need.
+template <int N>
+inline U16x8 ShiftRight(U16x8 a) {
+  static_assert(N >= 1 && N <= 15);
+  return {vshrq_n_u16(a.v, N)};
+}
+template <int N>
+inline U16x8 ShiftLeft(U16x8 a) {
+  static_assert(N >= 1 && N <= 15);
+  return {vshlq_n_u16(a.v, N)};
 }
 
 #elif VANTRELLE_SIMD_WASM
