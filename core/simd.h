@@ -1,15 +1,20 @@
 #pragma once
 // The engine's small vector layer: eight unsigned 16-bit lanes (U16x8), with
 // only what the per-pixel passes need. One back-end is chosen at build time:
-// SSE2 on x86-64, SIMD128 in the browser (emscripten -msimd128), otherwise
-// plain loops (simd_lanes.h). VANTRELLE_SCALAR_ONLY (the build option
+// SSE2 on x86-64, NEON on arm64, SIMD128 in the browser (emscripten
+// -msimd128), otherwise plain loops (simd_lanes.h). VANTRELLE_SCALAR_ONLY (the build option
 // VANTRELLE_SIMD=OFF) forces the plain loops everywhere. Every operation
 // gives the same bits on every back-end; add, sub and mul wrap modulo 2^16.
+// Four unsigned 32-bit lanes (U32x4) carry positions that outgrow 16 bits,
+// such as texel coordinates in 16.16; their add wraps modulo 2^32.
 #include <cstdint>
 
 #if !defined(VANTRELLE_SCALAR_ONLY) && defined(__SSE2__)
 #define VANTRELLE_SIMD_SSE2 1
 #include <emmintrin.h>
+#elif !defined(VANTRELLE_SCALAR_ONLY) && defined(__aarch64__) && defined(__ARM_NEON)
+#define VANTRELLE_SIMD_NEON 1
+#include <arm_neon.h>
 #elif !defined(VANTRELLE_SCALAR_ONLY) && defined(__wasm_simd128__)
 #define VANTRELLE_SIMD_WASM 1
 #include <wasm_simd128.h>
@@ -27,14 +32,29 @@ inline constexpr const char* kBackEnd = "SSE2";
 struct U16x8 {
   __m128i v;
 };
+struct U32x4 {
+  __m128i v;
+};
+#elif VANTRELLE_SIMD_NEON
+inline constexpr const char* kBackEnd = "NEON";
+struct U16x8 {
+  uint16x8_t v;
+};
+struct U32x4 {
+  uint32x4_t v;
+};
 #elif VANTRELLE_SIMD_WASM
 inline constexpr const char* kBackEnd = "SIMD128";
 struct U16x8 {
   v128_t v;
 };
+struct U32x4 {
+  v128_t v;
+};
 #else
 inline constexpr const char* kBackEnd = "scalar";
 using U16x8 = LaneArray;
+using U32x4 = LaneArray32;
 #endif
 
 #if VANTRELLE_SIMD_SSE2
@@ -74,6 +94,79 @@ inline U16x8 ShiftLeft(U16x8 a) {
   return {_mm_slli_epi16(a.v, N)};
 }
 
+// 32-bit lanes. Ramp32 gives start + k * step in lane k; Lane16<K> the low
+// 16 bits of lane K.
+inline U32x4 Splat32(std::uint32_t x) { return {_mm_set1_epi32(static_cast<std::int32_t>(x))}; }
+inline U32x4 Ramp32(std::uint32_t start, std::uint32_t step) {
+  return {_mm_setr_epi32(static_cast<std::int32_t>(start), static_cast<std::int32_t>(start + step),
+                         static_cast<std::int32_t>(start + 2 * step), static_cast<std::int32_t>(start + 3 * step))};
+}
+inline U32x4 Add(U32x4 a, U32x4 b) { return {_mm_add_epi32(a.v, b.v)}; }
+inline U32x4 And(U32x4 a, U32x4 b) { return {_mm_and_si128(a.v, b.v)}; }
+inline U32x4 Or(U32x4 a, U32x4 b) { return {_mm_or_si128(a.v, b.v)}; }
+template <int N>
+inline U32x4 ShiftRight(U32x4 a) {
+  return {_mm_srli_epi32(a.v, N)};
+}
+template <int K>
+inline std::uint16_t Lane16(U32x4 a) {
+  return static_cast<std::uint16_t>(_mm_extract_epi16(a.v, 2 * K));
+}
+
+#elif VANTRELLE_SIMD_NEON
+
+inline U16x8 Load(const std::uint16_t* p) { return {vld1q_u16(p)}; }
+inline U16x8 LoadBytes(const std::uint8_t* p) { return {vmovl_u8(vld1_u8(p))}; }
+inline void Store(std::uint16_t* p, U16x8 a) { vst1q_u16(p, a.v); }
+inline U16x8 Splat(std::uint16_t x) { return {vdupq_n_u16(x)}; }
+inline U16x8 Add(U16x8 a, U16x8 b) { return {vaddq_u16(a.v, b.v)}; }
+inline U16x8 Sub(U16x8 a, U16x8 b) { return {vsubq_u16(a.v, b.v)}; }
+inline U16x8 MulLo(U16x8 a, U16x8 b) { return {vmulq_u16(a.v, b.v)}; }
+// Full 32-bit products, then their high halves (the odd 16-bit lanes).
+inline U16x8 MulHi(U16x8 a, U16x8 b) {
+  const uint32x4_t lo = vmull_u16(vget_low_u16(a.v), vget_low_u16(b.v));
+  const uint32x4_t hi = vmull_high_u16(a.v, b.v);
+  return {vuzp2q_u16(vreinterpretq_u16_u32(lo), vreinterpretq_u16_u32(hi))};
+}
+inline U16x8 AddSat(U16x8 a, U16x8 b) { return {vqaddq_u16(a.v, b.v)}; }
+inline U16x8 SubSat(U16x8 a, U16x8 b) { return {vqsubq_u16(a.v, b.v)}; }
+inline U16x8 And(U16x8 a, U16x8 b) { return {vandq_u16(a.v, b.v)}; }
+inline U16x8 Or(U16x8 a, U16x8 b) { return {vorrq_u16(a.v, b.v)}; }
+inline U16x8 Min(U16x8 a, U16x8 b) { return {vminq_u16(a.v, b.v)}; }
+inline U16x8 Max(U16x8 a, U16x8 b) { return {vmaxq_u16(a.v, b.v)}; }
+inline U16x8 EvenLanes(U16x8 a, U16x8 b) { return {vuzp1q_u16(a.v, b.v)}; }
+inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {vzip1q_u16(a.v, b.v)}; }
+inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {vzip2q_u16(a.v, b.v)}; }
+// The immediate shifts take 1..15 bits, all the passes need.
+template <int N>
+inline U16x8 ShiftRight(U16x8 a) {
+  static_assert(N >= 1 && N <= 15);
+  return {vshrq_n_u16(a.v, N)};
+}
+template <int N>
+inline U16x8 ShiftLeft(U16x8 a) {
+  static_assert(N >= 1 && N <= 15);
+  return {vshlq_n_u16(a.v, N)};
+}
+
+inline U32x4 Splat32(std::uint32_t x) { return {vdupq_n_u32(x)}; }
+inline U32x4 Ramp32(std::uint32_t start, std::uint32_t step) {
+  const std::uint32_t lanes[4] = {start, start + step, start + 2 * step, start + 3 * step};
+  return {vld1q_u32(lanes)};
+}
+inline U32x4 Add(U32x4 a, U32x4 b) { return {vaddq_u32(a.v, b.v)}; }
+inline U32x4 And(U32x4 a, U32x4 b) { return {vandq_u32(a.v, b.v)}; }
+inline U32x4 Or(U32x4 a, U32x4 b) { return {vorrq_u32(a.v, b.v)}; }
+template <int N>
+inline U32x4 ShiftRight(U32x4 a) {
+  static_assert(N >= 1 && N <= 31);
+  return {vshrq_n_u32(a.v, N)};
+}
+template <int K>
+inline std::uint16_t Lane16(U32x4 a) {
+  return vgetq_lane_u16(vreinterpretq_u16_u32(a.v), 2 * K);
+}
+
 #elif VANTRELLE_SIMD_WASM
 
 inline U16x8 Load(const std::uint16_t* p) { return {wasm_v128_load(p)}; }
@@ -105,6 +198,22 @@ inline U16x8 ShiftRight(U16x8 a) {
 template <int N>
 inline U16x8 ShiftLeft(U16x8 a) {
   return {wasm_i16x8_shl(a.v, N)};
+}
+
+inline U32x4 Splat32(std::uint32_t x) { return {wasm_u32x4_splat(x)}; }
+inline U32x4 Ramp32(std::uint32_t start, std::uint32_t step) {
+  return {wasm_u32x4_make(start, start + step, start + 2 * step, start + 3 * step)};
+}
+inline U32x4 Add(U32x4 a, U32x4 b) { return {wasm_i32x4_add(a.v, b.v)}; }
+inline U32x4 And(U32x4 a, U32x4 b) { return {wasm_v128_and(a.v, b.v)}; }
+inline U32x4 Or(U32x4 a, U32x4 b) { return {wasm_v128_or(a.v, b.v)}; }
+template <int N>
+inline U32x4 ShiftRight(U32x4 a) {
+  return {wasm_u32x4_shr(a.v, N)};
+}
+template <int K>
+inline std::uint16_t Lane16(U32x4 a) {
+  return wasm_u16x8_extract_lane(a.v, 2 * K);
 }
 
 #else
@@ -179,6 +288,34 @@ inline U16x8 ShiftRight(U16x8 a) {
 template <int N>
 inline U16x8 ShiftLeft(U16x8 a) {
   return EachLane(a, a, [](std::uint32_t x, std::uint32_t) { return x << N; });
+}
+
+inline U32x4 Splat32(std::uint32_t x) {
+  U32x4 out{};
+  out.lane.fill(x);
+  return out;
+}
+inline U32x4 Ramp32(std::uint32_t start, std::uint32_t step) {
+  U32x4 out{};
+  for (std::uint32_t k = 0; k < 4; ++k) out.lane[k] = start + k * step;
+  return out;
+}
+inline U32x4 Add(U32x4 a, U32x4 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x + y; });
+}
+inline U32x4 And(U32x4 a, U32x4 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x & y; });
+}
+inline U32x4 Or(U32x4 a, U32x4 b) {
+  return EachLane(a, b, [](std::uint32_t x, std::uint32_t y) { return x | y; });
+}
+template <int N>
+inline U32x4 ShiftRight(U32x4 a) {
+  return EachLane(a, a, [](std::uint32_t x, std::uint32_t) { return x >> N; });
+}
+template <int K>
+inline std::uint16_t Lane16(U32x4 a) {
+  return static_cast<std::uint16_t>(a.lane[K]);
 }
 
 #endif

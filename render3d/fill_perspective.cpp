@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/simd.h"
 #include "render3d/fillers.h"
 #include "render3d/scan_triangle.h"
 
@@ -92,16 +93,23 @@ struct PerspectivePolicy {
       std::uint32_t uu = static_cast<std::uint32_t>(u);
       std::uint32_t vv = static_cast<std::uint32_t>(v);
       if (stop - x == kRun) {
-        // A whole run, of fixed length, which the compiler lays out without a
-        // loop. The texel column is bits 16..23 of u: kept 8 bits higher,
-        // it is the sum's top byte.
+        // A whole run, four texel positions at a time in 32-bit lanes; only
+        // the look-ups go one by one. The texel column is bits 16..23 of u:
+        // kept 8 bits higher, it is the sum's top byte.
         std::uint16_t* out = row + x;
-        std::uint32_t uTop = uu << 8;
-        const std::uint32_t duTop = du << 8;
-        for (std::int32_t k = 0; k < kRun; ++k) {
-          out[k] = texture[((vv >> 8) & 0xFF00u) | (uTop >> 24)];
-          uTop += duTop;
-          vv += dv;
+        simd::U32x4 uTop = simd::Ramp32(uu << 8, du << 8);
+        simd::U32x4 vs = simd::Ramp32(vv, dv);
+        const simd::U32x4 duTop4 = simd::Splat32(du << 10);  // 4 × du, 8 bits higher
+        const simd::U32x4 dv4 = simd::Splat32(dv << 2);
+        const simd::U32x4 rowBits = simd::Splat32(0xFF00u);
+        for (std::int32_t k = 0; k < kRun; k += 4) {
+          const simd::U32x4 index = simd::Or(simd::And(simd::ShiftRight<8>(vs), rowBits), simd::ShiftRight<24>(uTop));
+          out[k] = texture[simd::Lane16<0>(index)];
+          out[k + 1] = texture[simd::Lane16<1>(index)];
+          out[k + 2] = texture[simd::Lane16<2>(index)];
+          out[k + 3] = texture[simd::Lane16<3>(index)];
+          uTop = simd::Add(uTop, duTop4);
+          vs = simd::Add(vs, dv4);
         }
         x = stop;
       }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
 # Safe to run again: with everything present it installs nothing.
-#   bash scripts/setup.sh [GROUP...]   groups: build, video, test, web, browsers (default: the first three)
+#   bash scripts/setup.sh [GROUP...]   groups: build, video, test, web, browsers, arm64 (default: the first three)
 #     build  compiler, CMake, Ninja and the libraries the programs and the data set need
 #     video  ffmpeg, for vantrelle-render --video
 #     test   GoogleTest, benchmarks, the virtual X server, clang's fuzzer and
@@ -10,6 +10,8 @@
 #     browsers Firefox ESR with a sound server (PulseAudio, its null output),
 #            and WebKit's WebDriver with its MiniBrowser and a virtual X
 #            server, for the page's tests in those engines
+#     arm64  the arm64 cross compiler, qemu to run what it builds, and the arm64
+#            libraries the programs and the kernel tests link (adds the architecture)
 set -euo pipefail
 
 declare -A groups=(
@@ -17,16 +19,18 @@ declare -A groups=(
            libfreetype-dev fonts-dejavu-core libpng-dev libcli11-dev"
   [video]="ffmpeg"
   [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
-          desktop-file-utils lintian clang-format"
+          desktop-file-utils lintian clang-format appstream"
   [web]="emscripten chromium-headless-shell"
   [browsers]="firefox-esr pulseaudio webkit2gtk-driver xvfb"
+  [arm64]="crossbuild-essential-arm64 qemu-user libsdl2-dev:arm64 libmpg123-dev:arm64 libmp3lame-dev:arm64
+           libfreetype-dev:arm64 libpng-dev:arm64 libx11-dev:arm64 libgtest-dev:arm64"
 )
 wanted=("$@")
 [ ${#wanted[@]} -gt 0 ] || wanted=(build video test)
 packages=()
 for group in "${wanted[@]}"; do
   if [ -z "${groups[$group]+set}" ]; then
-    echo "setup: unknown group '$group' (say build, video, test, web or browsers)" >&2
+    echo "setup: unknown group '$group' (say build, video, test, web, browsers or arm64)" >&2
     exit 2
   fi
   read -r -a listed <<< "${groups[$group]//$'\n'/ }"
@@ -60,5 +64,10 @@ else
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+# The :arm64 packages need the architecture known to dpkg before apt can see them.
+if printf '%s\n' "${missing[@]}" | grep -q ':arm64$' &&
+  ! dpkg --print-foreign-architectures | grep -qx arm64; then
+  "${sudo_cmd[@]}" dpkg --add-architecture arm64
+fi
 "${sudo_cmd[@]}" apt-get update
 "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -73,6 +73,45 @@ TEST(VectorKernels, LayerOperationsMatchTheirArithmetic) {
   }
 }
 
+// The 32-bit lanes against arithmetic modulo 2^32 (done in 64 bits here), on
+// random lanes biased toward the ends where carries cross the halves. A lane
+// is read back whole from its two 16-bit halves.
+TEST(VectorKernels, WideLanesMatchTheirArithmetic) {
+  using simd::U32x4;
+  auto read = [](U32x4 x) {
+    const U32x4 high = simd::ShiftRight<16>(x);
+    return std::array<std::uint64_t, 4>{
+        simd::Lane16<0>(x) + 65536ull * simd::Lane16<0>(high), simd::Lane16<1>(x) + 65536ull * simd::Lane16<1>(high),
+        simd::Lane16<2>(x) + 65536ull * simd::Lane16<2>(high), simd::Lane16<3>(x) + 65536ull * simd::Lane16<3>(high)};
+  };
+  std::mt19937 random(2281);
+  auto value = [&random]() -> std::uint32_t {
+    const std::uint32_t r = random();
+    return r % 4 == 0 ? (r >> 8) % 5 : r % 4 == 1 ? 0xFFFFFFFFu - (r >> 8) % 5 : static_cast<std::uint32_t>(random());
+  };
+  constexpr std::uint64_t kWrap = 1ull << 32;
+  for (int round = 0; round < 2000; ++round) {
+    const std::uint64_t start = value(), step = value(), other = value();
+    const U32x4 ramp = simd::Ramp32(static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(step));
+    const U32x4 splat = simd::Splat32(static_cast<std::uint32_t>(other));
+    const auto ramped = read(ramp);
+    const auto sum = read(simd::Add(ramp, splat));
+    const auto both = read(simd::And(ramp, splat));
+    const auto either = read(simd::Or(ramp, splat));
+    const auto down8 = read(simd::ShiftRight<8>(ramp));
+    const auto down24 = read(simd::ShiftRight<24>(ramp));
+    for (std::uint64_t k = 0; k < 4; ++k) {
+      const std::uint64_t lane = (start + k * step) % kWrap;
+      ASSERT_EQ(ramped[k], lane) << start << " + " << k << " × " << step << " on " << simd::kBackEnd;
+      ASSERT_EQ(sum[k], (lane + other) % kWrap) << lane << " + " << other;
+      ASSERT_EQ(both[k], lane & other);
+      ASSERT_EQ(either[k], lane | other);
+      ASSERT_EQ(down8[k], lane / 256);
+      ASSERT_EQ(down24[k], lane / (1u << 24));
+    }
+  }
+}
+
 // Each field of p moved toward the same field of o by w/256, truncated.
 std::uint16_t Toward(std::uint32_t p, std::uint32_t o, std::uint32_t w) {
   std::uint32_t out = 0;
