@@ -57,11 +57,14 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
   for (const DataFile& file : kDataFiles) {
     const std::filesystem::path path = ResolveDataPath(directory, file.name);
     const Result<std::uint64_t> found = DataFileSize(path);
+    if (!found.ok()) {
+      return DataError(directory, file.name, ErrorKind::kNotFound,
+                       file.name == kMeshFileName
+                           ? std::string("expected a mesh file, found none")
+                           : "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
+    }
     const std::uint64_t size = found.value();
     if (file.name == kMeshFileName) {
-      if (!found.ok()) {
-        return DataError(directory, file.name, ErrorKind::kNotFound, "expected a mesh file, found none");
-      }
       // Larger than any mesh the renderer can hold: refused before it is read.
       constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
       if (size > kLargestMeshFile) {
@@ -81,10 +84,6 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
         return DataError(directory, file.name, fit.kind, fit.message);
       }
       continue;
-    }
-    if (!found.ok()) {
-      return DataError(directory, file.name, ErrorKind::kNotFound,
-                       "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
     }
     if (size != file.bytes) {
       return DataError(directory, file.name, ErrorKind::kMalformed,
