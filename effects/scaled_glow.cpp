@@ -30,9 +30,8 @@ std::array<std::uint16_t, kFrameWidth> rowAlpha{};
 
 }  // namespace
 
-void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, std::int32_t x, std::int32_t y, std::int32_t w,
-                    std::int32_t h, std::int32_t srcW, std::int32_t srcH) {
-  const LayerSpan s = LayerSetup(x, y, w, h, srcW, srcH);
+void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, const ScaledLayer& layer) {
+  const LayerSpan s = LayerSetup(layer);
   if (!s.visible) return;
   const simd::U16x8 white = simd::Splat(0xFFFF);
   std::uint32_t v = s.vStart;

@@ -27,7 +27,8 @@ std::array<std::int32_t, kRingPointCount * 3> ScreenPoints{};
 void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t cameraDepth, std::int32_t t) {
   PointIntensityBuffer.fill(0);
   TransformPoints(BuildRotation(t / 2, t / 3, t), points, CameraPoints.data(), 0, 0, 0, kRingPointCount);
-  ProjectPoints(CameraPoints.data(), ScreenPoints.data(), kRingPointCount, 3200, 1920, cameraDepth);
+  ProjectPoints(CameraPoints.data(), ScreenPoints.data(), kRingPointCount, kFrameCentreX16, kFrameCentreY16,
+                cameraDepth);
   for (std::int32_t i = 0; i < kRingPointCount; ++i) {
     const std::int32_t* p = ScreenPoints.data() + 3 * i;
     const std::int32_t d = p[2] >> 8;

@@ -12,8 +12,6 @@
 namespace vantrelle {
 namespace {
 
-constexpr std::int32_t kPageTexels = 65536;  // one 256 x 256 page
-
 // The skybox's own working arrays; DepthKeys and the sort lists are shared
 // with the mesh, which sorts only after the skybox is drawn.
 std::array<std::int32_t, 256 * 3> SkyCameraPoints{};
@@ -26,7 +24,8 @@ std::array<std::int32_t, 512> SkyDrawList{};
 void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_t* skybox, std::int32_t perspective) {
   const SkyboxGeometry& sky = SkyboxMesh;
   TransformPoints(rotation, sky.vertices.data(), SkyCameraPoints.data(), 0, 0, 0, SkyboxGeometry::kVertices);
-  ProjectPoints(SkyCameraPoints.data(), SkyScreenPoints.data(), SkyboxGeometry::kVertices, 3200, 1920, 0);
+  ProjectPoints(SkyCameraPoints.data(), SkyScreenPoints.data(), SkyboxGeometry::kVertices, kFrameCentreX16,
+                kFrameCentreY16, 0);
   const std::int32_t count = SelectVisibleFaces(sky.drawOrder.data(), SkyScreenPoints.data(), sky.corners.data(),
                                                 SkyVisibleFaces.data(), SkyboxGeometry::kFaces);
   SortFacesByDepth(SkyVisibleFaces.data(), SkyScreenPoints.data(), sky.corners.data(), SkyDrawList.data(), count);
@@ -39,10 +38,13 @@ void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_
     const std::int32_t* u = sky.cornerU.data() + 3 * f;
     const std::int32_t* v = sky.cornerV.data() + 3 * f;
     if (perspective != 0) {
-      FillPerspective(frame, page, p0[0], p0[1], p0[2], p1[0], p1[1], p1[2], p2[0], p2[1], p2[2], u[0], v[0], u[1],
-                      v[1], u[2], v[2]);
+      FillPerspective(frame, page,
+                      {{{p0[0], p0[1], {p0[2], u[0], v[0]}},
+                        {p1[0], p1[1], {p1[2], u[1], v[1]}},
+                        {p2[0], p2[1], {p2[2], u[2], v[2]}}}});
     } else {
-      FillTextured(frame, page, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], u[0], v[0], u[1], v[1], u[2], v[2]);
+      FillTextured(frame, page,
+                   {{{p0[0], p0[1], {u[0], v[0]}}, {p1[0], p1[1], {u[1], v[1]}}, {p2[0], p2[1], {u[2], v[2]}}}});
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "assets/mesh.h"
 #include "core/wrap.h"
 
 namespace vantrelle {
@@ -9,10 +10,10 @@ namespace vantrelle {
 namespace {
 
 // Mean corner depth (16.16) per face number; scratch, rewritten by every call.
-std::array<std::int32_t, kMaxSortedFaces> DepthKeys{};
+std::array<std::int32_t, kMaxMeshFaces> DepthKeys{};
 
-std::array<std::int32_t, kMaxSortedFaces> SortListA{};
-std::array<std::int32_t, kMaxSortedFaces> SortListB{};
+std::array<std::int32_t, kMaxMeshFaces> SortListA{};
+std::array<std::int32_t, kMaxMeshFaces> SortListB{};
 std::array<std::int32_t, 256> DigitCounts{};
 std::array<std::int32_t, 256> DigitOffsets{};
 

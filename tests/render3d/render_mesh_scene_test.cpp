@@ -78,9 +78,10 @@ class RenderMeshSceneTest : public ::testing::Test {
 
   void Render(const std::vector<std::int32_t>& mesh, std::int32_t background, std::int32_t mode,
               std::int32_t cameraDepth = 0) {
-    RenderMeshScene(frame_, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3200, 1920, cameraDepth, mesh.data(), pages_.data(),
-                    colours_.data(), lightMap_.data(), sky_.data(), background, mode);
+    RenderMeshScene(frame_, {.depth = cameraDepth}, mesh.data(), Material(), sky_.data(), background, mode);
   }
+
+  MeshMaterial Material() const { return {pages_.data(), colours_.data(), lightMap_.data()}; }
 
   FrameBuffer frame_{};
   std::array<std::uint16_t, 256> colours_{};
@@ -137,8 +138,7 @@ TEST_F(RenderMeshSceneTest, FlatShadeFollowsTheRotatedFaceNormal) {
   TestMesh up;
   up.Add({-65536, -131072, 65536, 65536, -131072, 65536, -65536, -131072, -65536}, {0, 65536, 0}, 0);
   frame_.fill(kOld);
-  RenderMeshScene(frame_, 1024, 0, 0, 0, 0, 0, 0, 0, 0, 3200, 1920, 0, up.Record().data(), pages_.data(),
-                  colours_.data(), lightMap_.data(), sky_.data(), 2, 1);
+  RenderMeshScene(frame_, {.angle1 = 1024}, up.Record().data(), Material(), sky_.data(), 2, 1);
   EXPECT_EQ(frame_[kInside], colours_[255]);
 }
 
