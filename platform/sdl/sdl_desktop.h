@@ -53,7 +53,6 @@ class SdlDesktop {
   void SaveScreenshot();
 
   SDL_Window* Window() const { return window_; }
-  const SdlDesktopConfig& Config() const { return config_; }
 
  private:
   SdlDesktopConfig config_;

@@ -128,6 +128,7 @@ using OffsetDraw = std::function<void(FrameBuffer&, std::int32_t dx, std::int32_
 inline void ExpectSameUnderShift(const OffsetDraw& draw, int baseX, int baseY, int shiftX, int shiftY) {
   const auto whole = Render([&](FrameBuffer& f) { draw(f, 16 * baseX, 16 * baseY); });
   const auto moved = Render([&](FrameBuffer& f) { draw(f, 16 * (baseX + shiftX), 16 * (baseY + shiftY)); });
+  ASSERT_GT(whole->Count(), 0) << "the unmoved triangle draws nothing: the comparison would prove nothing";
   for (int y = 0; y < kFrameHeight; ++y) {
     for (int x = 0; x < kFrameWidth; ++x) {
       const int fx = x - shiftX;
