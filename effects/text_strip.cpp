@@ -12,8 +12,9 @@ namespace {
 std::array<std::int16_t, kStripWidth * kStripHeight> StripBuffer{};
 
 // Box blur of one row by a running sum: the output at x sums the bytes at
-// x - radius .. x + radius - 1 inside the row (2 x radius of them, one short of
-// a centred box, kept on purpose) and scales by the normaliser (16.16).
+// x - radius .. x + radius - 1 inside the row, and scales by the normaliser
+// (16.16). Quirk: 2 x radius bytes, one short of a centred box, as the show
+// blurs its text.
 void BlurRow(const std::uint8_t* in, std::int16_t* out, std::int32_t radius, std::int32_t normaliser) {
   std::int32_t sum = 0;
   const std::int32_t lead = radius < kStripWidth ? radius : kStripWidth;

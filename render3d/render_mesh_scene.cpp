@@ -17,8 +17,8 @@ namespace vantrelle {
 namespace {
 
 // Working arrays of one call, rewritten by every call (points are flat x, y, z
-// triples). Rotated normals past a mesh's own count keep what an earlier call
-// left there.
+// triples). Quirk: rotated normals past a mesh's own count keep what an
+// earlier call left there, and a mesh with fewer normals than it reads sees them.
 std::array<std::int32_t, kMaxMeshVertices * 3> CameraVertices{};  // 16.16
 std::array<std::int32_t, kMaxMeshVertices * 3> ScreenVertices{};  // X, Y x16; Z 16.16
 std::array<std::int32_t, kMaxMeshFaces> VisibleFaces{};

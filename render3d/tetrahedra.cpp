@@ -14,9 +14,9 @@ const std::array<std::int32_t, 12> TetraFaceDirs = {30896, 21840, -53472, -61792
 
 namespace {
 
-// The resting tetrahedron is written with its own rounding of the corner
-// offsets and normals (-21845, not the -21840 of the templates), kept as the
-// show has it; the animators replace all of it before the first frame.
+// Quirk: the resting tetrahedron is written with its own rounding of the
+// corner offsets and normals (-21845, not the -21840 of the templates), kept
+// as the show has it; the animators replace all of it before the first frame.
 constexpr std::array<std::int32_t, 12> kRestingOffsets = {0,     4096,  0,     3862,  -1365, 0,
                                                           -1931, -1365, -3342, -1931, -1365, 3342};
 constexpr std::array<std::int32_t, 12> kRestingVertexNormals = {0,      65536,  0,      61792,  -21845, 0,
