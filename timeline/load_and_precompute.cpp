@@ -23,6 +23,7 @@
 #include "core/status.h"
 #include "render3d/build_procedural_meshes.h"
 #include "render3d/build_skybox_cube.h"
+#include "timeline/timeline.h"
 
 namespace vantrelle {
 namespace {
@@ -146,6 +147,7 @@ Status LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildPrecomputedTables();
   BakeAllTracks();
   BuildProceduralMeshes();
+  BuildSceneMeshes();
   BuildEffectTables();
   BuildSkyboxCube();
   return {};

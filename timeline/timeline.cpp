@@ -9,12 +9,21 @@
 #include "effects/end_scroll.h"
 #include "render3d/procedural_meshes.h"
 #include "render3d/render_mesh_scene.h"
+#include "render3d/tetrahedra.h"
 #include "timeline/scene_cameras.h"
 
 namespace vantrelle {
 namespace {
 
 constexpr std::int32_t kDrawSkybox = 1;
+
+// The meshes the score animates: built at start-up, moved by the animators
+// before each draw, owned here and passed down to what draws them.
+struct SceneMeshes {
+  std::array<std::int32_t, kProceduralMeshWords> tetraField{};   // 256 tetrahedra
+  std::array<std::int32_t, kProceduralMeshWords> tetraTunnel{};  // 64 rings of four
+};
+SceneMeshes sceneMeshes;
 constexpr DemoClock kTwoBeats = 2 * kBeatMs;
 constexpr DemoClock kFourBeats = 4 * kBeatMs;
 
@@ -90,16 +99,16 @@ void RenderScene(FrameBuffer& frame, const SceneOperations& ops, const Camera& c
 }
 
 void DrawTetraField(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraField(TetraField.data(), s.c);
-  RenderScene(frame, ops, TetraFieldCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(),
-              kMeshFlat);
+  ops.AnimateTetraField(sceneMeshes.tetraField.data(), s.c);
+  RenderScene(frame, ops, TetraFieldCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
+              StarSkybox.data(), kMeshFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraTunnel(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraTunnel(TetraTunnel.data(), s.c);
-  RenderScene(frame, ops, TetraTunnelCamera(s.c), TetraTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(),
-              kMeshFlat);
+  ops.AnimateTetraTunnel(sceneMeshes.tetraTunnel.data(), s.c);
+  RenderScene(frame, ops, TetraTunnelCamera(s.c), sceneMeshes.tetraTunnel.data(), XorTexture(), RedRamp.data(),
+              StarSkybox.data(), kMeshFlat);
   ops.ApplyGlow(frame);
 }
 
@@ -110,16 +119,16 @@ void DrawPlanetSphere(FrameBuffer& frame, const Scene& s, const SceneOperations&
 }
 
 void DrawTetraFieldUnderPlanet(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraField(TetraField.data(), s.c);
-  RenderScene(frame, ops, FieldUnderPlanetCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(),
+  ops.AnimateTetraField(sceneMeshes.tetraField.data(), s.c);
+  RenderScene(frame, ops, FieldUnderPlanetCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
               PlanetStarSkybox.data(), kMeshFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraSwarm(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraSwarm(TetraField.data(), s.c);
-  RenderScene(frame, ops, TetraSwarmCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(),
-              kMeshFlat);
+  ops.AnimateTetraSwarm(sceneMeshes.tetraField.data(), s.c);
+  RenderScene(frame, ops, TetraSwarmCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
+              PlanetSkybox.data(), kMeshFlat);
 }
 
 void DrawLoadedMesh(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
@@ -254,6 +263,11 @@ void ApplyFades(FrameBuffer& frame, const Segment& s, DemoClock c, const SceneOp
 }
 
 }  // namespace
+
+void BuildSceneMeshes() {
+  BuildTetraField(sceneMeshes.tetraField.data());
+  BuildTetraTunnel(sceneMeshes.tetraTunnel.data());
+}
 
 int Timeline(FrameBuffer& frame, DemoClock t, const SceneOperations& ops) {
   if (t >= kShowLengthMs) return 0;
