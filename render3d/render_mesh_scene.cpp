@@ -19,13 +19,16 @@ namespace {
 // Working arrays of one call, rewritten by every call (points are flat x, y, z
 // triples). Quirk: rotated normals past a mesh's own count keep what an
 // earlier call left there, and a mesh with fewer normals than it reads sees them.
-std::array<std::int32_t, kMaxMeshVertices * 3> CameraVertices{};  // 16.16
-std::array<std::int32_t, kMaxMeshVertices * 3> ScreenVertices{};  // X, Y x16; Z 16.16
-std::array<std::int32_t, kMaxMeshFaces> VisibleFaces{};
-std::array<std::int32_t, kMaxMeshFaces> DrawList{};  // farthest first
-// One rotated normal per vertex: corners index it by vertex number.
-std::array<std::int32_t, kMaxMeshVertices * 3> RotatedVertexNormals{};
-std::array<std::int32_t, kMaxMeshFaces * 3> RotatedFaceNormals{};
+struct Scratch {
+  std::array<std::int32_t, kMaxMeshVertices * 3> cameraVertices{};  // 16.16
+  std::array<std::int32_t, kMaxMeshVertices * 3> screenVertices{};  // X, Y x16; Z 16.16
+  std::array<std::int32_t, kMaxMeshFaces> visibleFaces{};
+  std::array<std::int32_t, kMaxMeshFaces> drawList{};  // farthest first
+  // One rotated normal per vertex: corners index it by vertex number.
+  std::array<std::int32_t, kMaxMeshVertices * 3> rotatedVertexNormals{};
+  std::array<std::int32_t, kMaxMeshFaces * 3> rotatedFaceNormals{};
+};
+Scratch scratch;
 
 // Shade from a camera-space normal's z (16.16): 255 facing the viewer, 128
 // edge-on, 1 facing away.
@@ -63,25 +66,27 @@ void RenderMeshScene(FrameBuffer& frame, const Camera& camera, const std::int32_
     frame.fill(0);
   }
 
-  TransformPoints(rotation, mesh + l.positions, CameraVertices.data(), camera.x, camera.y, camera.z, l.vertexCount);
+  TransformPoints(rotation, mesh + l.positions, scratch.cameraVertices.data(), camera.x, camera.y, camera.z,
+                  l.vertexCount);
   if (mode == kMeshGouraud || mode == kMeshTexturedLit || mode == kMeshNormalMapped) {
-    TransformPoints(rotation, mesh + l.vertexNormals, RotatedVertexNormals.data(), 0, 0, 0, l.vertexNormalCount);
+    TransformPoints(rotation, mesh + l.vertexNormals, scratch.rotatedVertexNormals.data(), 0, 0, 0,
+                    l.vertexNormalCount);
   }
   if (mode == kMeshFlat) {
-    TransformPoints(rotation, mesh + l.faceNormals, RotatedFaceNormals.data(), 0, 0, 0, l.faceNormalCount);
+    TransformPoints(rotation, mesh + l.faceNormals, scratch.rotatedFaceNormals.data(), 0, 0, 0, l.faceNormalCount);
   }
-  ProjectPoints(CameraVertices.data(), ScreenVertices.data(), l.vertexCount, camera.centreX, camera.centreY,
-                camera.depth);
+  ProjectPoints(scratch.cameraVertices.data(), scratch.screenVertices.data(), l.vertexCount, camera.centreX,
+                camera.centreY, camera.depth);
   const std::int32_t* corners = mesh + l.corners;
-  const std::int32_t count =
-      SelectVisibleFaces(mesh + l.drawOrder, ScreenVertices.data(), corners, VisibleFaces.data(), l.faceCount);
-  SortFacesByDepth(VisibleFaces.data(), ScreenVertices.data(), corners, DrawList.data(), count);
+  const std::int32_t count = SelectVisibleFaces(mesh + l.drawOrder, scratch.screenVertices.data(), corners,
+                                                scratch.visibleFaces.data(), l.faceCount);
+  SortFacesByDepth(scratch.visibleFaces.data(), scratch.screenVertices.data(), corners, scratch.drawList.data(), count);
 
   const auto* pages = static_cast<const std::uint16_t*>(material.texture);
   const auto* bytePages = static_cast<const std::uint8_t*>(material.texture);
-  const std::int32_t* screen = ScreenVertices.data();
+  const std::int32_t* screen = scratch.screenVertices.data();
   for (std::int32_t i = 0; i < count; ++i) {
-    const std::int32_t f = DrawList[i];
+    const std::int32_t f = scratch.drawList[i];
     const std::int32_t i0 = corners[3 * f], i1 = corners[3 * f + 1], i2 = corners[3 * f + 2];
     const std::int32_t* p0 = screen + 3 * i0;
     const std::int32_t* p1 = screen + 3 * i1;
@@ -97,25 +102,25 @@ void RenderMeshScene(FrameBuffer& frame, const Camera& camera, const std::int32_
         break;
       }
       case kMeshFlat: {
-        std::int32_t s = RawShade(RotatedFaceNormals[3 * f + 2]);
+        std::int32_t s = RawShade(scratch.rotatedFaceNormals[3 * f + 2]);
         if (s < 0) s = 0;
         FillFlat(frame, {{{p0[0], p0[1], {}}, {p1[0], p1[1], {}}, {p2[0], p2[1], {}}}}, colours[s & 255]);
         break;
       }
       case kMeshGouraud:
         FillGouraud(frame, colours,
-                    {{{p0[0], p0[1], {RawShade(RotatedVertexNormals[3 * i0 + 2]) & 255}},
-                      {p1[0], p1[1], {RawShade(RotatedVertexNormals[3 * i1 + 2]) & 255}},
-                      {p2[0], p2[1], {RawShade(RotatedVertexNormals[3 * i2 + 2]) & 255}}}});
+                    {{{p0[0], p0[1], {RawShade(scratch.rotatedVertexNormals[3 * i0 + 2]) & 255}},
+                      {p1[0], p1[1], {RawShade(scratch.rotatedVertexNormals[3 * i1 + 2]) & 255}},
+                      {p2[0], p2[1], {RawShade(scratch.rotatedVertexNormals[3 * i2 + 2]) & 255}}}});
         break;
       case kMeshTextured:
         FillTextured(frame, pages, TexturedCorners(p0, p1, p2, u, v));
         break;
       case kMeshTexturedLit: {
         const std::uint32_t page = static_cast<std::uint32_t>(mesh[l.faceAttributes + f]) >> 16;
-        const std::int32_t* n0 = RotatedVertexNormals.data() + 3 * i0;
-        const std::int32_t* n1 = RotatedVertexNormals.data() + 3 * i1;
-        const std::int32_t* n2 = RotatedVertexNormals.data() + 3 * i2;
+        const std::int32_t* n0 = scratch.rotatedVertexNormals.data() + 3 * i0;
+        const std::int32_t* n1 = scratch.rotatedVertexNormals.data() + 3 * i1;
+        const std::int32_t* n2 = scratch.rotatedVertexNormals.data() + 3 * i2;
         const TexturedTriangle texel = TexturedCorners(p0, p1, p2, u, v);
         const TexturedTriangle light = NormalMappedCorners(p0, p1, p2, n0, n1, n2);
         LitTriangle lit;
@@ -126,9 +131,9 @@ void RenderMeshScene(FrameBuffer& frame, const Camera& camera, const std::int32_
         break;
       }
       case kMeshNormalMapped: {
-        const std::int32_t* n0 = RotatedVertexNormals.data() + 3 * i0;
-        const std::int32_t* n1 = RotatedVertexNormals.data() + 3 * i1;
-        const std::int32_t* n2 = RotatedVertexNormals.data() + 3 * i2;
+        const std::int32_t* n0 = scratch.rotatedVertexNormals.data() + 3 * i0;
+        const std::int32_t* n1 = scratch.rotatedVertexNormals.data() + 3 * i1;
+        const std::int32_t* n2 = scratch.rotatedVertexNormals.data() + 3 * i2;
         FillTextured(frame, pages, NormalMappedCorners(p0, p1, p2, n0, n1, n2));
         break;
       }
