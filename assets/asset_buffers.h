@@ -10,29 +10,43 @@ namespace vantrelle {
 
 using Palette565 = std::array<std::uint16_t, 256>;
 
-extern const std::array<std::uint16_t, 131072>& EndTexture;   // two 256 x 256 pages
-extern const std::array<std::uint16_t, 33600>& FaceAPicture;  // 140 x 240 portraits
-extern const std::array<std::uint16_t, 33600>& FaceBPicture;
-extern const std::array<std::uint16_t, 33600>& FaceCPicture;
-extern const std::array<std::uint16_t, 33600>& FaceDPicture;
-extern const std::array<std::uint8_t, 33600>& FaceAAlpha;  // 140 x 240 opacity
-extern const std::array<std::uint8_t, 33600>& FaceBAlpha;
-extern const std::array<std::uint8_t, 33600>& FaceCAlpha;
-extern const std::array<std::uint8_t, 33600>& FaceDAlpha;
-extern const std::array<std::uint8_t, 153600>& IntroTextPages;  // six 400 x 64 strips
-extern const std::array<std::uint8_t, 262144>& StarSkyPicture;  // 512 x 512 indices
-extern const std::array<std::uint16_t, 393216>& PlanetSkybox;   // six 256 x 256 faces
-extern const std::array<std::uint16_t, 65536>& RadialTexture;
-extern const std::array<std::uint8_t, 384000>& CreditsPages;      // four 400 x 240 pages
-extern const std::array<std::uint8_t, 1280000>& ClipFrames;       // 246 frames of 80 x 60
-extern const std::array<std::uint8_t, 576000>& GreetsFileBuffer;  // fifteen 400 x 96 strips
-extern const std::array<std::uint16_t, 65536>& PlanetMapTexture;
-extern const Palette565& PlanetMapPalette;
-extern const Palette565& PlanetPalette;
-extern const std::array<std::uint8_t, 360000>& EndScrollAlpha;  // 300 x 1200 opacity
-
 inline constexpr int kClipFrameCount = 246;
 inline constexpr int kIntroStripBytes = 400 * 64;
 inline constexpr int kPageBytes = 400 * 240;
+
+// Each buffer's size, written once: the data file it holds has that many
+// bytes (pictures: one byte per pixel).
+using EndTextureBuffer = std::array<std::uint16_t, 2 * 256 * 256>;       // two 256 x 256 pages
+using PortraitBuffer = std::array<std::uint16_t, 140 * 240>;             // 140 x 240 portraits
+using PortraitAlphaBuffer = std::array<std::uint8_t, 140 * 240>;         // 140 x 240 opacity
+using IntroTextBuffer = std::array<std::uint8_t, 6 * kIntroStripBytes>;  // six 400 x 64 strips
+using StarSkyBuffer = std::array<std::uint8_t, 512 * 512>;               // 512 x 512 indices
+using SkyboxBuffer = std::array<std::uint16_t, 6 * 256 * 256>;           // six 256 x 256 faces
+using TextureBuffer = std::array<std::uint16_t, 256 * 256>;
+using CreditsBuffer = std::array<std::uint8_t, 4 * kPageBytes>;          // four 400 x 240 pages
+using ClipBuffer = std::array<std::uint8_t, kClipFrameCount * 80 * 60>;  // 246 frames of 80 x 60
+using GreetsBuffer = std::array<std::uint8_t, 15 * 400 * 96>;            // fifteen 400 x 96 strips
+using EndScrollBuffer = std::array<std::uint8_t, 300 * 1200>;            // 300 x 1200 opacity
+
+extern const EndTextureBuffer& EndTexture;
+extern const PortraitBuffer& FaceAPicture;
+extern const PortraitBuffer& FaceBPicture;
+extern const PortraitBuffer& FaceCPicture;
+extern const PortraitBuffer& FaceDPicture;
+extern const PortraitAlphaBuffer& FaceAAlpha;
+extern const PortraitAlphaBuffer& FaceBAlpha;
+extern const PortraitAlphaBuffer& FaceCAlpha;
+extern const PortraitAlphaBuffer& FaceDAlpha;
+extern const IntroTextBuffer& IntroTextPages;
+extern const StarSkyBuffer& StarSkyPicture;
+extern const SkyboxBuffer& PlanetSkybox;
+extern const TextureBuffer& RadialTexture;
+extern const CreditsBuffer& CreditsPages;
+extern const ClipBuffer& ClipFrames;
+extern const GreetsBuffer& GreetsFileBuffer;
+extern const TextureBuffer& PlanetMapTexture;
+extern const Palette565& PlanetMapPalette;
+extern const Palette565& PlanetPalette;
+extern const EndScrollBuffer& EndScrollAlpha;
 
 }  // namespace vantrelle

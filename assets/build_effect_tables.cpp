@@ -23,7 +23,8 @@ void BuildSaturateTable() {
 }
 
 void BuildPolarMaps() {
-  // About 255 angle units per turn, so the angle byte has a seam where the turn closes.
+  // Quirk: about 255 angle units per turn, so the angle byte has a seam where
+  // the turn closes; the show's radial pictures carry it.
   const double angleScale = BitCast<double>(std::uint64_t{0x40444AD25017786D});
   for (int y = 0; y < kMapHeight; ++y) {
     for (int x = 0; x < kMapWidth; ++x) {

@@ -9,8 +9,7 @@ namespace vantrelle {
 namespace {
 
 constexpr unsigned kRequiredFlags = kMeshHasTextureCoordinates | kMeshHasAttributes;
-constexpr unsigned kKnownFlags = 15;       // higher bits mean nothing
-constexpr std::int32_t kTexturedKind = 3;  // (attribute & 15): textured from EndTexture
+constexpr unsigned kKnownFlags = 15;  // higher bits mean nothing
 constexpr std::int32_t kEndTexturePages = 2;
 
 Status Malformed(const char* format, auto... values) {

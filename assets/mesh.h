@@ -13,6 +13,9 @@ inline constexpr int kMeshHeaderWords = 8;
 inline constexpr int kMaxMeshVertices = 8192;  // the renderer's working arrays
 inline constexpr int kMaxMeshFaces = 4096;
 
+// Face attribute kind (attribute & 15) drawn textured from page (attribute >> 16) & 15.
+inline constexpr std::int32_t kTexturedKind = 3;
+
 enum MeshHeaderWord : int {
   kVertexCountWord = 0,
   kVertexNormalCountWord = 1,

@@ -16,15 +16,18 @@
 namespace vantrelle {
 namespace {
 
-struct Triangle {
-  std::array<std::int32_t, 6> xy;  // x16
-  std::array<std::int32_t, 3> z;   // 16.16
-  std::array<std::int32_t, 6> uv;  // 1/16 texel
+// One triangle as each filler takes it.
+struct Shape {
+  FlatTriangle flat;
+  ShadedTriangle shaded;
+  TexturedTriangle textured;
+  LitTriangle lit;  // the light map read with u and v swapped
+  PerspectiveTriangle perspective;
 };
 
 // Slanted triangles of legs about `size` pixels in random orientation,
 // around points from which the big ones may reach past the frame's edges.
-std::vector<Triangle> MakeTriangles(int size, unsigned seed) {
+std::vector<Shape> MakeTriangles(int size, unsigned seed) {
   std::mt19937 rng(seed);
   const int margin = std::min(16 * size, 1600);
   std::uniform_int_distribution<int> x(margin, 6400 - margin);
@@ -33,13 +36,22 @@ std::vector<Triangle> MakeTriangles(int size, unsigned seed) {
   std::uniform_int_distribution<int> sign(0, 1);
   std::uniform_int_distribution<int> depth(65536, 111411);  // 1 to 1.7 units
   std::uniform_int_distribution<int> tex(0, 4080);
-  std::vector<Triangle> out(256);
-  for (Triangle& t : out) {
+  constexpr std::int32_t kShades[3] = {10, 200, 90};
+  std::vector<Shape> out(256);
+  for (Shape& t : out) {
     const int cx = x(rng), cy = y(rng);
     const int a = leg(rng) * (sign(rng) ? 1 : -1), b = leg(rng) * (sign(rng) ? 1 : -1);
-    t.xy = {cx, cy, cx + a, cy + b / 8, cx + a / 8, cy + b};
-    t.z = {depth(rng), depth(rng), depth(rng)};
-    t.uv = {tex(rng), tex(rng), tex(rng), tex(rng), tex(rng), tex(rng)};
+    const std::array<std::int32_t, 6> xy = {cx, cy, cx + a, cy + b / 8, cx + a / 8, cy + b};
+    const std::array<std::int32_t, 3> z = {depth(rng), depth(rng), depth(rng)};
+    const std::array<std::int32_t, 6> uv = {tex(rng), tex(rng), tex(rng), tex(rng), tex(rng), tex(rng)};
+    for (int k = 0; k < 3; ++k) {
+      const std::int32_t px = xy[2 * k], py = xy[2 * k + 1], u = uv[2 * k], v = uv[2 * k + 1];
+      t.flat[k] = {px, py, {}};
+      t.shaded[k] = {px, py, {kShades[k]}};
+      t.textured[k] = {px, py, {u, v}};
+      t.lit[k] = {px, py, {u, v, v, u}};
+      t.perspective[k] = {px, py, {z[k], u, v}};
+    }
   }
   return out;
 }
@@ -65,7 +77,7 @@ FrameBuffer frame;
 
 template <class Fill>
 void Run(benchmark::State& state, Fill fill) {
-  const std::vector<Triangle> triangles = MakeTriangles(static_cast<int>(state.range(0)), 1);
+  const std::vector<Shape> triangles = MakeTriangles(static_cast<int>(state.range(0)), 1);
   std::size_t i = 0;
   for (auto _ : state) {
     fill(triangles[i]);
@@ -76,39 +88,27 @@ void Run(benchmark::State& state, Fill fill) {
 }
 
 void BM_FillFlat(benchmark::State& state) {
-  Run(state, [](const Triangle& t) { FillFlat(frame, t.xy[0], t.xy[1], t.xy[2], t.xy[3], t.xy[4], t.xy[5], 0x1234); });
+  Run(state, [](const Shape& t) { FillFlat(frame, t.flat, 0x1234); });
 }
 
 void BM_FillGouraud(benchmark::State& state) {
   const std::uint16_t* table = SomeTextures().words.data();
-  Run(state, [table](const Triangle& t) {
-    FillGouraud(frame, table, t.xy[0], t.xy[1], t.xy[2], t.xy[3], t.xy[4], t.xy[5], 10, 200, 90);
-  });
+  Run(state, [table](const Shape& t) { FillGouraud(frame, table, t.shaded); });
 }
 
 void BM_FillTextured(benchmark::State& state) {
   const std::uint16_t* texture = SomeTextures().words.data();
-  Run(state, [texture](const Triangle& t) {
-    FillTextured(frame, texture, t.xy[0], t.xy[1], t.xy[2], t.xy[3], t.xy[4], t.xy[5], t.uv[0], t.uv[1], t.uv[2],
-                 t.uv[3], t.uv[4], t.uv[5]);
-  });
+  Run(state, [texture](const Shape& t) { FillTextured(frame, texture, t.textured); });
 }
 
 void BM_FillTexturedLit(benchmark::State& state) {
   const Textures& s = SomeTextures();
-  Run(state, [&s](const Triangle& t) {
-    FillTexturedLit(frame, s.bytes.data(), s.bytes.data(), s.words.data(), t.xy[0], t.xy[1], t.xy[2], t.xy[3], t.xy[4],
-                    t.xy[5], t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4], t.uv[5], t.uv[1], t.uv[0], t.uv[3], t.uv[2],
-                    t.uv[5], t.uv[4]);
-  });
+  Run(state, [&s](const Shape& t) { FillTexturedLit(frame, {s.bytes.data(), s.bytes.data(), s.words.data()}, t.lit); });
 }
 
 void BM_FillPerspective(benchmark::State& state) {
   const std::uint16_t* texture = SomeTextures().words.data();
-  Run(state, [texture](const Triangle& t) {
-    FillPerspective(frame, texture, t.xy[0], t.xy[1], t.z[0], t.xy[2], t.xy[3], t.z[1], t.xy[4], t.xy[5], t.z[2],
-                    t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4], t.uv[5]);
-  });
+  Run(state, [texture](const Shape& t) { FillPerspective(frame, texture, t.perspective); });
 }
 
 // Argument: leg length in pixels (20 for mesh faces, 130 for skybox faces).

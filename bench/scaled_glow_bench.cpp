@@ -12,9 +12,9 @@ void BM_DrawScaledGlow(benchmark::State& state) {
   static FrameBuffer frame;
   frame.fill(0x0841);
   static FrameBuffer scratch;
-  const synthetic::ScaledLayer g = synthetic::RecordOpening(scratch, 14000).glow;
+  const ScaledLayer g = synthetic::RecordOpening(scratch, 14000).glow;
   for (auto _ : state) {
-    DrawScaledGlow(frame, GlowDisc.data(), g.x, g.y, g.width, g.height, g.sourceWidth, g.sourceHeight);
+    DrawScaledGlow(frame, GlowDisc.data(), g);
     benchmark::DoNotOptimize(frame.data());
   }
 }

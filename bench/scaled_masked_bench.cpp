@@ -12,10 +12,9 @@ void BM_DrawScaledMasked(benchmark::State& state) {
   static FrameBuffer frame;
   frame.fill(0x0841);
   static FrameBuffer scratch;
-  const synthetic::ScaledLayer p = synthetic::RecordOpening(scratch, 14000).planet;
+  const ScaledLayer p = synthetic::RecordOpening(scratch, 14000).planet;
   for (auto _ : state) {
-    DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), p.x, p.y, p.width, p.height, p.sourceWidth,
-                     p.sourceHeight);
+    DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), p);
     benchmark::DoNotOptimize(frame.data());
   }
 }

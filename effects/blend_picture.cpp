@@ -8,7 +8,10 @@ namespace vantrelle {
 namespace {
 
 // One row of palette colours; scratch, rewritten by every call.
-std::array<std::uint16_t, kFrameWidth> rowColour{};
+struct Scratch {
+  std::array<std::uint16_t, kFrameWidth> rowColour{};
+};
+Scratch scratch;
 
 }  // namespace
 
@@ -20,10 +23,10 @@ void BlendPicture(FrameBuffer& frame, const std::uint8_t* picture, const std::ui
     const std::uint8_t* source = picture + y * kFrameWidth;
     std::uint16_t* out = frame.data() + y * kFrameWidth;
     for (int x = 0; x < kFrameWidth; ++x) {
-      rowColour[x] = colours[source[x]];
+      scratch.rowColour[x] = colours[source[x]];
     }
     for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
-      simd::Store(out + x, BlendFieldsX8(simd::Load(out + x), simd::Load(rowColour.data() + x), weight));
+      simd::Store(out + x, BlendFieldsX8(simd::Load(out + x), simd::Load(scratch.rowColour.data() + x), weight));
     }
   }
 }

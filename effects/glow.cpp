@@ -23,11 +23,14 @@ using PaddedRow = std::array<std::uint16_t, kPaddedRow>;
 // frame, one 8-bit channel per plane (at most 233, as the scale leaves 16
 // samples of 248), the running column sums (at most 16 x 233, so 16 bits
 // hold them), one row of increments, and a row's samples and partial sums.
-std::array<std::array<std::uint16_t, kGlowWidth * kGlowHeight>, 3> GlowPlanes{};
-std::array<std::array<std::uint16_t, kGlowWidth>, 3> ColumnSums{};
-std::array<std::uint16_t, kFrameWidth> increments{};
-std::array<PaddedRow, 3> samples{};
-std::array<PaddedRow, 2> partial{};
+struct Scratch {
+  std::array<std::array<std::uint16_t, kGlowWidth * kGlowHeight>, 3> glowPlanes{};
+  std::array<std::array<std::uint16_t, kGlowWidth>, 3> columnSums{};
+  std::array<std::uint16_t, kFrameWidth> increments{};
+  std::array<PaddedRow, 3> samples{};
+  std::array<PaddedRow, 2> partial{};
+};
+Scratch scratch;
 
 // Every second pixel of frame row `row`, each field widened to 8 bits without
 // repeating its top bits, into the three sample rows after the leading zeros.
@@ -35,9 +38,9 @@ void TakeSamples(const std::uint16_t* row) {
   using namespace simd;
   for (int x = 0; x < kGlowWidth; x += kLanes) {
     const U16x8 p = EvenLanes(Load(row + 2 * x), Load(row + 2 * x + kLanes));
-    Store(samples[0].data() + kHalfBox + x, And(ShiftRight<8>(p), Splat(0xF8)));
-    Store(samples[1].data() + kHalfBox + x, And(ShiftRight<3>(p), Splat(0xFC)));
-    Store(samples[2].data() + kHalfBox + x, ShiftLeft<3>(And(p, Splat(kBlueMask))));
+    Store(scratch.samples[0].data() + kHalfBox + x, And(ShiftRight<8>(p), Splat(0xF8)));
+    Store(scratch.samples[1].data() + kHalfBox + x, And(ShiftRight<3>(p), Splat(0xFC)));
+    Store(scratch.samples[2].data() + kHalfBox + x, ShiftLeft<3>(And(p, Splat(kBlueMask))));
   }
 }
 
@@ -47,8 +50,8 @@ void TakeSamples(const std::uint16_t* row) {
 // many vectors as the next stage reads.
 void BoxSums(const PaddedRow& in, std::uint16_t* out) {
   using namespace simd;
-  std::uint16_t* a = partial[0].data();
-  std::uint16_t* b = partial[1].data();
+  std::uint16_t* a = scratch.partial[0].data();
+  std::uint16_t* b = scratch.partial[1].data();
   for (int i = 0; i < kGlowWidth + 3 * kLanes; i += kLanes)
     Store(a + i, Add(Load(in.data() + i), Load(in.data() + i + 1)));
   for (int i = 0; i < kGlowWidth + 2 * kLanes; i += kLanes) Store(b + i, Add(Load(a + i), Load(a + i + 2)));
@@ -62,7 +65,7 @@ void BoxSums(const PaddedRow& in, std::uint16_t* out) {
 void BlurRows(const FrameBuffer& frame) {
   for (std::int32_t y = 0; y < kGlowHeight; ++y) {
     TakeSamples(frame.data() + 2 * y * kFrameWidth);
-    for (int c = 0; c < 3; ++c) BoxSums(samples[c], GlowPlanes[c].data() + y * kGlowWidth);
+    for (int c = 0; c < 3; ++c) BoxSums(scratch.samples[c], scratch.glowPlanes[c].data() + y * kGlowWidth);
   }
 }
 
@@ -84,8 +87,8 @@ void AddSaturated(std::uint16_t* row, const std::uint16_t* add) {
 void AddRow(std::int32_t y, bool add) {
   using namespace simd;
   for (int c = 0; c < 3; ++c) {
-    const std::uint16_t* row = GlowPlanes[c].data() + y * kGlowWidth;
-    std::uint16_t* sums = ColumnSums[c].data();
+    const std::uint16_t* row = scratch.glowPlanes[c].data() + y * kGlowWidth;
+    std::uint16_t* sums = scratch.columnSums[c].data();
     for (int x = 0; x < kGlowWidth; x += kLanes) {
       Store(sums + x, add ? Add(Load(sums + x), Load(row + x)) : Sub(Load(sums + x), Load(row + x)));
     }
@@ -97,7 +100,7 @@ void AddRow(std::int32_t y, bool add) {
 // row by row, each with its own running sums.
 void BlurColumnsOntoFrame(FrameBuffer& frame) {
   using namespace simd;
-  for (auto& sums : ColumnSums) sums.fill(0);
+  for (auto& sums : scratch.columnSums) sums.fill(0);
   for (std::int32_t y = 0; y < kHalfBox; ++y) AddRow(y, true);
 
   for (std::int32_t y = 0; y < kGlowHeight; ++y) {
@@ -105,17 +108,17 @@ void BlurColumnsOntoFrame(FrameBuffer& frame) {
       // The averages, doubled: sum * 7710 / 2^16 is the 8-bit channel, of
       // which red and blue keep the top 5 bits and green the top 6, each at
       // most its field's maximum (the pixel's field saturates there anyway).
-      auto scaled = [x](int c) { return MulHi(Load(ColumnSums[c].data() + x), Splat(kVerticalScale)); };
+      auto scaled = [x](int c) { return MulHi(Load(scratch.columnSums[c].data() + x), Splat(kVerticalScale)); };
       const U16x8 inc = Or(Or(ShiftLeft<11>(Min(ShiftRight<3>(scaled(0)), Splat(31))),
                               ShiftLeft<5>(Min(ShiftRight<2>(scaled(1)), Splat(63)))),
                            Min(ShiftRight<3>(scaled(2)), Splat(31)));
       // One buffer column stands for two frame columns.
-      Store(increments.data() + 2 * x, InterleaveLow(inc, inc));
-      Store(increments.data() + 2 * x + kLanes, InterleaveHigh(inc, inc));
+      Store(scratch.increments.data() + 2 * x, InterleaveLow(inc, inc));
+      Store(scratch.increments.data() + 2 * x + kLanes, InterleaveHigh(inc, inc));
     }
     std::uint16_t* top = frame.data() + 2 * y * kFrameWidth;
-    AddSaturated(top, increments.data());
-    AddSaturated(top + kFrameWidth, increments.data());
+    AddSaturated(top, scratch.increments.data());
+    AddSaturated(top + kFrameWidth, scratch.increments.data());
     if (y + kHalfBox < kGlowHeight) AddRow(y + kHalfBox, true);
     if (y >= kHalfBox) AddRow(y - kHalfBox, false);
   }

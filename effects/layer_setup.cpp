@@ -29,8 +29,9 @@ Axis SetUpAxis(std::int32_t pos, std::int32_t size, std::uint32_t step, std::int
 
 }  // namespace
 
-LayerSpan LayerSetup(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t srcW,
-                     std::int32_t srcH) {
+LayerSpan LayerSetup(const ScaledLayer& layer) {
+  const std::int32_t x = layer.x, y = layer.y, w = layer.width, h = layer.height;
+  const std::int32_t srcW = layer.sourceWidth, srcH = layer.sourceHeight;
   LayerSpan s;
   s.du = static_cast<std::uint32_t>(WrapShl(srcW, 20) / w);  // 16.16 texels per pixel
   s.dv = static_cast<std::uint32_t>(WrapShl(srcH, 20) / h);

@@ -7,6 +7,13 @@
 
 namespace vantrelle {
 
+// A 256 x 256 layer's place on the frame: position and size in x16 (1/16
+// pixel), width and height at least 1; the source's size in texels.
+struct ScaledLayer {
+  std::int32_t x = 0, y = 0, width = 0, height = 0;
+  std::int32_t sourceWidth = 0, sourceHeight = 0;
+};
+
 struct LayerSpan {
   bool visible = false;       // false: nothing of the layer is on the frame
   std::int32_t firstRow = 0;  // frame pixels; end row and column exclusive
@@ -19,8 +26,6 @@ struct LayerSpan {
   std::uint32_t dv = 0;
 };
 
-// x, y, w, h in x16 (1/16 pixel), w and h at least 1; srcW, srcH in texels.
-LayerSpan LayerSetup(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t srcW,
-                     std::int32_t srcH);
+LayerSpan LayerSetup(const ScaledLayer& layer);
 
 }  // namespace vantrelle

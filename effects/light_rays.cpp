@@ -14,7 +14,10 @@ namespace {
 
 // One light value per frame pixel, 8.8 (256 = one step of 8-bit brightness).
 // Scratch: rewritten by every call.
-std::array<std::int32_t, kFramePixels> RayBuffer{};
+struct Scratch {
+  std::array<std::int32_t, kFramePixels> rayBuffer{};
+};
+Scratch scratch;
 
 constexpr std::int32_t kTableSpan = 256;                                // the source tables cover distances 0..255
 constexpr std::int32_t kLowestCentreColumn = kFrameWidth - kTableSpan;  // 144
@@ -140,7 +143,7 @@ void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t c
   // Seeds: brightness x 256 where the pixel is strictly brighter than the
   // threshold, else 0. Few pixels are seeds, so four cells a step (the frame
   // is a multiple of four) are cleared together and only the seeds written.
-  std::int32_t* light = RayBuffer.data();
+  std::int32_t* light = scratch.rayBuffer.data();
   bool anySeed = false;
   const auto seed = [&](std::int32_t i) {
     const std::int32_t b = BrightnessTable[frame[i]];

@@ -9,9 +9,12 @@ namespace vantrelle {
 namespace {
 
 // Scratch rows, rewritten by every call: texture index, glow and colour.
-std::array<std::uint16_t, kFrameWidth> rowIndex{};
-std::array<std::uint16_t, kFrameWidth> rowGlow{};
-std::array<std::uint16_t, kFrameWidth> rowColour{};
+struct Scratch {
+  std::array<std::uint16_t, kFrameWidth> rowIndex{};
+  std::array<std::uint16_t, kFrameWidth> rowGlow{};
+  std::array<std::uint16_t, kFrameWidth> rowColour{};
+};
+Scratch scratch;
 
 constexpr int kMapWidth = 800;
 constexpr std::uint16_t kFullGlow = 256;  // glow at or above this is white
@@ -64,16 +67,18 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
     for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
       using namespace simd;
       // 16-bit sums: the carry out of the summed angles runs into the summed distances.
-      Store(rowIndex.data() + x, Add(Add(Load(polar0 + x), Load(polar1 + x)), Add(Load(polar2 + x), Load(polar3 + x))));
-      Store(rowGlow.data() + x,
+      Store(scratch.rowIndex.data() + x,
+            Add(Add(Load(polar0 + x), Load(polar1 + x)), Add(Load(polar2 + x), Load(polar3 + x))));
+      Store(scratch.rowGlow.data() + x,
             Min(Add(Add(LoadBytes(glow0 + x), LoadBytes(glow1 + x)), Add(LoadBytes(glow2 + x), LoadBytes(glow3 + x))),
                 Splat(kFullGlow)));
     }
     for (int x = 0; x < kFrameWidth; ++x) {
-      rowColour[x] = texture[rowIndex[x]];
+      scratch.rowColour[x] = texture[scratch.rowIndex[x]];
     }
     for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
-      simd::Store(out + x, BlendFieldsX8(simd::Load(rowColour.data() + x), white, simd::Load(rowGlow.data() + x)));
+      simd::Store(out + x, BlendFieldsX8(simd::Load(scratch.rowColour.data() + x), white,
+                                         simd::Load(scratch.rowGlow.data() + x)));
     }
     out += kFrameWidth;
   }

@@ -26,13 +26,15 @@ inline std::uint16_t BlendTowardWhite(std::uint32_t p, std::uint32_t a) {
 
 // One row's opacities, gathered so that the blend works on eight pixels per
 // step; scratch, rewritten by every row.
-std::array<std::uint16_t, kFrameWidth> rowAlpha{};
+struct Scratch {
+  std::array<std::uint16_t, kFrameWidth> rowAlpha{};
+};
+Scratch scratch;
 
 }  // namespace
 
-void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, std::int32_t x, std::int32_t y, std::int32_t w,
-                    std::int32_t h, std::int32_t srcW, std::int32_t srcH) {
-  const LayerSpan s = LayerSetup(x, y, w, h, srcW, srcH);
+void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, const ScaledLayer& layer) {
+  const LayerSpan s = LayerSetup(layer);
   if (!s.visible) return;
   const simd::U16x8 white = simd::Splat(0xFFFF);
   std::uint32_t v = s.vStart;
@@ -41,15 +43,15 @@ void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, std::int32_t 
     std::uint16_t* out = frame.data() + row * kFrameWidth;
     std::uint32_t u = s.uStart;
     for (std::int32_t col = s.firstColumn; col < s.endColumn; ++col, u += s.du) {
-      rowAlpha[col] = texels[(u >> 16) & 255u];
+      scratch.rowAlpha[col] = texels[(u >> 16) & 255u];
     }
     // A clear texel (0) gives the pixel back, so whole vectors blend through it.
     std::int32_t col = s.firstColumn;
     for (; col + simd::kLanes <= s.endColumn; col += simd::kLanes) {
-      simd::Store(out + col, BlendFieldsX8(simd::Load(out + col), white, simd::Load(rowAlpha.data() + col)));
+      simd::Store(out + col, BlendFieldsX8(simd::Load(out + col), white, simd::Load(scratch.rowAlpha.data() + col)));
     }
     for (; col < s.endColumn; ++col) {
-      if (rowAlpha[col] != 0) out[col] = BlendTowardWhite(out[col], rowAlpha[col]);
+      if (scratch.rowAlpha[col] != 0) out[col] = BlendTowardWhite(out[col], scratch.rowAlpha[col]);
     }
   }
 }

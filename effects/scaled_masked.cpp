@@ -4,9 +4,9 @@
 
 namespace vantrelle {
 
-void DrawScaledMasked(FrameBuffer& frame, const std::uint16_t* colours, const std::uint16_t* mask, std::int32_t x,
-                      std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t srcW, std::int32_t srcH) {
-  const LayerSpan s = LayerSetup(x, y, w, h, srcW, srcH);
+void DrawScaledMasked(FrameBuffer& frame, const std::uint16_t* colours, const std::uint16_t* mask,
+                      const ScaledLayer& layer) {
+  const LayerSpan s = LayerSetup(layer);
   if (!s.visible) return;
   std::uint32_t v = s.vStart;
   for (std::int32_t row = s.firstRow; row < s.endRow; ++row, v += s.dv) {

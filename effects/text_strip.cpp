@@ -9,11 +9,15 @@ namespace vantrelle {
 namespace {
 
 // The blurred strip, one intensity per byte. Scratch: rewritten by every call.
-std::array<std::int16_t, kStripWidth * kStripHeight> StripBuffer{};
+struct Scratch {
+  std::array<std::int16_t, kStripWidth * kStripHeight> stripBuffer{};
+};
+Scratch scratch;
 
 // Box blur of one row by a running sum: the output at x sums the bytes at
-// x - radius .. x + radius - 1 inside the row (2 x radius of them, one short of
-// a centred box, kept on purpose) and scales by the normaliser (16.16).
+// x - radius .. x + radius - 1 inside the row, and scales by the normaliser
+// (16.16). Quirk: 2 x radius bytes, one short of a centred box, as the show
+// blurs its text.
 void BlurRow(const std::uint8_t* in, std::int16_t* out, std::int32_t radius, std::int32_t normaliser) {
   std::int32_t sum = 0;
   const std::int32_t lead = radius < kStripWidth ? radius : kStripWidth;
@@ -28,7 +32,7 @@ void BlurRow(const std::uint8_t* in, std::int16_t* out, std::int32_t radius, std
 }  // namespace
 
 void DrawTextStrip(FrameBuffer& frame, const std::uint8_t* strip, std::int32_t topRow, std::int32_t blurRadius) {
-  std::int16_t* blurred = StripBuffer.data();
+  std::int16_t* blurred = scratch.stripBuffer.data();
   if (blurRadius < 1) {
     for (std::int32_t i = 0; i < kStripWidth * kStripHeight; ++i) blurred[i] = strip[i];
   } else {

@@ -22,9 +22,6 @@ struct ColumnSample {
   std::int32_t col0 = 0;
   std::int32_t col1 = 0;
 };
-std::array<ColumnSample, kFrameWidth> ColumnSamples;
-std::array<std::uint16_t, kFrameWidth> ColumnWeights;  // fx: 0..255, weight of col1 out of 256
-
 // One page row sampled at every frame column: per field (shifted down),
 // T = f0 * (256 - fx) + f1 * fx, kept as T >> 8 and T AND 255. Weighing a top
 // and a bottom row by (256 - fy) and fy afterwards gives exactly the four
@@ -35,11 +32,18 @@ struct PageRowSamples {
   std::array<std::array<std::uint16_t, kFrameWidth>, 3> high;  // red, green, blue
   std::array<std::array<std::uint16_t, kFrameWidth>, 3> low;
 };
-// Neighbouring frame rows mostly share their page rows, so the last two stay.
-std::array<PageRowSamples, 2> RowCache;
-// A row's two colours per column; scratch, rewritten by every sampled row.
-std::array<std::uint16_t, kFrameWidth> Left{};
-std::array<std::uint16_t, kFrameWidth> Right{};
+
+struct Scratch {
+  // Where each frame column samples the page, and col1's weight (fx, 0..255, out of 256).
+  std::array<ColumnSample, kFrameWidth> columnSamples{};
+  std::array<std::uint16_t, kFrameWidth> columnWeights{};
+  // Neighbouring frame rows mostly share their page rows, so the last two stay.
+  std::array<PageRowSamples, 2> rowCache{};
+  // A row's two colours per column, rewritten by every sampled row.
+  std::array<std::uint16_t, kFrameWidth> left{};
+  std::array<std::uint16_t, kFrameWidth> right{};
+};
+Scratch scratch;
 
 // The three fields of eight pixels, shifted down.
 struct Fields {
@@ -56,13 +60,13 @@ void SampleRow(PageRowSamples& into, std::int32_t row, const std::uint8_t* page,
   const std::uint8_t* source = page + row * kPageWidth;
   // Look-ups one at a time: vectors gain nothing on them.
   for (int x = 0; x < kFrameWidth; ++x) {
-    Left[x] = colours[source[ColumnSamples[x].col0]];
-    Right[x] = colours[source[ColumnSamples[x].col1]];
+    scratch.left[x] = colours[source[scratch.columnSamples[x].col0]];
+    scratch.right[x] = colours[source[scratch.columnSamples[x].col1]];
   }
   for (int x = 0; x < kFrameWidth; x += kLanes) {
-    const Fields f0 = SplitFields(Load(Left.data() + x));
-    const Fields f1 = SplitFields(Load(Right.data() + x));
-    const U16x8 fx = Load(ColumnWeights.data() + x);
+    const Fields f0 = SplitFields(Load(scratch.left.data() + x));
+    const Fields f1 = SplitFields(Load(scratch.right.data() + x));
+    const U16x8 fx = Load(scratch.columnWeights.data() + x);
     for (int c = 0; c < 3; ++c) {
       // f0 * 256 + (f1 - f0) * fx: at most 63 * 256; only the difference wraps.
       const U16x8 t = Add(ShiftLeft<8>(f0.f[c]), MulLo(Sub(f1.f[c], f0.f[c]), fx));
@@ -75,10 +79,10 @@ void SampleRow(PageRowSamples& into, std::int32_t row, const std::uint8_t* page,
 // The samples of `row`, reusing the cache; never evicts the row `keep`.
 const PageRowSamples& RowSamples(std::int32_t row, std::int32_t keep, const std::uint8_t* page,
                                  const std::uint16_t* colours) {
-  for (const PageRowSamples& cached : RowCache) {
+  for (const PageRowSamples& cached : scratch.rowCache) {
     if (cached.row == row) return cached;
   }
-  PageRowSamples& victim = RowCache[0].row == keep ? RowCache[1] : RowCache[0];
+  PageRowSamples& victim = scratch.rowCache[0].row == keep ? scratch.rowCache[1] : scratch.rowCache[0];
   SampleRow(victim, row, page, colours);
   return victim;
 }
@@ -111,11 +115,11 @@ void DrawZoomPage(FrameBuffer& frame, const std::uint8_t* page, const std::uint1
 
   for (int x = 0; x < kFrameWidth; ++x) {
     const std::int32_t u = uStart + x * scale;
-    ColumnSamples[x] = {u >> 16, (u + 0xFFFF) >> 16};
-    ColumnWeights[x] = static_cast<std::uint16_t>((u >> 8) & 255);
+    scratch.columnSamples[x] = {u >> 16, (u + 0xFFFF) >> 16};
+    scratch.columnWeights[x] = static_cast<std::uint16_t>((u >> 8) & 255);
   }
   // The column samples changed: nothing cached from an earlier frame holds.
-  for (PageRowSamples& cached : RowCache) cached.row = -1;
+  for (PageRowSamples& cached : scratch.rowCache) cached.row = -1;
 
   std::uint16_t* out = frame.data();
   for (int y = 0; y < kFrameHeight; ++y) {

@@ -1,5 +1,5 @@
 #pragma once
-// Start-up step: builds TetraField, TetraTunnel and SphereMesh, in that order.
+// Start-up step: builds SphereMesh.
 #include <array>
 #include <cstdint>
 

@@ -14,8 +14,11 @@ constexpr std::int32_t kGather = 4;  // texels fetched per step
 
 // Scratch, rewritten by every call: the sprite column of each frame column,
 // and one row of scaled sprite texels followed by zeros up to a whole chunk.
-std::array<std::uint8_t, kFrameWidth + kGather> texelColumn{};
-std::array<std::uint8_t, kFrameWidth + kChunk> scaledRow{};
+struct Scratch {
+  std::array<std::uint8_t, kFrameWidth + kGather> texelColumn{};
+  std::array<std::uint8_t, kFrameWidth + kChunk> scaledRow{};
+};
+Scratch scratch;
 
 // out[k] += in[k] for k < 16, saturating at 255. Written in bytes, as
 // min(out, 255 - in) + in, and with a fixed count, so that the compiler makes
@@ -71,18 +74,18 @@ void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32
   const std::int32_t columns = colEnd - col0;
   std::int32_t u = uStart;
   for (std::int32_t k = 0; k < columns; ++k) {
-    texelColumn[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(u >> 16);
+    scratch.texelColumn[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(u >> 16);
     u = WrapAdd(u, du);
   }
   // Texels are fetched four at a time and the span added in whole chunks;
   // the zeros written past its end leave those pixels as they are. Only a
   // chunk that would run past the buffer's end is added pixel by pixel.
-  std::fill_n(texelColumn.begin() + columns, kGather, std::uint8_t{0});
+  std::fill_n(scratch.texelColumn.begin() + columns, kGather, std::uint8_t{0});
   const std::int32_t gathered = (columns + kGather - 1) / kGather * kGather;
   const std::int32_t padded = (columns + kChunk - 1) / kChunk * kChunk;
-  std::fill_n(scaledRow.begin() + gathered, kChunk, std::uint8_t{0});
-  const std::uint8_t* columnOf = texelColumn.data();
-  std::uint8_t* scaled = scaledRow.data();
+  std::fill_n(scratch.scaledRow.begin() + gathered, kChunk, std::uint8_t{0});
+  const std::uint8_t* columnOf = scratch.texelColumn.data();
+  std::uint8_t* scaled = scratch.scaledRow.data();
   std::int32_t v = vStart;
   for (std::int32_t row = row0; row < rowEnd; ++row) {
     const std::uint8_t* texels = sprite + ((v >> 8) & 0xFF00);

@@ -18,28 +18,32 @@ constexpr std::int32_t kBlobScale = 393216;    // 96 pixels x16 at one unit, ove
 
 // Scratch, rewritten by every call: 400 x 240 blob intensities, and the ring
 // points in camera space (16.16) and on screen (X, Y x16; Z 16.16).
-std::array<std::uint8_t, kFramePixels> PointIntensityBuffer{};
-std::array<std::int32_t, kRingPointCount * 3> CameraPoints{};
-std::array<std::int32_t, kRingPointCount * 3> ScreenPoints{};
+struct Scratch {
+  std::array<std::uint8_t, kFramePixels> pointIntensityBuffer{};
+  std::array<std::int32_t, kRingPointCount * 3> cameraPoints{};
+  std::array<std::int32_t, kRingPointCount * 3> screenPoints{};
+};
+Scratch scratch;
 
 }  // namespace
 
 void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t cameraDepth, std::int32_t t) {
-  PointIntensityBuffer.fill(0);
-  TransformPoints(BuildRotation(t / 2, t / 3, t), points, CameraPoints.data(), 0, 0, 0, kRingPointCount);
-  ProjectPoints(CameraPoints.data(), ScreenPoints.data(), kRingPointCount, 3200, 1920, cameraDepth);
+  scratch.pointIntensityBuffer.fill(0);
+  TransformPoints(BuildRotation(t / 2, t / 3, t), points, scratch.cameraPoints.data(), 0, 0, 0, kRingPointCount);
+  ProjectPoints(scratch.cameraPoints.data(), scratch.screenPoints.data(), kRingPointCount, kFrameCentreX16,
+                kFrameCentreY16, cameraDepth);
   for (std::int32_t i = 0; i < kRingPointCount; ++i) {
-    const std::int32_t* p = ScreenPoints.data() + 3 * i;
+    const std::int32_t* p = scratch.screenPoints.data() + 3 * i;
     const std::int32_t d = p[2] >> 8;
     if (d <= kNearestDepth) continue;
     const std::int32_t size = kBlobScale / d;
-    DrawGlowSprite(PointIntensityBuffer.data(), GlowSprite.data(), p[0], p[1], size, size);
+    DrawGlowSprite(scratch.pointIntensityBuffer.data(), GlowSprite.data(), p[0], p[1], size, size);
   }
   // The ramp turned round once, so that each pixel costs a single look-up;
   // four pixels a step (the frame is a multiple of four) spread the loop's own cost.
   std::array<std::uint16_t, 256> shade{};
   for (std::size_t i = 0; i < shade.size(); ++i) shade[i] = GreyRamp[255 - i];
-  const std::uint8_t* sums = PointIntensityBuffer.data();
+  const std::uint8_t* sums = scratch.pointIntensityBuffer.data();
   for (std::int32_t i = 0; i < kFramePixels; i += 4) {
     frame[i] = shade[sums[i]];
     frame[i + 1] = shade[sums[i + 1]];

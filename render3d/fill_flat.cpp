@@ -33,9 +33,8 @@ struct FlatPolicy {
 
 }  // namespace
 
-void FillFlat(FrameBuffer& frame, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-              std::int32_t y2, std::uint16_t colour) {
-  ScanTriangle(frame, FlatPolicy{colour}, {{{x0, y0, {}}, {x1, y1, {}}, {x2, y2, {}}}});
+void FillFlat(FrameBuffer& frame, const FlatTriangle& t, std::uint16_t colour) {
+  ScanTriangle(frame, FlatPolicy{colour}, t);
 }
 
 }  // namespace vantrelle

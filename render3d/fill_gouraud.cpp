@@ -45,9 +45,8 @@ struct GouraudPolicy {
 
 }  // namespace
 
-void FillGouraud(FrameBuffer& frame, const std::uint16_t* table, std::int32_t x0, std::int32_t y0, std::int32_t x1,
-                 std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t s0, std::int32_t s1, std::int32_t s2) {
-  ScanTriangle(frame, GouraudPolicy{table}, {{{x0, y0, {s0}}, {x1, y1, {s1}}, {x2, y2, {s2}}}});
+void FillGouraud(FrameBuffer& frame, const std::uint16_t* table, const ShadedTriangle& t) {
+  ScanTriangle(frame, GouraudPolicy{table}, t);
 }
 
 }  // namespace vantrelle

@@ -124,20 +124,17 @@ struct PerspectivePolicy {
   }
 };
 
-ScanCorner<3> PerspectiveCorner(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t u, std::int32_t v) {
-  const std::int32_t q = Reciprocal40(z);
-  return {x, y, {FixMul(q, WrapMul(u, 16)), FixMul(q, WrapMul(v, 16)), q}};
+// A corner {x, y, {z, u, v}} as the policy walks it: u/z, v/z and 1/z.
+ScanCorner<3> PerspectiveCorner(const ScanCorner<3>& c) {
+  const std::int32_t q = Reciprocal40(c.a[0]);
+  return {c.x, c.y, {FixMul(q, WrapMul(c.a[1], 16)), FixMul(q, WrapMul(c.a[2], 16)), q}};
 }
 
 }  // namespace
 
-void FillPerspective(FrameBuffer& frame, const std::uint16_t* texture, std::int32_t x0, std::int32_t y0,
-                     std::int32_t z0, std::int32_t x1, std::int32_t y1, std::int32_t z1, std::int32_t x2,
-                     std::int32_t y2, std::int32_t z2, std::int32_t u0, std::int32_t v0, std::int32_t u1,
-                     std::int32_t v1, std::int32_t u2, std::int32_t v2) {
+void FillPerspective(FrameBuffer& frame, const std::uint16_t* texture, const PerspectiveTriangle& t) {
   ScanTriangle(frame, PerspectivePolicy{texture},
-               {{PerspectiveCorner(x0, y0, z0, u0, v0), PerspectiveCorner(x1, y1, z1, u1, v1),
-                 PerspectiveCorner(x2, y2, z2, u2, v2)}});
+               {{PerspectiveCorner(t[0]), PerspectiveCorner(t[1]), PerspectiveCorner(t[2])}});
 }
 
 }  // namespace vantrelle

@@ -50,10 +50,8 @@ struct TexturedPolicy {
 
 }  // namespace
 
-void FillTextured(FrameBuffer& frame, const std::uint16_t* texture, std::int32_t x0, std::int32_t y0, std::int32_t x1,
-                  std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t u0, std::int32_t v0, std::int32_t u1,
-                  std::int32_t v1, std::int32_t u2, std::int32_t v2) {
-  ScanTriangle(frame, TexturedPolicy{texture}, {{{x0, y0, {u0, v0}}, {x1, y1, {u1, v1}}, {x2, y2, {u2, v2}}}});
+void FillTextured(FrameBuffer& frame, const std::uint16_t* texture, const TexturedTriangle& t) {
+  ScanTriangle(frame, TexturedPolicy{texture}, t);
 }
 
 }  // namespace vantrelle

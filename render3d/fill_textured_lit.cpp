@@ -63,13 +63,8 @@ struct TexturedLitPolicy {
 
 }  // namespace
 
-void FillTexturedLit(FrameBuffer& frame, const std::uint8_t* texture, const std::uint8_t* lightMap,
-                     const std::uint16_t* table, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1,
-                     std::int32_t x2, std::int32_t y2, std::int32_t u0, std::int32_t v0, std::int32_t u1,
-                     std::int32_t v1, std::int32_t u2, std::int32_t v2, std::int32_t lu0, std::int32_t lv0,
-                     std::int32_t lu1, std::int32_t lv1, std::int32_t lu2, std::int32_t lv2) {
-  ScanTriangle(frame, TexturedLitPolicy{texture, lightMap, table},
-               {{{x0, y0, {u0, v0, lu0, lv0}}, {x1, y1, {u1, v1, lu1, lv1}}, {x2, y2, {u2, v2, lu2, lv2}}}});
+void FillTexturedLit(FrameBuffer& frame, const LitMaterial& material, const LitTriangle& t) {
+  ScanTriangle(frame, TexturedLitPolicy{material.texture, material.lightMap, material.table}, t);
 }
 
 }  // namespace vantrelle

@@ -1,7 +1,7 @@
 #pragma once
-// The meshes built in code at start-up, the two tetrahedron meshes animated
-// each frame, and the environment map of render mode 4. SphereMesh is only
-// read once built (build_procedural_meshes.h writes it).
+// The mesh built in code at start-up and the light map that mesh mode 4
+// reads. SphereMesh is only read once built (build_procedural_meshes.h writes
+// it). The tetrahedron meshes the score animates are the timeline's own.
 #include <array>
 #include <cstdint>
 
@@ -9,10 +9,9 @@
 
 namespace vantrelle {
 
-extern std::array<std::int32_t, kProceduralMeshWords> TetraField;         // 256 tetrahedra
-extern std::array<std::int32_t, kProceduralMeshWords> TetraTunnel;        // 64 rings of four
 extern const std::array<std::int32_t, kProceduralMeshWords>& SphereMesh;  // 16 x 16 sphere
-// 256 x 256 light map; nothing writes it, so it stays all zero.
-extern const std::array<std::uint8_t, 65536> EnvMap;
+// The 256 x 256 light map handed to every 3D scene; only mesh mode 4 reads
+// it. Quirk: nothing writes it, so it stays all zero, as the show had it.
+extern const std::array<std::uint8_t, 65536> LightMap;
 
 }  // namespace vantrelle

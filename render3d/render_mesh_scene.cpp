@@ -5,6 +5,7 @@
 #include "assets/mesh.h"
 #include "core/wrap.h"
 #include "render3d/build_rotation.h"
+#include "render3d/camera.h"
 #include "render3d/draw_skybox.h"
 #include "render3d/fillers.h"
 #include "render3d/project_points.h"
@@ -16,46 +17,48 @@ namespace vantrelle {
 namespace {
 
 // Working arrays of one call, rewritten by every call (points are flat x, y, z
-// triples). Rotated normals past a mesh's own count keep what an earlier call
-// left there.
-std::array<std::int32_t, kMaxMeshVertices * 3> CameraVertices{};  // 16.16
-std::array<std::int32_t, kMaxMeshVertices * 3> ScreenVertices{};  // X, Y x16; Z 16.16
-std::array<std::int32_t, kMaxMeshVertices> VisibleFaces{};
-std::array<std::int32_t, kMaxMeshVertices> DrawList{};  // farthest first
-// One rotated normal per vertex: corners index it by vertex number.
-std::array<std::int32_t, kMaxMeshVertices * 3> RotatedVertexNormals{};
-std::array<std::int32_t, kMaxMeshVertices * 3> RotatedFaceNormals{};
-
-constexpr std::int32_t kPageTexels = 65536;  // one 256 x 256 page
-constexpr std::int32_t kTexturedKind = 3;    // the only attribute kind mode 0 draws
-
-enum RenderMode : std::int32_t {
-  kPagedTexture = 0,
-  kFlatShaded = 1,
-  kGouraud = 2,
-  kTextured = 3,
-  kTexturedLit = 4,
-  kEnvironment = 5,
+// triples). Quirk: rotated normals past a mesh's own count keep what an
+// earlier call left there, and a mesh with fewer normals than it reads sees them.
+struct Scratch {
+  std::array<std::int32_t, kMaxMeshVertices * 3> cameraVertices{};  // 16.16
+  std::array<std::int32_t, kMaxMeshVertices * 3> screenVertices{};  // X, Y x16; Z 16.16
+  std::array<std::int32_t, kMaxMeshFaces> visibleFaces{};
+  std::array<std::int32_t, kMaxMeshFaces> drawList{};  // farthest first
+  // One rotated normal per vertex: corners index it by vertex number.
+  std::array<std::int32_t, kMaxMeshVertices * 3> rotatedVertexNormals{};
+  std::array<std::int32_t, kMaxMeshFaces * 3> rotatedFaceNormals{};
 };
+Scratch scratch;
 
 // Shade from a camera-space normal's z (16.16): 255 facing the viewer, 128
 // edge-on, 1 facing away.
 std::int32_t RawShade(std::int32_t nz) { return WrapSub(8388608, WrapMul(127, nz)) >> 16; }
 
-// Environment coordinate (1/16 texel) of a normal component: the viewing
+// Texture coordinate (1/16 texel) of a normal component: the viewing
 // direction lands on the texture's centre.
-std::int32_t EnvCoordinate(std::int32_t n) { return (n >> 5) + 2048; }
+std::int32_t NormalCoordinate(std::int32_t n) { return (n >> 5) + 2048; }
+
+// A face's corners on the screen with their texture coordinates.
+TexturedTriangle TexturedCorners(const std::int32_t* p0, const std::int32_t* p1, const std::int32_t* p2,
+                                 const std::int32_t* u, const std::int32_t* v) {
+  return {{{p0[0], p0[1], {u[0], v[0]}}, {p1[0], p1[1], {u[1], v[1]}}, {p2[0], p2[1], {u[2], v[2]}}}};
+}
+
+// The same corners with coordinates from their rotated vertex normals' x and y.
+TexturedTriangle NormalMappedCorners(const std::int32_t* p0, const std::int32_t* p1, const std::int32_t* p2,
+                                     const std::int32_t* n0, const std::int32_t* n1, const std::int32_t* n2) {
+  return {{{p0[0], p0[1], {NormalCoordinate(n0[0]), NormalCoordinate(n0[1])}},
+           {p1[0], p1[1], {NormalCoordinate(n1[0]), NormalCoordinate(n1[1])}},
+           {p2[0], p2[1], {NormalCoordinate(n2[0]), NormalCoordinate(n2[1])}}}};
+}
 
 }  // namespace
 
-void RenderMeshScene(FrameBuffer& frame, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t /*reserved1*/,
-                     std::int32_t /*reserved2*/, std::int32_t /*reserved3*/, std::int32_t tx, std::int32_t ty,
-                     std::int32_t tz, std::int32_t cx, std::int32_t cy, std::int32_t cameraDepth,
-                     const std::int32_t* mesh, const void* texture, const std::uint16_t* colours,
-                     const std::uint8_t* lightMap, const std::uint16_t* skybox, std::int32_t background,
-                     std::int32_t mode) {
+void RenderMeshScene(FrameBuffer& frame, const Camera& camera, const std::int32_t* mesh, const MeshMaterial& material,
+                     const std::uint16_t* skybox, std::int32_t background, std::int32_t mode) {
   const MeshLayout l = LayoutOfMesh(mesh);
-  const Rotation rotation = BuildRotation(a, b, c);
+  const Rotation rotation = BuildRotation(camera.angle1, camera.angle2, camera.angle3);
+  const std::uint16_t* colours = material.colours;
 
   if (background == 1) {
     DrawSkybox(frame, rotation, skybox, 1);
@@ -63,24 +66,27 @@ void RenderMeshScene(FrameBuffer& frame, std::int32_t a, std::int32_t b, std::in
     frame.fill(0);
   }
 
-  TransformPoints(rotation, mesh + l.positions, CameraVertices.data(), tx, ty, tz, l.vertexCount);
-  if (mode == kGouraud || mode == kTexturedLit || mode == kEnvironment) {
-    TransformPoints(rotation, mesh + l.vertexNormals, RotatedVertexNormals.data(), 0, 0, 0, l.vertexNormalCount);
+  TransformPoints(rotation, mesh + l.positions, scratch.cameraVertices.data(), camera.x, camera.y, camera.z,
+                  l.vertexCount);
+  if (mode == kMeshGouraud || mode == kMeshTexturedLit || mode == kMeshNormalMapped) {
+    TransformPoints(rotation, mesh + l.vertexNormals, scratch.rotatedVertexNormals.data(), 0, 0, 0,
+                    l.vertexNormalCount);
   }
-  if (mode == kFlatShaded) {
-    TransformPoints(rotation, mesh + l.faceNormals, RotatedFaceNormals.data(), 0, 0, 0, l.faceNormalCount);
+  if (mode == kMeshFlat) {
+    TransformPoints(rotation, mesh + l.faceNormals, scratch.rotatedFaceNormals.data(), 0, 0, 0, l.faceNormalCount);
   }
-  ProjectPoints(CameraVertices.data(), ScreenVertices.data(), l.vertexCount, cx, cy, cameraDepth);
+  ProjectPoints(scratch.cameraVertices.data(), scratch.screenVertices.data(), l.vertexCount, camera.centreX,
+                camera.centreY, camera.depth);
   const std::int32_t* corners = mesh + l.corners;
-  const std::int32_t count =
-      SelectVisibleFaces(mesh + l.drawOrder, ScreenVertices.data(), corners, VisibleFaces.data(), l.faceCount);
-  SortFacesByDepth(VisibleFaces.data(), ScreenVertices.data(), corners, DrawList.data(), count);
+  const std::int32_t count = SelectVisibleFaces(mesh + l.drawOrder, scratch.screenVertices.data(), corners,
+                                                scratch.visibleFaces.data(), l.faceCount);
+  SortFacesByDepth(scratch.visibleFaces.data(), scratch.screenVertices.data(), corners, scratch.drawList.data(), count);
 
-  const auto* pages = static_cast<const std::uint16_t*>(texture);
-  const auto* bytePages = static_cast<const std::uint8_t*>(texture);
-  const std::int32_t* screen = ScreenVertices.data();
+  const auto* pages = static_cast<const std::uint16_t*>(material.texture);
+  const auto* bytePages = static_cast<const std::uint8_t*>(material.texture);
+  const std::int32_t* screen = scratch.screenVertices.data();
   for (std::int32_t i = 0; i < count; ++i) {
-    const std::int32_t f = DrawList[i];
+    const std::int32_t f = scratch.drawList[i];
     const std::int32_t i0 = corners[3 * f], i1 = corners[3 * f + 1], i2 = corners[3 * f + 2];
     const std::int32_t* p0 = screen + 3 * i0;
     const std::int32_t* p1 = screen + 3 * i1;
@@ -88,44 +94,47 @@ void RenderMeshScene(FrameBuffer& frame, std::int32_t a, std::int32_t b, std::in
     const std::int32_t* u = mesh + l.cornerU + 3 * f;
     const std::int32_t* v = mesh + l.cornerV + 3 * f;
     switch (mode) {
-      case kPagedTexture: {
+      case kMeshPagedTexture: {
         const std::int32_t attribute = mesh[l.faceAttributes + f];
         if ((attribute & 15) != kTexturedKind) break;  // other kinds are not drawn
         const std::uint16_t* page = pages + kPageTexels * ((attribute >> 16) & 15);
-        FillTextured(frame, page, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], u[0], v[0], u[1], v[1], u[2], v[2]);
+        FillTextured(frame, page, TexturedCorners(p0, p1, p2, u, v));
         break;
       }
-      case kFlatShaded: {
-        std::int32_t s = RawShade(RotatedFaceNormals[3 * f + 2]);
+      case kMeshFlat: {
+        std::int32_t s = RawShade(scratch.rotatedFaceNormals[3 * f + 2]);
         if (s < 0) s = 0;
-        FillFlat(frame, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], colours[s & 255]);
+        FillFlat(frame, {{{p0[0], p0[1], {}}, {p1[0], p1[1], {}}, {p2[0], p2[1], {}}}}, colours[s & 255]);
         break;
       }
-      case kGouraud:
-        FillGouraud(frame, colours, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1],
-                    RawShade(RotatedVertexNormals[3 * i0 + 2]) & 255, RawShade(RotatedVertexNormals[3 * i1 + 2]) & 255,
-                    RawShade(RotatedVertexNormals[3 * i2 + 2]) & 255);
+      case kMeshGouraud:
+        FillGouraud(frame, colours,
+                    {{{p0[0], p0[1], {RawShade(scratch.rotatedVertexNormals[3 * i0 + 2]) & 255}},
+                      {p1[0], p1[1], {RawShade(scratch.rotatedVertexNormals[3 * i1 + 2]) & 255}},
+                      {p2[0], p2[1], {RawShade(scratch.rotatedVertexNormals[3 * i2 + 2]) & 255}}}});
         break;
-      case kTextured:
-        FillTextured(frame, pages, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], u[0], v[0], u[1], v[1], u[2], v[2]);
+      case kMeshTextured:
+        FillTextured(frame, pages, TexturedCorners(p0, p1, p2, u, v));
         break;
-      case kTexturedLit: {
+      case kMeshTexturedLit: {
         const std::uint32_t page = static_cast<std::uint32_t>(mesh[l.faceAttributes + f]) >> 16;
-        const std::int32_t* n0 = RotatedVertexNormals.data() + 3 * i0;
-        const std::int32_t* n1 = RotatedVertexNormals.data() + 3 * i1;
-        const std::int32_t* n2 = RotatedVertexNormals.data() + 3 * i2;
-        FillTexturedLit(frame, bytePages + std::size_t{kPageTexels} * page, lightMap, colours, p0[0], p0[1], p1[0],
-                        p1[1], p2[0], p2[1], u[0], v[0], u[1], v[1], u[2], v[2], EnvCoordinate(n0[0]),
-                        EnvCoordinate(n0[1]), EnvCoordinate(n1[0]), EnvCoordinate(n1[1]), EnvCoordinate(n2[0]),
-                        EnvCoordinate(n2[1]));
+        const std::int32_t* n0 = scratch.rotatedVertexNormals.data() + 3 * i0;
+        const std::int32_t* n1 = scratch.rotatedVertexNormals.data() + 3 * i1;
+        const std::int32_t* n2 = scratch.rotatedVertexNormals.data() + 3 * i2;
+        const TexturedTriangle texel = TexturedCorners(p0, p1, p2, u, v);
+        const TexturedTriangle light = NormalMappedCorners(p0, p1, p2, n0, n1, n2);
+        LitTriangle lit;
+        for (int k = 0; k < 3; ++k) {
+          lit[k] = {texel[k].x, texel[k].y, {texel[k].a[0], texel[k].a[1], light[k].a[0], light[k].a[1]}};
+        }
+        FillTexturedLit(frame, {bytePages + std::size_t{kPageTexels} * page, material.lightMap, colours}, lit);
         break;
       }
-      case kEnvironment: {
-        const std::int32_t* n0 = RotatedVertexNormals.data() + 3 * i0;
-        const std::int32_t* n1 = RotatedVertexNormals.data() + 3 * i1;
-        const std::int32_t* n2 = RotatedVertexNormals.data() + 3 * i2;
-        FillTextured(frame, pages, p0[0], p0[1], p1[0], p1[1], p2[0], p2[1], EnvCoordinate(n0[0]), EnvCoordinate(n0[1]),
-                     EnvCoordinate(n1[0]), EnvCoordinate(n1[1]), EnvCoordinate(n2[0]), EnvCoordinate(n2[1]));
+      case kMeshNormalMapped: {
+        const std::int32_t* n0 = scratch.rotatedVertexNormals.data() + 3 * i0;
+        const std::int32_t* n1 = scratch.rotatedVertexNormals.data() + 3 * i1;
+        const std::int32_t* n2 = scratch.rotatedVertexNormals.data() + 3 * i2;
+        FillTextured(frame, pages, NormalMappedCorners(p0, p1, p2, n0, n1, n2));
         break;
       }
       default:

@@ -2,31 +2,36 @@
 
 #include <array>
 
+#include "assets/mesh.h"
 #include "core/wrap.h"
 
 namespace vantrelle {
 
 namespace {
 
-// Mean corner depth (16.16) per face number; scratch, rewritten by every call.
-std::array<std::int32_t, kMaxSortedFaces> DepthKeys{};
-
-std::array<std::int32_t, kMaxSortedFaces> SortListA{};
-std::array<std::int32_t, kMaxSortedFaces> SortListB{};
-std::array<std::int32_t, 256> DigitCounts{};
-std::array<std::int32_t, 256> DigitOffsets{};
+// Scratch, rewritten by every call: the mean corner depth (16.16) per face
+// number, the lists the counting passes move faces between, and one pass's
+// digit counts and offsets.
+struct Scratch {
+  std::array<std::int32_t, kMaxMeshFaces> depthKeys{};
+  std::array<std::int32_t, kMaxMeshFaces> sortListA{};
+  std::array<std::int32_t, kMaxMeshFaces> sortListB{};
+  std::array<std::int32_t, 256> digitCounts{};
+  std::array<std::int32_t, 256> digitOffsets{};
+};
+Scratch scratch;
 
 // One stable counting pass over the byte of each key at `shift`.
 void ScatterByDigit(const std::int32_t* from, std::int32_t* to, std::int32_t count, int shift) {
-  DigitCounts.fill(0);
+  scratch.digitCounts.fill(0);
   for (std::int32_t i = 0; i < count; ++i) {
-    ++DigitCounts[(static_cast<std::uint32_t>(DepthKeys[from[i]]) >> shift) & 0xFFu];
+    ++scratch.digitCounts[(static_cast<std::uint32_t>(scratch.depthKeys[from[i]]) >> shift) & 0xFFu];
   }
-  DigitOffsets[0] = 0;
-  for (int d = 1; d < 256; ++d) DigitOffsets[d] = DigitOffsets[d - 1] + DigitCounts[d - 1];
+  scratch.digitOffsets[0] = 0;
+  for (int d = 1; d < 256; ++d) scratch.digitOffsets[d] = scratch.digitOffsets[d - 1] + scratch.digitCounts[d - 1];
   for (std::int32_t i = 0; i < count; ++i) {
-    const std::uint32_t digit = (static_cast<std::uint32_t>(DepthKeys[from[i]]) >> shift) & 0xFFu;
-    to[DigitOffsets[digit]++] = from[i];
+    const std::uint32_t digit = (static_cast<std::uint32_t>(scratch.depthKeys[from[i]]) >> shift) & 0xFFu;
+    to[scratch.digitOffsets[digit]++] = from[i];
   }
 }
 
@@ -38,14 +43,14 @@ void SortFacesByDepth(const std::int32_t* visible, const std::int32_t* screen, c
     const std::int32_t f = visible[i];
     const std::int32_t sum = WrapAdd(WrapAdd(screen[3 * corners[3 * f] + 2], screen[3 * corners[3 * f + 1] + 2]),
                                      screen[3 * corners[3 * f + 2] + 2]);
-    DepthKeys[f] = sum / 3;
+    scratch.depthKeys[f] = sum / 3;
   }
   // Keys are above 4096, so their bytes as unsigned digits sort numerically.
-  ScatterByDigit(visible, SortListA.data(), count, 0);
-  ScatterByDigit(SortListA.data(), SortListB.data(), count, 8);
-  ScatterByDigit(SortListB.data(), SortListA.data(), count, 16);
-  ScatterByDigit(SortListA.data(), SortListB.data(), count, 24);
-  for (std::int32_t i = 0; i < count; ++i) out[i] = SortListB[count - 1 - i];
+  ScatterByDigit(visible, scratch.sortListA.data(), count, 0);
+  ScatterByDigit(scratch.sortListA.data(), scratch.sortListB.data(), count, 8);
+  ScatterByDigit(scratch.sortListB.data(), scratch.sortListA.data(), count, 16);
+  ScatterByDigit(scratch.sortListA.data(), scratch.sortListB.data(), count, 24);
+  for (std::int32_t i = 0; i < count; ++i) out[i] = scratch.sortListB[count - 1 - i];
 }
 
 }  // namespace vantrelle

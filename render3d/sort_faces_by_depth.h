@@ -4,8 +4,6 @@
 
 namespace vantrelle {
 
-inline constexpr int kMaxSortedFaces = 4096;
-
 // Writes visible[0 .. count) to out, largest key first; faces with equal keys
 // come out in the reverse of their order in visible. count <= 4096, and every
 // face has all corners at Z > 4096 (as SelectVisibleFaces leaves them).

@@ -1,32 +1,37 @@
 #pragma once
-// Pieces shared by the two tetrahedron meshes (TetraField, TetraTunnel):
-// 256 tetrahedra, tetrahedron k owning vertices, vertex normals, faces and
-// face normals 4k .. 4k + 3.
-#include <array>
+// The two tetrahedron meshes and what moves them: 256 tetrahedra, tetrahedron
+// k owning vertices, vertex normals, faces and face normals 4k .. 4k + 3.
+// Builders fill a whole record once at start-up (V = N = F = G = 1024, no
+// texture coordinates); animators take t in ms since the scene started and
+// rewrite positions, vertex normals and face normals only.
 #include <cstdint>
 
 namespace vantrelle {
 
 inline constexpr int kTetraCount = 256;
-inline constexpr int kTetraVertices = 4 * kTetraCount;  // also faces and both normal counts
 
-// Unit directions (16.16) from the centre to the four corners, and of the
-// four faces; spun by the animators.
-extern const std::array<std::int32_t, 12> TetraCornerDirs;
-extern const std::array<std::int32_t, 12> TetraFaceDirs;
+// The field: the tetrahedra scattered by sines within +-1/2 unit across and
+// +-2 units deep.
+void BuildTetraField(std::int32_t* mesh);
 
-// Writes the header, drawOrder and corners of a 256-tetrahedron record.
-void WriteTetraTopology(std::int32_t* mesh);
+// The tunnel of 64 rings of four: ring g's four tetrahedra on the unit circle
+// at depth 1 + g/4 units. AnimateTetraTunnel replaces the positions before
+// the first frame.
+void BuildTetraTunnel(std::int32_t* mesh);
 
-// Places tetrahedron k at rest around centre (cx, cy, cz) (16.16), corners
-// 1/16 unit out, with the resting normals.
-void PlaceRestingTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz);
+// The field's motion: each tetrahedron runs along z from -1 to +1 unit at
+// 68/65536 units per ms, leaving the axis as it goes, and jumps back when its
+// phase wraps; it spins about its centre.
+void AnimateTetraField(std::int32_t* mesh, std::int32_t t);
 
-// Spins tetrahedron k by BuildRotation(a, a, a) about centre (cx, cy, cz):
-// corners at the rotated corner directions >> shift (4: 1/16 unit, 3: 1/8),
-// vertex normals the rotated corner directions, face normals the negated
-// rotated face directions in the order 3, 1, 2, 0.
-void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz, std::int32_t a,
-               int shift);
+// The field as a swarm drifting through the viewer: spread up to one unit
+// about the line x = 8, it drifts from y = 12, z = 64 toward y = 0, z = -64
+// over the 14,784 ms scene; tetrahedra twice the field's size.
+void AnimateTetraSwarm(std::int32_t* mesh, std::int32_t t);
+
+// The tunnel's motion: rings 1/4 unit apart in a 16-unit range (z from -2 to
+// +14) approach at 153/65536 units per ms and re-enter at the far end; each
+// ring of four turns on the unit circle, odd rings 1/8 turn ahead.
+void AnimateTetraTunnel(std::int32_t* mesh, std::int32_t t);
 
 }  // namespace vantrelle

@@ -3,6 +3,7 @@
 // the frame's bytes, each pixel low byte first, continuing from `hash` so that
 // a run of frames hashes to one number. A changed hash is a changed picture.
 #include <cstdint>
+#include <span>
 
 #include "core/frame_buffer.h"
 
@@ -16,6 +17,13 @@ inline std::uint64_t FrameHash(const FrameBuffer& frame, std::uint64_t hash = kF
     hash = (hash ^ (pixel & 0xFFu)) * kPrime;
     hash = (hash ^ (pixel >> 8)) * kPrime;
   }
+  return hash;
+}
+
+// The same hash over any bytes, for the data files the frames are drawn from.
+inline std::uint64_t BytesHash(std::span<const std::uint8_t> bytes, std::uint64_t hash = kFrameHashStart) {
+  constexpr std::uint64_t kPrime = 1099511628211ull;
+  for (std::uint8_t b : bytes) hash = (hash ^ b) * kPrime;
   return hash;
 }
 

@@ -39,12 +39,8 @@ inline void PrepareOpeningTables() {
   BuildEffectTables();
 }
 
-// Where the score places the opening's layers at t: the scaled layers'
-// position, size and source size (1/16 pixel), the rays' centre, mode and
-// threshold.
-struct ScaledLayer {
-  std::int32_t x, y, width, height, sourceWidth, sourceHeight;
-};
+// Where the score places the opening's layers at t: the scaled layers, and
+// the rays' centre, mode and threshold.
 struct RayCall {
   std::int32_t column, row, mode, threshold;
 };
@@ -59,11 +55,10 @@ inline OpeningLayers RecordOpening(FrameBuffer& frame, std::int32_t t) {
   using i32 = std::int32_t;
   static OpeningLayers seen{};
   SceneOperations ops = ProductionOperations();
-  ops.DrawScaledGlow = [](FrameBuffer&, const std::uint8_t*, i32 x, i32 y, i32 w, i32 h, i32 sw, i32 sh) {
-    seen.glow = {x, y, w, h, sw, sh};
+  ops.DrawScaledGlow = [](FrameBuffer&, const std::uint8_t*, const ScaledLayer& layer) { seen.glow = layer; };
+  ops.DrawScaledMasked = [](FrameBuffer&, const std::uint16_t*, const std::uint16_t*, const ScaledLayer& layer) {
+    seen.planet = layer;
   };
-  ops.DrawScaledMasked = [](FrameBuffer&, const std::uint16_t*, const std::uint16_t*, i32 x, i32 y, i32 w, i32 h,
-                            i32 sw, i32 sh) { seen.planet = {x, y, w, h, sw, sh}; };
   ops.DrawLightRays = [](FrameBuffer&, i32 column, i32 row, i32 mode, i32 threshold) {
     seen.rays = {column, row, mode, threshold};
   };

@@ -23,6 +23,7 @@
 #include "core/status.h"
 #include "render3d/build_procedural_meshes.h"
 #include "render3d/build_skybox_cube.h"
+#include "timeline/timeline.h"
 
 namespace vantrelle {
 namespace {
@@ -57,11 +58,14 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
   for (const DataFile& file : kDataFiles) {
     const std::filesystem::path path = ResolveDataPath(directory, file.name);
     const Result<std::uint64_t> found = DataFileSize(path);
+    if (!found.ok()) {
+      return DataError(directory, file.name, ErrorKind::kNotFound,
+                       file.name == kMeshFileName
+                           ? std::string("expected a mesh file, found none")
+                           : "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
+    }
     const std::uint64_t size = found.value();
     if (file.name == kMeshFileName) {
-      if (!found.ok()) {
-        return DataError(directory, file.name, ErrorKind::kNotFound, "expected a mesh file, found none");
-      }
       // Larger than any mesh the renderer can hold: refused before it is read.
       constexpr std::size_t kLargestMeshFile = MeshFileBytes(15, kMaxMeshVertices, kMaxMeshFaces);
       if (size > kLargestMeshFile) {
@@ -82,10 +86,6 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
       }
       continue;
     }
-    if (!found.ok()) {
-      return DataError(directory, file.name, ErrorKind::kNotFound,
-                       "expected a file of " + std::to_string(file.bytes) + " bytes, found none");
-    }
     if (size != file.bytes) {
       return DataError(directory, file.name, ErrorKind::kMalformed,
                        "expected " + std::to_string(file.bytes) + " bytes, found " + std::to_string(size));
@@ -97,96 +97,41 @@ Status CheckDataDirectory(const std::filesystem::path& directory) {
   return {};
 }
 
-// Reads the inventory in order; every file was checked, so a failure here
-// means it changed or vanished meanwhile.
-class Loader {
- public:
-  explicit Loader(const std::filesystem::path& directory) : directory_(directory) {}
-
-  void Raw(std::string_view name, std::span<std::uint8_t> destination) {
-    if (error_.ok() && !LoadRaw(ResolveDataPath(directory_, name), destination).ok()) {
-      error_ = DataError(directory_, name, ErrorKind::kUnreadable,
-                         "expected a readable file of the checked size, found it changed");
-    }
-  }
-
-  void Palette(std::string_view name, Palette565& destination) {
-    if (error_.ok() && !LoadPalette(ResolveDataPath(directory_, name), destination).ok()) {
-      error_ = DataError(directory_, name, ErrorKind::kUnreadable,
-                         "expected a readable palette of the checked size, found it changed");
-    }
-  }
-
-  void Mesh(std::string_view name, std::span<std::int32_t> destination) {
-    if (error_.ok() && !LoadMesh(ResolveDataPath(directory_, name), destination, true).ok()) {
-      error_ = DataError(directory_, name, ErrorKind::kUnreadable,
-                         "expected a readable mesh of the checked size, found it changed");
-    }
-  }
-
-  const Status& error() const { return error_; }
-
- private:
-  std::filesystem::path directory_;
-  Status error_;
-};
-
 // Palette pictures become RGB565 once, here; the show indexes words directly.
 void Expand(std::span<const std::uint8_t> picture, const Palette565& palette, std::span<std::uint16_t> out) {
-  for (std::size_t i = 0; i < picture.size(); ++i) {
+  for (std::size_t i = 0; i < out.size(); ++i) {
     out[i] = palette[picture[i]];
   }
 }
 
+// Reads the inventory in order into its buffers; every file was checked, so a
+// failure here means it changed or vanished meanwhile.
 Status LoadDataFiles(const std::filesystem::path& directory) {
-  Loader load(directory);
-  Palette565 palette{};
-  const std::span<std::uint8_t> stagingA(startup::StagingA);
-  const std::span<std::uint8_t> stagingB(startup::StagingB);
-  constexpr std::size_t kFaceBytes = 140 * 240;
-  constexpr std::size_t kTextureBytes = 256 * 256;
-
-  load.Palette("gfx\\endtexture.pal", palette);
-  load.Raw("gfx\\endtexture.raw", stagingA);
-  Expand(stagingA, palette, startup::EndTexture);
-
-  struct Portrait {
-    std::string_view palette, picture, alpha;
-    std::span<std::uint16_t> colours;
-    std::span<std::uint8_t> opacity;
-  };
-  const Portrait portraits[] = {
-      {"gfx\\facea.pal", "gfx\\facea.raw", "gfx\\faceaalpha.raw", startup::FaceAPicture, startup::FaceAAlpha},
-      {"gfx\\faceb.pal", "gfx\\faceb.raw", "gfx\\facebalpha.raw", startup::FaceBPicture, startup::FaceBAlpha},
-      {"gfx\\facec.pal", "gfx\\facec.raw", "gfx\\facecalpha.raw", startup::FaceCPicture, startup::FaceCAlpha},
-      {"gfx\\faced.pal", "gfx\\faced.raw", "gfx\\facedalpha.raw", startup::FaceDPicture, startup::FaceDAlpha},
-  };
-  for (const Portrait& face : portraits) {
-    load.Palette(face.palette, palette);
-    load.Raw(face.picture, stagingB);
-    Expand(stagingB.first(kFaceBytes), palette, face.colours);
-    load.Raw(face.alpha, face.opacity);
+  for (const DataFile& file : kDataFiles) {
+    const std::filesystem::path path = ResolveDataPath(directory, file.name);
+    const DataTarget& target = file.target;
+    bool read = false;
+    switch (target.kind) {
+      case DataTarget::Kind::kRaw:
+        read = LoadRaw(path, target.bytes).ok();
+        break;
+      case DataTarget::Kind::kPalette:
+        read = LoadPalette(path, *target.palette).ok();
+        break;
+      case DataTarget::Kind::kPicture:
+        read = LoadRaw(path, target.bytes).ok();
+        if (read) Expand(target.bytes, *target.palette, target.pixels);
+        break;
+      case DataTarget::Kind::kMesh:
+        read = LoadMesh(path, target.meshRecord, true).ok();
+        break;
+    }
+    if (!read) {
+      return DataError(directory, file.name, ErrorKind::kUnreadable,
+                       "expected a readable file of the checked size, found it changed");
+    }
   }
-
-  load.Raw("gfx\\introtexts.raw", startup::IntroTextPages);
-  load.Raw("gfx\\planet.raw", stagingB);  // kept for the planet tables
-  load.Palette("gfx\\planet.pal", startup::PlanetPalette);
-  load.Raw("gfx\\starsky.raw", startup::StarSkyPicture);
-  load.Raw("gfx\\planetskybox.raw", startup::SkyboxStaging);
-  load.Palette("gfx\\planetskybox.pal", palette);
-  Expand(startup::SkyboxStaging, palette, startup::PlanetSkybox);
-  load.Raw("gfx\\radialtexture.raw", stagingA);
-  load.Palette("gfx\\radialtexture.pal", palette);
-  Expand(stagingA.first(kTextureBytes), palette, startup::RadialTexture);
-  load.Raw("gfx\\credits.raw", startup::CreditsPages);
-  load.Raw("gfx\\clip01.raw", startup::ClipFrames);
-  load.Raw("gfx\\greets.raw", startup::GreetsFileBuffer);
-  load.Raw("gfx\\planetmap.raw", stagingA);
-  load.Palette("gfx\\planetmap.pal", startup::PlanetMapPalette);
-  Expand(stagingA.first(kTextureBytes), startup::PlanetMapPalette, startup::PlanetMapTexture);
-  load.Raw("gfx\\endscroll.raw", startup::EndScrollAlpha);
-  load.Mesh(kMeshFileName, startup::LoadedMesh);
-  return load.error();
+  return {};
 }
 
 }  // namespace
@@ -202,6 +147,7 @@ Status LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildPrecomputedTables();
   BakeAllTracks();
   BuildProceduralMeshes();
+  BuildSceneMeshes();
   BuildEffectTables();
   BuildSkyboxCube();
   return {};

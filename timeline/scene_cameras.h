@@ -4,29 +4,23 @@
 #include <cstdint>
 
 #include "core/demo_clock.h"
+#include "render3d/camera.h"
 
 namespace vantrelle {
 
-// Angles 4096 per turn; position and camera depth in 16.16.
-struct SceneCamera {
-  std::int32_t angle1 = 0, angle2 = 0, angle3 = 0;
-  std::int32_t x = 0, y = 0, z = 0;
-  std::int32_t depth = 0;
-};
-
 // The tetrahedron field (segments 8 and 19): turning, the camera breathing.
-SceneCamera TetraFieldCamera(DemoClock c);
+Camera TetraFieldCamera(DemoClock c);
 // The tunnel (segment 17): looking around by up to half a turn either way.
-SceneCamera TetraTunnelCamera(DemoClock c);
+Camera TetraTunnelCamera(DemoClock c);
 // The planet sphere (segment 20): flying in from -11.0 toward -3.0.
-SceneCamera PlanetSphereCamera(DemoClock c);
+Camera PlanetSphereCamera(DemoClock c);
 // The field under the planet (segment 21).
-SceneCamera FieldUnderPlanetCamera(DemoClock c);
+Camera FieldUnderPlanetCamera(DemoClock c);
 // The swarm (segment 22): turns along baked track A (tracks must be baked).
-SceneCamera TetraSwarmCamera(DemoClock c);
+Camera TetraSwarmCamera(DemoClock c);
 // The station's flights (0: segment 23 on track B, 1: segment 24 on track C).
-SceneCamera StationCamera(int flight, DemoClock c);
+Camera StationCamera(int flight, DemoClock c);
 // The end scroll's star sky (segment 25): only the angles turn.
-SceneCamera EndSkyCamera(DemoClock c);
+Camera EndSkyCamera(DemoClock c);
 
 }  // namespace vantrelle

@@ -2,11 +2,14 @@
 // The seam between the scene script and what it draws: a table of the
 // operations the timeline calls, in the argument order the script uses; only
 // the closing scene's DrawEndScroll is called directly. The show runs on
-// ProductionOperations(); tests hand in a table that records.
+// ProductionOperations(); tests and benchmarks replace entries to record
+// what the score asks for.
 #include <cstdint>
 
 #include "core/frame_buffer.h"
+#include "effects/layer_setup.h"
 #include "render3d/build_rotation.h"
+#include "render3d/render_mesh_scene.h"
 
 namespace vantrelle {
 
@@ -14,9 +17,9 @@ struct SceneOperations {
   using i32 = std::int32_t;
   // Opening layers. Positions and sizes of the scaled layers in 1/16 pixel.
   void (*DrawStarSky)(FrameBuffer&, const std::uint8_t* picture, const std::uint16_t* colours, i32 x, i32 y);
-  void (*DrawScaledGlow)(FrameBuffer&, const std::uint8_t* alpha, i32 x, i32 y, i32 w, i32 h, i32 srcW, i32 srcH);
-  void (*DrawScaledMasked)(FrameBuffer&, const std::uint16_t* colours, const std::uint16_t* mask, i32 x, i32 y, i32 w,
-                           i32 h, i32 srcW, i32 srcH);
+  void (*DrawScaledGlow)(FrameBuffer&, const std::uint8_t* alpha, const ScaledLayer& layer);
+  void (*DrawScaledMasked)(FrameBuffer&, const std::uint16_t* colours, const std::uint16_t* mask,
+                           const ScaledLayer& layer);
   void (*DrawLightRays)(FrameBuffer&, i32 centreColumn, i32 centreRow, i32 mode, i32 threshold);
   // Points are 624 flat x, y, z triples in 16.16; depth in 16.16; t in ms.
   void (*DrawRings)(FrameBuffer&, const i32* points, i32 cameraDepth, i32 t);
@@ -29,12 +32,8 @@ struct SceneOperations {
   void (*DrawRadialTexture)(FrameBuffer&, const std::uint16_t* texture, i32 t);
   void (*DrawClipFrame)(FrameBuffer&, const std::uint8_t* frames, const std::uint16_t* colours, i32 frameCount,
                         i32 timeInSegment);
-  // Angles 4096 per turn; translation and depth 16.16; centre 1/16 pixel.
-  // texture: RGB565 pages (modes 0, 3, 5) or byte pages (mode 4).
-  void (*RenderMeshScene)(FrameBuffer&, i32 angle1, i32 angle2, i32 angle3, i32 reserved1, i32 reserved2, i32 reserved3,
-                          i32 tx, i32 ty, i32 tz, i32 cx, i32 cy, i32 cameraDepth, const i32* mesh, const void* texture,
-                          const std::uint16_t* colours, const std::uint8_t* lightMap, const std::uint16_t* skybox,
-                          i32 background, i32 mode);
+  void (*RenderMeshScene)(FrameBuffer&, const Camera& camera, const i32* mesh, const MeshMaterial& material,
+                          const std::uint16_t* skybox, i32 background, i32 mode);
   Rotation (*BuildRotation)(i32 a, i32 b, i32 c);
   void (*DrawSkybox)(FrameBuffer&, const Rotation&, const std::uint16_t* skybox, i32 perspective);
   void (*AnimateTetraField)(i32* mesh, i32 timeInSegment);

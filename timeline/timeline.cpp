@@ -8,15 +8,24 @@
 #include "assets/precomputed_tables.h"
 #include "effects/end_scroll.h"
 #include "render3d/procedural_meshes.h"
+#include "render3d/render_mesh_scene.h"
+#include "render3d/tetrahedra.h"
 #include "timeline/scene_cameras.h"
 
 namespace vantrelle {
 namespace {
 
-// Every 3D scene looks through the screen centre (200, 120) in 1/16 pixel.
-constexpr std::int32_t kCentreX = 3200;
-constexpr std::int32_t kCentreY = 1920;
 constexpr std::int32_t kDrawSkybox = 1;
+
+// The meshes the score animates: built at start-up, moved by the animators
+// before each draw, owned here and passed down to what draws them.
+struct SceneMeshes {
+  std::array<std::int32_t, kProceduralMeshWords> tetraField{};   // 256 tetrahedra
+  std::array<std::int32_t, kProceduralMeshWords> tetraTunnel{};  // 64 rings of four
+};
+SceneMeshes sceneMeshes;
+constexpr DemoClock kTwoBeats = 2 * kBeatMs;
+constexpr DemoClock kFourBeats = 4 * kBeatMs;
 
 struct Scene {
   DemoClock t;  // ms since the music started
@@ -44,11 +53,11 @@ void DrawOpening(FrameBuffer& frame, const Scene& s, const SceneOperations& ops)
   const std::int32_t t = s.t;
   ops.DrawStarSky(frame, StarSkyPicture.data(), GreyRamp.data(), 0, t / 30);  // one row every 30 ms
   const std::int32_t d9 = t / 9;
-  const std::int32_t glowY = 1600 - (37 * t) / 462;  // 1/16 pixel
-  ops.DrawScaledGlow(frame, GlowDisc.data(), 1920 - (d9 >> 1), glowY, d9 + 2560, d9 + 2560, 160, 160);
+  const std::int32_t glowY = 1600 - (37 * t) / kBeatMs;  // 1/16 pixel
+  ops.DrawScaledGlow(frame, GlowDisc.data(), {1920 - (d9 >> 1), glowY, d9 + 2560, d9 + 2560, 160, 160});
   const std::int32_t d5 = t / 5;
-  ops.DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), 1152 - (d5 >> 1), (17 * t) / 462 + 1280,
-                       d5 + 4096, d5 + 4096, 256, 256);
+  ops.DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(),
+                       {1152 - (d5 >> 1), (17 * t) / kBeatMs + 1280, d5 + 4096, d5 + 4096, 256, 256});
   ops.DrawLightRays(frame, 200, (glowY >> 4) + 80, 1, 240);  // centred on the glow, threshold 240
 }
 
@@ -83,53 +92,48 @@ void DrawRingsAndText(FrameBuffer& frame, const Scene& s, const SceneOperations&
 
 // --- 3D scenes -------------------------------------------------------------
 
-void RenderScene(FrameBuffer& frame, const SceneOperations& ops, const SceneCamera& camera, const std::int32_t* mesh,
+// Every 3D scene looks through the frame's centre, the camera's default.
+void RenderScene(FrameBuffer& frame, const SceneOperations& ops, const Camera& camera, const std::int32_t* mesh,
                  const void* texture, const std::uint16_t* shades, const std::uint16_t* skybox, std::int32_t mode) {
-  ops.RenderMeshScene(frame, camera.angle1, camera.angle2, camera.angle3, 0, 0, 0, camera.x, camera.y, camera.z,
-                      kCentreX, kCentreY, camera.depth, mesh, texture, shades, EnvMap.data(), skybox, kDrawSkybox,
-                      mode);
+  ops.RenderMeshScene(frame, camera, mesh, {texture, shades, LightMap.data()}, skybox, kDrawSkybox, mode);
 }
 
-constexpr std::int32_t kModeTexturedByAttribute = 0;
-constexpr std::int32_t kModeFlat = 1;
-constexpr std::int32_t kModeTextured = 3;
-
 void DrawTetraField(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraField(TetraField.data(), s.c);
-  RenderScene(frame, ops, TetraFieldCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(),
-              kModeFlat);
+  ops.AnimateTetraField(sceneMeshes.tetraField.data(), s.c);
+  RenderScene(frame, ops, TetraFieldCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
+              StarSkybox.data(), kMeshFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraTunnel(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraTunnel(TetraTunnel.data(), s.c);
-  RenderScene(frame, ops, TetraTunnelCamera(s.c), TetraTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(),
-              kModeFlat);
+  ops.AnimateTetraTunnel(sceneMeshes.tetraTunnel.data(), s.c);
+  RenderScene(frame, ops, TetraTunnelCamera(s.c), sceneMeshes.tetraTunnel.data(), XorTexture(), RedRamp.data(),
+              StarSkybox.data(), kMeshFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawPlanetSphere(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
   RenderScene(frame, ops, PlanetSphereCamera(s.c), SphereMesh.data(), PlanetMapTexture.data(), PlanetMapPalette.data(),
-              StarSkybox.data(), kModeTextured);
+              StarSkybox.data(), kMeshTextured);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraFieldUnderPlanet(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraField(TetraField.data(), s.c);
-  RenderScene(frame, ops, FieldUnderPlanetCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(),
-              PlanetStarSkybox.data(), kModeFlat);
+  ops.AnimateTetraField(sceneMeshes.tetraField.data(), s.c);
+  RenderScene(frame, ops, FieldUnderPlanetCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
+              PlanetStarSkybox.data(), kMeshFlat);
   ops.ApplyGlow(frame);
 }
 
 void DrawTetraSwarm(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraSwarm(TetraField.data(), s.c);
-  RenderScene(frame, ops, TetraSwarmCamera(s.c), TetraField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(),
-              kModeFlat);
+  ops.AnimateTetraSwarm(sceneMeshes.tetraField.data(), s.c);
+  RenderScene(frame, ops, TetraSwarmCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
+              PlanetSkybox.data(), kMeshFlat);
 }
 
 void DrawLoadedMesh(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
   RenderScene(frame, ops, StationCamera(s.variant, s.c), LoadedMesh.data(), EndTexture.data(), BlueRamp.data(),
-              PlanetSkybox.data(), kModeTexturedByAttribute);
+              PlanetSkybox.data(), kMeshPagedTexture);
 }
 
 // --- Credits, portraits, clip ------------------------------------------------
@@ -159,9 +163,10 @@ void DrawClipWithGreetings(FrameBuffer& frame, const Scene& s, const SceneOperat
   ops.DrawClipFrame(frame, ClipFrames.data(), BlueRamp.data(), kClipFrameCount, s.c);
   // One greeting page every four beats, dissolving into the clip over two.
   for (int k = 0; k < 15; ++k) {
-    const std::int32_t start = 104874 + 1848 * k;
-    if (s.t >= start && s.t < start + 924) {
-      ops.BlendPicture(frame, GreetsPages.data() + kPageBytes * k, GreyRamp.data(), 256 + (256 * (start - s.t)) / 924);
+    const std::int32_t start = 104874 + kFourBeats * k;
+    if (s.t >= start && s.t < start + kTwoBeats) {
+      ops.BlendPicture(frame, GreetsPages.data() + kPageBytes * k, GreyRamp.data(),
+                       256 + (256 * (start - s.t)) / kTwoBeats);
     }
   }
 }
@@ -169,7 +174,7 @@ void DrawClipWithGreetings(FrameBuffer& frame, const Scene& s, const SceneOperat
 // --- End: turning star sky under the scroll ------------------------------------
 
 void DrawEnd(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const SceneCamera sky = EndSkyCamera(s.c);
+  const Camera sky = EndSkyCamera(s.c);
   const Rotation turn = ops.BuildRotation(sky.angle1, sky.angle2, sky.angle3);
   ops.DrawSkybox(frame, turn, StarSkybox.data(), 1);
   DrawEndScroll(frame, EndScrollAlpha.data(), s.c);
@@ -183,31 +188,31 @@ constexpr Fade FromWhite = Fade::kFromWhite;
 // clang-format off
 constexpr std::array<Segment, 25> kScore = {{
   //  #  start    end     scene                         draw                       var  fade in            fade out
-  {{ 1,      0,  14784, "opening"},                   DrawOpening,               0, Fade::kFromBlack, 1848, N, 0},
+  {{ 1,      0,  14784, "opening"},                   DrawOpening,               0, Fade::kFromBlack, kFourBeats, N, 0},
   {{ 2,  14784,  22176, "rings, text line 1"},        DrawRingsAndText,          0, N, 0,           N, 0},
   {{ 3,  22176,  25872, "rings, text line 2"},        DrawRingsAndText,          1, N, 0,           N, 0},
   {{ 4,  25872,  29568, "rings, text line 3"},        DrawRingsAndText,          2, N, 0,           N, 0},
   {{ 5,  29568,  33264, "rings, text line 4"},        DrawRingsAndText,          3, N, 0,           N, 0},
   {{ 6,  33264,  36960, "rings, text line 5"},        DrawRingsAndText,          4, N, 0,           N, 0},
   {{ 7,  36960,  44352, "rings, text line 6"},        DrawRingsAndText,          5, N, 0,           N, 0},
-  {{ 8,  44352,  59136, "tetrahedron field"},         DrawTetraField,            0, FromWhite, 924, N, 0},
+  {{ 8,  44352,  59136, "tetrahedron field"},         DrawTetraField,            0, FromWhite, kTwoBeats, N, 0},
   {{ 9,  59136,  60984, "credits page 1"},            DrawCreditsPage,           0, N, 0,           N, 0},
-  {{10,  60984,  66528, "radial, portrait D"},        DrawRadialWithPortrait,    0, FromWhite, 924, N, 0},
+  {{10,  60984,  66528, "radial, portrait D"},        DrawRadialWithPortrait,    0, FromWhite, kTwoBeats, N, 0},
   {{11,  66528,  68376, "credits page 2"},            DrawCreditsPage,           1, N, 0,           N, 0},
-  {{12,  68376,  73920, "radial, portrait A"},        DrawRadialWithPortrait,    1, FromWhite, 924, N, 0},
+  {{12,  68376,  73920, "radial, portrait A"},        DrawRadialWithPortrait,    1, FromWhite, kTwoBeats, N, 0},
   {{13,  73920,  75768, "credits page 3"},            DrawCreditsPage,           2, N, 0,           N, 0},
-  {{14,  75768,  81312, "radial, portrait C"},        DrawRadialWithPortrait,    2, FromWhite, 924, N, 0},
+  {{14,  75768,  81312, "radial, portrait C"},        DrawRadialWithPortrait,    2, FromWhite, kTwoBeats, N, 0},
   {{15,  81312,  83160, "credits page 4"},            DrawCreditsPage,           3, N, 0,           N, 0},
-  {{16,  83160,  88704, "radial, portrait B"},        DrawRadialWithPortrait,    3, FromWhite, 924, N, 0},
-  {{17,  88704, 103488, "tetrahedron tunnel"},        DrawTetraTunnel,           0, FromWhite, 924, N, 0},
-  {{18, 103488, 133056, "clip and greetings"},        DrawClipWithGreetings,     0, N, 0,           Fade::kToWhite, 924},
-  {{19, 133056, 147840, "tetrahedron field again"},   DrawTetraField,            0, FromWhite, 924, N, 0},
-  {{20, 147840, 162624, "planet sphere"},             DrawPlanetSphere,          0, FromWhite, 924, N, 0},
-  {{21, 162624, 177408, "field under the planet"},    DrawTetraFieldUnderPlanet, 0, FromWhite, 924, N, 0},
-  {{22, 177408, 192192, "tetrahedron swarm"},         DrawTetraSwarm,            0, N, 0,           Fade::kToWhite, 924},
+  {{16,  83160,  88704, "radial, portrait B"},        DrawRadialWithPortrait,    3, FromWhite, kTwoBeats, N, 0},
+  {{17,  88704, 103488, "tetrahedron tunnel"},        DrawTetraTunnel,           0, FromWhite, kTwoBeats, N, 0},
+  {{18, 103488, 133056, "clip and greetings"},        DrawClipWithGreetings,     0, N, 0,           Fade::kToWhite, kTwoBeats},
+  {{19, 133056, 147840, "tetrahedron field again"},   DrawTetraField,            0, FromWhite, kTwoBeats, N, 0},
+  {{20, 147840, 162624, "planet sphere"},             DrawPlanetSphere,          0, FromWhite, kTwoBeats, N, 0},
+  {{21, 162624, 177408, "field under the planet"},    DrawTetraFieldUnderPlanet, 0, FromWhite, kTwoBeats, N, 0},
+  {{22, 177408, 192192, "tetrahedron swarm"},         DrawTetraSwarm,            0, N, 0,           Fade::kToWhite, kTwoBeats},
   {{23, 192192, 206976, "station, first flight"},     DrawLoadedMesh,            0, N, 0,           N, 0},
-  {{24, 206976, 221760, "station, second flight"},    DrawLoadedMesh,            1, N, 0,           Fade::kToWhite, 1848},
-  {{25, 221760, 251328, "end scroll"},                DrawEnd,                   0, FromWhite, 924, Fade::kToBlack, 1848},
+  {{24, 206976, 221760, "station, second flight"},    DrawLoadedMesh,            1, N, 0,           Fade::kToWhite, kFourBeats},
+  {{25, 221760, 251328, "end scroll"},                DrawEnd,                   0, FromWhite, kTwoBeats, Fade::kToBlack, kFourBeats},
 }};
 // clang-format on
 
@@ -258,6 +263,11 @@ void ApplyFades(FrameBuffer& frame, const Segment& s, DemoClock c, const SceneOp
 }
 
 }  // namespace
+
+void BuildSceneMeshes() {
+  BuildTetraField(sceneMeshes.tetraField.data());
+  BuildTetraTunnel(sceneMeshes.tetraTunnel.data());
+}
 
 int Timeline(FrameBuffer& frame, DemoClock t, const SceneOperations& ops) {
   if (t >= kShowLengthMs) return 0;

@@ -22,6 +22,10 @@ int Timeline(FrameBuffer& frame, DemoClock t);
 // outside 0 <= t < 251,328.
 void DrawScene(FrameBuffer& frame, DemoClock t, const SceneOperations& ops);
 
+// Start-up: builds the tetrahedron meshes the score owns and animates.
+// LoadAndPrecompute calls it; it needs the sine tables.
+void BuildSceneMeshes();
+
 // One line of the score: a scene from `start` (included) to `end` (excluded).
 struct SegmentInfo {
   int number;  // 1..25

@@ -51,9 +51,10 @@ const char* vantrelle_data_file(int index) {
 // once the show is over (the frame is left as it was), else 1.
 int vantrelle_draw(int t) { return vantrelle::Timeline(showFrame, t); }
 
-// Where segment `index` (0..24) starts, in ms; for 25, where the show ends.
+// Where segment `index` (0..24) starts, in ms; below 0 the show's start, above 24 its end.
 int vantrelle_segment_start(int index) {
   const auto segments = vantrelle::ShowSegments();
+  if (index < 0) return segments.front().start;
   return index < static_cast<int>(segments.size()) ? segments[static_cast<std::size_t>(index)].start
                                                    : segments.back().end;
 }

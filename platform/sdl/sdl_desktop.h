@@ -72,7 +72,6 @@ class SdlDesktop : public PlayerControls {
   void PointerAt(int x, int y);
 
   SDL_Window* Window() const { return window_; }
-  const SdlDesktopConfig& Config() const { return config_; }
 
  private:
   SdlDesktopConfig config_;

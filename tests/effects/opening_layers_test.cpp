@@ -34,8 +34,8 @@ struct TexelProbe {
     FrameBuffer other;
     p.texels.fill(0x0000);
     other.fill(0xFFFF);
-    DrawScaledMasked(p.texels, colours.data(), mask.data(), x, y, w, h, srcW, srcH);
-    DrawScaledMasked(other, colours.data(), mask.data(), x, y, w, h, srcW, srcH);
+    DrawScaledMasked(p.texels, colours.data(), mask.data(), {x, y, w, h, srcW, srcH});
+    DrawScaledMasked(other, colours.data(), mask.data(), {x, y, w, h, srcW, srcH});
     p.drawn.resize(kFramePixels);
     for (int i = 0; i < kFramePixels; ++i) p.drawn[i] = p.texels[i] == other[i];
     return p;
@@ -148,7 +148,7 @@ TEST(ScaledMasked, MaskKeepsTheFrameAndOrsTheColour) {
   mask[1] = 0x0000;
   FrameBuffer frame;
   frame.fill(0x8000);
-  DrawScaledMasked(frame, colours.data(), mask.data(), 0, 0, 4 * kPixel, kPixel, 4, 1);
+  DrawScaledMasked(frame, colours.data(), mask.data(), {0, 0, 4 * kPixel, kPixel, 4, 1});
   EXPECT_EQ(At(frame, 0, 0), 0x8001);  // shows through, colour ORed in
   EXPECT_EQ(At(frame, 1, 0), 0x1234);  // replaced
   EXPECT_EQ(At(frame, 4, 0), 0x8000);  // outside
@@ -162,7 +162,7 @@ TEST(ScaledGlow, EveryColourBlendsFieldByField) {
   for (int a : {0, 1, 2, 3, 31, 64, 127, 128, 129, 200, 253, 254, 255}) {
     std::fill(alpha.begin(), alpha.end(), static_cast<std::uint8_t>(a));
     for (int i = 0; i < kFramePixels; ++i) frame[i] = static_cast<std::uint16_t>(i);
-    DrawScaledGlow(frame, alpha.data(), 0, 0, kFrameWidth * kPixel, kFrameHeight * kPixel, 256, 256);
+    DrawScaledGlow(frame, alpha.data(), {0, 0, kFrameWidth * kPixel, kFrameHeight * kPixel, 256, 256});
     for (std::uint32_t p = 0; p < 65536; ++p) {
       std::uint32_t expected = 0;
       for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) {

@@ -38,8 +38,10 @@ TEST(FindDataDirectory, LooksInGivenThenBesideThenShareAndNamesEveryPlaceWhenNon
       fs::create_directories(folder);
     }
     const Result<fs::path> found = FindDataDirectory(c.given, bin);
-    EXPECT_EQ(found.value(), c.expected);
-    if (c.expected.empty()) {
+    EXPECT_EQ(found.ok(), !c.expected.empty());
+    if (found.ok()) {
+      EXPECT_EQ(found.value(), c.expected);
+    } else {
       EXPECT_EQ(found.status().kind, ErrorKind::kNotFound);
       const std::string& error = found.status().message;
       EXPECT_NE(error.find(bin.string()), std::string::npos) << error;

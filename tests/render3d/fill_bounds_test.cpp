@@ -48,23 +48,25 @@ void DrawWith(int filler, FrameBuffer& f, const Args& g) {
   const Tables& t = SomeTables();
   const auto& c = g.xy;
   const auto& a = g.a;
+  using fill_test::Corners;
   switch (filler) {
     case 0:
-      FillFlat(f, c[0], c[1], c[2], c[3], c[4], c[5], 0x5555);
+      FillFlat(f, Corners<0>(c, {}), 0x5555);
       break;
     case 1:
-      FillGouraud(f, t.words.data(), c[0], c[1], c[2], c[3], c[4], c[5], a[0], a[4], a[8]);
+      FillGouraud(f, t.words.data(), Corners<1>(c, {{{a[0]}, {a[4]}, {a[8]}}}));
       break;
     case 2:
-      FillTextured(f, t.words.data(), c[0], c[1], c[2], c[3], c[4], c[5], a[0], a[1], a[4], a[5], a[8], a[9]);
+      FillTextured(f, t.words.data(), Corners<2>(c, {{{a[0], a[1]}, {a[4], a[5]}, {a[8], a[9]}}}));
       break;
     case 3:
-      FillTexturedLit(f, t.bytes.data(), t.bytes.data(), t.words.data(), c[0], c[1], c[2], c[3], c[4], c[5], a[0], a[1],
-                      a[4], a[5], a[8], a[9], a[2], a[3], a[6], a[7], a[10], a[11]);
+      FillTexturedLit(
+          f, {t.bytes.data(), t.bytes.data(), t.words.data()},
+          Corners<4>(c, {{{a[0], a[1], a[2], a[3]}, {a[4], a[5], a[6], a[7]}, {a[8], a[9], a[10], a[11]}}}));
       break;
     default:
-      FillPerspective(f, t.words.data(), c[0], c[1], g.z[0], c[2], c[3], g.z[1], c[4], c[5], g.z[2], a[0], a[1], a[4],
-                      a[5], a[8], a[9]);
+      FillPerspective(f, t.words.data(),
+                      Corners<3>(c, {{{g.z[0], a[0], a[1]}, {g.z[1], a[4], a[5]}, {g.z[2], a[8], a[9]}}}));
       break;
   }
 }

@@ -18,11 +18,7 @@ using fill_test::ExactCover;
 constexpr std::uint16_t kColour = 0x1234;
 
 std::unique_ptr<Drawn> Flat(const std::array<std::int64_t, 6>& c) {
-  return fill_test::Render([&](FrameBuffer& f) {
-    FillFlat(f, static_cast<std::int32_t>(c[0]), static_cast<std::int32_t>(c[1]), static_cast<std::int32_t>(c[2]),
-             static_cast<std::int32_t>(c[3]), static_cast<std::int32_t>(c[4]), static_cast<std::int32_t>(c[5]),
-             kColour);
-  });
+  return fill_test::Render([&](FrameBuffer& f) { FillFlat(f, fill_test::Corners<0>(c, {}), kColour); });
 }
 
 // Every order of the three corners, both windings.
@@ -77,9 +73,8 @@ TEST(FillFlat, TinyTrianglesMatchExactCoverageAtEverySubPixelPhase) {
       // The flat filler in every corner order; the textured one, whose
       // reciprocal slopes may err by a quarter sixteenth, as given.
       auto textured = fill_test::Render([&](FrameBuffer& f) {
-        FillTextured(f, fill_test::SolidTexture(), static_cast<std::int32_t>(c[0]), static_cast<std::int32_t>(c[1]),
-                     static_cast<std::int32_t>(c[2]), static_cast<std::int32_t>(c[3]), static_cast<std::int32_t>(c[4]),
-                     static_cast<std::int32_t>(c[5]), 100, 200, 900, 300, 500, 1700);
+        FillTextured(f, fill_test::SolidTexture(),
+                     fill_test::Corners<2>(c, fill_test::Uv({100, 200, 900, 300, 500, 1700})));
       });
       for (int k = 0; k < 7; ++k) {
         const auto d = k < 6 ? Flat(Orders(c)[k]) : std::move(textured);

@@ -22,18 +22,21 @@ struct Tri {
   std::array<std::int32_t, 6> uv;
 };
 
+PerspectiveTriangle WithDepth(const Tri& t, std::int32_t dx, std::int32_t dy) {
+  PerspectiveTriangle p;
+  for (int k = 0; k < 3; ++k)
+    p[k] = {t.xyz[3 * k] + dx, t.xyz[3 * k + 1] + dy, {t.xyz[3 * k + 2], t.uv[2 * k], t.uv[2 * k + 1]}};
+  return p;
+}
+
 std::unique_ptr<Drawn> Perspective(const Tri& t, std::int32_t dx = 0, std::int32_t dy = 0) {
-  return Render([&](FrameBuffer& f) {
-    FillPerspective(f, PositionTexture(), t.xyz[0] + dx, t.xyz[1] + dy, t.xyz[2], t.xyz[3] + dx, t.xyz[4] + dy,
-                    t.xyz[5], t.xyz[6] + dx, t.xyz[7] + dy, t.xyz[8], t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4],
-                    t.uv[5]);
-  });
+  return Render([&](FrameBuffer& f) { FillPerspective(f, PositionTexture(), WithDepth(t, dx, dy)); });
 }
 
 std::unique_ptr<Drawn> Affine(const Tri& t) {
   return Render([&](FrameBuffer& f) {
-    FillTextured(f, PositionTexture(), t.xyz[0], t.xyz[1], t.xyz[3], t.xyz[4], t.xyz[6], t.xyz[7], t.uv[0], t.uv[1],
-                 t.uv[2], t.uv[3], t.uv[4], t.uv[5]);
+    const std::array<std::int32_t, 6> xy = {t.xyz[0], t.xyz[1], t.xyz[3], t.xyz[4], t.xyz[6], t.xyz[7]};
+    FillTextured(f, PositionTexture(), fill_test::Corners<2>(xy, fill_test::Uv(t.uv)));
   });
 }
 
@@ -160,9 +163,7 @@ TEST(FillPerspective, ClippedPixelsKeepTheirUnclippedTexels) {
       t.xyz[3 * i + 1] -= top;
     }
     const auto draw = [&](FrameBuffer& f, std::int32_t dx, std::int32_t dy) {
-      FillPerspective(f, PositionTexture(), t.xyz[0] + dx, t.xyz[1] + dy, t.xyz[2], t.xyz[3] + dx, t.xyz[4] + dy,
-                      t.xyz[5], t.xyz[6] + dx, t.xyz[7] + dy, t.xyz[8], t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4],
-                      t.uv[5]);
+      FillPerspective(f, PositionTexture(), WithDepth(t, dx, dy));
     };
     // Rows and the right edge clip without moving a texel.
     for (const auto& [sx, sy] : {std::pair{0, -110}, {0, -189}, {200, 0}, {0, 150}, {170, 120}}) {

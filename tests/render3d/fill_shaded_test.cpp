@@ -41,7 +41,7 @@ using Corners = std::array<std::int32_t, 6>;
 std::unique_ptr<Drawn> Gouraud(const Corners& c, std::int32_t s0, std::int32_t s1, std::int32_t s2, std::int32_t dx = 0,
                                std::int32_t dy = 0) {
   return Render([&](FrameBuffer& f) {
-    FillGouraud(f, IdentityTable(), c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy, c[4] + dx, c[5] + dy, s0, s1, s2);
+    FillGouraud(f, IdentityTable(), fill_test::Corners<1>(c, {{{s0}, {s1}, {s2}}}, dx, dy));
   });
 }
 
@@ -49,8 +49,10 @@ std::unique_ptr<Drawn> Gouraud(const Corners& c, std::int32_t s0, std::int32_t s
 std::unique_ptr<Drawn> Lit(const Corners& c, const std::array<std::int32_t, 12>& a, std::int32_t dx = 0,
                            std::int32_t dy = 0) {
   return Render([&](FrameBuffer& f) {
-    FillTexturedLit(f, ColumnBytes(), RowBytes(), IdentityTable(), c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy,
-                    c[4] + dx, c[5] + dy, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11]);
+    // a: u, v of the three corners, then their light-map u, v.
+    const std::array<ScanValues<4>, 3> corners = {
+        {{a[0], a[1], a[6], a[7]}, {a[2], a[3], a[8], a[9]}, {a[4], a[5], a[10], a[11]}}};
+    FillTexturedLit(f, {ColumnBytes(), RowBytes(), IdentityTable()}, fill_test::Corners<4>(c, corners, dx, dy));
   });
 }
 
@@ -65,7 +67,9 @@ TEST(FillGouraud, InterpolatesTheShadeAcrossEachRow) {
   // Shades wrap through the table's 256 entries.
   EXPECT_EQ(Gouraud({160, 160, 3200, 160, 160, 3000}, 300, 300, 300)->Value(50, 50), 300 - 256);
   // A constant shade fills the triangle's exact coverage.
-  const auto flat = Render([&](FrameBuffer& f) { FillFlat(f, 160, 160, 3200, 800, 900, 3000, 77); });
+  const auto flat = Render([&](FrameBuffer& f) {
+    FillFlat(f, fill_test::Corners<0>(Corners{160, 160, 3200, 800, 900, 3000}, {}), 77);
+  });
   const auto shaded = Gouraud({160, 160, 3200, 800, 900, 3000}, 77, 77, 77);
   EXPECT_GT(shaded->Count(), 5000);
   for (int i = 0; i < kFramePixels; ++i) {
@@ -102,8 +106,10 @@ TEST(FillTexturedLit, MeasuresTheMiddleRowInWholePixels) {
   const Corners c{0, 0, 1600, 800, 0, 1600};
   const auto d = Lit(c, {0, 0, 1600, 0, 0, 0, 0, 0, 0, 0, 0, 0});
   EXPECT_EQ(d->Value(49, 25) & 255, (49 * 66161) >> 16);
-  const auto t = Render(
-      [&](FrameBuffer& f) { FillTextured(f, PositionTexture(), 0, 0, 1600, 800, 0, 1600, 0, 0, 1600, 0, 0, 0); });
+  const auto t = Render([&](FrameBuffer& f) {
+    FillTextured(f, PositionTexture(),
+                 fill_test::Corners<2>(Corners{0, 0, 1600, 800, 0, 1600}, fill_test::Uv({0, 0, 1600, 0, 0, 0})));
+  });
   EXPECT_EQ(t->Value(49, 25) & 255, (49 * 65462) >> 16);
   // Narrower than one pixel at the middle row: every gradient is 1.
   const auto thin = Lit({800, 0, 810, 800, 800, 1600}, {0, 0, 4000, 4000, 0, 0, 0, 0, 4000, 4000, 0, 0});
@@ -117,10 +123,8 @@ TEST(FillTexturedLit, MeasuresTheMiddleRowInWholePixels) {
     const Corners flatTop{pos(rng), top, pos(rng), top + n % 8, pos(rng), top + 200 + pos(rng) / 4};
     const std::array<std::int32_t, 6> uv{tex(rng), tex(rng), tex(rng), tex(rng), tex(rng), tex(rng)};
     const auto lit = Lit(flatTop, {uv[0], 0, uv[2], 0, uv[4], 0, 0, uv[1], 0, uv[3], 0, uv[5]});
-    const auto tx = Render([&](FrameBuffer& f) {
-      FillTextured(f, PositionTexture(), flatTop[0], flatTop[1], flatTop[2], flatTop[3], flatTop[4], flatTop[5], uv[0],
-                   uv[1], uv[2], uv[3], uv[4], uv[5]);
-    });
+    const auto tx = Render(
+        [&](FrameBuffer& f) { FillTextured(f, PositionTexture(), fill_test::Corners<2>(flatTop, fill_test::Uv(uv))); });
     ASSERT_EQ(lit->written, tx->written);
     ASSERT_EQ(lit->pixels, tx->pixels) << n;
   }

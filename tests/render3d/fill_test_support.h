@@ -11,8 +11,26 @@
 #include <gtest/gtest.h>
 
 #include "core/frame_buffer.h"
+#include "render3d/fillers.h"
 
 namespace vantrelle::fill_test {
+
+// A triangle from its corners' positions {x0, y0, x1, y1, x2, y2} moved by
+// (dx, dy), and each corner's attributes.
+template <int N, typename T>
+Triangle<N> Corners(const std::array<T, 6>& xy, const std::array<ScanValues<N>, 3>& a, std::int32_t dx = 0,
+                    std::int32_t dy = 0) {
+  Triangle<N> t;
+  for (int k = 0; k < 3; ++k) {
+    t[k] = {static_cast<std::int32_t>(xy[2 * k]) + dx, static_cast<std::int32_t>(xy[2 * k + 1]) + dy, a[k]};
+  }
+  return t;
+}
+
+// Texture coordinates {u0, v0, u1, v1, u2, v2} as each corner's pair.
+inline std::array<ScanValues<2>, 3> Uv(const std::array<std::int32_t, 6>& uv) {
+  return {{{uv[0], uv[1]}, {uv[2], uv[3]}, {uv[4], uv[5]}}};
+}
 
 // Pixels a drawing wrote, and their values: the drawing is made twice, over
 // 0x0000 and over 0xFFFF, and a pixel counts as written where both agree.
@@ -110,6 +128,7 @@ using OffsetDraw = std::function<void(FrameBuffer&, std::int32_t dx, std::int32_
 inline void ExpectSameUnderShift(const OffsetDraw& draw, int baseX, int baseY, int shiftX, int shiftY) {
   const auto whole = Render([&](FrameBuffer& f) { draw(f, 16 * baseX, 16 * baseY); });
   const auto moved = Render([&](FrameBuffer& f) { draw(f, 16 * (baseX + shiftX), 16 * (baseY + shiftY)); });
+  ASSERT_GT(whole->Count(), 0) << "the unmoved triangle draws nothing: the comparison would prove nothing";
   for (int y = 0; y < kFrameHeight; ++y) {
     for (int x = 0; x < kFrameWidth; ++x) {
       const int fx = x - shiftX;

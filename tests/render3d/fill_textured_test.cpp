@@ -23,10 +23,8 @@ struct Tri {
 
 std::unique_ptr<Drawn> Textured(const Tri& t, std::int32_t dx = 0, std::int32_t dy = 0,
                                 const std::uint16_t* texture = PositionTexture()) {
-  return Render([&](FrameBuffer& f) {
-    FillTextured(f, texture, t.xy[0] + dx, t.xy[1] + dy, t.xy[2] + dx, t.xy[3] + dy, t.xy[4] + dx, t.xy[5] + dy,
-                 t.uv[0], t.uv[1], t.uv[2], t.uv[3], t.uv[4], t.uv[5]);
-  });
+  return Render(
+      [&](FrameBuffer& f) { FillTextured(f, texture, fill_test::Corners<2>(t.xy, fill_test::Uv(t.uv), dx, dy)); });
 }
 
 int Column(std::uint16_t texel) { return texel & 255; }

@@ -78,9 +78,10 @@ class RenderMeshSceneTest : public ::testing::Test {
 
   void Render(const std::vector<std::int32_t>& mesh, std::int32_t background, std::int32_t mode,
               std::int32_t cameraDepth = 0) {
-    RenderMeshScene(frame_, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3200, 1920, cameraDepth, mesh.data(), pages_.data(),
-                    colours_.data(), lightMap_.data(), sky_.data(), background, mode);
+    RenderMeshScene(frame_, {.depth = cameraDepth}, mesh.data(), Material(), sky_.data(), background, mode);
   }
+
+  MeshMaterial Material() const { return {pages_.data(), colours_.data(), lightMap_.data()}; }
 
   FrameBuffer frame_{};
   std::array<std::uint16_t, 256> colours_{};
@@ -137,8 +138,7 @@ TEST_F(RenderMeshSceneTest, FlatShadeFollowsTheRotatedFaceNormal) {
   TestMesh up;
   up.Add({-65536, -131072, 65536, 65536, -131072, 65536, -65536, -131072, -65536}, {0, 65536, 0}, 0);
   frame_.fill(kOld);
-  RenderMeshScene(frame_, 1024, 0, 0, 0, 0, 0, 0, 0, 0, 3200, 1920, 0, up.Record().data(), pages_.data(),
-                  colours_.data(), lightMap_.data(), sky_.data(), 2, 1);
+  RenderMeshScene(frame_, {.angle1 = 1024}, up.Record().data(), Material(), sky_.data(), 2, 1);
   EXPECT_EQ(frame_[kInside], colours_[255]);
 }
 
@@ -165,6 +165,41 @@ TEST_F(RenderMeshSceneTest, PainterOrderDrawsTheNearerFaceLast) {
   m.Add(kUpperLeft, {65536, 0, 0}, 0);  // farther, shade 128
   Render(m.Record(), 0, 1);
   EXPECT_EQ(frame_[kInside], colours_[255]);
+}
+
+// The modes the show's score does not use, through their vertex normals. A
+// normal's x and y pick the texel (1/16 texel: n / 32 + 2048), so the view
+// direction lands on the centre: (0, 0.5, 0) picks column 128, row 192.
+TEST_F(RenderMeshSceneTest, VertexNormalModesShadeAndMapByTheNormals) {
+  TestMesh facing, edgeOn, up;
+  facing.Add(kUpperLeft, {0, 0, -65536}, 0);
+  edgeOn.Add(kUpperLeft, {65536, 0, 0}, 0);
+  up.Add(kUpperLeft, {0, 32768, 0}, 0);
+  Render(facing.Record(), 0, kMeshGouraud);
+  EXPECT_EQ(frame_[kInside], colours_[255]);
+  Render(edgeOn.Record(), 0, kMeshGouraud);
+  EXPECT_EQ(frame_[kInside], colours_[128]);
+
+  // Texel (column u, row v) of page 0 holds 256 v + u.
+  for (int i = 0; i < 65536; ++i) pages_[i] = static_cast<std::uint16_t>(i);
+  Render(up.Record(), 0, kMeshNormalMapped);
+  EXPECT_EQ(frame_[kInside], 192 * 256 + 128);
+  Render(edgeOn.Record(), 0, kMeshNormalMapped);
+  EXPECT_EQ(frame_[kInside], 128 * 256 + 0);  // u = 4096 sixteenths wraps to column 0
+
+  // Mode 4: byte texel 7 (corner u, v are 0), light from the light map's
+  // entry at the normal's coordinates; table entry texel + 256 * light.
+  std::vector<std::uint8_t> bytes(65536, 7);
+  std::vector<std::uint8_t> light(65536);
+  std::vector<std::uint16_t> table(65536);
+  for (int i = 0; i < 65536; ++i) {
+    light[i] = static_cast<std::uint8_t>(i >> 8);  // the light map's row
+    table[i] = static_cast<std::uint16_t>(i);
+  }
+  RenderMeshScene(frame_, {}, up.Record().data(), {bytes.data(), table.data(), light.data()}, sky_.data(), 0,
+                  kMeshTexturedLit);
+  EXPECT_EQ(frame_[kInside], 7 + 256 * 192);
+  EXPECT_EQ(frame_[kOutside], 0);
 }
 
 }  // namespace

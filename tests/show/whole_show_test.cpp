@@ -34,7 +34,8 @@ TEST_P(WholeShow, EveryFrameOfItsSegmentsKeepsItsHash) {
       ASSERT_EQ(Timeline(frame, t), 1) << "t = " << t;
       hash = FrameHash(frame, hash);
     }
-    EXPECT_FRAME_HASH("segment" + std::to_string(segments[s].number), hash);
+    EXPECT_FRAME_HASH("segment" + std::to_string(segments[s].number), hash)
+        << "\n(when DataSet.EveryFileIsTheOneTheFrameHashesWereTakenOn fails too, the data set changed)";
   }
   if (last + 1 == segments.size()) {
     EXPECT_EQ(Timeline(frame, kShowLengthMs), 0);

@@ -44,7 +44,7 @@ std::string LastLine(int fd) {
 
 PipedProcess::~PipedProcess() {
   if (pid_ > 0) {
-    Finish();
+    static_cast<void>(Finish());  // a destructor has no one to tell
   }
   if (errorFile_ >= 0) {
     close(errorFile_);
@@ -100,7 +100,7 @@ Status PipedProcess::Start(const std::vector<std::string>& arguments, int shared
   input_ = fdopen(ends[1], "wb");
   if (input_ == nullptr) {
     close(ends[1]);
-    Finish();
+    static_cast<void>(Finish());  // the failure to write is the one to report
     return Status::Failure(ErrorKind::kUnreadable, "cannot write to " + program_ + ": " + std::strerror(errno));
   }
   return {};
@@ -110,7 +110,7 @@ void PipedProcess::Kill() {
   if (pid_ > 0) {
     kill(pid_, SIGKILL);
   }
-  Finish();
+  static_cast<void>(Finish());  // killed on purpose: its exit says nothing
 }
 
 Status PipedProcess::Finish() {

@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "assets/mesh.h"
+
 namespace vantrelle::datagen {
 
 inline constexpr std::uint16_t kMeshFlags = 0x000F;  // normals, uv, face normals, attributes
-inline constexpr std::int32_t kTexturedKind = 3;     // attribute kind drawn by the renderer
+using vantrelle::kTexturedKind;                      // the attribute kind the renderer draws
 
 std::vector<std::uint8_t> MakeStationMesh();
 

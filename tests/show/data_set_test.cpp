@@ -1,0 +1,56 @@
+// The default data set the frame hashes are taken on, file by file. Its text
+// pictures are drawn through the system's FreeType and DejaVu fonts and its
+// soundtrack through LAME, so a library update can change them with no engine
+// change: this test then says which file changed, and the frame hashes that
+// fail beside it follow from the data, not from the engine.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "assets/data_inventory.h"
+#include "assets/resolve_data_path.h"
+#include "expected_frame_hashes.h"
+#include "testing/frame_hash.h"
+
+namespace vantrelle {
+namespace {
+
+std::uint64_t FileHash(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return in.bad() || bytes.empty() ? 0 : BytesHash(bytes);
+}
+
+std::uint64_t RecordedHash(std::string_view name) {
+  for (const auto& [key, hash] : golden::kExpectedDataHashes) {
+    if (key == name) return hash;
+  }
+  return 0;
+}
+
+TEST(DataSet, EveryFileIsTheOneTheFrameHashesWereTakenOn) {
+  const char* bin = std::getenv("VANTRELLE_BIN");
+  const std::filesystem::path directory = bin != nullptr ? bin : "build/bin";
+  std::vector<std::string_view> names;
+  for (const DataFile& file : kDataFiles) names.push_back(file.name);
+  names.push_back(kSoundtrackFileName);
+  ASSERT_EQ(std::size(golden::kExpectedDataHashes), names.size());
+  for (std::string_view name : names) {
+    const std::uint64_t hash = FileHash(ResolveDataPath(directory, name));
+    std::string escaped;  // as a C++ string literal writes it
+    for (char c : name) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    EXPECT_EQ(RecordedHash(name), hash)
+        << "the data set changed, not the engine: " << name << " differs from the file the frame hashes were\n"
+        << "taken on (a font or encoder update?). If the new file is right, record it and the frame hashes\n"
+        << "in tests/expected_frame_hashes.h:\n    {\"" << escaped << "\", " << hash << "u},";
+  }
+}
+
+}  // namespace
+}  // namespace vantrelle
