@@ -9,7 +9,8 @@ start_xvfb() {
   for n in $(seq "$first" "$last"); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
   done
-  Xvfb "$display" -screen 0 "$geometry" -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: a test that ends the last client must not find the server resetting.
+  Xvfb "$display" -screen 0 "$geometry" -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do
     DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
