@@ -33,6 +33,23 @@ consteval DataFile Picture(std::string_view name, std::span<std::uint8_t> stagin
   return file;
 }
 
+// A picture read before its palette: its indices are staged, and turned to
+// RGB565 through the palette once that is read.
+consteval DataFile PaletteAfter(std::string_view name, Palette565& palette, std::span<std::uint8_t> staged,
+                                std::span<std::uint16_t> pixels) {
+  if (staged.size() != pixels.size()) throw "the staged picture and the picture differ in size";
+  DataFile file = Palette(name, palette);
+  file.target.bytes = staged;
+  file.target.pixels = pixels;
+  return file;
+}
+
+// The first `bytes` of a buffer that holds more than its file.
+consteval std::span<std::uint8_t> Front(std::span<std::uint8_t> buffer, std::size_t bytes) {
+  if (bytes > buffer.size()) throw "the file is larger than its buffer";
+  return buffer.first(bytes);
+}
+
 consteval DataFile Mesh(std::string_view name, std::span<std::int32_t> record) {
   DataFile file{name, 0, {}};
   file.target.kind = Kind::kMesh;
@@ -61,15 +78,17 @@ constinit const std::array<DataFile, 29> kDataFiles = {{
     Raw("gfx\\planet.raw", startup::StagingB),  // kept there for the planet tables
     Palette("gfx\\planet.pal", startup::PlanetPalette),
     Raw("gfx\\starsky.raw", startup::StarSkyPicture),
-    Palette("gfx\\planetskybox.pal", startup::PaletteStaging),
-    Picture("gfx\\planetskybox.raw", startup::SkyboxStaging, startup::PaletteStaging, startup::PlanetSkybox),
-    Palette("gfx\\radialtexture.pal", startup::PaletteStaging),
-    Picture("gfx\\radialtexture.raw", startup::StagingA, startup::PaletteStaging, startup::RadialTexture),
+    Raw("gfx\\planetskybox.raw", startup::SkyboxStaging),
+    PaletteAfter("gfx\\planetskybox.pal", startup::PaletteStaging, startup::SkyboxStaging, startup::PlanetSkybox),
+    Raw("gfx\\radialtexture.raw", Front(startup::StagingA, kTexturePixels)),
+    PaletteAfter("gfx\\radialtexture.pal", startup::PaletteStaging, Front(startup::StagingA, kTexturePixels),
+                 startup::RadialTexture),
     Raw("gfx\\credits.raw", startup::CreditsPages),
-    Raw("gfx\\clip01.raw", startup::ClipFrames),
+    Raw("gfx\\clip01.raw", Front(startup::ClipFrames, kClipFileBytes)),
     Raw("gfx\\greets.raw", startup::GreetsFileBuffer),
-    Palette("gfx\\planetmap.pal", startup::PlanetMapPalette),
-    Picture("gfx\\planetmap.raw", startup::StagingA, startup::PlanetMapPalette, startup::PlanetMapTexture),
+    Raw("gfx\\planetmap.raw", Front(startup::StagingA, kTexturePixels)),
+    PaletteAfter("gfx\\planetmap.pal", startup::PlanetMapPalette, Front(startup::StagingA, kTexturePixels),
+                 startup::PlanetMapTexture),
     Raw("gfx\\endscroll.raw", startup::EndScrollAlpha),
     Mesh(kMeshFileName, startup::LoadedMesh),
 }};

@@ -16,9 +16,10 @@ namespace vantrelle {
 struct DataTarget {
   enum class Kind { kRaw, kPalette, kPicture, kMesh };
   Kind kind = Kind::kRaw;
-  std::span<std::uint8_t> bytes;       // kRaw: the file; kPicture: where its colour indices are staged
+  std::span<std::uint8_t> bytes;       // kRaw: the file; kPicture, a late kPalette: the staged indices
   Palette565* palette = nullptr;       // kPalette: filled; kPicture: the colours its indices name
-  std::span<std::uint16_t> pixels;     // kPicture: the RGB565 picture, one pixel per index
+  std::span<std::uint16_t> pixels;     // kPicture, or a kPalette read after its picture: the RGB565
+                                       // picture, one pixel per index of `bytes`
   std::span<std::int32_t> meshRecord;  // kMesh: the Mesh record it becomes
 };
 

@@ -117,6 +117,7 @@ Status LoadDataFiles(const std::filesystem::path& directory) {
         break;
       case DataTarget::Kind::kPalette:
         read = LoadPalette(path, *target.palette).ok();
+        if (read && !target.pixels.empty()) Expand(target.bytes, *target.palette, target.pixels);
         break;
       case DataTarget::Kind::kPicture:
         read = LoadRaw(path, target.bytes).ok();

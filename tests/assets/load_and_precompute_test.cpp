@@ -49,6 +49,12 @@ TEST(LoadAndPrecompute, NamesTheFirstBadFile) {
          d.Resize("gfx\\starsky.raw", 5);
        },
        ErrorKind::kMalformed, "data error: gfx\\starsky.raw: expected 262144 bytes, found 5"},
+      {"picture read before its palette",
+       [](const TestDataDirectory& d) {
+         d.Remove("gfx\\planetmap.pal");
+         d.Remove("gfx\\planetmap.raw");
+       },
+       ErrorKind::kNotFound, "data error: gfx\\planetmap.raw: expected a file of 65536 bytes, found none"},
       {"missing mesh", [](const TestDataDirectory& d) { d.Remove("mesh\\zerozev.3df"); }, ErrorKind::kNotFound,
        "data error: mesh\\zerozev.3df: expected a mesh file, found none"},
       {"huge mesh", [](const TestDataDirectory& d) { d.Resize("mesh\\zerozev.3df", 1 << 20); }, ErrorKind::kMalformed,
