@@ -11,6 +11,7 @@
 #include "platform/executable_directory.h"
 #include "platform/find_data_directory.h"
 #include "platform/guard_main.h"
+#include "platform/non_empty_option.h"
 #include "platform/sdl/sdl_desktop.h"
 #include "platform/sdl/sdl_direct_draw.h"
 #include "platform/sdl/sdl_sound_library.h"
@@ -49,7 +50,8 @@ int Main(int argc, char** argv) {
   bool noDialog = false;
   app.add_flag("--no-dialog", noDialog, "Errors on standard error only, never in a box (unattended runs)");
   app.add_option("--data", dataDirectory,
-                 "Folder with gfx/, mesh/ and music/ (default: beside the program, else ../share/vantrelle)");
+                 "Folder with gfx/, mesh/ and music/ (default: beside the program, else ../share/vantrelle)")
+      ->check(platform::NonEmptyFolder());
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {  // --help, --version

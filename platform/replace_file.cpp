@@ -6,11 +6,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 namespace vantrelle::platform {
 namespace {
 
-constexpr mode_t kNewFileMode = 0666;  // as fopen creates files, before the umask
+constexpr mode_t kNewFileMode = 0666;       // as fopen creates files, before the umask
+constexpr std::size_t kUsualNameMax = 255;  // bytes in a name, when the folder does not say
 
 std::string KindOf(mode_t mode) {
   if (S_ISDIR(mode)) return "a directory";
@@ -65,7 +67,15 @@ Status ReplacementFile::Open(const std::filesystem::path& target) {
   const std::string extension = target_.extension().string();
   // Hidden, and named after the target, so that a left-over (after a power cut) says what it was.
   std::string name = target_.parent_path().string();
-  name.append("/.").append(target_.stem().string()).append(".XXXXXX").append(extension);
+  std::string stem = target_.stem().string();
+  // A target name near the folder's limit has its stem cut, so the temporary name fits too.
+  const long longest = pathconf(name.c_str(), _PC_NAME_MAX);
+  const std::size_t limit = longest > 0 ? static_cast<std::size_t>(longest) : kUsualNameMax;
+  const std::size_t added = std::string_view("..XXXXXX").size() + extension.size();
+  if (stem.size() + added > limit) {
+    stem.resize(limit > added ? limit - added : 0);
+  }
+  name.append("/.").append(stem).append(".XXXXXX").append(extension);
   const int fd = mkostemps(name.data(), static_cast<int>(extension.size()), O_CLOEXEC);
   if (fd < 0) {
     return CannotWrite(target, std::strerror(errno));

@@ -8,7 +8,8 @@
 
 namespace vantrelle::platform {
 
-Status WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height) {
+Status WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height,
+                   bool (*stopped)()) {
   ReplacementFile out;
   if (Status opened = out.Open(file); !opened.ok()) {
     return opened;
@@ -24,6 +25,9 @@ Status WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, i
   png_image_free(&png);
   if (ok == 0) {
     return Status::Failure(ErrorKind::kUnwritable, "cannot write " + file.string() + ": " + reason);
+  }
+  if (stopped != nullptr && stopped()) {
+    return Status::Failure(ErrorKind::kStopped, "stopped while writing " + file.string());
   }
   return out.Commit();
 }

@@ -23,7 +23,10 @@ inline std::array<std::uint8_t, 3> WidenRgb565(std::uint16_t pixel) {
 // An 8-bit RGB PNG of `rgb` (3 bytes a pixel, rows top to bottom), written
 // beside `file` and renamed over it once complete (see ReplacementFile).
 // Fails with kUnwritable and one line; a failure leaves `file` as it was.
-Status WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height);
+// When `stopped` is given and returns true once the picture is written, the
+// picture is dropped, `file` is left as it was and kStopped is returned.
+Status WritePngRgb(const std::filesystem::path& file, const std::uint8_t* rgb, int width, int height,
+                   bool (*stopped)() = nullptr);
 
 // The same for an RGB565 picture of width x height pixels, rows top to bottom.
 Status WritePngRgb565(const std::filesystem::path& file, const std::uint16_t* pixels, int width, int height);

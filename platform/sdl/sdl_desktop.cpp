@@ -11,6 +11,7 @@
 #include "platform/write_png.h"
 
 // Last: Xlib defines short macro names (Status, None) that nothing after it may meet.
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
 namespace vantrelle::platform {
@@ -44,6 +45,23 @@ int OnDisplayLost(Display* /*display*/) {
   std::_Exit(0);
 }
 
+// A window destroyed from outside fails the next request on it or on what
+// draws into it (BadWindow, BadDrawable, or GLX's BadDrawable on a swap),
+// which Xlib's default handler reports in six lines and status 1.
+constexpr int kGlxBadDrawable = 2;  // GLX's third error, after its first error code
+XErrorHandler previousErrorHandler = nullptr;
+int glxOpcode = -1;      // GLX's major request code, once the window is open
+int glxFirstError = -1;  // its first error code
+int OnXError(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable ||
+      (error->request_code == glxOpcode && error->error_code == glxFirstError + kGlxBadDrawable)) {
+    OnDisplayLost(display);
+  }
+  return previousErrorHandler != nullptr ? previousErrorHandler(display, error) : 0;
+}
+
+bool Headless(const char* driver) { return std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0; }
+
 }  // namespace
 
 bool SdlDesktop::Start() {
@@ -55,16 +73,24 @@ bool SdlDesktop::Start() {
     return false;
   }
   started_ = true;
+  // SDL falls back to a driver without a screen when there is no display;
+  // only SDL_VIDEODRIVER may ask for one.
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  if (Headless(SDL_GetCurrentVideoDriver()) && (chosen == nullptr || *chosen == '\0')) {
+    std::fputs("vantrelle: cannot open the display: no display found (SDL_VIDEODRIVER=offscreen runs without one)\n",
+               stderr);
+    return false;
+  }
   if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
     XSetIOErrorHandler(OnDisplayLost);
+    previousErrorHandler = XSetErrorHandler(OnXError);
   }
   return true;
 }
 
 bool SdlDesktop::Unattended() const {
   const char* driver = started_ ? SDL_GetCurrentVideoDriver() : nullptr;
-  return !config_.dialogs || driver == nullptr || std::strcmp(driver, "dummy") == 0 ||
-         std::strcmp(driver, "offscreen") == 0;
+  return !config_.dialogs || driver == nullptr || Headless(driver);
 }
 
 bool SdlDesktop::OpenWindow(const char* title) {
@@ -78,6 +104,13 @@ bool SdlDesktop::OpenWindow(const char* title) {
   if (window_ == nullptr) {
     std::fprintf(stderr, "vantrelle: cannot create the window: %s\n", SDL_GetError());
     return false;
+  }
+  SDL_SysWMinfo system;
+  SDL_VERSION(&system.version);
+  int firstEvent = 0;
+  if (SDL_GetWindowWMInfo(window_, &system) == SDL_TRUE && system.subsystem == SDL_SYSWM_X11 &&
+      !XQueryExtension(system.info.x11.display, "GLX", &glxOpcode, &firstEvent, &glxFirstError)) {
+    glxOpcode = glxFirstError = -1;
   }
   return true;
 }

@@ -2,8 +2,9 @@
 # Where the show used to hang: a data-error box, a soundtrack that is a FIFO.
 # Under a virtual X server and on SDL's dummy video driver, each run must end
 # within 2 s of SIGTERM (or by itself); unattended runs print the error and
-# exit without a box; a window killed from outside ends the show with one
-# line and status 0. Exits 77 (skipped) without Xvfb or the data set.
+# exit without a box; a window killed or destroyed from outside ends the
+# show with one line and status 0; with no display at all it says so and
+# exits 1. Exits 77 (skipped) without Xvfb or the data set.
 set -uo pipefail
 source "${BASH_SOURCE%/*}/start_xvfb.sh"
 
@@ -80,21 +81,32 @@ lines=$(wc -l <"$work/log")
 grep -q "^vantrelle: data error: " "$work/log" && [ "$lines" = 1 ] && ! grep -q "data error: data error" "$work/log" ||
   { echo "FAIL: the data error is not one line:"; cat "$work/log"; failures=$((failures + 1)); }
 
-# A window killed from outside: one line at most, and status 0.
-DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$show" --window >"$work/log" 2>&1 &
-pid=$!
-for _ in $(seq 50); do
-  window=$(DISPLAY=$display xdotool search --name "Vantrelle X2" 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-DISPLAY=$display xdotool windowkill "$window" 2>/dev/null
-for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; echo "FAIL: the show outlived its window"; failures=$((failures + 1)); }
-wait "$pid"
+# No display at all and no driver asked for: one line and status 1 at once,
+# never the show played on an invisible screen.
+env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY DISPLAY= XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy \
+  ASAN_OPTIONS=detect_leaks=0 timeout 20 "$show" --window --no-dialog >"$work/log" 2>&1
 status=$?
-[ "$status" = 0 ] && [ "$(wc -l <"$work/log")" -le 1 ] ||
-  { echo "FAIL: window killed: status $status"; cat "$work/log"; failures=$((failures + 1)); }
+[ "$status" = 1 ] && [ "$(wc -l <"$work/log")" = 1 ] && grep -q "^vantrelle: cannot open the display: " "$work/log" ||
+  { echo "FAIL: no display: status $status"; cat "$work/log"; failures=$((failures + 1)); }
+
+# A window killed or destroyed from outside: one line at most, and status 0.
+for how in windowkill windowclose; do
+  DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$show" --window >"$work/log" 2>&1 &
+  pid=$!
+  window=""
+  for _ in $(seq 50); do
+    window=$(DISPLAY=$display xdotool search --name "Vantrelle X2" 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  DISPLAY=$display xdotool "$how" "$window" 2>/dev/null
+  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; echo "FAIL: $how: the show outlived its window"; failures=$((failures + 1)); }
+  wait "$pid"
+  status=$?
+  [ "$status" = 0 ] && [ "$(wc -l <"$work/log")" -le 1 ] ||
+    { echo "FAIL: $how: status $status"; cat "$work/log"; failures=$((failures + 1)); }
+done
 
 [ "$failures" = 0 ] || exit 1
 echo "all hang cases ended"

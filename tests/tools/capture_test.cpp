@@ -166,6 +166,27 @@ TEST(VideoExport, TwoSecondsOfEachContainerWithTheirSoundInStep) {
   EXPECT_NEAR(FirstSound(webm), 0.3, 1.0 / 10);
 }
 
+// A soundtrack that starts as a playlist and goes on as MP3: the show's
+// decoder skips the text, and the video must carry that same music, never
+// the file the playlist names.
+TEST(VideoExport, TheSoundIsTheSoundtrackChecked) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  AddSoundtrack(data);
+  const std::filesystem::path music = data.FilePath(kSoundtrackFileName);
+  ASSERT_EQ(RunShell("cd " + Quoted(music.parent_path()) +
+                     " && ffmpeg -hide_banner -loglevel error -f lavfi -i sine=frequency=880:duration=4 other.wav"
+                     " && { printf '#EXTM3U\\n#EXT-X-TARGETDURATION:4\\n#EXTINF:4,\\nother.wav\\n"
+                     "#EXT-X-ENDLIST\\n'; cat soundtrack.mp3; } > mixed && mv mixed soundtrack.mp3"),
+            0);
+  const std::filesystem::path video = data.path() / "mixed.mkv";
+  const ToolRun run =
+      RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 1000 --to 3000 --fps 10 --scale 1" +
+                                " --video " + Quoted(video));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NEAR(FirstSound(video), 0.5, 1.0 / 10);  // the other file sounds from 0
+}
+
 TEST(VideoExport, SilentWithAWarningWhenTheSoundtrackIsMissing) {
   if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
   TestDataDirectory data;

@@ -43,6 +43,11 @@ TEST(DecimalParsing, LeadingZerosAreDecimalAndOddNumbersAreRefused) {
       {RenderTool(), withData + "--at 1e3" + raw, "--at"},
       {RenderTool(), withData + "--times ,,," + raw, "--times"},
       {RenderTool(), withData + "--times 5,0x10" + raw, "--times"},
+      {RenderTool(), withData + "--times 1,,3" + raw, "--times"},
+      {RenderTool(), withData + "--times 1," + raw, "--times"},
+      {RenderTool(), withData + "--times ,1" + raw, "--times"},
+      {RenderTool(), withData + "--times=1,,3" + raw, "--times"},
+      {RenderTool(), "--data '' --at 5" + raw, "--data"},
       {RenderTool(), withData + "--from 0 --to 0x10" + raw, "--to"},
       {RenderTool(), withData + "--from 010. --to 20" + raw, "--from"},
       {RenderTool(), withData + "--from 0 --to 20 --step +1" + raw, "--step"},
@@ -56,6 +61,7 @@ TEST(DecimalParsing, LeadingZerosAreDecimalAndOddNumbersAreRefused) {
       {ShowProgram(), "--scale 03.0", "--scale"},
       {ShowProgram(), "--start 251329", "--start"},
       {ShowProgram(), "--no-such-option", "--no-such-option"},
+      {ShowProgram(), "--data ''", "--data"},
   };
   for (const Case& c : cases) {
     const ToolRun run = RunTool(c.program, c.arguments);

@@ -117,6 +117,44 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
   }
 }
 
+// With standard streams closed by the caller, the output's file must not take
+// their place: the raw file holds frames and nothing else.
+TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {
+  TestDataDirectory data;
+  constexpr std::uintmax_t kThirtyFrames = 30 * 400 * 240 * 2;
+  for (const char* closed : {"2>&-", "1>&- 2>&-", "0<&- 1>&- 2>&-"}) {
+    const std::filesystem::path raw = data.path() / "frames.raw";
+    const int status = RunShell(RenderTool().string() + " --data " + Quoted(data.path()) +
+                                " --from 0 --to 300 --step 10 --raw " + Quoted(raw) + " " + closed);
+    EXPECT_EQ(status, 0) << closed;
+    EXPECT_EQ(std::filesystem::file_size(raw), kThirtyFrames) << closed;
+    std::filesystem::remove(raw);
+  }
+}
+
+// Names up to the file system's limit work, though the temporary name beside
+// them adds to theirs; a longer one is refused in one line.
+TEST(OutputSafety, NamesUpToTheLongestAllowed) {
+  TestDataDirectory data;
+  const std::filesystem::path folder = data.path() / "long";
+  std::filesystem::create_directories(folder);
+  const long longest = pathconf(folder.c_str(), _PC_NAME_MAX);
+  ASSERT_GT(longest, 8);
+  for (long length : {longest - 8, longest - 4, longest, longest + 1}) {
+    const std::filesystem::path raw = folder / (std::string(static_cast<std::size_t>(length) - 4, 'n') + ".raw");
+    const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 5 --raw " + Quoted(raw));
+    if (length <= longest) {
+      EXPECT_EQ(run.status, 0) << length << "\n" << run.output;
+      EXPECT_EQ(Names(folder), std::set<std::string>{raw.filename().string()}) << length;
+      std::filesystem::remove(raw);
+    } else {
+      EXPECT_EQ(run.status, 1) << length << "\n" << run.output;
+      EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << length << "\n" << run.output;
+      EXPECT_TRUE(std::filesystem::is_empty(folder)) << length;
+    }
+  }
+}
+
 // Odd names and environments: the video lands where it was named, or the
 // export fails in one line, never an abort.
 TEST(OutputSafety, VideoNamesAndTemporaryFolders) {

@@ -79,7 +79,7 @@ TEST(SoundtrackChecks, AVideoSaysWhatIsWrongAndGoesSilentWhereNeeded) {
           << label << "\n"
           << run.output;
     }
-    EXPECT_EQ(ffmpeg.Arguments().find("file:" + name) != std::string::npos, c.withSound) << label;
+    EXPECT_EQ(ffmpeg.Arguments().find("\nfile:/dev/fd/3\n") != std::string::npos, c.withSound) << label;
   }
 }
 

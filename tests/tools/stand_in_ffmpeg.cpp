@@ -18,6 +18,7 @@ StandInFfmpeg::StandInFfmpeg(const std::filesystem::path& folder) : folder_(fold
                            "for out; do :; done\n"
                            "case \"$out\" in file:*) out=${out#file:};; esac\n"
                            "if [ \"$STANDIN_FFMPEG\" = nothing ]; then exec cat > /dev/null; fi\n"
+                           "if [ \"$STANDIN_FFMPEG\" = stuck ]; then cat > /dev/null; exec sleep 10; fi\n"
                            "exec cat > \"$out\"\n";
   std::filesystem::permissions(script, std::filesystem::perms::owner_all);
 }

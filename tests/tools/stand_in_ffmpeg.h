@@ -4,7 +4,8 @@
 // arguments (one a line) and its process id beside itself, then, by the
 // STANDIN_FFMPEG variable: "copy" (default) writes its input to the output
 // (the last argument, less a "file:" prefix); "nothing" reads its input and
-// exits 0 without writing anything.
+// exits 0 without writing anything; "stuck" reads its input, then hangs
+// for 10 s (as the program "sleep").
 #include <sys/types.h>
 
 #include <filesystem>

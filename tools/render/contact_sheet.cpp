@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/frame_buffer.h"
+#include "platform/write_png.h"
 #include "timeline/load_and_precompute.h"
 #include "tools/render/check_writable.h"
+#include "tools/render/stop_signals.h"
 #include "tools/render/write_frame.h"
 #include "tools/text/text_painter.h"
 
@@ -62,6 +65,7 @@ std::string ShowTimeText(DemoClock ms) {
 }
 
 Status MakeContactSheet(const std::filesystem::path& dataDirectory, const std::filesystem::path& file) {
+  CatchStopSignals();
   if (Status writable = CheckWritable(file); !writable.ok()) {
     return writable;
   }
@@ -81,7 +85,16 @@ Status MakeContactSheet(const std::filesystem::path& dataDirectory, const std::f
   RgbImage sheet(size.width, size.height, kBackground);
   static FrameBuffer frame{};  // never cleared, as in the show
   frame.fill(0);
+  // A stop signal ends it between frames, or before the sheet replaces the file.
+  auto stop = [&](int done) {
+    return Status::Failure(ErrorKind::kStopped, std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " +
+                                                    std::to_string(done) + " of " + std::to_string(tiles) +
+                                                    " frames; " + file.string() + " is left as it was");
+  };
   for (int i = 0; i < tiles; ++i) {
+    if (StopSignal() != 0) {
+      return stop(i);
+    }
     const SegmentInfo& segment = segments[static_cast<std::size_t>(i)];
     const DemoClock t = RepresentativeTime(segment);
     Timeline(frame, t);
@@ -94,7 +107,9 @@ Status MakeContactSheet(const std::filesystem::path& dataDirectory, const std::f
     painter.Draw(caption, label.x + 2, baseline, text::Spacing{},
                  [&sheet](const text::GlyphCoverage& glyph) { PaintLabelGlyph(sheet, glyph); });
   }
-  return WritePngImage(file, sheet);
+  const Status written =
+      platform::WritePngRgb(file, sheet.pixels.data(), sheet.width, sheet.height, [] { return StopSignal() != 0; });
+  return written.kind == ErrorKind::kStopped ? stop(tiles) : written;
 }
 
 }  // namespace vantrelle::render

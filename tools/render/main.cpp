@@ -6,11 +6,13 @@
 
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "platform/decimal_option.h"
 #include "platform/executable_directory.h"
 #include "platform/find_data_directory.h"
 #include "platform/guard_main.h"
+#include "platform/non_empty_option.h"
 #include "tools/render/contact_sheet.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
@@ -50,6 +52,26 @@ int Finish(const vantrelle::Status& status) {
   return Fail(status.message, kOutputError);
 }
 
+// CLI11 drops the empty items of a list ("1,,3", "1,", ",1"), so the text as
+// typed is checked: the first --times value with an empty item, or "".
+std::string TimesWithAnEmptyItem(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    std::string_view value;
+    if (word == "--times" && i + 1 < argc) {
+      value = argv[i + 1];
+    } else if (word.starts_with("--times=")) {
+      value = word.substr(8);
+    } else {
+      continue;
+    }
+    if (value.empty() || value.front() == ',' || value.back() == ',' || value.find(",,") != std::string_view::npos) {
+      return std::string(value);
+    }
+  }
+  return {};
+}
+
 int Main(int argc, char** argv) {
   using vantrelle::DemoClock;
   namespace render = vantrelle::render;
@@ -70,7 +92,8 @@ int Main(int argc, char** argv) {
   bool quiet = false;
   const CLI::Validator decimal = vantrelle::platform::DecimalOnly();
   app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
-  app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)");
+  app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)")
+      ->check(vantrelle::platform::NonEmptyFolder());
   CLI::Option* atOption = app.add_option("--at", at, "one time, ms")->transform(decimal);
   CLI::Option* timesOption =
       app.add_option("--times", times, "times in ms, comma separated")->delimiter(',')->transform(decimal);
@@ -107,6 +130,9 @@ int Main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     return Fail(e.what(), kUsageError);
+  }
+  if (const std::string list = TimesWithAnEmptyItem(argc, argv); !list.empty()) {
+    return Fail("--times: expected a decimal whole number, found \"\" in \"" + list + "\"", kUsageError);
   }
 
   const vantrelle::Result<std::filesystem::path> found =

@@ -11,11 +11,14 @@
 #include <csignal>
 #include <cstring>
 
+#include "tools/render/stop_signals.h"
+
 extern char** environ;
 
 namespace vantrelle::render {
 namespace {
 
+constexpr int kSharedDescriptor = 3;      // the first after the standard three
 constexpr std::size_t kErrorTail = 4096;  // bytes of the child's error output kept for the report
 
 // The last non-empty line of what the child wrote to its standard error.
@@ -46,7 +49,7 @@ PipedProcess::~PipedProcess() {
   }
 }
 
-Status PipedProcess::Start(const std::vector<std::string>& arguments) {
+Status PipedProcess::Start(const std::vector<std::string>& arguments, int shared) {
   program_ = arguments.at(0);
   // In memory, so that a missing or odd TMPDIR does not matter.
   errorFile_ = memfd_create("vantrelle-render-messages", MFD_CLOEXEC);
@@ -64,6 +67,9 @@ Status PipedProcess::Start(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, ends[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, errorFile_, STDERR_FILENO);
+  if (shared >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, shared, kSharedDescriptor);
+  }
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   sigset_t defaults;
@@ -116,6 +122,9 @@ Status PipedProcess::Finish() {
   int status = 0;
   pid_t waited;
   do {
+    if (StopSignal() != 0) {
+      kill(pid_, SIGKILL);  // a stopped export does not wait for a program that may never end
+    }
     waited = waitpid(pid_, &status, 0);
   } while (waited < 0 && errno == EINTR);
   pid_ = -1;

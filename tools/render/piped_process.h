@@ -23,13 +23,15 @@ class PipedProcess {
   // line: kNotFound ("<program> not found") when it is not on PATH,
   // kUnreadable when it cannot be started or fed. Ignores SIGPIPE in this
   // process from then on, so that a program that dies makes writes fail
-  // instead of killing us; the child gets the default action back.
-  Status Start(const std::vector<std::string>& arguments);
+  // instead of killing us; the child gets the default action back. A
+  // `shared` descriptor (>= 0) is handed to it as its descriptor 3.
+  Status Start(const std::vector<std::string>& arguments, int shared = -1);
 
   // Where to write its input; null before Start.
   std::FILE* Input() const { return input_; }
 
-  // Closes its input and waits for it. Ok when it exited with status 0, else
+  // Closes its input and waits for it; once a stop signal was caught
+  // (stop_signals.h) it is killed instead. Ok when it exited with status 0, else
   // kUnwritable (its work is not complete) with one line: the status and the
   // last line the program wrote to its standard error.
   Status Finish();

@@ -1,6 +1,8 @@
 #include "tools/render/render_frames.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -37,6 +39,18 @@ bool IsStream(const std::string& path) {
   return stat(path.c_str(), &status) == 0 && (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode));
 }
 
+bool WriteAll(int fd, const void* data, std::size_t size) {
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 Status CannotWrite(std::string message) { return Status::Failure(ErrorKind::kUnwritable, std::move(message)); }
 
 std::string PngName(DemoClock t) {
@@ -50,12 +64,31 @@ std::string PngName(DemoClock t) {
 Status StartVideo(const RenderRequest& request, const std::filesystem::path& file, PipedProcess& ffmpeg) {
   VideoSettings settings = request.video;
   settings.file = file;
-  settings.soundtrack = ResolveDataPath(request.dataDirectory, kSoundtrackFileName);
-  const SoundtrackPlan plan = PlanSoundtrack(settings.soundtrack, settings.from, settings.to);
-  if (!plan.withSound) {
-    settings.soundtrack.clear();
+  const SoundtrackPlan plan =
+      PlanSoundtrack(ResolveDataPath(request.dataDirectory, kSoundtrackFileName), settings.from, settings.to);
+  // ffmpeg gets the samples our decoder checked, from the range's start on, in
+  // an anonymous file it reads as its descriptor 3: never the MP3 itself,
+  // whose bytes it might take for something else (a playlist naming other files).
+  int samples = -1;
+  if (plan.withSound) {
+    const platform::DecodedSound& sound = plan.sound;
+    const std::size_t first = static_cast<std::size_t>(std::int64_t{settings.from} * sound.rate / 1000) *
+                              static_cast<std::size_t>(sound.channels);
+    samples = memfd_create("vantrelle-render-soundtrack", MFD_CLOEXEC);
+    if (samples < 0 ||
+        !WriteAll(samples, sound.samples.data() + first, (sound.samples.size() - first) * sizeof(std::int16_t))) {
+      const std::string reason = std::strerror(errno);
+      if (samples >= 0) close(samples);
+      return CannotWrite("cannot hold the decoded soundtrack for ffmpeg: " + reason);
+    }
+    settings.soundtrack = "/dev/fd/3";
+    settings.soundRate = sound.rate;
+    settings.soundChannels = sound.channels;
   }
-  const Status started = ffmpeg.Start(FfmpegArguments(settings));
+  const Status started = ffmpeg.Start(FfmpegArguments(settings), samples);
+  if (samples >= 0) {
+    close(samples);  // ffmpeg has its own
+  }
   if (started.kind == ErrorKind::kNotFound) {
     return CannotWrite("ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)");
   }
@@ -94,6 +127,16 @@ Status RenderFrames(const RenderRequest& request) {
   std::unique_ptr<std::FILE, CloseFile> stream;
   std::FILE* raw = nullptr;
   PipedProcess ffmpeg;
+  // An interrupted render ends ffmpeg and leaves no partial file: the target keeps what it had.
+  auto stop = [&](std::int64_t done = 0) {
+    ffmpeg.Kill();
+    output.Discard();
+    const std::filesystem::path target = video ? request.video.file : std::filesystem::path(request.rawFile);
+    return Status::Failure(ErrorKind::kStopped,
+                           std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " +
+                               std::to_string(done) + " of " + std::to_string(request.times.Count()) + " frames" +
+                               (video || rawFile ? "; " + target.string() + " is left as it was" : ""));
+  };
   if (video) {
     Status opened = output.Open(request.video.file);
     if (opened.ok()) {
@@ -106,8 +149,15 @@ Status RenderFrames(const RenderRequest& request) {
   } else if (request.rawFile == "-") {
     raw = stdout;
   } else if (rawStream) {
+    // Opening a FIFO waits for its reader; a stop signal ends the wait.
+    if (StopSignal() != 0) {
+      return stop();
+    }
     stream.reset(std::fopen(request.rawFile.c_str(), "wb"));
     raw = stream.get();
+    if (raw == nullptr && StopSignal() != 0) {
+      return stop();
+    }
     if (raw == nullptr) {
       return CannotWrite("cannot write " + request.rawFile + ": " + std::strerror(errno));
     }
@@ -128,17 +178,6 @@ Status RenderFrames(const RenderRequest& request) {
     const Status ended = ffmpeg.Finish();
     output.Discard();
     return CannotWrite("cannot write " + request.video.file.string() + ": " + (ended.ok() ? reason : ended.message));
-  };
-
-  // An interrupted render ends ffmpeg and leaves no partial file: the target keeps what it had.
-  auto stop = [&](std::int64_t done) {
-    ffmpeg.Kill();
-    output.Discard();
-    const std::filesystem::path target = video ? request.video.file : std::filesystem::path(request.rawFile);
-    return Status::Failure(ErrorKind::kStopped,
-                           std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " +
-                               std::to_string(done) + " of " + std::to_string(request.times.Count()) + " frames" +
-                               (video || rawFile ? "; " + target.string() + " is left as it was" : ""));
   };
 
   const auto started = std::chrono::steady_clock::now();
@@ -182,14 +221,20 @@ Status RenderFrames(const RenderRequest& request) {
     return stop(done);
   }
   if (video) {
-    if (std::fflush(raw) != 0) {
-      return failVideo("cannot send the last frames to ffmpeg");
-    }
-    if (Status ended = ffmpeg.Finish(); !ended.ok()) {
-      return failVideo(ended.message);
-    }
+    // A stop signal while ffmpeg finishes ends it there too.
+    const bool flushed = std::fflush(raw) == 0;
     if (StopSignal() != 0) {
       return stop(done);
+    }
+    if (!flushed) {
+      return failVideo("cannot send the last frames to ffmpeg");
+    }
+    const Status ended = ffmpeg.Finish();
+    if (StopSignal() != 0) {
+      return stop(done);
+    }
+    if (!ended.ok()) {
+      return failVideo(ended.message);
     }
     // ffmpeg's status alone is not trusted: the video must be there and not empty.
     if (Status committed = output.Commit(); !committed.ok()) {

@@ -1,6 +1,7 @@
 #include "tools/render/video_arguments.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstdio>
 
@@ -60,8 +61,9 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
                                    "-"};
   const bool withSound = !settings.soundtrack.empty();
   if (withSound) {
-    // -ss before the input seeks the decoded sound exactly, not to a packet.
-    args.insert(args.end(), {"-ss", SecondsText(settings.from), "-i", LocalFile(settings.soundtrack)});
+    const char* samples = std::endian::native == std::endian::little ? "s16le" : "s16be";
+    args.insert(args.end(), {"-protocol_whitelist", "file", "-f", samples, "-ar", std::to_string(settings.soundRate),
+                             "-ac", std::to_string(settings.soundChannels), "-i", LocalFile(settings.soundtrack)});
   }
   args.insert(args.end(), {"-map", "0:v"});
   if (withSound) {

@@ -18,20 +18,24 @@ std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file);
 struct VideoSettings {
   std::filesystem::path file;  // the video written (replaced if present)
   VideoContainer container = VideoContainer::kMp4;
-  std::filesystem::path soundtrack;  // empty: a silent video
+  std::filesystem::path soundtrack;  // decoded sound, from `from` on; empty: a silent video
   DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
   DemoClock to = kShowLengthMs;      // ms, not included
   int fps = 60;
-  int scale = 3;  // whole-factor enlargement, nearest neighbour
+  int scale = 3;          // whole-factor enlargement, nearest neighbour
+  long soundRate = 0;     // the sound's frames per second
+  int soundChannels = 0;  // 16-bit samples, interleaved, in this machine's byte order
 };
 
 // "12.345" for 12,345 ms: exact, no floating point.
 std::string SecondsText(DemoClock ms);
 
 // argv for ffmpeg, the program name first. Frames arrive as rgb565le
-// 400 x 240 at `fps`; the soundtrack is read from `from` on and both
+// 400 x 240 at `fps`; the sound, already decoded, starts at `from` and both
 // streams stop at the range's length, so frame n and the sound at
-// n / fps seconds belong to the same moment of the show. Files are passed
+// n / fps seconds belong to the same moment of the show. The sound's format
+// is given, never guessed from its bytes, and ffmpeg may open local files
+// only. Files are passed
 // as "file:NAME", so that no name is taken for an option or a protocol.
 std::vector<std::string> FfmpegArguments(const VideoSettings& settings);
 

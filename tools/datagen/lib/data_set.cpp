@@ -1,12 +1,18 @@
 #include "tools/datagen/lib/data_set.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <future>
 #include <system_error>
 
 #include "assets/check_mesh_file.h"
 #include "assets/resolve_data_path.h"
+#include "platform/replace_file.h"
 #include "tools/datagen/lib/clip.h"
 #include "tools/datagen/lib/end_texture.h"
 #include "tools/datagen/lib/planet.h"
@@ -23,6 +29,18 @@ namespace vantrelle::datagen {
 namespace {
 
 Status Malformed(const std::string& message) { return Status::Failure(ErrorKind::kMalformed, message); }
+
+// A folder of the set that is a symbolic link is followed only when it is
+// ours: in a shared folder (/tmp) another user could have planted it to
+// point anywhere, and a run as root would then write there.
+Status CheckFollowable(const std::filesystem::path& folder) {
+  struct stat status;
+  if (lstat(folder.c_str(), &status) != 0 || !S_ISLNK(status.st_mode) || status.st_uid == geteuid()) {
+    return {};
+  }
+  return Status::Failure(ErrorKind::kUnwritable, "cannot write " + folder.string() +
+                                                     ": it is a symbolic link owned by another user; not followed");
+}
 
 // The generated files in the inventory's order, each checked against the
 // size the show reads (the mesh as the show checks it), then the soundtrack;
@@ -118,6 +136,19 @@ Result<std::vector<DataFile>> GenerateDataSet() {
 }
 
 Status WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::path& folder) {
+  if (Status safe = CheckFollowable(folder); !safe.ok()) {
+    return safe;
+  }
+  // Every name is checked before any is written, so that a refusal leaves the whole set as it was.
+  for (const DataFile& f : files) {
+    const std::filesystem::path path = ResolveDataPath(folder, f.name);
+    if (Status safe = CheckFollowable(path.parent_path()); !safe.ok()) {
+      return safe;
+    }
+    if (Status replaceable = platform::CheckReplaceable(path); !replaceable.ok()) {
+      return replaceable;
+    }
+  }
   for (const DataFile& f : files) {
     const std::filesystem::path path = ResolveDataPath(folder, f.name);
     std::error_code error;
@@ -127,10 +158,17 @@ Status WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::p
       const std::filesystem::filesystem_error failure("cannot create directories", path.parent_path(), error);
       return Status::Failure(ErrorKind::kUnwritable, failure.what());
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
-    if (!out) {
-      return Status::Failure(ErrorKind::kUnwritable, "cannot write " + path.string());
+    // Beside the name and renamed over it: a link there is replaced, never
+    // followed, and a failure (a full disk) leaves the earlier file.
+    platform::ReplacementFile out;
+    if (Status opened = out.Open(path); !opened.ok()) {
+      return opened;
+    }
+    if (std::fwrite(f.bytes.data(), 1, f.bytes.size(), out.Stream()) != f.bytes.size()) {
+      return Status::Failure(ErrorKind::kUnwritable, "cannot write " + path.string() + ": " + std::strerror(errno));
+    }
+    if (Status committed = out.Commit(); !committed.ok()) {
+      return committed;
     }
   }
   return {};

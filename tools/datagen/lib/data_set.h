@@ -24,7 +24,11 @@ struct DataFile {
 Result<std::vector<DataFile>> GenerateDataSet();
 
 // Writes the files below `folder` (backslashes become subfolders), creating
-// them as needed. Fails with kUnwritable and one line naming what failed.
+// them as needed. Each file is written beside its name and renamed over it,
+// so that a link there is never followed and a failure leaves it as it was;
+// anything at a name but a regular file, and a folder that is a symbolic
+// link owned by another user, is refused before any file is written. Fails
+// with kUnwritable and one line naming what failed.
 Status WriteDataSet(const std::vector<DataFile>& files, const std::filesystem::path& folder);
 
 }  // namespace vantrelle::datagen
