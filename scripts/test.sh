@@ -28,6 +28,8 @@ npm ci --prefix web/test --no-audit --no-fund
 node web/test/run.mjs build-web/site build/bin | tee build-web/web-tests.log
 # The page as a phone meets it (touch, turning, wake lock), offline after one visit, and axe-core's checks.
 node web/test/phone.mjs build-web/site build/bin | tee build-web/phone-tests.log
+# Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
+node web/test/share.mjs build-web/site build/bin | tee build-web/share-tests.log
 
 # The sanitizer build uses clang, so that both compilers build the code warning-free.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTRELLE_SANITIZE=ON \
@@ -61,5 +63,6 @@ echo "fuzz: every target ran clean"
 total=$( (sed -n 's/.*tests failed out of \([0-9]*\)$/\1/p' build/ctest.log build-asan/ctest.log
           sed -n 's/^web: \([0-9]*\) passed.*/\1/p' build-web/web-tests.log
           sed -n 's/^phone: \([0-9]*\) passed.*/\1/p' build-web/phone-tests.log
+          sed -n 's/^share: \([0-9]*\) passed.*/\1/p' build-web/share-tests.log
           sed -n 's/^kernel tests: \([0-9]*\) passed.*/\1/p' build-web/kernel-tests.log) | awk '{n += $1} END {print n + 0}')
 echo "tests: $total passed, 0 failed"

@@ -6,6 +6,7 @@ import { acceptFolders, dataFolder, fetchDataSet, fetchSoundtrack, keepForOfflin
 import { makeScreen } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
+import { copyLink, download, frameAlone, stillName, stillPng } from './share.js';
 import { params, player } from './state.js';
 import { installTestHook } from './testhook.js';
 
@@ -130,6 +131,15 @@ function seekTo(t) {
   changed();
 }
 
+// The moment on the screen: the show's time, or the title card's.
+const moment = () => (player.playing ? showTime() : startTime());
+
+async function saveStill() {
+  if (!player.ready) return;
+  const t = moment();
+  download(await stillPng(frameAlone(engine, t)), stillName(t));
+}
+
 const actions = {
   togglePlay: () => (player.playing && !player.paused ? pause() : resume()),
   end,
@@ -138,6 +148,8 @@ const actions = {
   seekTo,
   toggleMute: () => { setMuted(!player.muted); changed(); },
   toggleFullscreen,
+  copyLink: () => copyLink(moment(), say),
+  saveStill,
 };
 const controls = startControls(actions);
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
