@@ -246,6 +246,63 @@ TEST(PngExport, EnlargesByRepeatingPixels) {
   EXPECT_EQ(differences, 0);
 }
 
+// The handheld showed the picture turned a quarter: the landscape frame's
+// top row runs down the upright display's right-hand column, its left column
+// along the display's top row. Raw and PNG frames alike, at any scale.
+TEST(PortraitExport, FramesAreTheLandscapeFramesTurned) {
+  TestDataDirectory data;
+  const std::string withData = "--data " + Quoted(data.path()) + " --times 7,44500,120000 ";
+  const std::filesystem::path wide = data.path() / "wide.raw", tall = data.path() / "tall.raw";
+  ASSERT_EQ(RunTool(RenderTool(), withData + "--raw " + Quoted(wide)).status, 0);
+  ASSERT_EQ(RunTool(RenderTool(), withData + "--raw " + Quoted(tall) + " --portrait").status, 0);
+  ToolRun run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "wide"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "tall") + " --portrait --scale 2");
+  ASSERT_EQ(run.status, 0) << run.output;
+
+  const auto read = [](const std::filesystem::path& file) {
+    std::vector<char> bytes(std::filesystem::file_size(file));
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), in), bytes.size());
+    std::fclose(in);
+    return bytes;
+  };
+  const std::vector<char> landscape = read(wide), portrait = read(tall);
+  ASSERT_EQ(portrait.size(), landscape.size());
+  int turnedWrong = 0;
+  for (std::size_t frame = 0; frame < 3; ++frame) {
+    const char* from = landscape.data() + frame * 192000;
+    const char* to = portrait.data() + frame * 192000;
+    for (int row = 0; row < 240; ++row) {
+      for (int column = 0; column < 400; ++column) {
+        // Landscape (column, row) is upright (239 - row, column), 240 pixels a row, 2 bytes a pixel.
+        const std::size_t a = 2 * (static_cast<std::size_t>(row) * 400 + column);
+        const std::size_t b = 2 * (static_cast<std::size_t>(column) * 240 + (239 - row));
+        turnedWrong += from[a] != to[b] || from[a + 1] != to[b + 1];
+      }
+    }
+  }
+  EXPECT_EQ(turnedWrong, 0);
+
+  std::set<std::vector<std::uint8_t>> colours;
+  for (const char* name : {"t000007.png", "t044500.png", "t120000.png"}) {
+    const Picture flat = ReadPng(data.path() / "wide" / name);
+    const Picture upright = ReadPng(data.path() / "tall" / name);
+    ASSERT_EQ(upright.width, 480) << name;
+    ASSERT_EQ(upright.height, 800) << name;
+    int differences = 0;
+    for (int y = 0; y < 800; ++y) {
+      for (int x = 0; x < 480; ++x) {
+        const std::uint8_t* want = flat.At(y / 2, 239 - x / 2);
+        differences += !SameColour(upright.At(x, y), want);
+        colours.insert({want, want + 3});
+      }
+    }
+    EXPECT_EQ(differences, 0) << name;
+  }
+  EXPECT_GT(colours.size(), 1u);  // blank frames would prove nothing
+}
+
 TEST(ContactSheet, OneLabelledTilePerSegment) {
   EXPECT_EQ(render::ShowTimeText(0), "00:00.000");
   EXPECT_EQ(render::ShowTimeText(251328), "04:11.328");

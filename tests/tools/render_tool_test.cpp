@@ -165,7 +165,8 @@ TEST(RenderTool, RefusesBadArguments) {
   }
   for (const char* arguments :
        {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b", "--at 1 --video a.mp4",
-        "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2", "--video a.mp4 --step 5"}) {
+        "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2", "--video a.mp4 --step 5",
+        "--video a.mp4 --portrait", "--contact-sheet s.png --portrait"}) {
     const ToolRun run = RunTool(RenderTool(), withData + arguments);
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_NE(run.output.find("vantrelle-render: "), std::string::npos) << arguments;

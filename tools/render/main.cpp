@@ -1,5 +1,6 @@
 // vantrelle-render [--data DIR] [--quiet]
 //   (--at MS | --times MS,MS,... | --from MS --to MS [--step MS | --fps N]) (--raw FILE | --png DIR [--scale N])
+//   [--portrait]
 //   [--from MS --to MS] --video FILE.mp4|.mkv|.webm [--fps N] [--scale N]   (default: the whole show)
 //   --contact-sheet FILE.png
 #include <CLI/CLI.hpp>
@@ -90,6 +91,7 @@ int Main(int argc, char** argv) {
   std::string video;
   std::string sheet;
   bool quiet = false;
+  bool portrait = false;
   const CLI::Validator decimal = vantrelle::platform::DecimalOnly();
   app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
   app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)")
@@ -110,6 +112,8 @@ int Main(int argc, char** argv) {
   CLI::Option* videoOption =
       app.add_option("--video", video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
   CLI::Option* sheetOption = app.add_option("--contact-sheet", sheet, "write one labelled frame per segment as a PNG");
+  CLI::Option* portraitOption = app.add_flag(
+      "--portrait", portrait, "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
   app.add_flag("--quiet", quiet, "no progress on standard error");
   atOption->excludes(timesOption)->excludes(fromOption);
   timesOption->excludes(fromOption);
@@ -118,6 +122,7 @@ int Main(int argc, char** argv) {
   stepOption->needs(fromOption)->excludes(fpsOption);
   rawOption->excludes(pngOption)->excludes(videoOption)->excludes(sheetOption)->excludes(scaleOption);
   pngOption->excludes(videoOption)->excludes(sheetOption);
+  portraitOption->excludes(videoOption)->excludes(sheetOption);
   videoOption->excludes(sheetOption)->excludes(atOption)->excludes(timesOption)->excludes(stepOption);
   sheetOption->excludes(atOption)
       ->excludes(timesOption)
@@ -194,6 +199,7 @@ int Main(int argc, char** argv) {
   request.pngDirectory = png;
   request.pngScale = scale.value_or(1);
   request.quiet = quiet;
+  request.portrait = portrait;
   if (!video.empty()) {
     request.video = {video,
                      *render::ContainerFor(video),
