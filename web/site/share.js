@@ -26,17 +26,22 @@ export function frameAlone(engine, t) {
   return frame;
 }
 
+// `frame` enlarged by whole pixels into `image`, an ImageData of its size × scale.
+export function enlarge(frame, image, scale) {
+  const pixels = new Uint32Array(image.data.buffer);
+  for (let y = 0; y < image.height; ++y) {
+    const row = Math.floor(y / scale) * kWidth;
+    for (let x = 0; x < image.width; ++x) pixels[y * image.width + x] = rgba[frame[row + Math.floor(x / scale)]];
+  }
+}
+
 // A PNG of `frame` enlarged by whole pixels.
 export async function stillPng(frame, scale = kStillScale) {
   const canvas = document.createElement('canvas');
   [canvas.width, canvas.height] = [kWidth * scale, kHeight * scale];
   const context2d = canvas.getContext('2d');
   const image = context2d.createImageData(canvas.width, canvas.height);
-  const pixels = new Uint32Array(image.data.buffer);
-  for (let y = 0; y < canvas.height; ++y) {
-    const row = Math.floor(y / scale) * kWidth;
-    for (let x = 0; x < canvas.width; ++x) pixels[y * canvas.width + x] = rgba[frame[row + Math.floor(x / scale)]];
-  }
+  enlarge(frame, image, scale);
   context2d.putImageData(image, 0, 0);
   return new Promise((resolve, reject) => canvas.toBlob((blob) => (blob ? resolve(blob) : reject(new Error('no PNG'))), 'image/png'));
 }

@@ -2,7 +2,7 @@
 import { showTime } from './clock.js';
 import { kFrameBytes, params, player } from './state.js';
 
-export function installTestHook({ opened, ready, offline, soundPosition }) {
+export function installTestHook({ opened, ready, offline, soundPosition, clip }) {
   if (!params.has('test')) return;
   const { engine, vectors } = opened;
   const loaded = ready.then(() => undefined, (error) => { throw error.message; });
@@ -24,5 +24,7 @@ export function installTestHook({ opened, ready, offline, soundPosition }) {
     state: () => ({ playing: player.playing, paused: player.paused, muted: player.muted, upright: player.upright,
       wakeLock: Boolean(player.wakeLock && !player.wakeLock.released) }),
     offline: () => offline,
+    // The clip the Save clip button would save for this range: { type, bytes }.
+    clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),
   };
 }
