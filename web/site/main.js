@@ -166,9 +166,10 @@ async function saveClip() {
     return;
   }
   if (!player.ready || !canSaveClips()) return;
-  const from = moment();
+  const from = player.clipRange?.from ?? moment();
+  const to = player.clipRange?.to ?? Math.min(from + kDefaultClipMs, player.end);
   try {
-    const made = await clip(from, Math.min(from + kDefaultClipMs, player.end));
+    const made = await clip(from, to);
     download(new Blob([made.bytes], { type: made.type }), made.name);
     say(`Clip saved: ${made.name}`);
   } catch (error) {

@@ -232,6 +232,44 @@ const tests = {
     }
   },
 
+  // Shift and a drag on the bar choose the clip's range, a minute at most; a plain press forgets it.
+  async range({ browser, url }) {
+    const page = await open(browser, `${url}?test`);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.mouse.move(400, 300);
+    await page.mouse.move(410, 310);
+    await page.waitForSelector('#strip.shown');
+    const bar = await page.$eval('#scrub', (s) => { const b = s.getBoundingClientRect(); return { left: b.left, width: b.width, y: b.top + b.height / 2 }; });
+    const end = 251328;
+    const at = (fraction) => bar.left + fraction * bar.width;
+    const near = (ms, fraction) => Math.abs(ms - fraction * (end - 1)) <= end / bar.width;
+    const drag = async (a, b) => {
+      await page.keyboard.down('Shift');
+      await page.mouse.move(at(a), bar.y);
+      await page.mouse.down();
+      await page.mouse.move(at(b), bar.y, { steps: 5 });
+      await page.mouse.up();
+      await page.keyboard.up('Shift');
+      return (await page.evaluate(() => vantrelleTest.state())).clipRange;
+    };
+    const cases = [
+      ['right', 0.2, 0.3, (r) => near(r.from, 0.2) && near(r.to, 0.3) && r.to - r.from <= 60000],
+      ['left', 0.5, 0.45, (r) => near(r.from, 0.45) && near(r.to, 0.5)],
+      ['longer than a minute', 0.1, 0.9, (r) => near(r.from, 0.1) && r.to - r.from === 60000],
+    ];
+    for (const [name, a, b, holds] of cases) {
+      const range = await drag(a, b);
+      if (!range || !holds(range)) throw new Error(`${name}: ${JSON.stringify(range)}`);
+    }
+    const label = await page.$eval('#save-clip', (button) => button.getAttribute('aria-label'));
+    if (!/^Save clip 0:25–1:25$/.test(label)) throw new Error(`the button says "${label}"`);
+    await page.mouse.click(at(0.5), bar.y);
+    const after = await page.evaluate(() => vantrelleTest.state());
+    if (after.clipRange !== null || !after.playing) throw new Error(`a plain press left ${JSON.stringify(after)}`);
+    await page.close();
+    return `ranges chosen either way, capped at 60 s ("${label}"); a plain press forgets the range and seeks`;
+  },
+
   // A browser without WebCodecs: the button says so and cannot be pressed.
   async withoutWebCodecs({ browser, url }) {
     const page = await browser.newPage();
