@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -50,11 +52,12 @@ Picture ReadPng(const std::filesystem::path& file) {
 // ffprobe's key=value lines for the file's streams ("video.nb_read_frames"),
 // and its format ("duration").
 std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
-  const ToolRun run = RunTool("ffprobe",
-                              "-v error -count_frames -show_entries "
-                              "stream=codec_type,codec_name,width,height,pix_fmt,nb_read_frames:format=duration "
-                              "-of default=nw=1 " +
-                                  Quoted(file));
+  const ToolRun run =
+      RunTool("ffprobe",
+              "-v error -count_frames -show_entries "
+              "stream=codec_type,codec_name,width,height,pix_fmt,r_frame_rate,nb_read_frames:format=duration "
+              "-of default=nw=1 " +
+                  Quoted(file));
   std::map<std::string, std::string> found;
   std::string stream;
   std::size_t at = 0;
@@ -169,6 +172,74 @@ TEST(VideoExport, TwoSecondsOfEachContainerWithTheirSoundInStep) {
 // A soundtrack that starts as a playlist and goes on as MP3: the show's
 // decoder skips the text, and the video must carry that same music, never
 // the file the playlist names.
+// Each preset's size, rate, frame count and sound, as ffprobe reads them, for 2 s from 1 s.
+TEST(VideoPresets, SizeRateFramesAndSound) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  AddSoundtrack(data);
+  struct Case {
+    const char* preset;
+    const char* file;
+    const char* codec;
+    const char* width;
+    const char* height;
+    const char* rate;
+    const char* frames;
+    const char* sound;  // "" for none
+  };
+  const Case cases[] = {
+      {"landscape", "wide.mp4", "h264", "1200", "720", "60/1", "120", "aac"},
+      {"vertical", "tall.mp4", "h264", "1080", "1920", "60/1", "120", "aac"},
+      {"gif", "loop.gif", "gif", "400", "240", "25/1", "50", ""},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path file = data.path() / c.file;
+    const ToolRun run =
+        RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 1000 --to 3000 --preset " + c.preset +
+                                  " --video " + Quoted(file));
+    ASSERT_EQ(run.status, 0) << c.file << ": " << run.output;
+    std::map<std::string, std::string> probe = Probe(file);
+    EXPECT_EQ(probe["video.codec"], c.codec) << c.file;
+    EXPECT_EQ(probe["video.width"], c.width) << c.file;
+    EXPECT_EQ(probe["video.height"], c.height) << c.file;
+    EXPECT_EQ(probe["video.r_frame_rate"], c.rate) << c.file;
+    EXPECT_EQ(probe["video.nb_read_frames"], c.frames) << c.file;
+    EXPECT_EQ(probe["audio.codec"], c.sound) << c.file;
+  }
+
+  // The GIF loops for ever: the application block NETSCAPE2.0 with a loop count of 0.
+  std::ifstream in(data.path() / "loop.gif", std::ios::binary);
+  const std::string gif((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t loop = gif.find("NETSCAPE2.0");
+  ASSERT_NE(loop, std::string::npos);
+  EXPECT_EQ(gif.substr(loop + 11, 4), std::string("\x03\x01\x00\x00", 4));
+
+  // The vertical video's first frame: black around the upright display enlarged 4 times, centred.
+  const std::filesystem::path first = data.path() / "first.png";
+  ASSERT_EQ(RunShell("ffmpeg -v error -i " + Quoted(data.path() / "tall.mp4") + " -frames:v 1 " + Quoted(first)), 0);
+  ASSERT_EQ(RunTool(RenderTool(),
+                    "--data " + Quoted(data.path()) + " --at 1000 --portrait --png " + Quoted(data.path() / "upright"))
+                .status,
+            0);
+  const Picture frame = ReadPng(first);
+  const Picture upright = ReadPng(data.path() / "upright" / "t001000.png");
+  ASSERT_EQ(frame.width, 1080);
+  ASSERT_EQ(upright.width, 240);
+  long border = 0, inside = 0;
+  for (int y = 0; y < 1920; ++y) {
+    for (int x = 0; x < 1080; ++x) {
+      const std::uint8_t* got = frame.At(x, y);
+      const bool picture = x >= 60 && x < 1020 && y >= 160 && y < 1760;
+      const std::uint8_t* want = picture ? upright.At((x - 60) / 4, (y - 160) / 4) : nullptr;
+      for (int c = 0; c < 3; ++c) {
+        (picture ? inside : border) += std::abs(got[c] - (picture ? want[c] : 0));
+      }
+    }
+  }
+  EXPECT_LT(border / (3.0 * (1080 * 1920 - 960 * 1600)), 2.0);  // black, give or take the encoder
+  EXPECT_LT(inside / (3.0 * 960 * 1600), 6.0);
+}
+
 TEST(VideoExport, TheSoundIsTheSoundtrackChecked) {
   if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
   TestDataDirectory data;

@@ -155,8 +155,20 @@ TEST(RenderTool, RefusesBadArguments) {
       {"--at 5 --fps 30" + toFile, "vantrelle-render: --fps needs --from/--to or --video\n"},
       {"--at 5 --scale 0 --png " + Quoted(data.path() / "png"),
        "vantrelle-render: --scale must be a whole number from 1 to 16\n"},
-      {"--video " + Quoted(data.path() / "show.avi"),
-       "vantrelle-render: --video " + (data.path() / "show.avi").string() + ": say .mp4, .mkv or .webm\n"},
+      {"--video " + Quoted(data.path() / "show.avi"), "vantrelle-render: --video " +
+                                                          (data.path() / "show.avi").string() +
+                                                          ": say .mp4, .mkv, .webm or (with --preset gif) .gif\n"},
+      {"--video s.mp4 --preset square", "vantrelle-render: --preset square: say landscape, vertical or gif\n"},
+      {"--video s.mp4 --preset gif",
+       "vantrelle-render: --video s.mp4: --preset gif writes a .gif file, and a .gif needs --preset gif\n"},
+      {"--from 0 --to 10 --video s.gif",
+       "vantrelle-render: --video s.gif: --preset gif writes a .gif file, and a .gif needs --preset gif\n"},
+      {"--from 0 --to 30001 --preset gif --video s.gif",
+       "vantrelle-render: --preset gif takes ranges up to 30 s: say --from and --to\n"},
+      {"--preset gif --video s.gif", "vantrelle-render: --preset gif takes ranges up to 30 s: say --from and --to\n"},
+      {"--from 0 --to 10 --preset gif --fps 30 --video s.gif", "vantrelle-render: --preset gif is 25 fps\n"},
+      {"--from 0 --to 10 --preset vertical --scale 2 --video s.mp4",
+       "vantrelle-render: --scale applies to landscape videos only: --preset vertical has its own size\n"},
   };
   for (const Case& c : cases) {
     const ToolRun run = RunTool(RenderTool(), withData + c.arguments);
@@ -166,7 +178,7 @@ TEST(RenderTool, RefusesBadArguments) {
   for (const char* arguments :
        {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b", "--at 1 --video a.mp4",
         "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2", "--video a.mp4 --step 5",
-        "--video a.mp4 --portrait", "--contact-sheet s.png --portrait"}) {
+        "--video a.mp4 --portrait", "--contact-sheet s.png --portrait", "--at 1 --raw a --preset gif"}) {
     const ToolRun run = RunTool(RenderTool(), withData + arguments);
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_NE(run.output.find("vantrelle-render: "), std::string::npos) << arguments;

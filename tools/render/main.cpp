@@ -2,6 +2,7 @@
 //   (--at MS | --times MS,MS,... | --from MS --to MS [--step MS | --fps N]) (--raw FILE | --png DIR [--scale N])
 //   [--portrait]
 //   [--from MS --to MS] --video FILE.mp4|.mkv|.webm [--fps N] [--scale N]   (default: the whole show)
+//   [--from MS --to MS] --video FILE --preset landscape|vertical|gif   (gif: FILE.gif, up to 30 s)
 //   --contact-sheet FILE.png
 #include <CLI/CLI.hpp>
 
@@ -92,6 +93,7 @@ int Main(int argc, char** argv) {
   std::string sheet;
   bool quiet = false;
   bool portrait = false;
+  std::string presetName;
   const CLI::Validator decimal = vantrelle::platform::DecimalOnly();
   app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
   app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)")
@@ -112,6 +114,10 @@ int Main(int argc, char** argv) {
   CLI::Option* videoOption =
       app.add_option("--video", video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
   CLI::Option* sheetOption = app.add_option("--contact-sheet", sheet, "write one labelled frame per segment as a PNG");
+  CLI::Option* presetOption = app.add_option(
+      "--preset", presetName,
+      "with --video: landscape (1200 x 720, the default), vertical (1080 x 1920, upright) or gif (400 x 240, 25 fps, "
+      "looping, up to 30 s)");
   CLI::Option* portraitOption = app.add_flag(
       "--portrait", portrait, "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
   app.add_flag("--quiet", quiet, "no progress on standard error");
@@ -123,6 +129,7 @@ int Main(int argc, char** argv) {
   rawOption->excludes(pngOption)->excludes(videoOption)->excludes(sheetOption)->excludes(scaleOption);
   pngOption->excludes(videoOption)->excludes(sheetOption);
   portraitOption->excludes(videoOption)->excludes(sheetOption);
+  presetOption->needs(videoOption);
   videoOption->excludes(sheetOption)->excludes(atOption)->excludes(timesOption)->excludes(stepOption);
   sheetOption->excludes(atOption)
       ->excludes(timesOption)
@@ -163,11 +170,32 @@ int Main(int argc, char** argv) {
     return Fail("--scale must be a whole number from 1 to " + std::to_string(kMaxScale), kUsageError);
   }
   if (!video.empty() && !render::ContainerFor(video)) {
-    return Fail("--video " + video + ": say .mp4, .mkv or .webm", kUsageError);
+    return Fail("--video " + video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif", kUsageError);
+  }
+  const std::optional<render::VideoPreset> preset =
+      presetName.empty() ? render::VideoPreset::kLandscape : render::PresetNamed(presetName);
+  if (!preset) {
+    return Fail("--preset " + presetName + ": say landscape, vertical or gif", kUsageError);
+  }
+  const bool gif = *preset == render::VideoPreset::kGif;
+  if (!video.empty() && gif != (render::ContainerFor(video) == render::VideoContainer::kGif)) {
+    return Fail("--video " + video + ": --preset gif writes a .gif file, and a .gif needs --preset gif", kUsageError);
+  }
+  if (*preset != render::VideoPreset::kLandscape && scale) {
+    return Fail("--scale applies to landscape videos only: --preset " + presetName + " has its own size", kUsageError);
+  }
+  if (gif && fps && *fps != render::kGifFps) {
+    return Fail("--preset gif is " + std::to_string(render::kGifFps) + " fps", kUsageError);
+  }
+  if (gif) {
+    fps = render::kGifFps;
   }
   if (!video.empty() && !from) {
     from = 0;
     to = vantrelle::kShowLengthMs;
+  }
+  if (gif && *to - *from > render::kGifLongestMs) {
+    return Fail("--preset gif takes ranges up to 30 s: say --from and --to", kUsageError);
   }
 
   render::RenderRequest request;
@@ -207,7 +235,9 @@ int Main(int argc, char** argv) {
                      *from,
                      *to,
                      fps.value_or(kDefaultFps),
-                     scale.value_or(kDefaultVideoScale)};
+                     gif ? 1 : scale.value_or(kDefaultVideoScale)};
+    request.video.preset = *preset;
+    request.portrait = *preset == render::VideoPreset::kVertical;  // ffmpeg gets the frames upright
   }
 
   return Finish(render::RenderFrames(request));

@@ -25,7 +25,7 @@ struct RenderRequest {
   VideoSettings video;
   int pngScale = 1;       // whole-factor enlargement of PNG files
   bool quiet = false;     // no progress on standard error
-  bool portrait = false;  // raw and PNG frames upright, 240 x 400 (the handheld's display)
+  bool portrait = false;  // frames upright, 240 x 400 (the handheld's display): raw, PNG, a vertical video
 };
 
 // Any failure is one line, and its kind says which side failed: the data

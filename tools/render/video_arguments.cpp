@@ -31,6 +31,14 @@ std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file) {
   if (extension == ".mp4") return VideoContainer::kMp4;
   if (extension == ".mkv") return VideoContainer::kMkv;
   if (extension == ".webm") return VideoContainer::kWebm;
+  if (extension == ".gif") return VideoContainer::kGif;
+  return std::nullopt;
+}
+
+std::optional<VideoPreset> PresetNamed(const std::string& name) {
+  if (name == "landscape") return VideoPreset::kLandscape;
+  if (name == "vertical") return VideoPreset::kVertical;
+  if (name == "gif") return VideoPreset::kGif;
   return std::nullopt;
 }
 
@@ -41,7 +49,9 @@ std::string SecondsText(DemoClock ms) {
 }
 
 std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
-  const std::string size = std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
+  const bool upright = settings.preset == VideoPreset::kVertical;
+  const std::string size = upright ? std::to_string(kFrameHeight) + "x" + std::to_string(kFrameWidth)
+                                   : std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
   const std::string scale = std::to_string(settings.scale);
   std::vector<std::string> args = {"ffmpeg",
                                    "-hide_banner",
@@ -59,7 +69,8 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
                                    std::to_string(settings.fps),
                                    "-i",
                                    "-"};
-  const bool withSound = !settings.soundtrack.empty();
+  const bool gif = settings.preset == VideoPreset::kGif;
+  const bool withSound = !settings.soundtrack.empty() && !gif;
   if (withSound) {
     const char* samples = std::endian::native == std::endian::little ? "s16le" : "s16be";
     args.insert(args.end(), {"-protocol_whitelist", "file", "-f", samples, "-ar", std::to_string(settings.soundRate),
@@ -69,8 +80,22 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   if (withSound) {
     args.insert(args.end(), {"-map", "1:a"});
   }
-  args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});
+  if (gif) {
+    // One palette for the whole clip, made from all its frames; the file loops.
+    args.insert(args.end(), {"-vf", "split[frames][again];[frames]palettegen[palette];[again][palette]paletteuse",
+                             "-loop", "0", "-f", "gif"});
+  } else if (upright) {
+    const std::string by = std::to_string(kVerticalScale);
+    args.insert(args.end(), {"-vf",
+                             "scale=iw*" + by + ":ih*" + by + ":flags=neighbor,pad=" + std::to_string(kVerticalWidth) +
+                                 ":" + std::to_string(kVerticalHeight) + ":(ow-iw)/2:(oh-ih)/2:color=black",
+                             "-pix_fmt", "yuv420p"});
+  } else {
+    args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});
+  }
   switch (settings.container) {
+    case VideoContainer::kGif:
+      break;
     case VideoContainer::kMp4:
       args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
       if (withSound) args.insert(args.end(), {"-c:a", "aac", "-b:a", kAacRate});

@@ -10,10 +10,23 @@
 
 namespace vantrelle::render {
 
-enum class VideoContainer { kMp4, kMkv, kWebm };
+enum class VideoContainer { kMp4, kMkv, kWebm, kGif };
 
-// By the file's extension (.mp4, .mkv, .webm, any case); nothing otherwise.
+// By the file's extension (.mp4, .mkv, .webm, .gif, any case); nothing otherwise.
 std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file);
+
+// Where a video is posted: landscape, 1200 x 720 at the default scale;
+// vertical, 1080 x 1920, the display upright (as the handheld was held)
+// enlarged 4 times to 960 x 1600 and centred on black, for phone-first
+// sites; gif, a looping 400 x 240 animated GIF at 25 fps with one palette
+// made for the clip, silent.
+enum class VideoPreset { kLandscape, kVertical, kGif };
+std::optional<VideoPreset> PresetNamed(const std::string& name);
+inline constexpr int kGifFps = 25;  // 4 hundredths of a second a frame
+inline constexpr DemoClock kGifLongestMs = 30000;
+inline constexpr int kVerticalScale = 4;
+inline constexpr int kVerticalWidth = 1080;
+inline constexpr int kVerticalHeight = 1920;
 
 struct VideoSettings {
   std::filesystem::path file;  // the video written (replaced if present)
@@ -22,9 +35,10 @@ struct VideoSettings {
   DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
   DemoClock to = kShowLengthMs;      // ms, not included
   int fps = 60;
-  int scale = 3;          // whole-factor enlargement, nearest neighbour
-  long soundRate = 0;     // the sound's frames per second
-  int soundChannels = 0;  // 16-bit samples, interleaved, in this machine's byte order
+  int scale = 3;                                 // whole-factor enlargement, nearest neighbour (landscape only)
+  VideoPreset preset = VideoPreset::kLandscape;  // vertical: frames arrive upright, 240 x 400
+  long soundRate = 0;                            // the sound's frames per second
+  int soundChannels = 0;                         // 16-bit samples, interleaved, in this machine's byte order
 };
 
 // "12.345" for 12,345 ms: exact, no floating point.
