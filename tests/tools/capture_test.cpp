@@ -240,6 +240,30 @@ TEST(VideoPresets, SizeRateFramesAndSound) {
   EXPECT_LT(inside / (3.0 * 960 * 1600), 6.0);
 }
 
+// --max-size: 20 s within 2 MiB, and near it (the bit rate aims at the limit,
+// not at a quality); a limit even the lowest quality cannot meet is refused.
+TEST(VideoExport, FitsAMaximumSize) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  AddSoundtrack(data);
+  const std::filesystem::path video = data.path() / "fits.mp4";
+  const std::string withData = "--quiet --data " + Quoted(data.path()) + " --from 0 --to 20000 ";
+  ToolRun run = RunTool(RenderTool(), withData + "--max-size 2M --video " + Quoted(video));
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::uintmax_t size = std::filesystem::file_size(video);
+  EXPECT_LE(size, 2u * 1024 * 1024);
+  EXPECT_GE(size, 1u * 1024 * 1024);
+  std::map<std::string, std::string> probe = Probe(video);
+  EXPECT_EQ(probe["video.nb_read_frames"], "1200");
+  EXPECT_EQ(probe["audio.codec"], "aac");
+
+  const std::filesystem::path never = data.path() / "never.mp4";
+  run = RunTool(RenderTool(), withData + "--max-size 100K --video " + Quoted(never));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "vantrelle-render: --max-size 100K is too small for 20.000 s: it needs at least 1125K\n");
+  EXPECT_FALSE(std::filesystem::exists(never));
+}
+
 TEST(VideoExport, TheSoundIsTheSoundtrackChecked) {
   if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
   TestDataDirectory data;

@@ -15,8 +15,10 @@ namespace {
 constexpr const char* kH264Crf = "18";
 constexpr const char* kH264Preset = "veryfast";
 constexpr const char* kVp9Crf = "30";
-constexpr const char* kAacRate = "192k";
-constexpr const char* kOpusRate = "160k";
+constexpr std::int64_t kAacBitrate = 192000;
+constexpr std::int64_t kOpusBitrate = 160000;
+const std::string kAacRate = std::to_string(kAacBitrate);
+const std::string kOpusRate = std::to_string(kOpusBitrate);
 
 // ffmpeg reads a name starting with '-' as an option and "name:" as a
 // protocol; "file:" makes any name a local file.
@@ -40,6 +42,26 @@ std::optional<VideoPreset> PresetNamed(const std::string& name) {
   if (name == "vertical") return VideoPreset::kVertical;
   if (name == "gif") return VideoPreset::kGif;
   return std::nullopt;
+}
+
+std::optional<std::int64_t> ParseSize(const std::string& text) {
+  std::int64_t unit = 1;
+  std::string digits = text;
+  if (!digits.empty() && (digits.back() == 'K' || digits.back() == 'M')) {
+    unit = digits.back() == 'K' ? 1024 : 1024 * 1024;
+    digits.pop_back();
+  }
+  if (digits.empty() || digits.size() > 13 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const std::int64_t bytes = std::stoll(digits) * unit;
+  if (bytes <= 0 || bytes > (std::int64_t{1} << 40)) return std::nullopt;
+  return bytes;
+}
+
+std::int64_t SoundBitrate(VideoContainer container) {
+  return container == VideoContainer::kWebm ? kOpusBitrate : kAacBitrate;
 }
 
 std::string SecondsText(DemoClock ms) {
@@ -93,11 +115,17 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   } else {
     args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});
   }
+  const std::string bitrate = std::to_string(settings.videoBitrate);
+  const bool sized = settings.videoBitrate > 0;
   switch (settings.container) {
     case VideoContainer::kGif:
       break;
     case VideoContainer::kMp4:
-      args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
+      if (sized) {
+        args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-b:v", bitrate});
+      } else {
+        args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
+      }
       if (withSound) args.insert(args.end(), {"-c:a", "aac", "-b:a", kAacRate});
       break;
     case VideoContainer::kMkv:
@@ -108,10 +136,17 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
       break;
     case VideoContainer::kWebm:
       // Constant quality (-b:v 0); row threads and cpu-used 4 keep VP9 from crawling.
-      args.insert(args.end(), {"-c:v", "libvpx-vp9", "-crf", kVp9Crf, "-b:v", "0", "-deadline", "good", "-cpu-used",
-                               "4", "-row-mt", "1"});
+      if (sized) {
+        args.insert(args.end(), {"-c:v", "libvpx-vp9", "-b:v", bitrate});
+      } else {
+        args.insert(args.end(), {"-c:v", "libvpx-vp9", "-crf", kVp9Crf, "-b:v", "0"});
+      }
+      args.insert(args.end(), {"-deadline", "good", "-cpu-used", "4", "-row-mt", "1"});
       if (withSound) args.insert(args.end(), {"-c:a", "libopus", "-b:a", kOpusRate});
       break;
+  }
+  if (sized && settings.pass > 0) {
+    args.insert(args.end(), {"-pass", std::to_string(settings.pass), "-passlogfile", settings.passLog.string()});
   }
   if (settings.container == VideoContainer::kMp4) {
     args.insert(args.end(), {"-movflags", "+faststart"});  // index first: plays while it downloads

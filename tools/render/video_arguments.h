@@ -1,6 +1,7 @@
 #pragma once
 // The ffmpeg command line that turns raw frames on standard input and the
 // soundtrack into a video file that plays in an ordinary player.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -37,9 +38,22 @@ struct VideoSettings {
   int fps = 60;
   int scale = 3;                                 // whole-factor enlargement, nearest neighbour (landscape only)
   VideoPreset preset = VideoPreset::kLandscape;  // vertical: frames arrive upright, 240 x 400
-  long soundRate = 0;                            // the sound's frames per second
-  int soundChannels = 0;                         // 16-bit samples, interleaved, in this machine's byte order
+  // For --max-size: a bit rate in bits per second instead of constant
+  // quality, in two passes (1, then 2) sharing the log `passLog`; 0: one pass.
+  std::int64_t videoBitrate = 0;
+  int pass = 0;
+  std::filesystem::path passLog = {};
+  long soundRate = 0;     // the sound's frames per second
+  int soundChannels = 0;  // 16-bit samples, interleaved, in this machine's byte order
 };
+
+// "2000000", "300K" or "2M" (1,024-based) as bytes; nothing for anything else or above 1 TiB.
+std::optional<std::int64_t> ParseSize(const std::string& text);
+
+// The bit rate of the sound each container carries, bits per second: what a size limit must leave for it.
+std::int64_t SoundBitrate(VideoContainer container);
+// Below this the show's fine pixels turn to mush: a limit that leaves less is refused.
+inline constexpr std::int64_t kLowestVideoBitrate = 250000;
 
 // "12.345" for 12,345 ms: exact, no floating point.
 std::string SecondsText(DemoClock ms);
