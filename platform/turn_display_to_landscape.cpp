@@ -3,10 +3,17 @@
 namespace vantrelle::platform {
 
 void TurnDisplayToLandscape(const std::uint16_t* display, int pitch, std::uint16_t* landscape) {
-  for (int r = 0; r < kPortraitWidth; ++r) {
-    const int column = kPortraitWidth - 1 - r;
-    for (int c = 0; c < kPortraitHeight; ++c) {
-      landscape[r * kPortraitHeight + c] = display[c * pitch + column];
+  for (int y = 0; y < kPortraitHeight; ++y) {
+    for (int x = 0; x < kPortraitWidth; ++x) {
+      landscape[LandscapeIndex(x, y)] = display[y * pitch + x];
+    }
+  }
+}
+
+void TurnLandscapeToDisplay(const std::uint16_t* landscape, std::uint16_t* display) {
+  for (int y = 0; y < kPortraitHeight; ++y) {
+    for (int x = 0; x < kPortraitWidth; ++x) {
+      display[y * kPortraitWidth + x] = landscape[LandscapeIndex(x, y)];
     }
   }
 }

@@ -31,6 +31,8 @@ npm ci --prefix web/test --no-audit --no-fund
 node web/test/run.mjs build-web/site build/bin | tee build-web/web-tests.log
 # The page as a phone meets it (touch, turning, wake lock), offline after one visit, and axe-core's checks.
 node web/test/phone.mjs build-web/site build/bin | tee build-web/phone-tests.log
+# Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
+node web/test/share.mjs build-web/site build/bin | tee build-web/share-tests.log
 
 # arm64, cross-built (the programs, the package and the kernel tests) and run
 # under qemu: NEON against the plain oracles, the package unpacked and run,
@@ -83,5 +85,6 @@ echo "fuzz: every target ran clean"
 total=$( (sed -n 's/.*tests failed out of \([0-9]*\)$/\1/p' build/ctest.log build-arm64/ctest.log build-asan/ctest.log
           sed -n 's/^web: \([0-9]*\) passed.*/\1/p' build-web/web-tests.log
           sed -n 's/^phone: \([0-9]*\) passed.*/\1/p' build-web/phone-tests.log
+          sed -n 's/^share: \([0-9]*\) passed.*/\1/p' build-web/share-tests.log
           sed -n 's/^kernel tests: \([0-9]*\) passed.*/\1/p' build-web/kernel-tests.log) | awk '{n += $1} END {print n + 0}')
 echo "tests: $total passed, 0 failed"

@@ -23,6 +23,8 @@ cmake --build build-web -j "$jobs"
 emcmake cmake -S . -B build-web-scalar -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTRELLE_SIMD=OFF
 cmake --build build-web-scalar -j "$jobs" --target vantrelle_web
 cp build-web-scalar/site/vantrelle-scalar.mjs build-web-scalar/site/vantrelle-scalar.wasm build-web/site/
+# The muxer for saved clips comes from npm at the version locked in web/.
+npm ci --prefix web --no-audit --no-fund
 # The data set (packed and plain), icons, poster and the service worker's version.
 node web/build_site.mjs build-web/site build/bin build/packaging/staging/icons
 echo "web: the site is in build-web/site/ ($(du -sh build-web/site | cut -f1)); copy the folder to any static web host"

@@ -1,13 +1,15 @@
 // Finishes the site that CMake put in SITE, from the native build's output:
 //   node web/build_site.mjs SITE BIN ART
 // BIN holds the data set (gfx/, mesh/, music/), ART the icons and the poster
-// drawn from the show (vantrelle-make-icons). Writes the data pack the page
+// drawn from the show (vantrelle-make-icons). Copies the muxer for saved
+// clips from web/node_modules (npm ci --prefix web). Writes the data pack the page
 // unpacks, the plain data files beside it (for ?data= and for browsers that
 // cannot unpack), icons/, poster.png, and stamps the service worker with the
 // build's version and the page's own files.
 import { createHash } from 'node:crypto';
-import { cpSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 
 const [site, bin, art] = process.argv.slice(2).map((p) => path.resolve(p));
@@ -45,10 +47,20 @@ mkdirSync(path.join(site, 'icons'), { recursive: true });
 for (const size of [64, 128, 256]) cpSync(path.join(art, `${size}x${size}/vantrelle.png`), path.join(site, `icons/${size}.png`));
 cpSync(path.join(art, 'poster.png'), path.join(site, 'poster.png'));
 
+// The muxer at the version locked in web/package-lock.json, with its licence.
+const muxer = path.join(path.dirname(fileURLToPath(import.meta.url)), 'node_modules/mediabunny');
+if (!existsSync(muxer)) {
+  console.error(`web: ${muxer} is missing: run npm ci --prefix web`);
+  process.exit(1);
+}
+cpSync(path.join(muxer, 'dist/bundles/mediabunny.min.mjs'), path.join(site, 'mediabunny.mjs'));
+cpSync(path.join(muxer, 'LICENSE'), path.join(site, 'mediabunny.LICENSE.txt'));
+
 // The shell the service worker installs: the page and its modules, not the
-// engine builds (the page names the one it runs), the data or the benchmark.
+// engine builds (the page names the one it runs), the data, the benchmark or
+// the muxer (kept once a clip is first saved).
 const shipped = filesBelow(site).filter((name) => name !== 'sw.js');
-const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)$|bench\.)/.test(name));
+const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)$|bench\.|mediabunny\.)/.test(name));
 const version = createHash('sha256');
 for (const name of shipped) version.update(name).update(readFileSync(path.join(site, name)));
 const worker = readFileSync(path.join(site, 'sw.js'), 'utf8')

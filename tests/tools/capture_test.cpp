@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -50,11 +52,12 @@ Picture ReadPng(const std::filesystem::path& file) {
 // ffprobe's key=value lines for the file's streams ("video.nb_read_frames"),
 // and its format ("duration").
 std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
-  const ToolRun run = RunTool("ffprobe",
-                              "-v error -count_frames -show_entries "
-                              "stream=codec_type,codec_name,width,height,pix_fmt,nb_read_frames:format=duration "
-                              "-of default=nw=1 " +
-                                  Quoted(file));
+  const ToolRun run =
+      RunTool("ffprobe",
+              "-v error -count_frames -show_entries "
+              "stream=codec_type,codec_name,width,height,pix_fmt,r_frame_rate,nb_read_frames:format=duration "
+              "-of default=nw=1 " +
+                  Quoted(file));
   std::map<std::string, std::string> found;
   std::string stream;
   std::size_t at = 0;
@@ -169,6 +172,98 @@ TEST(VideoExport, TwoSecondsOfEachContainerWithTheirSoundInStep) {
 // A soundtrack that starts as a playlist and goes on as MP3: the show's
 // decoder skips the text, and the video must carry that same music, never
 // the file the playlist names.
+// Each preset's size, rate, frame count and sound, as ffprobe reads them, for 2 s from 1 s.
+TEST(VideoPresets, SizeRateFramesAndSound) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  AddSoundtrack(data);
+  struct Case {
+    const char* preset;
+    const char* file;
+    const char* codec;
+    const char* width;
+    const char* height;
+    const char* rate;
+    const char* frames;
+    const char* sound;  // "" for none
+  };
+  const Case cases[] = {
+      {"landscape", "wide.mp4", "h264", "1200", "720", "60/1", "120", "aac"},
+      {"vertical", "tall.mp4", "h264", "1080", "1920", "60/1", "120", "aac"},
+      {"gif", "loop.gif", "gif", "400", "240", "25/1", "50", ""},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path file = data.path() / c.file;
+    const ToolRun run =
+        RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 1000 --to 3000 --preset " + c.preset +
+                                  " --video " + Quoted(file));
+    ASSERT_EQ(run.status, 0) << c.file << ": " << run.output;
+    std::map<std::string, std::string> probe = Probe(file);
+    EXPECT_EQ(probe["video.codec"], c.codec) << c.file;
+    EXPECT_EQ(probe["video.width"], c.width) << c.file;
+    EXPECT_EQ(probe["video.height"], c.height) << c.file;
+    EXPECT_EQ(probe["video.r_frame_rate"], c.rate) << c.file;
+    EXPECT_EQ(probe["video.nb_read_frames"], c.frames) << c.file;
+    EXPECT_EQ(probe["audio.codec"], c.sound) << c.file;
+  }
+
+  // The GIF loops for ever: the application block NETSCAPE2.0 with a loop count of 0.
+  std::ifstream in(data.path() / "loop.gif", std::ios::binary);
+  const std::string gif((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t loop = gif.find("NETSCAPE2.0");
+  ASSERT_NE(loop, std::string::npos);
+  EXPECT_EQ(gif.substr(loop + 11, 4), std::string("\x03\x01\x00\x00", 4));
+
+  // The vertical video's first frame: black around the upright display enlarged 4 times, centred.
+  const std::filesystem::path first = data.path() / "first.png";
+  ASSERT_EQ(RunShell("ffmpeg -v error -i " + Quoted(data.path() / "tall.mp4") + " -frames:v 1 " + Quoted(first)), 0);
+  ASSERT_EQ(RunTool(RenderTool(),
+                    "--data " + Quoted(data.path()) + " --at 1000 --portrait --png " + Quoted(data.path() / "upright"))
+                .status,
+            0);
+  const Picture frame = ReadPng(first);
+  const Picture upright = ReadPng(data.path() / "upright" / "t001000.png");
+  ASSERT_EQ(frame.width, 1080);
+  ASSERT_EQ(upright.width, 240);
+  long border = 0, inside = 0;
+  for (int y = 0; y < 1920; ++y) {
+    for (int x = 0; x < 1080; ++x) {
+      const std::uint8_t* got = frame.At(x, y);
+      const bool picture = x >= 60 && x < 1020 && y >= 160 && y < 1760;
+      const std::uint8_t* want = picture ? upright.At((x - 60) / 4, (y - 160) / 4) : nullptr;
+      for (int c = 0; c < 3; ++c) {
+        (picture ? inside : border) += std::abs(got[c] - (picture ? want[c] : 0));
+      }
+    }
+  }
+  EXPECT_LT(border / (3.0 * (1080 * 1920 - 960 * 1600)), 2.0);  // black, give or take the encoder
+  EXPECT_LT(inside / (3.0 * 960 * 1600), 6.0);
+}
+
+// --max-size: 20 s within 2 MiB, and near it (the bit rate aims at the limit,
+// not at a quality); a limit even the lowest quality cannot meet is refused.
+TEST(VideoExport, FitsAMaximumSize) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  AddSoundtrack(data);
+  const std::filesystem::path video = data.path() / "fits.mp4";
+  const std::string withData = "--quiet --data " + Quoted(data.path()) + " --from 0 --to 20000 ";
+  ToolRun run = RunTool(RenderTool(), withData + "--max-size 2M --video " + Quoted(video));
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::uintmax_t size = std::filesystem::file_size(video);
+  EXPECT_LE(size, 2u * 1024 * 1024);
+  EXPECT_GE(size, 1u * 1024 * 1024);
+  std::map<std::string, std::string> probe = Probe(video);
+  EXPECT_EQ(probe["video.nb_read_frames"], "1200");
+  EXPECT_EQ(probe["audio.codec"], "aac");
+
+  const std::filesystem::path never = data.path() / "never.mp4";
+  run = RunTool(RenderTool(), withData + "--max-size 100K --video " + Quoted(never));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "vantrelle-render: --max-size 100K is too small for 20.000 s: it needs at least 1125K\n");
+  EXPECT_FALSE(std::filesystem::exists(never));
+}
+
 TEST(VideoExport, TheSoundIsTheSoundtrackChecked) {
   if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
   TestDataDirectory data;
@@ -244,6 +339,63 @@ TEST(PngExport, EnlargesByRepeatingPixels) {
     }
   }
   EXPECT_EQ(differences, 0);
+}
+
+// The handheld showed the picture turned a quarter: the landscape frame's
+// top row runs down the upright display's right-hand column, its left column
+// along the display's top row. Raw and PNG frames alike, at any scale.
+TEST(PortraitExport, FramesAreTheLandscapeFramesTurned) {
+  TestDataDirectory data;
+  const std::string withData = "--data " + Quoted(data.path()) + " --times 7,44500,120000 ";
+  const std::filesystem::path wide = data.path() / "wide.raw", tall = data.path() / "tall.raw";
+  ASSERT_EQ(RunTool(RenderTool(), withData + "--raw " + Quoted(wide)).status, 0);
+  ASSERT_EQ(RunTool(RenderTool(), withData + "--raw " + Quoted(tall) + " --portrait").status, 0);
+  ToolRun run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "wide"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "tall") + " --portrait --scale 2");
+  ASSERT_EQ(run.status, 0) << run.output;
+
+  const auto read = [](const std::filesystem::path& file) {
+    std::vector<char> bytes(std::filesystem::file_size(file));
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), in), bytes.size());
+    std::fclose(in);
+    return bytes;
+  };
+  const std::vector<char> landscape = read(wide), portrait = read(tall);
+  ASSERT_EQ(portrait.size(), landscape.size());
+  int turnedWrong = 0;
+  for (std::size_t frame = 0; frame < 3; ++frame) {
+    const char* from = landscape.data() + frame * 192000;
+    const char* to = portrait.data() + frame * 192000;
+    for (int row = 0; row < 240; ++row) {
+      for (int column = 0; column < 400; ++column) {
+        // Landscape (column, row) is upright (239 - row, column), 240 pixels a row, 2 bytes a pixel.
+        const std::size_t a = 2 * (static_cast<std::size_t>(row) * 400 + column);
+        const std::size_t b = 2 * (static_cast<std::size_t>(column) * 240 + (239 - row));
+        turnedWrong += from[a] != to[b] || from[a + 1] != to[b + 1];
+      }
+    }
+  }
+  EXPECT_EQ(turnedWrong, 0);
+
+  std::set<std::vector<std::uint8_t>> colours;
+  for (const char* name : {"t000007.png", "t044500.png", "t120000.png"}) {
+    const Picture flat = ReadPng(data.path() / "wide" / name);
+    const Picture upright = ReadPng(data.path() / "tall" / name);
+    ASSERT_EQ(upright.width, 480) << name;
+    ASSERT_EQ(upright.height, 800) << name;
+    int differences = 0;
+    for (int y = 0; y < 800; ++y) {
+      for (int x = 0; x < 480; ++x) {
+        const std::uint8_t* want = flat.At(y / 2, 239 - x / 2);
+        differences += !SameColour(upright.At(x, y), want);
+        colours.insert({want, want + 3});
+      }
+    }
+    EXPECT_EQ(differences, 0) << name;
+  }
+  EXPECT_GT(colours.size(), 1u);  // blank frames would prove nothing
 }
 
 TEST(ContactSheet, OneLabelledTilePerSegment) {

@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "testing/test_data_directory.h"
 #include "tool_run.h"
 #include "tools/render/frame_times.h"
+#include "tools/render/video_arguments.h"
 
 namespace vantrelle {
 namespace {
@@ -42,6 +45,27 @@ TEST(FrameTimes, RangesByStepAndRate) {
   EXPECT_EQ(render::CheckTimes(FrameTimes::List({5, -1})).message, "time -1 ms is negative; the show starts at 0");
   EXPECT_EQ(render::CheckTimes(FrameTimes::ByStep(-3, 2147483647, 1)).message,
             "time -3 ms is negative; the show starts at 0");
+}
+
+TEST(VideoArguments, SizesInBytesKAndM) {
+  const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+      {"2000000", 2000000},
+      {"300K", 307200},
+      {"2M", 2097152},
+      {"1", 1},
+      {"", std::nullopt},
+      {"K", std::nullopt},
+      {"2X", std::nullopt},
+      {"1.5M", std::nullopt},
+      {"-5", std::nullopt},
+      {"0", std::nullopt},
+      {"2m", std::nullopt},
+      {"2 M", std::nullopt},
+      {"99999999999999", std::nullopt},
+  };
+  for (const auto& [text, bytes] : cases) {
+    EXPECT_EQ(render::ParseSize(text), bytes) << text;
+  }
 }
 
 TEST(RenderTool, WritesOneRawFramePerTime) {
@@ -155,8 +179,23 @@ TEST(RenderTool, RefusesBadArguments) {
       {"--at 5 --fps 30" + toFile, "vantrelle-render: --fps needs --from/--to or --video\n"},
       {"--at 5 --scale 0 --png " + Quoted(data.path() / "png"),
        "vantrelle-render: --scale must be a whole number from 1 to 16\n"},
-      {"--video " + Quoted(data.path() / "show.avi"),
-       "vantrelle-render: --video " + (data.path() / "show.avi").string() + ": say .mp4, .mkv or .webm\n"},
+      {"--video " + Quoted(data.path() / "show.avi"), "vantrelle-render: --video " +
+                                                          (data.path() / "show.avi").string() +
+                                                          ": say .mp4, .mkv, .webm or (with --preset gif) .gif\n"},
+      {"--video s.mp4 --preset square", "vantrelle-render: --preset square: say landscape, vertical or gif\n"},
+      {"--video s.mp4 --preset gif",
+       "vantrelle-render: --video s.mp4: --preset gif writes a .gif file, and a .gif needs --preset gif\n"},
+      {"--from 0 --to 10 --video s.gif",
+       "vantrelle-render: --video s.gif: --preset gif writes a .gif file, and a .gif needs --preset gif\n"},
+      {"--from 0 --to 30001 --preset gif --video s.gif",
+       "vantrelle-render: --preset gif takes ranges up to 30 s: say --from and --to\n"},
+      {"--preset gif --video s.gif", "vantrelle-render: --preset gif takes ranges up to 30 s: say --from and --to\n"},
+      {"--from 0 --to 10 --preset gif --fps 30 --video s.gif", "vantrelle-render: --preset gif is 25 fps\n"},
+      {"--from 0 --to 10 --max-size 2X --video s.mp4",
+       "vantrelle-render: --max-size 2X: say bytes, or a whole number with K or M (1,024-based)\n"},
+      {"--from 0 --to 10 --max-size 2M --video s.mkv", "vantrelle-render: --max-size needs an .mp4 or .webm video\n"},
+      {"--from 0 --to 10 --preset vertical --scale 2 --video s.mp4",
+       "vantrelle-render: --scale applies to landscape videos only: --preset vertical has its own size\n"},
   };
   for (const Case& c : cases) {
     const ToolRun run = RunTool(RenderTool(), withData + c.arguments);
@@ -165,7 +204,9 @@ TEST(RenderTool, RefusesBadArguments) {
   }
   for (const char* arguments :
        {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b", "--at 1 --video a.mp4",
-        "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2", "--video a.mp4 --step 5"}) {
+        "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2", "--video a.mp4 --step 5",
+        "--video a.mp4 --portrait", "--contact-sheet s.png --portrait", "--at 1 --raw a --preset gif",
+        "--at 1 --raw a --max-size 2M"}) {
     const ToolRun run = RunTool(RenderTool(), withData + arguments);
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_NE(run.output.find("vantrelle-render: "), std::string::npos) << arguments;

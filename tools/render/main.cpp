@@ -1,7 +1,10 @@
 // vantrelle-render [--data DIR] [--quiet]
 //   (--at MS | --times MS,MS,... | --from MS --to MS [--step MS | --fps N]) (--raw FILE | --png DIR [--scale N])
+//   [--portrait]
 //   [--from MS --to MS] --video FILE.mp4|.mkv|.webm [--fps N] [--scale N]   (default: the whole show)
+//   [--from MS --to MS] --video FILE --preset landscape|vertical|gif   (gif: FILE.gif, up to 30 s)
 //   --contact-sheet FILE.png
+#include <stdlib.h>
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -72,6 +75,8 @@ std::string TimesWithAnEmptyItem(int argc, char** argv) {
   return {};
 }
 
+int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeText);
+
 int Main(int argc, char** argv) {
   using vantrelle::DemoClock;
   namespace render = vantrelle::render;
@@ -90,6 +95,9 @@ int Main(int argc, char** argv) {
   std::string video;
   std::string sheet;
   bool quiet = false;
+  bool portrait = false;
+  std::string presetName;
+  std::string maxSizeText;
   const CLI::Validator decimal = vantrelle::platform::DecimalOnly();
   app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
   app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)")
@@ -110,6 +118,15 @@ int Main(int argc, char** argv) {
   CLI::Option* videoOption =
       app.add_option("--video", video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
   CLI::Option* sheetOption = app.add_option("--contact-sheet", sheet, "write one labelled frame per segment as a PNG");
+  CLI::Option* presetOption = app.add_option(
+      "--preset", presetName,
+      "with --video: landscape (1200 x 720, the default), vertical (1080 x 1920, upright) or gif (400 x 240, 25 fps, "
+      "looping, up to 30 s)");
+  CLI::Option* maxSizeOption = app.add_option(
+      "--max-size", maxSizeText,
+      "with --video (.mp4 or .webm): at most SIZE bytes (K, M: 1,024-based), by a bit rate found in two passes");
+  CLI::Option* portraitOption = app.add_flag(
+      "--portrait", portrait, "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
   app.add_flag("--quiet", quiet, "no progress on standard error");
   atOption->excludes(timesOption)->excludes(fromOption);
   timesOption->excludes(fromOption);
@@ -118,6 +135,9 @@ int Main(int argc, char** argv) {
   stepOption->needs(fromOption)->excludes(fpsOption);
   rawOption->excludes(pngOption)->excludes(videoOption)->excludes(sheetOption)->excludes(scaleOption);
   pngOption->excludes(videoOption)->excludes(sheetOption);
+  portraitOption->excludes(videoOption)->excludes(sheetOption);
+  presetOption->needs(videoOption);
+  maxSizeOption->needs(videoOption);
   videoOption->excludes(sheetOption)->excludes(atOption)->excludes(timesOption)->excludes(stepOption);
   sheetOption->excludes(atOption)
       ->excludes(timesOption)
@@ -158,11 +178,32 @@ int Main(int argc, char** argv) {
     return Fail("--scale must be a whole number from 1 to " + std::to_string(kMaxScale), kUsageError);
   }
   if (!video.empty() && !render::ContainerFor(video)) {
-    return Fail("--video " + video + ": say .mp4, .mkv or .webm", kUsageError);
+    return Fail("--video " + video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif", kUsageError);
+  }
+  const std::optional<render::VideoPreset> preset =
+      presetName.empty() ? render::VideoPreset::kLandscape : render::PresetNamed(presetName);
+  if (!preset) {
+    return Fail("--preset " + presetName + ": say landscape, vertical or gif", kUsageError);
+  }
+  const bool gif = *preset == render::VideoPreset::kGif;
+  if (!video.empty() && gif != (render::ContainerFor(video) == render::VideoContainer::kGif)) {
+    return Fail("--video " + video + ": --preset gif writes a .gif file, and a .gif needs --preset gif", kUsageError);
+  }
+  if (*preset != render::VideoPreset::kLandscape && scale) {
+    return Fail("--scale applies to landscape videos only: --preset " + presetName + " has its own size", kUsageError);
+  }
+  if (gif && fps && *fps != render::kGifFps) {
+    return Fail("--preset gif is " + std::to_string(render::kGifFps) + " fps", kUsageError);
+  }
+  if (gif) {
+    fps = render::kGifFps;
   }
   if (!video.empty() && !from) {
     from = 0;
     to = vantrelle::kShowLengthMs;
+  }
+  if (gif && *to - *from > render::kGifLongestMs) {
+    return Fail("--preset gif takes ranges up to 30 s: say --from and --to", kUsageError);
   }
 
   render::RenderRequest request;
@@ -194,6 +235,7 @@ int Main(int argc, char** argv) {
   request.pngDirectory = png;
   request.pngScale = scale.value_or(1);
   request.quiet = quiet;
+  request.portrait = portrait;
   if (!video.empty()) {
     request.video = {video,
                      *render::ContainerFor(video),
@@ -201,10 +243,63 @@ int Main(int argc, char** argv) {
                      *from,
                      *to,
                      fps.value_or(kDefaultFps),
-                     scale.value_or(kDefaultVideoScale)};
+                     gif ? 1 : scale.value_or(kDefaultVideoScale)};
+    request.video.preset = *preset;
+    request.portrait = *preset == render::VideoPreset::kVertical;  // ffmpeg gets the frames upright
   }
 
+  if (!maxSizeText.empty()) {
+    return FitVideo(request, maxSizeText);
+  }
   return Finish(render::RenderFrames(request));
+}
+
+// --max-size: the video bit rate that leaves room for the sound and the
+// container, found by ffmpeg in two passes over the same frames (the first
+// writes only into a scratch folder, removed whatever happens).
+int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeText) {
+  namespace render = vantrelle::render;
+  const std::optional<std::int64_t> limit = render::ParseSize(sizeText);
+  if (!limit) {
+    return Fail("--max-size " + sizeText + ": say bytes, or a whole number with K or M (1,024-based)", kUsageError);
+  }
+  render::VideoSettings& video = request.video;
+  if (video.container != render::VideoContainer::kMp4 && video.container != render::VideoContainer::kWebm) {
+    return Fail("--max-size needs an .mp4 or .webm video", kUsageError);
+  }
+  const std::int64_t ms = video.to - video.from;
+  // 4% for the container and the encoder's aim; the sound's bit rate as the container carries it.
+  const std::int64_t rate = *limit * 8 * 96 / 100 * 1000 / ms - render::SoundBitrate(video.container);
+  if (rate < render::kLowestVideoBitrate) {
+    const std::int64_t least =
+        (render::kLowestVideoBitrate + render::SoundBitrate(video.container)) * ms / 1000 / 8 * 100 / 96;
+    return Fail("--max-size " + sizeText + " is too small for " + render::SecondsText(ms) + " s: it needs at least " +
+                    std::to_string((least + 1023) / 1024) + "K",
+                kUsageError);
+  }
+  char pattern[] = "/tmp/vantrelle-passes-XXXXXX";
+  const char* scratch = mkdtemp(pattern);
+  if (scratch == nullptr) {
+    return Fail("--max-size: cannot make a scratch folder for the first pass", kOutputError);
+  }
+  const std::filesystem::path folder = scratch;
+  const std::filesystem::path target = video.file;
+  video.videoBitrate = rate;
+  video.passLog = folder / "pass";
+  video.pass = 1;
+  video.file = folder / ("first" + target.extension().string());
+  vantrelle::Status status = render::RenderFrames(request);
+  if (status.ok()) {
+    video.pass = 2;
+    video.file = target;
+    status = render::RenderFrames(request);
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  if (status.ok() && std::filesystem::file_size(target, ignored) > static_cast<std::uintmax_t>(*limit)) {
+    return Fail(target.string() + " came out over " + sizeText + "; try a little less", kOutputError);
+  }
+  return Finish(status);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
 #include "platform/replace_file.h"
+#include "platform/turn_display_to_landscape.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 #include "tools/render/check_writable.h"
@@ -188,6 +189,7 @@ Status RenderFrames(const RenderRequest& request) {
 
   static FrameBuffer frame{};  // one frame for the whole run, never cleared
   static FrameBuffer previous{};
+  static FrameBuffer upright{};  // the frame turned, for --portrait: 240 pixels a row
   frame.fill(0);
   std::int64_t done = 0;
   for (std::int64_t n = 0; n < count; ++n) {
@@ -200,8 +202,12 @@ Status RenderFrames(const RenderRequest& request) {
     if (Timeline(frame, t) == 0) {
       frame = previous;
     }
+    if (request.portrait) {
+      platform::TurnLandscapeToDisplay(frame.data(), upright.data());
+    }
+    const FrameBuffer& shown = request.portrait ? upright : frame;
     if (raw != nullptr) {
-      if (Status written = WriteRawFrame(raw, frame); !written.ok()) {
+      if (Status written = WriteRawFrame(raw, shown); !written.ok()) {
         if (StopSignal() != 0) {
           return stop(done);
         }
@@ -211,7 +217,11 @@ Status RenderFrames(const RenderRequest& request) {
         return CannotWrite("cannot write frame " + std::to_string(t) + " to " +
                            (rawFile ? request.rawFile : std::string("standard output")) + ": " + written.message);
       }
-    } else if (Status written = WritePngFrame(request.pngDirectory / PngName(t), frame, request.pngScale);
+    } else if (Status written = request.portrait
+                                    ? WritePngImage(request.pngDirectory / PngName(t),
+                                                    PictureToRgb(shown.data(), platform::kPortraitWidth,
+                                                                 platform::kPortraitHeight, request.pngScale))
+                                    : WritePngFrame(request.pngDirectory / PngName(t), frame, request.pngScale);
                !written.ok()) {
       return written;
     }

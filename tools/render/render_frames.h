@@ -23,8 +23,9 @@ struct RenderRequest {
   // soundtrack is looked up in the data directory; without it the video is
   // silent and a warning says so.
   VideoSettings video;
-  int pngScale = 1;    // whole-factor enlargement of PNG files
-  bool quiet = false;  // no progress on standard error
+  int pngScale = 1;       // whole-factor enlargement of PNG files
+  bool quiet = false;     // no progress on standard error
+  bool portrait = false;  // frames upright, 240 x 400 (the handheld's display): raw, PNG, a vertical video
 };
 
 // Any failure is one line, and its kind says which side failed: the data

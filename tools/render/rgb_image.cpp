@@ -9,11 +9,15 @@
 namespace vantrelle::render {
 
 RgbImage FrameToRgb(const FrameBuffer& frame, int scale) {
-  RgbImage image(kFrameWidth * scale, kFrameHeight * scale);
-  for (int y = 0; y < kFrameHeight; ++y) {
+  return PictureToRgb(frame.data(), kFrameWidth, kFrameHeight, scale);
+}
+
+RgbImage PictureToRgb(const std::uint16_t* picture, int width, int height, int scale) {
+  RgbImage image(width * scale, height * scale);
+  for (int y = 0; y < height; ++y) {
     std::uint8_t* row = image.At(0, y * scale);
-    for (int x = 0; x < kFrameWidth; ++x) {
-      const std::array<std::uint8_t, 3> rgb = platform::WidenRgb565(frame[kFrameWidth * y + x]);
+    for (int x = 0; x < width; ++x) {
+      const std::array<std::uint8_t, 3> rgb = platform::WidenRgb565(picture[width * y + x]);
       for (int i = 0; i < scale; ++i) {
         std::memcpy(row + 3 * (x * scale + i), rgb.data(), 3);
       }

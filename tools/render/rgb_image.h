@@ -21,6 +21,8 @@ struct RgbImage {
 
 // The frame widened to 8 bits a field (platform::WidenRgb565) and enlarged `scale` times (1..16) by repeating pixels.
 RgbImage FrameToRgb(const FrameBuffer& frame, int scale);
+// The same for any RGB565 picture of width x height pixels, rows top to bottom.
+RgbImage PictureToRgb(const std::uint16_t* picture, int width, int height, int scale);
 
 // Copies `source` into `target` with its top-left corner at (x, y); clipped.
 void PasteImage(RgbImage& target, const RgbImage& source, int x, int y);

@@ -15,8 +15,10 @@ namespace {
 constexpr const char* kH264Crf = "18";
 constexpr const char* kH264Preset = "veryfast";
 constexpr const char* kVp9Crf = "30";
-constexpr const char* kAacRate = "192k";
-constexpr const char* kOpusRate = "160k";
+constexpr std::int64_t kAacBitrate = 192000;
+constexpr std::int64_t kOpusBitrate = 160000;
+const std::string kAacRate = std::to_string(kAacBitrate);
+const std::string kOpusRate = std::to_string(kOpusBitrate);
 
 // ffmpeg reads a name starting with '-' as an option and "name:" as a
 // protocol; "file:" makes any name a local file.
@@ -31,7 +33,35 @@ std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file) {
   if (extension == ".mp4") return VideoContainer::kMp4;
   if (extension == ".mkv") return VideoContainer::kMkv;
   if (extension == ".webm") return VideoContainer::kWebm;
+  if (extension == ".gif") return VideoContainer::kGif;
   return std::nullopt;
+}
+
+std::optional<VideoPreset> PresetNamed(const std::string& name) {
+  if (name == "landscape") return VideoPreset::kLandscape;
+  if (name == "vertical") return VideoPreset::kVertical;
+  if (name == "gif") return VideoPreset::kGif;
+  return std::nullopt;
+}
+
+std::optional<std::int64_t> ParseSize(const std::string& text) {
+  std::int64_t unit = 1;
+  std::string digits = text;
+  if (!digits.empty() && (digits.back() == 'K' || digits.back() == 'M')) {
+    unit = digits.back() == 'K' ? 1024 : 1024 * 1024;
+    digits.pop_back();
+  }
+  if (digits.empty() || digits.size() > 13 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const std::int64_t bytes = std::stoll(digits) * unit;
+  if (bytes <= 0 || bytes > (std::int64_t{1} << 40)) return std::nullopt;
+  return bytes;
+}
+
+std::int64_t SoundBitrate(VideoContainer container) {
+  return container == VideoContainer::kWebm ? kOpusBitrate : kAacBitrate;
 }
 
 std::string SecondsText(DemoClock ms) {
@@ -41,7 +71,9 @@ std::string SecondsText(DemoClock ms) {
 }
 
 std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
-  const std::string size = std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
+  const bool upright = settings.preset == VideoPreset::kVertical;
+  const std::string size = upright ? std::to_string(kFrameHeight) + "x" + std::to_string(kFrameWidth)
+                                   : std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
   const std::string scale = std::to_string(settings.scale);
   std::vector<std::string> args = {"ffmpeg",
                                    "-hide_banner",
@@ -59,7 +91,8 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
                                    std::to_string(settings.fps),
                                    "-i",
                                    "-"};
-  const bool withSound = !settings.soundtrack.empty();
+  const bool gif = settings.preset == VideoPreset::kGif;
+  const bool withSound = !settings.soundtrack.empty() && !gif;
   if (withSound) {
     const char* samples = std::endian::native == std::endian::little ? "s16le" : "s16be";
     args.insert(args.end(), {"-protocol_whitelist", "file", "-f", samples, "-ar", std::to_string(settings.soundRate),
@@ -69,10 +102,30 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   if (withSound) {
     args.insert(args.end(), {"-map", "1:a"});
   }
-  args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});
+  if (gif) {
+    // One palette for the whole clip, made from all its frames; the file loops.
+    args.insert(args.end(), {"-vf", "split[frames][again];[frames]palettegen[palette];[again][palette]paletteuse",
+                             "-loop", "0", "-f", "gif"});
+  } else if (upright) {
+    const std::string by = std::to_string(kVerticalScale);
+    args.insert(args.end(), {"-vf",
+                             "scale=iw*" + by + ":ih*" + by + ":flags=neighbor,pad=" + std::to_string(kVerticalWidth) +
+                                 ":" + std::to_string(kVerticalHeight) + ":(ow-iw)/2:(oh-ih)/2:color=black",
+                             "-pix_fmt", "yuv420p"});
+  } else {
+    args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});
+  }
+  const std::string bitrate = std::to_string(settings.videoBitrate);
+  const bool sized = settings.videoBitrate > 0;
   switch (settings.container) {
+    case VideoContainer::kGif:
+      break;
     case VideoContainer::kMp4:
-      args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
+      if (sized) {
+        args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-b:v", bitrate});
+      } else {
+        args.insert(args.end(), {"-c:v", "libx264", "-preset", kH264Preset, "-crf", kH264Crf});
+      }
       if (withSound) args.insert(args.end(), {"-c:a", "aac", "-b:a", kAacRate});
       break;
     case VideoContainer::kMkv:
@@ -83,10 +136,17 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
       break;
     case VideoContainer::kWebm:
       // Constant quality (-b:v 0); row threads and cpu-used 4 keep VP9 from crawling.
-      args.insert(args.end(), {"-c:v", "libvpx-vp9", "-crf", kVp9Crf, "-b:v", "0", "-deadline", "good", "-cpu-used",
-                               "4", "-row-mt", "1"});
+      if (sized) {
+        args.insert(args.end(), {"-c:v", "libvpx-vp9", "-b:v", bitrate});
+      } else {
+        args.insert(args.end(), {"-c:v", "libvpx-vp9", "-crf", kVp9Crf, "-b:v", "0"});
+      }
+      args.insert(args.end(), {"-deadline", "good", "-cpu-used", "4", "-row-mt", "1"});
       if (withSound) args.insert(args.end(), {"-c:a", "libopus", "-b:a", kOpusRate});
       break;
+  }
+  if (sized && settings.pass > 0) {
+    args.insert(args.end(), {"-pass", std::to_string(settings.pass), "-passlogfile", settings.passLog.string()});
   }
   if (settings.container == VideoContainer::kMp4) {
     args.insert(args.end(), {"-movflags", "+faststart"});  // index first: plays while it downloads

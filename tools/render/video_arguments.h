@@ -1,6 +1,7 @@
 #pragma once
 // The ffmpeg command line that turns raw frames on standard input and the
 // soundtrack into a video file that plays in an ordinary player.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,10 +11,23 @@
 
 namespace vantrelle::render {
 
-enum class VideoContainer { kMp4, kMkv, kWebm };
+enum class VideoContainer { kMp4, kMkv, kWebm, kGif };
 
-// By the file's extension (.mp4, .mkv, .webm, any case); nothing otherwise.
+// By the file's extension (.mp4, .mkv, .webm, .gif, any case); nothing otherwise.
 std::optional<VideoContainer> ContainerFor(const std::filesystem::path& file);
+
+// Where a video is posted: landscape, 1200 x 720 at the default scale;
+// vertical, 1080 x 1920, the display upright (as the handheld was held)
+// enlarged 4 times to 960 x 1600 and centred on black, for phone-first
+// sites; gif, a looping 400 x 240 animated GIF at 25 fps with one palette
+// made for the clip, silent.
+enum class VideoPreset { kLandscape, kVertical, kGif };
+std::optional<VideoPreset> PresetNamed(const std::string& name);
+inline constexpr int kGifFps = 25;  // 4 hundredths of a second a frame
+inline constexpr DemoClock kGifLongestMs = 30000;
+inline constexpr int kVerticalScale = 4;
+inline constexpr int kVerticalWidth = 1080;
+inline constexpr int kVerticalHeight = 1920;
 
 struct VideoSettings {
   std::filesystem::path file;  // the video written (replaced if present)
@@ -22,10 +36,24 @@ struct VideoSettings {
   DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
   DemoClock to = kShowLengthMs;      // ms, not included
   int fps = 60;
-  int scale = 3;          // whole-factor enlargement, nearest neighbour
+  int scale = 3;                                 // whole-factor enlargement, nearest neighbour (landscape only)
+  VideoPreset preset = VideoPreset::kLandscape;  // vertical: frames arrive upright, 240 x 400
+  // For --max-size: a bit rate in bits per second instead of constant
+  // quality, in two passes (1, then 2) sharing the log `passLog`; 0: one pass.
+  std::int64_t videoBitrate = 0;
+  int pass = 0;
+  std::filesystem::path passLog = {};
   long soundRate = 0;     // the sound's frames per second
   int soundChannels = 0;  // 16-bit samples, interleaved, in this machine's byte order
 };
+
+// "2000000", "300K" or "2M" (1,024-based) as bytes; nothing for anything else or above 1 TiB.
+std::optional<std::int64_t> ParseSize(const std::string& text);
+
+// The bit rate of the sound each container carries, bits per second: what a size limit must leave for it.
+std::int64_t SoundBitrate(VideoContainer container);
+// Below this the show's fine pixels turn to mush: a limit that leaves less is refused.
+inline constexpr std::int64_t kLowestVideoBitrate = 250000;
 
 // "12.345" for 12,345 ms: exact, no floating point.
 std::string SecondsText(DemoClock ms);

@@ -4,6 +4,7 @@
 // button in index.html and an entry in `actions`.
 import { player, params } from './state.js';
 import { isFullscreen } from './session.js';
+import { kMaxClipMs } from './clip.js';
 
 export const kSeekMs = 5000;  // one press of an arrow key
 const kStripShownMs = 2000;  // while playing, the strip hides this long after the last touch or move
@@ -45,8 +46,35 @@ export function startControls(actions) {
     const box = scrub.getBoundingClientRect();
     return Math.round(Math.min(Math.max(0, (event.clientX - box.left) / box.width), 1) * (player.end - 1));
   };
+  // Shift and a drag along the bar choose the range Save clip saves, up to a
+  // minute; a plain press on the bar forgets it.
+  let choosing = null;
+  const showRange = () => {
+    const range = player.clipRange;
+    $('range').hidden = !range;
+    if (range) Object.assign($('range').style, { left: `${100 * range.from / player.end}%`, width: `${100 * (range.to - range.from) / player.end}%` });
+    const label = range ? `Save clip ${minutes(range.from)}–${minutes(range.to)}` : 'Save clip';
+    if (!$('save-clip').disabled) $('save-clip').setAttribute('aria-label', label);
+  };
+  const choose = (t) => {
+    const from = Math.min(choosing, t);
+    const to = Math.min(Math.max(choosing, t), from + kMaxClipMs);
+    player.clipRange = to > from ? { from, to } : null;
+    showRange();
+  };
   scrub.addEventListener('pointerdown', (event) => {
     if (!player.ready) return;
+    if (event.shiftKey) {
+      choosing = timeAt(event);
+      scrub.setPointerCapture?.(event.pointerId);
+      choose(choosing);
+      event.preventDefault();
+      return;
+    }
+    if (player.clipRange) {
+      player.clipRange = null;
+      showRange();
+    }
     dragging = true;
     scrub.setPointerCapture?.(event.pointerId);
     actions.seekTo(timeAt(event));
@@ -54,9 +82,10 @@ export function startControls(actions) {
     event.preventDefault();
   });
   scrub.addEventListener('pointermove', (event) => {
-    if (dragging) actions.seekTo(timeAt(event));
+    if (choosing !== null) choose(timeAt(event));
+    else if (dragging) actions.seekTo(timeAt(event));
   });
-  const release = () => { dragging = false; showStrip(); };
+  const release = () => { dragging = false; choosing = null; showStrip(); };
   scrub.addEventListener('pointerup', release);
   scrub.addEventListener('pointercancel', release);
 

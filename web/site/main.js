@@ -6,6 +6,8 @@ import { acceptFolders, dataFolder, fetchDataSet, fetchSoundtrack, keepForOfflin
 import { makeScreen } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
+import { canSaveClips, kDefaultClipMs, kMaxClipMs, makeClip } from './clip.js';
+import { copyLink, download, frameAlone, stillName, stillPng } from './share.js';
 import { params, player } from './state.js';
 import { installTestHook } from './testhook.js';
 
@@ -130,6 +132,57 @@ function seekTo(t) {
   changed();
 }
 
+// The moment on the screen: the show's time, or the title card's.
+const moment = () => (player.playing ? showTime() : startTime());
+
+async function saveStill() {
+  if (!player.ready) return;
+  const t = moment();
+  download(await stillPng(frameAlone(engine, t)), stillName(t));
+}
+
+// One clip at a time; pressing the button again while it is made cancels it.
+let clipping = null;
+async function clip(from, to) {
+  pause();  // the show's frames would land between the clip's
+  const soundtrack = await player.decoding;
+  clipping = new AbortController();
+  const button = $('save-clip');
+  button.setAttribute('aria-pressed', 'true');
+  try {
+    return await makeClip(engine, soundtrack, from, to, {
+      signal: clipping.signal,
+      progress: (done, total) => say(`Saving clip: ${Math.floor(100 * done / total)}% (press again to cancel)`),
+    });
+  } finally {
+    clipping = null;
+    button.setAttribute('aria-pressed', 'false');
+  }
+}
+
+async function saveClip() {
+  if (clipping) {
+    clipping.abort();
+    return;
+  }
+  if (!player.ready || !canSaveClips()) return;
+  const from = player.clipRange?.from ?? moment();
+  const to = player.clipRange?.to ?? Math.min(from + kDefaultClipMs, player.end);
+  try {
+    const made = await clip(from, to);
+    download(new Blob([made.bytes], { type: made.type }), made.name);
+    say(`Clip saved: ${made.name}`);
+  } catch (error) {
+    say(error.name === 'AbortError' ? 'Clip cancelled.' : `No clip: ${error.message}`);
+  }
+}
+if (!canSaveClips()) {
+  const button = $('save-clip');
+  button.setAttribute('aria-label', 'Save clip: not in this browser (no WebCodecs)');
+  button.title = 'This browser cannot make videos (it has no WebCodecs)';
+  button.disabled = true;
+}
+
 const actions = {
   togglePlay: () => (player.playing && !player.paused ? pause() : resume()),
   end,
@@ -138,6 +191,9 @@ const actions = {
   seekTo,
   toggleMute: () => { setMuted(!player.muted); changed(); },
   toggleFullscreen,
+  copyLink: () => copyLink(moment(), say),
+  saveStill,
+  saveClip,
 };
 const controls = startControls(actions);
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
@@ -172,4 +228,9 @@ ready.catch((error) => say(error.message));
 // Once everything has arrived, the service worker keeps it for offline play.
 const offline = ready.then(({ sound }) => sound).then(() => keepForOffline(opened.files)).catch(() => false);
 
-installTestHook({ opened, ready, offline, soundPosition, actions });
+// Ranges up to a minute, within the show.
+const clipRange = (from, to) => {
+  if (!(from >= 0 && to > from && to - from <= kMaxClipMs && to <= player.end)) throw new Error(`no clip from ${from} to ${to} ms`);
+  return clip(from, to);
+};
+installTestHook({ opened, ready, offline, soundPosition, actions, clip: clipRange });

@@ -3,7 +3,7 @@
 import { kHeight, kWidth, params, player } from './state.js';
 
 // RGB565 to the canvas's RGBA, widened as the PNG writer does, in one pass.
-const rgba = new Uint32Array(65536);
+export const rgba = new Uint32Array(65536);
 for (let p = 0; p < 65536; ++p) {
   const r = p >> 11, g = (p >> 5) & 63, b = p & 31;
   rgba[p] = 0xff000000 | (((b << 3) | (b >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((r << 3) | (r >> 2));

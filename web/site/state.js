@@ -27,4 +27,5 @@ export const player = {
   upright: false,  // the display is shown upright (240 × 400)
   wakeLock: null,  // the screen wake lock while held
   overlay: false,  // full screen by a fixed overlay, where the Fullscreen API is missing
+  clipRange: null,  // { from, to } ms: the range chosen on the bar for Save clip; null for the default
 };

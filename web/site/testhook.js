@@ -2,7 +2,7 @@
 import { showTime } from './clock.js';
 import { kFrameBytes, params, player } from './state.js';
 
-export function installTestHook({ opened, ready, offline, soundPosition }) {
+export function installTestHook({ opened, ready, offline, soundPosition, clip }) {
   if (!params.has('test')) return;
   const { engine, vectors } = opened;
   const loaded = ready.then(() => undefined, (error) => { throw error.message; });
@@ -22,7 +22,9 @@ export function installTestHook({ opened, ready, offline, soundPosition }) {
     table: (index) => new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_table(index), engine._vantrelle_table_bytes(index)).slice(),
     // For the phone tests: how the player stands, and whether the service worker holds everything.
     state: () => ({ playing: player.playing, paused: player.paused, muted: player.muted, upright: player.upright,
-      wakeLock: Boolean(player.wakeLock && !player.wakeLock.released) }),
+      wakeLock: Boolean(player.wakeLock && !player.wakeLock.released), clipRange: player.clipRange }),
     offline: () => offline,
+    // The clip the Save clip button would save for this range: { type, bytes }.
+    clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),
   };
 }

@@ -1,7 +1,8 @@
 // The browser's speed, as the README reports it:  node bench.mjs SITE
 // Frames per second over the whole show (bench.html) with the engine's vector
 // build and without it, the time to the title card's first frame, and the
-// download size of the page and the engine (the vector build).
+// download size of the page and the engine (the vector build), and the speed
+// of saving a 10 s clip.
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
 import { launch, serve } from './harness.mjs';
@@ -30,7 +31,7 @@ try {
   await page.goto(`${server.url}index.html`);
   await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
   const firstFrame = await page.evaluate(() => performance.getEntriesByName('first-frame')[0].startTime);
-  const files = readdirSync(site).filter((f) => /\.(wasm|m?js|html|css)$/.test(f) && !f.startsWith('bench') && !f.includes('-scalar'));
+  const files = readdirSync(site).filter((f) => /\.(wasm|m?js|html|css)$/.test(f) && !f.startsWith('bench') && !f.includes('-scalar') && !f.startsWith('mediabunny'));
   const size = files.reduce((n, f) => n + statSync(path.join(site, f)).size, 0);
   console.log(`first frame after ${Math.round(firstFrame)} ms; the page and the engine (${files.join(', ')}): ${Math.round(size / 1024)} KB`);
   for (const simd of [1, 0]) {
@@ -42,6 +43,18 @@ try {
     console.log(`${vectors ? 'vector' : 'scalar'} build: ${frames} frames at ${framesPerSecond} frames per second by the wall clock, ${Math.round(frames / cpu)} per CPU second`);
     for (const s of segments) console.log(`  segment ${s.segment}: ${s.framesPerSecond} frames/s, slowest ${s.slowestMs.toFixed(1)} ms`);
   }
+  // A 10 s clip (600 frames at 1200 × 720 with sound), as Save clip makes it.
+  await page.goto(`${server.url}index.html?test`);
+  await page.waitForFunction(() => window.vantrelleTest !== undefined);
+  await page.evaluate(() => Promise.all([vantrelleTest.ready, vantrelleTest.soundtrack()]));
+  const cpuBefore = cpuSeconds(browser.process().pid);
+  const clip = await page.evaluate(async () => {
+    const started = performance.now();
+    const { type, bytes } = await vantrelleTest.clip(44352, 54352);
+    return { type, size: bytes.length, seconds: (performance.now() - started) / 1000 };
+  });
+  const cpu = cpuSeconds(browser.process().pid) - cpuBefore;
+  console.log(`10 s clip (${clip.type}, ${(clip.size / 1e6).toFixed(1)} MB): ${(600 / clip.seconds).toFixed(1)} frames per second by the wall clock, ${Math.round(600 / cpu)} per CPU second`);
 } finally {
   await browser.close();
   server.close();

@@ -1,0 +1,69 @@
+// Sharing a moment: a link that opens on it, and a still of its frame as the
+// render tool's PNG (`vantrelle-render --at T --png DIR --scale 3`) has it.
+import { rgba } from './present.js';
+import { kFrameBytes, kHeight, kWidth } from './state.js';
+
+export const kStillScale = 3;
+
+// The page's own address, opening at `t` ms.
+export function linkAt(t) {
+  const url = new URL(location.href);
+  url.hash = `t=${t}`;
+  return url.href;
+}
+
+export const stillName = (t) => `vantrelle-t${String(t).padStart(6, '0')}.png`;
+
+// The frame for `t` alone over black, as the render tool draws a listed time;
+// the frame on the screen is put back, so a show that is playing goes on as it was.
+export function frameAlone(engine, t) {
+  const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kFrameBytes);
+  const shown = screen.slice();
+  engine._vantrelle_clear();
+  engine._vantrelle_draw(t);
+  const frame = new Uint16Array(screen.slice().buffer);
+  screen.set(shown);
+  return frame;
+}
+
+// `frame` enlarged by whole pixels into `image`, an ImageData of its size × scale.
+export function enlarge(frame, image, scale) {
+  const pixels = new Uint32Array(image.data.buffer);
+  for (let y = 0; y < image.height; ++y) {
+    const row = Math.floor(y / scale) * kWidth;
+    for (let x = 0; x < image.width; ++x) pixels[y * image.width + x] = rgba[frame[row + Math.floor(x / scale)]];
+  }
+}
+
+// A PNG of `frame` enlarged by whole pixels.
+export async function stillPng(frame, scale = kStillScale) {
+  const canvas = document.createElement('canvas');
+  [canvas.width, canvas.height] = [kWidth * scale, kHeight * scale];
+  const context2d = canvas.getContext('2d');
+  const image = context2d.createImageData(canvas.width, canvas.height);
+  enlarge(frame, image, scale);
+  context2d.putImageData(image, 0, 0);
+  return new Promise((resolve, reject) => canvas.toBlob((blob) => (blob ? resolve(blob) : reject(new Error('no PNG'))), 'image/png'));
+}
+
+// Hands `blob` to the browser as a download called `name`; nothing leaves the device.
+export function download(blob, name) {
+  const url = URL.createObjectURL(blob);
+  const link = Object.assign(document.createElement('a'), { href: url, download: name });
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+// Copies the link for `t`; where the clipboard is refused, `say` shows it to copy by hand.
+export async function copyLink(t, say) {
+  const link = linkAt(t);
+  try {
+    await navigator.clipboard.writeText(link);
+    say('Link copied.');
+  } catch {
+    say(`Link to this moment: ${link}`);
+  }
+  return link;
+}

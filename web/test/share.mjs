@@ -1,0 +1,304 @@
+// Sharing a moment from the page, in Debian's headless Chromium: the copied
+// link and the saved still, against the native program.
+//   node share.mjs SITE BIN [TEST...]
+// Each test prints one line; any failure ends with status 1.
+import { execFileSync, spawn } from 'node:child_process';
+import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { launch, open, render, serve } from './harness.mjs';
+
+const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
+const chosen = process.argv.slice(4);
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// RGB565 little-endian to RGB bytes, each field's top bits repeated into its low bits.
+function widen(raw) {
+  const rgb = Buffer.alloc(raw.length / 2 * 3);
+  for (let i = 0; i < raw.length / 2; ++i) {
+    const p = raw.readUInt16LE(2 * i);
+    const r = p >> 11, g = (p >> 5) & 63, b = p & 31;
+    rgb[3 * i] = (r << 3) | (r >> 2);
+    rgb[3 * i + 1] = (g << 2) | (g >> 4);
+    rgb[3 * i + 2] = (b << 3) | (b >> 2);
+  }
+  return rgb;
+}
+
+// ffmpeg, not the page or the render tool, reads the PNGs.
+const pngPixels = (file) => execFileSync('ffmpeg', ['-v', 'error', '-i', file, '-f', 'rawvideo', '-pix_fmt', 'rgb24', '-'], { maxBuffer: 1 << 24 });
+const pngSize = (bytes) => [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
+
+// What the landscape canvas shows, as RGB bytes.
+const canvasPixels = async (page) => Buffer.from(await page.$eval('#screen', (canvas) => {
+  const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+  return Array.from(data.filter((_, i) => i % 4 !== 3));
+}));
+
+// Plays from `start`, pauses a moment later and returns where it holds.
+async function pauseAfter(page, start) {
+  await page.evaluate((t) => { location.hash = `t=${t}`; }, start);
+  await page.mouse.click(400, 200);
+  await page.waitForFunction(() => vantrelleTest.state().playing);
+  await sleep(400);
+  await page.keyboard.press('Space');
+  await page.waitForFunction(() => vantrelleTest.state().paused);
+  return page.evaluate(() => vantrelleTest.clock().picture);
+}
+
+async function press(page, id) {
+  await page.mouse.move(400, 300);
+  await page.mouse.move(410, 310);
+  await page.waitForSelector('#strip.shown');
+  await page.click(`#${id}`);
+}
+
+// ffprobe's key=value lines: 'video.nb_read_frames', 'audio.codec_name', 'format.duration' ...
+function probe(file) {
+  const text = execFileSync('ffprobe', ['-v', 'error', '-count_frames', '-show_entries',
+    'stream=codec_type,codec_name,width,height,nb_read_frames,start_time:format=duration', '-of', 'ini', file], { encoding: 'utf8' });
+  const found = {};
+  let section = '';
+  for (const line of text.split('\n')) {
+    const header = /^\[(.*)\]$/.exec(line);
+    if (header) section = header[1];
+    const pair = /^([a-z_]+)=(.*)$/.exec(line);
+    if (pair && pair[1] === 'codec_type') found[pair[2]] = section;
+    if (pair) found[`${section}.${pair[1]}`] = pair[2];
+  }
+  const type = (kind) => Object.fromEntries(Object.entries(found).filter(([k]) => k.startsWith(`${found[kind]}.`)).map(([k, v]) => [k.slice(found[kind].length + 1), v]));
+  return { video: type('video'), audio: type('audio'), duration: Number(found['format.duration']) };
+}
+
+// Each decoded frame of `file` (RGB, width × height) handed to `each(frame, n)`, one at a time.
+function decodedFrames(file, width, height, each) {
+  const size = width * height * 3;
+  return new Promise((resolve, reject) => {
+    const ffmpeg = spawn('ffmpeg', ['-v', 'error', '-i', file, '-f', 'rawvideo', '-pix_fmt', 'rgb24', '-']);
+    let frame = Buffer.alloc(size), filled = 0, n = 0;
+    ffmpeg.stdout.on('data', (chunk) => {
+      for (let at = 0; at < chunk.length;) {
+        const taken = Math.min(size - filled, chunk.length - at);
+        chunk.copy(frame, filled, at, at + taken);
+        filled += taken;
+        at += taken;
+        if (filled === size) {
+          each(frame, n++);
+          filled = 0;
+        }
+      }
+    });
+    ffmpeg.on('error', reject);
+    ffmpeg.on('close', (status) => (status === 0 ? resolve(n) : reject(new Error(`ffmpeg ended with ${status}`))));
+  });
+}
+
+// Peak signal to noise, dB, of `decoded` (RGB at ×3) against the exact RGB565 frame.
+function psnr(decoded, exact) {
+  const rgb = widen(exact);
+  let squares = 0;
+  for (let y = 0; y < 720; ++y) {
+    for (let x = 0; x < 1200; ++x) {
+      const a = 3 * (y * 1200 + x), b = 3 * (Math.floor(y / 3) * 400 + Math.floor(x / 3));
+      for (let c = 0; c < 3; ++c) squares += (decoded[a + c] - rgb[b + c]) ** 2;
+    }
+  }
+  return 10 * Math.log10(255 * 255 / (squares / decoded.length));
+}
+
+// Mono samples of a file's sound at `rate`, as ffmpeg decodes them.
+const samplesOf = (file, rate) => {
+  const bytes = execFileSync('ffmpeg', ['-v', 'error', '-i', file, '-vn', '-ac', '1', '-ar', String(rate), '-f', 'f32le', '-'], { maxBuffer: 1 << 28 });
+  return new Float32Array(bytes.buffer, bytes.byteOffset, bytes.length / 4);
+};
+
+// The shift in samples, within ±`most`, at which `part` best matches `whole` from `at`.
+function bestShift(whole, at, part, most) {
+  let best = 0, bestScore = -Infinity;
+  for (let shift = -most; shift <= most; ++shift) {
+    let score = 0, a = 0, b = 0;
+    for (let i = 0; i < part.length; ++i) {
+      const w = whole[at + shift + i];
+      score += w * part[i];
+      a += w * w;
+      b += part[i] * part[i];
+    }
+    score /= Math.sqrt(a * b) || 1;
+    if (score > bestScore) [best, bestScore] = [shift, score];
+  }
+  return { shift: best, score: bestScore };
+}
+
+const tests = {
+  // The copied address opens on its moment's frame and plays on from there.
+  async link({ browser, url }) {
+    await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+    const page = await open(browser, `${url}?test`);
+    await page.evaluate(() => vantrelleTest.ready);
+    const held = await pauseAfter(page, 61000);
+    await press(page, 'copy-link');
+    await page.waitForFunction(() => document.getElementById('message').textContent !== '');
+    const link = await page.evaluate(() => navigator.clipboard.readText());
+    if (link !== `${url}?test#t=${held}`) throw new Error(`copied ${JSON.stringify(link)} at ${held} ms`);
+    await page.close();
+
+    const opened = await open(browser, link);
+    await opened.evaluate(() => vantrelleTest.ready);
+    const shown = await canvasPixels(opened);
+    const want = widen(render(bin, ['--at', String(held), '--raw', '-']));
+    if (!shown.equals(want)) throw new Error(`the title card is not the frame at ${held} ms`);
+    await opened.mouse.click(400, 200);
+    await opened.waitForFunction(() => vantrelleTest.state().playing);
+    const playing = await opened.evaluate(() => vantrelleTest.clock().picture);
+    if (playing < held || playing > held + 2000) throw new Error(`plays at ${playing} ms, not from ${held} ms`);
+    await opened.close();
+    return `copied ${link.slice(url.length)}; it opens on that frame and plays on from ${held} ms`;
+  },
+
+  // The still is named for its moment and its pixels are the render tool's PNG at ×3.
+  async still({ browser, url }) {
+    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-still-'));
+    try {
+      const page = await open(browser, `${url}?test`);
+      await page.evaluate(() => vantrelleTest.ready);
+      const session = await page.createCDPSession();
+      await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+      const held = await pauseAfter(page, 44352);
+      await press(page, 'save-still');
+      const name = `vantrelle-t${String(held).padStart(6, '0')}.png`;
+      const saved = path.join(folder, name);
+      for (let waited = 0; !existsSync(saved); waited += 100) {
+        if (waited > 10000) throw new Error(`no ${name}; saved: ${readdirSync(folder).join(', ') || 'nothing'}`);
+        await sleep(100);
+      }
+      await sleep(200);
+      await page.close();
+      const size = pngSize(readFileSync(saved));
+      if (size.join('×') !== '1200×720') throw new Error(`${name} is ${size.join('×')}`);
+      const native = path.join(folder, 'native');
+      render(bin, ['--at', String(held), '--png', native, '--scale', '3']);
+      const [file] = readdirSync(native);
+      if (!pngPixels(saved).equals(pngPixels(path.join(native, file)))) throw new Error(`${name} differs from the render tool's PNG`);
+      return `${name}, 1200 × 720, pixel for pixel the render tool's --scale 3 PNG`;
+    } finally {
+      rmSync(folder, { recursive: true, force: true });
+    }
+  },
+
+  // A clip of 3 s from the start of segment 8 (on a beat): 180 frames, each
+  // close to the exact frame, with the soundtrack in step with the picture.
+  async clip({ browser, url }) {
+    const [from, to] = [44352, 47352];
+    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-clip-'));
+    try {
+      const page = await open(browser, `${url}?test`);
+      await page.evaluate(() => vantrelleTest.ready);
+      await page.evaluate(() => vantrelleTest.soundtrack());
+      const made = await page.evaluate(async (a, b) => {
+        const { type, bytes } = await vantrelleTest.clip(a, b);
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+        return { type, base64: btoa(text) };
+      }, from, to);
+      await page.close();
+      const file = path.join(folder, made.type === 'video/mp4' ? 'clip.mp4' : 'clip.webm');
+      writeFileSync(file, Buffer.from(made.base64, 'base64'));
+
+      const found = probe(file);
+      const problems = [];
+      if (found.video.nb_read_frames !== '180') problems.push(`${found.video.nb_read_frames} frames`);
+      if (Math.abs(found.duration - 3) > 1 / 60) problems.push(`${found.duration} s`);
+      if (`${found.video.width}×${found.video.height}` !== '1200×720') problems.push(`${found.video.width}×${found.video.height}`);
+      if (found.audio.codec_name !== 'opus') problems.push(`audio: ${found.audio.codec_name ?? 'none'}`);
+      if (problems.length) throw new Error(`${path.basename(file)}: ${problems.join(', ')}`);
+
+      const exact = render(bin, ['--from', String(from), '--to', String(to), '--fps', '60', '--raw', '-']);
+      let worst = Infinity;
+      const decoded = await decodedFrames(file, 1200, 720, (frame, n) => {
+        worst = Math.min(worst, psnr(frame, exact.subarray(n * 192000, (n + 1) * 192000)));
+      });
+      if (decoded !== 180 || worst < 35) throw new Error(`${decoded} frames decoded, the worst ${worst.toFixed(1)} dB`);
+
+      // Where the clip's sound sits in the soundtrack, against the picture's first frame.
+      const rate = 48000;
+      const soundtrack = samplesOf(path.join(bin, 'music/soundtrack.mp3'), rate);
+      const heard = samplesOf(file, rate).subarray(0, rate / 2);
+      const { shift, score } = bestShift(soundtrack, Math.round(from * rate / 1000), heard, rate / 20);
+      const offsetMs = 1000 * shift / rate + 1000 * (Number(found.audio.start_time) - Number(found.video.start_time));
+      if (score < 0.9 || Math.abs(offsetMs) > 1000 / 60) throw new Error(`sound ${offsetMs.toFixed(1)} ms from the picture (match ${score.toFixed(2)})`);
+      return `${path.basename(file)}: 180 frames of 1200 × 720, ${found.duration} s, Opus; every frame ≥ ${worst.toFixed(1)} dB; sound ${offsetMs.toFixed(1)} ms from the picture`;
+    } finally {
+      rmSync(folder, { recursive: true, force: true });
+    }
+  },
+
+  // Shift and a drag on the bar choose the clip's range, a minute at most; a plain press forgets it.
+  async range({ browser, url }) {
+    const page = await open(browser, `${url}?test`);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.mouse.move(400, 300);
+    await page.mouse.move(410, 310);
+    await page.waitForSelector('#strip.shown');
+    const bar = await page.$eval('#scrub', (s) => { const b = s.getBoundingClientRect(); return { left: b.left, width: b.width, y: b.top + b.height / 2 }; });
+    const end = 251328;
+    const at = (fraction) => bar.left + fraction * bar.width;
+    const near = (ms, fraction) => Math.abs(ms - fraction * (end - 1)) <= end / bar.width;
+    const drag = async (a, b) => {
+      await page.keyboard.down('Shift');
+      await page.mouse.move(at(a), bar.y);
+      await page.mouse.down();
+      await page.mouse.move(at(b), bar.y, { steps: 5 });
+      await page.mouse.up();
+      await page.keyboard.up('Shift');
+      return (await page.evaluate(() => vantrelleTest.state())).clipRange;
+    };
+    const cases = [
+      ['right', 0.2, 0.3, (r) => near(r.from, 0.2) && near(r.to, 0.3) && r.to - r.from <= 60000],
+      ['left', 0.5, 0.45, (r) => near(r.from, 0.45) && near(r.to, 0.5)],
+      ['longer than a minute', 0.1, 0.9, (r) => near(r.from, 0.1) && r.to - r.from === 60000],
+    ];
+    for (const [name, a, b, holds] of cases) {
+      const range = await drag(a, b);
+      if (!range || !holds(range)) throw new Error(`${name}: ${JSON.stringify(range)}`);
+    }
+    const label = await page.$eval('#save-clip', (button) => button.getAttribute('aria-label'));
+    if (!/^Save clip 0:25–1:25$/.test(label)) throw new Error(`the button says "${label}"`);
+    await page.mouse.click(at(0.5), bar.y);
+    const after = await page.evaluate(() => vantrelleTest.state());
+    if (after.clipRange !== null || !after.playing) throw new Error(`a plain press left ${JSON.stringify(after)}`);
+    await page.close();
+    return `ranges chosen either way, capped at 60 s ("${label}"); a plain press forgets the range and seeks`;
+  },
+
+  // A browser without WebCodecs: the button says so and cannot be pressed.
+  async withoutWebCodecs({ browser, url }) {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(() => { delete window.VideoEncoder; delete window.AudioEncoder; });
+    await page.goto(`${url}?test`);
+    await page.waitForFunction(() => window.vantrelleTest !== undefined);
+    const button = await page.$eval('#save-clip', (b) => ({ disabled: b.disabled, label: b.getAttribute('aria-label') }));
+    await page.close();
+    if (!button.disabled || !/not in this browser/.test(button.label)) throw new Error(JSON.stringify(button));
+    return `the button is disabled: "${button.label}"`;
+  },
+};
+
+const server = await serve(site);
+const browser = await launch();
+let failed = 0;
+const run = Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
+try {
+  for (const [name, test] of run) {
+    try {
+      console.log(`share: ${name}: ${await test({ browser, url: server.url })}`);
+    } catch (error) {
+      ++failed;
+      console.log(`share: ${name}: FAILED: ${error.message}`);
+    }
+  }
+} finally {
+  await browser.close();
+  server.close();
+}
+console.log(`share: ${run.length - failed} passed, ${failed} failed`);
+process.exit(failed ? 1 : 0);
