@@ -256,6 +256,9 @@ TEST(VideoExport, FitsAMaximumSize) {
   std::map<std::string, std::string> probe = Probe(video);
   EXPECT_EQ(probe["video.nb_read_frames"], "1200");
   EXPECT_EQ(probe["audio.codec"], "aac");
+  for (const auto& entry : std::filesystem::directory_iterator(data.path())) {
+    EXPECT_NE(entry.path().filename().string().rfind(".vantrelle-passes-", 0), 0u) << "left behind: " << entry.path();
+  }
 
   const std::filesystem::path never = data.path() / "never.mp4";
   run = RunTool(RenderTool(), withData + "--max-size 100K --video " + Quoted(never));

@@ -7,7 +7,9 @@
 #include <stdlib.h>
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -256,7 +258,8 @@ int Main(int argc, char** argv) {
 
 // --max-size: the video bit rate that leaves room for the sound and the
 // container, found by ffmpeg in two passes over the same frames (the first
-// writes only into a scratch folder, removed whatever happens).
+// writes only into a hidden scratch folder beside the output, removed whatever
+// happens).
 int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeText) {
   namespace render = vantrelle::render;
   const std::optional<std::int64_t> limit = render::ParseSize(sizeText);
@@ -277,13 +280,17 @@ int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeTe
                     std::to_string((least + 1023) / 1024) + "K",
                 kUsageError);
   }
-  char pattern[] = "/tmp/vantrelle-passes-XXXXXX";
-  const char* scratch = mkdtemp(pattern);
+  // The scratch folder is hidden beside the output, like the output's own
+  // temporary file: nothing is written outside the output's folder.
+  const std::filesystem::path target = video.file;
+  std::string pattern = (target.parent_path() / ".vantrelle-passes-XXXXXX").string();
+  const char* scratch = mkdtemp(pattern.data());
   if (scratch == nullptr) {
-    return Fail("--max-size: cannot make a scratch folder for the first pass", kOutputError);
+    return Fail(
+        target.string() + ": cannot make a scratch folder beside it for the first pass: " + std::strerror(errno),
+        kOutputError);
   }
   const std::filesystem::path folder = scratch;
-  const std::filesystem::path target = video.file;
   video.videoBitrate = rate;
   video.passLog = folder / "pass";
   video.pass = 1;
