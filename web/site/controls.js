@@ -4,7 +4,7 @@
 // button in index.html and an entry in `actions`.
 import { player, params } from './state.js';
 import { isFullscreen } from './session.js';
-import { kMaxClipMs } from './clip.js';
+import { kDefaultClipMs, kMaxClipMs } from './clip.js';
 
 export const kSeekMs = 5000;  // one press of an arrow key
 const kStripShownMs = 2000;  // while playing, the strip hides this long after the last touch or move
@@ -16,7 +16,8 @@ function minutes(ms) {
   return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
 }
 
-// `actions`: togglePlay, end, home, seekBy(ms), seekTo(ms), toggleMute, toggleFullscreen.
+// `actions`: togglePlay, end, home, seekBy(ms), seekTo(ms), toggleMute, toggleFullscreen,
+// moment() (the time on the screen, ms).
 export function startControls(actions) {
   const strip = $('strip');
   const scrub = $('scrub');
@@ -35,7 +36,7 @@ export function startControls(actions) {
     strip.classList.add('shown');
     clearTimeout(hideTimer);
     hideTimer = setTimeout(() => {
-      if (player.playing && !player.paused && !dragging && !strip.contains(document.activeElement)) strip.classList.remove('shown');
+      if (player.playing && !player.paused && !dragging && !picking && !strip.contains(document.activeElement)) strip.classList.remove('shown');
     }, kStripShownMs);
   }
   const stripShown = () => strip.classList.contains('shown') || strip.contains(document.activeElement);
@@ -46,9 +47,14 @@ export function startControls(actions) {
     const box = scrub.getBoundingClientRect();
     return Math.round(Math.min(Math.max(0, (event.clientX - box.left) / box.width), 1) * (player.end - 1));
   };
-  // Shift and a drag along the bar choose the range Save clip saves, up to a
-  // minute; a plain press on the bar forgets it.
-  let choosing = null;
+  // The range Save clip saves, up to a minute from where it was begun: Shift
+  // and a drag along the bar, or, by touch and keys, the Choose range toggle,
+  // after which a drag on the bar or the arrow keys mark it. A plain press on
+  // the bar forgets it.
+  let anchor = null;  // where the range was begun, ms
+  let far = 0;  // its other end, ms
+  let drawing = false;
+  let picking = false;
   const showRange = () => {
     const range = player.clipRange;
     $('range').hidden = !range;
@@ -57,17 +63,46 @@ export function startControls(actions) {
     if (!$('save-clip').disabled) $('save-clip').setAttribute('aria-label', label);
   };
   const choose = (t) => {
-    const from = Math.min(choosing, t);
-    const to = Math.min(Math.max(choosing, t), from + kMaxClipMs);
+    far = Math.min(Math.max(0, anchor - kMaxClipMs, t), player.end, anchor + kMaxClipMs);
+    const [from, to] = [Math.min(anchor, far), Math.max(anchor, far)];
     player.clipRange = to > from ? { from, to } : null;
     showRange();
   };
+  const setPicking = (on) => {
+    picking = on;
+    $('choose-range').setAttribute('aria-pressed', String(on));
+    scrub.classList.toggle('choosing', on);
+  };
+  const cancelPicking = () => {
+    setPicking(false);
+    player.clipRange = null;
+    showRange();
+  };
+  // The toggle begins at the moment shown with the range Save clip would take
+  // anyway; pressed again (or Escape), it cancels and forgets the range.
+  $('choose-range').addEventListener('click', (event) => {
+    event.stopPropagation();
+    if (!player.ready) return;
+    if (picking) {
+      cancelPicking();
+    } else {
+      setPicking(true);
+      anchor = actions.moment();
+      choose(anchor + kDefaultClipMs);
+    }
+    showStrip();
+  });
+  // Saving keeps the range and ends the choosing.
+  $('save-clip').addEventListener('click', () => setPicking(false));
+
   scrub.addEventListener('pointerdown', (event) => {
     if (!player.ready) return;
-    if (event.shiftKey) {
-      choosing = timeAt(event);
+    if (event.shiftKey || picking) {
+      drawing = true;
+      anchor = timeAt(event);
       scrub.setPointerCapture?.(event.pointerId);
-      choose(choosing);
+      choose(anchor);
+      showStrip();
       event.preventDefault();
       return;
     }
@@ -82,10 +117,10 @@ export function startControls(actions) {
     event.preventDefault();
   });
   scrub.addEventListener('pointermove', (event) => {
-    if (choosing !== null) choose(timeAt(event));
+    if (drawing) choose(timeAt(event));
     else if (dragging) actions.seekTo(timeAt(event));
   });
-  const release = () => { dragging = false; choosing = null; showStrip(); };
+  const release = () => { dragging = false; drawing = false; showStrip(); };
   scrub.addEventListener('pointerup', release);
   scrub.addEventListener('pointercancel', release);
 
@@ -123,6 +158,13 @@ export function startControls(actions) {
     const playing = player.playing;
     if (!player.ready) {
       if (embedded && scrollKeys.has(key)) event.preventDefault();
+      return;
+    }
+    if (picking && (key === 'ArrowLeft' || key === 'ArrowRight' || key === 'Escape')) {
+      if (key === 'Escape') cancelPicking();
+      else choose(far + (key === 'ArrowRight' ? kSeekMs : -kSeekMs));
+      showStrip();
+      event.preventDefault();
       return;
     }
     if (key === 'f' || key === 'F') actions.toggleFullscreen();

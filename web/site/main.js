@@ -181,6 +181,7 @@ if (!canSaveClips()) {
   button.setAttribute('aria-label', 'Save clip: not in this browser (no WebCodecs)');
   button.title = 'This browser cannot make videos (it has no WebCodecs)';
   button.disabled = true;
+  $('choose-range').disabled = true;  // a range with nothing to save it
 }
 
 const actions = {
@@ -194,6 +195,7 @@ const actions = {
   copyLink: () => copyLink(moment(), say),
   saveStill,
   saveClip,
+  moment,
 };
 const controls = startControls(actions);
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);

@@ -171,11 +171,11 @@ const tests = {
       if (!(await holds())) throw new Error(`${key} did not act`);
     }
     const reached = [];
-    for (let i = 0; i < 9; ++i) {
+    for (let i = 0; i < 10; ++i) {
       await page.keyboard.press('Tab');
       reached.push(await page.evaluate(() => document.activeElement.id));
     }
-    for (const id of ['play', 'scrub', 'mute', 'copy-link', 'save-still', 'save-clip', 'fullscreen']) {
+    for (const id of ['play', 'scrub', 'mute', 'copy-link', 'save-still', 'choose-range', 'save-clip', 'fullscreen']) {
       if (!reached.includes(id)) throw new Error(`Tab never reaches #${id} (reached ${reached.join(', ')})`);
     }
     await page.close();

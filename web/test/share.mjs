@@ -11,6 +11,22 @@ import { launch, open, render, serve } from './harness.mjs';
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const kShowEnd = 251328;
+
+// A phone held upright, touch only, as the phone tests have it.
+async function openPhone(browser, address) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+  await page.goto(address);
+  await page.waitForFunction(() => window.vantrelleTest !== undefined);
+  await page.evaluate(() => vantrelleTest.ready);
+  return page;
+}
+const centre = async (page, selector) => {
+  const box = await (await page.$(selector)).boundingBox();
+  return [box.x + box.width / 2, box.y + box.height / 2];
+};
 
 // RGB565 little-endian to RGB bytes, each field's top bits repeated into its low bits.
 function widen(raw) {
@@ -270,15 +286,136 @@ const tests = {
     return `ranges chosen either way, capped at 60 s ("${label}"); a plain press forgets the range and seeks`;
   },
 
-  // A browser without WebCodecs: the button says so and cannot be pressed.
+  // On a phone, by touch: Choose range, then a drag on the bar marks the range
+  // either way, a minute at most from where the drag began, without moving the
+  // show; the strip stays while choosing; Save clip saves that range; the
+  // toggle pressed again forgets it, and a tap on the bar seeks again.
+  async touchRange({ browser, url }) {
+    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-range-'));
+    try {
+      const page = await openPhone(browser, `${url}?test#t=60000`);
+      const session = await page.createCDPSession();
+      await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+      const tap = async (selector) => page.touchscreen.tap(...(await centre(page, selector)));
+      const state = () => page.evaluate(() => vantrelleTest.state());
+      const pressed = () => page.$eval('#choose-range', (b) => b.getAttribute('aria-pressed'));
+      await tap('#screen');
+      await page.waitForFunction(() => vantrelleTest.state().playing);
+      await page.waitForSelector('#strip.shown');
+      const before = await page.evaluate(() => vantrelleTest.clock().picture);
+      const started = Date.now();
+      await tap('#choose-range');
+      const begun = await state();
+      // It begins with the range Save clip would take anyway: 10 s from the moment shown.
+      if ((await pressed()) !== 'true' || begun.clipRange?.to - begun.clipRange?.from !== 10000 ||
+          Math.abs(begun.clipRange.from - before) > 1000) throw new Error(`Choose range began with ${JSON.stringify(begun.clipRange)} at ${before} ms`);
+
+      const bar = await (await page.$('#scrub')).boundingBox();
+      const y = bar.y + bar.height / 2;
+      const at = (fraction) => bar.x + fraction * bar.width;
+      const ms = (fraction) => fraction * (kShowEnd - 1);
+      const near = (got, fraction) => Math.abs(got - ms(fraction)) <= kShowEnd / bar.width;
+      const drag = async (a, b) => {
+        await page.touchscreen.touchStart(at(a), y);
+        for (let i = 1; i <= 4; ++i) await page.touchscreen.touchMove(at(a + (b - a) * i / 4), y);
+        await page.touchscreen.touchEnd();
+        await sleep(600);  // Chromium takes a tap right after a drag as part of it
+        return (await state()).clipRange;
+      };
+      const cases = [
+        ['right', 0.2, 0.3, (r) => near(r.from, 0.2) && near(r.to, 0.3)],
+        ['left', 0.5, 0.45, (r) => near(r.from, 0.45) && near(r.to, 0.5)],
+        ['left, past a minute', 0.9, 0.1, (r) => near(r.to, 0.9) && r.to - r.from === 60000],
+        ['right, past a minute', 0.1, 0.9, (r) => near(r.from, 0.1) && r.to - r.from === 60000],
+      ];
+      for (const [name, a, b, holds] of cases) {
+        const range = await drag(a, b);
+        if (!range || !holds(range)) throw new Error(`${name}: ${JSON.stringify(range)}`);
+      }
+      const label = await page.$eval('#save-clip', (button) => button.getAttribute('aria-label'));
+      if (label !== 'Save clip 0:25–1:25') throw new Error(`the button says "${label}"`);
+      await sleep(2500);  // longer than the strip stays after a touch while playing
+      const playing = await page.evaluate(() => vantrelleTest.clock().picture);
+      if (playing < before || playing > before + Date.now() - started + 1000) throw new Error(`the show moved from ${before} to ${playing} ms while choosing`);
+      if (!(await page.$('#strip.shown'))) throw new Error('the strip hid while choosing');
+
+      // A short range, saved: the file is named for exactly that range.
+      const short = await drag(0.2, 0.205);
+      await tap('#save-clip');
+      const name = `vantrelle-t${String(short.from).padStart(6, '0')}-${String(short.to).padStart(6, '0')}`;
+      const saved = () => readdirSync(folder).find((file) => /\.(mp4|webm)$/.test(file));
+      for (let waited = 0; !saved(); waited += 200) {
+        if (waited > 120000) throw new Error(`no clip saved for ${JSON.stringify(short)}`);
+        await sleep(200);
+      }
+      if (!saved().startsWith(`${name}.`)) throw new Error(`saved ${saved()} for ${JSON.stringify(short)}`);
+      if ((await pressed()) !== 'false') throw new Error('saving left Choose range on');
+
+      // Again, then cancelled: the range is forgotten and a tap on the bar seeks.
+      await tap('#choose-range');
+      await drag(0.2, 0.3);
+      await tap('#choose-range');
+      const cancelled = await state();
+      const plain = await page.$eval('#save-clip', (button) => button.getAttribute('aria-label'));
+      if ((await pressed()) !== 'false' || cancelled.clipRange !== null || plain !== 'Save clip') {
+        throw new Error(`cancelling left ${JSON.stringify(cancelled.clipRange)}, "${plain}"`);
+      }
+      await page.touchscreen.tap(at(0.7), y);
+      await sleep(300);
+      const sought = await page.evaluate(() => vantrelleTest.clock().picture);
+      if (Math.abs(sought - ms(0.7)) > 3000 || (await state()).clipRange !== null) throw new Error(`a tap at 70% is at ${sought} ms`);
+      await page.close();
+      return `ranges drawn by touch either way, capped at 60 s ("${label}"), ${saved()} saved; cancelled, a tap seeks`;
+    } finally {
+      rmSync(folder, { recursive: true, force: true });
+    }
+  },
+
+  // By keys: Tab to Choose range, Space; the arrows move the range's far end
+  // by 5 s, a minute at most, and never seek; Escape forgets the range and
+  // leaves the show playing.
+  async keyRange({ browser, url }) {
+    const page = await open(browser, `${url}?test#t=60000`);
+    await page.evaluate(() => vantrelleTest.ready);
+    await page.keyboard.press('Enter');
+    await page.waitForFunction(() => vantrelleTest.state().playing);
+    for (let i = 0; i < 12 && (await page.evaluate(() => document.activeElement.id)) !== 'choose-range'; ++i) await page.keyboard.press('Tab');
+    await page.keyboard.press('Space');
+    const range = async () => (await page.evaluate(() => vantrelleTest.state())).clipRange;
+    const start = (await range()).from;
+    const steps = [
+      ['ArrowRight', 1, { from: start, to: start + 15000 }],
+      ['ArrowLeft', 3, null],
+      ['ArrowLeft', 1, { from: start - 5000, to: start }],
+      ['ArrowLeft', 20, { from: start - 60000, to: start }],
+      ['ArrowRight', 30, { from: start, to: start + 60000 }],
+    ];
+    for (const [key, times, want] of steps) {
+      for (let i = 0; i < times; ++i) await page.keyboard.press(key);
+      const got = await range();
+      if (JSON.stringify(got) !== JSON.stringify(want)) throw new Error(`${key} × ${times}: ${JSON.stringify(got)}, not ${JSON.stringify(want)}`);
+    }
+    const label = await page.$eval('#save-clip', (button) => button.getAttribute('aria-label'));
+    const picture = await page.evaluate(() => vantrelleTest.clock().picture);
+    if (picture > start + 10000) throw new Error(`the arrows moved the show to ${picture} ms`);
+    await page.keyboard.press('Escape');
+    const after = await page.evaluate(() => vantrelleTest.state());
+    const toggle = await page.$eval('#choose-range', (b) => b.getAttribute('aria-pressed'));
+    if (after.clipRange !== null || !after.playing || toggle !== 'false') throw new Error(`Escape left ${JSON.stringify(after)}, pressed ${toggle}`);
+    await page.close();
+    return `the arrows mark a range from ${start} ms either way, capped at 60 s ("${label}"); Escape forgets it and the show plays on`;
+  },
+
+  // A browser without WebCodecs: the button says so and cannot be pressed, nor can Choose range.
   async withoutWebCodecs({ browser, url }) {
     const page = await browser.newPage();
     await page.evaluateOnNewDocument(() => { delete window.VideoEncoder; delete window.AudioEncoder; });
     await page.goto(`${url}?test`);
     await page.waitForFunction(() => window.vantrelleTest !== undefined);
     const button = await page.$eval('#save-clip', (b) => ({ disabled: b.disabled, label: b.getAttribute('aria-label') }));
+    const choose = await page.$eval('#choose-range', (b) => b.disabled);
     await page.close();
-    if (!button.disabled || !/not in this browser/.test(button.label)) throw new Error(JSON.stringify(button));
+    if (!button.disabled || !/not in this browser/.test(button.label) || !choose) throw new Error(JSON.stringify({ ...button, choose }));
     return `the button is disabled: "${button.label}"`;
   },
 };
