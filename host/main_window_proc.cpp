@@ -1,6 +1,6 @@
 #include "host/main_window_proc.h"
 
-#include "host/release_display_objects.h"
+#include "host/display.h"
 
 namespace vantrelle::host {
 

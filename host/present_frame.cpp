@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "host/display_constants.h"
+#include "host/display.h"
 
 namespace vantrelle::host {
 

@@ -1,7 +1,6 @@
 #include "host/set_up_display.h"
 
-#include "host/fail_startup.h"
-#include "host/on_surface_enumerated.h"
+#include "host/display.h"
 
 namespace vantrelle::host {
 

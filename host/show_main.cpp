@@ -3,13 +3,11 @@
 #include <cstdio>
 
 #include "assets/resolve_data_path.h"
-#include "host/clear_back_buffer.h"
-#include "host/flip_frame.h"
+#include "host/display.h"
 #include "host/load_music_file.h"
 #include "host/main_window_proc.h"
 #include "host/player.h"
 #include "host/present_frame.h"
-#include "host/release_display_objects.h"
 #include "host/report_soundtrack.h"
 #include "host/set_up_display.h"
 

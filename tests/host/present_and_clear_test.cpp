@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "headless_show.h"
-#include "host/clear_back_buffer.h"
-#include "host/flip_frame.h"
+#include "host/display.h"
 #include "host/present_frame.h"
 #include "platform/turn_display_to_landscape.h"
 

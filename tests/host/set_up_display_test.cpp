@@ -3,7 +3,7 @@
 #include <string>
 
 #include "headless_show.h"
-#include "host/release_display_objects.h"
+#include "host/display.h"
 
 namespace vantrelle::host {
 namespace {

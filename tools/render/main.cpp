@@ -79,16 +79,13 @@ std::string TimesWithAnEmptyItem(int argc, char** argv) {
 
 int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeText);
 
-int Main(int argc, char** argv) {
-  using vantrelle::DemoClock;
-  namespace render = vantrelle::render;
-
-  CLI::App app{"Renders chosen times of the show to raw RGB565 frames, PNG files, a video or a contact sheet."};
+// The command line as typed, before it is checked against itself.
+struct Options {
   std::string data;
-  std::optional<DemoClock> at;
-  std::vector<DemoClock> times;
-  std::optional<DemoClock> from;
-  std::optional<DemoClock> to;
+  std::optional<vantrelle::DemoClock> at;
+  std::vector<vantrelle::DemoClock> times;
+  std::optional<vantrelle::DemoClock> from;
+  std::optional<vantrelle::DemoClock> to;
   std::optional<std::int32_t> step;
   std::optional<std::int32_t> fps;
   std::optional<int> scale;
@@ -100,36 +97,44 @@ int Main(int argc, char** argv) {
   bool portrait = false;
   std::string presetName;
   std::string maxSizeText;
+};
+
+// Fills `options` from the command line. Returns the exit status when the
+// run ends here (--help, --version, a usage error), else nothing.
+std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
+  CLI::App app{"Renders chosen times of the show to raw RGB565 frames, PNG files, a video or a contact sheet."};
   const CLI::Validator decimal = vantrelle::platform::DecimalOnly();
   app.set_version_flag("--version", std::string("vantrelle-render ") + vantrelle::kVersionText);
-  app.add_option("--data", data, "data directory (default: beside the executable, else ../share/vantrelle)")
+  app.add_option("--data", options.data, "data directory (default: beside the executable, else ../share/vantrelle)")
       ->check(vantrelle::platform::NonEmptyFolder());
-  CLI::Option* atOption = app.add_option("--at", at, "one time, ms")->transform(decimal);
+  CLI::Option* atOption = app.add_option("--at", options.at, "one time, ms")->transform(decimal);
   CLI::Option* timesOption =
-      app.add_option("--times", times, "times in ms, comma separated")->delimiter(',')->transform(decimal);
-  CLI::Option* fromOption = app.add_option("--from", from, "first time of a range, ms")->transform(decimal);
-  CLI::Option* toOption = app.add_option("--to", to, "end of the range (not rendered), ms")->transform(decimal);
-  CLI::Option* stepOption = app.add_option("--step", step, "range step, ms")->transform(decimal);
+      app.add_option("--times", options.times, "times in ms, comma separated")->delimiter(',')->transform(decimal);
+  CLI::Option* fromOption = app.add_option("--from", options.from, "first time of a range, ms")->transform(decimal);
+  CLI::Option* toOption = app.add_option("--to", options.to, "end of the range (not rendered), ms")->transform(decimal);
+  CLI::Option* stepOption = app.add_option("--step", options.step, "range step, ms")->transform(decimal);
   CLI::Option* fpsOption =
-      app.add_option("--fps", fps, "frame rate of a range or video (default 60)")->transform(decimal);
+      app.add_option("--fps", options.fps, "frame rate of a range or video (default 60)")->transform(decimal);
   CLI::Option* scaleOption =
-      app.add_option("--scale", scale, "whole-factor enlargement, nearest neighbour (PNG default 1, video 3)")
+      app.add_option("--scale", options.scale, "whole-factor enlargement, nearest neighbour (PNG default 1, video 3)")
           ->transform(decimal);
-  CLI::Option* rawOption = app.add_option("--raw", raw, "write frames, concatenated, to FILE (- for stdout)");
-  CLI::Option* pngOption = app.add_option("--png", png, "write one PNG per frame into DIR");
-  CLI::Option* videoOption =
-      app.add_option("--video", video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
-  CLI::Option* sheetOption = app.add_option("--contact-sheet", sheet, "write one labelled frame per segment as a PNG");
+  CLI::Option* rawOption = app.add_option("--raw", options.raw, "write frames, concatenated, to FILE (- for stdout)");
+  CLI::Option* pngOption = app.add_option("--png", options.png, "write one PNG per frame into DIR");
+  CLI::Option* videoOption = app.add_option(
+      "--video", options.video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
+  CLI::Option* sheetOption =
+      app.add_option("--contact-sheet", options.sheet, "write one labelled frame per segment as a PNG");
   CLI::Option* presetOption = app.add_option(
-      "--preset", presetName,
+      "--preset", options.presetName,
       "with --video: landscape (1200 x 720, the default), vertical (1080 x 1920, upright) or gif (400 x 240, 25 fps, "
       "looping, up to 30 s)");
   CLI::Option* maxSizeOption = app.add_option(
-      "--max-size", maxSizeText,
+      "--max-size", options.maxSizeText,
       "with --video (.mp4 or .webm): at most SIZE bytes (K, M: 1,024-based), by a bit rate found in two passes");
-  CLI::Option* portraitOption = app.add_flag(
-      "--portrait", portrait, "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
-  app.add_flag("--quiet", quiet, "no progress on standard error");
+  CLI::Option* portraitOption =
+      app.add_flag("--portrait", options.portrait,
+                   "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
+  app.add_flag("--quiet", options.quiet, "no progress on standard error");
   atOption->excludes(timesOption)->excludes(fromOption);
   timesOption->excludes(fromOption);
   fromOption->needs(toOption);
@@ -156,104 +161,117 @@ int Main(int argc, char** argv) {
   if (const std::string list = TimesWithAnEmptyItem(argc, argv); !list.empty()) {
     return Fail("--times: expected a decimal whole number, found \"\" in \"" + list + "\"", kUsageError);
   }
+  return std::nullopt;
+}
 
-  const vantrelle::Result<std::filesystem::path> found =
-      vantrelle::platform::FindDataDirectory(data, vantrelle::platform::ExecutableDirectory());
-  if (!found.ok()) {
-    return Finish(found.status());
+// The render the options ask for, or the one line saying why they do not make one.
+std::string BuildRequest(Options options, const std::filesystem::path& dataDirectory,
+                         vantrelle::render::RenderRequest& request) {
+  namespace render = vantrelle::render;
+  if (options.fps && !options.from && options.video.empty()) {
+    return "--fps needs --from/--to or --video";
   }
-  const std::filesystem::path& dataDirectory = found.value();
-  if (!sheet.empty()) {
-    return Finish(render::MakeContactSheet(dataDirectory, sheet));
+  if (options.fps && *options.fps <= 0) return "--fps must be at least 1";
+  if (options.fps && *options.fps > render::kMaxFps) {
+    return "--fps must be at most " + std::to_string(render::kMaxFps) +
+           ": times are whole ms, so more only repeats frames";
   }
-
-  if (fps && !from && video.empty()) {
-    return Fail("--fps needs --from/--to or --video", kUsageError);
+  if (options.scale && (*options.scale < 1 || *options.scale > kMaxScale)) {
+    return "--scale must be a whole number from 1 to " + std::to_string(kMaxScale);
   }
-  if (fps && *fps <= 0) return Fail("--fps must be at least 1", kUsageError);
-  if (fps && *fps > render::kMaxFps) {
-    return Fail("--fps must be at most " + std::to_string(render::kMaxFps) +
-                    ": times are whole ms, so more only repeats frames",
-                kUsageError);
-  }
-  if (scale && (*scale < 1 || *scale > kMaxScale)) {
-    return Fail("--scale must be a whole number from 1 to " + std::to_string(kMaxScale), kUsageError);
-  }
-  if (!video.empty() && !render::ContainerFor(video)) {
-    return Fail("--video " + video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif", kUsageError);
+  if (!options.video.empty() && !render::ContainerFor(options.video)) {
+    return "--video " + options.video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif";
   }
   const std::optional<render::VideoPreset> preset =
-      presetName.empty() ? render::VideoPreset::kLandscape : render::PresetNamed(presetName);
+      options.presetName.empty() ? render::VideoPreset::kLandscape : render::PresetNamed(options.presetName);
   if (!preset) {
-    return Fail("--preset " + presetName + ": say landscape, vertical or gif", kUsageError);
+    return "--preset " + options.presetName + ": say landscape, vertical or gif";
   }
   const bool gif = *preset == render::VideoPreset::kGif;
-  if (!video.empty() && gif != (render::ContainerFor(video) == render::VideoContainer::kGif)) {
-    return Fail("--video " + video + ": --preset gif writes a .gif file, and a .gif needs --preset gif", kUsageError);
+  if (!options.video.empty() && gif != (render::ContainerFor(options.video) == render::VideoContainer::kGif)) {
+    return "--video " + options.video + ": --preset gif writes a .gif file, and a .gif needs --preset gif";
   }
-  if (*preset != render::VideoPreset::kLandscape && scale) {
-    return Fail("--scale applies to landscape videos only: --preset " + presetName + " has its own size", kUsageError);
+  if (*preset != render::VideoPreset::kLandscape && options.scale) {
+    return "--scale applies to landscape videos only: --preset " + options.presetName + " has its own size";
   }
-  if (gif && fps && *fps != render::kGifFps) {
-    return Fail("--preset gif is " + std::to_string(render::kGifFps) + " fps", kUsageError);
+  if (gif && options.fps && *options.fps != render::kGifFps) {
+    return "--preset gif is " + std::to_string(render::kGifFps) + " fps";
   }
   if (gif) {
-    fps = render::kGifFps;
+    options.fps = render::kGifFps;
   }
-  if (!video.empty() && !from) {
-    from = 0;
-    to = vantrelle::kShowLengthMs;
+  if (!options.video.empty() && !options.from) {
+    options.from = 0;
+    options.to = vantrelle::kShowLengthMs;
   }
-  if (gif && *to - *from > render::kGifLongestMs) {
-    return Fail("--preset gif takes ranges up to 30 s: say --from and --to", kUsageError);
+  if (gif && *options.to - *options.from > render::kGifLongestMs) {
+    return "--preset gif takes ranges up to 30 s: say --from and --to";
   }
 
-  render::RenderRequest request;
-  if (at) {
-    request.times = render::FrameTimes::List({*at});
-  } else if (!times.empty()) {
-    request.times = render::FrameTimes::List(times);
-  } else if (from) {
-    if (*to <= *from) {
-      return Fail("--to must be after --from", kUsageError);
+  if (options.at) {
+    request.times = render::FrameTimes::List({*options.at});
+  } else if (!options.times.empty()) {
+    request.times = render::FrameTimes::List(options.times);
+  } else if (options.from) {
+    if (*options.to <= *options.from) {
+      return "--to must be after --from";
     }
-    if (step) {
-      if (*step <= 0) return Fail("--step must be at least 1 ms", kUsageError);
-      request.times = render::FrameTimes::ByStep(*from, *to, *step);
+    if (options.step) {
+      if (*options.step <= 0) return "--step must be at least 1 ms";
+      request.times = render::FrameTimes::ByStep(*options.from, *options.to, *options.step);
     } else {
-      request.times = render::FrameTimes::AtRate(*from, *to, fps.value_or(kDefaultFps));
+      request.times = render::FrameTimes::AtRate(*options.from, *options.to, options.fps.value_or(kDefaultFps));
     }
   } else {
-    return Fail("say which times to render: --at, --times or --from/--to", kUsageError);
+    return "say which times to render: --at, --times or --from/--to";
   }
   if (const vantrelle::Status usable = render::CheckTimes(request.times); !usable.ok()) {
-    return Fail(usable.message, kUsageError);
+    return usable.message;
   }
-  if (raw.empty() && png.empty() && video.empty()) {
-    return Fail("say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE", kUsageError);
+  if (options.raw.empty() && options.png.empty() && options.video.empty()) {
+    return "say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE";
   }
   request.dataDirectory = dataDirectory;
-  request.rawFile = raw;
-  request.pngDirectory = png;
-  request.pngScale = scale.value_or(1);
-  request.quiet = quiet;
-  request.portrait = portrait;
-  if (!video.empty()) {
-    request.video = {video,
-                     *render::ContainerFor(video),
+  request.rawFile = options.raw;
+  request.pngDirectory = options.png;
+  request.pngScale = options.scale.value_or(1);
+  request.quiet = options.quiet;
+  request.portrait = options.portrait;
+  if (!options.video.empty()) {
+    request.video = {options.video,
+                     *render::ContainerFor(options.video),
                      {},
-                     *from,
-                     *to,
-                     fps.value_or(kDefaultFps),
-                     gif ? 1 : scale.value_or(kDefaultVideoScale)};
+                     *options.from,
+                     *options.to,
+                     options.fps.value_or(kDefaultFps),
+                     gif ? 1 : options.scale.value_or(kDefaultVideoScale)};
     request.video.preset = *preset;
     request.portrait = *preset == render::VideoPreset::kVertical;  // ffmpeg gets the frames upright
   }
+  return {};
+}
 
-  if (!maxSizeText.empty()) {
-    return FitVideo(request, maxSizeText);
+int Main(int argc, char** argv) {
+  Options options;
+  if (const std::optional<int> ended = ParseOptions(argc, argv, options)) {
+    return *ended;
   }
-  return Finish(render::RenderFrames(request));
+  const vantrelle::Result<std::filesystem::path> found =
+      vantrelle::platform::FindDataDirectory(options.data, vantrelle::platform::ExecutableDirectory());
+  if (!found.ok()) {
+    return Finish(found.status());
+  }
+  if (!options.sheet.empty()) {
+    return Finish(vantrelle::render::MakeContactSheet(found.value(), options.sheet));
+  }
+  vantrelle::render::RenderRequest request;
+  if (const std::string unusable = BuildRequest(options, found.value(), request); !unusable.empty()) {
+    return Fail(unusable, kUsageError);
+  }
+  if (!options.maxSizeText.empty()) {
+    return FitVideo(request, options.maxSizeText);
+  }
+  return Finish(vantrelle::render::RenderFrames(request));
 }
 
 // --max-size: the video bit rate that leaves room for the sound and the
