@@ -304,13 +304,13 @@ const tests = {
     const plainData = [...packed.keys()].filter((name) => /^data\/(gfx|mesh)\//.test(name));
     const scalar = [...packed.keys()].filter((name) => name.includes('scalar'));
     const [pack, sound] = [packed.get('data.pack'), packed.get('data/music/soundtrack.mp3')];
-    if (!pack || plainData.length || scalar.length || !packed.has('vantrelle.wasm')) {
+    if (!pack || plainData.length || scalar.length || !packed.has('vantrelle.wasm.gz') || packed.has('vantrelle.wasm')) {
       throw new Error(`downloaded: ${[...packed.keys()].join(', ')}`);
     }
     if (!sound || sound.start < pack.end) throw new Error('the soundtrack did not wait for the data');
     const plain = await fetched('?test&data=data/');
     if (plain.has('data.pack') || !plain.has('data/gfx/clip01.raw')) throw new Error(`?data=: ${[...plain.keys()].join(', ')}`);
-    return 'the data pack and the vector engine alone, the soundtrack after the data; ?data= takes plain files';
+    return 'the data pack and the zipped vector engine alone, the soundtrack after the data; ?data= takes plain files';
   },
 
   // A pack cut short falls back to the plain files; one a server unzipped on the way still serves.
@@ -338,6 +338,33 @@ const tests = {
       rmSync(scratch, { recursive: true, force: true });
     }
     return 'a pack cut short falls back to the plain files, one unzipped on the way serves as it is';
+  },
+
+  // A zipped engine cut short or served unzipped: the page runs the plain one, frames exact.
+  async brokenEngine({ browser }) {
+    const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
+    const zipped = readFileSync(path.join(site, 'vantrelle.wasm.gz'));
+    const cases = [['cut short', zipped.subarray(0, zipped.length >> 1)], ['unzipped on the way', gunzipSync(zipped)]];
+    const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
+    try {
+      for (const [name, bytes] of cases) {
+        const wasm = path.join(scratch, name.replaceAll(' ', '-'));
+        writeFileSync(wasm, bytes);
+        const server = await serve(site, { '/vantrelle.wasm.gz': wasm });
+        const page = await browser.newPage();
+        await page.goto(`${server.url}?test`);
+        await page.waitForFunction(() => window.vantrelleTest !== undefined);
+        await page.evaluate(() => vantrelleTest.ready);
+        const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
+        const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('/vantrelle.wasm')));
+        await page.close();
+        server.close();
+        if (sha(Buffer.from(frame)) !== expected || !plain) throw new Error(`an engine ${name}: plain engine ${plain}, frame ${sha(Buffer.from(frame)) === expected ? 'exact' : 'wrong'}`);
+      }
+    } finally {
+      rmSync(scratch, { recursive: true, force: true });
+    }
+    return 'a zipped engine cut short or unzipped on the way gives way to the plain one';
   },
 
   // A shared link's preview and the installed app: the tags name files that
