@@ -4,7 +4,7 @@
 // drawn from the show (vantrelle-make-icons). Copies the muxer for saved
 // clips from web/node_modules (npm ci --prefix web). Writes the data pack the page
 // unpacks, the plain data files beside it (for ?data= and for browsers that
-// cannot unpack), the engine's WebAssembly gzipped, icons/, poster.png, and
+// cannot unpack), the engine gzipped, icons/, poster.png, and
 // stamps the service worker with the build's version and the page's own files.
 import { createHash } from 'node:crypto';
 import { cpSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -62,8 +62,8 @@ for (const name of filesBelow(data).filter((name) => !name.startsWith('music/'))
 const plain = Buffer.concat(parts);
 writeFileSync(path.join(site, 'data.pack'), gzipSync(plain, { level: 9 }));
 
-// Each engine build's WebAssembly gzipped beside it, for browsers that unzip.
-for (const name of readdirSync(site).filter((name) => /^vantrelle.*\.wasm$/.test(name))) {
+// Each engine build's WebAssembly and JavaScript gzipped beside it, for browsers that unzip.
+for (const name of readdirSync(site).filter((name) => /^vantrelle.*\.(wasm|mjs)$/.test(name))) {
   writeFileSync(path.join(site, `${name}.gz`), gzipSync(readFileSync(path.join(site, name)), { level: 9 }));
 }
 
@@ -84,7 +84,7 @@ cpSync(path.join(muxer, 'LICENSE'), path.join(site, 'mediabunny.LICENSE.txt'));
 // engine builds (the page names the one it runs), the data, the benchmark or
 // the muxer (kept once a clip is first saved).
 const shipped = filesBelow(site).filter((name) => name !== 'sw.js');
-const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm|wasm\.gz)$|bench\.|mediabunny\.)/.test(name));
+const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)(\.gz)?$|bench\.|mediabunny\.)/.test(name));
 const version = createHash('sha256');
 for (const name of shipped) version.update(name).update(readFileSync(path.join(site, name)));
 const worker = readFileSync(path.join(site, 'sw.js'), 'utf8')

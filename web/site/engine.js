@@ -39,6 +39,27 @@ async function instantiate(name, imports) {
   return (await WebAssembly.instantiate(await response.arrayBuffer(), imports)).instance;
 }
 
+// The engine's JavaScript, gzipped likewise (a quarter of its size) and
+// imported from the unzipped text; the plain module where that fails.
+async function importModule(name) {
+  if (zipped) {
+    try {
+      const response = await fetch(`${name}.mjs.gz`);
+      if (!response.ok) throw new Error(`${name}.mjs.gz: ${response.status}`);
+      const text = await new Response(response.body.pipeThrough(new DecompressionStream('gzip'))).blob();
+      const url = URL.createObjectURL(new Blob([text], { type: 'text/javascript' }));
+      try {
+        return (await import(url)).default;
+      } finally {
+        URL.revokeObjectURL(url);
+      }
+    } catch {
+      // The plain module below still serves.
+    }
+  }
+  return (await import(`./${name}.mjs`)).default;
+}
+
 export async function openEngine() {
   const vectors = wantVectors();
   const name = vectors ? 'vantrelle' : 'vantrelle-scalar';
@@ -46,10 +67,11 @@ export async function openEngine() {
   // Only the build in use is fetched; its WebAssembly alongside the module that asks for it.
   const preload = Object.assign(document.createElement('link'), { rel: 'preload', href: wasm, as: 'fetch', crossOrigin: 'anonymous' });
   document.head.append(preload);
-  const { default: createVantrelle } = await import(`./${name}.mjs`);
+  const createVantrelle = await importModule(name);
   let failed;
   const failure = new Promise((resolve, reject) => { failed = reject; });
   const engine = await Promise.race([failure, createVantrelle({
+    locateFile: (file) => new URL(file, location.href).href,  // not beside a module unzipped into a blob
     instantiateWasm(imports, receive) {
       instantiate(name, imports).then(receive, failed);
       return {};
@@ -78,7 +100,7 @@ export async function openEngine() {
     return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
-  return { engine, vectors, files: [`${name}.mjs`, wasm], frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
+  return { engine, vectors, files: [zipped ? `${name}.mjs.gz` : `${name}.mjs`, wasm], frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
 }
 
 // The files `names` below `base` as a map from name to bytes; missing ones are left out.
