@@ -4,8 +4,8 @@
 // drawn from the show (vantrelle-make-icons). Copies the muxer for saved
 // clips from web/node_modules (npm ci --prefix web). Writes the data pack the page
 // unpacks, the plain data files beside it (for ?data= and for browsers that
-// cannot unpack), icons/, poster.png, and stamps the service worker with the
-// build's version and the page's own files.
+// cannot unpack), the engine gzipped, icons/, poster.png, and
+// stamps the service worker with the build's version and the page's own files.
 import { createHash } from 'node:crypto';
 import { cpSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
@@ -26,7 +26,24 @@ function filesBelow(dir, from = dir) {
   });
 }
 
-// The pack: name length (u16 LE), name, size (u32 LE), bytes, for each file; gzipped.
+// The pack: for each file its name's length (u16 LE), the name, its size (u32
+// LE), a record size (u32 LE) and its bytes; gzipped. With a record size the
+// file is a run of records (the clip's 80 x 60 frames) stored byte position by
+// byte position, each byte as its change from the record before: the tunnel's
+// frames then compress to three quarters of their plain size.
+const recordSizes = { 'gfx/clip01.raw': 80 * 60 };
+function interleave(bytes, record) {
+  const count = bytes.length / record;
+  const out = Buffer.alloc(bytes.length);
+  for (let at = 0; at < record; ++at) {
+    for (let i = 0, previous = 0; i < count; ++i) {
+      const value = bytes[i * record + at];
+      out[at * count + i] = (value - previous) & 0xff;
+      previous = value;
+    }
+  }
+  return out;
+}
 const data = path.join(site, 'data');
 rmSync(data, { recursive: true, force: true });
 mkdirSync(data);
@@ -34,14 +51,21 @@ const parts = [];
 for (const part of ['gfx', 'mesh', 'music']) cpSync(path.join(bin, part), path.join(data, part), { recursive: true });
 for (const name of filesBelow(data).filter((name) => !name.startsWith('music/'))) {
   const bytes = readFileSync(path.join(data, name));
-  const header = Buffer.alloc(6 + Buffer.byteLength(name));
+  const record = recordSizes[name] && bytes.length % recordSizes[name] === 0 ? recordSizes[name] : 0;
+  const header = Buffer.alloc(10 + Buffer.byteLength(name));
   header.writeUInt16LE(Buffer.byteLength(name), 0);
   header.write(name, 2);
   header.writeUInt32LE(bytes.length, 2 + Buffer.byteLength(name));
-  parts.push(header, bytes);
+  header.writeUInt32LE(record, 6 + Buffer.byteLength(name));
+  parts.push(header, record ? interleave(bytes, record) : bytes);
 }
 const plain = Buffer.concat(parts);
 writeFileSync(path.join(site, 'data.pack'), gzipSync(plain, { level: 9 }));
+
+// Each engine build's WebAssembly and JavaScript gzipped beside it, for browsers that unzip.
+for (const name of readdirSync(site).filter((name) => /^vantrelle.*\.(wasm|mjs)$/.test(name))) {
+  writeFileSync(path.join(site, `${name}.gz`), gzipSync(readFileSync(path.join(site, name)), { level: 9 }));
+}
 
 mkdirSync(path.join(site, 'icons'), { recursive: true });
 for (const size of [64, 128, 256]) cpSync(path.join(art, `${size}x${size}/vantrelle.png`), path.join(site, `icons/${size}.png`));
@@ -60,7 +84,7 @@ cpSync(path.join(muxer, 'LICENSE'), path.join(site, 'mediabunny.LICENSE.txt'));
 // engine builds (the page names the one it runs), the data, the benchmark or
 // the muxer (kept once a clip is first saved).
 const shipped = filesBelow(site).filter((name) => name !== 'sw.js');
-const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)$|bench\.|mediabunny\.)/.test(name));
+const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)(\.gz)?$|bench\.|mediabunny\.)/.test(name));
 const version = createHash('sha256');
 for (const name of shipped) version.update(name).update(readFileSync(path.join(site, name)));
 const worker = readFileSync(path.join(site, 'sw.js'), 'utf8')

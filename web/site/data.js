@@ -21,7 +21,10 @@ export function dataBase() {
 }
 
 // The pack, unzipped: for each file its name's length (u16, little-endian),
-// the name (UTF-8), its size (u32, little-endian) and its bytes.
+// the name (UTF-8), its size (u32, little-endian), a record size (u32,
+// little-endian) and its bytes. A file with a record size is a run of records
+// stored byte position by byte position, each byte as its change from the
+// same byte of the record before.
 export function unpack(bytes) {
   const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
   const names = new TextDecoder('utf-8', { fatal: true });
@@ -29,11 +32,27 @@ export function unpack(bytes) {
   for (let at = 0; at < bytes.length;) {
     const nameEnd = at + 2 + view.getUint16(at, true);
     const size = view.getUint32(nameEnd, true);
-    if (nameEnd + 4 + size > bytes.length) throw new Error('the pack ends inside a file');
-    files.set(names.decode(bytes.subarray(at + 2, nameEnd)), bytes.subarray(nameEnd + 4, nameEnd + 4 + size));
-    at = nameEnd + 4 + size;
+    const record = view.getUint32(nameEnd + 4, true);
+    const start = nameEnd + 8;
+    if (start + size > bytes.length) throw new Error('the pack ends inside a file');
+    if (record && size % record) throw new Error('the pack holds a file of partial records');
+    const stored = bytes.subarray(start, start + size);
+    files.set(names.decode(bytes.subarray(at + 2, nameEnd)), record ? deinterleave(stored, record) : stored);
+    at = start + size;
   }
   return files;
+}
+
+function deinterleave(stored, record) {
+  const count = stored.length / record;
+  const bytes = new Uint8Array(stored.length);
+  for (let at = 0; at < record; ++at) {
+    for (let i = 0, value = 0; i < count; ++i) {
+      value = (value + stored[at * count + i]) & 0xff;
+      bytes[i * record + at] = value;
+    }
+  }
+  return bytes;
 }
 
 // The pack starts downloading at once, before the engine is up.

@@ -16,15 +16,67 @@ function wantVectors() {
   return asked === null ? vectorsSupported : asked !== '0';
 }
 
+// The WebAssembly comes gzipped too (40% of its size), compiled while it
+// arrives and unzips; plain where the browser cannot unzip or the zipped
+// file does not serve.
+const zipped = typeof DecompressionStream === 'function';
+
+async function instantiate(name, imports) {
+  if (zipped) {
+    try {
+      const response = await fetch(`${name}.wasm.gz`);
+      if (!response.ok) throw new Error(`${name}.wasm.gz: ${response.status}`);
+      const plain = new Response(response.body.pipeThrough(new DecompressionStream('gzip')),
+        { headers: { 'Content-Type': 'application/wasm' } });
+      if (WebAssembly.instantiateStreaming) return (await WebAssembly.instantiateStreaming(plain, imports)).instance;
+      return (await WebAssembly.instantiate(await plain.arrayBuffer(), imports)).instance;
+    } catch {
+      // The plain file below still serves.
+    }
+  }
+  const response = await fetch(`${name}.wasm`);
+  if (!response.ok) throw new Error(`${name}.wasm: ${response.status}`);
+  return (await WebAssembly.instantiate(await response.arrayBuffer(), imports)).instance;
+}
+
+// The engine's JavaScript, gzipped likewise (a quarter of its size) and
+// imported from the unzipped text; the plain module where that fails.
+async function importModule(name) {
+  if (zipped) {
+    try {
+      const response = await fetch(`${name}.mjs.gz`);
+      if (!response.ok) throw new Error(`${name}.mjs.gz: ${response.status}`);
+      const text = await new Response(response.body.pipeThrough(new DecompressionStream('gzip'))).blob();
+      const url = URL.createObjectURL(new Blob([text], { type: 'text/javascript' }));
+      try {
+        return (await import(url)).default;
+      } finally {
+        URL.revokeObjectURL(url);
+      }
+    } catch {
+      // The plain module below still serves.
+    }
+  }
+  return (await import(`./${name}.mjs`)).default;
+}
+
 export async function openEngine() {
   const vectors = wantVectors();
   const name = vectors ? 'vantrelle' : 'vantrelle-scalar';
+  const wasm = zipped ? `${name}.wasm.gz` : `${name}.wasm`;
   // Only the build in use is fetched; its WebAssembly alongside the module that asks for it.
-  const preload = Object.assign(document.createElement('link'), { rel: 'preload', href: `${name}.wasm`, as: 'fetch', crossOrigin: 'anonymous' });
-  preload.type = 'application/wasm';
+  const preload = Object.assign(document.createElement('link'), { rel: 'preload', href: wasm, as: 'fetch', crossOrigin: 'anonymous' });
   document.head.append(preload);
-  const { default: createVantrelle } = await import(`./${name}.mjs`);
-  const engine = await createVantrelle();
+  const createVantrelle = await importModule(name);
+  let failed;
+  const failure = new Promise((resolve, reject) => { failed = reject; });
+  const engine = await Promise.race([failure, createVantrelle({
+    locateFile: (file) => new URL(file, location.href).href,  // not beside a module unzipped into a blob
+    instantiateWasm(imports, receive) {
+      instantiate(name, imports).then(receive, failed);
+      return {};
+    },
+  })]);
   const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), 400 * 240);
   // Where each of the 25 segments starts, then the show's end, in ms.
   const segmentStarts = Array.from({ length: 26 }, (_, i) => engine._vantrelle_segment_start(i));
@@ -48,7 +100,7 @@ export async function openEngine() {
     return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
-  return { engine, vectors, files: [`${name}.mjs`, `${name}.wasm`], frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
+  return { engine, vectors, files: [zipped ? `${name}.mjs.gz` : `${name}.mjs`, wasm], frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
 }
 
 // The files `names` below `base` as a map from name to bytes; missing ones are left out.
