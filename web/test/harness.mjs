@@ -178,3 +178,28 @@ export async function renderAll(bin, times) {
   await Promise.all([worker(), worker()]);
   return frames;
 }
+
+// Runs the chosen tests (all when none is named) in one headless Chromium
+// against SITE, one line each under LABEL, then `LABEL: N passed, M failed`;
+// resolves to the exit status.
+export async function runSuite(label, tests, { site, chosen }) {
+  const server = await serve(site);
+  const browser = await launch();
+  let failed = 0;
+  const run = Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
+  try {
+    for (const [name, test] of run) {
+      try {
+        console.log(`${label}: ${name}: ${await test({ browser, url: server.url })}`);
+      } catch (error) {
+        ++failed;
+        console.log(`${label}: ${name}: FAILED: ${error.message}`);
+      }
+    }
+  } finally {
+    await browser.close();
+    server.close();
+  }
+  console.log(`${label}: ${run.length - failed} passed, ${failed} failed`);
+  return failed ? 1 : 0;
+}

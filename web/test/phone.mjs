@@ -8,7 +8,7 @@ import { gunzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import path from 'node:path';
-import { launch, render, renderAll, serve } from './harness.mjs';
+import { render, renderAll, runSuite, serve } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
@@ -444,22 +444,4 @@ const tests = {
   },
 };
 
-const server = await serve(site);
-const browser = await launch();
-let failed = 0;
-const run = Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
-try {
-  for (const [name, test] of run) {
-    try {
-      console.log(`phone: ${name}: ${await test({ browser, url: server.url })}`);
-    } catch (error) {
-      ++failed;
-      console.log(`phone: ${name}: FAILED: ${error.message}`);
-    }
-  }
-} finally {
-  await browser.close();
-  server.close();
-}
-console.log(`phone: ${run.length - failed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+process.exit(await runSuite('phone', tests, { site, chosen }));

@@ -6,7 +6,7 @@ import { execFileSync, spawn } from 'node:child_process';
 import { existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { launch, open, render, serve } from './harness.mjs';
+import { open, render, runSuite } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
@@ -421,22 +421,4 @@ const tests = {
   },
 };
 
-const server = await serve(site);
-const browser = await launch();
-let failed = 0;
-const run = Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
-try {
-  for (const [name, test] of run) {
-    try {
-      console.log(`share: ${name}: ${await test({ browser, url: server.url })}`);
-    } catch (error) {
-      ++failed;
-      console.log(`share: ${name}: FAILED: ${error.message}`);
-    }
-  }
-} finally {
-  await browser.close();
-  server.close();
-}
-console.log(`share: ${run.length - failed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+process.exit(await runSuite('share', tests, { site, chosen }));
