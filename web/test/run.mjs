@@ -218,7 +218,9 @@ const tests = {
     const clock = () => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
     const moved = (now, before) => now.picture - before.picture;
     // Stopped or restarted in between: moved by no more than the time between the readings.
-    const within = (now, before) => moved(now, before) >= -50 && moved(now, before) <= now.at - before.at + 50;
+    // The audio clock advances in steps (Firefox's by tens of ms under load), hence the slack.
+    const slack = 100;
+    const within = (now, before) => moved(now, before) >= -slack && moved(now, before) <= now.at - before.at + slack;
     // Each step: a key (or 300 ms of waiting), then what holds of the clock now and before it.
     const steps = [
       ['playing', null, (now) => now.picture >= 60000],
