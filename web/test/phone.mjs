@@ -165,6 +165,40 @@ const tests = {
     return `the picture started at once, the sound joined at ${(joined.picture / 1000).toFixed(1)} s, within 1 ms of it`;
   },
 
+  // On a phone's link the sound starts from the soundtrack's head before the
+  // whole has arrived; once it has, the whole takes over where the head was,
+  // and picture and sound go on together.
+  async soundHead({ browser, url }) {
+    const context = await browser.createBrowserContext();  // nothing cached by the other tests
+    const page = await context.newPage();
+    await page.setViewport(phone);
+    await page.emulateNetworkConditions({ download: 9e6 / 8, upload: 1.5e6 / 8, latency: 170 });
+    await page.goto(`${url}?test`);
+    await page.waitForFunction(() => window.vantrelleTest !== undefined, { timeout: 30000 });
+    await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.soundtrack()));
+    const arrived = () => page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('soundtrack.mp3')));
+    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await playingWithSound(page);
+    const early = { ...(await state(page)), ...(await clock(page)), arrived: await arrived() };
+    if (early.playingFrom !== 'head' || early.arrived) throw new Error(`playing before the whole arrived: ${JSON.stringify(early)}`);
+    await page.waitForFunction(() => vantrelleTest.state().playingFrom === 'whole', { timeout: 30000 });
+    // The clock with the page's own time of reading, across the swap and after it.
+    const reading = () => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
+    const readings = [{ ...early, at: 0 }];
+    for (let i = 0; i < 5; ++i, await sleep(200)) readings.push(await reading());
+    for (let i = 2; i < readings.length; ++i) {
+      const [before, now] = [readings[i - 1], readings[i]];
+      const moved = now.picture - before.picture;
+      if (!together(now, now.picture, 0) || Math.abs(moved - (now.at - before.at)) > 50) {
+        throw new Error(`after the swap: ${JSON.stringify(now)}, before it ${JSON.stringify(before)}`);
+      }
+    }
+    const swapped = readings.at(-1);
+    await context.close();
+    if (swapped.picture <= early.picture) throw new Error(`the picture went back from ${early.picture} to ${swapped.picture} ms`);
+    return `played from the head at ${(Math.max(0, early.picture) / 1000).toFixed(1)} s, the whole took over by ${(swapped.picture / 1000).toFixed(1)} s, in step`;
+  },
+
   // The keys of the strip: M mutes and unmutes, Home goes back to the start, Tab reaches every control.
   async keys({ browser, url }) {
     const page = await openPhone(browser, `${url}?test#t=60000`, { width: 800, height: 600 });
@@ -305,7 +339,7 @@ const tests = {
       const page = await browser.newPage();
       await page.goto(`${url}${query}`);
       await page.waitForFunction(() => window.vantrelleTest !== undefined);
-      await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.soundtrack()));
+      await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.wholeSoundtrack()));
       const entries = await page.evaluate(() => performance.getEntriesByType('resource')
         .map((e) => ({ name: new URL(e.name).pathname.slice(1), start: e.startTime, end: e.responseEnd })));
       await page.close();
