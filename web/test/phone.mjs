@@ -39,6 +39,37 @@ function fakeWakeLock() {
   Object.defineProperty(Navigator.prototype, 'wakeLock', { get: () => wakeLock, configurable: true });
 }
 
+// What the page sends to the speakers, every render quantum of the first
+// channel with the context's frame, recorded on the audio thread into
+// `window.heard`.
+function recordHeard() {
+  window.heard = [];
+  const connect = AudioNode.prototype.connect;
+  const recorder = `registerProcessor('heard', class extends AudioWorkletProcessor {
+    process(inputs) {
+      this.port.postMessage({ frame: currentFrame, data: inputs[0][0]?.slice() ?? new Float32Array(128) });
+      return true;
+    }
+  });`;
+  const taps = new Map();
+  AudioNode.prototype.connect = function (target, ...rest) {
+    if (!(target instanceof AudioDestinationNode)) return connect.call(this, target, ...rest);
+    if (!taps.has(target)) {
+      const tap = new GainNode(this.context);
+      taps.set(target, tap);
+      connect.call(tap, target);
+      const module = URL.createObjectURL(new Blob([recorder], { type: 'text/javascript' }));
+      this.context.audioWorklet.addModule(module).then(() => {
+        const node = new AudioWorkletNode(this.context, 'heard');
+        node.port.onmessage = (event) => window.heard.push(event.data);
+        connect.call(tap, node);
+        connect.call(node, target);
+      });
+    }
+    return connect.call(this, taps.get(target), ...rest);
+  };
+}
+
 async function openPhone(browser, address, viewport = phone) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
@@ -167,11 +198,12 @@ const tests = {
 
   // On a phone's link the sound starts from the soundtrack's head before the
   // whole has arrived; once it has, the whole takes over where the head was,
-  // and picture and sound go on together.
+  // without a jump in what is heard, and picture and sound go on together.
   async soundHead({ browser, url }) {
     const context = await browser.createBrowserContext();  // nothing cached by the other tests
     const page = await context.newPage();
     await page.setViewport(phone);
+    await page.evaluateOnNewDocument(recordHeard);
     await page.emulateNetworkConditions({ download: 9e6 / 8, upload: 1.5e6 / 8, latency: 170 });
     await page.goto(`${url}?test`);
     await page.waitForFunction(() => window.vantrelleTest !== undefined, { timeout: 30000 });
@@ -194,9 +226,36 @@ const tests = {
       }
     }
     const swapped = readings.at(-1);
-    await context.close();
     if (swapped.picture <= early.picture) throw new Error(`the picture went back from ${early.picture} to ${swapped.picture} ms`);
-    return `played from the head at ${(Math.max(0, early.picture) / 1000).toFixed(1)} s, the whole took over by ${(swapped.picture / 1000).toFixed(1)} s, in step`;
+    // Each quantum heard since the music became loud enough to place, found
+    // in the whole soundtrack: it follows the one before by as many samples
+    // as frames passed, with nothing left out and no silence in between.
+    const heard = await page.evaluate(async () => {
+      const sound = await vantrelleTest.wholeSoundtrack();
+      const whole = sound.getChannelData(0);
+      const matches = (at, data) => at >= 0 && at + data.length <= whole.length &&
+        data.every((x, i) => Math.abs(x - whole[at + i]) < 1e-6);
+      const find = (data) => whole.findIndex((x, at) => Math.abs(x - data[0]) < 1e-6 && matches(at, data));
+      const jumps = [];
+      let last = null;
+      let followed = 0;
+      for (const { frame, data } of window.heard) {
+        const expected = last && last.at + frame - last.frame;
+        if (last && matches(expected, data)) {
+          last = { at: expected, frame };
+          ++followed;
+          continue;
+        }
+        const found = data.some((x) => Math.abs(x) >= 0.05) ? find(data) : -1;
+        if (last) jumps.push({ frame, expected, found });
+        if (found >= 0) last = { at: found, frame };
+      }
+      return { followed, jumps, seconds: followed * 128 / sound.sampleRate };
+    });
+    await context.close();
+    if (heard.jumps.length || heard.seconds < 2) throw new Error(`what was heard jumped: ${JSON.stringify(heard).slice(0, 500)}`);
+    return `played from the head at ${(Math.max(0, early.picture) / 1000).toFixed(1)} s, the whole took over by ` +
+      `${(swapped.picture / 1000).toFixed(1)} s, in step; ${heard.seconds.toFixed(1)} s heard without a jump`;
   },
 
   // The keys of the strip: M mutes and unmutes, Home goes back to the start, Tab reaches every control.
