@@ -14,41 +14,81 @@ export function clampTime(t) { return Math.min(Math.max(0, t), player.end - 1); 
 // Where in the soundtrack the sound being heard now is, in ms; null when silent.
 export function soundPosition() {
   if (!player.source) return null;
-  return player.from + 1000 * (player.audio.currentTime - player.sourceStart) - latencyMs();
+  return player.sourceOffset + 1000 * (player.audio.currentTime - player.sourceStart) - latencyMs();
 }
 
 // The soundtrack (`sound`: a map holding it, or a promise of one) downloads
-// and decodes while the title card is up.
-export function useSoundtrack(sound) {
+// and decodes while the title card is up. `head`, a promise of the start of
+// it or of null, is decoded as soon as it comes, so that play can start with
+// sound before the whole has arrived.
+export function useSoundtrack(sound, head = null) {
   player.soundtrack = null;
-  player.decoded = false;
-  const decoding = (async () => {
-    const bytes = (await sound).get(soundtrackName);
+  player.head = null;
+  player.whole = null;
+  player.playableSettled = false;
+  const decode = (bytes) => {
     player.audio ??= new AudioContext();
     return bytes ? decodeSoundtrack(player.audio, bytes) : null;
-  })().catch(() => null);
-  decoding.then(() => { if (player.decoding === decoding) player.decoded = true; });
+  };
+  const decoding = (async () => decode((await sound).get(soundtrackName)))().catch(() => null);
+  const decodingHead = Promise.resolve(head).then(decode).catch(() => null);
+  const current = () => player.decoding === decoding;
+  const playable = new Promise((resolve) => {
+    decodingHead.then((start) => {
+      if (start && current() && !player.whole) player.head = start;
+      if (start) resolve(start);
+    });
+    decoding.then(resolve);
+  });
+  playable.then(() => { if (current()) player.playableSettled = true; });
+  decoding.then((whole) => {
+    if (!current() || !whole) return;
+    player.whole = whole;
+    if (player.head && player.soundtrack === player.head) swapIn(whole);
+    player.head = null;
+  });
   player.decoding = decoding;
+  player.playable = playable;
+}
+
+// The whole soundtrack takes over from its head: the head stops and the whole
+// goes on from the same sample, a moment ahead so that both are scheduled in
+// time. The clock reads the context's time, so the picture does not move.
+// Where the head had already run out, the sound joins the picture there.
+const kSwapAheadSeconds = 0.2;
+function swapIn(whole) {
+  player.soundtrack = whole;
+  const head = player.source;
+  if (!head) return;
+  const rate = player.audio.sampleRate;
+  const at = Math.ceil((player.audio.currentTime + kSwapAheadSeconds) * rate) / rate;
+  const offset = player.sourceOffset + 1000 * (at - player.sourceStart);  // ms
+  player.source = new AudioBufferSourceNode(player.audio, { buffer: whole });
+  player.source.connect(player.volume);
+  player.source.start(at, offset / 1000);
+  head.stop(at);
+  player.sourceStart = at;
+  player.sourceOffset = offset;
 }
 
 // Called within the gesture that plays. True when the sound is heard from the
 // start, false when the show runs silent, 'late' when the soundtrack has not
 // arrived yet: the show starts silent and `join(soundtrack or null)` is
-// called once it is decoded.
+// called once it (or its head) is decoded.
 export async function readySound(join) {
   player.audio ??= new AudioContext();
   // A browser without an audio device never gets the context running.
   const running = Promise.race([player.audio.resume().then(() => true), new Promise((r) => setTimeout(r, 1000, false))])
     .then((resumed) => resumed && player.audio.state === 'running');
-  const decoding = player.decoding;
-  if (!player.decoded) {
+  const playable = player.playable;
+  if (!player.playableSettled) {
     player.soundtrack = null;
-    decoding.then(async (soundtrack) => {
-      if (player.decoding === decoding) join(soundtrack && (await running) ? soundtrack : null);
+    playable.then(async (soundtrack) => {
+      if (player.playable === playable) join(soundtrack && (await running) ? player.whole ?? player.head : null);
     });
     return 'late';
   }
-  player.soundtrack = await decoding;
+  player.soundtrack = player.whole ?? player.head;
   if (player.soundtrack && !(await running)) player.soundtrack = null;
   return player.soundtrack !== null;
 }
@@ -71,6 +111,7 @@ export function startAt(t) {
     player.source.connect(player.volume);
     player.source.start(0, player.from / 1000);
     player.sourceStart = player.audio.currentTime;
+    player.sourceOffset = player.from;
   }
   player.origin = clockMs();
 }

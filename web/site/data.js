@@ -5,7 +5,7 @@
 // that the next visit plays offline.
 import { fetchFiles } from './engine.js';
 import { params } from './state.js';
-import { soundtrackName } from './soundtrack.js';
+import { headToPlay, soundtrackName } from './soundtrack.js';
 
 export const packName = 'data.pack';
 
@@ -89,13 +89,53 @@ export async function fetchDataSet(names) {
   return fetchFiles(dataBase(), names);
 }
 
-// A map holding the soundtrack, or nothing when it cannot be had.
-export async function fetchSoundtrack() {
-  const base = dataBase();
-  const files = await fetchFiles(base, [soundtrackName]);
-  const bytes = files.get(soundtrackName);
-  if (bytes && !params.has('data')) downloaded.set(new URL(soundtrackName, base).href, bytes.slice().buffer);
-  return files;
+// The body of `response` as it arrives, calling `watch(prefix, total,
+// seconds)` after each part: the bytes so far, the size the server announced
+// (0 when unknown) and the seconds since the response began.
+async function readWatching(response, watch) {
+  const started = performance.now();
+  const announced = response.headers.get('Content-Encoding') ? 0 : Number(response.headers.get('Content-Length')) || 0;
+  if (!response.body?.getReader) return new Uint8Array(await response.arrayBuffer());
+  const reader = response.body.getReader();
+  let bytes = new Uint8Array(announced || 1 << 20);
+  let received = 0;
+  for (let part = await reader.read(); !part.done; part = await reader.read()) {
+    if (received + part.value.length > bytes.length) {
+      const grown = new Uint8Array(Math.max(2 * bytes.length, received + part.value.length));
+      grown.set(bytes.subarray(0, received));
+      bytes = grown;
+    }
+    bytes.set(part.value, received);
+    received += part.value.length;
+    watch(bytes.subarray(0, received), announced, (performance.now() - started) / 1000);
+  }
+  return received === bytes.length ? bytes : bytes.slice(0, received);
+}
+
+// The soundtrack as it downloads: `files`, a promise of a map holding it (or
+// nothing when it cannot be had), and `head`, a promise of the start of it
+// (see soundtrackHead) that can play before the rest arrives, or null when
+// the whole comes soon enough.
+export function fetchSoundtrack() {
+  let offerHead;
+  const head = new Promise((resolve) => { offerHead = resolve; });
+  const files = (async () => {
+    const address = new URL(soundtrackName, dataBase());
+    const response = await fetch(address).catch(() => null);
+    const files = new Map();
+    if (!response?.ok) return files;
+    let offered = false;
+    const bytes = await readWatching(response, (prefix, total, seconds) => {
+      const made = offered ? null : headToPlay(prefix, total, seconds);
+      if (made) offerHead(made.bytes);
+      offered ||= Boolean(made);
+    });
+    files.set(soundtrackName, bytes);
+    if (!params.has('data')) downloaded.set(address.href, bytes.slice().buffer);
+    return files;
+  })();
+  files.finally(() => offerHead(null)).catch(() => {});
+  return { files, head };
 }
 
 // Hands the downloads and the engine in use to the service worker, and again

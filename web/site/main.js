@@ -203,7 +203,7 @@ addEventListener('hashchange', () => { if (player.ready && !player.playing) show
 
 // Loads a data set; on an error the message stays on the page and the data
 // played before stays loaded.
-function start(files, sound, shownAs) {
+function start(files, sound, shownAs, head = null) {
   if (player.playing) end();
   const error = loadFiles(files, shownAs);
   if (error) {
@@ -212,18 +212,20 @@ function start(files, sound, shownAs) {
     throw new Error(error);
   }
   say('');
-  useSoundtrack(sound);
+  useSoundtrack(sound, head);
   player.ready = true;
   showCard();
   changed();
 }
 acceptFolders(dataNames, $('folder'), (files, shownAs) => start(files, files, shownAs));
 
-// The soundtrack downloads after the data, which the first frame needs.
+// The soundtrack downloads after the data, which the first frame needs, and
+// can play from its head before the whole has arrived.
 const ready = (async () => {
   const files = await fetchDataSet(dataNames);
-  const sound = fetchSoundtrack().catch(() => new Map());
-  start(files, sound, dataFolder());
+  const soundtrack = fetchSoundtrack();
+  const sound = soundtrack.files.catch(() => new Map());
+  start(files, sound, dataFolder(), soundtrack.head);
   return { sound };
 })();
 ready.catch((error) => say(error.message));

@@ -6,29 +6,114 @@ export const soundtrackName = 'music/soundtrack.mp3';
 
 const kDecoderDelay = 529;  // samples every layer III decoder adds before the sound
 const kRates = { 3: [44100, 48000, 32000], 2: [22050, 24000, 16000], 0: [11025, 12000, 8000] };
+// Layer III bit rates, kbit/s, by the header's index: MPEG-1, then MPEG-2 and 2.5.
+const kBitRates = {
+  3: [0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320],
+  2: [0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160],
+};
 
-// From the first frame's info tag: the file's rate, the samples per channel
-// to skip and the music's own length; null without a tag.
-function gaplessInfo(bytes) {
-  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-  const header = view.getUint32(0);
+// The layer III frame whose header starts at `at`: its size in bytes and
+// samples, its rate and version; null where no such frame starts.
+function frameAt(view, at) {
+  if (at + 4 > view.byteLength) return null;
+  const header = view.getUint32(at);
   const version = header >> 19 & 3;
   const rate = kRates[version]?.[header >> 10 & 3];
-  if (header >>> 21 !== 0x7ff || !rate) return null;  // no frame sync
-  const mono = (header >> 6 & 3) === 3;
-  const at = 4 + (version === 3 ? (mono ? 17 : 32) : (mono ? 9 : 17));  // past the side information
+  const kbits = kBitRates[version === 3 ? 3 : 2][header >> 12 & 15];
+  if (header >>> 21 !== 0x7ff || (header >> 17 & 3) !== 1 || !rate || !kbits) return null;
+  const samples = version === 3 ? 1152 : 576;
+  const bytes = Math.floor(samples / 8 * kbits * 1000 / rate) + (header >> 9 & 1);
+  return { bytes, samples, rate, version, mono: (header >> 6 & 3) === 3 };
+}
+
+// The first frame's info tag: where its fields are, the file's size in bytes
+// (0 when not given), its rate, the samples per channel to skip and the
+// music's own length; null without a tag.
+function infoTag(bytes) {
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  const frame = frameAt(view, 0);
+  if (!frame || frame.bytes > bytes.length) return null;
+  const at = 4 + (frame.version === 3 ? (frame.mono ? 17 : 32) : (frame.mono ? 9 : 17));  // past the side information
   const flags = view.getUint32(at + 4);
   if (!['Xing', 'Info'].includes(String.fromCharCode(...bytes.subarray(at, at + 4))) || !(flags & 1)) return null;
-  const samples = view.getUint32(at + 8) * (version === 3 ? 1152 : 576);
+  const frames = at + 8;
+  const size = flags & 2 ? at + 12 : null;
   const lame = at + 12 + 4 * !!(flags & 2) + 100 * !!(flags & 4) + 4 * !!(flags & 8);
   const delay = bytes[lame + 21] << 4 | bytes[lame + 22] >> 4;
   const padding = (bytes[lame + 22] & 15) << 8 | bytes[lame + 23];
-  return { rate, skip: delay + kDecoderDelay, length: samples - delay - padding };
+  const samples = view.getUint32(frames) * frame.samples;
+  return {
+    frame, fields: { frames, size, lame }, fileBytes: size === null ? 0 : view.getUint32(size),
+    rate: frame.rate, skip: delay + kDecoderDelay, length: samples - delay - padding,
+  };
+}
+
+// CRC-16 as the info tag's own checksum uses it (polynomial 0x8005, bits reflected).
+function crc16(bytes) {
+  let crc = 0;
+  for (const byte of bytes) {
+    crc ^= byte;
+    for (let bit = 0; bit < 8; ++bit) crc = crc & 1 ? crc >>> 1 ^ 0xa001 : crc >>> 1;
+  }
+  return crc;
+}
+
+// The whole frames at the start of `prefix` (a part of the file from its
+// first byte) after the info frame: their count and where the last one ends.
+function wholeFrames(prefix, tag) {
+  const view = new DataView(prefix.buffer, prefix.byteOffset, prefix.byteLength);
+  let end = tag.frame.bytes;
+  let frames = 0;
+  for (let frame = frameAt(view, end); frame && end + frame.bytes <= prefix.length; frame = frameAt(view, end)) {
+    end += frame.bytes;
+    ++frames;
+  }
+  return { frames, end, seconds: frames * tag.frame.samples / tag.rate };
+}
+
+// The start of the file as a file of its own: the whole frames of `prefix`,
+// its info tag saying it has that many and no padding at the end, so that it
+// decodes to exactly the first samples of the whole. Null without an info tag
+// or with no audio frame yet.
+export function soundtrackHead(prefix) {
+  const tag = infoTag(prefix);
+  if (!tag || tag.fields.lame + 36 > tag.frame.bytes) return null;  // no room for the encoder's delay and padding
+  const { frames, end, seconds } = wholeFrames(prefix, tag);
+  if (frames === 0) return null;
+  const head = prefix.slice(0, end);
+  const view = new DataView(head.buffer);
+  const { lame } = tag.fields;
+  view.setUint32(tag.fields.frames, frames);
+  if (tag.fields.size !== null) view.setUint32(tag.fields.size, end);
+  head[lame + 22] &= 0xf0;  // no padding: the music goes on past the head's end
+  head[lame + 23] = 0;
+  view.setUint32(lame + 28, end);  // the music's length in bytes, the tag's frame included
+  // The seek table still maps the whole: decoding from the start never reads it.
+  view.setUint16(lame + 34, crc16(head.subarray(0, lame + 34)));
+  return { bytes: head, seconds };
+}
+
+// While the soundtrack downloads (`prefix` in `seconds`, of `total` bytes,
+// or 0 when the server did not say and the info tag tells): a head to play from
+// now, once it plays long enough to cover the rest of the download twice over
+// at the rate so far, with seconds to spare for decoding the whole; null until
+// then, and when the rest is about to arrive anyway.
+const kMinHeadSeconds = 10;
+const kSpareSeconds = 3;
+const kWorthSeconds = 1;
+export function headToPlay(prefix, total, seconds) {
+  const tag = infoTag(prefix);
+  if (!tag) return null;
+  const size = total || tag.fileBytes;
+  if (!(size > prefix.length) || !(seconds > 0)) return null;
+  const remaining = (size - prefix.length) / prefix.length * seconds;
+  if (remaining < kWorthSeconds || wholeFrames(prefix, tag).seconds < Math.max(kMinHeadSeconds, 2 * remaining + kSpareSeconds)) return null;
+  return soundtrackHead(prefix);
 }
 
 export async function decodeSoundtrack(audio, bytes) {
   const decoded = await audio.decodeAudioData(bytes.slice().buffer);
-  const info = gaplessInfo(bytes);
+  const info = infoTag(bytes);
   if (!info) return decoded;
   // decodeAudioData resamples to the context's rate.
   const scale = decoded.sampleRate / info.rate;

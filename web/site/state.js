@@ -16,11 +16,15 @@ export const player = {
   end: 0,  // ms: the show's end, from the engine
   segmentStarts: [],  // ms: where each of the 25 segments starts, then the end
   audio: null,  // the AudioContext, made when the soundtrack first needs it
-  decoding: null,  // a promise of the decoded soundtrack (null when there is none)
-  decoded: false,  // `decoding` has settled
-  soundtrack: null,  // the decoded soundtrack while it plays; null runs silent
+  decoding: null,  // a promise of the whole soundtrack decoded (of null when there is none)
+  playable: null,  // a promise of the first soundtrack that can play: its head, or the whole (or null)
+  playableSettled: false,  // `playable` has settled: play can start with sound
+  head: null,  // the decoded start of the soundtrack, while the whole is on its way
+  whole: null,  // the whole soundtrack, once decoded
+  soundtrack: null,  // what the sound plays from (the head, then the whole); null runs silent
   source: null,  // the AudioBufferSourceNode now playing
-  sourceStart: 0,  // audio.currentTime when `source` started
+  sourceStart: 0,  // audio.currentTime when `source` started, or will
+  sourceOffset: 0,  // ms into the soundtrack where `source` started
   volume: null,  // the GainNode every source goes through: 0 when muted
   muted: false,
   silentNoticeShown: false,  // "No sound" is said once

@@ -46,7 +46,7 @@ try {
   // A 10 s clip (600 frames at 1200 × 720 with sound), as Save clip makes it.
   await page.goto(`${server.url}index.html?test`);
   await page.waitForFunction(() => window.vantrelleTest !== undefined);
-  await page.evaluate(() => Promise.all([vantrelleTest.ready, vantrelleTest.soundtrack()]));
+  await page.evaluate(() => Promise.all([vantrelleTest.ready, vantrelleTest.wholeSoundtrack()]));
   const cpuBefore = cpuSeconds(browser.process().pid);
   const clip = await page.evaluate(async () => {
     const started = performance.now();

@@ -3,7 +3,8 @@
 //   node first_frame.mjs SITE [SITE...] [--runs N]
 // Prints, for each site and link, the median of N loads (3 by default; one on
 // the slow link): the first frame (performance mark 'first-frame'), the
-// soundtrack decoded (play with sound possible), and the bytes downloaded by then.
+// soundtrack's head or the whole decoded (play with sound possible), and the
+// bytes downloaded by the first frame.
 import { launch, serve } from './harness.mjs';
 
 const args = process.argv.slice(2);
@@ -17,7 +18,7 @@ const links = [
 ];
 
 // Recorded in the page from its first moment: when the hook appears, when
-// the first frame is marked, when the soundtrack has decoded.
+// the first frame is marked, when a soundtrack that can play has decoded.
 function watch() {
   window.firstFrameTimes = {};
   const poll = setInterval(() => {

@@ -39,6 +39,37 @@ function fakeWakeLock() {
   Object.defineProperty(Navigator.prototype, 'wakeLock', { get: () => wakeLock, configurable: true });
 }
 
+// What the page sends to the speakers, every render quantum of the first
+// channel with the context's frame, recorded on the audio thread into
+// `window.heard`.
+function recordHeard() {
+  window.heard = [];
+  const connect = AudioNode.prototype.connect;
+  const recorder = `registerProcessor('heard', class extends AudioWorkletProcessor {
+    process(inputs) {
+      this.port.postMessage({ frame: currentFrame, data: inputs[0][0]?.slice() ?? new Float32Array(128) });
+      return true;
+    }
+  });`;
+  const taps = new Map();
+  AudioNode.prototype.connect = function (target, ...rest) {
+    if (!(target instanceof AudioDestinationNode)) return connect.call(this, target, ...rest);
+    if (!taps.has(target)) {
+      const tap = new GainNode(this.context);
+      taps.set(target, tap);
+      connect.call(tap, target);
+      const module = URL.createObjectURL(new Blob([recorder], { type: 'text/javascript' }));
+      this.context.audioWorklet.addModule(module).then(() => {
+        const node = new AudioWorkletNode(this.context, 'heard');
+        node.port.onmessage = (event) => window.heard.push(event.data);
+        connect.call(tap, node);
+        connect.call(node, target);
+      });
+    }
+    return connect.call(this, taps.get(target), ...rest);
+  };
+}
+
 async function openPhone(browser, address, viewport = phone) {
   const page = await browser.newPage();
   await page.setViewport(viewport);
@@ -163,6 +194,68 @@ const tests = {
     await context.close();
     if (!together(joined, joined.picture, 0) || joined.picture < 3000) throw new Error(`the sound joined at ${JSON.stringify(joined)}`);
     return `the picture started at once, the sound joined at ${(joined.picture / 1000).toFixed(1)} s, within 1 ms of it`;
+  },
+
+  // On a phone's link the sound starts from the soundtrack's head before the
+  // whole has arrived; once it has, the whole takes over where the head was,
+  // without a jump in what is heard, and picture and sound go on together.
+  async soundHead({ browser, url }) {
+    const context = await browser.createBrowserContext();  // nothing cached by the other tests
+    const page = await context.newPage();
+    await page.setViewport(phone);
+    await page.evaluateOnNewDocument(recordHeard);
+    await page.emulateNetworkConditions({ download: 9e6 / 8, upload: 1.5e6 / 8, latency: 170 });
+    await page.goto(`${url}?test`);
+    await page.waitForFunction(() => window.vantrelleTest !== undefined, { timeout: 30000 });
+    await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.soundtrack()));
+    const arrived = () => page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('soundtrack.mp3')));
+    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await playingWithSound(page);
+    const early = { ...(await state(page)), ...(await clock(page)), arrived: await arrived() };
+    if (early.playingFrom !== 'head' || early.arrived) throw new Error(`playing before the whole arrived: ${JSON.stringify(early)}`);
+    await page.waitForFunction(() => vantrelleTest.state().playingFrom === 'whole', { timeout: 30000 });
+    // The clock with the page's own time of reading, across the swap and after it.
+    const reading = () => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
+    const readings = [{ ...early, at: 0 }];
+    for (let i = 0; i < 5; ++i, await sleep(200)) readings.push(await reading());
+    for (let i = 2; i < readings.length; ++i) {
+      const [before, now] = [readings[i - 1], readings[i]];
+      const moved = now.picture - before.picture;
+      if (!together(now, now.picture, 0) || Math.abs(moved - (now.at - before.at)) > 50) {
+        throw new Error(`after the swap: ${JSON.stringify(now)}, before it ${JSON.stringify(before)}`);
+      }
+    }
+    const swapped = readings.at(-1);
+    if (swapped.picture <= early.picture) throw new Error(`the picture went back from ${early.picture} to ${swapped.picture} ms`);
+    // Each quantum heard since the music became loud enough to place, found
+    // in the whole soundtrack: it follows the one before by as many samples
+    // as frames passed, with nothing left out and no silence in between.
+    const heard = await page.evaluate(async () => {
+      const sound = await vantrelleTest.wholeSoundtrack();
+      const whole = sound.getChannelData(0);
+      const matches = (at, data) => at >= 0 && at + data.length <= whole.length &&
+        data.every((x, i) => Math.abs(x - whole[at + i]) < 1e-6);
+      const find = (data) => whole.findIndex((x, at) => Math.abs(x - data[0]) < 1e-6 && matches(at, data));
+      const jumps = [];
+      let last = null;
+      let followed = 0;
+      for (const { frame, data } of window.heard) {
+        const expected = last && last.at + frame - last.frame;
+        if (last && matches(expected, data)) {
+          last = { at: expected, frame };
+          ++followed;
+          continue;
+        }
+        const found = data.some((x) => Math.abs(x) >= 0.05) ? find(data) : -1;
+        if (last) jumps.push({ frame, expected, found });
+        if (found >= 0) last = { at: found, frame };
+      }
+      return { followed, jumps, seconds: followed * 128 / sound.sampleRate };
+    });
+    await context.close();
+    if (heard.jumps.length || heard.seconds < 2) throw new Error(`what was heard jumped: ${JSON.stringify(heard).slice(0, 500)}`);
+    return `played from the head at ${(Math.max(0, early.picture) / 1000).toFixed(1)} s, the whole took over by ` +
+      `${(swapped.picture / 1000).toFixed(1)} s, in step; ${heard.seconds.toFixed(1)} s heard without a jump`;
   },
 
   // The keys of the strip: M mutes and unmutes, Home goes back to the start, Tab reaches every control.
@@ -305,7 +398,7 @@ const tests = {
       const page = await browser.newPage();
       await page.goto(`${url}${query}`);
       await page.waitForFunction(() => window.vantrelleTest !== undefined);
-      await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.soundtrack()));
+      await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.wholeSoundtrack()));
       const entries = await page.evaluate(() => performance.getEntriesByType('resource')
         .map((e) => ({ name: new URL(e.name).pathname.slice(1), start: e.startTime, end: e.responseEnd })));
       await page.close();

@@ -4,7 +4,7 @@
 // data set and vantrelle_libm_tables). ENGINE is chromium, firefox or webkit
 // (all three unless named). Each test prints one line, each engine a count
 // and its time, and the last line the count for all; any failure ends with status 1.
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -24,13 +24,14 @@ function fnv1a(bytes) {
   return h.toString(16).padStart(16, '0');
 }
 
-// The first channel's samples as the page decoded them and as ffmpeg does
+// The first channel's samples as the page decoded them (the whole
+// soundtrack, or a head of its first `headBytes` bytes) and as ffmpeg does
 // (which drops the encoder's delay and padding named in the file's header).
-async function soundtrackHeads(page, count) {
-  const { rate, head } = await page.evaluate(async (count) => {
-    const sound = await vantrelleTest.soundtrack();
+async function soundtrackHeads(page, count, headBytes = 0) {
+  const { rate, head } = await page.evaluate(async (count, headBytes) => {
+    const sound = await (headBytes ? vantrelleTest.soundtrackHead(headBytes) : vantrelleTest.wholeSoundtrack());
     return { rate: sound.sampleRate, head: Array.from(sound.getChannelData(0).subarray(0, count)) };
-  }, count);
+  }, count, headBytes);
   const pcm = execFileSync('ffmpeg', ['-v', 'error', '-i', path.join(bin, 'music/soundtrack.mp3'), '-af', 'pan=mono|c0=c0',
     '-ar', String(rate), '-t', String(2 * count / rate), '-f', 'f32le', '-'], { maxBuffer: 1 << 26 });
   return { rate, mine: head, reference: new Float32Array(pcm.buffer, pcm.byteOffset, pcm.length / 4) };
@@ -201,6 +202,52 @@ const tests = {
     const ms = (1000 * shift) / rate;
     if (Math.abs(ms) > 1) throw new Error(`the page's soundtrack is ${ms.toFixed(2)} ms off the music's start`);
     return `the soundtrack starts ${ms.toFixed(2)} ms from the music's first sample`;
+  },
+
+  // A head cut from the soundtrack, as the page plays while the rest
+  // downloads, decodes to the whole's first samples and starts on the music's
+  // first sample as the whole does, in the browser and in ffmpeg. Only the
+  // head's last second may differ: a browser that resamples to its own rate
+  // has no samples past the head's end to resample from there, and the page
+  // swaps to the whole before it.
+  async soundHead({ page }) {
+    // The soundtrack: 96 kbit/s at 22050 Hz, frames of 576 samples and 313.47
+    // bytes on average after an info frame of 313; every decoder drops 576 + 529
+    // samples at the start.
+    const kHeadBytes = 200150;  // inside the 638th frame after the info frame
+    const frames = Math.floor((kHeadBytes - 313) / (96000 / 8 * 576 / 22050));
+    const samples = frames * 576 - 576 - 529;
+    const found = await page.evaluate(async (bytes) => {
+      const [head, whole] = await Promise.all([vantrelleTest.soundtrackHead(bytes), vantrelleTest.wholeSoundtrack()]);
+      const compared = head.length - head.sampleRate;
+      let worst = 0;
+      for (let c = 0; c < whole.numberOfChannels; ++c) {
+        const [mine, reference] = [head.getChannelData(c), whole.getChannelData(c)];
+        for (let i = 0; i < compared; ++i) worst = Math.max(worst, Math.abs(mine[i] - reference[i]));
+      }
+      return { seconds: head.duration, channels: head.numberOfChannels === whole.numberOfChannels, worst };
+    }, kHeadBytes);
+    if (!found.channels || found.worst > 0 || Math.abs(found.seconds - samples / 22050) > 0.001) {
+      throw new Error(`a head of ${kHeadBytes} bytes: ${JSON.stringify(found)}, expected ${samples / 22050} s`);
+    }
+    const { rate, mine, reference } = await soundtrackHeads(page, 4 * 44100, kHeadBytes);
+    const shift = bestShift(mine, reference, Math.round(rate / 100), Math.round(rate / 50), rate);
+    const ms = (1000 * shift) / rate;
+    if (Math.abs(ms) > 1) throw new Error(`the head is ${ms.toFixed(2)} ms off the music's start`);
+    // ffmpeg reads the same head as a file without a complaint (a frame cut
+    // short makes it stumble), to the whole's first samples exactly.
+    const { soundtrackHead } = await import(path.join(site, 'soundtrack.js'));
+    const whole = readFileSync(path.join(bin, 'music/soundtrack.mp3'));
+    const file = path.join(tmpdir(), `vantrelle-head-${process.pid}.mp3`);
+    writeFileSync(file, soundtrackHead(new Uint8Array(whole.buffer, whole.byteOffset, kHeadBytes)).bytes);
+    const decode = (mp3) => spawnSync('ffmpeg', ['-v', 'error', '-i', mp3, '-f', 's16le', '-'], { maxBuffer: 1 << 28 });
+    const [head, all] = [decode(file), decode(path.join(bin, 'music/soundtrack.mp3'))];
+    rmSync(file);
+    const complaint = head.stderr.toString().trim();
+    if (complaint || head.stdout.length !== samples * 4 || !head.stdout.equals(all.stdout.subarray(0, head.stdout.length))) {
+      throw new Error(`ffmpeg read the head as ${head.stdout.length / 4} samples, not the whole's first ${samples}${complaint && `: ${complaint}`}`);
+    }
+    return `a head of ${found.seconds.toFixed(2)} s equals the whole soundtrack's start and starts ${ms.toFixed(2)} ms from the music's first sample`;
   },
 
   // Playing, 5 s on with the right arrow, paused and resumed with Space: picture and sound move together.
