@@ -24,24 +24,48 @@ constexpr std::int32_t kLowestCentreColumn = kFrameWidth - kTableSpan;  // 144
 
 constexpr std::uint32_t Light(std::int32_t cell) { return static_cast<std::uint32_t>(cell); }
 
-// One cell: the bilinear mix of the 2 x 2 block around its source point
-// (nearer the centre) plus an eighth of its own seed, in place. sx, sy are
-// the quadrant's signs. On the centre row and column the far neighbours may
-// lie outside the frame, so there the tap's own steps are used. Off them
-// (kOffAxis), the block lies at least one row and one column nearer the
-// centre, and a far neighbour whose step is 0 has weight 0: the block is read
-// at fixed steps, which saves working them out per cell.
-template <std::int32_t sx, std::int32_t sy, bool kOffAxis>
-inline void LightCell(const std::int32_t* centre, const RayTap& tap, std::int32_t& cell) {
+// A cell's new light: the bilinear mix of the 2 x 2 block around its source
+// point (nearer the centre) plus an eighth of its own seed. The weights may
+// fall short of 256 together. Light is never negative and stays below 2^23,
+// so the sum fits.
+inline std::int32_t MixedCell(const RayTap& tap, std::int32_t nearNear, std::int32_t farNear, std::int32_t nearFar,
+                              std::int32_t farFar, std::int32_t cell) {
+  const std::uint32_t sum = Light(nearNear) * tap.nearNear + Light(farNear) * tap.farNear +
+                            Light(nearFar) * tap.nearFar + Light(farFar) * tap.farFar;
+  return static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
+}
+
+// One cell on the centre row or column, in place; sx, sy are the quadrant's
+// signs. A far neighbour may lie outside the frame there, so it is read only
+// where it lies one step further out (elsewhere its weight is 0).
+template <std::int32_t sx, std::int32_t sy>
+inline void LightAxisCell(const std::int32_t* centre, std::int32_t dx, std::int32_t dy, std::int32_t& cell) {
+  const std::size_t i = static_cast<std::size_t>(dy * kTableSpan + dx);
+  const std::int32_t x = RaySourceX[i];  // 8.8
+  const std::int32_t y = RaySourceY[i];
   constexpr std::int32_t rowStep = sy * kFrameWidth;
-  const std::int32_t* nearNear = centre + tap.nearRow * rowStep + sx * tap.nearColumn;
-  const std::int32_t farRow = kOffAxis ? rowStep : tap.farRowStep * rowStep;
-  const std::int32_t farColumn = kOffAxis ? sx : sx * tap.farColumnStep;
-  // The weights may fall short of 256 together. Light is never negative and
-  // stays below 2^23, so the sum fits.
-  const std::uint32_t sum = Light(nearNear[0]) * tap.nearNear + Light(nearNear[farRow]) * tap.farNear +
-                            Light(nearNear[farColumn]) * tap.nearFar + Light(nearNear[farRow + farColumn]) * tap.farFar;
-  cell = static_cast<std::int32_t>(sum >> 8) + (cell >> 3);
+  const std::int32_t* nearNear = centre + (y >> 8) * rowStep + sx * (x >> 8);
+  const std::int32_t farRow = (y & 255) != 0 ? rowStep : 0;
+  const std::int32_t farColumn = (x & 255) != 0 ? sx : 0;
+  cell = MixedCell(RayTaps[i], nearNear[0], nearNear[farRow], nearNear[farColumn], nearNear[farRow + farColumn], cell);
+}
+
+// One cell off the centre row and column, in place. Its block lies at least
+// one row and one column nearer the centre, and a far neighbour whose step is
+// 0 has weight 0, so the block is read whole from where its tap says it
+// starts.
+template <std::int32_t sx, std::int32_t sy>
+inline void LightCell(const RayTap& tap, std::int32_t& cell) {
+  constexpr std::size_t kQuadrant = (sx < 0 ? 1 : 0) + (sy < 0 ? 2 : 0);
+  const std::int32_t* block = &cell + tap.blockStart[kQuadrant];
+  // The block in memory: the near row (column) first right of (below) the
+  // centre, the far one first left of (above) it.
+  constexpr std::int32_t nearRow = sy > 0 ? 0 : kFrameWidth;
+  constexpr std::int32_t farRow = kFrameWidth - nearRow;
+  constexpr std::int32_t nearColumn = sx > 0 ? 0 : 1;
+  constexpr std::int32_t farColumn = 1 - nearColumn;
+  cell = MixedCell(tap, block[nearRow + nearColumn], block[farRow + nearColumn], block[nearRow + farColumn],
+                   block[farRow + farColumn], cell);
 }
 
 // Rows dy0..dyEnd-1 and columns dx0..dxEnd-1 (distances from the centre) of
@@ -52,7 +76,13 @@ void SweepRows(std::int32_t* centre, std::int32_t dy0, std::int32_t dyEnd, std::
   for (std::int32_t dy = dy0; dy < dyEnd; ++dy) {
     std::int32_t* cells = centre + dy * sy * kFrameWidth;
     const RayTap* taps = RayTaps.data() + dy * kTableSpan;
-    for (std::int32_t dx = dx0; dx < dxEnd; ++dx) LightCell<sx, sy, kOffAxis>(centre, taps[dx], cells[sx * dx]);
+    for (std::int32_t dx = dx0; dx < dxEnd; ++dx) {
+      if constexpr (kOffAxis) {
+        LightCell<sx, sy>(taps[dx], cells[sx * dx]);
+      } else {
+        LightAxisCell<sx, sy>(centre, dx, dy, cells[sx * dx]);
+      }
+    }
   }
 }
 
@@ -72,7 +102,7 @@ void SweepOffAxis(std::int32_t* centre, std::int32_t dyEnd, std::int32_t dxEnd) 
       std::int32_t* cells = centre + dy * rowStep;
       const RayTap* taps = RayTaps.data() + dy * kTableSpan;
       const auto at = [&](std::int32_t j, std::int32_t dx) {  // row dy + j, column dx
-        LightCell<sx, sy, true>(centre, taps[j * kTableSpan + dx], cells[j * rowStep + sx * dx]);
+        LightCell<sx, sy>(taps[j * kTableSpan + dx], cells[j * rowStep + sx * dx]);
       };
       for (std::int32_t step = 1; step < kBand; ++step) {  // the wavefront enters the band
         for (std::int32_t j = 0; j < step; ++j) at(j, step - j);
