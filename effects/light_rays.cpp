@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstring>
 
 #include "assets/effect_tables.h"
 #include "core/simd.h"
@@ -165,8 +163,8 @@ void AddLight(FrameBuffer& frame, const std::int32_t* light) {
 // adds nothing. True if any seed was written.
 bool SeedLight(const FrameBuffer& frame, std::int32_t* light, std::int32_t threshold) {
   using namespace simd;
-  // Three times the brightness exceeds 3 x threshold + 2 exactly when the
-  // brightness exceeds the threshold; the bound is then above that less 17.
+  // A seed's widened fields sum to at least 3 x threshold + 3, so its bound
+  // exceeds 3 x threshold - 15.
   const std::int32_t below = std::clamp(3 * std::clamp(threshold, -1, 255) - 15, 0, 0xFFFF);
   const U16x8 limit = Splat(static_cast<std::uint16_t>(below));
   bool anySeed = false;
