@@ -6,6 +6,7 @@
 
 #include "assets/effect_tables.h"
 #include "core/bit_cast.h"
+#include "core/frame_buffer.h"
 
 namespace vantrelle {
 namespace {
@@ -97,10 +98,20 @@ void BuildRayTaps() {
     tap.farNear = static_cast<std::uint16_t>(((256 - fx) * fy) >> 8);
     tap.nearFar = static_cast<std::uint16_t>((fx * (256 - fy)) >> 8);
     tap.farFar = static_cast<std::uint16_t>((fx * fy) >> 8);
-    tap.nearColumn = static_cast<std::uint8_t>(x >> 8);
-    tap.nearRow = static_cast<std::uint8_t>(y >> 8);
-    tap.farColumnStep = static_cast<std::uint8_t>(((x + 255) >> 8) - (x >> 8));
-    tap.farRowStep = static_cast<std::uint8_t>(((y + 255) >> 8) - (y >> 8));
+    const std::int32_t dx = static_cast<std::int32_t>(i % 256);
+    const std::int32_t dy = static_cast<std::int32_t>(i / 256);
+    tap.blockStart = {};
+    if (dx == 0 || dy == 0) continue;
+    // Rows and columns from the cell back to the block's near row and column.
+    const std::int32_t backRows = dy - (y >> 8);
+    const std::int32_t backColumns = dx - (x >> 8);
+    for (std::int32_t quadrant = 0; quadrant < 4; ++quadrant) {
+      // Right of (below) the centre the near row (column) comes first in
+      // memory; left of (above) it the far one, one nearer the cell.
+      const std::int32_t column = (quadrant & 1) != 0 ? backColumns - 1 : -backColumns;
+      const std::int32_t row = (quadrant & 2) != 0 ? backRows - 1 : -backRows;
+      tap.blockStart[static_cast<std::size_t>(quadrant)] = static_cast<std::int16_t>(row * kFrameWidth + column);
+    }
   }
 }
 

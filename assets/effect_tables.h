@@ -14,17 +14,17 @@ extern const std::array<std::int32_t, 65536>& RaySourceX;           // [dy * 256
 extern const std::array<std::int32_t, 65536>& RaySourceY;
 
 // RaySourceX/Y unpacked for the light-ray sweep, one record per cell: the
-// source pixel nearer the centre, whether the far neighbours lie one further
-// out, and the four bilinear weights (each out of 256, truncated on its own).
+// four bilinear weights of the source point (each out of 256, truncated on its
+// own) and, off the centre row and column, where the 2 x 2 block around it
+// starts. That block lies one or two rows and columns nearer the centre; its
+// start is its first pixel in memory, from the cell, in frame pixels, one per
+// quadrant (index: 1 for cells left of the centre, plus 2 for cells above it).
 struct RayTap {
-  std::uint16_t nearNear;      // (256 - fx)(256 - fy) >> 8: near row, near column
-  std::uint16_t farNear;       // (256 - fx) fy >> 8: far row, near column
-  std::uint16_t nearFar;       // fx (256 - fy) >> 8
-  std::uint16_t farFar;        // fx fy >> 8
-  std::uint8_t nearColumn;     // X >> 8, distance from the centre column
-  std::uint8_t nearRow;        // Y >> 8
-  std::uint8_t farColumnStep;  // ((X + 255) >> 8) - (X >> 8): 0 or 1
-  std::uint8_t farRowStep;
+  std::uint16_t nearNear;                  // (256 - fx)(256 - fy) >> 8: near row, near column
+  std::uint16_t farNear;                   // (256 - fx) fy >> 8: far row, near column
+  std::uint16_t nearFar;                   // fx (256 - fy) >> 8
+  std::uint16_t farFar;                    // fx fy >> 8
+  std::array<std::int16_t, 4> blockStart;  // 0 on the centre row and column
 };
 extern const std::array<RayTap, 65536>& RayTaps;  // [dy * 256 + dx]
 

@@ -7,6 +7,8 @@
 // gives the same bits on every back-end; add, sub and mul wrap modulo 2^16.
 // Four unsigned 32-bit lanes (U32x4) carry positions that outgrow 16 bits,
 // such as texel coordinates in 16.16; their add wraps modulo 2^32.
+// NarrowSigned packs two of them into eight 16-bit lanes, reading each lane
+// as a signed 32-bit number clamped to -32768..32767.
 #include <cstdint>
 
 #if !defined(VANTRELLE_SCALAR_ONLY) && defined(__SSE2__)
@@ -60,6 +62,7 @@ using U32x4 = LaneArray32;
 #if VANTRELLE_SIMD_SSE2
 
 inline U16x8 Load(const std::uint16_t* p) { return {_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))}; }
+inline U32x4 Load32(const std::uint32_t* p) { return {_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))}; }
 // Eight bytes, each widened to a lane.
 inline U16x8 LoadBytes(const std::uint8_t* p) {
   return {_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_setzero_si128())};
@@ -85,6 +88,8 @@ inline U16x8 EvenLanes(U16x8 a, U16x8 b) {
 // a0 b0 a1 b1 a2 b2 a3 b3, and the same of lanes 4-7.
 inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {_mm_unpacklo_epi16(a.v, b.v)}; }
 inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {_mm_unpackhi_epi16(a.v, b.v)}; }
+// True when some lane is not 0.
+inline bool AnyNonZero(U16x8 a) { return _mm_movemask_epi8(_mm_cmpeq_epi16(a.v, _mm_setzero_si128())) != 0xFFFF; }
 template <int N>
 inline U16x8 ShiftRight(U16x8 a) {
   return {_mm_srli_epi16(a.v, N)};
@@ -112,10 +117,12 @@ template <int K>
 inline std::uint16_t Lane16(U32x4 a) {
   return static_cast<std::uint16_t>(_mm_extract_epi16(a.v, 2 * K));
 }
+inline U16x8 NarrowSigned(U32x4 a, U32x4 b) { return {_mm_packs_epi32(a.v, b.v)}; }
 
 #elif VANTRELLE_SIMD_NEON
 
 inline U16x8 Load(const std::uint16_t* p) { return {vld1q_u16(p)}; }
+inline U32x4 Load32(const std::uint32_t* p) { return {vld1q_u32(p)}; }
 inline U16x8 LoadBytes(const std::uint8_t* p) { return {vmovl_u8(vld1_u8(p))}; }
 inline void Store(std::uint16_t* p, U16x8 a) { vst1q_u16(p, a.v); }
 inline U16x8 Splat(std::uint16_t x) { return {vdupq_n_u16(x)}; }
@@ -137,6 +144,7 @@ inline U16x8 Max(U16x8 a, U16x8 b) { return {vmaxq_u16(a.v, b.v)}; }
 inline U16x8 EvenLanes(U16x8 a, U16x8 b) { return {vuzp1q_u16(a.v, b.v)}; }
 inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {vzip1q_u16(a.v, b.v)}; }
 inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {vzip2q_u16(a.v, b.v)}; }
+inline bool AnyNonZero(U16x8 a) { return vmaxvq_u16(a.v) != 0; }
 // The immediate shifts take 1..15 bits, all the passes need.
 template <int N>
 inline U16x8 ShiftRight(U16x8 a) {
@@ -166,10 +174,15 @@ template <int K>
 inline std::uint16_t Lane16(U32x4 a) {
   return vgetq_lane_u16(vreinterpretq_u16_u32(a.v), 2 * K);
 }
+inline U16x8 NarrowSigned(U32x4 a, U32x4 b) {
+  const int16x8_t narrowed = vqmovn_high_s32(vqmovn_s32(vreinterpretq_s32_u32(a.v)), vreinterpretq_s32_u32(b.v));
+  return {vreinterpretq_u16_s16(narrowed)};
+}
 
 #elif VANTRELLE_SIMD_WASM
 
 inline U16x8 Load(const std::uint16_t* p) { return {wasm_v128_load(p)}; }
+inline U32x4 Load32(const std::uint32_t* p) { return {wasm_v128_load(p)}; }
 inline U16x8 LoadBytes(const std::uint8_t* p) { return {wasm_u16x8_load8x8(p)}; }
 inline void Store(std::uint16_t* p, U16x8 a) { wasm_v128_store(p, a.v); }
 inline U16x8 Splat(std::uint16_t x) { return {wasm_u16x8_splat(x)}; }
@@ -191,6 +204,7 @@ inline U16x8 Max(U16x8 a, U16x8 b) { return {wasm_u16x8_max(a.v, b.v)}; }
 inline U16x8 EvenLanes(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 0, 2, 4, 6, 8, 10, 12, 14)}; }
 inline U16x8 InterleaveLow(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 0, 8, 1, 9, 2, 10, 3, 11)}; }
 inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) { return {wasm_i16x8_shuffle(a.v, b.v, 4, 12, 5, 13, 6, 14, 7, 15)}; }
+inline bool AnyNonZero(U16x8 a) { return wasm_v128_any_true(a.v); }
 template <int N>
 inline U16x8 ShiftRight(U16x8 a) {
   return {wasm_u16x8_shr(a.v, N)};
@@ -215,6 +229,7 @@ template <int K>
 inline std::uint16_t Lane16(U32x4 a) {
   return wasm_u16x8_extract_lane(a.v, 2 * K);
 }
+inline U16x8 NarrowSigned(U32x4 a, U32x4 b) { return {wasm_i16x8_narrow_i32x4(a.v, b.v)}; }
 
 #else
 
@@ -226,6 +241,11 @@ inline U16x8 Load(const std::uint16_t* p) {
 inline U16x8 LoadBytes(const std::uint8_t* p) {
   U16x8 out{};
   for (int i = 0; i < kLanes; ++i) out.lane[i] = p[i];
+  return out;
+}
+inline U32x4 Load32(const std::uint32_t* p) {
+  U32x4 out{};
+  for (int i = 0; i < 4; ++i) out.lane[i] = p[i];
   return out;
 }
 inline void Store(std::uint16_t* p, U16x8 a) {
@@ -281,6 +301,12 @@ inline U16x8 InterleaveHigh(U16x8 a, U16x8 b) {
   for (int i = 0; i < kLanes / 2; ++i) out.lane[2 * i] = a.lane[i + 4], out.lane[2 * i + 1] = b.lane[i + 4];
   return out;
 }
+inline bool AnyNonZero(U16x8 a) {
+  for (const std::uint16_t x : a.lane) {
+    if (x != 0) return true;
+  }
+  return false;
+}
 template <int N>
 inline U16x8 ShiftRight(U16x8 a) {
   return EachLane(a, a, [](std::uint32_t x, std::uint32_t) { return x >> N; });
@@ -316,6 +342,14 @@ inline U32x4 ShiftRight(U32x4 a) {
 template <int K>
 inline std::uint16_t Lane16(U32x4 a) {
   return static_cast<std::uint16_t>(a.lane[K]);
+}
+inline U16x8 NarrowSigned(U32x4 a, U32x4 b) {
+  U16x8 out{};
+  for (int i = 0; i < kLanes; ++i) {
+    const auto x = static_cast<std::int32_t>(i < 4 ? a.lane[i] : b.lane[i - 4]);  // two's complement
+    out.lane[i] = static_cast<std::uint16_t>(x < -32768 ? -32768 : x > 32767 ? 32767 : x);
+  }
+  return out;
 }
 
 #endif

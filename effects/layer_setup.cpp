@@ -61,4 +61,11 @@ LayerSpan LayerSetup(const ScaledLayer& layer) {
   return s;
 }
 
+void SampleColumns(const LayerSpan& span, std::uint8_t* texelColumns) {
+  std::uint32_t u = span.uStart;
+  for (std::int32_t column = span.firstColumn; column < span.endColumn; ++column, u += span.du) {
+    texelColumns[column] = static_cast<std::uint8_t>(u >> 16);
+  }
+}
+
 }  // namespace vantrelle

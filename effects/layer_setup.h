@@ -28,4 +28,8 @@ struct LayerSpan {
 
 LayerSpan LayerSetup(const ScaledLayer& layer);
 
+// The texel column ((u >> 16) AND 255) each drawn frame column samples, the
+// same on every row: texelColumns[firstColumn .. endColumn - 1].
+void SampleColumns(const LayerSpan& span, std::uint8_t* texelColumns);
+
 }  // namespace vantrelle

@@ -10,8 +10,8 @@ namespace vantrelle {
 
 // centreColumn in 144..255 and centreRow in 0..239, so that every pixel lies
 // within the 256 x 256 source tables; other centres leave the frame unchanged.
-// mode is always 1 (full resolution). Reads BrightnessTable and RayTaps
-// (effect_tables.h), so BuildEffectTables must have run.
+// mode is always 1 (full resolution). Reads BrightnessTable, RaySourceX/Y
+// and RayTaps (effect_tables.h), so BuildEffectTables must have run.
 void DrawLightRays(FrameBuffer& frame, std::int32_t centreColumn, std::int32_t centreRow, std::int32_t mode,
                    std::int32_t threshold);
 

@@ -24,27 +24,47 @@ inline std::uint16_t BlendTowardWhite(std::uint32_t p, std::uint32_t a) {
   return static_cast<std::uint16_t>((x & kRedMask) | ((x >> kGreenLift) & kGreenMask) | ((x >> kBlueLift) & kBlueMask));
 }
 
-// One row's opacities, gathered so that the blend works on eight pixels per
-// step; scratch, rewritten by every row.
+// The texel column of each frame column, and one texel row's opacities
+// gathered through it so that the blend works on eight pixels per step;
+// scratch, rewritten by every call.
 struct Scratch {
+  std::array<std::uint8_t, kFrameWidth> texelColumns{};
   std::array<std::uint16_t, kFrameWidth> rowAlpha{};
 };
 Scratch scratch;
+
+// rowAlpha[c] = texels[texelColumns[c]] for c in first..end-1, four a step.
+void GatherRow(const std::uint8_t* texels, std::int32_t first, std::int32_t end) {
+  const std::uint8_t* columns = scratch.texelColumns.data();
+  std::uint16_t* row = scratch.rowAlpha.data();
+  std::int32_t c = first;
+  for (; c + 4 <= end; c += 4) {
+    row[c] = texels[columns[c]];
+    row[c + 1] = texels[columns[c + 1]];
+    row[c + 2] = texels[columns[c + 2]];
+    row[c + 3] = texels[columns[c + 3]];
+  }
+  for (; c < end; ++c) row[c] = texels[columns[c]];
+}
 
 }  // namespace
 
 void DrawScaledGlow(FrameBuffer& frame, const std::uint8_t* alpha, const ScaledLayer& layer) {
   const LayerSpan s = LayerSetup(layer);
   if (!s.visible) return;
+  SampleColumns(s, scratch.texelColumns.data());
   const simd::U16x8 white = simd::Splat(0xFFFF);
+  std::uint32_t gatheredRow = 256;  // none yet
   std::uint32_t v = s.vStart;
   for (std::int32_t row = s.firstRow; row < s.endRow; ++row, v += s.dv) {
-    const std::uint8_t* texels = alpha + (((v >> 16) & 255u) << 8);
-    std::uint16_t* out = frame.data() + row * kFrameWidth;
-    std::uint32_t u = s.uStart;
-    for (std::int32_t col = s.firstColumn; col < s.endColumn; ++col, u += s.du) {
-      scratch.rowAlpha[col] = texels[(u >> 16) & 255u];
+    // A layer drawn larger than its texels shows each texel row on several
+    // frame rows in turn; its opacities are gathered once for them.
+    const std::uint32_t texelRow = (v >> 16) & 255u;
+    if (texelRow != gatheredRow) {
+      GatherRow(alpha + (texelRow << 8), s.firstColumn, s.endColumn);
+      gatheredRow = texelRow;
     }
+    std::uint16_t* out = frame.data() + row * kFrameWidth;
     // A clear texel (0) gives the pixel back, so whole vectors blend through it.
     std::int32_t col = s.firstColumn;
     for (; col + simd::kLanes <= s.endColumn; col += simd::kLanes) {

@@ -8,6 +8,24 @@ namespace {
 constexpr std::uint32_t kPictureSize = 512;  // the star picture is square
 constexpr std::uint32_t kPictureWrap = kPictureSize - 1;
 
+// out[0..count) = colours[indices[0..count)], eight pixels a step: a star sky
+// row is one look-up per pixel, so the loop's own count is what unrolling saves.
+inline void LookUpRun(std::uint16_t* out, const std::uint8_t* indices, const std::uint16_t* colours,
+                      std::uint32_t count) {
+  std::uint32_t c = 0;
+  for (; c + 8 <= count; c += 8) {
+    out[c] = colours[indices[c]];
+    out[c + 1] = colours[indices[c + 1]];
+    out[c + 2] = colours[indices[c + 2]];
+    out[c + 3] = colours[indices[c + 3]];
+    out[c + 4] = colours[indices[c + 4]];
+    out[c + 5] = colours[indices[c + 5]];
+    out[c + 6] = colours[indices[c + 6]];
+    out[c + 7] = colours[indices[c + 7]];
+  }
+  for (; c < count; ++c) out[c] = colours[indices[c]];
+}
+
 }  // namespace
 
 void DrawStarSky(FrameBuffer& frame, const std::uint8_t* picture, const std::uint16_t* colours, std::int32_t x,
@@ -21,9 +39,8 @@ void DrawStarSky(FrameBuffer& frame, const std::uint8_t* picture, const std::uin
   for (std::int32_t r = 0; r < kFrameHeight; ++r) {
     const std::uint32_t row = static_cast<std::uint32_t>(WrapAdd(y, r)) & kPictureWrap;
     const std::uint8_t* src = picture + row * kPictureSize;
-    const std::uint8_t* run = src + firstColumn;
-    for (std::uint32_t c = 0; c < firstRun; ++c) out[c] = colours[run[c]];
-    for (std::uint32_t c = firstRun; c < kFrameWidth; ++c) out[c] = colours[src[c - firstRun]];
+    LookUpRun(out, src + firstColumn, colours, firstRun);
+    LookUpRun(out + firstRun, src, colours, kFrameWidth - firstRun);
     out += kFrameWidth;
   }
 }

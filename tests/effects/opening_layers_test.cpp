@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "core/frame_buffer.h"
@@ -173,6 +174,58 @@ TEST(ScaledGlow, EveryColourBlendsFieldByField) {
   }
 }
 
+// Both scaled layers against their plain per-pixel meaning on random layers:
+// drawn larger and smaller than their texels, clipped at any edge, over a
+// random frame. The pixel k columns and j rows into the drawn span samples
+// texel u = uStart + k du, v = vStart + j dv (16.16, wrapping at 256 texels).
+TEST(ScaledLayers, MatchThePlainPerPixelFormOnRandomLayers) {
+  std::mt19937 random(4096);
+  std::vector<std::uint16_t> colours(65536), mask(65536);
+  std::vector<std::uint8_t> alpha(65536);
+  for (int i = 0; i < 65536; ++i) {
+    colours[i] = static_cast<std::uint16_t>(random());
+    mask[i] = random() % 3 == 0 ? 0xFFFF : static_cast<std::uint16_t>(random());
+    const std::uint32_t a = random();
+    alpha[i] = static_cast<std::uint8_t>(a % 3 == 0 ? 0 : a % 3 == 1 ? 255 : a >> 8);
+  }
+  FrameBuffer before;
+  FrameBuffer masked;
+  FrameBuffer glow;
+  for (int round = 0; round < 200; ++round) {
+    for (std::uint16_t& p : before) p = static_cast<std::uint16_t>(random());
+    const auto pick = [&random](int low, int high) {
+      return low + static_cast<std::int32_t>(random() % (high - low + 1));
+    };
+    const ScaledLayer layer{pick(-6000, 7000), pick(-5000, 4500), pick(1, 9000),
+                            pick(1, 9000),     pick(1, 512),      pick(1, 512)};
+    masked = before;
+    glow = before;
+    DrawScaledMasked(masked, colours.data(), mask.data(), layer);
+    DrawScaledGlow(glow, alpha.data(), layer);
+    const LayerSpan s = LayerSetup(layer);
+    for (int row = 0; row < kFrameHeight; ++row) {
+      for (int column = 0; column < kFrameWidth; ++column) {
+        const int i = row * kFrameWidth + column;
+        std::uint32_t expectMasked = before[i];
+        std::uint32_t expectGlow = before[i];
+        if (s.visible && row >= s.firstRow && row < s.endRow && column >= s.firstColumn && column < s.endColumn) {
+          const std::uint32_t u = s.uStart + static_cast<std::uint32_t>(column - s.firstColumn) * s.du;
+          const std::uint32_t v = s.vStart + static_cast<std::uint32_t>(row - s.firstRow) * s.dv;
+          const std::uint32_t texel = ((u >> 16) & 255) + 256 * ((v >> 16) & 255);
+          expectMasked = (mask[texel] & before[i]) | colours[texel];
+          const std::uint32_t a = alpha[texel];
+          expectGlow = 0;
+          for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) {
+            expectGlow |= (((before[i] & m) * (256 - a) + a * m) >> 8) & m;
+          }
+        }
+        ASSERT_EQ(masked[i], expectMasked) << "masked, round " << round << ", pixel " << column << "," << row;
+        ASSERT_EQ(glow[i], expectGlow) << "glow, round " << round << ", pixel " << column << "," << row;
+      }
+    }
+  }
+}
+
 TEST(StarSky, WrapsInBothDirections) {
   std::vector<std::uint8_t> picture(512 * 512);
   std::array<std::uint16_t, 256> colours{};
@@ -203,6 +256,30 @@ TEST(StarSky, WrapsInBothDirections) {
   DrawStarSky(a, picture.data(), colours.data(), -1, -300);
   for (int r = 0; r < kFrameHeight; ++r) {
     for (int c = 0; c < kFrameWidth; ++c) ASSERT_EQ(At(a, c, r), pixelOf(511 + c, 212 + r)) << c << "," << r;
+  }
+}
+
+// Wherever a row wraps (not at all, after one pixel, in a run of any length
+// modulo eight, or just before the row ends), every pixel shows its texel.
+TEST(StarSky, EveryPixelShowsItsTexelWhereverARowWraps) {
+  std::vector<std::uint8_t> picture(512 * 512);
+  std::array<std::uint16_t, 256> colours{};
+  for (int i = 0; i < 256; ++i) colours[i] = static_cast<std::uint16_t>(0x8000 ^ (i * 257));
+  std::uint32_t seed = 99;
+  for (auto& b : picture) {
+    seed = seed * 1664525u + 1013904223u;
+    b = static_cast<std::uint8_t>(seed >> 24);
+  }
+  FrameBuffer frame;
+  for (const int x : {0, 1, 7, 8, 9, 100, 111, 112, 113, 117, 300, 504, 505, 511, 512, -9}) {
+    frame.fill(0x0001);
+    DrawStarSky(frame, picture.data(), colours.data(), x, x * 3);
+    for (int r = 0; r < kFrameHeight; ++r) {
+      for (int c = 0; c < kFrameWidth; ++c) {
+        const std::uint16_t expected = colours[picture[((x * 3 + r) & 511) * 512 + ((x + c) & 511)]];
+        ASSERT_EQ(At(frame, c, r), expected) << "x " << x << ", pixel " << c << "," << r;
+      }
+    }
   }
 }
 

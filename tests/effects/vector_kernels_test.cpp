@@ -112,6 +112,41 @@ TEST(VectorKernels, WideLanesMatchTheirArithmetic) {
   }
 }
 
+// Narrowing reads 32-bit lanes as signed numbers and clamps them to 16 bits,
+// on lanes loaded from memory and biased toward the clamp's edges and the
+// sign bit; the zero test sees one set bit in any lane.
+TEST(VectorKernels, NarrowingAndTheZeroTestMatchTheirMeaning) {
+  std::mt19937 random(3329);
+  constexpr std::uint32_t kEdges[] = {0,          1,          32767,      32768,      65535,     65536,
+                                      0x7FFFFFFF, 0x80000000, 0xFFFF8000, 0xFFFF7FFF, 0xFFFFFFFF};
+  auto value = [&random, &kEdges]() -> std::uint32_t {
+    const std::uint32_t r = random();
+    return r % 2 == 0 ? kEdges[(r >> 8) % std::size(kEdges)] : static_cast<std::uint32_t>(random()) >> (r >> 8) % 32;
+  };
+  for (int round = 0; round < 2000; ++round) {
+    std::uint32_t lanes[8];
+    for (std::uint32_t& x : lanes) x = value();
+    std::uint16_t out[8];
+    simd::Store(out, simd::NarrowSigned(simd::Load32(lanes), simd::Load32(lanes + 4)));
+    for (int i = 0; i < 8; ++i) {
+      const std::int64_t signedLane =
+          lanes[i] < 0x80000000u ? std::int64_t{lanes[i]} : std::int64_t{lanes[i]} - (1ll << 32);
+      const std::int64_t clamped = std::clamp<std::int64_t>(signedLane, -32768, 32767);
+      ASSERT_EQ(out[i], static_cast<std::uint16_t>((clamped + 65536) & 0xFFFF))
+          << lanes[i] << " in lane " << i << " on " << simd::kBackEnd;
+    }
+  }
+  const std::uint16_t zeros[8] = {};
+  EXPECT_TRUE(!simd::AnyNonZero(simd::Load(zeros)));
+  for (int i = 0; i < 8; ++i) {
+    for (const std::uint16_t x : {1, 0x8000, 0xFFFF}) {
+      std::uint16_t one[8] = {};
+      one[i] = x;
+      EXPECT_TRUE(simd::AnyNonZero(simd::Load(one))) << x << " in lane " << i;
+    }
+  }
+}
+
 // Each field of p moved toward the same field of o by w/256, truncated.
 std::uint16_t Toward(std::uint32_t p, std::uint32_t o, std::uint32_t w) {
   std::uint32_t out = 0;
