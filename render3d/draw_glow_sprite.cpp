@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/frame_buffer.h"
+#include "core/simd.h"
 #include "core/wrap.h"
 
 namespace vantrelle {
@@ -20,17 +21,8 @@ struct Scratch {
 };
 Scratch scratch;
 
-// out[k] += in[k] for k < 16, saturating at 255. Written in bytes, as
-// min(out, 255 - in) + in, and with a fixed count, so that the compiler makes
-// it a few byte-wide vector instructions.
-void AddChunk(std::uint8_t* out, const std::uint8_t* in) {
-  for (std::int32_t k = 0; k < kChunk; ++k) {
-    const std::uint8_t room = static_cast<std::uint8_t>(~in[k]);
-    out[k] = static_cast<std::uint8_t>(std::min(out[k], room) + in[k]);
-  }
-}
-
-// The same, pixel by pixel, for the last chunk of the buffer.
+// out[k] += in[k], saturating at 255, pixel by pixel, for the last chunk of
+// the buffer.
 void AddPixels(std::uint8_t* out, const std::uint8_t* in, std::int32_t count) {
   for (std::int32_t k = 0; k < count; ++k) {
     const std::uint32_t sum = std::uint32_t{out[k]} + in[k];
@@ -99,7 +91,7 @@ void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32
     const std::int32_t start = row * kFrameWidth + col0;
     std::uint8_t* out = buffer + start;
     if (start + padded <= kFramePixels) {
-      for (std::int32_t k = 0; k < padded; k += kChunk) AddChunk(out + k, scaled + k);
+      for (std::int32_t k = 0; k < padded; k += kChunk) simd::AddSatBytes16(out + k, scaled + k);
     } else {
       AddPixels(out, scaled, columns);
     }
