@@ -362,7 +362,8 @@ inline U16x8 NarrowSigned(U32x4 a, U32x4 b) {
 // Table look-ups into lanes. GatherWords: lane k of the result is
 // table[Lane16<k>(first)] for k < 4 and table[Lane16<k - 4>(second)] above,
 // so that eight 32-bit positions fetch one vector of texels. LookUpWords:
-// lane k is table[indices[k]]. The fetches stay one by one; what is saved is
+// lane k is table[indices[k]]; LookUpLanes: lane k is table[lane k of
+// indices]. The fetches stay one by one; what is saved is
 // taking each index out and putting each word in.
 // AddSatBytes16: out[k] = min(out[k] + in[k], 255) for 16 bytes.
 #if VANTRELLE_SIMD_SSE2
@@ -386,6 +387,17 @@ inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices
   out = _mm_insert_epi16(out, table[indices[5]], 5);
   out = _mm_insert_epi16(out, table[indices[6]], 6);
   out = _mm_insert_epi16(out, table[indices[7]], 7);
+  return {out};
+}
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  __m128i out = _mm_cvtsi32_si128(table[_mm_extract_epi16(indices.v, 0)]);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 1)], 1);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 2)], 2);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 3)], 3);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 4)], 4);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 5)], 5);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 6)], 6);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 7)], 7);
   return {out};
 }
 inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {
@@ -420,6 +432,18 @@ inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices
   out = vld1q_lane_u16(table + indices[7], out, 7);
   return {out};
 }
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  uint16x8_t out = vdupq_n_u16(0);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 0), out, 0);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 1), out, 1);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 2), out, 2);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 3), out, 3);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 4), out, 4);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 5), out, 5);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 6), out, 6);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 7), out, 7);
+  return {out};
+}
 inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {
   vst1q_u8(out, vqaddq_u8(vld1q_u8(out), vld1q_u8(in)));
 }
@@ -448,6 +472,18 @@ inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices
   out = wasm_v128_load16_lane(table + indices[7], out, 7);
   return {out};
 }
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  v128_t out = wasm_u16x8_splat(0);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 0), out, 0);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 1), out, 1);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 2), out, 2);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 3), out, 3);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 4), out, 4);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 5), out, 5);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 6), out, 6);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 7), out, 7);
+  return {out};
+}
 inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {
   wasm_v128_store(out, wasm_u8x16_add_sat(wasm_v128_load(out), wasm_v128_load(in)));
 }
@@ -463,6 +499,11 @@ inline U16x8 GatherWords(const std::uint16_t* table, U32x4 first, U32x4 second) 
 inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices) {
   U16x8 out{};
   for (int k = 0; k < kLanes; ++k) out.lane[k] = table[indices[k]];
+  return out;
+}
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  U16x8 out{};
+  for (int k = 0; k < kLanes; ++k) out.lane[k] = table[indices.lane[k]];
   return out;
 }
 inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {

@@ -11,7 +11,7 @@ namespace vantrelle {
 namespace {
 
 constexpr std::int32_t kChunk = 16;  // bytes added per step: one vector register
-constexpr std::int32_t kGather = 4;  // texels fetched per step
+constexpr std::int32_t kGather = 8;  // texels fetched per step
 
 // Scratch, rewritten by every call: the sprite column of each frame column,
 // and one row of scaled sprite texels followed by zeros up to a whole chunk.
@@ -69,7 +69,7 @@ void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32
     scratch.texelColumn[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(u >> 16);
     u = WrapAdd(u, du);
   }
-  // Texels are fetched four at a time and the span added in whole chunks;
+  // Texels are fetched eight at a time and the span added in whole chunks;
   // the zeros written past its end leave those pixels as they are. Only a
   // chunk that would run past the buffer's end is added pixel by pixel.
   std::fill_n(scratch.texelColumn.begin() + columns, kGather, std::uint8_t{0});
@@ -82,10 +82,7 @@ void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32
   for (std::int32_t row = row0; row < rowEnd; ++row) {
     const std::uint8_t* texels = sprite + ((v >> 8) & 0xFF00);
     for (std::int32_t k = 0; k < gathered; k += kGather) {
-      scaled[k] = texels[columnOf[k]];
-      scaled[k + 1] = texels[columnOf[k + 1]];
-      scaled[k + 2] = texels[columnOf[k + 2]];
-      scaled[k + 3] = texels[columnOf[k + 3]];
+      for (std::int32_t j = 0; j < kGather; ++j) scaled[k + j] = texels[columnOf[k + j]];
     }
     std::fill_n(scaled + columns, kGather, std::uint8_t{0});  // what the last step fetched past the span
     const std::int32_t start = row * kFrameWidth + col0;

@@ -38,12 +38,15 @@ TEST(VectorKernels, GatherWordsLooksUpEachLane) {
   }
 }
 
-// LookUpWords: lane k is the table's entry at indices[k]. AddSatBytes16:
+// LookUpWords: lane k is the table's entry at indices[k]; LookUpLanes: at
+// lane k of the indices. AddSatBytes16:
 // each of 16 bytes gets the other's byte added, held at 255.
-TEST(VectorKernels, ByteIndexedLookUpAndSaturatingByteSum) {
+TEST(VectorKernels, LookUpsIntoLanesAndSaturatingByteSum) {
   std::mt19937 random(4242);
   std::array<std::uint16_t, 256> table{};
   for (std::uint16_t& word : table) word = static_cast<std::uint16_t>(random());
+  std::vector<std::uint16_t> words(65536);
+  for (std::uint16_t& word : words) word = static_cast<std::uint16_t>(random());
   for (int round = 0; round < 4000; ++round) {
     std::array<std::uint8_t, 16> a{}, b{};
     for (int k = 0; k < 16; ++k) {
@@ -55,6 +58,12 @@ TEST(VectorKernels, ByteIndexedLookUpAndSaturatingByteSum) {
     simd::Store(looked.data(), simd::LookUpWords(table.data(), a.data() + round % 9));
     for (int k = 0; k < 8; ++k)
       ASSERT_EQ(looked[k], table[a[k + round % 9]]) << "lane " << k << " on " << simd::kBackEnd;
+    // The same look-ups with the indices in lanes, over a table of 65,536.
+    std::array<std::uint16_t, 8> wide{};
+    for (std::uint16_t& index : wide)
+      index = static_cast<std::uint16_t>(round % 3 == 0 ? 65535 - random() % 3 : random());
+    simd::Store(looked.data(), simd::LookUpLanes(words.data(), simd::Load(wide.data())));
+    for (int k = 0; k < 8; ++k) ASSERT_EQ(looked[k], words[wide[k]]) << "lane " << k << " on " << simd::kBackEnd;
     std::array<std::uint8_t, 16> sum = a;
     simd::AddSatBytes16(sum.data(), b.data());
     for (int k = 0; k < 16; ++k) ASSERT_EQ(sum[k], std::min(a[k] + b[k], 255)) << a[k] << " + " << b[k];
