@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/simd.h"
 #include "render3d/fillers.h"
 #include "render3d/perspective_span.h"
 #include "render3d/scan_triangle.h"
-#include "render3d/texel_run.h"
 
 namespace vantrelle {
 
@@ -71,39 +71,72 @@ struct PerspectivePolicy {
 
 }  // namespace
 
+namespace {
+
+// out[0 .. count - 1] from u, v stepping by du, dv (16.16 texels): four
+// texel positions at a time in 32-bit lanes, where only the look-ups and
+// stores go one by one, then the last few pixels alone. The texel column is
+// bits 16..23 of u: kept 8 bits higher, it is the sum's top byte.
+void DrawRun(std::uint16_t* out, std::int32_t count, const std::uint16_t* texture, std::uint32_t u, std::uint32_t v,
+             std::uint32_t du, std::uint32_t dv) {
+  std::int32_t k = 0;
+  if (count >= 4) {
+    simd::U32x4 uTop = simd::Ramp32(u << 8, du << 8);
+    simd::U32x4 vs = simd::Ramp32(v, dv);
+    const simd::U32x4 duTop4 = simd::Splat32(du << 10);  // 4 × du, 8 bits higher
+    const simd::U32x4 dv4 = simd::Splat32(dv << 2);
+    const simd::U32x4 rowBits = simd::Splat32(0xFF00u);
+    for (; k + 4 <= count; k += 4) {
+      const simd::U32x4 index = simd::Or(simd::And(simd::ShiftRight<8>(vs), rowBits), simd::ShiftRight<24>(uTop));
+      out[k] = texture[simd::Lane16<0>(index)];
+      out[k + 1] = texture[simd::Lane16<1>(index)];
+      out[k + 2] = texture[simd::Lane16<2>(index)];
+      out[k + 3] = texture[simd::Lane16<3>(index)];
+      uTop = simd::Add(uTop, duTop4);
+      vs = simd::Add(vs, dv4);
+    }
+    u += static_cast<std::uint32_t>(k) * du;
+    v += static_cast<std::uint32_t>(k) * dv;
+  }
+  for (; k < count; ++k) {
+    out[k] = texture[TexelIndex(u, v)];
+    u += du;
+    v += dv;
+  }
+}
+
+}  // namespace
+
 void DrawPerspectiveSpan(std::uint16_t* row, std::int32_t x, std::int32_t end, const std::uint16_t* texture,
                          const ScanValues<3>& at, const ScanValues<3>& step) {
-  const std::int32_t count = end - x;
-  if (count <= 0) return;
-  // The exact positions at every run's ends first: the divisions then
-  // overlap instead of each run waiting for its own.
-  const std::int32_t runs = (count + kRun - 1) / kRun;
-  std::array<std::int32_t, kMaxRuns + 1> us;
-  std::array<std::int32_t, kMaxRuns + 1> vs;
   std::int32_t up = at[0];
   std::int32_t vp = at[1];
-  std::int32_t q = at[2];
   const std::int32_t runU = WrapMul(kRun, step[0]);
   const std::int32_t runV = WrapMul(kRun, step[1]);
+  // The depths at every run's ends first: the divisions then overlap
+  // instead of each run waiting for its own.
+  std::array<std::int32_t, kMaxRuns + 1> depths;
+  const std::int32_t runs = (end - x + kRun - 1) / kRun;
+  std::int32_t q = at[2];
   const std::int32_t runQ = WrapMul(kRun, step[2]);
   for (std::int32_t i = 0; i <= runs; ++i) {
-    const std::int32_t z = Reciprocal40(q);
-    us[static_cast<std::size_t>(i)] = FixMul(up, z);
-    vs[static_cast<std::size_t>(i)] = FixMul(vp, z);
-    up = WrapAdd(up, runU);
-    vp = WrapAdd(vp, runV);
+    depths[static_cast<std::size_t>(i)] = Reciprocal40(q);
     q = WrapAdd(q, runQ);
   }
-  // Whole vectors into a buffer, then the span's own pixels into the row.
-  std::array<std::uint16_t, kMaxRuns * kRun> pixels;
-  for (std::int32_t i = 0; i < runs; ++i) {
-    const auto r = static_cast<std::size_t>(i);
-    const std::uint32_t du = static_cast<std::uint32_t>(WrapSub(us[r + 1], us[r]) >> 4);
-    const std::uint32_t dv = static_cast<std::uint32_t>(WrapSub(vs[r + 1], vs[r]) >> 4);
-    DrawTexelVectors(pixels.data() + kRun * i, std::min(kRun, count - kRun * i), texture,
-                     static_cast<std::uint32_t>(us[r]), static_cast<std::uint32_t>(vs[r]), du, dv);
+  const std::int32_t* z = depths.data();
+  std::int32_t u = FixMul(up, *z);  // 16.16 texels
+  std::int32_t v = FixMul(vp, *z);
+  for (; x < end; x += kRun) {
+    up = WrapAdd(up, runU);
+    vp = WrapAdd(vp, runV);
+    ++z;
+    const std::int32_t ue = FixMul(up, *z);
+    const std::int32_t ve = FixMul(vp, *z);
+    DrawRun(row + x, std::min(kRun, end - x), texture, static_cast<std::uint32_t>(u), static_cast<std::uint32_t>(v),
+            static_cast<std::uint32_t>(WrapSub(ue, u) >> 4), static_cast<std::uint32_t>(WrapSub(ve, v) >> 4));
+    u = ue;
+    v = ve;
   }
-  std::copy_n(pixels.data(), count, row + x);
 }
 
 namespace {
