@@ -1,6 +1,6 @@
 #pragma once
-// A row of texels at evenly spaced texture positions, the inner loop of the
-// textured and perspective fillers.
+// A row of texels at evenly spaced texture positions, eight at a time: the
+// inner loop of the affine textured filler.
 #include <cstdint>
 
 #include "core/simd.h"
@@ -11,7 +11,7 @@ namespace vantrelle {
 // out[k] = texture[TexelIndex(u + k * du, v + k * dv)] for k < count rounded
 // up to a whole vector, eight pixels at a time in 32-bit lanes; the
 // positions are 16.16 texels and wrap modulo 2^32. out must have room for the
-// rounding: callers draw into a buffer and copy the pixels they want.
+// rounding (the filler passes whole vectors and draws the rest one by one).
 inline void DrawTexelVectors(std::uint16_t* out, std::int32_t count, const std::uint16_t* texture, std::uint32_t u,
                              std::uint32_t v, std::uint32_t du, std::uint32_t dv) {
   // The texel column is bits 16..23 of u: kept 8 bits higher, it is the sum's
