@@ -102,9 +102,14 @@ inline U16x8 ShiftLeft(U16x8 a) {
 // 32-bit lanes. Ramp32 gives start + k * step in lane k; Lane16<K> the low
 // 16 bits of lane K.
 inline U32x4 Splat32(std::uint32_t x) { return {_mm_set1_epi32(static_cast<std::int32_t>(x))}; }
+// The step and twice it, each kept in the lanes that need it: no lane
+// leaves the vector registers.
 inline U32x4 Ramp32(std::uint32_t start, std::uint32_t step) {
-  return {_mm_setr_epi32(static_cast<std::int32_t>(start), static_cast<std::int32_t>(start + step),
-                         static_cast<std::int32_t>(start + 2 * step), static_cast<std::int32_t>(start + 3 * step))};
+  const __m128i once = _mm_set1_epi32(static_cast<std::int32_t>(step));
+  const __m128i twice = _mm_add_epi32(once, once);
+  const __m128i k = _mm_add_epi32(_mm_and_si128(once, _mm_setr_epi32(0, -1, 0, -1)),
+                                  _mm_and_si128(twice, _mm_setr_epi32(0, 0, -1, -1)));
+  return {_mm_add_epi32(_mm_set1_epi32(static_cast<std::int32_t>(start)), k)};
 }
 inline U32x4 Add(U32x4 a, U32x4 b) { return {_mm_add_epi32(a.v, b.v)}; }
 inline U32x4 And(U32x4 a, U32x4 b) { return {_mm_and_si128(a.v, b.v)}; }
@@ -159,8 +164,8 @@ inline U16x8 ShiftLeft(U16x8 a) {
 
 inline U32x4 Splat32(std::uint32_t x) { return {vdupq_n_u32(x)}; }
 inline U32x4 Ramp32(std::uint32_t start, std::uint32_t step) {
-  const std::uint32_t lanes[4] = {start, start + step, start + 2 * step, start + 3 * step};
-  return {vld1q_u32(lanes)};
+  static constexpr std::uint32_t kLaneNumbers[4] = {0, 1, 2, 3};
+  return {vmlaq_n_u32(vdupq_n_u32(start), vld1q_u32(kLaneNumbers), step)};
 }
 inline U32x4 Add(U32x4 a, U32x4 b) { return {vaddq_u32(a.v, b.v)}; }
 inline U32x4 And(U32x4 a, U32x4 b) { return {vandq_u32(a.v, b.v)}; }
@@ -352,6 +357,158 @@ inline U16x8 NarrowSigned(U32x4 a, U32x4 b) {
   return out;
 }
 
+#endif
+
+// Table look-ups into lanes. GatherWords: lane k of the result is
+// table[Lane16<k>(first)] for k < 4 and table[Lane16<k - 4>(second)] above,
+// so that eight 32-bit positions fetch one vector of texels. LookUpWords:
+// lane k is table[indices[k]]; LookUpLanes: lane k is table[lane k of
+// indices]. The fetches stay one by one; what is saved is
+// taking each index out and putting each word in.
+// AddSatBytes16: out[k] = min(out[k] + in[k], 255) for 16 bytes.
+#if VANTRELLE_SIMD_SSE2
+inline U16x8 GatherWords(const std::uint16_t* table, U32x4 first, U32x4 second) {
+  __m128i out = _mm_cvtsi32_si128(table[_mm_extract_epi16(first.v, 0)]);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(first.v, 2)], 1);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(first.v, 4)], 2);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(first.v, 6)], 3);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(second.v, 0)], 4);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(second.v, 2)], 5);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(second.v, 4)], 6);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(second.v, 6)], 7);
+  return {out};
+}
+inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices) {
+  __m128i out = _mm_cvtsi32_si128(table[indices[0]]);
+  out = _mm_insert_epi16(out, table[indices[1]], 1);
+  out = _mm_insert_epi16(out, table[indices[2]], 2);
+  out = _mm_insert_epi16(out, table[indices[3]], 3);
+  out = _mm_insert_epi16(out, table[indices[4]], 4);
+  out = _mm_insert_epi16(out, table[indices[5]], 5);
+  out = _mm_insert_epi16(out, table[indices[6]], 6);
+  out = _mm_insert_epi16(out, table[indices[7]], 7);
+  return {out};
+}
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  __m128i out = _mm_cvtsi32_si128(table[_mm_extract_epi16(indices.v, 0)]);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 1)], 1);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 2)], 2);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 3)], 3);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 4)], 4);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 5)], 5);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 6)], 6);
+  out = _mm_insert_epi16(out, table[_mm_extract_epi16(indices.v, 7)], 7);
+  return {out};
+}
+inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {
+  const __m128i sum = _mm_adds_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(out)),
+                                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(in)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), sum);
+}
+#elif VANTRELLE_SIMD_NEON
+inline U16x8 GatherWords(const std::uint16_t* table, U32x4 first, U32x4 second) {
+  const uint16x8_t a = vreinterpretq_u16_u32(first.v);
+  const uint16x8_t b = vreinterpretq_u16_u32(second.v);
+  uint16x8_t out = vdupq_n_u16(0);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(a, 0), out, 0);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(a, 2), out, 1);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(a, 4), out, 2);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(a, 6), out, 3);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(b, 0), out, 4);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(b, 2), out, 5);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(b, 4), out, 6);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(b, 6), out, 7);
+  return {out};
+}
+inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices) {
+  uint16x8_t out = vdupq_n_u16(0);
+  out = vld1q_lane_u16(table + indices[0], out, 0);
+  out = vld1q_lane_u16(table + indices[1], out, 1);
+  out = vld1q_lane_u16(table + indices[2], out, 2);
+  out = vld1q_lane_u16(table + indices[3], out, 3);
+  out = vld1q_lane_u16(table + indices[4], out, 4);
+  out = vld1q_lane_u16(table + indices[5], out, 5);
+  out = vld1q_lane_u16(table + indices[6], out, 6);
+  out = vld1q_lane_u16(table + indices[7], out, 7);
+  return {out};
+}
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  uint16x8_t out = vdupq_n_u16(0);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 0), out, 0);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 1), out, 1);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 2), out, 2);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 3), out, 3);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 4), out, 4);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 5), out, 5);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 6), out, 6);
+  out = vld1q_lane_u16(table + vgetq_lane_u16(indices.v, 7), out, 7);
+  return {out};
+}
+inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {
+  vst1q_u8(out, vqaddq_u8(vld1q_u8(out), vld1q_u8(in)));
+}
+#elif VANTRELLE_SIMD_WASM
+inline U16x8 GatherWords(const std::uint16_t* table, U32x4 first, U32x4 second) {
+  v128_t out = wasm_u16x8_splat(0);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(first.v, 0), out, 0);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(first.v, 2), out, 1);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(first.v, 4), out, 2);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(first.v, 6), out, 3);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(second.v, 0), out, 4);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(second.v, 2), out, 5);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(second.v, 4), out, 6);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(second.v, 6), out, 7);
+  return {out};
+}
+inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices) {
+  v128_t out = wasm_u16x8_splat(0);
+  out = wasm_v128_load16_lane(table + indices[0], out, 0);
+  out = wasm_v128_load16_lane(table + indices[1], out, 1);
+  out = wasm_v128_load16_lane(table + indices[2], out, 2);
+  out = wasm_v128_load16_lane(table + indices[3], out, 3);
+  out = wasm_v128_load16_lane(table + indices[4], out, 4);
+  out = wasm_v128_load16_lane(table + indices[5], out, 5);
+  out = wasm_v128_load16_lane(table + indices[6], out, 6);
+  out = wasm_v128_load16_lane(table + indices[7], out, 7);
+  return {out};
+}
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  v128_t out = wasm_u16x8_splat(0);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 0), out, 0);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 1), out, 1);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 2), out, 2);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 3), out, 3);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 4), out, 4);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 5), out, 5);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 6), out, 6);
+  out = wasm_v128_load16_lane(table + wasm_u16x8_extract_lane(indices.v, 7), out, 7);
+  return {out};
+}
+inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {
+  wasm_v128_store(out, wasm_u8x16_add_sat(wasm_v128_load(out), wasm_v128_load(in)));
+}
+#else
+inline U16x8 GatherWords(const std::uint16_t* table, U32x4 first, U32x4 second) {
+  U16x8 out{};
+  for (int k = 0; k < 4; ++k) {
+    out.lane[k] = table[first.lane[k] & 0xFFFFu];
+    out.lane[k + 4] = table[second.lane[k] & 0xFFFFu];
+  }
+  return out;
+}
+inline U16x8 LookUpWords(const std::uint16_t* table, const std::uint8_t* indices) {
+  U16x8 out{};
+  for (int k = 0; k < kLanes; ++k) out.lane[k] = table[indices[k]];
+  return out;
+}
+inline U16x8 LookUpLanes(const std::uint16_t* table, U16x8 indices) {
+  U16x8 out{};
+  for (int k = 0; k < kLanes; ++k) out.lane[k] = table[indices.lane[k]];
+  return out;
+}
+inline void AddSatBytes16(std::uint8_t* out, const std::uint8_t* in) {
+  for (int k = 0; k < 16; ++k) out[k] = static_cast<std::uint8_t>(out[k] + in[k] > 255 ? 255 : out[k] + in[k]);
+}
 #endif
 
 }  // namespace vantrelle::simd

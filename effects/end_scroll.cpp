@@ -1,5 +1,8 @@
 #include "effects/end_scroll.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/blend_fields_x8.h"
 
 namespace vantrelle {
@@ -16,6 +19,11 @@ void DrawEndScroll(FrameBuffer& frame, const std::uint8_t* alpha, std::int32_t t
     std::uint16_t* row = frame.data() + y * kFrameWidth + kLeftColumn;
     int j = 0;
     for (; j + simd::kLanes <= kEndScrollWidth; j += simd::kLanes) {
+      // Most of the scroll is the space between lines: eight alphas of 0
+      // leave their pixels as they are.
+      std::uint64_t alphas = 0;
+      std::memcpy(&alphas, source + j, sizeof alphas);
+      if (alphas == 0) continue;
       simd::Store(row + j, BlendFieldsX8(simd::Load(row + j), white, simd::LoadBytes(source + j)));
     }
     for (; j < kEndScrollWidth; ++j) {

@@ -8,14 +8,6 @@
 namespace vantrelle {
 namespace {
 
-// Scratch rows, rewritten by every call: texture index, glow and colour.
-struct Scratch {
-  std::array<std::uint16_t, kFrameWidth> rowIndex{};
-  std::array<std::uint16_t, kFrameWidth> rowGlow{};
-  std::array<std::uint16_t, kFrameWidth> rowColour{};
-};
-Scratch scratch;
-
 constexpr int kMapWidth = 800;
 constexpr std::uint16_t kFullGlow = 256;  // glow at or above this is white
 
@@ -50,9 +42,10 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
     start[k] = windows[k].oy * kMapWidth + windows[k].ox;
   }
 
-  // One row at a time in three passes, so that the map sums and the blend run
-  // eight pixels per step around the texture look-up (a row is 50 vectors).
+  // Eight pixels per step: the map sums, the texture look-up into lanes and
+  // the blend toward white, all in registers.
   const simd::U16x8 white = simd::Splat(0xFFFF);
+  const simd::U16x8 fullGlow = simd::Splat(kFullGlow);
   std::uint16_t* out = frame.data();
   for (int y = 0; y < kFrameHeight; ++y) {
     const int row = y * kMapWidth;
@@ -67,18 +60,11 @@ void DrawRadialTexture(FrameBuffer& frame, const std::uint16_t* texture, std::in
     for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
       using namespace simd;
       // 16-bit sums: the carry out of the summed angles runs into the summed distances.
-      Store(scratch.rowIndex.data() + x,
-            Add(Add(Load(polar0 + x), Load(polar1 + x)), Add(Load(polar2 + x), Load(polar3 + x))));
-      Store(scratch.rowGlow.data() + x,
-            Min(Add(Add(LoadBytes(glow0 + x), LoadBytes(glow1 + x)), Add(LoadBytes(glow2 + x), LoadBytes(glow3 + x))),
-                Splat(kFullGlow)));
-    }
-    for (int x = 0; x < kFrameWidth; ++x) {
-      scratch.rowColour[x] = texture[scratch.rowIndex[x]];
-    }
-    for (int x = 0; x < kFrameWidth; x += simd::kLanes) {
-      simd::Store(out + x, BlendFieldsX8(simd::Load(scratch.rowColour.data() + x), white,
-                                         simd::Load(scratch.rowGlow.data() + x)));
+      const U16x8 index = Add(Add(Load(polar0 + x), Load(polar1 + x)), Add(Load(polar2 + x), Load(polar3 + x)));
+      const U16x8 glow =
+          Min(Add(Add(LoadBytes(glow0 + x), LoadBytes(glow1 + x)), Add(LoadBytes(glow2 + x), LoadBytes(glow3 + x))),
+              fullGlow);
+      Store(out + x, BlendFieldsX8(LookUpLanes(texture, index), white, glow));
     }
     out += kFrameWidth;
   }

@@ -1,6 +1,8 @@
 #include "effects/text_strip.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "core/blend_fields_x8.h"
 
@@ -51,6 +53,13 @@ void DrawTextStrip(FrameBuffer& frame, const std::uint8_t* strip, std::int32_t t
   std::uint16_t* out = frame.data() + topRow * kFrameWidth;
   const simd::U16x8 black = simd::Splat(0);
   for (std::int32_t i = 0; i < kStripWidth * kStripHeight; i += simd::kLanes) {
+    // Eight intensities of 0, the strip's margins and the gaps between
+    // letters, leave their pixels as they are.
+    std::uint64_t first = 0;
+    std::uint64_t second = 0;
+    std::memcpy(&first, blurred + i, sizeof first);
+    std::memcpy(&second, blurred + i + 4, sizeof second);
+    if ((first | second) == 0) continue;
     // Signed and unsigned 16-bit elements may be read through each other.
     const simd::U16x8 v = simd::Load(reinterpret_cast<const std::uint16_t*>(blurred + i));
     simd::Store(out + i, BlendFieldsX8(simd::Load(out + i), black, v));

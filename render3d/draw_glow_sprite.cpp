@@ -4,33 +4,28 @@
 #include <array>
 
 #include "core/frame_buffer.h"
+#include "core/simd.h"
 #include "core/wrap.h"
 
 namespace vantrelle {
 namespace {
 
 constexpr std::int32_t kChunk = 16;  // bytes added per step: one vector register
-constexpr std::int32_t kGather = 4;  // texels fetched per step
+constexpr std::int32_t kGather = 8;  // texels fetched per step
+
+constexpr std::int32_t kRowStride = kFrameWidth + kChunk;  // a scaled row, and zeros up to a whole chunk
 
 // Scratch, rewritten by every call: the sprite column of each frame column,
-// and one row of scaled sprite texels followed by zeros up to a whole chunk.
+// and the rows of scaled sprite texels, each followed by zeros up to a whole
+// chunk.
 struct Scratch {
   std::array<std::uint8_t, kFrameWidth + kGather> texelColumn{};
-  std::array<std::uint8_t, kFrameWidth + kChunk> scaledRow{};
+  std::array<std::uint8_t, kFrameHeight * kRowStride> scaledRows{};
 };
 Scratch scratch;
 
-// out[k] += in[k] for k < 16, saturating at 255. Written in bytes, as
-// min(out, 255 - in) + in, and with a fixed count, so that the compiler makes
-// it a few byte-wide vector instructions.
-void AddChunk(std::uint8_t* out, const std::uint8_t* in) {
-  for (std::int32_t k = 0; k < kChunk; ++k) {
-    const std::uint8_t room = static_cast<std::uint8_t>(~in[k]);
-    out[k] = static_cast<std::uint8_t>(std::min(out[k], room) + in[k]);
-  }
-}
-
-// The same, pixel by pixel, for the last chunk of the buffer.
+// out[k] += in[k], saturating at 255, pixel by pixel, for the last chunk of
+// the buffer.
 void AddPixels(std::uint8_t* out, const std::uint8_t* in, std::int32_t count) {
   for (std::int32_t k = 0; k < count; ++k) {
     const std::uint32_t sum = std::uint32_t{out[k]} + in[k];
@@ -77,33 +72,34 @@ void DrawGlowSprite(std::uint8_t* buffer, const std::uint8_t* sprite, std::int32
     scratch.texelColumn[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(u >> 16);
     u = WrapAdd(u, du);
   }
-  // Texels are fetched four at a time and the span added in whole chunks;
+  // Texels are fetched eight at a time and the span added in whole chunks;
   // the zeros written past its end leave those pixels as they are. Only a
-  // chunk that would run past the buffer's end is added pixel by pixel.
+  // chunk that would run past the buffer's end is added pixel by pixel. All
+  // rows are fetched before any is added: a chunk read just after its bytes
+  // were written one by one would wait for them to reach the cache.
   std::fill_n(scratch.texelColumn.begin() + columns, kGather, std::uint8_t{0});
   const std::int32_t gathered = (columns + kGather - 1) / kGather * kGather;
   const std::int32_t padded = (columns + kChunk - 1) / kChunk * kChunk;
-  std::fill_n(scratch.scaledRow.begin() + gathered, kChunk, std::uint8_t{0});
   const std::uint8_t* columnOf = scratch.texelColumn.data();
-  std::uint8_t* scaled = scratch.scaledRow.data();
   std::int32_t v = vStart;
   for (std::int32_t row = row0; row < rowEnd; ++row) {
     const std::uint8_t* texels = sprite + ((v >> 8) & 0xFF00);
+    std::uint8_t* scaled = scratch.scaledRows.data() + (row - row0) * kRowStride;
     for (std::int32_t k = 0; k < gathered; k += kGather) {
-      scaled[k] = texels[columnOf[k]];
-      scaled[k + 1] = texels[columnOf[k + 1]];
-      scaled[k + 2] = texels[columnOf[k + 2]];
-      scaled[k + 3] = texels[columnOf[k + 3]];
+      for (std::int32_t j = 0; j < kGather; ++j) scaled[k + j] = texels[columnOf[k + j]];
     }
-    std::fill_n(scaled + columns, kGather, std::uint8_t{0});  // what the last step fetched past the span
+    std::fill_n(scaled + columns, kChunk, std::uint8_t{0});  // past the span, up to its last chunk
+    v = WrapAdd(v, dv);
+  }
+  for (std::int32_t row = row0; row < rowEnd; ++row) {
+    const std::uint8_t* scaled = scratch.scaledRows.data() + (row - row0) * kRowStride;
     const std::int32_t start = row * kFrameWidth + col0;
     std::uint8_t* out = buffer + start;
     if (start + padded <= kFramePixels) {
-      for (std::int32_t k = 0; k < padded; k += kChunk) AddChunk(out + k, scaled + k);
+      for (std::int32_t k = 0; k < padded; k += kChunk) simd::AddSatBytes16(out + k, scaled + k);
     } else {
       AddPixels(out, scaled, columns);
     }
-    v = WrapAdd(v, dv);
   }
 }
 

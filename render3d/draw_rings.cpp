@@ -3,6 +3,7 @@
 #include <array>
 
 #include "assets/precomputed_tables.h"
+#include "core/simd.h"
 #include "render3d/build_rotation.h"
 #include "render3d/draw_glow_sprite.h"
 #include "render3d/project_points.h"
@@ -39,16 +40,14 @@ void DrawRings(FrameBuffer& frame, const std::int32_t* points, std::int32_t came
     const std::int32_t size = kBlobScale / d;
     DrawGlowSprite(scratch.pointIntensityBuffer.data(), GlowSprite.data(), p[0], p[1], size, size);
   }
-  // The ramp turned round once, so that each pixel costs a single look-up;
-  // four pixels a step (the frame is a multiple of four) spread the loop's own cost.
+  // The ramp turned round once, so that each pixel costs a single look-up,
+  // eight looked up into one vector (the frame is a multiple of eight).
   std::array<std::uint16_t, 256> shade{};
   for (std::size_t i = 0; i < shade.size(); ++i) shade[i] = GreyRamp[255 - i];
   const std::uint8_t* sums = scratch.pointIntensityBuffer.data();
-  for (std::int32_t i = 0; i < kFramePixels; i += 4) {
-    frame[i] = shade[sums[i]];
-    frame[i + 1] = shade[sums[i + 1]];
-    frame[i + 2] = shade[sums[i + 2]];
-    frame[i + 3] = shade[sums[i + 3]];
+  static_assert(kFramePixels % simd::kLanes == 0);
+  for (std::int32_t i = 0; i < kFramePixels; i += simd::kLanes) {
+    simd::Store(frame.data() + i, simd::LookUpWords(shade.data(), sums + i));
   }
 }
 

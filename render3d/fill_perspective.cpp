@@ -6,14 +6,15 @@
 
 #include "core/simd.h"
 #include "render3d/fillers.h"
+#include "render3d/perspective_span.h"
 #include "render3d/scan_triangle.h"
 
 namespace vantrelle {
-namespace {
 
-// trunc(2^40 / value) in double precision: turns a 16.16 depth into q and q
-// back into a depth. Out-of-range results hold at the 32-bit limits; a zero
-// value, which a visible triangle never produces, counts as the largest.
+// In double precision: the quotient is never within one rounding of a whole
+// number, so truncating it gives the exact integer quotient. Out-of-range
+// results hold at the 32-bit limits; a zero value, which a visible triangle
+// never produces, counts as the largest.
 std::int32_t Reciprocal40(std::int32_t value) {
   if (value == 0) return std::numeric_limits<std::int32_t>::max();
   const double r = 1099511627776.0 / static_cast<double>(value);  // 2^40
@@ -21,6 +22,8 @@ std::int32_t Reciprocal40(std::int32_t value) {
   if (r <= -2147483649.0) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(r);  // truncates toward zero
 }
+
+namespace {
 
 constexpr std::int32_t kRun = 16;                                   // pixels per reciprocal
 constexpr std::int32_t kMaxRuns = (kFrameWidth + kRun - 1) / kRun;  // a span is clipped to the frame
@@ -60,69 +63,83 @@ struct PerspectivePolicy {
   static std::int32_t AtFirstPixel(std::int32_t a, std::int32_t offset, std::int32_t g) {
     return WrapAdd(a, FixMul(offset, g));
   }
-  // Exact u and v every 16 pixels, linear in between; the last run heads for
-  // the value 16 pixels on and stops early.
   void DrawSpan(std::uint16_t* row, std::int32_t x, std::int32_t end, const ScanValues<3>& a,
                 const ScanValues<3>& g) const {
-    std::int32_t up = a[0];
-    std::int32_t vp = a[1];
-    const std::int32_t runU = WrapMul(kRun, g[0]);
-    const std::int32_t runV = WrapMul(kRun, g[1]);
-    // The depths at every run's ends first: the divisions then overlap
-    // instead of each run waiting for its own.
-    std::array<std::int32_t, kMaxRuns + 1> depths;
-    const std::int32_t runs = (end - x + kRun - 1) / kRun;
-    std::int32_t q = a[2];
-    const std::int32_t runQ = WrapMul(kRun, g[2]);
-    for (std::int32_t i = 0; i <= runs; ++i) {
-      depths[static_cast<std::size_t>(i)] = Reciprocal40(q);
-      q = WrapAdd(q, runQ);
-    }
-    const std::int32_t* z = depths.data();
-    std::int32_t u = FixMul(up, *z);  // 16.16 texels
-    std::int32_t v = FixMul(vp, *z);
-    while (x < end) {
-      up = WrapAdd(up, runU);
-      vp = WrapAdd(vp, runV);
-      ++z;
-      const std::int32_t ue = FixMul(up, *z);
-      const std::int32_t ve = FixMul(vp, *z);
-      const std::int32_t stop = x + std::min(kRun, end - x);
-      const std::uint32_t du = static_cast<std::uint32_t>(WrapSub(ue, u) >> 4);
-      const std::uint32_t dv = static_cast<std::uint32_t>(WrapSub(ve, v) >> 4);
-      std::uint32_t uu = static_cast<std::uint32_t>(u);
-      std::uint32_t vv = static_cast<std::uint32_t>(v);
-      if (stop - x == kRun) {
-        // A whole run, four texel positions at a time in 32-bit lanes; only
-        // the look-ups go one by one. The texel column is bits 16..23 of u:
-        // kept 8 bits higher, it is the sum's top byte.
-        std::uint16_t* out = row + x;
-        simd::U32x4 uTop = simd::Ramp32(uu << 8, du << 8);
-        simd::U32x4 vs = simd::Ramp32(vv, dv);
-        const simd::U32x4 duTop4 = simd::Splat32(du << 10);  // 4 × du, 8 bits higher
-        const simd::U32x4 dv4 = simd::Splat32(dv << 2);
-        const simd::U32x4 rowBits = simd::Splat32(0xFF00u);
-        for (std::int32_t k = 0; k < kRun; k += 4) {
-          const simd::U32x4 index = simd::Or(simd::And(simd::ShiftRight<8>(vs), rowBits), simd::ShiftRight<24>(uTop));
-          out[k] = texture[simd::Lane16<0>(index)];
-          out[k + 1] = texture[simd::Lane16<1>(index)];
-          out[k + 2] = texture[simd::Lane16<2>(index)];
-          out[k + 3] = texture[simd::Lane16<3>(index)];
-          uTop = simd::Add(uTop, duTop4);
-          vs = simd::Add(vs, dv4);
-        }
-        x = stop;
-      }
-      for (; x < stop; ++x) {
-        row[x] = texture[TexelIndex(uu, vv)];
-        uu += du;
-        vv += dv;
-      }
-      u = ue;
-      v = ve;
-    }
+    DrawPerspectiveSpan(row, x, end, texture, a, g);
   }
 };
+
+}  // namespace
+
+namespace {
+
+// out[0 .. count - 1] from u, v stepping by du, dv (16.16 texels): four
+// texel positions at a time in 32-bit lanes, where only the look-ups and
+// stores go one by one, then the last few pixels alone. The texel column is
+// bits 16..23 of u: kept 8 bits higher, it is the sum's top byte.
+void DrawRun(std::uint16_t* out, std::int32_t count, const std::uint16_t* texture, std::uint32_t u, std::uint32_t v,
+             std::uint32_t du, std::uint32_t dv) {
+  std::int32_t k = 0;
+  if (count >= 4) {
+    simd::U32x4 uTop = simd::Ramp32(u << 8, du << 8);
+    simd::U32x4 vs = simd::Ramp32(v, dv);
+    const simd::U32x4 duTop4 = simd::Splat32(du << 10);  // 4 × du, 8 bits higher
+    const simd::U32x4 dv4 = simd::Splat32(dv << 2);
+    const simd::U32x4 rowBits = simd::Splat32(0xFF00u);
+    for (; k + 4 <= count; k += 4) {
+      const simd::U32x4 index = simd::Or(simd::And(simd::ShiftRight<8>(vs), rowBits), simd::ShiftRight<24>(uTop));
+      out[k] = texture[simd::Lane16<0>(index)];
+      out[k + 1] = texture[simd::Lane16<1>(index)];
+      out[k + 2] = texture[simd::Lane16<2>(index)];
+      out[k + 3] = texture[simd::Lane16<3>(index)];
+      uTop = simd::Add(uTop, duTop4);
+      vs = simd::Add(vs, dv4);
+    }
+    u += static_cast<std::uint32_t>(k) * du;
+    v += static_cast<std::uint32_t>(k) * dv;
+  }
+  for (; k < count; ++k) {
+    out[k] = texture[TexelIndex(u, v)];
+    u += du;
+    v += dv;
+  }
+}
+
+}  // namespace
+
+void DrawPerspectiveSpan(std::uint16_t* row, std::int32_t x, std::int32_t end, const std::uint16_t* texture,
+                         const ScanValues<3>& at, const ScanValues<3>& step) {
+  std::int32_t up = at[0];
+  std::int32_t vp = at[1];
+  const std::int32_t runU = WrapMul(kRun, step[0]);
+  const std::int32_t runV = WrapMul(kRun, step[1]);
+  // The depths at every run's ends first: the divisions then overlap
+  // instead of each run waiting for its own.
+  std::array<std::int32_t, kMaxRuns + 1> depths;
+  const std::int32_t runs = (end - x + kRun - 1) / kRun;
+  std::int32_t q = at[2];
+  const std::int32_t runQ = WrapMul(kRun, step[2]);
+  for (std::int32_t i = 0; i <= runs; ++i) {
+    depths[static_cast<std::size_t>(i)] = Reciprocal40(q);
+    q = WrapAdd(q, runQ);
+  }
+  const std::int32_t* z = depths.data();
+  std::int32_t u = FixMul(up, *z);  // 16.16 texels
+  std::int32_t v = FixMul(vp, *z);
+  for (; x < end; x += kRun) {
+    up = WrapAdd(up, runU);
+    vp = WrapAdd(vp, runV);
+    ++z;
+    const std::int32_t ue = FixMul(up, *z);
+    const std::int32_t ve = FixMul(vp, *z);
+    DrawRun(row + x, std::min(kRun, end - x), texture, static_cast<std::uint32_t>(u), static_cast<std::uint32_t>(v),
+            static_cast<std::uint32_t>(WrapSub(ue, u) >> 4), static_cast<std::uint32_t>(WrapSub(ve, v) >> 4));
+    u = ue;
+    v = ve;
+  }
+}
+
+namespace {
 
 // A corner {x, y, {z, u, v}} as the policy walks it: u/z, v/z and 1/z.
 ScanCorner<3> PerspectiveCorner(const ScanCorner<3>& c) {

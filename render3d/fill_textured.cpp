@@ -2,6 +2,7 @@
 
 #include "render3d/fillers.h"
 #include "render3d/scan_triangle.h"
+#include "render3d/texel_run.h"
 
 namespace vantrelle {
 namespace {
@@ -40,6 +41,14 @@ struct TexturedPolicy {
     std::uint32_t v = static_cast<std::uint32_t>(a[1]);
     const std::uint32_t du = static_cast<std::uint32_t>(g[0]);
     const std::uint32_t dv = static_cast<std::uint32_t>(g[1]);
+    // Whole vectors straight into the row, then the last few pixels.
+    const std::int32_t vectors = (end - x) & ~(simd::kLanes - 1);
+    if (vectors > 0) {
+      DrawTexelVectors(row + x, vectors, texture, u, v, du, dv);
+      x += vectors;
+      u += static_cast<std::uint32_t>(vectors) * du;
+      v += static_cast<std::uint32_t>(vectors) * dv;
+    }
     for (; x < end; ++x) {
       row[x] = texture[TexelIndex(u, v)];
       u += du;

@@ -52,18 +52,22 @@ TEST(BlendAlphaPicture, ChangesOnlyItsBandOfColumns) {
   }
 }
 
+// One lit pixel among zeros wherever it falls: first or last of a group of
+// eight, or among the band's last few.
 TEST(BlendAlphaPicture, ReadsPictureAndMaskInRowsOfItsOwnWidth) {
-  std::vector<std::uint16_t> picture(kPortraitWidth * 240, 0x0000);
-  std::vector<std::uint8_t> alpha(kPortraitWidth * 240, 0);
-  const int j = 3, row = 7;
-  picture[row * kPortraitWidth + j] = 0x001F;
-  alpha[row * kPortraitWidth + j] = 128;
-  auto frame = std::make_unique<FrameBuffer>();
-  frame->fill(0xF800);
-  BlendAlphaPicture(*frame, picture.data(), alpha.data(), kPortraitWidth, kPortraitLeft);
-  for (int i = 0; i < kFramePixels; ++i) {
-    const bool target = i == row * 400 + kPortraitLeft + j;
-    ASSERT_EQ((*frame)[i], target ? 0x780F : 0xF800) << i;  // half red, half blue
+  for (const int j : {0, 3, 7, 8, 135, 136, 139}) {
+    std::vector<std::uint16_t> picture(kPortraitWidth * 240, 0x0000);
+    std::vector<std::uint8_t> alpha(kPortraitWidth * 240, 0);
+    const int row = 7;
+    picture[row * kPortraitWidth + j] = 0x001F;
+    alpha[row * kPortraitWidth + j] = 128;
+    auto frame = std::make_unique<FrameBuffer>();
+    frame->fill(0xF800);
+    BlendAlphaPicture(*frame, picture.data(), alpha.data(), kPortraitWidth, kPortraitLeft);
+    for (int i = 0; i < kFramePixels; ++i) {
+      const bool target = i == row * 400 + kPortraitLeft + j;
+      ASSERT_EQ((*frame)[i], target ? 0x780F : 0xF800) << "column " << j << ", pixel " << i;  // half red, half blue
+    }
   }
 }
 
