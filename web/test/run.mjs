@@ -324,20 +324,41 @@ const tests = {
   },
 };
 
+// What WebDriver says when the browser's page has crashed under it.
+const kCrashed = /page crash|Could not parse script result/;
+
 // Runs the chosen tests in one engine; returns how many passed and failed.
 async function runIn(name, shared) {
   const started = Date.now();
   const chosenTests = Object.entries(tests).filter(([test]) => !chosen.length || chosen.includes(test));
   let [passed, failed] = [0, 0];
   let browser;
-  try {
+  let page;
+  const start = async () => {
     browser = await startEngine(name);
-    const page = await browser.open(`${shared.url}?test`);
+    page = await browser.open(`${shared.url}?test`);
     await page.evaluate(() => vantrelleTest.ready);
+  };
+  try {
+    await start();
     shared.times ??= frameTimes(await segmentBounds(page));
     for (const [test, run] of chosenTests) {
+      const attempt = () => run({ ...shared, browser, page, engine: name });
       try {
-        console.log(`web: ${name}: ${test}: ${await run({ ...shared, browser, page, engine: name })}`);
+        let result;
+        try {
+          result = await attempt();
+        } catch (error) {
+          // WebKit's web process has crashed now and then under the test
+          // driver (about one run in ten), taking the session with it: the
+          // test runs once more in a new session, and says so.
+          if (!kCrashed.test(error.message)) throw error;
+          console.log(`web: ${name}: ${test}: the browser's page crashed (${error.message}); once more in a new session`);
+          await browser.close().catch(() => {});
+          await start();
+          result = await attempt();
+        }
+        console.log(`web: ${name}: ${test}: ${result}`);
         ++passed;
       } catch (error) {
         ++failed;
