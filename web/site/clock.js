@@ -6,15 +6,16 @@ import { decodeSoundtrack, soundtrackName } from './soundtrack.js';
 function latencyMs() { return player.soundtrack ? 1000 * (player.audio.outputLatency || 0) : 0; }
 function clockMs() { return player.soundtrack ? 1000 * player.audio.currentTime : performance.now(); }
 
+// Until a scheduled start comes, the picture holds where it starts.
 export function showTime() {
-  return player.paused ? player.from : Math.floor(player.from + clockMs() - player.origin - latencyMs());
+  return player.paused ? player.from : Math.floor(player.from + Math.max(0, clockMs() - player.origin) - latencyMs());
 }
 export function clampTime(t) { return Math.min(Math.max(0, t), player.end - 1); }
 
 // Where in the soundtrack the sound being heard now is, in ms; null when silent.
 export function soundPosition() {
   if (!player.source) return null;
-  return player.sourceOffset + 1000 * (player.audio.currentTime - player.sourceStart) - latencyMs();
+  return player.sourceOffset + 1000 * Math.max(0, player.audio.currentTime - player.sourceStart) - latencyMs();
 }
 
 // The soundtrack (`sound`: a map holding it, or a promise of one) downloads
@@ -60,8 +61,7 @@ function swapIn(whole) {
   player.soundtrack = whole;
   const head = player.source;
   if (!head) return;
-  const rate = player.audio.sampleRate;
-  const at = Math.ceil((player.audio.currentTime + kSwapAheadSeconds) * rate) / rate;
+  const at = sampleAhead(kSwapAheadSeconds);
   const offset = player.sourceOffset + 1000 * (at - player.sourceStart);  // ms
   player.source = new AudioBufferSourceNode(player.audio, { buffer: whole });
   player.source.connect(player.volume);
@@ -98,7 +98,14 @@ export function stopSound() {
   player.source = null;
 }
 
-// Picture and sound from t on.
+// The context's time of the first sample frame at least `seconds` ahead.
+function sampleAhead(seconds) {
+  const rate = player.audio.sampleRate;
+  return Math.ceil((player.audio.currentTime + seconds) * rate) / rate;
+}
+
+// Picture and sound from t on, a moment ahead so that the start is heard on time.
+const kStartAheadSeconds = 0.05;
 export function startAt(t) {
   stopSound();
   player.from = clampTime(t);
@@ -109,11 +116,16 @@ export function startAt(t) {
     }
     player.source = new AudioBufferSourceNode(player.audio, { buffer: player.soundtrack });
     player.source.connect(player.volume);
-    player.source.start(0, player.from / 1000);
-    player.sourceStart = player.audio.currentTime;
+    // Started on a given sample rather than "now", which lands wherever the
+    // audio thread happens to be: the clock then knows where the sound is.
+    const at = sampleAhead(kStartAheadSeconds);
+    player.source.start(at, player.from / 1000);
+    player.sourceStart = at;
     player.sourceOffset = player.from;
+    player.origin = 1000 * at;
+  } else {
+    player.origin = clockMs();
   }
-  player.origin = clockMs();
 }
 
 // Paused, the picture holds at `from` and the sound is stopped.

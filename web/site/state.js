@@ -12,7 +12,7 @@ export const player = {
   starting: false,  // play() is getting the sound ready
   paused: false,
   from: 0,  // ms of the show: where the clock last started, or where it holds while paused
-  origin: 0,  // the clock's reading (ms) when it started from `from`
+  origin: 0,  // the clock's reading (ms) when the show goes on from `from`
   end: 0,  // ms: the show's end, from the engine
   segmentStarts: [],  // ms: where each of the 25 segments starts, then the end
   audio: null,  // the AudioContext, made when the soundtrack first needs it
