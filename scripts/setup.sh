@@ -5,7 +5,8 @@
 #     build  compiler, CMake, Ninja and the libraries the programs and the data set need
 #     video  ffmpeg, for vantrelle-render --video
 #     test   GoogleTest, benchmarks, the virtual X server, clang's fuzzer and
-#            sanitizer runtimes, valgrind, and the package checkers
+#            sanitizer runtimes, valgrind, the package checkers, shellcheck,
+#            and Python for the X tests' screen checks
 #     web    Emscripten and headless Chromium, for the browser build and its tests
 #     browsers Firefox ESR with a sound server (PulseAudio, its null output),
 #            and WebKit's WebDriver with its MiniBrowser and a virtual X
@@ -19,7 +20,7 @@ declare -A groups=(
            libfreetype-dev fonts-dejavu-core libpng-dev libcli11-dev"
   [video]="ffmpeg"
   [test]="git libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang valgrind libclang-rt-14-dev
-          desktop-file-utils lintian clang-format appstream"
+          desktop-file-utils lintian clang-format appstream shellcheck python3"
   [web]="emscripten chromium-headless-shell"
   [browsers]="firefox-esr pulseaudio webkit2gtk-driver xvfb"
   [arm64]="crossbuild-essential-arm64 qemu-user libsdl2-dev:arm64 libmpg123-dev:arm64 libmp3lame-dev:arm64

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the X tests of the show program (bash).
 # start_xvfb FIRST LAST GEOMETRY starts a virtual X server on the first free
 # display number in FIRST..LAST (each test has its own range, so that two can
@@ -11,6 +12,7 @@ start_xvfb() {
   done
   # -noreset: a test that ends the last client must not find the server resetting.
   Xvfb "$display" -screen 0 "$geometry" -nolisten tcp -noreset >/dev/null 2>&1 &
+  # shellcheck disable=SC2034 # read by the test that sourced this
   xvfb_pid=$!
   for _ in $(seq 50); do
     DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break

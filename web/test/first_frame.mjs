@@ -21,7 +21,7 @@ const links = [
 // the first frame is marked, when a soundtrack that can play has decoded.
 function watch() {
   window.firstFrameTimes = {};
-  const poll = setInterval(() => {
+  setInterval(() => {
     const mark = performance.getEntriesByName('first-frame')[0];
     if (mark && !firstFrameTimes.frame) firstFrameTimes.frame = mark.startTime;
     if (window.vantrelleTest && !firstFrameTimes.watching) {
