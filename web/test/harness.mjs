@@ -179,27 +179,49 @@ export async function renderAll(bin, times) {
   return frames;
 }
 
-// Runs the chosen tests (all when none is named) in one headless Chromium
-// against SITE, one line each under LABEL, then `LABEL: N passed, M failed`;
-// resolves to the exit status.
+// Runs the chosen tests (all when none is named) in order, one line each
+// under LABEL, each given what `context()` returns; resolves to the counts.
+// A test whose error matches `retryOn` runs once more after `restart()`, and
+// the log says so.
+export async function runTests(label, tests, { chosen = [], context, restart, retryOn } = {}) {
+  let [passed, failed] = [0, 0];
+  for (const [name, test] of chosenOf(tests, chosen)) {
+    try {
+      let result;
+      try {
+        result = await test(context());
+      } catch (error) {
+        if (!retryOn?.test(error.message)) throw error;
+        console.log(`${label}: ${name}: the browser's page crashed (${error.message}); once more in a new session`);
+        await restart();
+        result = await test(context());
+      }
+      console.log(`${label}: ${name}: ${result}`);
+      ++passed;
+    } catch (error) {
+      ++failed;
+      console.log(`${label}: ${name}: FAILED: ${error.message}`);
+    }
+  }
+  return { passed, failed };
+}
+
+export function chosenOf(tests, chosen) {
+  return Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
+}
+
+// Runs the chosen tests in one headless Chromium against SITE, then
+// `LABEL: N passed, M failed`; resolves to the exit status.
 export async function runSuite(label, tests, { site, chosen }) {
   const server = await serve(site);
   const browser = await launch();
-  let failed = 0;
-  const run = Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
+  let counts;
   try {
-    for (const [name, test] of run) {
-      try {
-        console.log(`${label}: ${name}: ${await test({ browser, url: server.url })}`);
-      } catch (error) {
-        ++failed;
-        console.log(`${label}: ${name}: FAILED: ${error.message}`);
-      }
-    }
+    counts = await runTests(label, tests, { chosen, context: () => ({ browser, url: server.url }) });
   } finally {
     await browser.close();
     server.close();
   }
-  console.log(`${label}: ${run.length - failed} passed, ${failed} failed`);
-  return failed ? 1 : 0;
+  console.log(`${label}: ${counts.passed} passed, ${counts.failed} failed`);
+  return counts.failed ? 1 : 0;
 }

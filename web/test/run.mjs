@@ -9,7 +9,7 @@ import { createHash } from 'node:crypto';
 import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { engines, render, renderAll, serve, startEngine } from './harness.mjs';
+import { chosenOf, engines, render, renderAll, runTests, serve, startEngine } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosenEngines = process.argv.slice(4).filter((name) => engines.includes(name));
@@ -331,8 +331,8 @@ const kCrashed = /page crash|Could not parse script result/;
 // Runs the chosen tests in one engine; returns how many passed and failed.
 async function runIn(name, shared) {
   const started = Date.now();
-  const chosenTests = Object.entries(tests).filter(([test]) => !chosen.length || chosen.includes(test));
-  let [passed, failed] = [0, 0];
+  let passed = 0;
+  let failed;
   let browser;
   let page;
   const start = async () => {
@@ -343,31 +343,19 @@ async function runIn(name, shared) {
   try {
     await start();
     shared.times ??= frameTimes(await segmentBounds(page));
-    for (const [test, run] of chosenTests) {
-      const attempt = () => run({ ...shared, browser, page, engine: name });
-      try {
-        let result;
-        try {
-          result = await attempt();
-        } catch (error) {
-          // WebKit's web process has crashed now and then under the test
-          // driver (about one run in ten), taking the session with it: the
-          // test runs once more in a new session, and says so.
-          if (!kCrashed.test(error.message)) throw error;
-          console.log(`web: ${name}: ${test}: the browser's page crashed (${error.message}); once more in a new session`);
-          await browser.close().catch(() => {});
-          await start();
-          result = await attempt();
-        }
-        console.log(`web: ${name}: ${test}: ${result}`);
-        ++passed;
-      } catch (error) {
-        ++failed;
-        console.log(`web: ${name}: ${test}: FAILED: ${error.message}`);
-      }
-    }
+    // WebKit's web process has crashed now and then under the test driver
+    // (about one run in ten), taking the session with it.
+    ({ passed, failed } = await runTests(`web: ${name}`, tests, {
+      chosen,
+      context: () => ({ ...shared, browser, page, engine: name }),
+      restart: async () => {
+        await browser.close().catch(() => {});
+        await start();
+      },
+      retryOn: kCrashed,
+    }));
   } catch (error) {
-    failed = chosenTests.length - passed;
+    failed = chosenOf(tests, chosen).length - passed;
     console.log(`web: ${name}: FAILED to start: ${error.message}`);
   }
   // Closed means gone: the browser's profile and caches went with it.
