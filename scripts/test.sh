@@ -22,14 +22,14 @@
 #
 # Adding a suite: inside its stage, run it as `suite LOG COMMAND...`. It stops
 # the script when COMMAND fails and counts the passes of its closing line:
-# CTest's "... tests failed out of N", node:test's "# pass N" (or "ℹ pass N"),
-# or "NAME: N passed" alone on a line. A new stage is a function stage_NAME,
+# CTest's "... tests failed out of N", GoogleTest's "[  PASSED  ] N tests.",
+# node:test's "# pass N" (or "ℹ pass N"), or "NAME: N passed" alone on a line. A new stage is a function stage_NAME,
 # its name in `stages`, and the setup groups it needs in `needs`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 stages=(format lint native web arm64 asan fuzz)
-declare -A needs=([format]=test [lint]="test web" [native]="build video test" [web]="build web browsers"
+declare -A needs=([format]=test [lint]="test web" [native]="build video test" [web]="build test web browsers"
                   [arm64]="build arm64" [asan]="build test" [fuzz]=test)
 
 jobs=$(nproc)
@@ -50,6 +50,7 @@ suite() {
   "$@" 2>&1 | tee "$log"
   local n
   n=$(sed -n -e 's/.*tests failed out of \([0-9][0-9]*\)$/\1/p' \
+             -e 's/^\[  PASSED  \] \([0-9][0-9]*\) tests\{0,1\}\.$/\1/p' \
              -e 's/^\(# \|ℹ \)pass \([0-9][0-9]*\)$/\2/p' \
              -e 's/^[A-Za-z0-9 ]*: \([0-9][0-9]*\) passed.*/\1/p' "$log" | tail -n 1)
   passed=$((passed + ${n:-0}))
