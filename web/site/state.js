@@ -1,10 +1,14 @@
 // The player's whole state, declared in one place: the modules that act on
 // the player read and write these fields, and it has no others.
-export const kWidth = 400;
-export const kHeight = 240;
-export const kFrameBytes = kWidth * kHeight * 2;
-
 export const params = new URLSearchParams(location.search);
+export const embedded = params.has('embed');
+export const $ = (id) => document.getElementById(id);
+
+// The engine's frame in pixels and RGB565 bytes, as the engine gives it once open.
+export const frameSize = { width: 0, height: 0, bytes: 0 };
+export function setFrameSize(width, height) {
+  Object.assign(frameSize, { width, height, bytes: 2 * width * height });
+}
 
 export const player = {
   ready: false,  // a data set is loaded and the title card is up
