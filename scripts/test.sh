@@ -33,6 +33,10 @@ node web/test/run.mjs build-web/site build/bin | tee build-web/web-tests.log
 node web/test/phone.mjs build-web/site build/bin | tee build-web/phone-tests.log
 # Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
 node web/test/share.mjs build-web/site build/bin | tee build-web/share-tests.log
+# What goes wrong: no engine, unusable ?data= and packs, the offline copy across builds, servers and quotas.
+node web/test/faults.mjs build-web/site build/bin | tee build-web/faults-tests.log
+# The page's pure logic (the data pack, its address) under Node's own test runner.
+node --test --test-reporter=tap web/test/unit/ | tee build-web/unit-tests.log
 
 # arm64, cross-built (the programs, the package and the kernel tests) and run
 # under qemu: NEON against the plain oracles, the package unpacked and run,
@@ -86,5 +90,7 @@ total=$( (sed -n 's/.*tests failed out of \([0-9]*\)$/\1/p' build/ctest.log buil
           sed -n 's/^web: \([0-9]*\) passed.*/\1/p' build-web/web-tests.log
           sed -n 's/^phone: \([0-9]*\) passed.*/\1/p' build-web/phone-tests.log
           sed -n 's/^share: \([0-9]*\) passed.*/\1/p' build-web/share-tests.log
+          sed -n 's/^faults: \([0-9]*\) passed.*/\1/p' build-web/faults-tests.log
+          sed -n 's/^# pass \([0-9]*\)$/\1/p' build-web/unit-tests.log
           sed -n 's/^kernel tests: \([0-9]*\) passed.*/\1/p' build-web/kernel-tests.log) | awk '{n += $1} END {print n + 0}')
 echo "tests: $total passed, 0 failed"

@@ -2,25 +2,15 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { unpack } from '../../site/pack.js';
+import { entry } from '../pack_format.mjs';
 
-// One entry as the site build writes it; `record` stores the bytes record by
-// record as changes (written here from the format, not from the reader).
-function entry(name, bytes, { record = 0, size = bytes.length } = {}) {
-  const nameBytes = Buffer.from(name);  // a Buffer stays as its bytes
-  const header = Buffer.alloc(10 + nameBytes.length);
-  header.writeUInt16LE(nameBytes.length, 0);
-  nameBytes.copy(header, 2);
-  header.writeUInt32LE(size, 2 + nameBytes.length);
-  header.writeUInt32LE(record, 6 + nameBytes.length);
-  return Buffer.concat([header, Buffer.from(bytes)]);
-}
 const pack = (...entries) => new Uint8Array(Buffer.concat(entries));
 const names = ['gfx/a.pal', 'mesh/b.obj'];
 const whole = [entry('gfx/a.pal', [1, 2, 3]), entry('mesh/b.obj', [9])];
 
 test('a whole pack gives every file, records put back in order', () => {
-  // Two records of three bytes, [10 20 30] then [11 22 33]: stored by
-  // position as 10 +1, 20 +2, 30 +3.
+  // Two records of three bytes, [10 20 30] then [11 22 33], stored by
+  // position as changes: 10 +1, 20 +2, 30 +3.
   const files = unpack(pack(...whole, entry('gfx/c.raw', [10, 1, 20, 2, 30, 3], { record: 3 })), names);
   assert.deepEqual([...files.keys()], [...names, 'gfx/c.raw']);
   assert.deepEqual([...files.get('gfx/a.pal')], [1, 2, 3]);
