@@ -103,8 +103,9 @@ async function forgetEndedVisits() {
   }
 }
 
+// Opening a cache makes it: one deleted since the visit began is not made again.
 async function fromCache(name, request, options) {
-  return name ? (await caches.open(name)).match(request, options) : undefined;
+  return name && (await caches.has(name)) ? (await caches.open(name)).match(request, options) : undefined;
 }
 
 // A complete cache serves a visit whole. Without one for this build, the
