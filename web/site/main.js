@@ -210,19 +210,16 @@ const controls = startControls(actions);
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
 addEventListener('hashchange', () => { if (player.ready && !player.playing) showCard(); });
 
-// Nothing to play: the message says why; the card says so until data loads.
-function refuse(error) {
-  say(error);
-  if (!player.ready) $('caption').textContent = 'No data to play';
-  throw new Error(error);
-}
-
 // Loads a data set (none when `files` is null: already loaded); on an error
 // the message stays on the page and the data played before stays loaded.
 function start(files, sound, shownAs, head = null) {
   if (player.playing) end();
   const error = files && loadFiles(files, shownAs);
-  if (error) refuse(error);
+  if (error) {
+    say(error);
+    if (!player.ready) $('caption').textContent = 'No data to play';
+    throw new Error(error);
+  }
   say('');
   useSoundtrack(sound, head);
   player.ready = true;
@@ -232,13 +229,16 @@ function start(files, sound, shownAs, head = null) {
 acceptFolders(dataNames, $('folder'), (files, shownAs) => start(files, files, shownAs));
 
 // The soundtrack downloads after the data, which the first frame needs, and
-// can play from its head before the whole has arrived.
-// A pack the engine refuses gives way to the plain files, which then say what is wrong.
+// can play from its head before the whole has arrived. A pack the engine
+// refuses gives way to the plain files, which then say what is wrong.
 const ready = (async () => {
   const folder = dataFolder();
   const packed = await fetchPack(dataNames);
   const soundtrack = fetchSoundtrack();
-  const sound = soundtrack.files.catch(() => new Map());
+  const sound = soundtrack.files.catch((error) => {
+    console.warn(`the soundtrack: ${error.message}; the show runs silent`);
+    return new Map();
+  });
   const packError = packed && loadFiles(packed, folder);
   if (packError) console.warn(`data.pack: ${packError}; the plain files instead`);
   if (packed && !packError) usedPack();
