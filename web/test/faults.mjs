@@ -72,18 +72,20 @@ const tests = {
       ['the engine module', ['vantrelle.mjs', 'vantrelle.mjs.gz'], /vantrelle\.mjs/],
       ['its WebAssembly', ['vantrelle.wasm', 'vantrelle.wasm.gz'], /vantrelle\.wasm/],
     ];
+    const wrong = [];
     for (const [name, files, named] of cases) {
       const server = await serve(site, Object.fromEntries(files.map((file) => [`/${file}`, gone])));
       const page = await freshPage(browser);
       try {
         await page.goto(server.url);
         const card = await settledCard(page);
-        if (!/cannot play/i.test(card.caption) || !named.test(card.message)) throw new Error(`without ${name}: "${card.caption}", "${card.message}"`);
+        if (!/cannot play/i.test(card.caption) || !named.test(card.message)) wrong.push(`without ${name}: "${card.caption}", "${card.message}"`);
       } finally {
         await page.done();
         server.close();
       }
     }
+    if (wrong.length) throw new Error(wrong.join('; '));
     return 'without the engine module or its WebAssembly, the card says the show cannot play and names the file';
   },
 
@@ -94,16 +96,18 @@ const tests = {
       ['a blob: address', `blob:${url}0b1c`, /not a blob: address/],
       ['another server', 'http://localhost:1/data/', /expected an address on this server/],
     ];
+    const wrong = [];
     for (const [name, asked, message] of cases) {
       const page = await freshPage(browser);
       try {
         await page.goto(`${url}?test&data=${encodeURIComponent(asked)}`);
         const card = await settledCard(page);
-        if (card.caption !== 'No data to play' || !message.test(card.message)) throw new Error(`${name}: "${card.caption}", "${card.message}"`);
+        if (card.caption !== 'No data to play' || !message.test(card.message)) wrong.push(`${name}: "${card.caption}", "${card.message}"`);
       } finally {
         await page.done();
       }
     }
+    if (wrong.length) throw new Error(wrong.join('; '));
     return `${cases.length} kinds of ?data= refused, each with its message, the card saying "No data to play"`;
   },
 
@@ -123,6 +127,7 @@ const tests = {
     ];
     const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
     const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-faults-'));
+    const wrong = [];
     try {
       for (const [name, bytes] of cases) {
         const pack = path.join(scratch, name.replaceAll(' ', '-'));
@@ -130,13 +135,13 @@ const tests = {
         const server = await serve(site, { '/data.pack': pack });
         const page = await freshPage(browser);
         try {
-          await visit(page, `${server.url}?test`);
-          const exact = (await frameSha(page, 44500)) === expected;
+          const loaded = await visit(page, `${server.url}?test`).then(() => true, (error) => page.said.push(`not ready: ${error.message ?? error}`) && false);
+          const exact = loaded && (await frameSha(page, 44500)) === expected;
           const plain = await plainFilesUsed(page);
           const warned = page.said.some((line) => line.startsWith('warn: data.pack'));
           const errors = page.said.filter((line) => !line.startsWith('warn'));
           if (!exact || !plain || !warned || errors.length) {
-            throw new Error(`a pack ${name}: frame ${exact ? 'exact' : 'wrong'}, plain files ${plain}, console: ${page.said.join(' | ') || 'nothing'}`);
+            wrong.push(`a pack ${name}: frame ${exact ? 'exact' : 'wrong'}, plain files ${plain}, console: ${page.said.join(' | ') || 'nothing'}`);
           }
         } finally {
           await page.done();
@@ -146,6 +151,7 @@ const tests = {
     } finally {
       rmSync(scratch, { recursive: true, force: true });
     }
+    if (wrong.length) throw new Error(wrong.join('; '));
     return `${cases.length} broken packs give way to the plain files with a warning, every frame exact`;
   },
 
@@ -213,6 +219,7 @@ const tests = {
           { timeout: 20000 }, `vantrelle-${version}b`);
         }
         await page.setOfflineMode(true);
+        server.down();
         await visit(page);
         const drawn = [];
         for (const t of times) drawn.push(await frameSha(page, t));
@@ -236,6 +243,7 @@ const tests = {
       ['no DecompressionStream', {}, () => { delete window.DecompressionStream; }],
     ];
     const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
+    const wrong = [];
     for (const [name, options, before] of cases) {
       await withCopy(() => {}, async (server) => {
         const page = await freshPage(browser);
@@ -244,13 +252,15 @@ const tests = {
           await visit(page, `${server.url}?test`);
           const kept = await offlineAnswer(page);
           await page.setOfflineMode(true);
+          server.down();
           const played = await visit(page).then(async () => (await frameSha(page, 44500)) === expected, () => false);
-          if (kept !== true || !played) throw new Error(`${name}: kept ${kept}, offline the frame ${played ? 'exact' : 'missing or wrong'}`);
+          if (kept !== true || !played) wrong.push(`${name}: kept ${kept}, offline the frame ${played ? 'exact' : 'missing or wrong'}`);
         } finally {
           await page.done();
         }
       }, options);
     }
+    if (wrong.length) throw new Error(wrong.join('; '));
     return `${cases.length} ways of serving the page: each says kept and plays offline`;
   },
 

@@ -16,7 +16,12 @@ const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/ja
 // folder or file (one that does not exist gives 404); `headers(path)` adds
 // headers to a response.
 export async function serve(root, extra = {}, { headers = () => ({}) } = {}) {
+  let down = false;
   const server = createServer((request, response) => {
+    if (down) {
+      request.socket.destroy();
+      return;
+    }
     const url = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const prefix = Object.keys(extra).find((p) => url.startsWith(p));
     let file = prefix ? path.join(extra[prefix], url.slice(prefix.length)) : path.join(root, url);
@@ -29,7 +34,9 @@ export async function serve(root, extra = {}, { headers = () => ({}) } = {}) {
     createReadStream(file).pipe(response);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  // down(): every request fails as it would with the network gone, the
+  // service worker's own fetches too (a page's offline mode leaves those).
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; } };
 }
 
 const browsers = ['/usr/bin/chromium-headless-shell', '/usr/lib/chromium/chromium-headless-shell', '/usr/bin/chromium'];
