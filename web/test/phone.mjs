@@ -384,8 +384,10 @@ const tests = {
       }
       await page.reload();
       await visit();
-      await page.waitForFunction(async (want) => (await caches.has(want)) && !(await navigator.serviceWorker.getRegistration()).waiting,
-        { timeout: 20000 }, `${first}-next`);
+      await page.waitForFunction(async (want) => {
+        const registration = await navigator.serviceWorker.getRegistration();
+        return (await caches.has(want)) && !registration.installing && !registration.waiting;
+      }, { timeout: 20000 }, `${first}-next`);
       await page.reload();
       await visit();
       const replaced = await page.waitForFunction(async (want) => {
