@@ -22,14 +22,14 @@ export const canSaveClips = () => 'VideoEncoder' in window && 'AudioEncoder' in 
 export const frameTime = (from, n) => from + Math.floor(n * 1000 / kClipFps);
 export const frameCount = (from, to) => Math.ceil((to - from) * kClipFps / 1000);
 
-// The soundtrack's samples from `from` ms at Opus's rate, ending a packet
-// early: the encoder's lead-in (under one packet) then fills whole packets,
-// so the sound ends within a packet (20 ms) of the picture either way. The
-// shortest clips still get one packet: a 1 ms clip is one frame (16.7 ms)
-// with 20 ms of sound.
+// The soundtrack's samples from `from` ms at Opus's rate: the whole packets
+// nearest the picture's length, less one, which the encoder's lead-in (under
+// one packet) then fills. The sound ends within half a packet (10 ms) of the
+// picture either way; a one-frame clip (16.7 ms) gets one packet (20 ms).
 const kOpusPacket = kSampleRate / 50;
 async function soundFor(soundtrack, from, to) {
-  const length = Math.max(1, (Math.floor((to - from) * kSampleRate / 1000 / kOpusPacket) - 1) * kOpusPacket);
+  const packets = Math.max(1, Math.round(frameCount(from, to) * kSampleRate / kClipFps / kOpusPacket));
+  const length = Math.max(1, (packets - 1) * kOpusPacket);
   const context = new OfflineAudioContext(soundtrack.numberOfChannels, length, kSampleRate);
   const source = new AudioBufferSourceNode(context, { buffer: soundtrack });
   source.connect(context.destination);

@@ -249,7 +249,7 @@ const tests = {
     }
   },
 
-  // The sound lasts as long as the picture to within 20 ms either way, down to a 1 ms clip (one frame).
+  // The sound lasts as long as the picture to within half an Opus packet (10 ms) either way, down to a 1 ms clip (one frame).
   async clipLengths({ browser, url }) {
     const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-clip-'));
     const page = await open(browser, `${url}?test`);
@@ -270,7 +270,7 @@ const tests = {
         const picture = Math.ceil(ms * 60 / 1000) / 60;
         const sound = Number(audio.start_time) + Number(audio.duration) - Number(video.start_time);
         found.push(`${ms} ms: ${(1000 * picture).toFixed(1)} ms of picture, ${(1000 * sound).toFixed(1)} ms of sound`);
-        if (!(Math.abs(sound - picture) <= 0.020)) throw new Error(found.join('; '));
+        if (!(Math.abs(sound - picture) <= 0.010)) throw new Error(found.join('; '));
       }
       return found.join('; ');
     } finally {
