@@ -155,6 +155,23 @@ const tests = {
     return `${cases.length} broken packs give way to the plain files with a warning, every frame exact`;
   },
 
+  // A link written with a fraction of a ms opens on its moment, and the link copied there is in whole ms.
+  async fractionLink({ browser, url }) {
+    const page = await freshPage(browser);
+    try {
+      await page.browserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+      await visit(page, `${url}?test#t=83456.7`);
+      const shown = await page.$eval('#elapsed', (element) => element.textContent);
+      await page.evaluate(() => document.getElementById('copy-link').click());
+      await page.waitForFunction(() => document.getElementById('message').textContent === 'Link copied.');
+      const link = await page.evaluate(() => navigator.clipboard.readText());
+      if (shown !== '1:23' || !link.endsWith('#t=83457')) throw new Error(`#t=83456.7 shows ${shown}, copies ${link}`);
+    } finally {
+      await page.done();
+    }
+    return '#t=83456.7 opens at 1:23 and copies #t=83457';
+  },
+
   // Save clip pressed again while the soundtrack is still downloading cancels the clip.
   async clipTwiceEarly({ browser, url }) {
     const page = await freshPage(browser);
