@@ -80,7 +80,7 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
     audio?.close();
     await output.finalize();
   } catch (error) {
-    await output.cancel().catch(() => {});
+    await output.cancel().catch((cancelling) => console.warn(`the clip's muxer: ${cancelling.message}`));
     throw error;
   } finally {
     screen.set(shown);

@@ -35,6 +35,7 @@ let packBytes = null;
 // that unzipped it on the way gives it plain.
 async function unzipPack(response) {
   const [stream, copy] = response.body.tee();
+  // A pack that does not unzip is either plain already or broken: the bytes below tell which.
   const unzipping = new Response(stream.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer().catch(() => null);
   const [zipped, unzipped] = await Promise.all([new Response(copy).arrayBuffer(), unzipping]);
   const plain = new Uint8Array(unzipped ?? zipped);
@@ -120,7 +121,7 @@ export function fetchSoundtrack() {
     if (!params.has('data')) downloaded.set(address.href, bytes.slice().buffer);
     return files;
   })();
-  files.finally(() => offerHead(null)).catch(() => {});
+  files.finally(() => offerHead(null)).catch(() => {});  // `files` itself is handled by the caller
   return { files, head };
 }
 
@@ -139,7 +140,7 @@ export function keepForOffline(engineFiles) {
     return reply;
   };
   navigator.serviceWorker.addEventListener('controllerchange', handOver);
-  return navigator.serviceWorker.register('sw.js').then(handOver, (error) => {
+  return navigator.serviceWorker.register('sw.js').then(handOver).catch((error) => {
     console.warn(`sw.js: ${error.message}; no offline copy`);
     return false;
   });
@@ -182,12 +183,12 @@ export function acceptFolders(names, picker, open) {
     await Promise.all(entries.map((entry) => readEntry(entry, entry.isDirectory ? '' : entry.name, picked)));
     if (entries.length === 0) picked.push(...[...event.dataTransfer.files].map((file) => [file.name, file]));
     const folders = entries.filter((entry) => entry.isDirectory);
-    await opened(picked, folders.length === 1 ? folders[0].name : '').catch(() => {});
+    await opened(picked, folders.length === 1 ? folders[0].name : '').catch(() => {});  // said on the page
   });
   picker.addEventListener('change', async (event) => {
     const picked = [...event.target.files].map((file) => [file.webkitRelativePath.replace(/^[^/]*\//, '') || file.name, file]);
     const folder = event.target.files[0]?.webkitRelativePath.split('/')[0] ?? '';
     event.target.value = '';
-    await opened(picked, folder).catch(() => {});
+    await opened(picked, folder).catch(() => {});  // said on the page
   });
 }

@@ -250,7 +250,7 @@ ready.catch((error) => {
   say(error.message);
 });
 // Once everything has arrived, the service worker keeps it for offline play.
-const offline = ready.then(({ sound }) => sound).then(() => keepForOffline(opened.files)).catch(() => false);
+const offline = ready.then(({ sound }) => sound).then(() => keepForOffline(opened.files), () => false);
 
 // Ranges up to a minute, within the show.
 const clipRange = (from, to) => {
