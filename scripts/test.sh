@@ -80,6 +80,10 @@ stage_web() {
   suite phone-tests.log node web/test/phone.mjs build-web/site build/bin
   # Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
   suite share-tests.log node web/test/share.mjs build-web/site build/bin
+  # What goes wrong: no engine, unusable ?data= and packs, the offline copy across builds, servers and quotas.
+  suite faults-tests.log node web/test/faults.mjs build-web/site build/bin
+  # The page's pure logic (the data pack, its address) under Node's own test runner.
+  suite unit-tests.log node --test --test-reporter=tap web/test/unit/
 }
 
 # arm64, cross-built (the programs, the package and the kernel tests) and run

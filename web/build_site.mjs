@@ -62,8 +62,8 @@ for (const name of filesBelow(data).filter((name) => !name.startsWith('music/'))
 const plain = Buffer.concat(parts);
 writeFileSync(path.join(site, 'data.pack'), gzipSync(plain, { level: 9 }));
 
-// Each engine build's WebAssembly and JavaScript gzipped beside it, for browsers that unzip.
-for (const name of readdirSync(site).filter((name) => /^vantrelle.*\.(wasm|mjs)$/.test(name))) {
+// Each engine build's WebAssembly gzipped beside it, for browsers that unzip.
+for (const name of readdirSync(site).filter((name) => /^vantrelle.*\.wasm$/.test(name))) {
   writeFileSync(path.join(site, `${name}.gz`), gzipSync(readFileSync(path.join(site, name)), { level: 9 }));
 }
 
@@ -83,13 +83,16 @@ cpSync(path.join(muxer, 'LICENSE'), path.join(site, 'mediabunny.LICENSE.txt'));
 // The shell the service worker installs: the page and its modules, not the
 // engine builds (the page names the one it runs), the data, the benchmark or
 // the muxer (kept once a clip is first saved).
-const shipped = filesBelow(site).filter((name) => name !== 'sw.js');
-const shell = shipped.filter((name) => !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)(\.gz)?$|bench\.|mediabunny\.)/.test(name));
-const version = createHash('sha256');
-for (const name of shipped) version.update(name).update(readFileSync(path.join(site, name)));
-const worker = readFileSync(path.join(site, 'sw.js'), 'utf8')
-  .replace(/^const version = .*$/m, `const version = '${version.digest('hex').slice(0, 16)}';`)
-  .replace(/^const shell = .*$/m, `const shell = ${JSON.stringify(['./', ...shell])};`);
-writeFileSync(path.join(site, 'sw.js'), worker);
+// The version covers every file but the two it is stamped into: the worker
+// and build.js, which tells the page its build.
+const shipped = filesBelow(site);
+const shell = shipped.filter((name) => name !== 'sw.js' && !/^(data\/|data\.pack$|vantrelle.*\.(mjs|wasm)(\.gz)?$|bench\.|mediabunny\.)/.test(name));
+const hash = createHash('sha256');
+for (const name of shipped.filter((name) => name !== 'sw.js' && name !== 'build.js')) hash.update(name).update(readFileSync(path.join(site, name)));
+const version = hash.digest('hex').slice(0, 16);
+const stamp = (name, edit) => writeFileSync(path.join(site, name), edit(readFileSync(path.join(site, name), 'utf8')));
+stamp('sw.js', (text) => text.replace(/^const version = .*$/m, `const version = '${version}';`)
+  .replace(/^const shell = .*$/m, `const shell = ${JSON.stringify(['./', ...shell])};`));
+stamp('build.js', (text) => text.replace(/^export const build = .*$/m, `export const build = '${version}';`));
 const packed = statSync(path.join(site, 'data.pack')).size;
 console.log(`web: data pack ${(plain.length / 1e6).toFixed(2)} MB, ${(packed / 1e6).toFixed(2)} MB gzipped`);

@@ -51,7 +51,10 @@ const char* vantrelle_data_file(int index) {
 // once the show is over (the frame is left as it was), else 1.
 int vantrelle_draw(int t) { return vantrelle::Timeline(showFrame, t); }
 
-// Where segment `index` (0..24) starts, in ms; below 0 the show's start, above 24 its end.
+// The number of segments the show has; segment_start(count) is the show's end.
+int vantrelle_segment_count() { return static_cast<int>(vantrelle::ShowSegments().size()); }
+
+// Where segment `index` starts, in ms; below 0 the show's start, from the count on its end.
 int vantrelle_segment_start(int index) {
   const auto segments = vantrelle::ShowSegments();
   if (index < 0) return segments.front().start;
@@ -62,8 +65,10 @@ int vantrelle_segment_start(int index) {
 // Starts the frame again from black, as the show is before its first frame.
 void vantrelle_clear() { showFrame.fill(0); }
 
-// The 400 x 240 RGB565 frame, 192,000 bytes, rows top to bottom.
+// The RGB565 frame, rows top to bottom, frame_width() x frame_height() pixels.
 const std::uint16_t* vantrelle_frame() { return showFrame.data(); }
+int vantrelle_frame_width() { return vantrelle::kFrameWidth; }
+int vantrelle_frame_height() { return vantrelle::kFrameHeight; }
 
 // The start-up tables whose values come from sin, cos and atan2, by number
 // (0..4): where each starts, its size in bytes and its name; null, 0 and ""

@@ -8,6 +8,9 @@
 #include "core/demo_clock.h"
 
 extern "C" int vantrelle_segment_start(int index);
+extern "C" int vantrelle_segment_count();
+extern "C" int vantrelle_frame_width();
+extern "C" int vantrelle_frame_height();
 
 namespace vantrelle {
 namespace {
@@ -23,6 +26,16 @@ TEST(PageEntry, SegmentStartsStayWithinTheShow) {
                               {INT_MAX, kShowLengthMs}}) {
     EXPECT_EQ(vantrelle_segment_start(index), start) << index;
   }
+}
+
+// The page sizes its loops and its frame by these instead of numbers of its own.
+TEST(PageEntry, CountAndFrameSizeDescribeTheShow) {
+  const int count = vantrelle_segment_count();
+  EXPECT_EQ(count, 25);
+  EXPECT_LT(vantrelle_segment_start(count - 1), kShowLengthMs);  // the last counted segment plays
+  EXPECT_EQ(vantrelle_segment_start(count), kShowLengthMs);
+  EXPECT_EQ(vantrelle_frame_width(), 400);
+  EXPECT_EQ(vantrelle_frame_height(), 240);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // page by WebCodecs with the soundtrack's samples for that range, and put
 // together by the muxer (mediabunny.mjs, copied into the site from npm).
 // Nothing is uploaded.
+import { momentLabel, wholeMs } from './address.js';
 import { enlarge } from './share.js';
-import { kFrameBytes, kHeight, kWidth } from './state.js';
+import { frameSize } from './state.js';
 
 export const kClipFps = 60;
 export const kClipScale = 3;  // 1200 × 720, as the render tool's videos
@@ -21,12 +22,14 @@ export const canSaveClips = () => 'VideoEncoder' in window && 'AudioEncoder' in 
 export const frameTime = (from, n) => from + Math.floor(n * 1000 / kClipFps);
 export const frameCount = (from, to) => Math.ceil((to - from) * kClipFps / 1000);
 
-// The soundtrack's samples from `from` ms at Opus's rate, ending a packet
-// early: the encoder's lead-in (under one packet) then fills whole packets
-// that end no later than the picture, so the sound never outlasts it.
+// The soundtrack's samples from `from` ms at Opus's rate: the whole packets
+// nearest the picture's length, less one, which the encoder's lead-in (under
+// one packet) then fills. The sound ends within half a packet (10 ms) of the
+// picture either way; a one-frame clip (16.7 ms) gets one packet (20 ms).
 const kOpusPacket = kSampleRate / 50;
 async function soundFor(soundtrack, from, to) {
-  const length = Math.max(1, (Math.floor((to - from) * kSampleRate / 1000 / kOpusPacket) - 1) * kOpusPacket);
+  const packets = Math.max(1, Math.round(frameCount(from, to) * kSampleRate / kClipFps / kOpusPacket));
+  const length = Math.max(1, (packets - 1) * kOpusPacket);
   const context = new OfflineAudioContext(soundtrack.numberOfChannels, length, kSampleRate);
   const source = new AudioBufferSourceNode(context, { buffer: soundtrack });
   source.connect(context.destination);
@@ -37,10 +40,11 @@ async function soundFor(soundtrack, from, to) {
 // Resolves to { type, bytes, name }; `progress(done, total)` after each frame;
 // `signal` (an AbortSignal) cancels. The frame on the screen is put back.
 export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal } = {}) {
+  [from, to] = [wholeMs(from), wholeMs(to)];  // a range dragged on the bar can fall between ms
   const media = await import('./mediabunny.mjs');
   // Only those who save clips download the muxer; the service worker then keeps it for offline.
   navigator.serviceWorker?.controller?.postMessage({ fetch: [new URL('mediabunny.mjs', location.href).href] });
-  const [width, height] = [kWidth * kClipScale, kHeight * kClipScale];
+  const [width, height] = [frameSize.width * kClipScale, frameSize.height * kClipScale];
   const h264 = await media.canEncodeVideo('avc', { width, height, frameRate: kClipFps });
   if (!h264 && !(await media.canEncodeVideo('vp9', { width, height, frameRate: kClipFps }))) {
     throw new Error('This browser cannot encode H.264 or VP9 video.');
@@ -55,9 +59,9 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
   const audio = soundtrack && new media.AudioBufferSource({ codec: 'opus', quality: media.QUALITY_HIGH });
   if (audio) output.addAudioTrack(audio);
 
-  const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kFrameBytes);
+  const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes);
   const shown = screen.slice();
-  const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kWidth * kHeight);
+  const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.width * frameSize.height);
   try {
     await output.start();
     if (audio) await audio.add(await soundFor(soundtrack, from, to));
@@ -76,12 +80,12 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
     audio?.close();
     await output.finalize();
   } catch (error) {
-    await output.cancel().catch(() => {});
+    await output.cancel().catch((cancelling) => console.warn(`the clip's muxer: ${cancelling.message}`));
     throw error;
   } finally {
     screen.set(shown);
   }
   const type = h264 ? 'video/mp4' : 'video/webm';
-  const name = `vantrelle-t${String(from).padStart(6, '0')}-${String(to).padStart(6, '0')}.${h264 ? 'mp4' : 'webm'}`;
+  const name = `vantrelle-t${momentLabel(from)}-${momentLabel(to)}.${h264 ? 'mp4' : 'webm'}`;
   return { type, bytes: new Uint8Array(output.target.buffer), name };
 }

@@ -31,8 +31,12 @@ export function useSoundtrack(sound, head = null) {
     player.audio ??= new AudioContext();
     return bytes ? decodeSoundtrack(player.audio, bytes) : null;
   };
-  const decoding = (async () => decode((await sound).get(soundtrackName)))().catch(() => null);
-  const decodingHead = Promise.resolve(head).then(decode).catch(() => null);
+  const dropped = (what) => (error) => {
+    console.warn(`${soundtrackName}: ${error?.message ?? error}; ${what}`);
+    return null;
+  };
+  const decoding = (async () => decode((await sound).get(soundtrackName)))().catch(dropped('no sound'));
+  const decodingHead = Promise.resolve(head).then(decode).catch(dropped('its head does not play, the whole will'));
   const current = () => player.decoding === decoding;
   const playable = new Promise((resolve) => {
     decodingHead.then((start) => {

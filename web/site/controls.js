@@ -2,14 +2,12 @@
 // segment marks, the times, mute, full screen), keys, clicks and taps.
 // A button in the strip names its action in data-action; adding one is a
 // button in index.html and an entry in `actions`.
-import { player, params } from './state.js';
+import { $, embedded, player } from './state.js';
 import { isFullscreen } from './session.js';
 import { kDefaultClipMs, kMaxClipMs } from './clip.js';
 
 export const kSeekMs = 5000;  // one press of an arrow key
 const kStripShownMs = 2000;  // while playing, the strip hides this long after the last touch or move
-const embedded = params.has('embed');
-const $ = (id) => document.getElementById(id);
 
 function minutes(ms) {
   const s = Math.max(0, Math.floor(ms / 1000));
@@ -24,7 +22,7 @@ export function startControls(actions) {
   const total = minutes(player.end);
   $('total').textContent = total;
   scrub.setAttribute('aria-valuemax', String(Math.floor(player.end / 1000)));
-  for (let i = 1; i < 25; ++i) {
+  for (let i = 1; i < player.segmentStarts.length - 1; ++i) {
     const mark = document.createElement('div');
     mark.className = 'mark';
     mark.style.left = `${100 * player.segmentStarts[i] / player.end}%`;

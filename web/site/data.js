@@ -1,71 +1,41 @@
 // Data sets. The page's own comes as one gzipped pack made by the site build
-// and unpacked here; ?data= folders, dropped folders and browsers that cannot
-// unpack use plain files. The soundtrack downloads after the data, which the
-// first frame needs. What was downloaded is handed to the service worker so
-// that the next visit plays offline.
+// and unpacked here; ?data= folders, dropped folders, browsers that cannot
+// unpack and packs unfit to use take plain files. The soundtrack downloads
+// after the data, which the first frame needs. What was downloaded is handed
+// to the service worker so that the next visit plays offline.
 import { fetchFiles } from './engine.js';
+import { dataBase as folderBase, dataFolder as folderAsked } from './address.js';
+import { unpack } from './pack.js';
+import { build } from './build.js';
 import { params } from './state.js';
 import { headToPlay, soundtrackName } from './soundtrack.js';
 
 export const packName = 'data.pack';
 
 // ?data=DIR names a folder beside the page, with or without its closing slash.
-export function dataFolder() {
-  return (params.get('data') ?? 'data').replace(/\/?$/, '/');
-}
-export function dataBase() {
-  const folder = dataFolder();
-  const base = new URL(folder, location.href);
-  if (base.origin !== location.origin) throw new Error(`data error: ${folder}: expected an address on this server`);
-  return base;
-}
-
-// The pack, unzipped: for each file its name's length (u16, little-endian),
-// the name (UTF-8), its size (u32, little-endian), a record size (u32,
-// little-endian) and its bytes. A file with a record size is a run of records
-// stored byte position by byte position, each byte as its change from the
-// same byte of the record before.
-export function unpack(bytes) {
-  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-  const names = new TextDecoder('utf-8', { fatal: true });
-  const files = new Map();
-  for (let at = 0; at < bytes.length;) {
-    const nameEnd = at + 2 + view.getUint16(at, true);
-    const size = view.getUint32(nameEnd, true);
-    const record = view.getUint32(nameEnd + 4, true);
-    const start = nameEnd + 8;
-    if (start + size > bytes.length) throw new Error('the pack ends inside a file');
-    if (record && size % record) throw new Error('the pack holds a file of partial records');
-    const stored = bytes.subarray(start, start + size);
-    files.set(names.decode(bytes.subarray(at + 2, nameEnd)), record ? deinterleave(stored, record) : stored);
-    at = start + size;
-  }
-  return files;
-}
-
-function deinterleave(stored, record) {
-  const count = stored.length / record;
-  const bytes = new Uint8Array(stored.length);
-  for (let at = 0; at < record; ++at) {
-    for (let i = 0, value = 0; i < count; ++i) {
-      value = (value + stored[at * count + i]) & 0xff;
-      bytes[i * record + at] = value;
-    }
-  }
-  return bytes;
-}
+export const dataFolder = () => folderAsked(params.get('data'));
+export const dataBase = () => folderBase(params.get('data'), location.href);
 
 // The pack starts downloading at once, before the engine is up.
 const packed = params.has('data') || typeof DecompressionStream !== 'function' ? Promise.resolve(null)
-  : fetch(packName).then((response) => (response.ok ? response : null)).catch(() => null);
+  : fetch(packName).then((response) => {
+    if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
+    return response;
+  }).catch((error) => {
+    console.warn(`${packName}: ${error.message}; the plain files instead`);
+    return null;
+  });
 
 // Downloads worth keeping for offline play: address to bytes.
 const downloaded = new Map();
+const packAddress = () => new URL(packName, location.href).href;
+let packBytes = null;
 
 // Unzipped while it arrives, the zipped bytes kept for offline play. A server
 // that unzipped it on the way gives it plain.
 async function unzipPack(response) {
   const [stream, copy] = response.body.tee();
+  // A pack that does not unzip is either plain already or broken: the bytes below tell which.
   const unzipping = new Response(stream.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer().catch(() => null);
   const [zipped, unzipped] = await Promise.all([new Response(copy).arrayBuffer(), unzipping]);
   const plain = new Uint8Array(unzipped ?? zipped);
@@ -73,20 +43,34 @@ async function unzipPack(response) {
   return { zipped, plain };
 }
 
-// The data set as a map from name to bytes; `names` are the engine's, for plain files.
-export async function fetchDataSet(names) {
+// The pack's files as a map from name to bytes, checked whole against the
+// engine's `names`; null when there is no pack or it is unfit to use (said
+// on the console), and the plain files serve instead.
+export async function fetchPack(names) {
   const response = await packed;
-  if (response) {
-    try {
-      const { zipped, plain } = await unzipPack(response);
-      const files = unpack(plain);
-      downloaded.set(new URL(packName, location.href).href, zipped);
-      return files;
-    } catch {
-      // A broken pack: the plain files beside it still serve.
-    }
+  if (!response) return null;
+  try {
+    const { zipped, plain } = await unzipPack(response);
+    const files = unpack(plain, names);
+    packBytes = zipped;
+    return files;
+  } catch (error) {
+    console.warn(`${packName}: ${error.message}; the plain files instead`);
+    return null;
   }
-  return fetchFiles(dataBase(), names);
+}
+
+// The pack's files loaded into the engine: the pack is what the next visit needs.
+export function usedPack() {
+  downloaded.set(packAddress(), packBytes);
+}
+
+// The plain files `names` of the data folder; the page's own are kept for offline play.
+export async function fetchPlainFiles(names) {
+  const base = dataBase();
+  const files = await fetchFiles(base, names);
+  if (!params.has('data')) for (const [name, bytes] of files) downloaded.set(new URL(name, base).href, bytes.slice().buffer);
+  return files;
 }
 
 // The body of `response` as it arrives, calling `watch(prefix, total,
@@ -121,9 +105,12 @@ export function fetchSoundtrack() {
   const head = new Promise((resolve) => { offerHead = resolve; });
   const files = (async () => {
     const address = new URL(soundtrackName, dataBase());
-    const response = await fetch(address).catch(() => null);
+    const response = await fetch(address).catch((error) => console.warn(`${address}: ${error.message}`));
     const files = new Map();
-    if (!response?.ok) return files;
+    if (!response?.ok) {
+      if (response) console.warn(`${address}: ${response.status} ${response.statusText}`);
+      return files;
+    }
     let offered = false;
     const bytes = await readWatching(response, (prefix, total, seconds) => {
       const made = offered ? null : headToPlay(prefix, total, seconds);
@@ -134,15 +121,17 @@ export function fetchSoundtrack() {
     if (!params.has('data')) downloaded.set(address.href, bytes.slice().buffer);
     return files;
   })();
-  files.finally(() => offerHead(null)).catch(() => {});
+  files.finally(() => offerHead(null)).catch(() => {});  // `files` itself is handled by the caller
   return { files, head };
 }
 
 // Hands the downloads and the engine in use to the service worker, and again
-// to a new build's worker when it takes over; resolves once all are stored.
+// to a new build's worker when it takes over. Resolves to true once the
+// worker has every address the visit used in its cache, read back from it;
+// false when it could not keep them (no worker, no room, another build's worker).
 export function keepForOffline(engineFiles) {
   if (!('serviceWorker' in navigator)) return Promise.resolve(false);
-  const message = { keep: [...downloaded], fetch: engineFiles.map((name) => new URL(name, location.href).href) };
+  const message = { build, keep: [...downloaded], fetch: engineFiles };
   const handOver = async () => {
     const worker = (await navigator.serviceWorker.ready).active;
     const channel = new MessageChannel();
@@ -151,7 +140,10 @@ export function keepForOffline(engineFiles) {
     return reply;
   };
   navigator.serviceWorker.addEventListener('controllerchange', handOver);
-  return navigator.serviceWorker.register('sw.js').then(handOver);
+  return navigator.serviceWorker.register('sw.js').then(handOver).catch((error) => {
+    console.warn(`sw.js: ${error.message}; no offline copy`);
+    return false;
+  });
 }
 
 // ---- The viewer's own data folder, dropped or picked; nothing leaves the page.
@@ -191,12 +183,12 @@ export function acceptFolders(names, picker, open) {
     await Promise.all(entries.map((entry) => readEntry(entry, entry.isDirectory ? '' : entry.name, picked)));
     if (entries.length === 0) picked.push(...[...event.dataTransfer.files].map((file) => [file.name, file]));
     const folders = entries.filter((entry) => entry.isDirectory);
-    await opened(picked, folders.length === 1 ? folders[0].name : '').catch(() => {});
+    await opened(picked, folders.length === 1 ? folders[0].name : '').catch(() => {});  // said on the page
   });
   picker.addEventListener('change', async (event) => {
     const picked = [...event.target.files].map((file) => [file.webkitRelativePath.replace(/^[^/]*\//, '') || file.name, file]);
     const folder = event.target.files[0]?.webkitRelativePath.split('/')[0] ?? '';
     event.target.value = '';
-    await opened(picked, folder).catch(() => {});
+    await opened(picked, folder).catch(() => {});  // said on the page
   });
 }

@@ -18,68 +18,62 @@ function wantVectors() {
 
 // The WebAssembly comes gzipped too (40% of its size), compiled while it
 // arrives and unzips; plain where the browser cannot unzip or the zipped
-// file does not serve.
+// file does not serve. Resolves to the instance and the address it came from.
 const zipped = typeof DecompressionStream === 'function';
 
 async function instantiate(name, imports) {
   if (zipped) {
+    const address = new URL(`${name}.wasm.gz`, location.href).href;
     try {
-      const response = await fetch(`${name}.wasm.gz`);
-      if (!response.ok) throw new Error(`${name}.wasm.gz: ${response.status}`);
+      const response = await fetch(address);
+      if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
       const plain = new Response(response.body.pipeThrough(new DecompressionStream('gzip')),
         { headers: { 'Content-Type': 'application/wasm' } });
-      if (WebAssembly.instantiateStreaming) return (await WebAssembly.instantiateStreaming(plain, imports)).instance;
-      return (await WebAssembly.instantiate(await plain.arrayBuffer(), imports)).instance;
-    } catch {
-      // The plain file below still serves.
+      const made = WebAssembly.instantiateStreaming ? await WebAssembly.instantiateStreaming(plain, imports)
+        : await WebAssembly.instantiate(await plain.arrayBuffer(), imports);
+      return { instance: made.instance, address };
+    } catch (error) {
+      console.warn(`${name}.wasm.gz: ${error.message}; the plain ${name}.wasm instead`);
     }
   }
-  const response = await fetch(`${name}.wasm`);
-  if (!response.ok) throw new Error(`${name}.wasm: ${response.status}`);
-  return (await WebAssembly.instantiate(await response.arrayBuffer(), imports)).instance;
+  const address = new URL(`${name}.wasm`, location.href).href;
+  const response = await fetch(address).catch((error) => { throw new Error(`${name}.wasm: ${error.message}`); });
+  if (!response.ok) throw new Error(`${name}.wasm: ${response.status} ${response.statusText}`);
+  return { instance: (await WebAssembly.instantiate(await response.arrayBuffer(), imports)).instance, address };
 }
 
-// The engine's JavaScript, gzipped likewise (a quarter of its size) and
-// imported from the unzipped text; the plain module where that fails.
-async function importModule(name) {
-  if (zipped) {
-    try {
-      const response = await fetch(`${name}.mjs.gz`);
-      if (!response.ok) throw new Error(`${name}.mjs.gz: ${response.status}`);
-      const text = await new Response(response.body.pipeThrough(new DecompressionStream('gzip'))).blob();
-      const url = URL.createObjectURL(new Blob([text], { type: 'text/javascript' }));
-      try {
-        return (await import(url)).default;
-      } finally {
-        URL.revokeObjectURL(url);
-      }
-    } catch {
-      // The plain module below still serves.
-    }
-  }
-  return (await import(`./${name}.mjs`)).default;
-}
-
+// The engine's module is imported from its own file on this server, so that a
+// strict Content-Security-Policy (no blob: scripts) still lets it run.
+// Rejects with an error that names the file that failed.
 export async function openEngine() {
   const vectors = wantVectors();
   const name = vectors ? 'vantrelle' : 'vantrelle-scalar';
-  const wasm = zipped ? `${name}.wasm.gz` : `${name}.wasm`;
   // Only the build in use is fetched; its WebAssembly alongside the module that asks for it.
-  const preload = Object.assign(document.createElement('link'), { rel: 'preload', href: wasm, as: 'fetch', crossOrigin: 'anonymous' });
+  const preload = Object.assign(document.createElement('link'),
+    { rel: 'preload', href: zipped ? `${name}.wasm.gz` : `${name}.wasm`, as: 'fetch', crossOrigin: 'anonymous' });
   document.head.append(preload);
-  const createVantrelle = await importModule(name);
+  const moduleAddress = new URL(`${name}.mjs`, location.href).href;
+  const createVantrelle = (await import(moduleAddress).catch((error) => {
+    throw new Error(`${name}.mjs: ${error.message}`);
+  })).default;
   let failed;
+  let wasmAddress;
   const failure = new Promise((resolve, reject) => { failed = reject; });
   const engine = await Promise.race([failure, createVantrelle({
-    locateFile: (file) => new URL(file, location.href).href,  // not beside a module unzipped into a blob
+    locateFile: (file) => new URL(file, location.href).href,
     instantiateWasm(imports, receive) {
-      instantiate(name, imports).then(receive, failed);
+      instantiate(name, imports).then(({ instance, address }) => {
+        wasmAddress = address;
+        receive(instance);
+      }, failed);
       return {};
     },
   })]);
-  const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), 400 * 240);
-  // Where each of the 25 segments starts, then the show's end, in ms.
-  const segmentStarts = Array.from({ length: 26 }, (_, i) => engine._vantrelle_segment_start(i));
+  const width = engine._vantrelle_frame_width();
+  const height = engine._vantrelle_frame_height();
+  const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), width * height);
+  // Where each segment starts, then the show's end, in ms.
+  const segmentStarts = Array.from({ length: engine._vantrelle_segment_count() + 1 }, (_, i) => engine._vantrelle_segment_start(i));
   const dataNames = [];
   for (let i = 0, name; (name = engine.UTF8ToString(engine._vantrelle_data_file(i))); ++i) dataNames.push(name);
 
@@ -100,14 +94,17 @@ export async function openEngine() {
     return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
-  return { engine, vectors, files: [zipped ? `${name}.mjs.gz` : `${name}.mjs`, wasm], frame, segmentStarts, dataNames, loadFiles, fetchFiles: (base) => fetchFiles(base, dataNames) };
+  // `files`: the addresses the engine was actually read from, for offline play.
+  return { engine, vectors, files: [moduleAddress, wasmAddress], width, height, frame, segmentStarts, dataNames, loadFiles,
+    fetchFiles: (base) => fetchFiles(base, dataNames) };
 }
 
 // The files `names` below `base` as a map from name to bytes; missing ones are left out.
 export async function fetchFiles(base, names) {
   const files = new Map();
   await Promise.all(names.map(async (name) => {
-    const response = await fetch(new URL(name, base)).catch(() => null);
+    const address = new URL(name, base);
+    const response = await fetch(address).catch((error) => console.warn(`${address}: ${error.message}`));
     if (response?.ok) files.set(name, new Uint8Array(await response.arrayBuffer()));
   }));
   return files;

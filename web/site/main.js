@@ -2,30 +2,34 @@
 // card, and plays: each frame drawn for the time of the music being heard.
 import { openEngine } from './engine.js';
 import { clampTime, hold, readySound, setMuted, showTime, soundPosition, startAt, stopSound, useSoundtrack } from './clock.js';
-import { acceptFolders, dataFolder, fetchDataSet, fetchSoundtrack, keepForOffline } from './data.js';
+import { acceptFolders, dataFolder, fetchPack, fetchPlainFiles, fetchSoundtrack, keepForOffline, usedPack } from './data.js';
 import { makeScreen } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
 import { canSaveClips, kDefaultClipMs, kMaxClipMs, makeClip } from './clip.js';
 import { copyLink, download, frameAlone, stillName, stillPng } from './share.js';
-import { params, player } from './state.js';
+import { $, embedded, params, player, setFrameSize } from './state.js';
+import { momentOf, wholeMs } from './address.js';
 import { installTestHook } from './testhook.js';
 
-const $ = (id) => document.getElementById(id);
-const embedded = params.has('embed');
 document.body.classList.toggle('testing', params.has('test'));
 document.body.classList.toggle('embedded', embedded);
 const say = (text) => { $('message').textContent = text; };
 
-const opened = await openEngine();
+// Nothing can play without the engine: the card says which file failed, and the page stops here.
+const opened = await openEngine().catch((error) => {
+  $('caption').textContent = 'The show cannot play here';
+  say(`The engine did not load: ${error.message}`);
+  throw error;
+});
 const { engine, frame, segmentStarts, dataNames, loadFiles } = opened;
+setFrameSize(opened.width, opened.height);
 player.segmentStarts = segmentStarts;
-player.end = segmentStarts[25];
+player.end = segmentStarts.at(-1);
 const screen = makeScreen($('screen'), frame);
 
 function startTime() {
-  const match = /^#t=(\d+)$/.exec(location.hash);
-  return match ? clampTime(Number(match[1])) : 0;
+  return clampTime(momentOf(location.hash) ?? 0);
 }
 
 // After every change of state: the strip, the lock screen, the wake lock.
@@ -133,7 +137,7 @@ function seekTo(t) {
 }
 
 // The moment on the screen: the show's time, or the title card's.
-const moment = () => (player.playing ? showTime() : startTime());
+const moment = () => wholeMs(player.playing ? showTime() : startTime());
 
 async function saveStill() {
   if (!player.ready) return;
@@ -145,13 +149,18 @@ async function saveStill() {
 let clipping = null;
 async function clip(from, to) {
   pause();  // the show's frames would land between the clip's
-  const soundtrack = await player.decoding;
+  // Pressed again while the soundtrack is still on its way, it cancels as well.
   clipping = new AbortController();
+  const { signal } = clipping;
   const button = $('save-clip');
   button.setAttribute('aria-pressed', 'true');
   try {
+    const cancelled = new Promise((resolve, reject) => {
+      signal.addEventListener('abort', () => reject(new DOMException('Cancelled', 'AbortError')), { once: true });
+    });
+    const soundtrack = await Promise.race([player.decoding, cancelled]);
     return await makeClip(engine, soundtrack, from, to, {
-      signal: clipping.signal,
+      signal,
       progress: (done, total) => say(`Saving clip: ${Math.floor(100 * done / total)}% (press again to cancel)`),
     });
   } finally {
@@ -201,11 +210,11 @@ const controls = startControls(actions);
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
 addEventListener('hashchange', () => { if (player.ready && !player.playing) showCard(); });
 
-// Loads a data set; on an error the message stays on the page and the data
-// played before stays loaded.
+// Loads a data set (none when `files` is null: already loaded); on an error
+// the message stays on the page and the data played before stays loaded.
 function start(files, sound, shownAs, head = null) {
   if (player.playing) end();
-  const error = loadFiles(files, shownAs);
+  const error = files && loadFiles(files, shownAs);
   if (error) {
     say(error);
     if (!player.ready) $('caption').textContent = 'No data to play';
@@ -220,17 +229,28 @@ function start(files, sound, shownAs, head = null) {
 acceptFolders(dataNames, $('folder'), (files, shownAs) => start(files, files, shownAs));
 
 // The soundtrack downloads after the data, which the first frame needs, and
-// can play from its head before the whole has arrived.
+// can play from its head before the whole has arrived. A pack the engine
+// refuses gives way to the plain files, which then say what is wrong.
 const ready = (async () => {
-  const files = await fetchDataSet(dataNames);
+  const folder = dataFolder();
+  const packed = await fetchPack(dataNames);
   const soundtrack = fetchSoundtrack();
-  const sound = soundtrack.files.catch(() => new Map());
-  start(files, sound, dataFolder(), soundtrack.head);
+  const sound = soundtrack.files.catch((error) => {
+    console.warn(`the soundtrack: ${error.message}; the show runs silent`);
+    return new Map();
+  });
+  const packError = packed && loadFiles(packed, folder);
+  if (packError) console.warn(`data.pack: ${packError}; the plain files instead`);
+  if (packed && !packError) usedPack();
+  start(packed && !packError ? null : await fetchPlainFiles(dataNames), sound, folder, soundtrack.head);
   return { sound };
 })();
-ready.catch((error) => say(error.message));
+ready.catch((error) => {
+  if (!player.ready) $('caption').textContent = 'No data to play';
+  say(error.message);
+});
 // Once everything has arrived, the service worker keeps it for offline play.
-const offline = ready.then(({ sound }) => sound).then(() => keepForOffline(opened.files)).catch(() => false);
+const offline = ready.then(({ sound }) => sound).then(() => keepForOffline(opened.files), () => false);
 
 // Ranges up to a minute, within the show.
 const clipRange = (from, to) => {

@@ -1,6 +1,6 @@
 // Presentation: the engine's RGB565 frame on the canvas, landscape or upright
 // (the device's own display), enlarged by the largest whole factor that fits.
-import { kHeight, kWidth, params, player } from './state.js';
+import { frameSize, params, player } from './state.js';
 
 // RGB565 to the canvas's RGBA, widened as the PNG writer does, in one pass.
 export const rgba = new Uint32Array(65536);
@@ -22,9 +22,10 @@ export function makeScreen(canvas, frame) {
 
   function present() {
     if (player.upright) {
-      // Frame pixel (x, y) at column 239 - y, row x.
-      for (let y = 0, i = 0; y < kHeight; ++y) {
-        for (let x = 0; x < kWidth; ++x, ++i) pixels[x * kHeight + kHeight - 1 - y] = rgba[frame[i]];
+      // Frame pixel (x, y) at column height - 1 - y, row x.
+      const { width, height } = frameSize;
+      for (let y = 0, i = 0; y < height; ++y) {
+        for (let x = 0; x < width; ++x, ++i) pixels[x * height + height - 1 - y] = rgba[frame[i]];
       }
     } else {
       for (let i = 0; i < frame.length; ++i) pixels[i] = rgba[frame[i]];
@@ -45,7 +46,7 @@ export function makeScreen(canvas, frame) {
     const upright = wantUpright();
     if (!image || upright !== player.upright) {
       player.upright = upright;
-      [canvas.width, canvas.height] = upright ? [kHeight, kWidth] : [kWidth, kHeight];
+      [canvas.width, canvas.height] = upright ? [frameSize.height, frameSize.width] : [frameSize.width, frameSize.height];
       image = context2d.createImageData(canvas.width, canvas.height);
       pixels = new Uint32Array(image.data.buffer);
       if (player.ready) present();

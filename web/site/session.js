@@ -9,7 +9,7 @@ export async function keepAwake() {
   if (!wanted) {
     const lock = player.wakeLock;
     player.wakeLock = null;
-    await lock?.release().catch(() => {});
+    await lock?.release().catch((error) => console.warn(`the wake lock: ${error.message}`));
     return;
   }
   if (player.wakeLock && !player.wakeLock.released) return;
@@ -64,7 +64,7 @@ export function isFullscreen() { return Boolean(document.fullscreenElement) || p
 export function toggleFullscreen() {
   if (fullscreenApi()) {
     if (document.fullscreenElement) document.exitFullscreen();
-    else document.documentElement.requestFullscreen().catch(() => {});
+    else document.documentElement.requestFullscreen().catch((error) => console.warn(`full screen: ${error.message}`));
   } else {
     player.overlay = !player.overlay;
     document.body.classList.toggle('overlay', player.overlay);

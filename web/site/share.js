@@ -1,23 +1,24 @@
 // Sharing a moment: a link that opens on it, and a still of its frame as the
 // render tool's PNG (`vantrelle-render --at T --png DIR --scale 3`) has it.
+import { momentHash, momentLabel } from './address.js';
 import { rgba } from './present.js';
-import { kFrameBytes, kHeight, kWidth } from './state.js';
+import { frameSize } from './state.js';
 
 export const kStillScale = 3;
 
 // The page's own address, opening at `t` ms.
 export function linkAt(t) {
   const url = new URL(location.href);
-  url.hash = `t=${t}`;
+  url.hash = momentHash(t);
   return url.href;
 }
 
-export const stillName = (t) => `vantrelle-t${String(t).padStart(6, '0')}.png`;
+export const stillName = (t) => `vantrelle-t${momentLabel(t)}.png`;
 
 // The frame for `t` alone over black, as the render tool draws a listed time;
 // the frame on the screen is put back, so a show that is playing goes on as it was.
 export function frameAlone(engine, t) {
-  const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kFrameBytes);
+  const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes);
   const shown = screen.slice();
   engine._vantrelle_clear();
   engine._vantrelle_draw(t);
@@ -30,7 +31,7 @@ export function frameAlone(engine, t) {
 export function enlarge(frame, image, scale) {
   const pixels = new Uint32Array(image.data.buffer);
   for (let y = 0; y < image.height; ++y) {
-    const row = Math.floor(y / scale) * kWidth;
+    const row = Math.floor(y / scale) * frameSize.width;
     for (let x = 0; x < image.width; ++x) pixels[y * image.width + x] = rgba[frame[row + Math.floor(x / scale)]];
   }
 }
@@ -38,7 +39,7 @@ export function enlarge(frame, image, scale) {
 // A PNG of `frame` enlarged by whole pixels.
 export async function stillPng(frame, scale = kStillScale) {
   const canvas = document.createElement('canvas');
-  [canvas.width, canvas.height] = [kWidth * scale, kHeight * scale];
+  [canvas.width, canvas.height] = [frameSize.width * scale, frameSize.height * scale];
   const context2d = canvas.getContext('2d');
   const image = context2d.createImageData(canvas.width, canvas.height);
   enlarge(frame, image, scale);

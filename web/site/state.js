@@ -1,10 +1,14 @@
 // The player's whole state, declared in one place: the modules that act on
 // the player read and write these fields, and it has no others.
-export const kWidth = 400;
-export const kHeight = 240;
-export const kFrameBytes = kWidth * kHeight * 2;
-
 export const params = new URLSearchParams(location.search);
+export const embedded = params.has('embed');
+export const $ = (id) => document.getElementById(id);
+
+// The engine's frame in pixels and RGB565 bytes, as the engine gives it once open.
+export const frameSize = { width: 0, height: 0, bytes: 0 };
+export function setFrameSize(width, height) {
+  Object.assign(frameSize, { width, height, bytes: 2 * width * height });
+}
 
 export const player = {
   ready: false,  // a data set is loaded and the title card is up
@@ -14,7 +18,7 @@ export const player = {
   from: 0,  // ms of the show: where the clock last started, or where it holds while paused
   origin: 0,  // the clock's reading (ms) when the show goes on from `from`
   end: 0,  // ms: the show's end, from the engine
-  segmentStarts: [],  // ms: where each of the 25 segments starts, then the end
+  segmentStarts: [],  // ms: where each segment starts, then the end
   audio: null,  // the AudioContext, made when the soundtrack first needs it
   decoding: null,  // a promise of the whole soundtrack decoded (of null when there is none)
   playable: null,  // a promise of the first soundtrack that can play: its head, or the whole (or null)
@@ -28,7 +32,7 @@ export const player = {
   volume: null,  // the GainNode every source goes through: 0 when muted
   muted: false,
   silentNoticeShown: false,  // "No sound" is said once
-  upright: false,  // the display is shown upright (240 × 400)
+  upright: false,  // the display is shown upright (the frame turned a quarter)
   wakeLock: null,  // the screen wake lock while held
   overlay: false,  // full screen by a fixed overlay, where the Fullscreen API is missing
   clipRange: null,  // { from, to } ms: the range chosen on the bar for Save clip; null for the default

@@ -2,7 +2,7 @@
 import { showTime } from './clock.js';
 import { dataBase } from './data.js';
 import { decodeSoundtrack, soundtrackHead, soundtrackName } from './soundtrack.js';
-import { kFrameBytes, params, player } from './state.js';
+import { frameSize, params, player } from './state.js';
 
 export function installTestHook({ opened, ready, offline, soundPosition, clip }) {
   if (!params.has('test')) return;
@@ -16,7 +16,7 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
     frameAt(t) {
       engine._vantrelle_clear();
       engine._vantrelle_draw(t);
-      return new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), kFrameBytes).slice();
+      return new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes).slice();
     },
     // For the tests of sound and tables: the decoded soundtrack (the first
     // that can play, its head or the whole; or the whole), the clock, a start-up table.

@@ -12,9 +12,16 @@ import { startWebKit } from './webkit.mjs';
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.png': 'image/png', '.mp3': 'audio/mpeg' };
 
-// Serves `root` at /; `extra` maps a URL prefix such as '/bad/' to another folder.
-export async function serve(root, extra = {}) {
+// Serves `root` at /; `extra` maps a URL prefix such as '/bad/' to another
+// folder or file (one that does not exist gives 404); `headers(path)` adds
+// headers to a response.
+export async function serve(root, extra = {}, { headers = () => ({}) } = {}) {
+  let down = false;
   const server = createServer((request, response) => {
+    if (down) {
+      request.socket.destroy();
+      return;
+    }
     const url = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     const prefix = Object.keys(extra).find((p) => url.startsWith(p));
     let file = prefix ? path.join(extra[prefix], url.slice(prefix.length)) : path.join(root, url);
@@ -23,11 +30,13 @@ export async function serve(root, extra = {}) {
       response.writeHead(404).end();
       return;
     }
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream', ...headers(url) });
     createReadStream(file).pipe(response);
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+  // down(): every request fails as it would with the network gone, the
+  // service worker's own fetches too (a page's offline mode leaves those).
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; } };
 }
 
 const browsers = ['/usr/bin/chromium-headless-shell', '/usr/lib/chromium/chromium-headless-shell', '/usr/bin/chromium'];

@@ -358,11 +358,10 @@ const tests = {
       await page.goto(`${server.url}?test`);
       await visit();
       if (!(await page.evaluate(() => vantrelleTest.offline()))) throw new Error('the service worker did not keep the show');
-      const [first] = await caches();
+      const [first] = (await caches()).filter((name) => name.startsWith('vantrelle-'));
       await page.setOfflineMode(true);
       const fromWorker = [];
-      // A blob: address is made in the page (the unzipped engine module), never fetched.
-      const listen = (response) => response.url().startsWith('blob:') || fromWorker.push(response.fromServiceWorker());
+      const listen = (response) => fromWorker.push(response.fromServiceWorker());
       page.on('response', listen);
       await page.reload();
       await visit();
@@ -378,13 +377,21 @@ const tests = {
       await playingWithSound(page);
 
       await page.setOfflineMode(false);
-      const worker = path.join(copy, 'sw.js');
-      writeFileSync(worker, readFileSync(worker, 'utf8').replace(/^const version = '(.*)';$/m, "const version = '$1-next';"));
+      // A new build: its worker takes over, and its page hands it everything again.
+      for (const file of ['sw.js', 'build.js']) {
+        const text = readFileSync(path.join(copy, file), 'utf8');
+        writeFileSync(path.join(copy, file), text.replaceAll(`'${first.slice('vantrelle-'.length)}'`, `'${first.slice('vantrelle-'.length)}-next'`));
+      }
       await page.reload();
       await visit();
-      // The new build's worker takes over and is handed everything again.
+      await page.waitForFunction(async (want) => {
+        const registration = await navigator.serviceWorker.getRegistration();
+        return (await caches.has(want)) && !registration.installing && !registration.waiting;
+      }, { timeout: 20000 }, `${first}-next`);
+      await page.reload();
+      await visit();
       const replaced = await page.waitForFunction(async (want) => {
-        const names = await caches.keys();
+        const names = (await caches.keys()).filter((name) => name.startsWith('vantrelle-'));
         return names.length === 1 && names[0] === want && Boolean(await caches.match('data.pack'));
       }, { timeout: 20000 }, `${first}-next`).then(() => true, () => false);
       if (!replaced) throw new Error(`caches after a new build: ${(await caches()).join(', ')} (before: ${first})`);
@@ -414,13 +421,13 @@ const tests = {
     const plainData = [...packed.keys()].filter((name) => /^data\/(gfx|mesh)\//.test(name));
     const scalar = [...packed.keys()].filter((name) => name.includes('scalar'));
     const [pack, sound] = [packed.get('data.pack'), packed.get('data/music/soundtrack.mp3')];
-    if (!pack || plainData.length || scalar.length || !packed.has('vantrelle.wasm.gz') || !packed.has('vantrelle.mjs.gz') || packed.has('vantrelle.wasm') || packed.has('vantrelle.mjs')) {
+    if (!pack || plainData.length || scalar.length || !packed.has('vantrelle.wasm.gz') || !packed.has('vantrelle.mjs') || packed.has('vantrelle.wasm')) {
       throw new Error(`downloaded: ${[...packed.keys()].join(', ')}`);
     }
     if (!sound || sound.start < pack.end) throw new Error('the soundtrack did not wait for the data');
     const plain = await fetched('?test&data=data/');
     if (plain.has('data.pack') || !plain.has('data/gfx/clip01.raw')) throw new Error(`?data=: ${[...plain.keys()].join(', ')}`);
-    return 'the data pack and the zipped vector engine alone, the soundtrack after the data; ?data= takes plain files';
+    return 'the data pack and the vector engine (its WebAssembly zipped) alone, the soundtrack after the data; ?data= takes plain files';
   },
 
   // A pack cut short falls back to the plain files; one a server unzipped on the way still serves.
@@ -450,7 +457,7 @@ const tests = {
     return 'a pack cut short falls back to the plain files, one unzipped on the way serves as it is';
   },
 
-  // A zipped engine cut short or served unzipped: the page runs the plain one, frames exact.
+  // A zipped WebAssembly cut short or served unzipped: the page runs the plain one, frames exact.
   async brokenEngine({ browser }) {
     const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
     const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
@@ -458,7 +465,7 @@ const tests = {
     try {
       for (const [name, spoil] of cases) {
         const extra = {};
-        for (const file of ['vantrelle.wasm.gz', 'vantrelle.mjs.gz']) {
+        for (const file of ['vantrelle.wasm.gz']) {
           extra[`/${file}`] = path.join(scratch, `${name.replaceAll(' ', '-')}-${file}`);
           writeFileSync(extra[`/${file}`], spoil(readFileSync(path.join(site, file))));
         }
@@ -468,8 +475,7 @@ const tests = {
         await page.waitForFunction(() => window.vantrelleTest !== undefined);
         await page.evaluate(() => vantrelleTest.ready);
         const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
-        const plain = await page.evaluate(() => ['/vantrelle.wasm', '/vantrelle.mjs'].every((file) =>
-          performance.getEntriesByType('resource').some((e) => e.name.endsWith(file))));
+        const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('/vantrelle.wasm')));
         await page.close();
         server.close();
         if (sha(Buffer.from(frame)) !== expected || !plain) throw new Error(`an engine ${name}: plain engine ${plain}, frame ${sha(Buffer.from(frame)) === expected ? 'exact' : 'wrong'}`);

@@ -72,7 +72,7 @@ async function press(page, id) {
 // ffprobe's key=value lines: 'video.nb_read_frames', 'audio.codec_name', 'format.duration' ...
 function probe(file) {
   const text = execFileSync('ffprobe', ['-v', 'error', '-count_frames', '-show_entries',
-    'stream=codec_type,codec_name,width,height,nb_read_frames,start_time:format=duration', '-of', 'ini', file], { encoding: 'utf8' });
+    'stream=codec_type,codec_name,width,height,nb_read_frames,start_time,duration:format=duration', '-of', 'ini', file], { encoding: 'utf8' });
   const found = {};
   let section = '';
   for (const line of text.split('\n')) {
@@ -245,6 +245,36 @@ const tests = {
       if (score < 0.9 || Math.abs(offsetMs) > 1000 / 60) throw new Error(`sound ${offsetMs.toFixed(1)} ms from the picture (match ${score.toFixed(2)})`);
       return `${path.basename(file)}: 180 frames of 1200 × 720, ${found.duration} s, Opus; every frame ≥ ${worst.toFixed(1)} dB; sound ${offsetMs.toFixed(1)} ms from the picture`;
     } finally {
+      rmSync(folder, { recursive: true, force: true });
+    }
+  },
+
+  // The sound lasts as long as the picture to within half an Opus packet (10 ms) either way, down to a 1 ms clip (one frame).
+  async clipLengths({ browser, url }) {
+    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-clip-'));
+    const page = await open(browser, `${url}?test`);
+    try {
+      await page.evaluate(() => vantrelleTest.ready);
+      await page.evaluate(() => vantrelleTest.wholeSoundtrack());
+      const found = [];
+      for (const ms of [1, 17, 50, 1001]) {
+        const made = await page.evaluate(async (ms) => {
+          const { type, bytes } = await vantrelleTest.clip(44352, 44352 + ms);
+          let text = '';
+          for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+          return { type, base64: btoa(text) };
+        }, ms);
+        const file = path.join(folder, `${ms}.${made.type === 'video/mp4' ? 'mp4' : 'webm'}`);
+        writeFileSync(file, Buffer.from(made.base64, 'base64'));
+        const { video, audio } = probe(file);
+        const picture = Math.ceil(ms * 60 / 1000) / 60;
+        const sound = Number(audio.start_time) + Number(audio.duration) - Number(video.start_time);
+        found.push(`${ms} ms: ${(1000 * picture).toFixed(1)} ms of picture, ${(1000 * sound).toFixed(1)} ms of sound`);
+        if (!(Math.abs(sound - picture) <= 0.010)) throw new Error(found.join('; '));
+      }
+      return found.join('; ');
+    } finally {
+      await page.close();
       rmSync(folder, { recursive: true, force: true });
     }
   },
