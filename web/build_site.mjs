@@ -4,8 +4,9 @@
 // drawn from the show (vantrelle-make-icons). Copies the muxer for saved
 // clips from web/node_modules (npm ci --prefix web). Writes the data pack the page
 // unpacks, the plain data files beside it (for ?data= and for browsers that
-// cannot unpack), the engine gzipped, icons/, poster.png, and
-// stamps the service worker with the build's version and the page's own files.
+// cannot unpack), the engine's WebAssembly gzipped, icons/, poster.png, and
+// stamps the service worker (and build.js) with the build's version, the
+// worker with the page's own files too.
 import { createHash } from 'node:crypto';
 import { cpSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import path from 'node:path';

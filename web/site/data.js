@@ -125,6 +125,20 @@ export function fetchSoundtrack() {
   return { files, head };
 }
 
+// The registration's active worker, once there is one; null when the one
+// installing fails (its files do not fit, say), where `ready` would wait forever.
+function activeWorker(registration) {
+  if (!registration) return null;
+  if (registration.active) return registration.active;
+  const worker = registration.installing ?? registration.waiting;
+  return new Promise((resolve) => {
+    worker.addEventListener('statechange', () => {
+      if (worker.state === 'activated') resolve(worker);
+      else if (worker.state === 'redundant') resolve(null);
+    });
+  });
+}
+
 // Hands the downloads and the engine in use to the service worker, and again
 // to a new build's worker when it takes over. Resolves to true once the
 // worker has every address the visit used in its cache, read back from it;
@@ -132,14 +146,15 @@ export function fetchSoundtrack() {
 export function keepForOffline(engineFiles) {
   if (!('serviceWorker' in navigator)) return Promise.resolve(false);
   const message = { build, keep: [...downloaded], fetch: engineFiles };
-  const handOver = async () => {
-    const worker = (await navigator.serviceWorker.ready).active;
+  const handOver = async (registration) => {
+    const worker = await activeWorker(registration ?? await navigator.serviceWorker.getRegistration());
+    if (!worker) throw new Error('the service worker did not install');
     const channel = new MessageChannel();
     const reply = new Promise((resolve) => { channel.port1.onmessage = (event) => resolve(event.data === 'kept'); });
     worker.postMessage(message, [channel.port2]);
     return reply;
   };
-  navigator.serviceWorker.addEventListener('controllerchange', handOver);
+  navigator.serviceWorker.addEventListener('controllerchange', () => handOver().catch(() => false));
   return navigator.serviceWorker.register('sw.js').then(handOver).catch((error) => {
     console.warn(`sw.js: ${error.message}; no offline copy`);
     return false;
