@@ -12,7 +12,8 @@
 #   native  the release build (gcc) and its CTest suites, the Debian package
 #           and its checks among them (never installing it)
 #   web     the browser build: the kernel tests in WebAssembly, then the page
-#           in Chromium, Firefox and WebKit against the release build
+#           in Chromium, Firefox and WebKit against the release build, as a
+#           phone, and sharing a moment (Chromium)
 #   arm64   a cross build under qemu: its kernel tests, its package, and the
 #           whole show byte for byte against the x86-64 build
 #   asan    the build with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -20,11 +21,13 @@
 #   fuzz    a minute of libFuzzer per reader (VANTRELLE_FUZZ_SECONDS)
 # web and arm64 use the native stage's build/ (run it first, or before).
 #
-# Adding a suite: inside its stage, run it as `suite LOG COMMAND...`. It stops
-# the script when COMMAND fails and counts the passes of its closing line:
-# CTest's "... tests failed out of N", GoogleTest's "[  PASSED  ] N tests.",
-# node:test's "# pass N" (or "ℹ pass N"), or "NAME: N passed" alone on a line. A new stage is a function stage_NAME,
-# its name in `stages`, and the setup groups it needs in `needs`.
+# Adding a suite: inside its stage, run it as `suite LOG COMMAND...`, for
+# example `suite unit.log node --test web/test/unit/`. It stops the script when
+# COMMAND fails and counts the passes of its closing line: CTest's "... tests
+# failed out of N", GoogleTest's "[  PASSED  ] N tests.", node:test's "# pass N"
+# (or "ℹ pass N"), or "NAME: N passed" alone on a line. A new stage is a
+# function stage_NAME, its name in `stages`, and the setup groups it needs in
+# `needs`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
