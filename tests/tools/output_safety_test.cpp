@@ -117,6 +117,46 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
   }
 }
 
+// A disk that fills while ffmpeg writes: some containers leave ffmpeg's own
+// status at 0 over a cut-short file. Every one fails in one line naming the
+// target, which keeps what it had (or stays absent). A small file system is
+// mounted for it, where that is allowed.
+TEST(OutputSafety, AVideoCutShortByAFullDiskFails) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  struct Case {
+    const char* name;
+    const char* options;
+    bool existing;
+  };
+  const Case cases[] = {
+      {"a.webm", "--fps 25 --scale 1", false}, {"b.webm", "--fps 25 --scale 1", true},
+      {"c.mkv", "--fps 25 --scale 1", false},  {"d.mkv", "--fps 25 --scale 1", true},
+      {"e.webm", "--fps 25 --scale 1 --max-size 1M", true},      {"f.mp4", "--fps 25 --scale 1", true},
+      {"g.gif", "--preset gif", true},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path folder = data.path() / (std::string("full-") + c.name);
+    std::filesystem::create_directories(folder);
+    if (RunShell("mount -t tmpfs -o size=48k vantrelle-test " + Quoted(folder) + " 2>/dev/null") != 0) {
+      GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    const std::filesystem::path path = folder / c.name;
+    if (c.existing) std::ofstream(path) << "earlier";
+    const std::string before = Snapshot(path);
+    ToolRun run = RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 0 --to 2000 " + c.options +
+                                            " --video " + Quoted(path));
+    if (run.output.starts_with("vantrelle-render: warning: no soundtrack"))
+      run.output.erase(0, run.output.find('\n') + 1);
+    EXPECT_EQ(run.status, 1) << c.name << "\n" << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << c.name << "\n" << run.output;
+    EXPECT_NE(run.output.find(path.string()), std::string::npos) << c.name << "\n" << run.output;
+    EXPECT_TRUE(Snapshot(path) == before) << c.name << " was changed";
+    EXPECT_EQ(Names(folder).size(), c.existing ? 1u : 0u) << c.name;
+    RunShell("umount " + Quoted(folder));
+  }
+}
+
 // With standard streams closed by the caller, the output's file must not take
 // their place: the raw file holds frames and nothing else.
 TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {

@@ -249,7 +249,7 @@ class VideoSink final : public FrameSink {
     if (!started.ok()) {
       return CannotWrite(started.message);
     }
-    if (!plan.warning.empty()) {
+    if (!plan.warning.empty() && settings.pass != 2) {  // a second pass was warned in its first
       std::fprintf(stderr, "vantrelle-render: %s\n", plan.warning.c_str());
     }
     return {};

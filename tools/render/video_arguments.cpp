@@ -75,9 +75,12 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   const std::string size = upright ? std::to_string(kFrameHeight) + "x" + std::to_string(kFrameWidth)
                                    : std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
   const std::string scale = std::to_string(settings.scale);
+  // -xerror: a failed write (a full disk) must end ffmpeg with an error;
+  // Matroska and WebM would otherwise finish a cut-short file with status 0.
   std::vector<std::string> args = {"ffmpeg",
                                    "-hide_banner",
                                    "-nostats",
+                                   "-xerror",
                                    "-loglevel",
                                    "error",
                                    "-y",
