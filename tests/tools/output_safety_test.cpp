@@ -130,9 +130,12 @@ TEST(OutputSafety, AVideoCutShortByAFullDiskFails) {
     bool existing;
   };
   const Case cases[] = {
-      {"a.webm", "--fps 25 --scale 1", false}, {"b.webm", "--fps 25 --scale 1", true},
-      {"c.mkv", "--fps 25 --scale 1", false},  {"d.mkv", "--fps 25 --scale 1", true},
-      {"e.webm", "--fps 25 --scale 1 --max-size 1M", true},      {"f.mp4", "--fps 25 --scale 1", true},
+      {"a.webm", "--fps 25 --scale 1", false},
+      {"b.webm", "--fps 25 --scale 1", true},
+      {"c.mkv", "--fps 25 --scale 1", false},
+      {"d.mkv", "--fps 25 --scale 1", true},
+      {"e.webm", "--fps 25 --scale 1 --max-size 1M", true},
+      {"f.mp4", "--fps 25 --scale 1", true},
       {"g.gif", "--preset gif", true},
   };
   for (const Case& c : cases) {
