@@ -164,7 +164,7 @@ class VideoSink final : public FrameSink {
   Status Check() override { return CheckWritable(settings_.file); }
 
   Status Open() override {
-    if (Status opened = output_.Open(settings_.file); !opened.ok()) {
+    if (Status opened = Measuring() ? Status{} : output_.Open(settings_.file); !opened.ok()) {
       return opened;
     }
     if (Status started = StartFfmpeg(); !started.ok()) {
@@ -200,6 +200,12 @@ class VideoSink final : public FrameSink {
     if (!ended.ok()) {
       return Fail(ended.message);
     }
+    if (Measuring()) {
+      return {};
+    }
+    if (Status fits = CheckSize(); !fits.ok()) {
+      return fits;
+    }
     // ffmpeg's status alone is not trusted: the video must be there and not empty.
     if (Status committed = output_.Commit(); !committed.ok()) {
       return CannotWrite("ffmpeg reported success, but " + committed.message);
@@ -213,11 +219,27 @@ class VideoSink final : public FrameSink {
   }
 
  private:
+  // A first pass of two writes only ffmpeg's log, never the target.
+  bool Measuring() const { return settings_.videoBitrate > 0 && settings_.pass == 1; }
+
+  // The finished video against --max-size, before it can replace the target.
+  Status CheckSize() {
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(output_.TemporaryPath(), unknown);
+    if (settings_.maxBytes > 0 && !unknown && size > static_cast<std::uintmax_t>(settings_.maxBytes)) {
+      output_.Discard();
+      return CannotWrite(settings_.file.string() + " came out over " + settings_.maxSizeText + "; try a little less");
+    }
+    return {};
+  }
+
   // Starts ffmpeg writing the video into the temporary file. Any failure to
   // start it means the video cannot be made: kUnwritable.
   Status StartFfmpeg() {
     VideoSettings settings = settings_;
-    settings.file = output_.TemporaryPath();
+    if (!Measuring()) {
+      settings.file = output_.TemporaryPath();
+    }
     const SoundtrackPlan plan =
         PlanSoundtrack(ResolveDataPath(dataDirectory_, kSoundtrackFileName), settings.from, settings.to);
     // ffmpeg gets the samples our decoder checked, from the range's start on, in

@@ -18,6 +18,7 @@
 #include "platform/find_data_directory.h"
 #include "platform/guard_main.h"
 #include "platform/non_empty_option.h"
+#include "tools/render/check_writable.h"
 #include "tools/render/contact_sheet.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
@@ -124,13 +125,16 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "--video", options.video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
   CLI::Option* sheetOption =
       app.add_option("--contact-sheet", options.sheet, "write one labelled frame per segment as a PNG");
-  CLI::Option* presetOption = app.add_option(
-      "--preset", options.presetName,
-      "with --video: landscape (1200 x 720, the default), vertical (1080 x 1920, upright) or gif (400 x 240, 25 fps, "
-      "looping, up to 30 s)");
-  CLI::Option* maxSizeOption = app.add_option(
-      "--max-size", options.maxSizeText,
-      "with --video (.mp4 or .webm): at most SIZE bytes (K, M: 1,024-based), by a bit rate found in two passes");
+  CLI::Option* presetOption = app.add_option("--preset", options.presetName,
+                                             "with --video: landscape (1200 x 720, the default), vertical (1080 x "
+                                             "1920, upright) or gif (400 x 240, 25 fps, "
+                                             "looping, up to 30 s)")
+                                  ->check(vantrelle::platform::NonEmpty("name a preset", "NAME"));
+  CLI::Option* maxSizeOption =
+      app.add_option(
+             "--max-size", options.maxSizeText,
+             "with --video (.mp4 or .webm): at most SIZE bytes (K, M: 1,024-based), by a bit rate found in two passes")
+          ->check(vantrelle::platform::NonEmpty("give a size", "SIZE"));
   CLI::Option* portraitOption =
       app.add_flag("--portrait", options.portrait,
                    "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
@@ -275,9 +279,9 @@ int Main(int argc, char** argv) {
 }
 
 // --max-size: the video bit rate that leaves room for the sound and the
-// container, found by ffmpeg in two passes over the same frames (the first
-// writes only into a hidden scratch folder beside the output, removed whatever
-// happens).
+// container, found by ffmpeg in two passes over the same frames. The first
+// writes only its log, into a hidden scratch folder beside the output that is
+// removed whatever happens; messages name the target, never the scratch.
 int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeText) {
   namespace render = vantrelle::render;
   const std::optional<std::int64_t> limit = render::ParseSize(sizeText);
@@ -289,18 +293,24 @@ int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeTe
     return Fail("--max-size needs an .mp4 or .webm video", kUsageError);
   }
   const std::int64_t ms = video.to - video.from;
-  // 4% for the container and the encoder's aim; the sound's bit rate as the container carries it.
-  const std::int64_t rate = *limit * 8 * 96 / 100 * 1000 / ms - render::SoundBitrate(video.container);
-  if (rate < render::kLowestVideoBitrate) {
-    const std::int64_t least =
-        (render::kLowestVideoBitrate + render::SoundBitrate(video.container)) * ms / 1000 / 8 * 100 / 96;
+  const render::SizePlan plan = render::PlanSize(*limit, static_cast<vantrelle::DemoClock>(ms), video.container);
+  if (plan.kind == render::SizePlan::kTooSmall) {
     return Fail("--max-size " + sizeText + " is too small for " + render::SecondsText(ms) + " s: it needs at least " +
-                    std::to_string((least + 1023) / 1024) + "K",
+                    std::to_string((plan.leastBytes + 1023) / 1024) + "K",
                 kUsageError);
   }
-  // The scratch folder is hidden beside the output, like the output's own
-  // temporary file: nothing is written outside the output's folder.
+  video.maxBytes = *limit;
+  video.maxSizeText = sizeText;
   const std::filesystem::path target = video.file;
+  if (plan.kind == render::SizePlan::kConstantQuality) {
+    std::fprintf(stderr, "vantrelle-render: --max-size %s is more than %s needs: made at constant quality\n",
+                 sizeText.c_str(), target.c_str());
+    return Finish(render::RenderFrames(request));
+  }
+  // Checked before the first pass, which writes nothing there.
+  if (const vantrelle::Status writable = render::CheckWritable(target); !writable.ok()) {
+    return Finish(writable);
+  }
   std::string pattern = (target.parent_path() / ".vantrelle-passes-XXXXXX").string();
   const char* scratch = mkdtemp(pattern.data());
   if (scratch == nullptr) {
@@ -309,21 +319,16 @@ int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeTe
         kOutputError);
   }
   const std::filesystem::path folder = scratch;
-  video.videoBitrate = rate;
+  video.videoBitrate = plan.videoBitrate;
   video.passLog = folder / "pass";
   video.pass = 1;
-  video.file = folder / ("first" + target.extension().string());
   vantrelle::Status status = render::RenderFrames(request);
   if (status.ok()) {
     video.pass = 2;
-    video.file = target;
     status = render::RenderFrames(request);
   }
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
-  if (status.ok() && std::filesystem::file_size(target, ignored) > static_cast<std::uintmax_t>(*limit)) {
-    return Fail(target.string() + " came out over " + sizeText + "; try a little less", kOutputError);
-  }
   return Finish(status);
 }
 
