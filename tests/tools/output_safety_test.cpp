@@ -238,6 +238,16 @@ TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {
   }
 }
 
+// A closed standard output is no place for frames: --raw - fails in one
+// line rather than report frames written into nothing.
+TEST(OutputSafety, RawFramesToAClosedStandardOutputFail) {
+  TestDataDirectory data;
+  const ToolRun run = RunTool("/bin/sh", "-c " + Quoted(RenderTool().string() + " --quiet --data " +
+                                                        data.path().string() + " --at 0 --raw - 1>&-"));
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_EQ(run.output, "vantrelle-render: cannot write frame 0 to standard output: Bad file descriptor\n");
+}
+
 // Names up to the file system's limit work, though the temporary name beside
 // them adds to theirs; a longer one is refused in one line.
 TEST(OutputSafety, NamesUpToTheLongestAllowed) {
