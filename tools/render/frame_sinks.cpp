@@ -240,8 +240,11 @@ class VideoSink final : public FrameSink {
     if (!Measuring()) {
       settings.file = output_.TemporaryPath();
     }
+    // A GIF has no sound: its soundtrack is neither read nor warned about.
     const SoundtrackPlan plan =
-        PlanSoundtrack(ResolveDataPath(dataDirectory_, kSoundtrackFileName), settings.from, settings.to);
+        settings.preset == VideoPreset::kGif
+            ? SoundtrackPlan{}
+            : PlanSoundtrack(ResolveDataPath(dataDirectory_, kSoundtrackFileName), settings.from, settings.to);
     // ffmpeg gets the samples our decoder checked, from the range's start on, in
     // an anonymous file it reads as its descriptor 3: never the MP3 itself,
     // whose bytes it might take for something else (a playlist naming other files).
