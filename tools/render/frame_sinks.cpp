@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <variant>
 
 #include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
@@ -297,13 +298,17 @@ class VideoSink final : public FrameSink {
 }  // namespace
 
 std::unique_ptr<FrameSink> MakeFrameSink(const RenderRequest& request) {
-  if (!request.video.file.empty()) {
-    return std::make_unique<VideoSink>(request.dataDirectory, request.video);
-  }
-  if (!request.rawFile.empty()) {
-    return std::make_unique<RawSink>(request.rawFile);
-  }
-  return std::make_unique<PngSink>(request.pngDirectory, request.pngScale, request.portrait);
+  struct Maker {
+    const std::filesystem::path& dataDirectory;
+    std::unique_ptr<FrameSink> operator()(const RawOutput& raw) const { return std::make_unique<RawSink>(raw.file); }
+    std::unique_ptr<FrameSink> operator()(const PngOutput& png) const {
+      return std::make_unique<PngSink>(png.folder, png.scale, png.portrait);
+    }
+    std::unique_ptr<FrameSink> operator()(const VideoSettings& video) const {
+      return std::make_unique<VideoSink>(dataDirectory, video);
+    }
+  };
+  return std::visit(Maker{request.dataDirectory}, request.output);
 }
 
 }  // namespace vantrelle::render

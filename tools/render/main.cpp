@@ -168,38 +168,44 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   return std::nullopt;
 }
 
+// A command line that does not make a render: the caller says so in one line, as a usage error.
+vantrelle::Status Unusable(std::string message) {
+  return vantrelle::Status::Failure(vantrelle::ErrorKind::kMalformed, std::move(message));
+}
+
 // The render the options ask for, or the one line saying why they do not make one.
-std::string BuildRequest(Options options, const std::filesystem::path& dataDirectory,
-                         vantrelle::render::RenderRequest& request) {
+vantrelle::Result<vantrelle::render::RenderRequest> BuildRequest(Options options,
+                                                                 const std::filesystem::path& dataDirectory) {
   namespace render = vantrelle::render;
+  render::RenderRequest request;
   if (options.fps && !options.from && options.video.empty()) {
-    return "--fps needs --from/--to or --video";
+    return Unusable("--fps needs --from/--to or --video");
   }
-  if (options.fps && *options.fps <= 0) return "--fps must be at least 1";
+  if (options.fps && *options.fps <= 0) return Unusable("--fps must be at least 1");
   if (options.fps && *options.fps > render::kMaxFps) {
-    return "--fps must be at most " + std::to_string(render::kMaxFps) +
-           ": times are whole ms, so more only repeats frames";
+    return Unusable("--fps must be at most " + std::to_string(render::kMaxFps) +
+                    ": times are whole ms, so more only repeats frames");
   }
   if (options.scale && (*options.scale < 1 || *options.scale > kMaxScale)) {
-    return "--scale must be a whole number from 1 to " + std::to_string(kMaxScale);
+    return Unusable("--scale must be a whole number from 1 to " + std::to_string(kMaxScale));
   }
   if (!options.video.empty() && !render::ContainerFor(options.video)) {
-    return "--video " + options.video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif";
+    return Unusable("--video " + options.video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif");
   }
   const std::optional<render::VideoPreset> preset =
       options.presetName.empty() ? render::VideoPreset::kLandscape : render::PresetNamed(options.presetName);
   if (!preset) {
-    return "--preset " + options.presetName + ": say landscape, vertical or gif";
+    return Unusable("--preset " + options.presetName + ": say landscape, vertical or gif");
   }
   const bool gif = *preset == render::VideoPreset::kGif;
   if (!options.video.empty() && gif != (render::ContainerFor(options.video) == render::VideoContainer::kGif)) {
-    return "--video " + options.video + ": --preset gif writes a .gif file, and a .gif needs --preset gif";
+    return Unusable("--video " + options.video + ": --preset gif writes a .gif file, and a .gif needs --preset gif");
   }
   if (*preset != render::VideoPreset::kLandscape && options.scale) {
-    return "--scale applies to landscape videos only: --preset " + options.presetName + " has its own size";
+    return Unusable("--scale applies to landscape videos only: --preset " + options.presetName + " has its own size");
   }
   if (gif && options.fps && *options.fps != render::kGifFps) {
-    return "--preset gif is " + std::to_string(render::kGifFps) + " fps";
+    return Unusable("--preset gif is " + std::to_string(render::kGifFps) + " fps");
   }
   if (gif) {
     options.fps = render::kGifFps;
@@ -209,7 +215,7 @@ std::string BuildRequest(Options options, const std::filesystem::path& dataDirec
     options.to = vantrelle::kShowLengthMs;
   }
   if (gif && *options.to - *options.from > render::kGifLongestMs) {
-    return "--preset gif takes ranges up to 30 s: say --from and --to";
+    return Unusable("--preset gif takes ranges up to 30 s: say --from and --to");
   }
 
   if (options.at) {
@@ -218,41 +224,40 @@ std::string BuildRequest(Options options, const std::filesystem::path& dataDirec
     request.times = render::FrameTimes::List(options.times);
   } else if (options.from) {
     if (*options.to <= *options.from) {
-      return "--to must be after --from";
+      return Unusable("--to must be after --from");
     }
     if (options.step) {
-      if (*options.step <= 0) return "--step must be at least 1 ms";
+      if (*options.step <= 0) return Unusable("--step must be at least 1 ms");
       request.times = render::FrameTimes::ByStep(*options.from, *options.to, *options.step);
     } else {
       request.times = render::FrameTimes::AtRate(*options.from, *options.to, options.fps.value_or(kDefaultFps));
     }
   } else {
-    return "say which times to render: --at, --times or --from/--to";
+    return Unusable("say which times to render: --at, --times or --from/--to");
   }
   if (const vantrelle::Status usable = render::CheckTimes(request.times); !usable.ok()) {
-    return usable.message;
+    return usable;
   }
   if (options.raw.empty() && options.png.empty() && options.video.empty()) {
-    return "say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE";
+    return Unusable("say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE");
   }
   request.dataDirectory = dataDirectory;
-  request.rawFile = options.raw;
-  request.pngDirectory = options.png;
-  request.pngScale = options.scale.value_or(1);
   request.quiet = options.quiet;
-  request.portrait = options.portrait;
   if (!options.video.empty()) {
-    request.video = {options.video,
-                     *render::ContainerFor(options.video),
-                     {},
-                     *options.from,
-                     *options.to,
-                     options.fps.value_or(kDefaultFps),
-                     gif ? 1 : options.scale.value_or(kDefaultVideoScale)};
-    request.video.preset = *preset;
-    request.portrait = *preset == render::VideoPreset::kVertical;  // ffmpeg gets the frames upright
+    request.output = render::VideoSettings{.file = options.video,
+                                           .container = *render::ContainerFor(options.video),
+                                           .from = *options.from,
+                                           .to = *options.to,
+                                           .fps = options.fps.value_or(kDefaultFps),
+                                           .scale = gif ? 1 : options.scale.value_or(kDefaultVideoScale),
+                                           .preset = *preset};
+  } else if (!options.raw.empty()) {
+    request.output = render::RawOutput{.file = options.raw, .portrait = options.portrait};
+  } else {
+    request.output =
+        render::PngOutput{.folder = options.png, .scale = options.scale.value_or(1), .portrait = options.portrait};
   }
-  return {};
+  return request;
 }
 
 int Main(int argc, char** argv) {
@@ -268,14 +273,14 @@ int Main(int argc, char** argv) {
   if (!options.sheet.empty()) {
     return Finish(vantrelle::render::MakeContactSheet(found.value(), options.sheet));
   }
-  vantrelle::render::RenderRequest request;
-  if (const std::string unusable = BuildRequest(options, found.value(), request); !unusable.empty()) {
-    return Fail(unusable, kUsageError);
+  const vantrelle::Result<vantrelle::render::RenderRequest> request = BuildRequest(options, found.value());
+  if (!request.ok()) {
+    return Fail(request.status().message, kUsageError);
   }
   if (!options.maxSizeText.empty()) {
-    return FitVideo(request, options.maxSizeText);
+    return FitVideo(request.value(), options.maxSizeText);
   }
-  return Finish(vantrelle::render::RenderFrames(request));
+  return Finish(vantrelle::render::RenderFrames(request.value()));
 }
 
 // --max-size: the video bit rate that leaves room for the sound and the
@@ -288,7 +293,7 @@ int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeTe
   if (!limit) {
     return Fail("--max-size " + sizeText + ": say bytes, or a whole number with K or M (1,024-based)", kUsageError);
   }
-  render::VideoSettings& video = request.video;
+  render::VideoSettings& video = std::get<render::VideoSettings>(request.output);
   if (video.container != render::VideoContainer::kMp4 && video.container != render::VideoContainer::kWebm) {
     return Fail("--max-size needs an .mp4 or .webm video", kUsageError);
   }

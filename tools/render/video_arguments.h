@@ -30,11 +30,11 @@ inline constexpr int kVerticalWidth = 1080;
 inline constexpr int kVerticalHeight = 1920;
 
 struct VideoSettings {
-  std::filesystem::path file;  // the video written (replaced if present)
+  std::filesystem::path file = {};  // the video written (replaced if present)
   VideoContainer container = VideoContainer::kMp4;
-  std::filesystem::path soundtrack;  // decoded sound, from `from` on; empty: a silent video
-  DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
-  DemoClock to = kShowLengthMs;      // ms, not included
+  std::filesystem::path soundtrack = {};  // decoded sound, from `from` on; empty: a silent video
+  DemoClock from = 0;                     // ms; frame n shows from + floor(n * 1000 / fps)
+  DemoClock to = kShowLengthMs;           // ms, not included
   int fps = 60;
   int scale = 3;                                 // whole-factor enlargement, nearest neighbour (landscape only)
   VideoPreset preset = VideoPreset::kLandscape;  // vertical: frames arrive upright, 240 x 400
