@@ -60,8 +60,8 @@ std::optional<std::int64_t> ParseSize(const std::string& text);
 std::int64_t SoundBitrate(VideoContainer container);
 // Below this the show's fine pixels turn to mush: a limit that leaves less is refused.
 inline constexpr std::int64_t kLowestVideoBitrate = 250000;
-// Constant quality never comes near this at any preset: a limit that leaves
-// more needs no bit rate at all.
+// Far above what constant quality uses at these sizes: a limit that leaves
+// more needs no bit rate at all (the finished size is still checked).
 inline constexpr std::int64_t kHighestVideoBitrate = 100000000;
 
 // What a limit of `bytes` makes of `ms` of video in `container`: the video
