@@ -17,10 +17,10 @@ DemoClock Player::Now(std::uint32_t tick) const {
 DemoClock Player::SeekTo(DemoClock ms, std::uint32_t tick) {
   const DemoClock target = std::clamp(ms, DemoClock{0}, kShowLengthMs);
   if (paused_) {
-    held_ = target;
-  } else {
-    origin_ = tick - static_cast<std::uint32_t>(target);
+    held_ = Holdable(target);
+    return held_;
   }
+  origin_ = tick - static_cast<std::uint32_t>(target);
   return target;
 }
 
@@ -34,10 +34,17 @@ bool Player::TogglePause(std::uint32_t tick) {
     paused_ = false;
     origin_ = tick - static_cast<std::uint32_t>(held_);
   } else {
-    held_ = Now(tick);
+    held_ = Holdable(Now(tick));
     paused_ = true;
   }
   return paused_;
+}
+
+DemoClock Player::Holdable(DemoClock ms) const {
+  if (ms < kShowLengthMs) {
+    return ms;
+  }
+  return loop_ ? 0 : kShowLengthMs - 1;
 }
 
 bool Player::ToggleMute() {

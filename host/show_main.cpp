@@ -141,7 +141,7 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
   controls.SetProgressMarks(MarksOf(operations.segments));
   const int channel = sound.FSOUND_Stream_Play(0, musicStream);
   // Time 0 is the moment the music started, however long loading took.
-  Player player;
+  Player player(config.loop);
   player.Start(services.system.GetTickCount(), config.startMs);
 
   MSG message;  // zeroed: a show that ends before any message was taken exits with 0

@@ -6,6 +6,8 @@
 #   run       the unpacked vantrelle-render finds its data through ../share/vantrelle and draws the build tree's frame
 #             (run through EMULATOR, when given, for a package built for another machine)
 #   lintian   lintian finds no error and no warning
+#   reproducible  packed twice, in two folders a second apart, the bytes are the same; every file is
+#             dated SOURCE_DATE_EPOCH when it is set, else the last commit's time
 set -euo pipefail
 build=$1
 step=$2
@@ -35,6 +37,24 @@ run)
   cmp "$work/unpacked/t100000.png" "$work/tree/t100000.png" ;;
 lintian)
   lintian --fail-on error,warning "$(package)" ;;
+reproducible)
+  # The files' dates in a package, one line each distinct date.
+  dates() { dpkg-deb --fsys-tarfile "$1" | tar -t -v --full-time | awk '{print $4 " " $5}' | sort -u; }
+  pack() {
+    rm -rf "$1" && mkdir -p "$1"
+    cpack --config "$build/CPackConfig.cmake" -B "$1" > "$1/cpack.log" || { cat "$1/cpack.log"; exit 1; }
+  }
+  (unset SOURCE_DATE_EPOCH; pack "$work/first")
+  sleep 1
+  (unset SOURCE_DATE_EPOCH; pack "$work/second")
+  cmp "$work"/first/vantrelle_*.deb "$work"/second/vantrelle_*.deb
+  source=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+  if commit=$(git -C "$source" log -1 --format=%ct 2>/dev/null); then
+    expected=$(date -u -d "@$commit" '+%Y-%m-%d %H:%M:%S')
+    [ "$(dates "$work"/first/vantrelle_*.deb)" = "$expected" ] || { echo "not dated $expected by the last commit"; exit 1; }
+  fi
+  (export SOURCE_DATE_EPOCH=1234567890; pack "$work/dated")
+  [ "$(dates "$work"/dated/vantrelle_*.deb)" = "2009-02-13 23:31:30" ] || { echo "SOURCE_DATE_EPOCH not honoured"; exit 1; } ;;
 *)
   echo "check_package.sh: unknown step $step" >&2; exit 2 ;;
 esac

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace vantrelle::host {
 namespace {
 
@@ -61,6 +63,15 @@ TEST(Player, APausedShowStaysPausedAtTheMomentASeekChose) {
   EXPECT_EQ(player.Now(22000), 0);
   player.TogglePause(30000);
   EXPECT_EQ(player.Now(30500), 500);
+  // Past the end it holds the last frame, or with a loop the opening.
+  for (auto [loop, held] : {std::pair{false, kShowLengthMs - 1}, std::pair{true, 0}}) {
+    Player paused(loop);
+    paused.Start(0, 250000);
+    paused.TogglePause(0);
+    EXPECT_EQ(paused.SeekBy(5000, 10), held) << loop;
+    EXPECT_EQ(paused.Now(5000), held) << loop;
+    EXPECT_TRUE(paused.Paused()) << loop;
+  }
 }
 
 TEST(Player, MuteSwitchesBackAndForth) {

@@ -83,6 +83,37 @@ TEST_F(HeadlessPlayer, ASeekPastTheEndEndsTheShowAsTheEndDoes) {
   EXPECT_EQ(times, (std::vector<DemoClock>{250'000, kShowLengthMs}));
 }
 
+// Paused, a seek past the end holds the last frame, still paused; resuming
+// from it ends the show.
+TEST_F(HeadlessPlayer, PausedASeekPastTheEndHoldsTheLastFrame) {
+  config.startMs = 250'000;
+  After(1, PlayerAction::kTogglePause);
+  After(2, PlayerAction::kSeekBy, 5000);
+  After(4, PlayerAction::kTogglePause);
+  timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs ? 1 : 0; };
+  EXPECT_EQ(Run(), 0);
+  constexpr DemoClock kLast = kShowLengthMs - 1;
+  EXPECT_EQ(times, (std::vector<DemoClock>{250'000, 250'020, kLast, kLast, kLast, kLast + 20}));
+  EXPECT_EQ(CallsWhilePlaying(),
+            (std::vector<std::string>{"FSOUND_SetPaused(0,1)", "FSOUND_Stream_SetTime(stream,251327)",
+                                      "FSOUND_Stream_SetTime(stream,251327)", "FSOUND_SetPaused(0,0)"}));
+}
+
+// With --loop the same seek goes to the opening, still paused.
+TEST_F(HeadlessPlayer, PausedInALoopASeekPastTheEndGoesToTheOpening) {
+  config.loop = true;
+  config.startMs = 250'000;
+  After(1, PlayerAction::kTogglePause);
+  After(2, PlayerAction::kSeekBy, 5000);
+  After(4, PlayerAction::kTogglePause);
+  timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs ? 1 : 0; };
+  windows.onPoll = [&](HeadlessWindowManager& w) {
+    if (times.size() == 6) w.PostMessage(1, WM_CLOSE, 0, 0);
+  };
+  Run();
+  EXPECT_EQ(times, (std::vector<DemoClock>{250'000, 250'020, 0, 0, 0, 20}));
+}
+
 TEST_F(HeadlessPlayer, MuteSilencesTheMusicWhileThePictureRunsOn) {
   After(1, PlayerAction::kToggleMute);
   After(3, PlayerAction::kToggleMute);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "assets/data_inventory.h"
+#include "stand_in_ffmpeg.h"
 #include "testing/test_data_directory.h"
 #include "timeline/timeline.h"
 #include "tool_run.h"
@@ -297,6 +298,18 @@ TEST(VideoExport, SilentWithAWarningWhenTheSoundtrackIsMissing) {
   std::map<std::string, std::string> probe = Probe(mp4);
   EXPECT_EQ(probe["video.nb_read_frames"], "5");
   EXPECT_EQ(probe.count("audio.codec"), 0u);
+}
+
+// A GIF has no sound, so nothing is said about the soundtrack.
+TEST(VideoExport, AGifSaysNothingOfSound) {
+  TestDataDirectory data;
+  const StandInFfmpeg ffmpeg(data.path() / "stand-in");
+  const ToolRun run = RunTool(RenderTool(),
+                              "--quiet --data " + Quoted(data.path()) + " --preset gif --from 0 --to 200 --video " +
+                                  Quoted(data.path() / "clip.gif"),
+                              "/", ffmpeg.Environment());
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "");
 }
 
 TEST(VideoExport, FailuresSayWhyInOneLine) {

@@ -117,6 +117,112 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
   }
 }
 
+// A disk that fills while ffmpeg writes: some containers leave ffmpeg's own
+// status at 0 over a cut-short file. Every one fails in one line naming the
+// target, which keeps what it had (or stays absent). A small file system is
+// mounted for it, where that is allowed.
+TEST(OutputSafety, AVideoCutShortByAFullDiskFails) {
+  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+  TestDataDirectory data;
+  struct Case {
+    const char* name;
+    const char* options;
+    bool existing;
+  };
+  const Case cases[] = {
+      {"a.webm", "--fps 25 --scale 1", false},
+      {"b.webm", "--fps 25 --scale 1", true},
+      {"c.mkv", "--fps 25 --scale 1", false},
+      {"d.mkv", "--fps 25 --scale 1", true},
+      {"e.webm", "--fps 25 --scale 1 --max-size 1M", true},
+      {"f.mp4", "--fps 25 --scale 1", true},
+      {"g.gif", "--preset gif", true},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path folder = data.path() / (std::string("full-") + c.name);
+    std::filesystem::create_directories(folder);
+    if (RunShell("mount -t tmpfs -o size=48k vantrelle-test " + Quoted(folder) + " 2>/dev/null") != 0) {
+      GTEST_SKIP() << "no small file system can be mounted here";
+    }
+    const std::filesystem::path path = folder / c.name;
+    if (c.existing) std::ofstream(path) << "earlier";
+    const std::string before = Snapshot(path);
+    ToolRun run = RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 0 --to 2000 " + c.options +
+                                            " --video " + Quoted(path));
+    if (run.output.starts_with("vantrelle-render: warning: no soundtrack"))
+      run.output.erase(0, run.output.find('\n') + 1);
+    EXPECT_EQ(run.status, 1) << c.name << "\n" << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << c.name << "\n" << run.output;
+    EXPECT_NE(run.output.find(path.string()), std::string::npos) << c.name << "\n" << run.output;
+    EXPECT_TRUE(Snapshot(path) == before) << c.name << " was changed";
+    EXPECT_EQ(Names(folder).size(), c.existing ? 1u : 0u) << c.name;
+    RunShell("umount " + Quoted(folder));
+  }
+}
+
+// --max-size checks what it can before the first pass, names the target in
+// every message, and leaves the target as it was whenever it fails; a limit
+// larger than any video needs renders at constant quality.
+TEST(OutputSafety, ASizeLimitThatFailsLeavesTheTargetAsItWas) {
+  TestDataDirectory data;
+  const StandInFfmpeg ffmpeg(data.path() / "stand-in");
+  struct Case {
+    const char* name;
+    const char* make;  // shell words making @ (the target), or ""
+    const char* mode;  // the stand-in's
+    const char* options;
+    const char* said;  // the one line, @ for the target
+    bool ran;          // whether ffmpeg was started at all
+  };
+  const Case cases[] = {
+      {"over.webm", "echo earlier > @", "copy", "--from 0 --to 1000 --max-size 53K",
+       "@ came out over 53K; try a little less", true},
+      {"folder.mp4", "mkdir @", "copy", "--from 0 --to 1000 --max-size 2M",
+       "cannot write @: it is a directory, not a regular file", false},
+      {"full.webm", "echo earlier > @", "full", "--from 0 --to 1000 --max-size 1M",
+       "cannot write @: ffmpeg failed with exit status 1: ", true},
+  };
+  for (const Case& c : cases) {
+    const std::filesystem::path folder = data.path() / (std::string("sized-") + c.name);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path path = folder / c.name;
+    std::string make = c.make;
+    for (std::size_t at; (at = make.find('@')) != std::string::npos;) make.replace(at, 1, Quoted(path));
+    if (!make.empty()) {
+      ASSERT_EQ(RunShell(make), 0) << c.name;
+    }
+    const std::string before = Snapshot(path);
+    std::filesystem::remove(data.path() / "stand-in" / "arguments");
+    ToolRun run =
+        RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " " + c.options + " --video " + Quoted(path),
+                "/", ffmpeg.Environment(c.mode));
+    if (run.output.starts_with("vantrelle-render: warning: no soundtrack"))
+      run.output.erase(0, run.output.find('\n') + 1);
+    std::string said = c.said;
+    said.replace(said.find('@'), 1, path.string());
+    EXPECT_EQ(run.status, 1) << c.name << "\n" << run.output;
+    EXPECT_EQ(run.output.rfind("vantrelle-render: " + said, 0), 0u) << c.name << "\n" << run.output;
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << c.name << "\n" << run.output;
+    EXPECT_EQ(run.output.find(".vantrelle-passes"), std::string::npos) << c.name << "\n" << run.output;
+    EXPECT_TRUE(Snapshot(path) == before) << c.name << " was changed";
+    EXPECT_EQ(Names(folder).size(), 1u) << c.name;
+    EXPECT_EQ(!ffmpeg.Arguments().empty(), c.ran) << c.name;
+  }
+
+  const std::filesystem::path huge = data.path() / "huge.mp4";
+  const ToolRun run = RunTool(
+      RenderTool(),
+      "--quiet --data " + Quoted(data.path()) + " --from 0 --to 1000 --max-size 1099511627776 --video " + Quoted(huge),
+      "/", ffmpeg.Environment());
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("vantrelle-render: --max-size 1099511627776 is more than " + huge.string() +
+                            " needs: made at constant quality\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(ffmpeg.Arguments().find("-crf\n"), std::string::npos) << ffmpeg.Arguments();
+  EXPECT_EQ(ffmpeg.Arguments().find("-pass\n"), std::string::npos) << ffmpeg.Arguments();
+}
+
 // With standard streams closed by the caller, the output's file must not take
 // their place: the raw file holds frames and nothing else.
 TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {
@@ -130,6 +236,16 @@ TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {
     EXPECT_EQ(std::filesystem::file_size(raw), kThirtyFrames) << closed;
     std::filesystem::remove(raw);
   }
+}
+
+// A closed standard output is no place for frames: --raw - fails in one
+// line rather than report frames written into nothing.
+TEST(OutputSafety, RawFramesToAClosedStandardOutputFail) {
+  TestDataDirectory data;
+  const ToolRun run = RunTool("/bin/sh", "-c " + Quoted(RenderTool().string() + " --quiet --data " +
+                                                        data.path().string() + " --at 0 --raw - 1>&-"));
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_EQ(run.output, "vantrelle-render: cannot write frame 0 to standard output: Bad file descriptor\n");
 }
 
 // Names up to the file system's limit work, though the temporary name beside

@@ -61,10 +61,50 @@ TEST(VideoArguments, SizesInBytesKAndM) {
       {"0", std::nullopt},
       {"2m", std::nullopt},
       {"2 M", std::nullopt},
-      {"99999999999999", std::nullopt},
+      {"99999999999999", 99999999999999},
+      {"8796093022207M", 9223372036853727232},  // the largest that fits
+      {"8796093022208M", std::nullopt},
+      {"99999999999999999999", std::nullopt},
   };
   for (const auto& [text, bytes] : cases) {
     EXPECT_EQ(render::ParseSize(text), bytes) << text;
+  }
+}
+
+// The bit rate leaves 4% of the limit for the container and the sound's own
+// rate; below the lowest useful rate it says the least that works, above the
+// highest it renders at constant quality.
+TEST(VideoArguments, BitratesForASizeLimit) {
+  using render::SizePlan;
+  using render::VideoContainer;
+  struct Case {
+    std::int64_t bytes;
+    DemoClock ms;
+    VideoContainer container;
+    SizePlan::Kind kind;
+    std::int64_t value;  // bits per second; or bytes at least; or 0
+  };
+  const Case cases[] = {
+      // 2 MiB over 20 s: 16,777,216 bits x 0.96 / 20 s = 805,306 bits/s, less AAC's 192,000.
+      {2097152, 20000, VideoContainer::kMp4, SizePlan::kBitrate, 613306},
+      // Less Opus's 160,000.
+      {2097152, 20000, VideoContainer::kWebm, SizePlan::kBitrate, 645306},
+      // (250,000 + 192,000) bits/s x 20 s / 8 / 0.96 = 1,151,041 bytes (rounded down: 1,151,041.6).
+      {102400, 20000, VideoContainer::kMp4, SizePlan::kTooSmall, 1151041},
+      // 53K for 1 s of WebM: (250,000 + 160,000) / 8 / 0.96 = 53,385 bytes.
+      {54272, 1000, VideoContainer::kWebm, SizePlan::kBitrate, 256808},
+      {53248, 1000, VideoContainer::kWebm, SizePlan::kTooSmall, 53385},
+      {std::int64_t{1} << 40, 1000, VideoContainer::kMp4, SizePlan::kConstantQuality, 0},
+      {9223372036853727232, 251328, VideoContainer::kWebm, SizePlan::kConstantQuality, 0},
+  };
+  for (const Case& c : cases) {
+    const SizePlan plan = render::PlanSize(c.bytes, c.ms, c.container);
+    EXPECT_EQ(plan.kind, c.kind) << c.bytes << " in " << c.ms << " ms";
+    EXPECT_EQ(plan.kind == SizePlan::kBitrate    ? plan.videoBitrate
+              : plan.kind == SizePlan::kTooSmall ? plan.leastBytes
+                                                 : 0,
+              c.value)
+        << c.bytes << " in " << c.ms << " ms";
   }
 }
 
@@ -194,6 +234,9 @@ TEST(RenderTool, RefusesBadArguments) {
       {"--from 0 --to 10 --max-size 2X --video s.mp4",
        "vantrelle-render: --max-size 2X: say bytes, or a whole number with K or M (1,024-based)\n"},
       {"--from 0 --to 10 --max-size 2M --video s.mkv", "vantrelle-render: --max-size needs an .mp4 or .webm video\n"},
+      {"--from 0 --to 10 --max-size '' --video s.mp4",
+       "vantrelle-render: --max-size: must give a size, not be empty\n"},
+      {"--from 0 --to 10 --preset '' --video s.mp4", "vantrelle-render: --preset: must name a preset, not be empty\n"},
       {"--from 0 --to 10 --preset vertical --scale 2 --video s.mp4",
        "vantrelle-render: --scale applies to landscape videos only: --preset vertical has its own size\n"},
   };

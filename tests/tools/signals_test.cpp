@@ -188,6 +188,14 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
          comm >> name;
          return name == "sleep";  // it has read every frame
        }},
+      {"ffmpeg finishing a first pass",
+       {"--from", "0", "--to", "300", "--fps", "10", "--max-size", "1M", "--video", (folder / "show.mp4").string()},
+       [&](pid_t) {
+         std::ifstream comm("/proc/" + std::to_string(ffmpeg.Pid()) + "/comm");
+         std::string name;
+         comm >> name;
+         return name == "sleep";
+       }},
       {"a FIFO without a reader",
        {"--from", "0", "--to", "300", "--step", "10", "--raw", (folder / "frames.raw").string()},
        [&](pid_t tool) { return inKernel(tool, "wait_for_partner"); }},
@@ -215,6 +223,9 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
     if (said.starts_with("vantrelle-render: warning: no soundtrack")) said.erase(0, said.find('\n') + 1);
     EXPECT_EQ(said.find("vantrelle-render: stopped by SIGTERM after "), 0u) << stage.name << ": " << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    if (stage.arguments.back().ends_with(".mp4")) {
+      EXPECT_NE(said.find("; " + (folder / "show.mp4").string() + " is left as it was"), std::string::npos) << said;
+    }
     if (ffmpeg.Pid() > 0) {
       EXPECT_EQ(kill(ffmpeg.Pid(), 0), -1) << stage.name << ": ffmpeg left running";
     }

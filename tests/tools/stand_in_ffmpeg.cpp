@@ -19,6 +19,8 @@ StandInFfmpeg::StandInFfmpeg(const std::filesystem::path& folder) : folder_(fold
                            "case \"$out\" in file:*) out=${out#file:};; esac\n"
                            "if [ \"$STANDIN_FFMPEG\" = nothing ]; then exec cat > /dev/null; fi\n"
                            "if [ \"$STANDIN_FFMPEG\" = stuck ]; then cat > /dev/null; exec sleep 10; fi\n"
+                           "if [ \"$STANDIN_FFMPEG\" = full ]; then cat > /dev/null; printf x > \"$out\";"
+                           " echo \"Error writing trailer of $out: No space left on device\" >&2; exit 1; fi\n"
                            "exec cat > \"$out\"\n";
   std::filesystem::permissions(script, std::filesystem::perms::owner_all);
 }

@@ -5,7 +5,8 @@
 // STANDIN_FFMPEG variable: "copy" (default) writes its input to the output
 // (the last argument, less a "file:" prefix); "nothing" reads its input and
 // exits 0 without writing anything; "stuck" reads its input, then hangs
-// for 10 s (as the program "sleep").
+// for 10 s (as the program "sleep"); "full" reads its input, writes one
+// byte and fails as ffmpeg does on a full disk.
 #include <sys/types.h>
 
 #include <filesystem>

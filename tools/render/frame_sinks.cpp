@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <variant>
 
 #include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
@@ -164,7 +165,7 @@ class VideoSink final : public FrameSink {
   Status Check() override { return CheckWritable(settings_.file); }
 
   Status Open() override {
-    if (Status opened = output_.Open(settings_.file); !opened.ok()) {
+    if (Status opened = Measuring() ? Status{} : output_.Open(settings_.file); !opened.ok()) {
       return opened;
     }
     if (Status started = StartFfmpeg(); !started.ok()) {
@@ -200,6 +201,12 @@ class VideoSink final : public FrameSink {
     if (!ended.ok()) {
       return Fail(ended.message);
     }
+    if (Measuring()) {
+      return {};
+    }
+    if (Status fits = CheckSize(); !fits.ok()) {
+      return fits;
+    }
     // ffmpeg's status alone is not trusted: the video must be there and not empty.
     if (Status committed = output_.Commit(); !committed.ok()) {
       return CannotWrite("ffmpeg reported success, but " + committed.message);
@@ -213,13 +220,32 @@ class VideoSink final : public FrameSink {
   }
 
  private:
+  // A first pass of two writes only ffmpeg's log, never the target.
+  bool Measuring() const { return settings_.videoBitrate > 0 && settings_.pass == 1; }
+
+  // The finished video against --max-size, before it can replace the target.
+  Status CheckSize() {
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(output_.TemporaryPath(), unknown);
+    if (settings_.maxBytes > 0 && !unknown && size > static_cast<std::uintmax_t>(settings_.maxBytes)) {
+      output_.Discard();
+      return CannotWrite(settings_.file.string() + " came out over " + settings_.maxSizeText + "; try a little less");
+    }
+    return {};
+  }
+
   // Starts ffmpeg writing the video into the temporary file. Any failure to
   // start it means the video cannot be made: kUnwritable.
   Status StartFfmpeg() {
     VideoSettings settings = settings_;
-    settings.file = output_.TemporaryPath();
+    if (!Measuring()) {
+      settings.file = output_.TemporaryPath();
+    }
+    // A GIF has no sound: its soundtrack is neither read nor warned about.
     const SoundtrackPlan plan =
-        PlanSoundtrack(ResolveDataPath(dataDirectory_, kSoundtrackFileName), settings.from, settings.to);
+        settings.preset == VideoPreset::kGif
+            ? SoundtrackPlan{}
+            : PlanSoundtrack(ResolveDataPath(dataDirectory_, kSoundtrackFileName), settings.from, settings.to);
     // ffmpeg gets the samples our decoder checked, from the range's start on, in
     // an anonymous file it reads as its descriptor 3: never the MP3 itself,
     // whose bytes it might take for something else (a playlist naming other files).
@@ -249,7 +275,7 @@ class VideoSink final : public FrameSink {
     if (!started.ok()) {
       return CannotWrite(started.message);
     }
-    if (!plan.warning.empty()) {
+    if (!plan.warning.empty() && settings.pass != 2) {  // a second pass was warned in its first
       std::fprintf(stderr, "vantrelle-render: %s\n", plan.warning.c_str());
     }
     return {};
@@ -272,13 +298,17 @@ class VideoSink final : public FrameSink {
 }  // namespace
 
 std::unique_ptr<FrameSink> MakeFrameSink(const RenderRequest& request) {
-  if (!request.video.file.empty()) {
-    return std::make_unique<VideoSink>(request.dataDirectory, request.video);
-  }
-  if (!request.rawFile.empty()) {
-    return std::make_unique<RawSink>(request.rawFile);
-  }
-  return std::make_unique<PngSink>(request.pngDirectory, request.pngScale, request.portrait);
+  struct Maker {
+    const std::filesystem::path& dataDirectory;
+    std::unique_ptr<FrameSink> operator()(const RawOutput& raw) const { return std::make_unique<RawSink>(raw.file); }
+    std::unique_ptr<FrameSink> operator()(const PngOutput& png) const {
+      return std::make_unique<PngSink>(png.folder, png.scale, png.portrait);
+    }
+    std::unique_ptr<FrameSink> operator()(const VideoSettings& video) const {
+      return std::make_unique<VideoSink>(dataDirectory, video);
+    }
+  };
+  return std::visit(Maker{request.dataDirectory}, request.output);
 }
 
 }  // namespace vantrelle::render

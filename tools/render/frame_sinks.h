@@ -31,7 +31,7 @@ class FrameSink {
   virtual void Discard() {}
 };
 
-// The sink the request asks for: its video, else its raw file, else its PNG folder.
+// The sink for the request's kind of output.
 std::unique_ptr<FrameSink> MakeFrameSink(const RenderRequest& request);
 
 }  // namespace vantrelle::render

@@ -18,6 +18,7 @@
 #include "platform/find_data_directory.h"
 #include "platform/guard_main.h"
 #include "platform/non_empty_option.h"
+#include "tools/render/check_writable.h"
 #include "tools/render/contact_sheet.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
@@ -124,13 +125,16 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       "--video", options.video, "write a video with the soundtrack (.mp4, .mkv or .webm; default: whole show)");
   CLI::Option* sheetOption =
       app.add_option("--contact-sheet", options.sheet, "write one labelled frame per segment as a PNG");
-  CLI::Option* presetOption = app.add_option(
-      "--preset", options.presetName,
-      "with --video: landscape (1200 x 720, the default), vertical (1080 x 1920, upright) or gif (400 x 240, 25 fps, "
-      "looping, up to 30 s)");
-  CLI::Option* maxSizeOption = app.add_option(
-      "--max-size", options.maxSizeText,
-      "with --video (.mp4 or .webm): at most SIZE bytes (K, M: 1,024-based), by a bit rate found in two passes");
+  CLI::Option* presetOption = app.add_option("--preset", options.presetName,
+                                             "with --video: landscape (1200 x 720, the default), vertical (1080 x "
+                                             "1920, upright) or gif (400 x 240, 25 fps, "
+                                             "looping, up to 30 s)")
+                                  ->check(vantrelle::platform::NonEmpty("name a preset", "NAME"));
+  CLI::Option* maxSizeOption =
+      app.add_option(
+             "--max-size", options.maxSizeText,
+             "with --video (.mp4 or .webm): at most SIZE bytes (K, M: 1,024-based), by a bit rate found in two passes")
+          ->check(vantrelle::platform::NonEmpty("give a size", "SIZE"));
   CLI::Option* portraitOption =
       app.add_flag("--portrait", options.portrait,
                    "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
@@ -164,38 +168,44 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   return std::nullopt;
 }
 
+// A command line that does not make a render: the caller says so in one line, as a usage error.
+vantrelle::Status Unusable(std::string message) {
+  return vantrelle::Status::Failure(vantrelle::ErrorKind::kMalformed, std::move(message));
+}
+
 // The render the options ask for, or the one line saying why they do not make one.
-std::string BuildRequest(Options options, const std::filesystem::path& dataDirectory,
-                         vantrelle::render::RenderRequest& request) {
+vantrelle::Result<vantrelle::render::RenderRequest> BuildRequest(Options options,
+                                                                 const std::filesystem::path& dataDirectory) {
   namespace render = vantrelle::render;
+  render::RenderRequest request;
   if (options.fps && !options.from && options.video.empty()) {
-    return "--fps needs --from/--to or --video";
+    return Unusable("--fps needs --from/--to or --video");
   }
-  if (options.fps && *options.fps <= 0) return "--fps must be at least 1";
+  if (options.fps && *options.fps <= 0) return Unusable("--fps must be at least 1");
   if (options.fps && *options.fps > render::kMaxFps) {
-    return "--fps must be at most " + std::to_string(render::kMaxFps) +
-           ": times are whole ms, so more only repeats frames";
+    return Unusable("--fps must be at most " + std::to_string(render::kMaxFps) +
+                    ": times are whole ms, so more only repeats frames");
   }
   if (options.scale && (*options.scale < 1 || *options.scale > kMaxScale)) {
-    return "--scale must be a whole number from 1 to " + std::to_string(kMaxScale);
+    return Unusable("--scale must be a whole number from 1 to " + std::to_string(kMaxScale));
   }
   if (!options.video.empty() && !render::ContainerFor(options.video)) {
-    return "--video " + options.video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif";
+    return Unusable("--video " + options.video + ": say .mp4, .mkv, .webm or (with --preset gif) .gif");
   }
   const std::optional<render::VideoPreset> preset =
       options.presetName.empty() ? render::VideoPreset::kLandscape : render::PresetNamed(options.presetName);
   if (!preset) {
-    return "--preset " + options.presetName + ": say landscape, vertical or gif";
+    return Unusable("--preset " + options.presetName + ": say landscape, vertical or gif");
   }
   const bool gif = *preset == render::VideoPreset::kGif;
   if (!options.video.empty() && gif != (render::ContainerFor(options.video) == render::VideoContainer::kGif)) {
-    return "--video " + options.video + ": --preset gif writes a .gif file, and a .gif needs --preset gif";
+    return Unusable("--video " + options.video + ": --preset gif writes a .gif file, and a .gif needs --preset gif");
   }
   if (*preset != render::VideoPreset::kLandscape && options.scale) {
-    return "--scale applies to landscape videos only: --preset " + options.presetName + " has its own size";
+    return Unusable("--scale applies to landscape videos only: --preset " + options.presetName + " has its own size");
   }
   if (gif && options.fps && *options.fps != render::kGifFps) {
-    return "--preset gif is " + std::to_string(render::kGifFps) + " fps";
+    return Unusable("--preset gif is " + std::to_string(render::kGifFps) + " fps");
   }
   if (gif) {
     options.fps = render::kGifFps;
@@ -205,7 +215,7 @@ std::string BuildRequest(Options options, const std::filesystem::path& dataDirec
     options.to = vantrelle::kShowLengthMs;
   }
   if (gif && *options.to - *options.from > render::kGifLongestMs) {
-    return "--preset gif takes ranges up to 30 s: say --from and --to";
+    return Unusable("--preset gif takes ranges up to 30 s: say --from and --to");
   }
 
   if (options.at) {
@@ -214,41 +224,40 @@ std::string BuildRequest(Options options, const std::filesystem::path& dataDirec
     request.times = render::FrameTimes::List(options.times);
   } else if (options.from) {
     if (*options.to <= *options.from) {
-      return "--to must be after --from";
+      return Unusable("--to must be after --from");
     }
     if (options.step) {
-      if (*options.step <= 0) return "--step must be at least 1 ms";
+      if (*options.step <= 0) return Unusable("--step must be at least 1 ms");
       request.times = render::FrameTimes::ByStep(*options.from, *options.to, *options.step);
     } else {
       request.times = render::FrameTimes::AtRate(*options.from, *options.to, options.fps.value_or(kDefaultFps));
     }
   } else {
-    return "say which times to render: --at, --times or --from/--to";
+    return Unusable("say which times to render: --at, --times or --from/--to");
   }
   if (const vantrelle::Status usable = render::CheckTimes(request.times); !usable.ok()) {
-    return usable.message;
+    return usable;
   }
   if (options.raw.empty() && options.png.empty() && options.video.empty()) {
-    return "say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE";
+    return Unusable("say where frames go: --raw FILE, --png DIR, --video FILE or --contact-sheet FILE");
   }
   request.dataDirectory = dataDirectory;
-  request.rawFile = options.raw;
-  request.pngDirectory = options.png;
-  request.pngScale = options.scale.value_or(1);
   request.quiet = options.quiet;
-  request.portrait = options.portrait;
   if (!options.video.empty()) {
-    request.video = {options.video,
-                     *render::ContainerFor(options.video),
-                     {},
-                     *options.from,
-                     *options.to,
-                     options.fps.value_or(kDefaultFps),
-                     gif ? 1 : options.scale.value_or(kDefaultVideoScale)};
-    request.video.preset = *preset;
-    request.portrait = *preset == render::VideoPreset::kVertical;  // ffmpeg gets the frames upright
+    request.output = render::VideoSettings{.file = options.video,
+                                           .container = *render::ContainerFor(options.video),
+                                           .from = *options.from,
+                                           .to = *options.to,
+                                           .fps = options.fps.value_or(kDefaultFps),
+                                           .scale = gif ? 1 : options.scale.value_or(kDefaultVideoScale),
+                                           .preset = *preset};
+  } else if (!options.raw.empty()) {
+    request.output = render::RawOutput{.file = options.raw, .portrait = options.portrait};
+  } else {
+    request.output =
+        render::PngOutput{.folder = options.png, .scale = options.scale.value_or(1), .portrait = options.portrait};
   }
-  return {};
+  return request;
 }
 
 int Main(int argc, char** argv) {
@@ -264,43 +273,49 @@ int Main(int argc, char** argv) {
   if (!options.sheet.empty()) {
     return Finish(vantrelle::render::MakeContactSheet(found.value(), options.sheet));
   }
-  vantrelle::render::RenderRequest request;
-  if (const std::string unusable = BuildRequest(options, found.value(), request); !unusable.empty()) {
-    return Fail(unusable, kUsageError);
+  const vantrelle::Result<vantrelle::render::RenderRequest> request = BuildRequest(options, found.value());
+  if (!request.ok()) {
+    return Fail(request.status().message, kUsageError);
   }
   if (!options.maxSizeText.empty()) {
-    return FitVideo(request, options.maxSizeText);
+    return FitVideo(request.value(), options.maxSizeText);
   }
-  return Finish(vantrelle::render::RenderFrames(request));
+  return Finish(vantrelle::render::RenderFrames(request.value()));
 }
 
 // --max-size: the video bit rate that leaves room for the sound and the
-// container, found by ffmpeg in two passes over the same frames (the first
-// writes only into a hidden scratch folder beside the output, removed whatever
-// happens).
+// container, found by ffmpeg in two passes over the same frames. The first
+// writes only its log, into a hidden scratch folder beside the output that is
+// removed whatever happens; messages name the target, never the scratch.
 int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeText) {
   namespace render = vantrelle::render;
   const std::optional<std::int64_t> limit = render::ParseSize(sizeText);
   if (!limit) {
     return Fail("--max-size " + sizeText + ": say bytes, or a whole number with K or M (1,024-based)", kUsageError);
   }
-  render::VideoSettings& video = request.video;
+  render::VideoSettings& video = std::get<render::VideoSettings>(request.output);
   if (video.container != render::VideoContainer::kMp4 && video.container != render::VideoContainer::kWebm) {
     return Fail("--max-size needs an .mp4 or .webm video", kUsageError);
   }
   const std::int64_t ms = video.to - video.from;
-  // 4% for the container and the encoder's aim; the sound's bit rate as the container carries it.
-  const std::int64_t rate = *limit * 8 * 96 / 100 * 1000 / ms - render::SoundBitrate(video.container);
-  if (rate < render::kLowestVideoBitrate) {
-    const std::int64_t least =
-        (render::kLowestVideoBitrate + render::SoundBitrate(video.container)) * ms / 1000 / 8 * 100 / 96;
+  const render::SizePlan plan = render::PlanSize(*limit, static_cast<vantrelle::DemoClock>(ms), video.container);
+  if (plan.kind == render::SizePlan::kTooSmall) {
     return Fail("--max-size " + sizeText + " is too small for " + render::SecondsText(ms) + " s: it needs at least " +
-                    std::to_string((least + 1023) / 1024) + "K",
+                    std::to_string((plan.leastBytes + 1023) / 1024) + "K",
                 kUsageError);
   }
-  // The scratch folder is hidden beside the output, like the output's own
-  // temporary file: nothing is written outside the output's folder.
+  video.maxBytes = *limit;
+  video.maxSizeText = sizeText;
   const std::filesystem::path target = video.file;
+  if (plan.kind == render::SizePlan::kConstantQuality) {
+    std::fprintf(stderr, "vantrelle-render: --max-size %s is more than %s needs: made at constant quality\n",
+                 sizeText.c_str(), target.c_str());
+    return Finish(render::RenderFrames(request));
+  }
+  // Checked before the first pass, which writes nothing there.
+  if (const vantrelle::Status writable = render::CheckWritable(target); !writable.ok()) {
+    return Finish(writable);
+  }
   std::string pattern = (target.parent_path() / ".vantrelle-passes-XXXXXX").string();
   const char* scratch = mkdtemp(pattern.data());
   if (scratch == nullptr) {
@@ -309,21 +324,16 @@ int FitVideo(vantrelle::render::RenderRequest request, const std::string& sizeTe
         kOutputError);
   }
   const std::filesystem::path folder = scratch;
-  video.videoBitrate = rate;
+  video.videoBitrate = plan.videoBitrate;
   video.passLog = folder / "pass";
   video.pass = 1;
-  video.file = folder / ("first" + target.extension().string());
   vantrelle::Status status = render::RenderFrames(request);
   if (status.ok()) {
     video.pass = 2;
-    video.file = target;
     status = render::RenderFrames(request);
   }
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
-  if (status.ok() && std::filesystem::file_size(target, ignored) > static_cast<std::uintmax_t>(*limit)) {
-    return Fail(target.string() + " came out over " + sizeText + "; try a little less", kOutputError);
-  }
   return Finish(status);
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "core/frame_buffer.h"
 #include "platform/turn_display_to_landscape.h"
@@ -19,14 +20,27 @@ namespace vantrelle::render {
 namespace {
 
 // The file a stop leaves as it was, or "" when frames go to standard output or PNG files.
-std::string KeptTarget(const RenderRequest& request) {
-  if (!request.video.file.empty()) {
-    return request.video.file.string();
+std::string KeptTarget(const RenderOutput& output) {
+  if (const auto* video = std::get_if<VideoSettings>(&output)) {
+    return video->file.string();
   }
-  return request.rawFile == "-" ? std::string() : request.rawFile;
+  if (const auto* raw = std::get_if<RawOutput>(&output)) {
+    return raw->file == "-" ? std::string() : raw->file;
+  }
+  return {};
 }
 
 }  // namespace
+
+bool Upright(const RenderOutput& output) {
+  if (const auto* video = std::get_if<VideoSettings>(&output)) {
+    return video->preset == VideoPreset::kVertical;  // ffmpeg gets the frames upright
+  }
+  if (const auto* raw = std::get_if<RawOutput>(&output)) {
+    return raw->portrait;
+  }
+  return std::get<PngOutput>(output).portrait;
+}
 
 Status RenderFrames(const RenderRequest& request) {
   CatchStopSignals();
@@ -44,7 +58,7 @@ Status RenderFrames(const RenderRequest& request) {
   // An interrupted render leaves no partial file: the target keeps what it had.
   auto stop = [&](std::int64_t done) {
     sink->Discard();
-    const std::string target = KeptTarget(request);
+    const std::string target = KeptTarget(request.output);
     return Status::Failure(ErrorKind::kStopped, std::string("stopped by SIG") + sigabbrev_np(StopSignal()) + " after " +
                                                     std::to_string(done) + " of " + std::to_string(count) + " frames" +
                                                     (target.empty() ? "" : "; " + target + " is left as it was"));
@@ -58,8 +72,9 @@ Status RenderFrames(const RenderRequest& request) {
   Progress progress(stderr, ProgressStyleFor(request.quiet, stderr, count), count);
   progress.Start();
 
-  static FrameBuffer frame{};    // one frame for the whole run, never cleared
-  static FrameBuffer upright{};  // the frame turned, for --portrait: 240 pixels a row
+  const bool upright = Upright(request.output);
+  static FrameBuffer frame{};   // one frame for the whole run, never cleared
+  static FrameBuffer turned{};  // the frame upright: 240 pixels a row
   frame.fill(0);
   std::int64_t done = 0;
   for (std::int64_t n = 0; n < count; ++n) {
@@ -69,10 +84,10 @@ Status RenderFrames(const RenderRequest& request) {
     const DemoClock t = request.times.At(n);
     // Once the show is over Timeline leaves the picture as it was.
     static_cast<void>(Timeline(frame, t));
-    if (request.portrait) {
-      platform::TurnLandscapeToDisplay(frame.data(), upright.data());
+    if (upright) {
+      platform::TurnLandscapeToDisplay(frame.data(), turned.data());
     }
-    if (Status written = sink->Write(t, request.portrait ? upright : frame); !written.ok()) {
+    if (Status written = sink->Write(t, upright ? turned : frame); !written.ok()) {
       return written.kind == ErrorKind::kStopped ? stop(done) : written;
     }
     progress.Update(++done, elapsed());

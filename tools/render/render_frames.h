@@ -5,6 +5,7 @@
 // as PNG files, or into a video through ffmpeg.
 #include <filesystem>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/demo_clock.h"
@@ -14,19 +15,33 @@
 
 namespace vantrelle::render {
 
+// Raw RGB565 frames, concatenated, into a file or a stream; "-" is standard output.
+struct RawOutput {
+  std::string file;
+  bool portrait = false;  // frames upright, 240 x 400, as the handheld's display showed them
+};
+
+// One PNG file per frame, named by its time, in a folder made if missing.
+struct PngOutput {
+  std::filesystem::path folder;
+  int scale = 1;  // whole-factor enlargement, nearest neighbour
+  bool portrait = false;
+};
+
+// Where the frames go: exactly one kind of output. A video's soundtrack is
+// looked up in the data directory; without it the video is silent and a
+// warning says so.
+using RenderOutput = std::variant<RawOutput, PngOutput, VideoSettings>;
+
 struct RenderRequest {
   std::filesystem::path dataDirectory;
-  FrameTimes times;                    // none negative; for a video, from video.from at video.fps
-  std::string rawFile;                 // "-" for standard output; or empty
-  std::filesystem::path pngDirectory;  // used when rawFile is empty and there is no video
-  // Used when video.file is set: its container, range, rate and scale. The
-  // soundtrack is looked up in the data directory; without it the video is
-  // silent and a warning says so.
-  VideoSettings video;
-  int pngScale = 1;       // whole-factor enlargement of PNG files
-  bool quiet = false;     // no progress on standard error
-  bool portrait = false;  // frames upright, 240 x 400 (the handheld's display): raw, PNG, a vertical video
+  FrameTimes times;  // none negative; for a video, from its `from` at its `fps`
+  RenderOutput output;
+  bool quiet = false;  // no progress on standard error
 };
+
+// Whether the output takes its frames upright (240 x 400): --portrait, or a vertical video.
+bool Upright(const RenderOutput& output);
 
 // Any failure is one line, and its kind says which side failed: the data
 // set's kind (kNotFound, kUnreadable, kMalformed) when it cannot be loaded;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
+#include <limits>
 
 #include "core/frame_buffer.h"
 
@@ -51,17 +53,34 @@ std::optional<std::int64_t> ParseSize(const std::string& text) {
     unit = digits.back() == 'K' ? 1024 : 1024 * 1024;
     digits.pop_back();
   }
-  if (digits.empty() || digits.size() > 13 ||
-      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+  std::uint64_t value = 0;
+  const char* end = digits.data() + digits.size();
+  const auto [stopped, error] = std::from_chars(digits.data(), end, value);
+  if (digits.empty() || digits.front() < '0' || digits.front() > '9' || error != std::errc() || stopped != end) {
     return std::nullopt;
   }
-  const std::int64_t bytes = std::stoll(digits) * unit;
-  if (bytes <= 0 || bytes > (std::int64_t{1} << 40)) return std::nullopt;
-  return bytes;
+  if (value == 0 || value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max() / unit)) {
+    return std::nullopt;
+  }
+  return static_cast<std::int64_t>(value) * unit;
 }
 
 std::int64_t SoundBitrate(VideoContainer container) {
   return container == VideoContainer::kWebm ? kOpusBitrate : kAacBitrate;
+}
+
+SizePlan PlanSize(std::int64_t bytes, DemoClock ms, VideoContainer container) {
+  const std::int64_t sound = SoundBitrate(container);
+  // Bytes a whole rate fills in `ms`, the 4% margin added back.
+  auto bytesFor = [&](std::int64_t videoBitrate) { return (videoBitrate + sound) * ms / 1000 / 8 * 100 / 96; };
+  if (bytes > bytesFor(kHighestVideoBitrate)) {
+    return {SizePlan::kConstantQuality};
+  }
+  const std::int64_t rate = bytes * 8 * 96 / 100 * 1000 / ms - sound;
+  if (rate < kLowestVideoBitrate) {
+    return {SizePlan::kTooSmall, 0, bytesFor(kLowestVideoBitrate)};
+  }
+  return {SizePlan::kBitrate, rate, 0};
 }
 
 std::string SecondsText(DemoClock ms) {
@@ -75,9 +94,12 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   const std::string size = upright ? std::to_string(kFrameHeight) + "x" + std::to_string(kFrameWidth)
                                    : std::to_string(kFrameWidth) + "x" + std::to_string(kFrameHeight);
   const std::string scale = std::to_string(settings.scale);
+  // -xerror: a failed write (a full disk) must end ffmpeg with an error;
+  // Matroska and WebM would otherwise finish a cut-short file with status 0.
   std::vector<std::string> args = {"ffmpeg",
                                    "-hide_banner",
                                    "-nostats",
+                                   "-xerror",
                                    "-loglevel",
                                    "error",
                                    "-y",
@@ -148,12 +170,20 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
   if (sized && settings.pass > 0) {
     args.insert(args.end(), {"-pass", std::to_string(settings.pass), "-passlogfile", settings.passLog.string()});
   }
-  if (settings.container == VideoContainer::kMp4) {
+  const bool measuring = sized && settings.pass == 1;
+  if (settings.container == VideoContainer::kMp4 && !measuring) {
     args.insert(args.end(), {"-movflags", "+faststart"});  // index first: plays while it downloads
   }
   // Every frame starts before the range's end, so none is cut; the sound
   // stops at the same point.
-  args.insert(args.end(), {"-t", SecondsText(settings.to - settings.from), LocalFile(settings.file)});
+  args.insert(args.end(), {"-t", SecondsText(settings.to - settings.from)});
+  if (measuring) {
+    // Only the log is kept: the first pass's video goes nowhere, and takes no room.
+    args.insert(args.end(),
+                {"-f", settings.container == VideoContainer::kWebm ? "webm" : "mp4", LocalFile("/dev/null")});
+  } else {
+    args.push_back(LocalFile(settings.file));
+  }
   return args;
 }
 

@@ -30,30 +30,51 @@ inline constexpr int kVerticalWidth = 1080;
 inline constexpr int kVerticalHeight = 1920;
 
 struct VideoSettings {
-  std::filesystem::path file;  // the video written (replaced if present)
+  std::filesystem::path file = {};  // the video written (replaced if present)
   VideoContainer container = VideoContainer::kMp4;
-  std::filesystem::path soundtrack;  // decoded sound, from `from` on; empty: a silent video
-  DemoClock from = 0;                // ms; frame n shows from + floor(n * 1000 / fps)
-  DemoClock to = kShowLengthMs;      // ms, not included
+  std::filesystem::path soundtrack = {};  // decoded sound, from `from` on; empty: a silent video
+  DemoClock from = 0;                     // ms; frame n shows from + floor(n * 1000 / fps)
+  DemoClock to = kShowLengthMs;           // ms, not included
   int fps = 60;
   int scale = 3;                                 // whole-factor enlargement, nearest neighbour (landscape only)
   VideoPreset preset = VideoPreset::kLandscape;  // vertical: frames arrive upright, 240 x 400
   // For --max-size: a bit rate in bits per second instead of constant
-  // quality, in two passes (1, then 2) sharing the log `passLog`; 0: one pass.
+  // quality, in two passes sharing the log `passLog`: the first only measures
+  // (its video is thrown away unwritten), the second makes `file`; 0: one pass.
   std::int64_t videoBitrate = 0;
   int pass = 0;
   std::filesystem::path passLog = {};
+  // A finished video of more bytes fails and leaves `file` as it was; 0: no
+  // limit. `maxSizeText` is the limit as the user wrote it.
+  std::int64_t maxBytes = 0;
+  std::string maxSizeText = {};
   long soundRate = 0;     // the sound's frames per second
   int soundChannels = 0;  // 16-bit samples, interleaved, in this machine's byte order
 };
 
-// "2000000", "300K" or "2M" (1,024-based) as bytes; nothing for anything else or above 1 TiB.
+// "2000000", "300K" or "2M" (1,024-based) as bytes; nothing for anything
+// else, for 0, or for more than 64 bits hold.
 std::optional<std::int64_t> ParseSize(const std::string& text);
 
 // The bit rate of the sound each container carries, bits per second: what a size limit must leave for it.
 std::int64_t SoundBitrate(VideoContainer container);
 // Below this the show's fine pixels turn to mush: a limit that leaves less is refused.
 inline constexpr std::int64_t kLowestVideoBitrate = 250000;
+// Far above what constant quality uses at these sizes: a limit that leaves
+// more needs no bit rate at all (the finished size is still checked).
+inline constexpr std::int64_t kHighestVideoBitrate = 100000000;
+
+// What a limit of `bytes` makes of `ms` of video in `container`: the video
+// bit rate that leaves 4% for the container and the encoder's aim, and room
+// for the sound; or, when that is below kLowestVideoBitrate, the least limit
+// that works; or, above kHighestVideoBitrate, constant quality.
+struct SizePlan {
+  enum Kind { kBitrate, kTooSmall, kConstantQuality };
+  Kind kind = kConstantQuality;
+  std::int64_t videoBitrate = 0;  // kBitrate: bits per second
+  std::int64_t leastBytes = 0;    // kTooSmall
+};
+SizePlan PlanSize(std::int64_t bytes, DemoClock ms, VideoContainer container);
 
 // "12.345" for 12,345 ms: exact, no floating point.
 std::string SecondsText(DemoClock ms);
