@@ -124,7 +124,7 @@ Status LoadDataFiles(const std::filesystem::path& directory) {
         if (read) Expand(target.bytes, *target.palette, target.pixels);
         break;
       case DataTarget::Kind::kMesh:
-        read = LoadMesh(path, target.meshRecord, true).ok();
+        read = LoadMesh(path, target.meshRecord).ok();
         break;
     }
     if (!read) {
