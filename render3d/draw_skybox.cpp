@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "assets/effect_tables.h"
 #include "render3d/fillers.h"
 #include "render3d/project_points.h"
 #include "render3d/select_visible_faces.h"
+#include "render3d/skybox_cube.h"
 #include "render3d/sort_faces_by_depth.h"
 #include "render3d/transform_points.h"
 

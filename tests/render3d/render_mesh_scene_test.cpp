@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/build_effect_tables.h"
 #include "assets/mesh.h"
 #include "core/sin_tables.h"
+#include "render3d/build_skybox_cube.h"
 #include "render3d/render_mesh_scene.h"
 
 namespace vantrelle {
