@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "assets/asset_buffers_startup.h"
-#include "assets/bake_track.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
-#include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
 #include "core/fix_mul.h"
 #include "core/frame_buffer.h"
@@ -27,6 +25,8 @@
 #include "render3d/select_visible_faces.h"
 #include "render3d/tetrahedra.h"
 #include "render3d/transform_points.h"
+#include "timeline/bake_track.h"
+#include "timeline/keyframe_tracks.h"
 #include "timeline/scene_cameras.h"
 
 namespace vantrelle {

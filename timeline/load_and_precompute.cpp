@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "assets/asset_buffers_startup.h"
-#include "assets/bake_track.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
 #include "assets/check_mesh_file.h"
@@ -23,6 +22,7 @@
 #include "core/status.h"
 #include "render3d/build_procedural_meshes.h"
 #include "render3d/build_skybox_cube.h"
+#include "timeline/bake_track.h"
 #include "timeline/timeline.h"
 
 namespace vantrelle {

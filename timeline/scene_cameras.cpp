@@ -1,7 +1,7 @@
 #include "timeline/scene_cameras.h"
 
-#include "assets/keyframe_tracks.h"
 #include "core/sin_tables.h"
+#include "timeline/keyframe_tracks.h"
 
 namespace vantrelle {
 

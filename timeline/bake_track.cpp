@@ -1,4 +1,4 @@
-#include "assets/bake_track.h"
+#include "timeline/bake_track.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "assets/bake_track.h"
+#include "timeline/bake_track.h"
 
 namespace vantrelle {
 namespace {
