@@ -148,7 +148,6 @@ Status LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildPrecomputedTables();
   BakeAllTracks();
   BuildProceduralMeshes();
-  BuildSceneMeshes();
   BuildEffectTables();
   BuildSkyboxCube();
   return {};

@@ -30,13 +30,6 @@
 namespace vantrelle {
 namespace {
 
-// The meshes the score animates: built at start-up, moved by the animators
-// before each draw, owned here and passed down to what draws them.
-struct SceneMeshes {
-  std::array<std::int32_t, kProceduralMeshWords> tetraField{};   // 256 tetrahedra
-  std::array<std::int32_t, kProceduralMeshWords> tetraTunnel{};  // 64 rings of four
-};
-SceneMeshes sceneMeshes;
 constexpr DemoClock kTwoBeats = 2 * kBeatMs;
 constexpr DemoClock kFourBeats = 4 * kBeatMs;
 
@@ -118,15 +111,15 @@ void RenderScene(FrameBuffer& frame, const Camera& camera, const std::int32_t* m
 }
 
 void DrawTetraField(FrameBuffer& frame, const Scene& s) {
-  AnimateTetraField(sceneMeshes.tetraField.data(), s.timeInSegment);
-  RenderScene(frame, TetraFieldCamera(s.timeInSegment), sceneMeshes.tetraField.data(), FlatShades(BlueRamp.data()),
+  AnimateTetraField(TetraField.data(), s.timeInSegment);
+  RenderScene(frame, TetraFieldCamera(s.timeInSegment), TetraField.data(), FlatShades(BlueRamp.data()),
               StarSkybox.data(), MeshMode::kFlat);
   ApplyGlow(frame);
 }
 
 void DrawTetraTunnel(FrameBuffer& frame, const Scene& s) {
-  AnimateTetraTunnel(sceneMeshes.tetraTunnel.data(), s.timeInSegment);
-  RenderScene(frame, TetraTunnelCamera(s.timeInSegment), sceneMeshes.tetraTunnel.data(), FlatShades(RedRamp.data()),
+  AnimateTetraTunnel(TetraTunnel.data(), s.timeInSegment);
+  RenderScene(frame, TetraTunnelCamera(s.timeInSegment), TetraTunnel.data(), FlatShades(RedRamp.data()),
               StarSkybox.data(), MeshMode::kFlat);
   ApplyGlow(frame);
 }
@@ -138,15 +131,15 @@ void DrawPlanetSphere(FrameBuffer& frame, const Scene& s) {
 }
 
 void DrawTetraFieldUnderPlanet(FrameBuffer& frame, const Scene& s) {
-  AnimateTetraField(sceneMeshes.tetraField.data(), s.timeInSegment);
-  RenderScene(frame, FieldUnderPlanetCamera(s.timeInSegment), sceneMeshes.tetraField.data(),
-              FlatShades(BlueRamp.data()), PlanetStarSkybox.data(), MeshMode::kFlat);
+  AnimateTetraField(TetraField.data(), s.timeInSegment);
+  RenderScene(frame, FieldUnderPlanetCamera(s.timeInSegment), TetraField.data(), FlatShades(BlueRamp.data()),
+              PlanetStarSkybox.data(), MeshMode::kFlat);
   ApplyGlow(frame);
 }
 
 void DrawTetraSwarm(FrameBuffer& frame, const Scene& s) {
-  AnimateTetraSwarm(sceneMeshes.tetraField.data(), s.timeInSegment);
-  RenderScene(frame, TetraSwarmCamera(s.timeInSegment), sceneMeshes.tetraField.data(), FlatShades(BlueRamp.data()),
+  AnimateTetraSwarm(TetraField.data(), s.timeInSegment);
+  RenderScene(frame, TetraSwarmCamera(s.timeInSegment), TetraField.data(), FlatShades(BlueRamp.data()),
               PlanetSkybox.data(), MeshMode::kFlat);
 }
 
@@ -293,11 +286,6 @@ OpeningLayout OpeningLayoutAt(DemoClock t) {
       .planet = {1152 - (d5 >> 1), (17 * t) / kBeatMs + 1280, d5 + 4096, d5 + 4096, 256, 256},
       .rays = {200, (glowY >> 4) + 80, 1, 240},  // centred on the glow, threshold 240
   };
-}
-
-void BuildSceneMeshes() {
-  BuildTetraField(sceneMeshes.tetraField.data());
-  BuildTetraTunnel(sceneMeshes.tetraTunnel.data());
 }
 
 bool Timeline(FrameBuffer& frame, DemoClock t) {

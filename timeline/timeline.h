@@ -29,10 +29,6 @@ struct OpeningLayout {
 };
 OpeningLayout OpeningLayoutAt(DemoClock t);
 
-// Start-up: builds the tetrahedron meshes the score owns and animates.
-// LoadAndPrecompute calls it; it needs the sine tables.
-void BuildSceneMeshes();
-
 // One line of the score: a scene from `start` (included) to `end` (excluded).
 struct SegmentInfo {
   int number;  // 1..25
