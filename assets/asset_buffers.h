@@ -1,11 +1,11 @@
 #pragma once
 // The buffers the data files are read into at start-up. All are static, zero
-// at program start, and read-only once the show runs: the show sees them
-// through const references, start-up writes them through
-// asset_buffers_startup.h.
+// at program start, and read-only once the show runs.
 #include <array>
 #include <cstddef>
 #include <cstdint>
+
+#include "assets/mesh.h"
 
 namespace vantrelle {
 
@@ -29,28 +29,39 @@ using TextureBuffer = std::array<std::uint16_t, kTexturePixels>;         // 256 
 using CreditsBuffer = std::array<std::uint8_t, 4 * kPageBytes>;          // four 400 x 240 pages
 // 1,280,000 bytes, of which the clip's 246 frames of 80 x 60 fill the first kClipFileBytes.
 using ClipBuffer = std::array<std::uint8_t, 1'280'000>;
-using GreetsBuffer = std::array<std::uint8_t, 15 * 400 * 96>;  // fifteen 400 x 96 strips
-using EndScrollBuffer = std::array<std::uint8_t, 300 * 1200>;  // 300 x 1200 opacity
+using GreetsBuffer = std::array<std::uint8_t, 15 * 400 * 96>;         // fifteen 400 x 96 strips
+using EndScrollBuffer = std::array<std::uint8_t, 300 * 1200>;         // 300 x 1200 opacity
+using LoadedMeshRecord = std::array<std::int32_t, kLoadedMeshWords>;  // the mesh file's Mesh record
 
-extern const EndTextureBuffer& EndTexture;
-extern const PortraitBuffer& FaceAPicture;
-extern const PortraitBuffer& FaceBPicture;
-extern const PortraitBuffer& FaceCPicture;
-extern const PortraitBuffer& FaceDPicture;
-extern const PortraitAlphaBuffer& FaceAAlpha;
-extern const PortraitAlphaBuffer& FaceBAlpha;
-extern const PortraitAlphaBuffer& FaceCAlpha;
-extern const PortraitAlphaBuffer& FaceDAlpha;
-extern const IntroTextBuffer& IntroTextPages;
-extern const StarSkyBuffer& StarSkyPicture;
-extern const SkyboxBuffer& PlanetSkybox;
-extern const TextureBuffer& RadialTexture;
-extern const CreditsBuffer& CreditsPages;
-extern const ClipBuffer& ClipFrames;
-extern const GreetsBuffer& GreetsFileBuffer;
-extern const TextureBuffer& PlanetMapTexture;
-extern const Palette565& PlanetMapPalette;
-extern const Palette565& PlanetPalette;
-extern const EndScrollBuffer& EndScrollAlpha;
+// Every buffer the data files fill, one row each: its type (its size, above)
+// and its name. The show reads each through a const reference of that name;
+// start-up writes the buffer of the same name in namespace startup
+// (asset_buffers_startup.h). Adding a buffer is adding a row.
+#define VANTRELLE_DATA_BUFFERS(ROW)    \
+  ROW(EndTextureBuffer, EndTexture)    \
+  ROW(PortraitBuffer, FaceAPicture)    \
+  ROW(PortraitBuffer, FaceBPicture)    \
+  ROW(PortraitBuffer, FaceCPicture)    \
+  ROW(PortraitBuffer, FaceDPicture)    \
+  ROW(PortraitAlphaBuffer, FaceAAlpha) \
+  ROW(PortraitAlphaBuffer, FaceBAlpha) \
+  ROW(PortraitAlphaBuffer, FaceCAlpha) \
+  ROW(PortraitAlphaBuffer, FaceDAlpha) \
+  ROW(IntroTextBuffer, IntroTextPages) \
+  ROW(StarSkyBuffer, StarSkyPicture)   \
+  ROW(SkyboxBuffer, PlanetSkybox)      \
+  ROW(TextureBuffer, RadialTexture)    \
+  ROW(CreditsBuffer, CreditsPages)     \
+  ROW(ClipBuffer, ClipFrames)          \
+  ROW(GreetsBuffer, GreetsFileBuffer)  \
+  ROW(TextureBuffer, PlanetMapTexture) \
+  ROW(Palette565, PlanetMapPalette)    \
+  ROW(Palette565, PlanetPalette)       \
+  ROW(EndScrollBuffer, EndScrollAlpha) \
+  ROW(LoadedMeshRecord, LoadedMesh)
+
+#define VANTRELLE_READ_ONLY_VIEW(Type, name) extern const Type& name;
+VANTRELLE_DATA_BUFFERS(VANTRELLE_READ_ONLY_VIEW)
+#undef VANTRELLE_READ_ONLY_VIEW
 
 }  // namespace vantrelle

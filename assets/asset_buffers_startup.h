@@ -5,39 +5,24 @@
 #include <cstdint>
 
 #include "assets/asset_buffers.h"
-#include "assets/mesh.h"
 
 namespace vantrelle {
 namespace startup {
 
-// Loading scratch, never read once the show runs.
-extern std::array<std::uint8_t, 131072> StagingA;  // 8-bit pictures before expansion
-extern std::array<std::uint8_t, 65536> StagingB;   // 8-bit scratch; the planet picture
-extern std::array<std::uint8_t, std::tuple_size_v<SkyboxBuffer>> SkyboxStaging;
-extern Palette565 PaletteStaging;  // the colours of the picture read next
+// Loading scratch, never read once the show runs; one row each, as above.
+using PictureStaging = std::array<std::uint8_t, 131072>;      // 8-bit pictures before expansion
+using SmallPictureStaging = std::array<std::uint8_t, 65536>;  // 8-bit scratch; the planet picture
+using SkyboxStagingBuffer = std::array<std::uint8_t, std::tuple_size_v<SkyboxBuffer>>;  // a skybox's indices
+#define VANTRELLE_STAGING_BUFFERS(ROW)    \
+  ROW(PictureStaging, StagingA)           \
+  ROW(SmallPictureStaging, StagingB)      \
+  ROW(SkyboxStagingBuffer, SkyboxStaging) \
+  ROW(Palette565, PaletteStaging)  // the colours of the picture read next
 
-// Loaded pictures, tables and palettes.
-extern EndTextureBuffer EndTexture;
-extern PortraitBuffer FaceAPicture;
-extern PortraitBuffer FaceBPicture;
-extern PortraitBuffer FaceCPicture;
-extern PortraitBuffer FaceDPicture;
-extern PortraitAlphaBuffer FaceAAlpha;
-extern PortraitAlphaBuffer FaceBAlpha;
-extern PortraitAlphaBuffer FaceCAlpha;
-extern PortraitAlphaBuffer FaceDAlpha;
-extern IntroTextBuffer IntroTextPages;
-extern StarSkyBuffer StarSkyPicture;
-extern SkyboxBuffer PlanetSkybox;
-extern TextureBuffer RadialTexture;
-extern CreditsBuffer CreditsPages;
-extern ClipBuffer ClipFrames;
-extern GreetsBuffer GreetsFileBuffer;
-extern TextureBuffer PlanetMapTexture;
-extern Palette565 PlanetMapPalette;
-extern Palette565 PlanetPalette;
-extern EndScrollBuffer EndScrollAlpha;
-extern std::array<std::int32_t, kLoadedMeshWords> LoadedMesh;  // mesh.h
+#define VANTRELLE_WRITABLE(Type, name) extern Type name;
+VANTRELLE_STAGING_BUFFERS(VANTRELLE_WRITABLE)
+VANTRELLE_DATA_BUFFERS(VANTRELLE_WRITABLE)
+#undef VANTRELLE_WRITABLE
 
 }  // namespace startup
 }  // namespace vantrelle

@@ -1,8 +1,7 @@
 #pragma once
 // Fills the light-ray and radial-texture look-up tables (SaturateTable,
 // PolarMap, InverseDistanceMap, BrightnessTable, RaySourceX/Y, RayTaps).
-// Needs nothing loaded. Overwrites every table of effect_tables.h except
-// SkyboxMesh, which render3d/build_skybox_cube.h builds.
+// Needs nothing loaded. Overwrites every table of effect_tables.h.
 
 #include "assets/effect_tables.h"
 
@@ -20,7 +19,6 @@ extern std::array<std::int32_t, 65536> BrightnessTable;
 extern std::array<std::int32_t, 65536> RaySourceX;
 extern std::array<std::int32_t, 65536> RaySourceY;
 extern std::array<RayTap, 65536> RayTaps;
-extern SkyboxGeometry SkyboxMesh;
 }  // namespace startup
 
 }  // namespace vantrelle

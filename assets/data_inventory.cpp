@@ -1,5 +1,7 @@
 #include "assets/data_inventory.h"
 
+#include <array>
+
 #include "assets/asset_buffers_startup.h"
 
 namespace vantrelle {
@@ -57,9 +59,7 @@ consteval DataFile Mesh(std::string_view name, std::span<std::int32_t> record) {
   return file;
 }
 
-}  // namespace
-
-constinit const std::array<DataFile, 29> kDataFiles = {{
+constinit const auto kRows = std::to_array<DataFile>({
     Palette("gfx\\endtexture.pal", startup::PaletteStaging),
     Picture("gfx\\endtexture.raw", startup::StagingA, startup::PaletteStaging, startup::EndTexture),
     Palette("gfx\\facea.pal", startup::PaletteStaging),
@@ -91,6 +91,10 @@ constinit const std::array<DataFile, 29> kDataFiles = {{
                  startup::PlanetMapTexture),
     Raw("gfx\\endscroll.raw", startup::EndScrollAlpha),
     Mesh(kMeshFileName, startup::LoadedMesh),
-}};
+});
+
+}  // namespace
+
+constinit const std::span<const DataFile> kDataFiles = kRows;
 
 }  // namespace vantrelle

@@ -2,7 +2,6 @@
 // Every file of the data directory, in the order start-up reads them: its
 // name, its exact size and the buffer it fills. Names keep the show's
 // backslash separator; ResolveDataPath maps it to the platform's.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -32,7 +31,7 @@ struct DataFile {
 inline constexpr std::size_t kPaletteFileBytes = 1048;  // 24-byte header, 256 x (r, g, b, flags)
 inline constexpr std::string_view kMeshFileName = "mesh\\zerozev.3df";
 
-extern const std::array<DataFile, 29> kDataFiles;
+extern const std::span<const DataFile> kDataFiles;
 
 // The soundtrack is read by the show program after start-up, into a buffer
 // of fixed capacity: the largest soundtrack the show takes, in bytes.

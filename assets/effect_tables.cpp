@@ -13,7 +13,6 @@ std::array<std::int32_t, 65536> BrightnessTable{};
 std::array<std::int32_t, 65536> RaySourceX{};
 std::array<std::int32_t, 65536> RaySourceY{};
 std::array<RayTap, 65536> RayTaps{};
-SkyboxGeometry SkyboxMesh{};
 
 }  // namespace startup
 
@@ -24,6 +23,5 @@ const std::array<std::int32_t, 65536>& BrightnessTable = startup::BrightnessTabl
 const std::array<std::int32_t, 65536>& RaySourceX = startup::RaySourceX;
 const std::array<std::int32_t, 65536>& RaySourceY = startup::RaySourceY;
 const std::array<RayTap, 65536>& RayTaps = startup::RayTaps;
-const SkyboxGeometry& SkyboxMesh = startup::SkyboxMesh;
 
 }  // namespace vantrelle

@@ -1,5 +1,5 @@
 #pragma once
-// Look-up tables of the light rays and the radial texture, and the skybox cube.
+// Look-up tables of the light rays and the radial texture.
 // Start-up fills them (build_effect_tables.h); the show only reads them.
 #include <array>
 #include <cstdint>
@@ -27,21 +27,5 @@ struct RayTap {
   std::array<std::int16_t, 4> blockStart;  // 0 on the centre row and column
 };
 extern const std::array<RayTap, 65536>& RayTaps;  // [dy * 256 + dx]
-
-// The textured cube drawn around the viewer: 6 faces of 4 x 4 squares.
-struct SkyboxGeometry {
-  static constexpr int kVertices = 150;
-  static constexpr int kFaces = 192;
-  std::int32_t vertexCount = 0;
-  std::int32_t faceCount = 0;
-  std::array<std::int32_t, kVertices * 3> vertices{};  // x, y, z in 16.16
-  std::array<std::int32_t, kFaces * 3> corners{};      // vertex indices
-  std::array<std::int32_t, kFaces> pages{};            // texture page 0..5
-  std::array<std::int32_t, kFaces * 3> cornerU{};      // 1/16 texel, 0..4080
-  std::array<std::int32_t, kFaces * 3> cornerV{};
-  std::array<std::int32_t, kFaces> drawOrder{};
-};
-
-extern const SkyboxGeometry& SkyboxMesh;
 
 }  // namespace vantrelle

@@ -92,7 +92,7 @@ Result<std::size_t> ConvertMeshFile(std::span<const std::uint8_t> file, std::spa
   return out;
 }
 
-Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record, bool axisSwitch) {
+Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record) {
   const Result<std::uint64_t> size = DataFileSize(file);
   if (!size.ok()) {
     return size.status();
@@ -104,7 +104,7 @@ Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::i
     return Status::Failure(ErrorKind::kUnreadable,
                            "expected " + std::to_string(block.size()) + " bytes, read " + std::to_string(read.value()));
   }
-  return ConvertMeshFile(block, record, axisSwitch);
+  return ConvertMeshFile(block, record, true);
 }
 
 }  // namespace vantrelle

@@ -18,8 +18,8 @@ namespace vantrelle {
 Result<std::size_t> ConvertMeshFile(std::span<const std::uint8_t> file, std::span<std::int32_t> record,
                                     bool axisSwitch);
 
-// Reads the whole file and converts it as above; fails as LoadRaw does when
-// it cannot be read.
-Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record, bool axisSwitch);
+// Reads the whole file and converts it as above with the axis switch on, as
+// the show's mesh needs; fails as LoadRaw does when it cannot be read.
+Result<std::size_t> LoadMesh(const std::filesystem::path& file, std::span<std::int32_t> record);
 
 }  // namespace vantrelle

@@ -45,28 +45,25 @@ struct MeshLayout {
 // Reads the header of `mesh` and places the arrays. Counts must be within
 // the renderer's limits (the loader and builders guarantee it).
 constexpr MeshLayout LayoutOfMesh(const std::int32_t* mesh) {
-  MeshLayout l;
-  l.vertexCount = mesh[kVertexCountWord];
-  l.vertexNormalCount = mesh[kVertexNormalCountWord];
-  l.faceCount = mesh[kFaceCountWord];
-  l.faceNormalCount = mesh[kFaceNormalCountWord];
-  l.uvFaceCount = mesh[kUvFaceCountWord];
-  l.drawOrder = kMeshHeaderWords;
-  l.positions = l.drawOrder + l.faceCount;
-  l.vertexNormals = l.positions + 3 * l.vertexCount;
-  l.corners = l.vertexNormals + 3 * l.vertexNormalCount;
-  l.cornerU = l.corners + 3 * l.faceCount;
-  l.cornerV = l.cornerU + 3 * l.uvFaceCount;
-  l.faceNormals = l.cornerV + 3 * l.uvFaceCount;
-  l.faceAttributes = l.faceNormals + 3 * l.faceNormalCount;
-  l.end = l.faceAttributes;
-  return l;
+  MeshLayout layout;
+  layout.vertexCount = mesh[kVertexCountWord];
+  layout.vertexNormalCount = mesh[kVertexNormalCountWord];
+  layout.faceCount = mesh[kFaceCountWord];
+  layout.faceNormalCount = mesh[kFaceNormalCountWord];
+  layout.uvFaceCount = mesh[kUvFaceCountWord];
+  layout.drawOrder = kMeshHeaderWords;
+  layout.positions = layout.drawOrder + layout.faceCount;
+  layout.vertexNormals = layout.positions + 3 * layout.vertexCount;
+  layout.corners = layout.vertexNormals + 3 * layout.vertexNormalCount;
+  layout.cornerU = layout.corners + 3 * layout.faceCount;
+  layout.cornerV = layout.cornerU + 3 * layout.uvFaceCount;
+  layout.faceNormals = layout.cornerV + 3 * layout.uvFaceCount;
+  layout.faceAttributes = layout.faceNormals + 3 * layout.faceNormalCount;
+  layout.end = layout.faceAttributes;
+  return layout;
 }
 
-inline constexpr int kLoadedMeshWords = 262144;
+inline constexpr int kLoadedMeshWords = 262144;  // LoadedMesh (asset_buffers.h)
 inline constexpr int kProceduralMeshWords = 65536;
-
-// From mesh\zerozev.3df at start-up (asset_buffers_startup.h writes it); read-only afterwards.
-extern const std::array<std::int32_t, kLoadedMeshWords>& LoadedMesh;
 
 }  // namespace vantrelle

@@ -88,7 +88,7 @@ void Run(benchmark::State& state, Fill fill) {
 }
 
 void BM_FillFlat(benchmark::State& state) {
-  Run(state, [](const Shape& t) { FillFlat(frame, t.flat, 0x1234); });
+  Run(state, [](const Shape& t) { FillFlat(frame, 0x1234, t.flat); });
 }
 
 void BM_FillGouraud(benchmark::State& state) {

@@ -11,12 +11,12 @@ void BM_DrawLightRays(benchmark::State& state) {
   synthetic::PrepareOpeningTables();
   static FrameBuffer composed;
   static FrameBuffer frame;
-  const synthetic::RayCall rays = synthetic::ComposeOpeningFrame(composed, synthetic::kOpeningTime);
+  const LightRaysCall rays = synthetic::ComposeOpeningFrame(composed, synthetic::kOpeningTime);
   for (auto _ : state) {
     state.PauseTiming();
     frame = composed;
     state.ResumeTiming();
-    DrawLightRays(frame, rays.column, rays.row, rays.mode, rays.threshold);
+    DrawLightRays(frame, rays.centreColumn, rays.centreRow, rays.mode, rays.threshold);
     benchmark::DoNotOptimize(frame.data());
   }
 }

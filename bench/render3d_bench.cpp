@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "assets/asset_buffers_startup.h"
-#include "assets/bake_track.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
-#include "assets/keyframe_tracks.h"
 #include "assets/mesh.h"
 #include "core/fix_mul.h"
 #include "core/frame_buffer.h"
@@ -27,6 +25,8 @@
 #include "render3d/select_visible_faces.h"
 #include "render3d/tetrahedra.h"
 #include "render3d/transform_points.h"
+#include "timeline/bake_track.h"
+#include "timeline/keyframe_tracks.h"
 #include "timeline/scene_cameras.h"
 
 namespace vantrelle {
@@ -56,7 +56,7 @@ void BuildSyntheticLoadedMesh(const Camera& cam) {
   constexpr int kCols = 64, kRows = 32;
   constexpr int kVerts = kCols * kRows;
   constexpr int kFaces = 2 * kCols * (kRows - 1);
-  const Rotation turn = BuildRotation(cam.angle1, cam.angle2, cam.angle3);
+  const Rotation turn = BuildRotation(cam.aroundX, cam.aroundY, cam.aroundZ);
   const std::int32_t ahead = 3 * 65536;
   const std::int32_t centre[3] = {cam.x + FixMul(ahead, turn[6]), cam.y + FixMul(ahead, turn[7]),
                                   cam.z + FixMul(ahead, turn[8])};
@@ -64,12 +64,12 @@ void BuildSyntheticLoadedMesh(const Camera& cam) {
   std::fill(startup::LoadedMesh.begin(), startup::LoadedMesh.end(), 0);
   const std::int32_t header[5] = {kVerts, 0, kFaces, 0, kFaces};
   std::copy(header, header + 5, m);
-  const MeshLayout l = LayoutOfMesh(m);
-  for (int f = 0; f < kFaces; ++f) m[l.drawOrder + f] = f;
+  const MeshLayout layout = LayoutOfMesh(m);
+  for (int f = 0; f < kFaces; ++f) m[layout.drawOrder + f] = f;
   for (int r = 0; r < kRows; ++r) {
     for (int c = 0; c < kCols; ++c) {
       const double lat = 3.14159265 * (r + 0.5) / kRows, lon = 2 * 3.14159265 * c / kCols;
-      std::int32_t* p = m + l.positions + 3 * (r * kCols + c);
+      std::int32_t* p = m + layout.positions + 3 * (r * kCols + c);
       p[0] = centre[0] + static_cast<std::int32_t>(98304 * std::sin(lat) * std::sin(lon));
       p[1] = centre[1] + static_cast<std::int32_t>(98304 * std::cos(lat));
       p[2] = centre[2] + static_cast<std::int32_t>(98304 * std::sin(lat) * std::cos(lon));
@@ -83,11 +83,11 @@ void BuildSyntheticLoadedMesh(const Camera& cam) {
                                {(r + 1) * kCols + c1, r * kCols + c1, r * kCols + c}};
       for (const auto& q : quads) {
         for (int k = 0; k < 3; ++k) {
-          m[l.corners + 3 * f + k] = q[k];
-          m[l.cornerU + 3 * f + k] = 64 * (q[k] % kCols);
-          m[l.cornerV + 3 * f + k] = 128 * (q[k] / kCols);
+          m[layout.corners + 3 * f + k] = q[k];
+          m[layout.cornerU + 3 * f + k] = 64 * (q[k] % kCols);
+          m[layout.cornerV + 3 * f + k] = 128 * (q[k] / kCols);
         }
-        m[l.faceAttributes + f] = ((f & 1) << 16) | 3;
+        m[layout.faceAttributes + f] = ((f & 1) << 16) | 3;
         ++f;
       }
     }
@@ -114,9 +114,9 @@ void SetUpShow() {
   BuildTetraTunnel(BenchTunnel.data());
 }
 
-void RenderScene(const std::int32_t* mesh, const void* texture, const std::uint16_t* colours,
-                 const std::uint16_t* skybox, const Camera& v, std::int32_t mode) {
-  RenderMeshScene(Frame, v, mesh, {texture, colours, LightMap.data()}, skybox, 1, mode);
+void RenderScene(const std::int32_t* mesh, const MeshMaterial& material, const std::uint16_t* skybox, const Camera& v,
+                 MeshMode mode) {
+  RenderMeshScene(Frame, v, mesh, material, skybox, MeshBackground::kSkybox, mode);
 }
 
 // Faces that survive culling when `mesh` is seen from `v`, as RenderScene draws it.
@@ -124,12 +124,12 @@ void CountVisibleFaces(benchmark::State& state, const std::int32_t* mesh, const 
   static std::array<std::int32_t, kMaxMeshVertices * 3> cameraSpace{};
   static std::array<std::int32_t, kMaxMeshVertices * 3> screen{};
   static std::array<std::int32_t, kMaxMeshFaces> out{};
-  const MeshLayout l = LayoutOfMesh(mesh);
-  TransformPoints(BuildRotation(v.angle1, v.angle2, v.angle3), mesh + l.positions, cameraSpace.data(), v.x, v.y, v.z,
-                  l.vertexCount);
-  ProjectPoints(cameraSpace.data(), screen.data(), l.vertexCount, v.centreX, v.centreY, v.depth);
+  const MeshLayout layout = LayoutOfMesh(mesh);
+  TransformPoints(BuildRotation(v.aroundX, v.aroundY, v.aroundZ), mesh + layout.positions, cameraSpace.data(), v.x, v.y,
+                  v.z, layout.vertexCount);
+  ProjectPoints(cameraSpace.data(), screen.data(), layout.vertexCount, v.centreX, v.centreY, v.depth);
   state.counters["faces"] =
-      SelectVisibleFaces(mesh + l.drawOrder, screen.data(), mesh + l.corners, out.data(), l.faceCount);
+      SelectVisibleFaces(mesh + layout.drawOrder, screen.data(), mesh + layout.corners, out.data(), layout.faceCount);
 }
 
 void BM_Segment8TetraField(benchmark::State& state) {
@@ -137,7 +137,8 @@ void BM_Segment8TetraField(benchmark::State& state) {
   const std::int32_t c = 7000;
   for (auto _ : state) {
     AnimateTetraField(BenchField.data(), c);
-    RenderScene(BenchField.data(), XorTexture(), BlueRamp.data(), StarSkybox.data(), TetraFieldCamera(c), 1);
+    RenderScene(BenchField.data(), {.colours = BlueRamp.data()}, StarSkybox.data(), TetraFieldCamera(c),
+                MeshMode::kFlat);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, BenchField.data(), TetraFieldCamera(c));
@@ -149,7 +150,8 @@ void BM_Segment17TetraTunnel(benchmark::State& state) {
   const std::int32_t c = 500;  // looking down the tunnel
   for (auto _ : state) {
     AnimateTetraTunnel(BenchTunnel.data(), c);
-    RenderScene(BenchTunnel.data(), XorTexture(), RedRamp.data(), StarSkybox.data(), TetraTunnelCamera(c), 1);
+    RenderScene(BenchTunnel.data(), {.colours = RedRamp.data()}, StarSkybox.data(), TetraTunnelCamera(c),
+                MeshMode::kFlat);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, BenchTunnel.data(), TetraTunnelCamera(c));
@@ -160,8 +162,8 @@ void BM_Segment20Sphere(benchmark::State& state) {
   SetUpShow();
   const std::int32_t c = 14000;  // late in the scene, the planet at its largest
   for (auto _ : state) {
-    RenderScene(SphereMesh.data(), PlanetMapTexture.data(), PlanetMapPalette.data(), StarSkybox.data(),
-                PlanetSphereCamera(c), 3);
+    RenderScene(SphereMesh.data(), {.pages = PlanetMapTexture.data(), .colours = PlanetMapPalette.data()},
+                StarSkybox.data(), PlanetSphereCamera(c), MeshMode::kTextured);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, SphereMesh.data(), PlanetSphereCamera(c));
@@ -174,7 +176,7 @@ void BM_Segment22TetraSwarm(benchmark::State& state) {
   const Camera camera = TetraSwarmCamera(c);
   for (auto _ : state) {
     AnimateTetraSwarm(BenchField.data(), c);
-    RenderScene(BenchField.data(), XorTexture(), BlueRamp.data(), PlanetSkybox.data(), camera, 1);
+    RenderScene(BenchField.data(), {.colours = BlueRamp.data()}, PlanetSkybox.data(), camera, MeshMode::kFlat);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, BenchField.data(), camera);
@@ -185,7 +187,8 @@ void BM_Segment23LoadedMesh(benchmark::State& state) {
   SetUpShow();
   const Camera camera = StationCamera(0, 7000);
   for (auto _ : state) {
-    RenderScene(LoadedMesh.data(), EndTexture.data(), BlueRamp.data(), PlanetSkybox.data(), camera, 0);
+    RenderScene(LoadedMesh.data(), {.pages = EndTexture.data(), .colours = BlueRamp.data()}, PlanetSkybox.data(),
+                camera, MeshMode::kPagedTexture);
     benchmark::DoNotOptimize(Frame.data());
   }
   CountVisibleFaces(state, LoadedMesh.data(), camera);
@@ -196,7 +199,8 @@ void BM_DrawSkybox(benchmark::State& state) {
   SetUpShow();
   const Camera sky = EndSkyCamera(7000);
   for (auto _ : state) {
-    DrawSkybox(Frame, BuildRotation(sky.angle1, sky.angle2, sky.angle3), StarSkybox.data(), 1);
+    DrawSkybox(Frame, BuildRotation(sky.aroundX, sky.aroundY, sky.aroundZ), StarSkybox.data(),
+               SkyboxFill::kPerspective);
     benchmark::DoNotOptimize(Frame.data());
   }
 }

@@ -11,8 +11,7 @@ void BM_DrawScaledGlow(benchmark::State& state) {
   synthetic::PrepareOpeningTables();
   static FrameBuffer frame;
   frame.fill(0x0841);
-  static FrameBuffer scratch;
-  const ScaledLayer g = synthetic::RecordOpening(scratch, 14000).glow;
+  const ScaledLayer g = OpeningLayoutAt(14000).glow;
   for (auto _ : state) {
     DrawScaledGlow(frame, GlowDisc.data(), g);
     benchmark::DoNotOptimize(frame.data());

@@ -11,8 +11,7 @@ void BM_DrawScaledMasked(benchmark::State& state) {
   synthetic::PrepareOpeningTables();
   static FrameBuffer frame;
   frame.fill(0x0841);
-  static FrameBuffer scratch;
-  const ScaledLayer p = synthetic::RecordOpening(scratch, 14000).planet;
+  const ScaledLayer p = OpeningLayoutAt(14000).planet;
   for (auto _ : state) {
     DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), p);
     benchmark::DoNotOptimize(frame.data());

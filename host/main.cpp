@@ -82,8 +82,7 @@ int Main(int argc, char** argv) {
   // On the heap: the soundtrack buffer is too large for the stack.
   const auto shell =
       std::make_unique<host::ShellState>(host::PlatformServices{windows, directDraw, sound, system, desktop});
-  const host::ShowOperations operations{LoadAndPrecompute, static_cast<int (*)(FrameBuffer&, DemoClock)>(Timeline),
-                                        ShowSegments()};
+  const host::ShowOperations operations{LoadAndPrecompute, Timeline, ShowSegments()};
   return host::ShowMain(*shell, operations, showConfig);
 }
 

@@ -34,8 +34,8 @@ struct PlatformServices {
 struct ShowOperations {
   // Loads every data file below the directory; the kind and one line on failure.
   Status (*loadAndPrecompute)(const std::filesystem::path& dataDirectory);
-  // Draws the frame for t (ms); returns 0 once the show is over.
-  int (*timeline)(FrameBuffer& frame, DemoClock t);
+  // Draws the frame for t (ms); returns false once the show is over.
+  bool (*timeline)(FrameBuffer& frame, DemoClock t);
   // The score's segments, in time order: the marks on the progress bar.
   std::span<const SegmentInfo> segments;
 };

@@ -150,7 +150,7 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
   while (!quit) {
     const std::uint32_t tick = services.system.GetTickCount();
     const DemoClock t = player.Now(tick);
-    if (operations.timeline(shell.frame, t) == 0) {
+    if (!operations.timeline(shell.frame, t)) {
       // The last frame is still shown; a loop goes on from the opening with the next one.
       if (config.loop) {
         sound.FSOUND_Stream_SetTime(musicStream, player.SeekTo(0, tick));

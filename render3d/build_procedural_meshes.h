@@ -1,5 +1,5 @@
 #pragma once
-// Start-up step: builds SphereMesh.
+// Start-up step: builds SphereMesh, TetraField and TetraTunnel.
 #include <array>
 #include <cstdint>
 

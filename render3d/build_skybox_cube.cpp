@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "assets/build_effect_tables.h"
-
 namespace vantrelle {
 namespace {
 
 constexpr std::int32_t kMaxCoordinate = 4080;  // last texel of a skybox page, 1/16 texel
 
 }  // namespace
+
+SkyboxGeometry startup::SkyboxMesh{};
+const SkyboxGeometry& SkyboxMesh = startup::SkyboxMesh;
 
 void BuildSkyboxCube() {
   constexpr int kGrid = 5;  // vertices per side of a cube face

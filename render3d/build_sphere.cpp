@@ -23,14 +23,14 @@ void BuildSphere(std::int32_t* mesh) {
   mesh[kFaceNormalCountWord] = 0;
   mesh[kUvFaceCountWord] = kFaces;
   for (int w = kUvFaceCountWord + 1; w < kMeshHeaderWords; ++w) mesh[w] = 0;
-  const MeshLayout l = LayoutOfMesh(mesh);
-  for (std::int32_t f = 0; f < kFaces; ++f) mesh[l.drawOrder + f] = f;
+  const MeshLayout layout = LayoutOfMesh(mesh);
+  for (std::int32_t f = 0; f < kFaces; ++f) mesh[layout.drawOrder + f] = f;
 
   for (std::int32_t r = 0; r < kRings; ++r) {
     const std::int32_t p = kLatitudeStep * r;
     for (std::int32_t c = 0; c < kColumns; ++c) {
       const std::int32_t q = kLongitudeStep * c;
-      std::int32_t* v = mesh + l.positions + 3 * (kColumns * r + c);
+      std::int32_t* v = mesh + layout.positions + 3 * (kColumns * r + c);
       v[0] = FixMul(Sin(q), Sin(p));
       v[1] = Cos(p);
       v[2] = FixMul(Cos(q), Sin(p));
@@ -50,9 +50,9 @@ void BuildSphere(std::int32_t* mesh) {
       const std::int32_t vs[2][3] = {{vT, vB, vB}, {vB, vT, vT}};
       for (int t = 0; t < 2; ++t, ++f) {
         for (int i = 0; i < 3; ++i) {
-          mesh[l.corners + 3 * f + i] = faces[t][i];
-          mesh[l.cornerU + 3 * f + i] = us[t][i];
-          mesh[l.cornerV + 3 * f + i] = vs[t][i];
+          mesh[layout.corners + 3 * f + i] = faces[t][i];
+          mesh[layout.cornerU + 3 * f + i] = us[t][i];
+          mesh[layout.cornerV + 3 * f + i] = vs[t][i];
         }
       }
     }

@@ -7,10 +7,10 @@
 namespace vantrelle {
 
 struct Camera {
-  std::int32_t angle1 = 0, angle2 = 0, angle3 = 0;  // orientation, 4096 per turn
-  std::int32_t x = 0, y = 0, z = 0;                 // position, 16.16
-  std::int32_t depth = 0;                           // subtracted from every projected depth, 16.16
-  std::int32_t centreX = kFrameCentreX16;           // optical axis on the frame, x16
+  std::int32_t aroundX = 0, aroundY = 0, aroundZ = 0;  // turns about x, y, z (BuildRotation's a, b, c), 4096 per turn
+  std::int32_t x = 0, y = 0, z = 0;                    // position, 16.16
+  std::int32_t depth = 0;                              // subtracted from every projected depth, 16.16
+  std::int32_t centreX = kFrameCentreX16;              // optical axis on the frame, x16
   std::int32_t centreY = kFrameCentreY16;
 };
 

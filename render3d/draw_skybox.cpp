@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "assets/effect_tables.h"
 #include "render3d/fillers.h"
 #include "render3d/project_points.h"
 #include "render3d/select_visible_faces.h"
+#include "render3d/skybox_cube.h"
 #include "render3d/sort_faces_by_depth.h"
 #include "render3d/transform_points.h"
 
@@ -24,7 +24,7 @@ Scratch scratch;
 
 }  // namespace
 
-void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_t* skybox, std::int32_t perspective) {
+void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_t* skybox, SkyboxFill fill) {
   const SkyboxGeometry& sky = SkyboxMesh;
   TransformPoints(rotation, sky.vertices.data(), scratch.cameraPoints.data(), 0, 0, 0, SkyboxGeometry::kVertices);
   ProjectPoints(scratch.cameraPoints.data(), scratch.screenPoints.data(), SkyboxGeometry::kVertices, kFrameCentreX16,
@@ -41,7 +41,7 @@ void DrawSkybox(FrameBuffer& frame, const Rotation& rotation, const std::uint16_
     const std::int32_t* p2 = scratch.screenPoints.data() + 3 * sky.corners[3 * f + 2];
     const std::int32_t* u = sky.cornerU.data() + 3 * f;
     const std::int32_t* v = sky.cornerV.data() + 3 * f;
-    if (perspective != 0) {
+    if (fill == SkyboxFill::kPerspective) {
       FillPerspective(frame, page,
                       {{{p0[0], p0[1], {p0[2], u[0], v[0]}},
                         {p1[0], p1[1], {p1[2], u[1], v[1]}},

@@ -33,7 +33,7 @@ struct FlatPolicy {
 
 }  // namespace
 
-void FillFlat(FrameBuffer& frame, const FlatTriangle& t, std::uint16_t colour) {
+void FillFlat(FrameBuffer& frame, std::uint16_t colour, const FlatTriangle& t) {
   ScanTriangle(frame, FlatPolicy{colour}, t);
 }
 

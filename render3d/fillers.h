@@ -23,7 +23,7 @@ using LitTriangle = Triangle<4>;          // a: {u, v, light map u, light map v}
 using PerspectiveTriangle = Triangle<3>;  // a: {z, u, v}; z the camera depth in 16.16, above 4096
 
 // One RGB565 colour.
-void FillFlat(FrameBuffer& frame, const FlatTriangle& t, std::uint16_t colour);
+void FillFlat(FrameBuffer& frame, std::uint16_t colour, const FlatTriangle& t);
 
 // table[shade]; table has 256 RGB565 entries.
 void FillGouraud(FrameBuffer& frame, const std::uint16_t* table, const ShadedTriangle& t);

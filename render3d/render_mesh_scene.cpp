@@ -55,35 +55,35 @@ TexturedTriangle NormalMappedCorners(const std::int32_t* p0, const std::int32_t*
 }  // namespace
 
 void RenderMeshScene(FrameBuffer& frame, const Camera& camera, const std::int32_t* mesh, const MeshMaterial& material,
-                     const std::uint16_t* skybox, std::int32_t background, std::int32_t mode) {
-  const MeshLayout l = LayoutOfMesh(mesh);
-  const Rotation rotation = BuildRotation(camera.angle1, camera.angle2, camera.angle3);
+                     const std::uint16_t* skybox, MeshBackground background, MeshMode mode) {
+  const MeshLayout layout = LayoutOfMesh(mesh);
+  const Rotation rotation = BuildRotation(camera.aroundX, camera.aroundY, camera.aroundZ);
   const std::uint16_t* colours = material.colours;
 
-  if (background == 1) {
-    DrawSkybox(frame, rotation, skybox, 1);
-  } else if (background == 0) {
+  if (background == MeshBackground::kSkybox) {
+    DrawSkybox(frame, rotation, skybox, SkyboxFill::kPerspective);
+  } else if (background == MeshBackground::kBlack) {
     frame.fill(0);
   }
 
-  TransformPoints(rotation, mesh + l.positions, scratch.cameraVertices.data(), camera.x, camera.y, camera.z,
-                  l.vertexCount);
-  if (mode == kMeshGouraud || mode == kMeshTexturedLit || mode == kMeshNormalMapped) {
-    TransformPoints(rotation, mesh + l.vertexNormals, scratch.rotatedVertexNormals.data(), 0, 0, 0,
-                    l.vertexNormalCount);
+  TransformPoints(rotation, mesh + layout.positions, scratch.cameraVertices.data(), camera.x, camera.y, camera.z,
+                  layout.vertexCount);
+  if (mode == MeshMode::kGouraud || mode == MeshMode::kTexturedLit || mode == MeshMode::kNormalMapped) {
+    TransformPoints(rotation, mesh + layout.vertexNormals, scratch.rotatedVertexNormals.data(), 0, 0, 0,
+                    layout.vertexNormalCount);
   }
-  if (mode == kMeshFlat) {
-    TransformPoints(rotation, mesh + l.faceNormals, scratch.rotatedFaceNormals.data(), 0, 0, 0, l.faceNormalCount);
+  if (mode == MeshMode::kFlat) {
+    TransformPoints(rotation, mesh + layout.faceNormals, scratch.rotatedFaceNormals.data(), 0, 0, 0,
+                    layout.faceNormalCount);
   }
-  ProjectPoints(scratch.cameraVertices.data(), scratch.screenVertices.data(), l.vertexCount, camera.centreX,
+  ProjectPoints(scratch.cameraVertices.data(), scratch.screenVertices.data(), layout.vertexCount, camera.centreX,
                 camera.centreY, camera.depth);
-  const std::int32_t* corners = mesh + l.corners;
-  const std::int32_t count = SelectVisibleFaces(mesh + l.drawOrder, scratch.screenVertices.data(), corners,
-                                                scratch.visibleFaces.data(), l.faceCount);
+  const std::int32_t* corners = mesh + layout.corners;
+  const std::int32_t count = SelectVisibleFaces(mesh + layout.drawOrder, scratch.screenVertices.data(), corners,
+                                                scratch.visibleFaces.data(), layout.faceCount);
   SortFacesByDepth(scratch.visibleFaces.data(), scratch.screenVertices.data(), corners, scratch.drawList.data(), count);
 
-  const auto* pages = static_cast<const std::uint16_t*>(material.texture);
-  const auto* bytePages = static_cast<const std::uint8_t*>(material.texture);
+  const std::uint16_t* pages = material.pages;
   const std::int32_t* screen = scratch.screenVertices.data();
   for (std::int32_t i = 0; i < count; ++i) {
     const std::int32_t f = scratch.drawList[i];
@@ -91,33 +91,33 @@ void RenderMeshScene(FrameBuffer& frame, const Camera& camera, const std::int32_
     const std::int32_t* p0 = screen + 3 * i0;
     const std::int32_t* p1 = screen + 3 * i1;
     const std::int32_t* p2 = screen + 3 * i2;
-    const std::int32_t* u = mesh + l.cornerU + 3 * f;
-    const std::int32_t* v = mesh + l.cornerV + 3 * f;
+    const std::int32_t* u = mesh + layout.cornerU + 3 * f;
+    const std::int32_t* v = mesh + layout.cornerV + 3 * f;
     switch (mode) {
-      case kMeshPagedTexture: {
-        const std::int32_t attribute = mesh[l.faceAttributes + f];
+      case MeshMode::kPagedTexture: {
+        const std::int32_t attribute = mesh[layout.faceAttributes + f];
         if ((attribute & 15) != kTexturedKind) break;  // other kinds are not drawn
         const std::uint16_t* page = pages + kPageTexels * ((attribute >> 16) & 15);
         FillTextured(frame, page, TexturedCorners(p0, p1, p2, u, v));
         break;
       }
-      case kMeshFlat: {
+      case MeshMode::kFlat: {
         std::int32_t s = RawShade(scratch.rotatedFaceNormals[3 * f + 2]);
         if (s < 0) s = 0;
-        FillFlat(frame, {{{p0[0], p0[1], {}}, {p1[0], p1[1], {}}, {p2[0], p2[1], {}}}}, colours[s & 255]);
+        FillFlat(frame, colours[s & 255], {{{p0[0], p0[1], {}}, {p1[0], p1[1], {}}, {p2[0], p2[1], {}}}});
         break;
       }
-      case kMeshGouraud:
+      case MeshMode::kGouraud:
         FillGouraud(frame, colours,
                     {{{p0[0], p0[1], {RawShade(scratch.rotatedVertexNormals[3 * i0 + 2]) & 255}},
                       {p1[0], p1[1], {RawShade(scratch.rotatedVertexNormals[3 * i1 + 2]) & 255}},
                       {p2[0], p2[1], {RawShade(scratch.rotatedVertexNormals[3 * i2 + 2]) & 255}}}});
         break;
-      case kMeshTextured:
+      case MeshMode::kTextured:
         FillTextured(frame, pages, TexturedCorners(p0, p1, p2, u, v));
         break;
-      case kMeshTexturedLit: {
-        const std::uint32_t page = static_cast<std::uint32_t>(mesh[l.faceAttributes + f]) >> 16;
+      case MeshMode::kTexturedLit: {
+        const std::uint32_t page = static_cast<std::uint32_t>(mesh[layout.faceAttributes + f]) >> 16;
         const std::int32_t* n0 = scratch.rotatedVertexNormals.data() + 3 * i0;
         const std::int32_t* n1 = scratch.rotatedVertexNormals.data() + 3 * i1;
         const std::int32_t* n2 = scratch.rotatedVertexNormals.data() + 3 * i2;
@@ -127,10 +127,11 @@ void RenderMeshScene(FrameBuffer& frame, const Camera& camera, const std::int32_
         for (int k = 0; k < 3; ++k) {
           lit[k] = {texel[k].x, texel[k].y, {texel[k].a[0], texel[k].a[1], light[k].a[0], light[k].a[1]}};
         }
-        FillTexturedLit(frame, {bytePages + std::size_t{kPageTexels} * page, material.lightMap, colours}, lit);
+        FillTexturedLit(frame, {material.indexPages + std::size_t{kPageTexels} * page, material.lightMap, colours},
+                        lit);
         break;
       }
-      case kMeshNormalMapped: {
+      case MeshMode::kNormalMapped: {
         const std::int32_t* n0 = scratch.rotatedVertexNormals.data() + 3 * i0;
         const std::int32_t* n1 = scratch.rotatedVertexNormals.data() + 3 * i1;
         const std::int32_t* n2 = scratch.rotatedVertexNormals.data() + 3 * i2;

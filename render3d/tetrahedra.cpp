@@ -40,22 +40,22 @@ void WriteTetraTopology(std::int32_t* mesh) {
   mesh[kFaceNormalCountWord] = kTetraVertices;
   mesh[kUvFaceCountWord] = 0;
   for (int w = kUvFaceCountWord + 1; w < kMeshHeaderWords; ++w) mesh[w] = 0;
-  const MeshLayout l = LayoutOfMesh(mesh);
-  for (std::int32_t f = 0; f < l.faceCount; ++f) mesh[l.drawOrder + f] = f;
+  const MeshLayout layout = LayoutOfMesh(mesh);
+  for (std::int32_t f = 0; f < layout.faceCount; ++f) mesh[layout.drawOrder + f] = f;
   for (std::int32_t k = 0; k < kTetraCount; ++k) {
-    for (int i = 0; i < 12; ++i) mesh[l.corners + 12 * k + i] = 4 * k + kTetraFaceCorners[i];
+    for (int i = 0; i < 12; ++i) mesh[layout.corners + 12 * k + i] = 4 * k + kTetraFaceCorners[i];
   }
 }
 
 // Places tetrahedron k at rest around centre (cx, cy, cz) (16.16), corners
 // 1/16 unit out, with the resting normals.
 void PlaceRestingTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz) {
-  const MeshLayout l = LayoutOfMesh(mesh);
+  const MeshLayout layout = LayoutOfMesh(mesh);
   const std::int32_t centre[3] = {cx, cy, cz};
   for (int i = 0; i < 12; ++i) {
-    mesh[l.positions + 12 * k + i] = WrapAdd(centre[i % 3], kRestingOffsets[i]);
-    mesh[l.vertexNormals + 12 * k + i] = kRestingVertexNormals[i];
-    mesh[l.faceNormals + 12 * k + i] = kRestingFaceNormals[i];
+    mesh[layout.positions + 12 * k + i] = WrapAdd(centre[i % 3], kRestingOffsets[i]);
+    mesh[layout.vertexNormals + 12 * k + i] = kRestingVertexNormals[i];
+    mesh[layout.faceNormals + 12 * k + i] = kRestingFaceNormals[i];
   }
 }
 
@@ -65,7 +65,7 @@ void PlaceRestingTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std:
 // rotated face directions in the order 3, 1, 2, 0.
 void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t cy, std::int32_t cz, std::int32_t a,
                int shift) {
-  const MeshLayout l = LayoutOfMesh(mesh);
+  const MeshLayout layout = LayoutOfMesh(mesh);
   std::int32_t d[12];
   std::int32_t e[12];
   const Rotation spin = BuildRotation(a, a, a);
@@ -73,14 +73,14 @@ void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t
   TransformPoints(spin, TetraFaceDirs.data(), e, 0, 0, 0, 4);
   const std::int32_t centre[3] = {cx, cy, cz};
   for (int i = 0; i < 12; ++i) {
-    mesh[l.positions + 12 * k + i] = WrapAdd(centre[i % 3], d[i] >> shift);
-    mesh[l.vertexNormals + 12 * k + i] = d[i];
+    mesh[layout.positions + 12 * k + i] = WrapAdd(centre[i % 3], d[i] >> shift);
+    mesh[layout.vertexNormals + 12 * k + i] = d[i];
   }
   // Face j faces the way corner j points: face normal j = -(face direction).
   constexpr int kFaceDirOfNormal[4] = {3, 1, 2, 0};
   for (int j = 0; j < 4; ++j) {
     for (int axis = 0; axis < 3; ++axis) {
-      mesh[l.faceNormals + 12 * k + 3 * j + axis] = WrapNeg(e[3 * kFaceDirOfNormal[j] + axis]);
+      mesh[layout.faceNormals + 12 * k + 3 * j + axis] = WrapNeg(e[3 * kFaceDirOfNormal[j] + axis]);
     }
   }
 }

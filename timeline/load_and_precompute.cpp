@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "assets/asset_buffers_startup.h"
-#include "assets/bake_track.h"
 #include "assets/build_effect_tables.h"
 #include "assets/build_precomputed_tables.h"
 #include "assets/check_mesh_file.h"
@@ -23,6 +22,7 @@
 #include "core/status.h"
 #include "render3d/build_procedural_meshes.h"
 #include "render3d/build_skybox_cube.h"
+#include "timeline/bake_track.h"
 #include "timeline/timeline.h"
 
 namespace vantrelle {
@@ -124,7 +124,7 @@ Status LoadDataFiles(const std::filesystem::path& directory) {
         if (read) Expand(target.bytes, *target.palette, target.pixels);
         break;
       case DataTarget::Kind::kMesh:
-        read = LoadMesh(path, target.meshRecord, true).ok();
+        read = LoadMesh(path, target.meshRecord).ok();
         break;
     }
     if (!read) {
@@ -148,7 +148,6 @@ Status LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildPrecomputedTables();
   BakeAllTracks();
   BuildProceduralMeshes();
-  BuildSceneMeshes();
   BuildEffectTables();
   BuildSkyboxCube();
   return {};

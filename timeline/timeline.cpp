@@ -6,40 +6,46 @@
 #include "assets/effect_tables.h"
 #include "assets/mesh.h"
 #include "assets/precomputed_tables.h"
+#include "effects/blend_alpha_picture.h"
+#include "effects/blend_picture.h"
+#include "effects/clip_frame.h"
 #include "effects/end_scroll.h"
+#include "effects/glow.h"
+#include "effects/light_rays.h"
+#include "effects/radial_texture.h"
+#include "effects/scaled_glow.h"
+#include "effects/scaled_masked.h"
+#include "effects/star_sky.h"
+#include "effects/text_strip.h"
+#include "effects/zoom_page.h"
+#include "render3d/build_rotation.h"
+#include "render3d/draw_rings.h"
+#include "render3d/draw_skybox.h"
 #include "render3d/procedural_meshes.h"
 #include "render3d/render_mesh_scene.h"
 #include "render3d/tetrahedra.h"
+#include "timeline/fades.h"
 #include "timeline/scene_cameras.h"
 
 namespace vantrelle {
 namespace {
 
-constexpr std::int32_t kDrawSkybox = 1;
-
-// The meshes the score animates: built at start-up, moved by the animators
-// before each draw, owned here and passed down to what draws them.
-struct SceneMeshes {
-  std::array<std::int32_t, kProceduralMeshWords> tetraField{};   // 256 tetrahedra
-  std::array<std::int32_t, kProceduralMeshWords> tetraTunnel{};  // 64 rings of four
-};
-SceneMeshes sceneMeshes;
 constexpr DemoClock kTwoBeats = 2 * kBeatMs;
 constexpr DemoClock kFourBeats = 4 * kBeatMs;
 
 struct Scene {
-  DemoClock t;  // ms since the music started
-  DemoClock c;  // ms into the segment
-  int variant;  // which strip, page or portrait
+  DemoClock t;              // ms since the music started
+  DemoClock timeInSegment;  // ms since the segment began
+  int variant;              // which strip, page or portrait
 };
 
-using DrawScene = void (*)(FrameBuffer&, const Scene&, const SceneOperations&);
+using SceneDrawer = void (*)(FrameBuffer&, const Scene&);
 
 enum class Fade { kNone, kFromBlack, kFromWhite, kToWhite, kToBlack };
 
 struct Segment {
   SegmentInfo info;
-  DrawScene draw;
+  SceneDrawer draw;
   int variant;
   Fade fadeIn;
   DemoClock fadeInMs;
@@ -49,16 +55,12 @@ struct Segment {
 
 // --- Opening: star sky, glow disc, planet, rays ----------------------------
 
-void DrawOpening(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const std::int32_t t = s.t;
-  ops.DrawStarSky(frame, StarSkyPicture.data(), GreyRamp.data(), 0, t / 30);  // one row every 30 ms
-  const std::int32_t d9 = t / 9;
-  const std::int32_t glowY = 1600 - (37 * t) / kBeatMs;  // 1/16 pixel
-  ops.DrawScaledGlow(frame, GlowDisc.data(), {1920 - (d9 >> 1), glowY, d9 + 2560, d9 + 2560, 160, 160});
-  const std::int32_t d5 = t / 5;
-  ops.DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(),
-                       {1152 - (d5 >> 1), (17 * t) / kBeatMs + 1280, d5 + 4096, d5 + 4096, 256, 256});
-  ops.DrawLightRays(frame, 200, (glowY >> 4) + 80, 1, 240);  // centred on the glow, threshold 240
+void DrawOpening(FrameBuffer& frame, const Scene& s) {
+  const OpeningLayout layout = OpeningLayoutAt(s.t);
+  DrawStarSky(frame, StarSkyPicture.data(), GreyRamp.data(), 0, layout.starSkyRow);
+  DrawScaledGlow(frame, GlowDisc.data(), layout.glow);
+  DrawScaledMasked(frame, PlanetColours.data(), PlanetMask.data(), layout.planet);
+  DrawLightRays(frame, layout.rays.centreColumn, layout.rays.centreRow, layout.rays.mode, layout.rays.threshold);
 }
 
 // --- Rings under the six intro text lines ------------------------------------
@@ -83,63 +85,73 @@ std::int32_t RingCameraDepth(const Scene& s) {
   return -262144;  // -4.0 units
 }
 
-void DrawRingsAndText(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
+void DrawRingsAndText(FrameBuffer& frame, const Scene& s) {
   const TextLine& line = kTextLines[s.variant];
-  ops.DrawRings(frame, RingPoints.data(), RingCameraDepth(s), s.t);
-  const std::int32_t radius = line.longBlur ? TextBlurLong[s.c] : TextBlurShort[s.c];
-  ops.DrawTextStrip(frame, IntroTextPages.data() + kIntroStripBytes * s.variant, line.topRow, radius);
+  DrawRings(frame, RingPoints.data(), RingCameraDepth(s), s.t);
+  const std::int32_t radius = line.longBlur ? TextBlurLong[s.timeInSegment] : TextBlurShort[s.timeInSegment];
+  DrawTextStrip(frame, IntroTextPages.data() + kIntroStripBytes * s.variant, line.topRow, radius);
 }
 
 // --- 3D scenes -------------------------------------------------------------
 
-// Every 3D scene looks through the frame's centre, the camera's default.
-void RenderScene(FrameBuffer& frame, const SceneOperations& ops, const Camera& camera, const std::int32_t* mesh,
-                 const void* texture, const std::uint16_t* shades, const std::uint16_t* skybox, std::int32_t mode) {
-  ops.RenderMeshScene(frame, camera, mesh, {texture, shades, LightMap.data()}, skybox, kDrawSkybox, mode);
+// The flat scenes are handed the XOR pattern as their texture; flat faces never read it.
+MeshMaterial FlatShades(const std::uint16_t* shades) {
+  return {.indexPages = XorTexture(), .colours = shades, .lightMap = LightMap.data()};
 }
 
-void DrawTetraField(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraField(sceneMeshes.tetraField.data(), s.c);
-  RenderScene(frame, ops, TetraFieldCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
-              StarSkybox.data(), kMeshFlat);
-  ops.ApplyGlow(frame);
+MeshMaterial TexturePages(const std::uint16_t* pages, const std::uint16_t* colours) {
+  return {.pages = pages, .colours = colours, .lightMap = LightMap.data()};
 }
 
-void DrawTetraTunnel(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraTunnel(sceneMeshes.tetraTunnel.data(), s.c);
-  RenderScene(frame, ops, TetraTunnelCamera(s.c), sceneMeshes.tetraTunnel.data(), XorTexture(), RedRamp.data(),
-              StarSkybox.data(), kMeshFlat);
-  ops.ApplyGlow(frame);
+// Every 3D scene draws its skybox behind the mesh and looks through the
+// frame's centre, the camera's default.
+void RenderScene(FrameBuffer& frame, const Camera& camera, const std::int32_t* mesh, const MeshMaterial& material,
+                 const std::uint16_t* skybox, MeshMode mode) {
+  RenderMeshScene(frame, camera, mesh, material, skybox, MeshBackground::kSkybox, mode);
 }
 
-void DrawPlanetSphere(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  RenderScene(frame, ops, PlanetSphereCamera(s.c), SphereMesh.data(), PlanetMapTexture.data(), PlanetMapPalette.data(),
-              StarSkybox.data(), kMeshTextured);
-  ops.ApplyGlow(frame);
+void DrawTetraField(FrameBuffer& frame, const Scene& s) {
+  AnimateTetraField(TetraField.data(), s.timeInSegment);
+  RenderScene(frame, TetraFieldCamera(s.timeInSegment), TetraField.data(), FlatShades(BlueRamp.data()),
+              StarSkybox.data(), MeshMode::kFlat);
+  ApplyGlow(frame);
 }
 
-void DrawTetraFieldUnderPlanet(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraField(sceneMeshes.tetraField.data(), s.c);
-  RenderScene(frame, ops, FieldUnderPlanetCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
-              PlanetStarSkybox.data(), kMeshFlat);
-  ops.ApplyGlow(frame);
+void DrawTetraTunnel(FrameBuffer& frame, const Scene& s) {
+  AnimateTetraTunnel(TetraTunnel.data(), s.timeInSegment);
+  RenderScene(frame, TetraTunnelCamera(s.timeInSegment), TetraTunnel.data(), FlatShades(RedRamp.data()),
+              StarSkybox.data(), MeshMode::kFlat);
+  ApplyGlow(frame);
 }
 
-void DrawTetraSwarm(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.AnimateTetraSwarm(sceneMeshes.tetraField.data(), s.c);
-  RenderScene(frame, ops, TetraSwarmCamera(s.c), sceneMeshes.tetraField.data(), XorTexture(), BlueRamp.data(),
-              PlanetSkybox.data(), kMeshFlat);
+void DrawPlanetSphere(FrameBuffer& frame, const Scene& s) {
+  RenderScene(frame, PlanetSphereCamera(s.timeInSegment), SphereMesh.data(),
+              TexturePages(PlanetMapTexture.data(), PlanetMapPalette.data()), StarSkybox.data(), MeshMode::kTextured);
+  ApplyGlow(frame);
 }
 
-void DrawLoadedMesh(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  RenderScene(frame, ops, StationCamera(s.variant, s.c), LoadedMesh.data(), EndTexture.data(), BlueRamp.data(),
-              PlanetSkybox.data(), kMeshPagedTexture);
+void DrawTetraFieldUnderPlanet(FrameBuffer& frame, const Scene& s) {
+  AnimateTetraField(TetraField.data(), s.timeInSegment);
+  RenderScene(frame, FieldUnderPlanetCamera(s.timeInSegment), TetraField.data(), FlatShades(BlueRamp.data()),
+              PlanetStarSkybox.data(), MeshMode::kFlat);
+  ApplyGlow(frame);
+}
+
+void DrawTetraSwarm(FrameBuffer& frame, const Scene& s) {
+  AnimateTetraSwarm(TetraField.data(), s.timeInSegment);
+  RenderScene(frame, TetraSwarmCamera(s.timeInSegment), TetraField.data(), FlatShades(BlueRamp.data()),
+              PlanetSkybox.data(), MeshMode::kFlat);
+}
+
+void DrawLoadedMesh(FrameBuffer& frame, const Scene& s) {
+  RenderScene(frame, StationCamera(s.variant, s.timeInSegment), LoadedMesh.data(),
+              TexturePages(EndTexture.data(), BlueRamp.data()), PlanetSkybox.data(), MeshMode::kPagedTexture);
 }
 
 // --- Credits, portraits, clip ------------------------------------------------
 
-void DrawCreditsPage(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.DrawZoomPage(frame, CreditsPages.data() + kPageBytes * s.variant, GreyRamp.data(), s.c);
+void DrawCreditsPage(FrameBuffer& frame, const Scene& s) {
+  DrawZoomPage(frame, CreditsPages.data() + kPageBytes * s.variant, GreyRamp.data(), s.timeInSegment);
 }
 
 struct Portrait {
@@ -147,7 +159,7 @@ struct Portrait {
   const std::uint8_t* alpha;
 };
 
-void DrawRadialWithPortrait(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
+void DrawRadialWithPortrait(FrameBuffer& frame, const Scene& s) {
   const std::array<Portrait, 4> portraits = {{
       {FaceDPicture.data(), FaceDAlpha.data()},
       {FaceAPicture.data(), FaceAAlpha.data()},
@@ -155,29 +167,29 @@ void DrawRadialWithPortrait(FrameBuffer& frame, const Scene& s, const SceneOpera
       {FaceBPicture.data(), FaceBAlpha.data()},
   }};
   const Portrait& p = portraits[s.variant];
-  ops.DrawRadialTexture(frame, RadialTexture.data(), s.t);
-  ops.BlendAlphaPicture(frame, p.picture, p.alpha, 140, 260);  // the right-most 140 columns
+  DrawRadialTexture(frame, RadialTexture.data(), s.t);
+  BlendAlphaPicture(frame, p.picture, p.alpha, 140, 260);  // the right-most 140 columns
 }
 
-void DrawClipWithGreetings(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  ops.DrawClipFrame(frame, ClipFrames.data(), BlueRamp.data(), kClipFrameCount, s.c);
+void DrawClipWithGreetings(FrameBuffer& frame, const Scene& s) {
+  DrawClipFrame(frame, ClipFrames.data(), BlueRamp.data(), kClipFrameCount, s.timeInSegment);
   // One greeting page every four beats, dissolving into the clip over two.
   for (int k = 0; k < 15; ++k) {
     const std::int32_t start = 104874 + kFourBeats * k;
     if (s.t >= start && s.t < start + kTwoBeats) {
-      ops.BlendPicture(frame, GreetsPages.data() + kPageBytes * k, GreyRamp.data(),
-                       256 + (256 * (start - s.t)) / kTwoBeats);
+      BlendPicture(frame, GreetsPages.data() + kPageBytes * k, GreyRamp.data(),
+                   256 + (256 * (start - s.t)) / kTwoBeats);
     }
   }
 }
 
 // --- End: turning star sky under the scroll ------------------------------------
 
-void DrawEnd(FrameBuffer& frame, const Scene& s, const SceneOperations& ops) {
-  const Camera sky = EndSkyCamera(s.c);
-  const Rotation turn = ops.BuildRotation(sky.angle1, sky.angle2, sky.angle3);
-  ops.DrawSkybox(frame, turn, StarSkybox.data(), 1);
-  DrawEndScroll(frame, EndScrollAlpha.data(), s.c);
+void DrawEnd(FrameBuffer& frame, const Scene& s) {
+  const Camera sky = EndSkyCamera(s.timeInSegment);
+  const Rotation turn = BuildRotation(sky.aroundX, sky.aroundY, sky.aroundZ);
+  DrawSkybox(frame, turn, StarSkybox.data(), SkyboxFill::kPerspective);
+  DrawEndScroll(frame, EndScrollAlpha.data(), s.timeInSegment);
 }
 
 // --- The score ---------------------------------------------------------------
@@ -242,50 +254,49 @@ const Segment* FindSegment(DemoClock t) {
   return nullptr;
 }
 
-void ApplyFade(FrameBuffer& frame, Fade fade, std::int32_t level, const SceneOperations& ops) {
+void ApplyFade(FrameBuffer& frame, Fade fade, std::int32_t level) {
   if (fade == Fade::kFromWhite || fade == Fade::kToWhite) {
-    ops.FadeToWhite(frame, level);
+    FadeToWhite(frame, level);
   } else {
-    ops.FadeToBlack(frame, level);
+    FadeToBlack(frame, level);
   }
 }
 
 // A fade in runs from level 256 at the segment start down to 1 on its last
 // millisecond; a fade out from 0 up to 255 at the segment end.
-void ApplyFades(FrameBuffer& frame, const Segment& s, DemoClock c, const SceneOperations& ops) {
+void ApplyFades(FrameBuffer& frame, const Segment& s, DemoClock c) {
   if (s.fadeIn != Fade::kNone && c < s.fadeInMs) {
-    ApplyFade(frame, s.fadeIn, 256 - (256 * c) / s.fadeInMs, ops);
+    ApplyFade(frame, s.fadeIn, 256 - (256 * c) / s.fadeInMs);
   }
   const DemoClock fadeOutStart = (s.info.end - s.info.start) - s.fadeOutMs;
   if (s.fadeOut != Fade::kNone && c >= fadeOutStart) {
-    ApplyFade(frame, s.fadeOut, (256 * (c - fadeOutStart)) / s.fadeOutMs, ops);
+    ApplyFade(frame, s.fadeOut, (256 * (c - fadeOutStart)) / s.fadeOutMs);
   }
 }
 
 }  // namespace
 
-void BuildSceneMeshes() {
-  BuildTetraField(sceneMeshes.tetraField.data());
-  BuildTetraTunnel(sceneMeshes.tetraTunnel.data());
+OpeningLayout OpeningLayoutAt(DemoClock t) {
+  const std::int32_t d9 = t / 9;
+  const std::int32_t glowY = 1600 - (37 * t) / kBeatMs;  // 1/16 pixel
+  const std::int32_t d5 = t / 5;
+  return {
+      .starSkyRow = t / 30,  // one row every 30 ms
+      .glow = {1920 - (d9 >> 1), glowY, d9 + 2560, d9 + 2560, 160, 160},
+      .planet = {1152 - (d5 >> 1), (17 * t) / kBeatMs + 1280, d5 + 4096, d5 + 4096, 256, 256},
+      .rays = {200, (glowY >> 4) + 80, 1, 240},  // centred on the glow, threshold 240
+  };
 }
 
-int Timeline(FrameBuffer& frame, DemoClock t, const SceneOperations& ops) {
-  if (t >= kShowLengthMs) return 0;
+bool Timeline(FrameBuffer& frame, DemoClock t) {
+  if (t >= kShowLengthMs) return false;
   const Segment* segment = FindSegment(t);
-  if (segment == nullptr) return 1;  // before the music: nothing to draw yet
+  if (segment == nullptr) return true;  // before the music: nothing to draw yet
   const Scene scene{t, t - segment->info.start, segment->variant};
-  segment->draw(frame, scene, ops);
-  ApplyFades(frame, *segment, scene.c, ops);
-  return 1;
+  segment->draw(frame, scene);
+  ApplyFades(frame, *segment, scene.timeInSegment);
+  return true;
 }
-
-void DrawScene(FrameBuffer& frame, DemoClock t, const SceneOperations& ops) {
-  const Segment* segment = FindSegment(t);
-  if (segment == nullptr) return;
-  segment->draw(frame, Scene{t, t - segment->info.start, segment->variant}, ops);
-}
-
-int Timeline(FrameBuffer& frame, DemoClock t) { return Timeline(frame, t, ProductionOperations()); }
 
 std::span<const SegmentInfo> ShowSegments() { return kSegmentInfos; }
 

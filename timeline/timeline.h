@@ -6,25 +6,28 @@
 
 #include "core/demo_clock.h"
 #include "core/frame_buffer.h"
-#include "timeline/scene_operations.h"
+#include "effects/layer_setup.h"
 
 namespace vantrelle {
 
 // Draws the frame for t (ms since the music started, t >= 0) into `frame`,
-// over whatever the previous frame left. Returns 1 when it drew, 0 once
-// t >= 251,328: the show is over and the frame is left untouched. A negative
-// t draws nothing.
-int Timeline(FrameBuffer& frame, DemoClock t, const SceneOperations& ops);
-int Timeline(FrameBuffer& frame, DemoClock t);
+// over whatever the previous frame left. Returns true while the show runs,
+// false once t >= 251,328: the show is over and the frame is left untouched.
+// A negative t draws nothing.
+bool Timeline(FrameBuffer& frame, DemoClock t);
 
-// Draws the scene that plays at t as the score does, without the fades in
-// and out of its segment: how tests and benchmarks draw one scene. Nothing
-// outside 0 <= t < 251,328.
-void DrawScene(FrameBuffer& frame, DemoClock t, const SceneOperations& ops);
-
-// Start-up: builds the tetrahedron meshes the score owns and animates.
-// LoadAndPrecompute calls it; it needs the sine tables.
-void BuildSceneMeshes();
+// Where the opening (0 <= t < 14,784) places its layers at t: the star sky's
+// top row, the glow disc and the planet (x16), and the centre (pixels), mode
+// and threshold of the light rays. Benchmarks draw the opening's layers from it.
+struct LightRaysCall {
+  std::int32_t centreColumn, centreRow, mode, threshold;
+};
+struct OpeningLayout {
+  std::int32_t starSkyRow;
+  ScaledLayer glow, planet;
+  LightRaysCall rays;
+};
+OpeningLayout OpeningLayoutAt(DemoClock t);
 
 // One line of the score: a scene from `start` (included) to `end` (excluded).
 struct SegmentInfo {

@@ -88,7 +88,7 @@ TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
     const MeshFileContent m = MeshWithFlags(flags);
     data.WriteMesh(m);
     std::vector<std::int32_t> record(256, 0);
-    const std::size_t words = LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true).value();
+    const std::size_t words = LoadMesh(data.FilePath("mesh\\zerozev.3df"), record).value();
     const bool normals = flags & 1, uv = flags & 2, faceNormals = flags & 4, attributes = flags & 8;
     EXPECT_EQ(words, 8u + 2 + 6 + (normals ? 6 : 0) + 6 + (uv ? 12 : 0) + (faceNormals ? 6 : 0) + (attributes ? 2 : 0));
     EXPECT_EQ(record[0], 2);
@@ -96,31 +96,32 @@ TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
     EXPECT_EQ(record[2], 2);
     EXPECT_EQ(record[3], faceNormals ? 2 : 0);
     EXPECT_EQ(record[4], uv ? 2 : 0);
-    const MeshLayout l = LayoutOfMesh(record.data());
-    EXPECT_EQ(record[l.drawOrder], 0);
-    EXPECT_EQ(record[l.drawOrder + 1], 1);
+    const MeshLayout layout = LayoutOfMesh(record.data());
+    EXPECT_EQ(record[layout.drawOrder], 0);
+    EXPECT_EQ(record[layout.drawOrder + 1], 1);
     // Axis switch: (x, y, z) -> (x, z, -y).
-    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.positions, record.begin() + l.positions + 6),
+    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.positions, record.begin() + layout.positions + 6),
               (std::vector<std::int32_t>{1, 3, -2, 4, 6, -5}));
     if (normals) {
-      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.vertexNormals, record.begin() + l.vertexNormals + 6),
-                (std::vector<std::int32_t>{7, 9, -8, 10, -2147483647 - 1, -11}));
+      EXPECT_EQ(
+          std::vector<std::int32_t>(record.begin() + layout.vertexNormals, record.begin() + layout.vertexNormals + 6),
+          (std::vector<std::int32_t>{7, 9, -8, 10, -2147483647 - 1, -11}));
     }
-    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.corners, record.begin() + l.corners + 6),
+    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.corners, record.begin() + layout.corners + 6),
               (std::vector<std::int32_t>{0, 1, 5, -1, 1, 0}));
     if (uv) {
-      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.cornerU, record.begin() + l.cornerU + 6),
+      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.cornerU, record.begin() + layout.cornerU + 6),
                 (std::vector<std::int32_t>{0x12, 1, -1, 0, 0x100, 0xFF}));
-      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.cornerV, record.begin() + l.cornerV + 6),
+      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.cornerV, record.begin() + layout.cornerV + 6),
                 (std::vector<std::int32_t>{-0x12, -1, 1, 0, -0x100, -0xFF}));
     }
     if (faceNormals) {
-      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + l.faceNormals, record.begin() + l.faceNormals + 6),
+      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.faceNormals, record.begin() + layout.faceNormals + 6),
                 (std::vector<std::int32_t>{13, 15, -14, 16, 18, -17}));
     }
     if (attributes) {
-      EXPECT_EQ(record[l.faceAttributes], 0x00010003);
-      EXPECT_EQ(record[l.faceAttributes + 1], -1);
+      EXPECT_EQ(record[layout.faceAttributes], 0x00010003);
+      EXPECT_EQ(record[layout.faceAttributes + 1], -1);
     }
     EXPECT_EQ(record[5], 0);  // reserved words untouched
     EXPECT_EQ(record[words], 0);
@@ -154,7 +155,7 @@ TEST(LoadMesh, RefusesShortFilesAndRecordsThatDoNotFit) {
   EXPECT_EQ(tight[0], 0);
   TestDataDirectory data;
   data.Remove("mesh\\zerozev.3df");
-  EXPECT_EQ(LoadMesh(data.FilePath("mesh\\zerozev.3df"), record, true).status().kind, ErrorKind::kNotFound);
+  EXPECT_EQ(LoadMesh(data.FilePath("mesh\\zerozev.3df"), record).status().kind, ErrorKind::kNotFound);
 }
 
 }  // namespace

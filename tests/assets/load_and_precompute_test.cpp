@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "assets/mesh.h"
+#include "assets/asset_buffers.h"
 #include "testing/test_data_directory.h"
 #include "timeline/load_and_precompute.h"
 

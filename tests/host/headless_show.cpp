@@ -20,7 +20,7 @@ void HeadlessShow::SetUp() {
   std::filesystem::create_directories(dataDirectory / "music");
   config.dataDirectory = dataDirectory;
   MakeDisplay({});
-  timeline = [this](FrameBuffer&, DemoClock) { return static_cast<int>(times.size()) < lastFrame ? 1 : 0; };
+  timeline = [this](FrameBuffer&, DemoClock) { return static_cast<int>(times.size()) < lastFrame; };
 }
 
 void HeadlessShow::TearDown() {

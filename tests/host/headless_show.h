@@ -36,7 +36,7 @@ class HeadlessShow : public ::testing::Test {
 
   // What the engine does: by default each frame returns 1 until frame `lastFrame`.
   std::function<Status()> load = [] { return Status(); };
-  std::function<int(FrameBuffer&, DemoClock)> timeline;
+  std::function<bool(FrameBuffer&, DemoClock)> timeline;
   int lastFrame = 3;             // the timeline returns 0 on this frame (1-based)
   std::vector<DemoClock> times;  // t of each timeline call
   int loadCalls = 0;

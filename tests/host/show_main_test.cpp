@@ -51,7 +51,7 @@ TEST_F(HeadlessShow, StartsInOrderAndEndsAfterTheTimelinesLastFrame) {
 TEST_F(HeadlessShow, TheFrameIsStillShownWhenTheTimelineSaysTheShowIsOver) {
   timeline = [this](FrameBuffer& frame, DemoClock) {
     frame.fill(static_cast<std::uint16_t>(times.size()));
-    return times.size() < 2 ? 1 : 0;
+    return times.size() < 2;
   };
   Run();
   EXPECT_EQ(times.size(), 2u);

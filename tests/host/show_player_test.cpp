@@ -78,7 +78,7 @@ TEST_F(HeadlessPlayer, SeeksMoveThePictureAndTheMusicToTheSameMoment) {
 TEST_F(HeadlessPlayer, ASeekPastTheEndEndsTheShowAsTheEndDoes) {
   config.startMs = 250'000;
   After(1, PlayerAction::kSeekBy, 5000);
-  timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs ? 1 : 0; };
+  timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs; };
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(times, (std::vector<DemoClock>{250'000, kShowLengthMs}));
 }
@@ -125,7 +125,7 @@ TEST_F(HeadlessPlayer, MuteSilencesTheMusicWhileThePictureRunsOn) {
 
 TEST_F(HeadlessPlayer, ALoopStartsAgainFromTheOpeningMusicAndAllUntilTheWindowCloses) {
   config.loop = true;
-  timeline = [](FrameBuffer&, DemoClock t) { return t < 60 ? 1 : 0; };
+  timeline = [](FrameBuffer&, DemoClock t) { return t < 60; };
   bool closed = false;
   windows.onPoll = [&](HeadlessWindowManager& w) {
     if (times.size() == 8 && !closed) {

@@ -51,7 +51,7 @@ void DrawWith(int filler, FrameBuffer& f, const Args& g) {
   using fill_test::Corners;
   switch (filler) {
     case 0:
-      FillFlat(f, Corners<0>(c, {}), 0x5555);
+      FillFlat(f, 0x5555, Corners<0>(c, {}));
       break;
     case 1:
       FillGouraud(f, t.words.data(), Corners<1>(c, {{{a[0]}, {a[4]}, {a[8]}}}));

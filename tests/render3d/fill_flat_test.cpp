@@ -18,7 +18,7 @@ using fill_test::ExactCover;
 constexpr std::uint16_t kColour = 0x1234;
 
 std::unique_ptr<Drawn> Flat(const std::array<std::int64_t, 6>& c) {
-  return fill_test::Render([&](FrameBuffer& f) { FillFlat(f, fill_test::Corners<0>(c, {}), kColour); });
+  return fill_test::Render([&](FrameBuffer& f) { FillFlat(f, kColour, fill_test::Corners<0>(c, {})); });
 }
 
 // Every order of the three corners, both windings.

@@ -68,7 +68,7 @@ TEST(FillGouraud, InterpolatesTheShadeAcrossEachRow) {
   EXPECT_EQ(Gouraud({160, 160, 3200, 160, 160, 3000}, 300, 300, 300)->Value(50, 50), 300 - 256);
   // A constant shade fills the triangle's exact coverage.
   const auto flat = Render([&](FrameBuffer& f) {
-    FillFlat(f, fill_test::Corners<0>(Corners{160, 160, 3200, 800, 900, 3000}, {}), 77);
+    FillFlat(f, 77, fill_test::Corners<0>(Corners{160, 160, 3200, 800, 900, 3000}, {}));
   });
   const auto shaded = Gouraud({160, 160, 3200, 800, 900, 3000}, 77, 77, 77);
   EXPECT_GT(shaded->Count(), 5000);

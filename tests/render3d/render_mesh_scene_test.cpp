@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/build_effect_tables.h"
 #include "assets/mesh.h"
 #include "core/sin_tables.h"
+#include "render3d/build_skybox_cube.h"
 #include "render3d/render_mesh_scene.h"
 
 namespace vantrelle {
@@ -76,12 +76,14 @@ class RenderMeshSceneTest : public ::testing::Test {
     startup::SkyboxMesh.pages[1] = 3;
   }
 
-  void Render(const std::vector<std::int32_t>& mesh, std::int32_t background, std::int32_t mode,
+  void Render(const std::vector<std::int32_t>& mesh, MeshBackground background, MeshMode mode,
               std::int32_t cameraDepth = 0) {
     RenderMeshScene(frame_, {.depth = cameraDepth}, mesh.data(), Material(), sky_.data(), background, mode);
   }
 
-  MeshMaterial Material() const { return {pages_.data(), colours_.data(), lightMap_.data()}; }
+  MeshMaterial Material() const {
+    return {.pages = pages_.data(), .colours = colours_.data(), .lightMap = lightMap_.data()};
+  }
 
   FrameBuffer frame_{};
   std::array<std::uint16_t, 256> colours_{};
@@ -94,29 +96,29 @@ TEST_F(RenderMeshSceneTest, BackgroundsClearKeepOrDrawTheSky) {
   TestMesh m;
   m.Add(kUpperLeft, {0, 0, -65536}, 3);
   const auto mesh = m.Record();
-  Render(mesh, 0, 1);
+  Render(mesh, MeshBackground::kBlack, MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[255]);
   EXPECT_EQ(frame_[kOutside], 0);
 
   frame_.fill(kOld);
-  Render(mesh, 2, 1);
+  Render(mesh, MeshBackground::kKeepFrame, MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[255]);
   EXPECT_EQ(frame_[kOutside], kOld);
 
   frame_.fill(kOld);
-  Render(mesh, 1, 1);
+  Render(mesh, MeshBackground::kSkybox, MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[255]);
   EXPECT_EQ(frame_[kOutside], sky_[3 * 65536]);  // lower-right sky triangle, page 3
 
   // Unknown mode: the sky and nothing else.
   frame_.fill(kOld);
-  Render(mesh, 1, 6);
+  Render(mesh, MeshBackground::kSkybox, static_cast<MeshMode>(6));
   EXPECT_EQ(frame_[kInside], sky_[2 * 65536]);
   EXPECT_EQ(frame_[kOutside], sky_[3 * 65536]);
 
   // The whole mesh at Z <= 4096: background only.
   frame_.fill(kOld);
-  Render(mesh, 0, 1, 131072 - 4096);
+  Render(mesh, MeshBackground::kBlack, MeshMode::kFlat, 131072 - 4096);
   for (std::uint16_t p : frame_) ASSERT_EQ(p, 0);
 }
 
@@ -125,11 +127,11 @@ TEST_F(RenderMeshSceneTest, FlatShadeFollowsTheRotatedFaceNormal) {
   facing.Add(kUpperLeft, {0, 0, -65536}, 0);
   edgeOn.Add(kUpperLeft, {65536, 0, 0}, 0);
   away.Add(kUpperLeft, {0, 0, 65536}, 0);
-  Render(facing.Record(), 2, 1);
+  Render(facing.Record(), MeshBackground::kKeepFrame, MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[255]);
-  Render(edgeOn.Record(), 2, 1);
+  Render(edgeOn.Record(), MeshBackground::kKeepFrame, MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[128]);
-  Render(away.Record(), 2, 1);
+  Render(away.Record(), MeshBackground::kKeepFrame, MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[1]);
 
   // The camera's rotation turns the normal: a quarter turn of a brings
@@ -138,7 +140,8 @@ TEST_F(RenderMeshSceneTest, FlatShadeFollowsTheRotatedFaceNormal) {
   TestMesh up;
   up.Add({-65536, -131072, 65536, 65536, -131072, 65536, -65536, -131072, -65536}, {0, 65536, 0}, 0);
   frame_.fill(kOld);
-  RenderMeshScene(frame_, {.angle1 = 1024}, up.Record().data(), Material(), sky_.data(), 2, 1);
+  RenderMeshScene(frame_, {.aroundX = 1024}, up.Record().data(), Material(), sky_.data(), MeshBackground::kKeepFrame,
+                  MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[255]);
 }
 
@@ -146,14 +149,14 @@ TEST_F(RenderMeshSceneTest, PagedTextureDrawsOnlyKindThreeFromItsPage) {
   TestMesh other, kind3;
   other.Add(kUpperLeft, {0, 0, -65536}, 0x00010002);
   kind3.Add(kUpperLeft, {0, 0, -65536}, 0x00010003);
-  Render(other.Record(), 0, 0);
+  Render(other.Record(), MeshBackground::kBlack, MeshMode::kPagedTexture);
   for (std::uint16_t p : frame_) ASSERT_EQ(p, 0);
-  Render(kind3.Record(), 0, 0);
+  Render(kind3.Record(), MeshBackground::kBlack, MeshMode::kPagedTexture);
   EXPECT_EQ(frame_[kInside], 0x2222);  // page 1
   EXPECT_EQ(frame_[kOutside], 0);
 
   // Mode 3 always reads page 0.
-  Render(kind3.Record(), 0, 3);
+  Render(kind3.Record(), MeshBackground::kBlack, MeshMode::kTextured);
   EXPECT_EQ(frame_[kInside], 0x1111);
 }
 
@@ -163,7 +166,7 @@ TEST_F(RenderMeshSceneTest, PainterOrderDrawsTheNearerFaceLast) {
   for (int k = 2; k < 9; k += 3) nearer[k] = 98304;
   m.Add(nearer, {0, 0, -65536}, 0);     // drawn last, shade 255
   m.Add(kUpperLeft, {65536, 0, 0}, 0);  // farther, shade 128
-  Render(m.Record(), 0, 1);
+  Render(m.Record(), MeshBackground::kBlack, MeshMode::kFlat);
   EXPECT_EQ(frame_[kInside], colours_[255]);
 }
 
@@ -175,16 +178,16 @@ TEST_F(RenderMeshSceneTest, VertexNormalModesShadeAndMapByTheNormals) {
   facing.Add(kUpperLeft, {0, 0, -65536}, 0);
   edgeOn.Add(kUpperLeft, {65536, 0, 0}, 0);
   up.Add(kUpperLeft, {0, 32768, 0}, 0);
-  Render(facing.Record(), 0, kMeshGouraud);
+  Render(facing.Record(), MeshBackground::kBlack, MeshMode::kGouraud);
   EXPECT_EQ(frame_[kInside], colours_[255]);
-  Render(edgeOn.Record(), 0, kMeshGouraud);
+  Render(edgeOn.Record(), MeshBackground::kBlack, MeshMode::kGouraud);
   EXPECT_EQ(frame_[kInside], colours_[128]);
 
   // Texel (column u, row v) of page 0 holds 256 v + u.
   for (int i = 0; i < 65536; ++i) pages_[i] = static_cast<std::uint16_t>(i);
-  Render(up.Record(), 0, kMeshNormalMapped);
+  Render(up.Record(), MeshBackground::kBlack, MeshMode::kNormalMapped);
   EXPECT_EQ(frame_[kInside], 192 * 256 + 128);
-  Render(edgeOn.Record(), 0, kMeshNormalMapped);
+  Render(edgeOn.Record(), MeshBackground::kBlack, MeshMode::kNormalMapped);
   EXPECT_EQ(frame_[kInside], 128 * 256 + 0);  // u = 4096 sixteenths wraps to column 0
 
   // Mode 4: byte texel 7 (corner u, v are 0), light from the light map's
@@ -196,8 +199,9 @@ TEST_F(RenderMeshSceneTest, VertexNormalModesShadeAndMapByTheNormals) {
     light[i] = static_cast<std::uint8_t>(i >> 8);  // the light map's row
     table[i] = static_cast<std::uint16_t>(i);
   }
-  RenderMeshScene(frame_, {}, up.Record().data(), {bytes.data(), table.data(), light.data()}, sky_.data(), 0,
-                  kMeshTexturedLit);
+  RenderMeshScene(frame_, {}, up.Record().data(),
+                  {.indexPages = bytes.data(), .colours = table.data(), .lightMap = light.data()}, sky_.data(),
+                  MeshBackground::kBlack, MeshMode::kTexturedLit);
   EXPECT_EQ(frame_[kInside], 7 + 256 * 192);
   EXPECT_EQ(frame_[kOutside], 0);
 }

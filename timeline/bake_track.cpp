@@ -1,4 +1,4 @@
-#include "assets/bake_track.h"
+#include "timeline/bake_track.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,9 +73,9 @@ void BakeTrack(Track& output, std::span<const TrackKey> keys, int segmentCount, 
         sample.x = static_cast<std::int32_t>(std::floor(sum[0] * positionScale));
         sample.y = static_cast<std::int32_t>(std::floor(sum[1] * positionScale));
         sample.z = static_cast<std::int32_t>(std::floor(sum[2] * positionScale));
-        sample.angle1 = static_cast<std::int32_t>(std::floor(sum[3] * angleScale)) & 4095;
-        sample.angle2 = static_cast<std::int32_t>(std::floor(sum[4] * angleScale)) & 4095;
-        sample.angle3 = static_cast<std::int32_t>(std::floor(sum[5] * angleScale)) & 4095;
+        sample.aroundX = static_cast<std::int32_t>(std::floor(sum[3] * angleScale)) & 4095;
+        sample.aroundY = static_cast<std::int32_t>(std::floor(sum[4] * angleScale)) & 4095;
+        sample.aroundZ = static_cast<std::int32_t>(std::floor(sum[5] * angleScale)) & 4095;
       }
       w = w + step;
     } while (w < 1.0);

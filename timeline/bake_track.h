@@ -4,7 +4,7 @@
 #include <array>
 #include <span>
 
-#include "assets/keyframe_tracks.h"
+#include "timeline/keyframe_tracks.h"
 
 namespace vantrelle {
 

@@ -6,14 +6,14 @@
 
 namespace vantrelle {
 
-// Position in 16.16, then three angles 0..4095.
+// Position in 16.16, then the turns about x, y and z (BuildRotation's a, b, c), 0..4095.
 struct TrackSample {
   std::int32_t x = 0;
   std::int32_t y = 0;
   std::int32_t z = 0;
-  std::int32_t angle1 = 0;
-  std::int32_t angle2 = 0;
-  std::int32_t angle3 = 0;
+  std::int32_t aroundX = 0;
+  std::int32_t aroundY = 0;
+  std::int32_t aroundZ = 0;
   friend bool operator==(const TrackSample&, const TrackSample&) = default;
 };
 

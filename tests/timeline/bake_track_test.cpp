@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "assets/bake_track.h"
+#include "timeline/bake_track.h"
 
 namespace vantrelle {
 namespace {
@@ -31,8 +31,8 @@ TEST(BakeTrack, FollowsTheSplineThroughItsKeys) {
       const auto near = [](std::int32_t a, std::int32_t b) { return std::abs(a - b) <= 1; };  // floor vs truncation
       const auto nearAngle = [](std::int32_t a, std::int32_t b) { return ((a - b + 1) & 4095) <= 2; };
       ASSERT_TRUE(near(got.x, want.x) && near(got.y, want.y) && near(got.z, want.z) &&
-                  nearAngle(got.angle1, want.angle1) && nearAngle(got.angle2, want.angle2) &&
-                  nearAngle(got.angle3, want.angle3))
+                  nearAngle(got.aroundX, want.aroundX) && nearAngle(got.aroundY, want.aroundY) &&
+                  nearAngle(got.aroundZ, want.aroundZ))
           << "sample " << n << " with " << steps << " steps";
     }
   }

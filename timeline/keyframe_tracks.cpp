@@ -1,6 +1,6 @@
-#include "assets/keyframe_tracks.h"
+#include "timeline/keyframe_tracks.h"
 
-#include "assets/bake_track.h"
+#include "timeline/bake_track.h"
 
 namespace vantrelle {
 
