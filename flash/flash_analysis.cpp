@@ -200,13 +200,12 @@ void FlashAnalyser::Add(DemoClock t, const FrameBuffer& frame) {
     const double sum = r + g + b;
     const bool saturated = sum > 0 && r >= kSaturatedRed * sum;
     const double redQuantity = saturated ? (r - g - b) * kRedQuantityFactor : 0;
+    if (&area == &s.areas.front()) s.screenLuminance.push_back(static_cast<float>(luminance));
     if (first) {
       area.luminance.Begin(luminance);
       area.red.Begin(redQuantity);
-      s.screenLuminance.push_back(static_cast<float>(luminance));
       continue;
     }
-    if (&area == &s.areas.front()) s.screenLuminance.push_back(static_cast<float>(luminance));
     const bool counts = changed * 4 >= area.pixels;
     area.luminance.Step(luminance, counts, false, index);
     area.red.Step(redQuantity, counts, true, index);

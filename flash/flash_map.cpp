@@ -43,20 +43,11 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 }  // namespace
 
-Result<std::uint64_t> DataFingerprint(const std::filesystem::path& dataDirectory) {
-  std::error_code error;
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(dataDirectory, error)) {
-    const std::string name = entry.path().filename().string();
-    if (entry.is_regular_file() && name != kFlashMapFile && !name.starts_with(".")) files.push_back(entry.path());
-  }
-  if (error) {
-    return Status::Failure(ErrorKind::kUnreadable, dataDirectory.string() + ": cannot list it: " + error.message());
-  }
-  std::sort(files.begin(), files.end());
+Result<std::uint64_t> DataFingerprint(std::span<const std::filesystem::path> files) {
   std::uint64_t hash = kFnvOffset;
   for (const std::filesystem::path& file : files) {
     std::ifstream in(file, std::ios::binary);
+    if (!in) return Status::Failure(ErrorKind::kNotFound, file.string() + ": cannot open it");
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!in.good() && !in.eof()) {
       return Status::Failure(ErrorKind::kUnreadable, file.string() + ": cannot read it");
@@ -146,7 +137,10 @@ Result<FlashMap> ReadFlashMap(const std::filesystem::path& file) {
 }
 
 Status WriteFlashMap(const std::filesystem::path& file, const FlashMap& map) {
-  const std::filesystem::path partial = file.parent_path() / ("." + file.filename().string() + ".partial");
+  std::string hidden(".");
+  hidden += file.filename().string();
+  hidden += ".partial";
+  const std::filesystem::path partial = file.parent_path() / hidden;
   {
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
     const std::string text = FlashMapText(map);

@@ -5,6 +5,7 @@
 // data set's fingerprint so that a map made from other data is noticed.
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,9 +32,9 @@ struct FlashMap {
   std::vector<Stretch> stretches;  // in time order; one ramp never reaches into the next stretch's
 };
 
-// The data set's fingerprint: every regular file in `dataDirectory` but the
-// map itself, by name and content (64-bit FNV-1a).
-Result<std::uint64_t> DataFingerprint(const std::filesystem::path& dataDirectory);
+// The data set's fingerprint: the files the frames are drawn from, in the
+// order given, by name and content (64-bit FNV-1a).
+Result<std::uint64_t> DataFingerprint(std::span<const std::filesystem::path> files);
 
 std::string FlashMapText(const FlashMap& map);
 // kMalformed, naming `name` and the line, for anything but a well-formed map.
