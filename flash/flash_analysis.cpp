@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "flash/linear_light.h"
 
@@ -25,10 +26,10 @@ struct CellSums {
 // One quantity of one area followed through the frames: the run of
 // same-direction changes it is in, and the transitions found.
 struct Follower {
-  double reference = 0;  // the value at the last counted frame
-  double start = 0;      // where the current run began
-  int direction = 0;     // +1, -1, or 0 before the first change
-  bool counted = false;  // the current run has made its transition
+  double reference = 0;                   // the value at the last counted frame
+  double start = 0;                       // where the current run began
+  int direction = 0;                      // +1, -1, or 0 before the first change
+  bool counted = false;                   // the current run has made its transition
   std::vector<std::int32_t> transitions;  // frame indices
   std::vector<float> swings;              // each transition's run's whole swing
 
@@ -74,9 +75,12 @@ struct Area {
   Follower red;
 };
 
-// The most transitions in any window [t, t + 1 s) starting at each frame.
-void MostPerSecond(const std::vector<std::int32_t>& transitions, const std::vector<DemoClock>& times,
-                   std::vector<int>& mostInSecond, std::vector<std::uint8_t>* failing) {
+// The most transitions in any window [t, t + 1 s) starting at each frame;
+// where a window fails, its seventh-largest swing raises `excess` at its first frame.
+void MostPerSecond(const Follower& follower, const std::vector<DemoClock>& times, std::vector<int>& mostInSecond,
+                   std::vector<std::uint8_t>& failing, std::vector<float>& excess) {
+  const std::vector<std::int32_t>& transitions = follower.transitions;
+  std::vector<float> swings;
   std::size_t first = 0;
   std::size_t end = 0;
   for (std::size_t frame = 0; frame < times.size(); ++frame) {
@@ -87,7 +91,13 @@ void MostPerSecond(const std::vector<std::int32_t>& transitions, const std::vect
     const int count = static_cast<int>(end - first);
     int& most = mostInSecond[static_cast<std::size_t>(t / kWindowMs)];
     most = std::max(most, count);
-    if (failing != nullptr && count > kMostTransitions) (*failing)[frame] = 1;
+    if (count > kMostTransitions) {
+      failing[frame] = 1;
+      swings.assign(follower.swings.begin() + static_cast<std::ptrdiff_t>(first),
+                    follower.swings.begin() + static_cast<std::ptrdiff_t>(end));
+      std::nth_element(swings.begin(), swings.begin() + kMostTransitions, swings.end(), std::greater<>());
+      excess[frame] = std::max(excess[frame], swings[kMostTransitions]);
+    }
   }
 }
 
@@ -102,11 +112,13 @@ std::string FieldProblem(int fieldPx) {
 }
 
 int FlashReport::ScreenFailing() const {
-  return static_cast<int>(std::count_if(seconds.begin(), seconds.end(), [](const SecondCounts& s) { return s.screenFails; }));
+  return static_cast<int>(
+      std::count_if(seconds.begin(), seconds.end(), [](const SecondCounts& s) { return s.screenFails; }));
 }
 
 int FlashReport::RegionFailing() const {
-  return static_cast<int>(std::count_if(seconds.begin(), seconds.end(), [](const SecondCounts& s) { return s.regionFails; }));
+  return static_cast<int>(
+      std::count_if(seconds.begin(), seconds.end(), [](const SecondCounts& s) { return s.regionFails; }));
 }
 
 struct FlashAnalyser::State {
@@ -220,13 +232,14 @@ FlashReport FlashAnalyser::Finish(DemoClock rangeMs) const {
       std::max<DemoClock>((rangeMs + kWindowMs - 1) / kWindowMs, s.times.empty() ? 0 : s.times.back() / kWindowMs + 1));
   report.seconds.resize(secondCount);
   std::vector<std::uint8_t> failing(s.times.size(), 0);
+  std::vector<float> excess[2] = {std::vector<float>(s.times.size()), std::vector<float>(s.times.size())};
   std::vector<int> most(secondCount);
   for (std::size_t a = 0; a < s.areas.size(); ++a) {
     const Area& area = s.areas[a];
     for (int rule = 0; rule < 2; ++rule) {
       const Follower& follower = rule == 0 ? area.luminance : area.red;
       std::fill(most.begin(), most.end(), 0);
-      MostPerSecond(follower.transitions, s.times, most, &failing);
+      MostPerSecond(follower, s.times, most, failing, excess[rule]);
       for (std::size_t k = 0; k < secondCount; ++k) {
         SecondCounts& second = report.seconds[k];
         if (a == 0) {
@@ -246,7 +259,8 @@ FlashReport FlashAnalyser::Finish(DemoClock rangeMs) const {
     }
   }
   for (std::size_t k = 0; k < secondCount; ++k) {
-    if (report.seconds[k].screenFails || report.seconds[k].regionFails) report.failingSeconds.push_back(static_cast<int>(k));
+    if (report.seconds[k].screenFails || report.seconds[k].regionFails)
+      report.failingSeconds.push_back(static_cast<int>(k));
   }
   // Failing windows merged into spans, with the swings of the transitions inside them.
   for (std::size_t frame = 0; frame < failing.size(); ++frame) {
@@ -266,15 +280,10 @@ FlashReport FlashAnalyser::Finish(DemoClock rangeMs) const {
       if (s.times[frame] >= span.from && s.times[frame] < span.to) luminance += s.screenLuminance[frame], ++frames;
     }
     span.meanLuminance = frames > 0 ? luminance / frames : 0;
-    for (const Area& area : s.areas) {
-      for (int rule = 0; rule < 2; ++rule) {
-        const Follower& follower = rule == 0 ? area.luminance : area.red;
-        double& largest = rule == 0 ? span.largestGeneral : span.largestRed;
-        for (std::size_t i = 0; i < follower.transitions.size(); ++i) {
-          const DemoClock t = s.times[static_cast<std::size_t>(follower.transitions[i])];
-          if (t >= span.from && t < span.to) largest = std::max(largest, static_cast<double>(follower.swings[i]));
-        }
-      }
+    for (std::size_t frame = 0; frame < s.times.size(); ++frame) {
+      if (s.times[frame] < span.from || s.times[frame] >= span.to) continue;
+      span.excessGeneral = std::max(span.excessGeneral, static_cast<double>(excess[0][frame]));
+      span.excessRed = std::max(span.excessRed, static_cast<double>(excess[1][frame]));
     }
   }
   return report;

@@ -44,9 +44,11 @@ struct SecondCounts {
 struct FailingSpan {
   DemoClock from = 0;
   DemoClock to = 0;
-  double largestGeneral = 0;  // the largest luminance swing of a transition there, 0 .. 1
-  double largestRed = 0;      // the largest red-quantity swing, 0 .. 320
-  double meanLuminance = 0;   // the whole screen's, averaged over the span's frames
+  // The swings of the seventh-largest transition of the worst window there:
+  // shrunk below the thresholds, no window there would have more than six.
+  double excessGeneral = 0;  // luminance, 0 .. 1
+  double excessRed = 0;      // red quantity, 0 .. 320
+  double meanLuminance = 0;  // the whole screen's, averaged over the span's frames
 };
 
 struct FlashReport {

@@ -12,8 +12,8 @@ namespace vantrelle::flash {
 namespace {
 
 constexpr std::string_view kHeading = "vantrelle flash map 1";
-constexpr DemoClock kLatestMs = 100'000'000;         // far past any show; keeps every sum in range
-constexpr std::size_t kLargestMapBytes = 1 << 20;     // a map of a long, flashing show is a few kB
+constexpr DemoClock kLatestMs = 100'000'000;       // far past any show; keeps every sum in range
+constexpr std::size_t kLargestMapBytes = 1 << 20;  // a map of a long, flashing show is a few kB
 constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
 constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
 
@@ -64,8 +64,8 @@ std::string FlashMapText(const FlashMap& map) {
   std::snprintf(line, sizeof line, "fingerprint %016" PRIx64 "\n", map.fingerprint);
   std::string text = std::string(kHeading) + "\n" + line;
   for (const Stretch& s : map.stretches) {
-    std::snprintf(line, sizeof line, "stretch %" PRId32 " %" PRId32 " %" PRIu32 " %" PRIu32 "\n", s.from, s.to,
-                  s.scale, s.level);
+    std::snprintf(line, sizeof line, "stretch %" PRId32 " %" PRId32 " %" PRIu32 " %" PRIu32 "\n", s.from, s.to, s.scale,
+                  s.level);
     text += line;
   }
   return text;
@@ -79,8 +79,8 @@ Result<FlashMap> ParseFlashMap(std::string_view text, const std::string& name) {
                            name + ": line " + std::to_string(lineNumber) + ": " + what + "; make the map again");
   };
   if (text.size() > kLargestMapBytes) {
-    return Status::Failure(ErrorKind::kMalformed, name + ": larger than any flash map (" +
-                                                      std::to_string(text.size()) + " bytes)");
+    return Status::Failure(ErrorKind::kMalformed,
+                           name + ": larger than any flash map (" + std::to_string(text.size()) + " bytes)");
   }
   bool fingerprinted = false;
   while (!text.empty()) {

@@ -8,31 +8,31 @@
 namespace vantrelle::flash {
 namespace {
 
-constexpr double kAimedSwing = 0.07;      // of luminance, under the 0.1 a transition needs: room for rounding to RGB565
-constexpr double kAimedRedSwing = 14;     // of the red quantity, under the 20 a red transition needs
-constexpr double kRedSafeShare = 0.8;     // of the scale below which a grey level rules out saturated red
-constexpr double kLeastLevel = 0.05;      // linear: a grey floor, so red cannot stay saturated
-constexpr double kMostLevel = 0.5;        // a brighter grey would wash the picture out
-constexpr double kStrengthenBy = 0.7;     // each round, where the reduced show still fails
+constexpr double kAimedSwing = 0.07;   // of luminance, under the 0.1 a transition needs: room for rounding to RGB565
+constexpr double kAimedRedSwing = 14;  // of the red quantity, under the 20 a red transition needs
+constexpr double kRedSafeShare = 0.8;  // of the scale below which a grey level rules out saturated red
+constexpr double kLeastLevel = 0.05;   // linear: a grey floor, so red cannot stay saturated
+constexpr double kMostLevel = 0.5;     // a brighter grey would wash the picture out
+constexpr double kStrengthenBy = 0.7;  // each round, where the reduced show still fails
 constexpr int kMostRounds = 8;
 
 struct Core {
   DemoClock from = 0;
   DemoClock to = 0;
-  double scale = 1;   // 0 .. 1
-  double level = 0;   // linear
+  double scale = 1;  // 0 .. 1
+  double level = 0;  // linear
 };
 
 double LevelFor(const FailingSpan& span) { return std::clamp(span.meanLuminance, kLeastLevel, kMostLevel); }
 
-// The scale that keeps the span's swings under the thresholds.
-double ScaleFor(double largestGeneral, double largestRed, double level) {
+// The scale that brings the span's excess transitions under the thresholds.
+double ScaleFor(double excessGeneral, double excessRed, double level) {
   double scale = 1;
-  if (largestGeneral > 0) scale = std::min(scale, kAimedSwing / largestGeneral);
-  if (largestRed > 0) {
+  if (excessGeneral > 0) scale = std::min(scale, kAimedSwing / excessGeneral);
+  if (excessRed > 0) {
     // Either the swing shrinks under the red threshold, or the grey leaves no red saturated.
     const double unsaturated = kRedSafeShare * 7 * level / (1 + 7 * level);
-    scale = std::min(scale, std::max(kAimedRedSwing / largestRed, unsaturated));
+    scale = std::min(scale, std::max(kAimedRedSwing / excessRed, unsaturated));
   }
   return scale;
 }
@@ -77,7 +77,7 @@ Result<FlashMap> MakeFlashMap(const AnalysePass& pass, std::span<const int> rate
     ++counted.passes;
     for (const FailingSpan& span : analyser.Finish(0).spans) {
       const double level = LevelFor(span);
-      cores.push_back({span.from, span.to, ScaleFor(span.largestGeneral, span.largestRed, level), level});
+      cores.push_back({span.from, span.to, ScaleFor(span.excessGeneral, span.excessRed, level), level});
     }
   }
   cores = Merge(cores);
@@ -98,7 +98,7 @@ Result<FlashMap> MakeFlashMap(const AnalysePass& pass, std::span<const int> rate
             level = core.level;
           }
         }
-        const double more = std::min(kStrengthenBy, ScaleFor(span.largestGeneral, span.largestRed, level));
+        const double more = std::min(kStrengthenBy, ScaleFor(span.excessGeneral, span.excessRed, level));
         failing.push_back({span.from, span.to, before * more, level});
       }
     }

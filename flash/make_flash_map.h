@@ -19,9 +19,9 @@ inline constexpr int kCheckedRates[] = {60, 30, 50, 75, 120, 144};
 using AnalysePass = std::function<Status(int fps, const FlashMap* reduce, FlashAnalyser& analyser)>;
 
 struct MapProgress {
-  int passes = 0;      // analyses run
-  int rounds = 0;      // rounds of widening and strengthening after the first
-  bool passesAll = false;// the reduced show passed every rate
+  int passes = 0;          // analyses run
+  int rounds = 0;          // rounds of widening and strengthening after the first
+  bool passesAll = false;  // the reduced show passed every rate
 };
 
 // `fingerprint` is stored in the map. Fails only when a pass fails.

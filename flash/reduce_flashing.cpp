@@ -28,9 +28,10 @@ template <std::size_t kCodes>
 void FieldTable(const std::array<std::uint32_t, kCodes>& linear, const Reduction& r,
                 std::array<std::uint16_t, kCodes>& out) {
   for (std::size_t code = 0; code < kCodes; ++code) {
-    const std::int64_t moved = (static_cast<std::int64_t>(r.level) * kFullScale +
-                                static_cast<std::int64_t>(r.scale) * (static_cast<std::int64_t>(linear[code]) - r.level)) /
-                               kFullScale;
+    const std::int64_t moved =
+        (static_cast<std::int64_t>(r.level) * kFullScale +
+         static_cast<std::int64_t>(r.scale) * (static_cast<std::int64_t>(linear[code]) - r.level)) /
+        kFullScale;
     out[code] = static_cast<std::uint16_t>(
         NearestCode(linear.data(), static_cast<int>(kCodes), static_cast<std::uint32_t>(moved < 0 ? 0 : moved)));
   }

@@ -80,7 +80,7 @@ TEST(FlashAnalysis, FailingSpansCoverTheFailingWindows) {
   ASSERT_EQ(report.spans.size(), 1u);
   EXPECT_EQ(report.spans[0].from, 0);
   EXPECT_GE(report.spans[0].to, 2000);
-  EXPECT_NEAR(report.spans[0].largestGeneral, 1.0, 1e-9);
+  EXPECT_NEAR(report.spans[0].excessGeneral, 1.0, 1e-9);
   EXPECT_NEAR(report.spans[0].meanLuminance, 0.5, 0.01);
 }
 

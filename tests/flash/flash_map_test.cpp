@@ -27,16 +27,16 @@ TEST(FlashMap, RefusesWhatIsNotAMap) {
            std::string("vantrelle flash map 1\n"),
            std::string("vantrelle flash map 1\nfingerprint 0123\n"),
            std::string("vantrelle flash map 1\nfingerprint 0123456789abcdeg\n"),
-           head + "stretch 0 1000 64 0",                      // no line end
-           head + "stretch 0 1000 63 0\n",                    // scale too small
-           head + "stretch 0 1000 4097 0\n",                  // scale too large
-           head + "stretch 0 1000 64 65537\n",                // level past white
-           head + "stretch -1 1000 64 0\n",                   // before the show
-           head + "stretch 1000 1000 64 0\n",                 // empty
-           head + "stretch 0 100000001 64 0\n",               // past any show
-           head + "stretch 0 1000 64\n",                      // a word short
-           head + "stretch 0 1000 64 0 0\n",                  // a word long
-           head + "stretch 0 1000 +64 0\n",                   // a sign
+           head + "stretch 0 1000 64 0",                            // no line end
+           head + "stretch 0 1000 63 0\n",                          // scale too small
+           head + "stretch 0 1000 4097 0\n",                        // scale too large
+           head + "stretch 0 1000 64 65537\n",                      // level past white
+           head + "stretch -1 1000 64 0\n",                         // before the show
+           head + "stretch 1000 1000 64 0\n",                       // empty
+           head + "stretch 0 100000001 64 0\n",                     // past any show
+           head + "stretch 0 1000 64\n",                            // a word short
+           head + "stretch 0 1000 64 0 0\n",                        // a word long
+           head + "stretch 0 1000 +64 0\n",                         // a sign
            head + "stretch 0 1000 64 0\nstretch 1400 2000 64 0\n",  // ramps meet
            head + "stretch 2000 3000 64 0\nstretch 0 1000 64 0\n",  // out of order
            head + "span 0 1000 64 0\n",

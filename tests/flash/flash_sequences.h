@@ -39,7 +39,8 @@ inline const Sequence kSequences[] = {
        f.fill(0);
        if ((frame / 6) % 2 == 0) {
          for (int y = kFrameHeight - 60; y < kFrameHeight; ++y)
-           for (int x = kFrameWidth - 60; x < kFrameWidth; ++x) f[static_cast<std::size_t>(y * kFrameWidth + x)] = 0xFFFF;
+           for (int x = kFrameWidth - 60; x < kFrameWidth; ++x)
+             f[static_cast<std::size_t>(y * kFrameWidth + x)] = 0xFFFF;
        }
      },
      false, true, false},
