@@ -51,6 +51,7 @@ TEST(FlashAnalysis, SequencesWithKnownAnswers) {
     EXPECT_EQ(report.ScreenFailing() > 0, sequence.screenFails) << sequence.name;
     EXPECT_EQ(report.RegionFailing() > 0, sequence.regionFails) << sequence.name;
     EXPECT_EQ(report.failingSeconds.empty(), !sequence.screenFails && !sequence.regionFails) << sequence.name;
+    EXPECT_EQ(report.spans.empty(), report.failingSeconds.empty()) << sequence.name;
     EXPECT_EQ(report.seconds[0].region.red > 0, sequence.red) << sequence.name;
   }
 }
