@@ -49,8 +49,6 @@ rmSync(data, { recursive: true, force: true });
 mkdirSync(data);
 const parts = [];
 for (const part of ['gfx', 'mesh', 'music']) cpSync(path.join(bin, part), path.join(data, part), { recursive: true });
-// Where the show flashes, for the reduced-flash filter and the scrub bar's marks.
-cpSync(path.join(bin, 'flash.map'), path.join(data, 'flash.map'));
 for (const name of filesBelow(data).filter((name) => !name.startsWith('music/'))) {
   const bytes = readFileSync(path.join(data, name));
   const record = recordSizes[name] && bytes.length % recordSizes[name] === 0 ? recordSizes[name] : 0;

@@ -3,16 +3,11 @@
 // Everything lives in static storage; nothing is allocated per frame.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "assets/data_inventory.h"
 #include "assets/libm_tables.h"
-#include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
-#include "flash/flash_map.h"
-#include "flash/reduce_flashing.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
@@ -21,9 +16,6 @@ namespace {
 vantrelle::FrameBuffer showFrame{};  // what the page shows; never cleared while playing
 std::string loadError;
 std::string dataFileName;
-vantrelle::FrameBuffer reducedFrame{};  // the frame through the reduced-flash filter
-vantrelle::flash::FlashMap flashMap;    // empty until a map is loaded: nothing is reduced
-std::string flashMapError;
 
 vantrelle::LibmTable TableAt(int index) {
   const auto tables = vantrelle::LibmTables();
@@ -79,59 +71,5 @@ const std::uint16_t* vantrelle_frame() { return showFrame.data(); }
 const void* vantrelle_table(int index) { return TableAt(index).data; }
 int vantrelle_table_bytes(int index) { return static_cast<int>(TableAt(index).bytes); }
 const char* vantrelle_table_name(int index) { return TableAt(index).name; }
-
-// Reads the flash map in `file` and checks it was made from the data files
-// below `directory`. Returns "" when it is in use, else one line saying why
-// not (the map in use is then empty: call again with another map, or reduce
-// everything with vantrelle_flash_whole_show).
-const char* vantrelle_flash_map(const char* file, const char* directory) {
-  flashMap = {};
-  vantrelle::Result<vantrelle::flash::FlashMap> read = vantrelle::flash::ReadFlashMap(file);
-  if (!read.ok()) {
-    flashMapError = read.status().message;
-    return flashMapError.c_str();
-  }
-  std::vector<std::filesystem::path> files;
-  for (const vantrelle::DataFile& data : vantrelle::kDataFiles) {
-    files.push_back(vantrelle::ResolveDataPath(directory, data.name));
-  }
-  const vantrelle::Result<std::uint64_t> fingerprint = vantrelle::flash::DataFingerprint(files);
-  if (!fingerprint.ok() || fingerprint.value() != read.value().fingerprint) {
-    flashMapError = std::string(file) + ": made from other data";
-    return flashMapError.c_str();
-  }
-  flashMap = std::move(read.value());
-  flashMapError.clear();
-  return flashMapError.c_str();
-}
-
-// Reduces the whole show as strongly as any map does: what is safe before a map is ready.
-void vantrelle_flash_whole_show(int scale, int level) {
-  flashMap = {};
-  flashMap.stretches = {
-      {0, vantrelle::kShowLengthMs, static_cast<std::uint32_t>(scale), static_cast<std::uint32_t>(level)}};
-}
-
-// The frame last drawn, through the filter at `t` (ms), in a buffer of its
-// own: 400 x 240 RGB565. Outside the map's stretches it equals the frame.
-const std::uint16_t* vantrelle_reduced_frame(int t) {
-  vantrelle::flash::ReduceFlashing(t, showFrame, flashMap, reducedFrame);
-  return reducedFrame.data();
-}
-
-// Whether the frame at `t` is changed by the filter (1) or shown as drawn (0).
-int vantrelle_flash_reduces(int t) { return vantrelle::flash::ReductionAt(t, flashMap).Exact() ? 0 : 1; }
-
-// The map's stretches, for marks on the scrub bar: how many, and each one's
-// full-strength span in ms (the filter fades in and out over 250 ms either side).
-int vantrelle_flash_stretch_count() { return static_cast<int>(flashMap.stretches.size()); }
-int vantrelle_flash_stretch_from(int index) {
-  const bool known = index >= 0 && index < vantrelle_flash_stretch_count();
-  return known ? flashMap.stretches[static_cast<std::size_t>(index)].from : 0;
-}
-int vantrelle_flash_stretch_to(int index) {
-  const bool known = index >= 0 && index < vantrelle_flash_stretch_count();
-  return known ? flashMap.stretches[static_cast<std::size_t>(index)].to : 0;
-}
 
 }  // extern "C"
