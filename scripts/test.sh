@@ -125,7 +125,7 @@ stage_fuzz() {
   cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++
   cmake --build build-fuzz -j "$jobs"
   local seconds=${VANTRELLE_FUZZ_SECONDS:-60} target status
-  for target in palette_reader mesh_reader data_directory soundtrack_decode; do
+  for target in palette_reader mesh_reader data_directory soundtrack_decode flash_map_reader; do
     echo "fuzz: $target for ${seconds} s"
     mkdir -p "$scratch/$target"
     status=0  # the pipeline's status is the fuzzer's (pipefail); || keeps set -e from stopping here

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "core/frame_buffer.h"
+#include "flash/reduce_flashing.h"
 #include "platform/turn_display_to_landscape.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
@@ -73,8 +74,9 @@ Status RenderFrames(const RenderRequest& request) {
   progress.Start();
 
   const bool upright = Upright(request.output);
-  static FrameBuffer frame{};   // one frame for the whole run, never cleared
-  static FrameBuffer turned{};  // the frame upright: 240 pixels a row
+  static FrameBuffer frame{};    // one frame for the whole run, never cleared
+  static FrameBuffer turned{};   // the frame upright: 240 pixels a row
+  static FrameBuffer reduced{};  // the frame through the reduced-flash filter
   frame.fill(0);
   std::int64_t done = 0;
   for (std::int64_t n = 0; n < count; ++n) {
@@ -84,10 +86,16 @@ Status RenderFrames(const RenderRequest& request) {
     const DemoClock t = request.times.At(n);
     // Once the show is over Timeline leaves the picture as it was.
     static_cast<void>(Timeline(frame, t));
-    if (upright) {
-      platform::TurnLandscapeToDisplay(frame.data(), turned.data());
+    const FrameBuffer* shown = &frame;
+    if (request.reduceFlashing) {
+      flash::ReduceFlashing(t, frame, *request.reduceFlashing, reduced);
+      shown = &reduced;
     }
-    if (Status written = sink->Write(t, upright ? turned : frame); !written.ok()) {
+    if (upright) {
+      platform::TurnLandscapeToDisplay(shown->data(), turned.data());
+      shown = &turned;
+    }
+    if (Status written = sink->Write(t, *shown); !written.ok()) {
       return written.kind == ErrorKind::kStopped ? stop(done) : written;
     }
     progress.Update(++done, elapsed());

@@ -4,12 +4,14 @@
 // scene's undrawn pixels keep the previous frame). Writes each frame: raw,
 // as PNG files, or into a video through ffmpeg.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "core/demo_clock.h"
 #include "core/status.h"
+#include "flash/flash_map.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/video_arguments.h"
 
@@ -38,6 +40,8 @@ struct RenderRequest {
   FrameTimes times;  // none negative; for a video, from its `from` at its `fps`
   RenderOutput output;
   bool quiet = false;  // no progress on standard error
+  // With a map, frames go out through the reduced-flash filter; the frame drawn stays exact.
+  std::shared_ptr<const flash::FlashMap> reduceFlashing;
 };
 
 // Whether the output takes its frames upright (240 x 400): --portrait, or a vertical video.
