@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "host/show_flash_map.h"
 #include "host/show_main.h"
 #include "platform/decimal_option.h"
 #include "platform/executable_directory.h"
@@ -34,7 +35,8 @@ int Main(int argc, char** argv) {
   CLI::App app{
       "Vantrelle X2: a four-minute real-time show.\n"
       "Keys: Space pauses and resumes, Left and Right seek 5 s, Home goes back to the start,\n"
-      "M mutes, Alt+Enter switches full screen, F12 saves a frame, Escape ends the show.\n"
+      "M mutes, R switches reduced flashing, Alt+Enter switches full screen, F12 saves a frame (as drawn),\n"
+      "Escape ends the show.\n"
       "A click pauses and resumes; moving the pointer shows a progress bar, and a click on it seeks there."};
   app.set_version_flag("--version", std::string("vantrelle ") + kVersionText);
   app.add_flag("--window", windowed, "Run in a window instead of full screen (Alt+Enter switches)");
@@ -47,6 +49,8 @@ int Main(int argc, char** argv) {
       ->transform(platform::DecimalOnly())
       ->check(CLI::Range(0, kShowLengthMs));
   app.add_flag("--loop", showConfig.loop, "At the end, start again from the opening, until Escape or a signal");
+  app.add_flag("--reduce-flashing", showConfig.reduceFlashing,
+               "Start with flashing reduced: where the show flashes, its contrast fades down (R switches)");
   bool noDialog = false;
   app.add_flag("--no-dialog", noDialog, "Errors on standard error only, never in a box (unattended runs)");
   app.add_option("--data", dataDirectory,
@@ -70,6 +74,7 @@ int Main(int argc, char** argv) {
     return host::kDataErrorExitCode;
   }
   showConfig.dataDirectory = found.value();
+  showConfig.flashMap = host::ShowFlashMap(found.value());
 
   platform::SdlDesktop desktop(desktopConfig);
   if (!desktop.Start()) {

@@ -13,6 +13,7 @@
 #include "core/demo_clock.h"
 #include "core/frame_buffer.h"
 #include "core/status.h"
+#include "flash/flash_map.h"
 #include "platform/direct_draw.h"
 #include "platform/player_controls.h"
 #include "platform/sound_library.h"
@@ -45,7 +46,9 @@ struct ShowConfig {
   DemoClock startMs = 0;                // the show (and its music) begins this far in, ms
   bool loop = false;                    // at the end, start again from 0 instead of ending
   platform::HINSTANCE instance = 1;
-  int showCommand = 1;  // SW_SHOWNORMAL
+  int showCommand = 1;          // SW_SHOWNORMAL
+  bool reduceFlashing = false;  // start with the reduced-flash filter on (R switches it)
+  flash::FlashMap flashMap;     // what the filter follows; read at start-up
 };
 
 // The display objects; each is null when absent.
@@ -67,6 +70,7 @@ struct ShellState {
   const char* errorMessage = nullptr;                                // the failed display set-up step, null if none
   std::array<std::uint8_t, kSoundtrackCapacityBytes> musicBuffer{};  // the soundtrack's bytes, zeros after them
   FrameBuffer frame{};                                               // the one frame every effect draws into
+  FrameBuffer reduced{};  // the frame through the reduced-flash filter; `frame` itself is never changed
 };
 
 }  // namespace vantrelle::host

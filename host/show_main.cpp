@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "assets/resolve_data_path.h"
+#include "flash/reduce_flashing.h"
 #include "host/display.h"
 #include "host/load_music_file.h"
 #include "host/main_window_proc.h"
@@ -70,6 +71,8 @@ void ApplyPlayerEvent(const PlayerEvent& event, std::uint32_t tick, Player& play
     case PlayerAction::kPointerMoved:
       player.PointerMoved(tick);
       break;
+    case PlayerAction::kToggleReducedFlashing:
+      break;  // the picture's business, not the clock's
   }
 }
 
@@ -144,6 +147,7 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
   Player player;
   player.Start(services.system.GetTickCount(), config.startMs);
 
+  bool reduceFlashing = config.reduceFlashing;
   MSG message;  // zeroed: a show that ends before any message was taken exits with 0
   bool playedToTheEnd = false;
   bool quit = false;
@@ -160,7 +164,15 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
       }
     }
     controls.ShowProgress(ProgressView{player.BarVisible(tick), t});
-    PresentFrame(shell.frame, *display.backBuffer);
+    const FrameBuffer* shown = &shell.frame;
+    if (reduceFlashing) {
+      if (const flash::Reduction reduction = flash::ReductionAt(t, config.flashMap); !reduction.Exact()) {
+        flash::ApplyReduction(reduction, shell.frame, shell.reduced);
+        shown = &shell.reduced;
+      }
+    }
+    controls.KeepExactFrame(shown == &shell.frame ? nullptr : shell.frame.data());
+    PresentFrame(*shown, *display.backBuffer);
     FlipFrame(*display.primary);
     while (windows.PeekMessage(&message, 0, 0, 0, PM_NOREMOVE)) {
       if (windows.GetMessage(&message, 0, 0, 0) == 0) {
@@ -172,6 +184,7 @@ int ShowMain(ShellState& shell, const ShowOperations& operations, const ShowConf
     }
     PlayerEvent event;
     while (!quit && controls.TakePlayerEvent(event)) {
+      if (event.action == PlayerAction::kToggleReducedFlashing) reduceFlashing = !reduceFlashing;
       ApplyPlayerEvent(event, services.system.GetTickCount(), player, sound, musicStream, channel);
     }
   }

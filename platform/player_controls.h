@@ -12,11 +12,12 @@ namespace vantrelle::platform {
 inline constexpr std::int32_t kSeekStepMs = 5000;  // Left and Right
 
 enum class PlayerAction : std::uint8_t {
-  kTogglePause,   // Space, or a click off the progress bar
-  kSeekBy,        // Left and Right: `ms` is the step, negative backward
-  kSeekTo,        // Home (`ms` 0), or a click on the progress bar
-  kToggleMute,    // M
-  kPointerMoved,  // the pointer moved over the picture
+  kTogglePause,            // Space, or a click off the progress bar
+  kSeekBy,                 // Left and Right: `ms` is the step, negative backward
+  kSeekTo,                 // Home (`ms` 0), or a click on the progress bar
+  kToggleMute,             // M
+  kPointerMoved,           // the pointer moved over the picture
+  kToggleReducedFlashing,  // R
 };
 
 struct PlayerEvent {
@@ -47,6 +48,10 @@ class PlayerControls {
   virtual void SetProgressMarks(const ProgressMarks& marks) = 0;
   // The bar drawn over every picture presented from now on.
   virtual void ShowProgress(const ProgressView& view) = 0;
+  // The frame as drawn (400 x 240) when the picture presented was changed
+  // from it (reduced flashing), so that screenshots stay exact; null when
+  // the picture presented is the frame itself.
+  virtual void KeepExactFrame(const std::uint16_t* frame) = 0;
 };
 
 }  // namespace vantrelle::platform

@@ -269,7 +269,10 @@ void SdlDesktop::SaveScreenshot() {
     return;
   }
   std::array<std::uint16_t, kDisplayWidth * kDisplayHeight> landscape;
-  if (config_.portrait) {
+  if (exactFrame_ != nullptr) {
+    // A still shows the frame as drawn, never the reduced-flash picture.
+    std::copy(exactFrame_, exactFrame_ + landscape.size(), landscape.begin());
+  } else if (config_.portrait) {
     TurnDisplayToLandscape(staging_.data(), kDisplayWidth, landscape.data());
   } else {
     landscape = staging_;

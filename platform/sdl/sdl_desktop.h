@@ -62,6 +62,7 @@ class SdlDesktop : public PlayerControls {
   bool TakePlayerEvent(PlayerEvent& event) override;
   void SetProgressMarks(const ProgressMarks& marks) override;
   void ShowProgress(const ProgressView& view) override;
+  void KeepExactFrame(const std::uint16_t* frame) override { exactFrame_ = frame; }
   // Queues an input for the player; dropped when the queue is full.
   void PushPlayerEvent(const PlayerEvent& event);
   // A click at (x, y) of the output (logical pixels): on a visible bar it
@@ -81,6 +82,7 @@ class SdlDesktop : public PlayerControls {
   SDL_Texture* texture_ = nullptr;
   std::array<std::uint16_t, kDisplayWidth * kDisplayHeight> staging_{};  // the picture as the texture takes it
   bool presented_ = false;
+  const std::uint16_t* exactFrame_ = nullptr;  // the frame as drawn, when the picture shown differs from it
 
   void DrawProgressBar();
   int OutputWidth() const { return config_.portrait ? kDisplayWidth : kDisplayHeight; }

@@ -44,7 +44,7 @@ bool PlayerKey(const SDL_Keysym& key) {
     return false;
   }
   return key.sym == SDLK_SPACE || key.sym == SDLK_LEFT || key.sym == SDLK_RIGHT || key.sym == SDLK_HOME ||
-         key.sym == SDLK_m;
+         key.sym == SDLK_m || key.sym == SDLK_r;
 }
 
 // Held down, the seek keys go on seeking; the others act once.
@@ -60,6 +60,8 @@ PlayerEvent PlayerEventFor(SDL_Keycode key) {
       return {PlayerAction::kSeekTo, 0};
     case SDLK_m:
       return {PlayerAction::kToggleMute, 0};
+    case SDLK_r:
+      return {PlayerAction::kToggleReducedFlashing, 0};
     default:
       return {PlayerAction::kTogglePause, 0};
   }

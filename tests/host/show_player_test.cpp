@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "headless_show.h"
+#include "host/show_flash_map.h"
 
 namespace vantrelle::host {
 namespace {
@@ -107,6 +108,47 @@ TEST_F(HeadlessPlayer, ALoopStartsAgainFromTheOpeningMusicAndAllUntilTheWindowCl
   EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 40, 60, 20, 40, 60, 20}));
   EXPECT_EQ(CallsWhilePlaying(),
             (std::vector<std::string>{"FSOUND_Stream_SetTime(stream,0)", "FSOUND_Stream_SetTime(stream,0)"}));
+}
+
+// A white frame, inside a stretch that reduces it; which flips showed it reduced.
+class HeadlessReducedFlashing : public HeadlessPlayer {
+ protected:
+  void SetUp() override {
+    HeadlessPlayer::SetUp();
+    timeline = [this](FrameBuffer& frame, DemoClock) {
+      frame.fill(0xFFFF);
+      return static_cast<int>(times.size()) < lastFrame ? 1 : 0;
+    };
+    config.flashMap = WholeShowReduced();
+    display->onFlip = [this] {
+      system.ticks += frameMs;
+      if (times.empty()) return;  // the black frames before the music starts
+      const std::vector<std::uint8_t>& shown = display->attached[0].memory;
+      reduced.push_back((shown[0] | shown[1] << 8) != 0xFFFF);
+    };
+  }
+
+  std::vector<bool> reduced;
+};
+
+TEST_F(HeadlessReducedFlashing, RSwitchesItAndStillsStayExact) {
+  After(2, PlayerAction::kToggleReducedFlashing);
+  After(4, PlayerAction::kToggleReducedFlashing);
+  lastFrame = 6;
+  Run();
+  EXPECT_EQ(reduced, (std::vector<bool>{false, false, true, true, false, false}));
+  ASSERT_EQ(controls.exactFrames.size(), 6u);
+  for (std::size_t i = 0; i < 6; ++i) {
+    // The exact frame is kept for screenshots exactly while the picture differs from it.
+    EXPECT_EQ(controls.exactFrames[i] != nullptr, reduced[i]) << i;
+  }
+}
+
+TEST_F(HeadlessReducedFlashing, StartedReducedTheFirstFrameIsReduced) {
+  config.reduceFlashing = true;
+  lastFrame = 2;
+  Run();
+  EXPECT_EQ(reduced, (std::vector<bool>{true, true}));
 }
 
 TEST_F(HeadlessPlayer, ThePointerShowsTheBarForTwoSecondsOverTheMomentOnScreen) {

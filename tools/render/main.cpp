@@ -4,6 +4,8 @@
 //   [--from MS --to MS] --video FILE.mp4|.mkv|.webm [--fps N] [--scale N]   (default: the whole show)
 //   [--from MS --to MS] --video FILE --preset landscape|vertical|gif   (gif: FILE.gif, up to 30 s)
 //   --contact-sheet FILE.png
+//   [--from MS --to MS] [--fps N] --flash-report FILE.json|.csv [--flash-field PX] [--reduce-flashing]
+//   --flash-map FILE   (the data set's map for the reduced-flash filter)
 #include <stdlib.h>
 #include <CLI/CLI.hpp>
 
@@ -13,12 +15,14 @@
 #include <optional>
 #include <string_view>
 
+#include "flash/flash_analysis.h"
 #include "platform/decimal_option.h"
 #include "platform/executable_directory.h"
 #include "platform/find_data_directory.h"
 #include "platform/guard_main.h"
 #include "platform/non_empty_option.h"
 #include "tools/render/contact_sheet.h"
+#include "tools/render/flash_report.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/render_frames.h"
 #include "tools/render/stop_signals.h"
@@ -97,7 +101,14 @@ struct Options {
   bool portrait = false;
   std::string presetName;
   std::string maxSizeText;
+  std::string flashReport;
+  std::optional<int> flashField;
+  bool reduceFlashing = false;
+  std::string flashMap;
 };
+
+// --flash-report: the range (default the whole show) at --fps (default 60).
+int FlashReport(const Options& options, const std::filesystem::path& dataDirectory);
 
 // Fills `options` from the command line. Returns the exit status when the
 // run ends here (--help, --version, a usage error), else nothing.
@@ -135,6 +146,32 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
       app.add_flag("--portrait", options.portrait,
                    "frames upright, 240 x 400, as the handheld's display showed them (--raw, --png)");
   app.add_flag("--quiet", options.quiet, "no progress on standard error");
+  CLI::Option* flashReportOption = app.add_option(
+      "--flash-report", options.flashReport,
+      "measure flashing (general and red, whole screen and regions) and write it to FILE (.json or .csv)");
+  CLI::Option* flashFieldOption =
+      app.add_option("--flash-field", options.flashField, "with --flash-report: the regions' side, px (default 80)")
+          ->transform(decimal);
+  CLI::Option* reduceOption =
+      app.add_flag("--reduce-flashing", options.reduceFlashing,
+                   "frames through the reduced-flash filter (--raw, --video, --flash-report; stills stay exact)");
+  CLI::Option* flashMapOption = app.add_option(
+      "--flash-map", options.flashMap, "make the data set's flash map (what --reduce-flashing follows) in FILE");
+  flashFieldOption->needs(flashReportOption);
+  flashReportOption->excludes(rawOption)
+      ->excludes(pngOption)
+      ->excludes(videoOption)
+      ->excludes(sheetOption)
+      ->excludes(atOption)
+      ->excludes(timesOption)
+      ->excludes(stepOption)
+      ->excludes(flashMapOption);
+  flashMapOption->excludes(rawOption)
+      ->excludes(pngOption)
+      ->excludes(videoOption)
+      ->excludes(sheetOption)
+      ->excludes(reduceOption);
+  reduceOption->excludes(pngOption)->excludes(sheetOption);
   atOption->excludes(timesOption)->excludes(fromOption);
   timesOption->excludes(fromOption);
   fromOption->needs(toOption);
@@ -160,6 +197,15 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
   }
   if (const std::string list = TimesWithAnEmptyItem(argc, argv); !list.empty()) {
     return Fail("--times: expected a decimal whole number, found \"\" in \"" + list + "\"", kUsageError);
+  }
+  if (!options.flashReport.empty()) {
+    if (const std::string problem = vantrelle::render::FlashReportProblem(options.flashReport); !problem.empty()) {
+      return Fail(problem, kUsageError);
+    }
+    const int field = options.flashField.value_or(vantrelle::flash::kDefaultFieldPx);
+    if (const std::string problem = vantrelle::flash::FieldProblem(field); !problem.empty()) {
+      return Fail("--flash-field " + std::to_string(field) + ": " + problem, kUsageError);
+    }
   }
   return std::nullopt;
 }
@@ -264,14 +310,45 @@ int Main(int argc, char** argv) {
   if (!options.sheet.empty()) {
     return Finish(vantrelle::render::MakeContactSheet(found.value(), options.sheet));
   }
+  if (!options.flashMap.empty()) {
+    return Finish(vantrelle::render::WriteFlashMapFile(found.value(), options.flashMap, options.quiet));
+  }
+  if (!options.flashReport.empty()) {
+    return FlashReport(options, found.value());
+  }
   vantrelle::render::RenderRequest request;
   if (const std::string unusable = BuildRequest(options, found.value(), request); !unusable.empty()) {
     return Fail(unusable, kUsageError);
+  }
+  if (options.reduceFlashing) {
+    vantrelle::Result<vantrelle::flash::FlashMap> map = vantrelle::render::FlashMapFor(found.value(), options.quiet);
+    if (!map.ok()) {
+      return Finish(map.status());
+    }
+    request.reduceFlashing = std::make_shared<const vantrelle::flash::FlashMap>(std::move(map.value()));
   }
   if (!options.maxSizeText.empty()) {
     return FitVideo(request, options.maxSizeText);
   }
   return Finish(vantrelle::render::RenderFrames(request));
+}
+
+int FlashReport(const Options& options, const std::filesystem::path& dataDirectory) {
+  vantrelle::render::FlashReportRequest request;
+  request.dataDirectory = dataDirectory;
+  request.file = options.flashReport;
+  request.from = options.from.value_or(0);
+  request.to = options.to.value_or(vantrelle::kShowLengthMs);
+  request.fps = options.fps.value_or(kDefaultFps);
+  request.fieldPx = options.flashField.value_or(vantrelle::flash::kDefaultFieldPx);
+  request.reduce = options.reduceFlashing;
+  request.quiet = options.quiet;
+  if (request.to <= request.from) return Fail("--to must be after --from", kUsageError);
+  if (request.from < 0) return Fail("--from must not be negative", kUsageError);
+  if (request.fps < 1 || request.fps > vantrelle::render::kMaxFps) {
+    return Fail("--fps must be from 1 to " + std::to_string(vantrelle::render::kMaxFps), kUsageError);
+  }
+  return Finish(vantrelle::render::WriteFlashReport(request));
 }
 
 // --max-size: the video bit rate that leaves room for the sound and the

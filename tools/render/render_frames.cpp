@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/frame_buffer.h"
+#include "flash/reduce_flashing.h"
 #include "platform/turn_display_to_landscape.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
@@ -60,6 +61,7 @@ Status RenderFrames(const RenderRequest& request) {
 
   static FrameBuffer frame{};    // one frame for the whole run, never cleared
   static FrameBuffer upright{};  // the frame turned, for --portrait: 240 pixels a row
+  static FrameBuffer reduced{};  // the frame through the reduced-flash filter
   frame.fill(0);
   std::int64_t done = 0;
   for (std::int64_t n = 0; n < count; ++n) {
@@ -69,10 +71,16 @@ Status RenderFrames(const RenderRequest& request) {
     const DemoClock t = request.times.At(n);
     // Once the show is over Timeline leaves the picture as it was.
     static_cast<void>(Timeline(frame, t));
-    if (request.portrait) {
-      platform::TurnLandscapeToDisplay(frame.data(), upright.data());
+    const FrameBuffer* shown = &frame;
+    if (request.reduceFlashing) {
+      flash::ReduceFlashing(t, frame, *request.reduceFlashing, reduced);
+      shown = &reduced;
     }
-    if (Status written = sink->Write(t, request.portrait ? upright : frame); !written.ok()) {
+    if (request.portrait) {
+      platform::TurnLandscapeToDisplay(shown->data(), upright.data());
+      shown = &upright;
+    }
+    if (Status written = sink->Write(t, *shown); !written.ok()) {
       return written.kind == ErrorKind::kStopped ? stop(done) : written;
     }
     progress.Update(++done, elapsed());

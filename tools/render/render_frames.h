@@ -4,11 +4,13 @@
 // scene's undrawn pixels keep the previous frame). Writes each frame: raw,
 // as PNG files, or into a video through ffmpeg.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/demo_clock.h"
 #include "core/status.h"
+#include "flash/flash_map.h"
 #include "tools/render/frame_times.h"
 #include "tools/render/video_arguments.h"
 
@@ -26,6 +28,8 @@ struct RenderRequest {
   int pngScale = 1;       // whole-factor enlargement of PNG files
   bool quiet = false;     // no progress on standard error
   bool portrait = false;  // frames upright, 240 x 400 (the handheld's display): raw, PNG, a vertical video
+  // With a map, frames go out through the reduced-flash filter; the frame drawn stays exact.
+  std::shared_ptr<const flash::FlashMap> reduceFlashing;
 };
 
 // Any failure is one line, and its kind says which side failed: the data

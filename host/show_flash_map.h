@@ -1,0 +1,21 @@
+#pragma once
+// The flash map the desktop's reduced-flash mode follows: the one made for
+// the data set in use (flash.map beside it, made at build time for the
+// default data set), else, with a warning, one that reduces the whole show
+// at full strength, so the mode is safe from its first second. Making a map
+// means analysing the show at every usual refresh rate, minutes of work,
+// which is the render tool's job (vantrelle-render --flash-map).
+#include <filesystem>
+
+#include "flash/flash_map.h"
+
+namespace vantrelle::host {
+
+// Reads the map and checks that it was made from these very data files
+// (a few ms for the hash of the data set).
+flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory);
+
+// Everything reduced, as strongly as any map reduces.
+flash::FlashMap WholeShowReduced();
+
+}  // namespace vantrelle::host
