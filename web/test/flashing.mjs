@@ -13,13 +13,28 @@ const kShowEnd = 251328;
 const kStoreKey = 'vantrelle.reduceFlashing';
 
 // The data set's stretches, [from, to) ms, read from its flash map.
-const stretches = readFileSync(path.join(bin, 'flash.map'), 'utf8').split('\n')
+const mapText = readFileSync(path.join(bin, 'flash.map'), 'utf8');
+const stretches = mapText.split('\n')
   .filter((line) => line.startsWith('stretch ')).map((line) => line.split(' ').slice(1, 3).map(Number));
 
 // The page with the title card showing, after the system says `motion` and
 // this browser keeps `stored` ('on', 'off' or null for nothing kept).
-async function openWith(browser, url, { motion = 'no-preference', stored = null, hash = '' } = {}) {
-  const page = await browser.newPage();
+// `flashMap(text)`, when given, answers for flash.map: its text, or null for a 404.
+// Such a page has a browser context of its own, so that no offline copy
+// of the map is left for the next page; close it with page.close().
+async function openWith(browser, url, { motion = 'no-preference', stored = null, hash = '', flashMap } = {}) {
+  const context = flashMap ? await browser.createBrowserContext() : browser;
+  const page = await context.newPage();
+  if (flashMap) {
+    const close = page.close.bind(page);
+    page.close = () => close().then(() => context.close());
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+      if (!request.url().endsWith('/flash.map')) return request.continue();
+      const body = flashMap(mapText);
+      return request.respond(body === null ? { status: 404, body: '' } : { status: 200, contentType: 'text/plain', body });
+    });
+  }
   await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
   page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
   await page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: motion }]);
@@ -115,6 +130,32 @@ const tests = {
       }
     }
     return 'both switches take the focus, are named Reduce flashing, 44 px, with an outline';
+  },
+
+  // A map not made from the data played (another fingerprint, or none at
+  // all) is not followed: the whole show is reduced, even far from any
+  // stretch, and the bar marks nothing.
+  async staleMap({ browser, url }) {
+    const cases = {
+      'made from other data': (text) => text.replace(/^fingerprint (\w+)$/m, (_, hex) => `fingerprint ${hex.slice(0, -1)}${hex.endsWith('0') ? '1' : '0'}`),
+      'missing': () => null,
+      'the right one': (text) => text,
+    };
+    const calm = 1000;  // ms: before the first stretch's ramp in this data set
+    if (calm >= stretches[0][0] - 250) throw new Error(`the first stretch starts at ${stretches[0][0]} ms`);
+    for (const [name, flashMap] of Object.entries(cases)) {
+      const page = await openWith(browser, url, { flashMap });
+      const [marks, reduced] = await page.evaluate((t) => {
+        const same = (a, b) => a.every((byte, i) => byte === b[i]);
+        return [document.querySelectorAll('.flash-mark').length, !same(vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t))];
+      }, calm);
+      await page.close();
+      const followed = name === 'the right one';
+      if (marks !== (followed ? stretches.length : 0) || reduced === followed) {
+        throw new Error(`flash.map ${name}: ${marks} marks, the frame at ${calm} ms ${reduced ? 'reduced' : 'exact'}`);
+      }
+    }
+    return `${Object.keys(cases).length} maps: only the one made from these files is followed, else the whole show is reduced`;
   },
 
   // The bar marks each stretch of the flash map, where it lies in the show.
