@@ -262,8 +262,8 @@ acceptFolders([...dataNames, flashMapName], $('folder'), (files, shownAs) => {
 // refuses gives way to the plain files, which then say what is wrong.
 const ready = (async () => {
   const folder = dataFolder();
+  const flashMap = fetchFlashMap().catch(() => null);  // an unusable folder is said by the data's own error
   const packed = await fetchPack(dataNames);
-  const flashMap = fetchFlashMap();
   const soundtrack = fetchSoundtrack();
   const sound = soundtrack.files.catch((error) => {
     console.warn(`the soundtrack: ${error.message}; the show runs silent`);
