@@ -5,23 +5,9 @@
 
 #include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
-#include "core/demo_clock.h"
+#include "flash/whole_show_reduced.h"
 
 namespace vantrelle::host {
-namespace {
-
-// 0.07 of the range kept: no swing, even black to white, reaches 0.1.
-constexpr std::uint32_t kSafeScale = 286;  // x4096
-// A grey at 0.2 in linear light: no red stays saturated, and the picture is not darkened to nothing.
-constexpr std::uint32_t kSafeLevel = 13107;  // x65536
-
-}  // namespace
-
-flash::FlashMap WholeShowReduced() {
-  flash::FlashMap map;
-  map.stretches = {{0, kShowLengthMs, kSafeScale, kSafeLevel}};
-  return map;
-}
 
 flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory) {
   std::vector<std::filesystem::path> files;
@@ -36,7 +22,7 @@ flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory) {
                "vantrelle: %s; reduced flashing dims the whole show (vantrelle-render --data DIR --flash-map "
                "DIR/flash.map makes the map)\n",
                read.ok() ? (mapFile.string() + ": made from other data").c_str() : read.status().message.c_str());
-  return WholeShowReduced();
+  return flash::WholeShowReduced();
 }
 
 }  // namespace vantrelle::host

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "flash/flash_map.h"
+#include "flash/whole_show_reduced.h"
 
 namespace vantrelle::host {
 
@@ -15,7 +16,6 @@ namespace vantrelle::host {
 // (a few ms for the hash of the data set).
 flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory);
 
-// Everything reduced, as strongly as any map reduces.
-flash::FlashMap WholeShowReduced();
+using flash::WholeShowReduced;
 
 }  // namespace vantrelle::host

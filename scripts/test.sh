@@ -83,6 +83,8 @@ stage_web() {
   suite phone-tests.log node web/test/phone.mjs build-web/site build/bin
   # Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
   suite share-tests.log node web/test/share.mjs build-web/site build/bin
+  # Reduced flashing: the switches, the kept choice against the system's preference, the bar's marks.
+  suite flashing-tests.log node web/test/flashing.mjs build-web/site build/bin
   # What goes wrong: no engine, unusable ?data= and packs, the offline copy across builds, servers and quotas.
   suite faults-tests.log node web/test/faults.mjs build-web/site build/bin
   # The page's pure logic (the data pack, its address) under Node's own test runner.

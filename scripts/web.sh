@@ -12,10 +12,10 @@ jobs=$(nproc)
 # Debian's emcc runs on Node.js, which must see Debian's JavaScript modules.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-# The data set is made by the native generator; the icons and the link
-# preview's poster are drawn from a frame of the show.
+# The data set is made by the native generator, its flash map by the render
+# tool; the icons and the link preview's poster are drawn from a frame of the show.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$jobs" --target vantrelle_data vantrelle_icon
+cmake --build build -j "$jobs" --target vantrelle_data vantrelle_flash_map vantrelle_icon
 
 emcmake cmake -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-web -j "$jobs"

@@ -1,6 +1,6 @@
 // Finishes the site that CMake put in SITE, from the native build's output:
 //   node web/build_site.mjs SITE BIN ART
-// BIN holds the data set (gfx/, mesh/, music/), ART the icons and the poster
+// BIN holds the data set (gfx/, mesh/, music/) and its flash.map, ART the icons and the poster
 // drawn from the show (vantrelle-make-icons). Copies the muxer for saved
 // clips from web/node_modules (npm ci --prefix web). Writes the data pack the page
 // unpacks, the plain data files beside it (for ?data= and for browsers that
@@ -62,6 +62,15 @@ for (const name of filesBelow(data).filter((name) => !name.startsWith('music/'))
 }
 const plain = Buffer.concat(parts);
 writeFileSync(path.join(site, 'data.pack'), gzipSync(plain, { level: 9 }));
+
+// The data set's flash map (made by the native build beside it) for the
+// reduced-flash mode and the bar's marks, fetched beside the data, not packed.
+const flashMap = path.join(bin, 'flash.map');
+if (!existsSync(flashMap)) {
+  console.error(`web: ${flashMap} is missing: build the native target vantrelle_flash_map`);
+  process.exit(1);
+}
+cpSync(flashMap, path.join(data, 'flash.map'));
 
 // Each engine build's WebAssembly gzipped beside it, for browsers that unzip.
 for (const name of readdirSync(site).filter((name) => /^vantrelle.*\.wasm$/.test(name))) {

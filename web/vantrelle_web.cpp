@@ -3,11 +3,17 @@
 // Everything lives in static storage; nothing is allocated per frame.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "assets/data_inventory.h"
 #include "assets/libm_tables.h"
+#include "assets/resolve_data_path.h"
 #include "core/frame_buffer.h"
+#include "flash/flash_map.h"
+#include "flash/reduce_flashing.h"
+#include "flash/whole_show_reduced.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
@@ -16,6 +22,23 @@ namespace {
 vantrelle::FrameBuffer showFrame{};  // what the page shows; never cleared while playing
 std::string loadError;
 std::string dataFileName;
+
+// The reduced-flash filter's frame, beside the show's (which the engine draws over).
+vantrelle::FrameBuffer reducedFrame{};
+std::uint64_t dataFingerprint = 0;  // of the data loaded last
+bool fingerprinted = false;
+vantrelle::flash::FlashMap givenMap;  // the map the page gave last
+bool mapGiven = false;
+// What the filter follows: the given map when it was made from the loaded
+// data, else the whole show reduced, as in the native programs.
+vantrelle::flash::FlashMap followedMap = vantrelle::flash::WholeShowReduced();
+bool followsGivenMap = false;
+std::string mapError;
+
+void ChooseMap() {
+  followsGivenMap = mapGiven && fingerprinted && givenMap.fingerprint == dataFingerprint;
+  followedMap = followsGivenMap ? givenMap : vantrelle::flash::WholeShowReduced();
+}
 
 vantrelle::LibmTable TableAt(int index) {
   const auto tables = vantrelle::LibmTables();
@@ -33,8 +56,55 @@ extern "C" {
 const char* vantrelle_load(const char* directory) {
   loadError = vantrelle::LoadAndPrecompute(directory).message;
   showFrame.fill(0);
+  if (loadError.empty()) {
+    // Taken now: the page removes the files once they are loaded.
+    std::vector<std::filesystem::path> files;
+    for (const vantrelle::DataFile& file : vantrelle::kDataFiles) {
+      files.push_back(vantrelle::ResolveDataPath(directory, file.name));
+    }
+    const vantrelle::Result<std::uint64_t> fingerprint = vantrelle::flash::DataFingerprint(files);
+    fingerprinted = fingerprint.ok();
+    dataFingerprint = fingerprint.ok() ? fingerprint.value() : 0;
+    ChooseMap();
+  }
   return loadError.c_str();
 }
+
+// Gives the reduced-flash filter the text of a flash map (flash.map), shown
+// in messages as `name`. Returns "" when the map was made from the data
+// loaded now, else why the whole show is reduced instead; a map that fails
+// to parse is forgotten. Loading other data later checks the map again.
+const char* vantrelle_flash_map(const char* text, const char* name) {
+  vantrelle::Result<vantrelle::flash::FlashMap> parsed = vantrelle::flash::ParseFlashMap(text, name);
+  mapGiven = parsed.ok();
+  givenMap = parsed.ok() ? parsed.value() : vantrelle::flash::FlashMap{};
+  ChooseMap();
+  mapError = !parsed.ok()      ? parsed.status().message
+             : followsGivenMap ? ""
+                               : std::string(name) + ": made from other data";
+  return mapError.c_str();
+}
+
+// Whether the filter follows a map made from the loaded data (1), or reduces the whole show (0).
+int vantrelle_flash_map_followed() { return followsGivenMap ? 1 : 0; }
+
+// The stretches of the followed map where the filter works at full
+// strength (the show fails there unreduced): how many, and each one's start
+// and end in ms.
+int vantrelle_flash_stretch_count() { return static_cast<int>(followedMap.stretches.size()); }
+int vantrelle_flash_stretch_from(int index) {
+  const bool known = index >= 0 && index < vantrelle_flash_stretch_count();
+  return known ? followedMap.stretches[static_cast<std::size_t>(index)].from : 0;
+}
+int vantrelle_flash_stretch_to(int index) {
+  const bool known = index >= 0 && index < vantrelle_flash_stretch_count();
+  return known ? followedMap.stretches[static_cast<std::size_t>(index)].to : 0;
+}
+
+// The frame the viewer sees at `t` with flashing reduced, from the frame
+// drawn last, in reduced_frame(); the drawn frame is left as it is.
+void vantrelle_reduce(int t) { vantrelle::flash::ReduceFlashing(t, showFrame, followedMap, reducedFrame); }
+const std::uint16_t* vantrelle_reduced_frame() { return reducedFrame.data(); }
 
 // Data file `index` of the 29 the show reads, as a path relative to the data
 // directory with '/' separators; "" past the end.

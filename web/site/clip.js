@@ -38,8 +38,9 @@ async function soundFor(soundtrack, from, to) {
 }
 
 // Resolves to { type, bytes, name }; `progress(done, total)` after each frame;
-// `signal` (an AbortSignal) cancels. The frame on the screen is put back.
-export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal } = {}) {
+// `signal` (an AbortSignal) cancels; `reduce(t)`, when given, turns the frame
+// drawn for t into the one the viewer sees (reduced flashing). The frame on the screen is put back.
+export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal, reduce } = {}) {
   [from, to] = [wholeMs(from), wholeMs(to)];  // a range dragged on the bar can fall between ms
   const media = await import('./mediabunny.mjs');
   // Only those who save clips download the muxer; the service worker then keeps it for offline.
@@ -70,8 +71,9 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
     const count = frameCount(from, to);
     for (let n = 0; n < count; ++n) {
       if (signal?.aborted) throw new DOMException('Cancelled', 'AbortError');
-      engine._vantrelle_draw(frameTime(from, n));
-      enlarge(frame, image, kClipScale);
+      const t = frameTime(from, n);
+      engine._vantrelle_draw(t);
+      enlarge(reduce ? reduce(t) : frame, image, kClipScale);
       context2d.putImageData(image, 0, 0);
       await video.add(n / kClipFps, 1 / kClipFps);
       progress(n + 1, count);

@@ -1,5 +1,5 @@
 // Controls and input: the control strip (play/pause, the scrub bar with the
-// segment marks, the times, mute, full screen), keys, clicks and taps.
+// segment marks and where the show flashes, the times, mute, full screen), keys, clicks and taps.
 // A button in the strip names its action in data-action; adding one is a
 // button in index.html and an entry in `actions`.
 import { $, embedded, player } from './state.js';
@@ -14,7 +14,7 @@ function minutes(ms) {
   return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
 }
 
-// `actions`: togglePlay, end, home, seekBy(ms), seekTo(ms), toggleMute, toggleFullscreen,
+// `actions`: togglePlay, toggleReduceFlashing, end, home, seekBy(ms), seekTo(ms), toggleMute, toggleFullscreen,
 // moment() (the time on the screen, ms).
 export function startControls(actions) {
   const strip = $('strip');
@@ -27,6 +27,21 @@ export function startControls(actions) {
     mark.className = 'mark';
     mark.style.left = `${100 * player.segmentStarts[i] / player.end}%`;
     $('track').append(mark);
+  }
+
+  // Where the unreduced show flashes, from player.flashStretches, again after each data set.
+  const flashMarks = [];
+  function markFlashes() {
+    for (const mark of flashMarks.splice(0)) mark.remove();
+    for (const { from, to } of player.flashStretches) {
+      const mark = document.createElement('div');
+      mark.className = 'flash-mark';
+      Object.assign(mark.style, { left: `${100 * from / player.end}%`, width: `${100 * (to - from) / player.end}%` });
+      flashMarks.push(mark);
+    }
+    $('track').prepend(...flashMarks);
+    const count = flashMarks.length;
+    scrub.setAttribute('aria-description', count ? `${count} stretches flash (marked in red)` : '');
   }
 
   let hideTimer = 0;
@@ -168,6 +183,7 @@ export function startControls(actions) {
     if (key === 'f' || key === 'F') actions.toggleFullscreen();
     else if (key === 'm' || key === 'M') actions.toggleMute();
     else if (key === 'Home') actions.home();
+    else if (key === 'r' || key === 'R') actions.toggleReduceFlashing();
     else if (!playing && !embedded && (key.length === 1 || key === 'Enter')) actions.togglePlay();  // not F5, Tab and the like
     else if (playing && key === ' ') actions.togglePlay();
     else if (playing && key === 'Escape' && !isFullscreen()) actions.end();
@@ -200,5 +216,5 @@ export function startControls(actions) {
       scrub.setAttribute('aria-valuetext', `${text} of ${total}`);
     }
   }
-  return { update, showStrip };
+  return { update, showStrip, markFlashes };
 }

@@ -73,6 +73,18 @@ export async function fetchPlainFiles(names) {
   return files;
 }
 
+// The flash map beside the data folder's files as text (kept for offline
+// play when it is the page's own), or null when it is not there.
+export const flashMapName = 'flash.map';
+export async function fetchFlashMap() {
+  const address = new URL(flashMapName, dataBase());
+  const response = await fetch(address).catch((error) => console.warn(`${address}: ${error.message}`));
+  if (!response?.ok) return null;
+  const bytes = await response.arrayBuffer();
+  if (!params.has('data')) downloaded.set(address.href, bytes.slice(0));
+  return new TextDecoder().decode(bytes);
+}
+
 // The body of `response` as it arrives, calling `watch(prefix, total,
 // seconds)` after each part: the bytes so far, the size the server announced
 // (0 when unknown) and the seconds since the response began.

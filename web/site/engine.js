@@ -72,6 +72,12 @@ export async function openEngine() {
   const width = engine._vantrelle_frame_width();
   const height = engine._vantrelle_frame_height();
   const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), width * height);
+  // The frame through the reduced-flash filter, made by reduce(t) from `frame`, which stays as drawn.
+  const reduced = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_reduced_frame(), width * height);
+  const reduce = (t) => {
+    engine._vantrelle_reduce(t);
+    return reduced;
+  };
   // Where each segment starts, then the show's end, in ms.
   const segmentStarts = Array.from({ length: engine._vantrelle_segment_count() + 1 }, (_, i) => engine._vantrelle_segment_start(i));
   const dataNames = [];
@@ -94,8 +100,18 @@ export async function openEngine() {
     return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
+  // The flash map's text for the filter. Returns "" when it was made from the
+  // data loaded, else why the whole show is reduced instead (checked again
+  // on each load: a map follows only the data it was made from).
+  const loadFlashMap = (text, shownAs) => engine.ccall('vantrelle_flash_map', 'string', ['string', 'string'], [text, shownAs]);
+  // Where the show flashes, [from, to) ms, as the followed map says; none when the whole show is reduced.
+  const flashStretches = () => (!engine._vantrelle_flash_map_followed() ? []
+    : Array.from({ length: engine._vantrelle_flash_stretch_count() },
+      (_, i) => ({ from: engine._vantrelle_flash_stretch_from(i), to: engine._vantrelle_flash_stretch_to(i) })));
+
   // `files`: the addresses the engine was actually read from, for offline play.
-  return { engine, vectors, files: [moduleAddress, wasmAddress], width, height, frame, segmentStarts, dataNames, loadFiles,
+  return { engine, vectors, files: [moduleAddress, wasmAddress], width, height, frame, reduce, loadFlashMap, flashStretches,
+    segmentStarts, dataNames, loadFiles,
     fetchFiles: (base) => fetchFiles(base, dataNames) };
 }
 

@@ -2,7 +2,7 @@
 // card, and plays: each frame drawn for the time of the music being heard.
 import { openEngine } from './engine.js';
 import { clampTime, hold, readySound, setMuted, showTime, soundPosition, startAt, stopSound, useSoundtrack } from './clock.js';
-import { acceptFolders, dataFolder, fetchPack, fetchPlainFiles, fetchSoundtrack, keepForOffline, usedPack } from './data.js';
+import { acceptFolders, dataFolder, fetchFlashMap, fetchPack, flashMapName, fetchPlainFiles, fetchSoundtrack, keepForOffline, usedPack } from './data.js';
 import { makeScreen } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
@@ -11,6 +11,7 @@ import { copyLink, download, frameAlone, stillName, stillPng } from './share.js'
 import { $, embedded, params, player, setFrameSize } from './state.js';
 import { momentOf, wholeMs } from './address.js';
 import { installTestHook } from './testhook.js';
+import { startFlashSwitches } from './flashing.js';
 
 document.body.classList.toggle('testing', params.has('test'));
 document.body.classList.toggle('embedded', embedded);
@@ -22,11 +23,13 @@ const opened = await openEngine().catch((error) => {
   say(`The engine did not load: ${error.message}`);
   throw error;
 });
-const { engine, frame, segmentStarts, dataNames, loadFiles } = opened;
+const { engine, frame, reduce, loadFlashMap, flashStretches, segmentStarts, dataNames, loadFiles } = opened;
 setFrameSize(opened.width, opened.height);
 player.segmentStarts = segmentStarts;
 player.end = segmentStarts.at(-1);
 const screen = makeScreen($('screen'), frame);
+// The frame drawn last, for `t`, as the viewer sees it.
+const present = (t) => screen.present(player.reduceFlashing ? reduce(t) : frame);
 
 function startTime() {
   return clampTime(momentOf(location.hash) ?? 0);
@@ -44,7 +47,7 @@ function changed() {
 function showCard() {
   engine._vantrelle_clear();
   engine._vantrelle_draw(startTime());
-  screen.present();
+  present(startTime());
   const verb = embedded ? 'Click' : matchMedia('(pointer: coarse)').matches ? 'Tap' : 'Click or press a key';
   $('caption').textContent = `${verb} to play`;
   if (!performance.getEntriesByName('first-frame').length) performance.mark('first-frame');
@@ -90,7 +93,7 @@ function tick() {
     end();
     return;
   }
-  screen.present();
+  present(t);
   controls.update(t);
   requestAnimationFrame(tick);
 }
@@ -129,7 +132,7 @@ function seekTo(t) {
     // The picture follows the bar while paused; the sound waits for play.
     player.from = clampTime(t);
     engine._vantrelle_draw(player.from);
-    screen.present();
+    present(player.from);
   } else {
     startAt(t);
   }
@@ -161,6 +164,7 @@ async function clip(from, to) {
     const soundtrack = await Promise.race([player.decoding, cancelled]);
     return await makeClip(engine, soundtrack, from, to, {
       signal,
+      reduce: player.reduceFlashing && reduce,
       progress: (done, total) => say(`Saving clip: ${Math.floor(100 * done / total)}% (press again to cancel)`),
     });
   } finally {
@@ -193,7 +197,20 @@ if (!canSaveClips()) {
   $('choose-range').disabled = true;  // a range with nothing to save it
 }
 
+// The mode shows at once: on the card, while paused, or on the next frame.
+const toggleReduceFlashing = startFlashSwitches(document.querySelectorAll('.flash-switch'), () => {
+  if (!player.ready) return;
+  if (!player.playing) showCard();
+  else if (player.paused) present(player.from);
+});
+// The card's switch is not the card: pressing it does not start the show.
+$('card-reduce-flashing').addEventListener('click', (event) => {
+  event.stopPropagation();
+  toggleReduceFlashing();
+});
+
 const actions = {
+  toggleReduceFlashing,
   togglePlay: () => (player.playing && !player.paused ? pause() : resume()),
   end,
   home: () => (player.playing ? seekTo(0) : changed()),
@@ -226,13 +243,26 @@ function start(files, sound, shownAs, head = null) {
   showCard();
   changed();
 }
-acceptFolders(dataNames, $('folder'), (files, shownAs) => start(files, files, shownAs));
+// A flash map given beside other data (or none) is checked against it on load.
+function useFlashMap(text, shownAs) {
+  const problem = text === null ? `${shownAs || './'}${flashMapName}: not there` : loadFlashMap(text, `${shownAs}${flashMapName}`);
+  if (problem) console.warn(`${problem}; reduced flashing dims the whole show`);
+  player.flashStretches = flashStretches();
+  controls.markFlashes();
+  if (player.ready && !player.playing) showCard();
+}
+acceptFolders([...dataNames, flashMapName], $('folder'), (files, shownAs) => {
+  start(files, files, shownAs);
+  const map = files.get(flashMapName);
+  useFlashMap(map ? new TextDecoder().decode(map) : null, shownAs);
+});
 
 // The soundtrack downloads after the data, which the first frame needs, and
 // can play from its head before the whole has arrived. A pack the engine
 // refuses gives way to the plain files, which then say what is wrong.
 const ready = (async () => {
   const folder = dataFolder();
+  const flashMap = fetchFlashMap().catch(() => null);  // an unusable folder is said by the data's own error
   const packed = await fetchPack(dataNames);
   const soundtrack = fetchSoundtrack();
   const sound = soundtrack.files.catch((error) => {
@@ -243,6 +273,7 @@ const ready = (async () => {
   if (packError) console.warn(`data.pack: ${packError}; the plain files instead`);
   if (packed && !packError) usedPack();
   start(packed && !packError ? null : await fetchPlainFiles(dataNames), sound, folder, soundtrack.head);
+  useFlashMap(await flashMap, folder);
   return { sound };
 })();
 ready.catch((error) => {

@@ -20,15 +20,16 @@ export function makeScreen(canvas, frame) {
   const context2d = canvas.getContext('2d');
   let image, pixels;
 
-  function present() {
+  // `shown`: the frame drawn, or the same through the reduced-flash filter.
+  function present(shown = frame) {
     if (player.upright) {
       // Frame pixel (x, y) at column height - 1 - y, row x.
       const { width, height } = frameSize;
       for (let y = 0, i = 0; y < height; ++y) {
-        for (let x = 0; x < width; ++x, ++i) pixels[x * height + height - 1 - y] = rgba[frame[i]];
+        for (let x = 0; x < width; ++x, ++i) pixels[x * height + height - 1 - y] = rgba[shown[i]];
       }
     } else {
-      for (let i = 0; i < frame.length; ++i) pixels[i] = rgba[frame[i]];
+      for (let i = 0; i < shown.length; ++i) pixels[i] = rgba[shown[i]];
     }
     context2d.putImageData(image, 0, 0);
   }

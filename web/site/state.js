@@ -35,5 +35,7 @@ export const player = {
   upright: false,  // the display is shown upright (the frame turned a quarter)
   wakeLock: null,  // the screen wake lock while held
   overlay: false,  // full screen by a fixed overlay, where the Fullscreen API is missing
+  reduceFlashing: false,  // the viewer sees the frames through the reduced-flash filter
+  flashStretches: [],  // [from, to) ms where the show flashes, for the bar; empty until known
   clipRange: null,  // { from, to } ms: the range chosen on the bar for Save clip; null for the default
 };

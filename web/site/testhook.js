@@ -18,6 +18,13 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
       engine._vantrelle_draw(t);
       return new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes).slice();
     },
+    // The same through the reduced-flash filter: `vantrelle-render --times t --reduce-flashing --raw`.
+    reducedFrameAt(t) {
+      engine._vantrelle_clear();
+      engine._vantrelle_draw(t);
+      const reduced = opened.reduce(t);
+      return new Uint8Array(reduced.buffer, reduced.byteOffset, frameSize.bytes).slice();
+    },
     // For the tests of sound and tables: the decoded soundtrack (the first
     // that can play, its head or the whole; or the whole), the clock, a start-up table.
     soundtrack: () => player.playable,
@@ -36,7 +43,8 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
     // soundtrack's head or the whole), and whether the service worker holds everything.
     state: () => ({ playing: player.playing, paused: player.paused, muted: player.muted, upright: player.upright,
       playingFrom: !player.source ? null : player.source.buffer === player.whole ? 'whole' : 'head',
-      wakeLock: Boolean(player.wakeLock && !player.wakeLock.released), clipRange: player.clipRange }),
+      wakeLock: Boolean(player.wakeLock && !player.wakeLock.released), clipRange: player.clipRange,
+      reduceFlashing: player.reduceFlashing, flashStretches: player.flashStretches }),
     offline: () => offline,
     // The clip the Save clip button would save for this range: { type, bytes }.
     clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),

@@ -173,14 +173,15 @@ export function render(bin, args) {
   return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 26, stdio: 'pipe' });
 }
 
-// The frame for each time alone, as `vantrelle-render --times t --raw` writes it, two at a time.
-export async function renderAll(bin, times) {
+// The frame for each time alone, as `vantrelle-render --times t --raw` writes it
+// (with `extra` arguments, such as --reduce-flashing), two at a time.
+export async function renderAll(bin, times, extra = []) {
   const frames = new Array(times.length);
   let next = 0;
   const worker = async () => {
     for (let i; (i = next++) < times.length;) {
       frames[i] = await new Promise((resolve, reject) => execFile(path.join(bin, 'vantrelle-render'),
-        ['--times', String(times[i]), '--raw', '-', '--quiet'], { encoding: 'buffer', maxBuffer: 1 << 20 },
+        ['--times', String(times[i]), ...extra, '--raw', '-', '--quiet'], { encoding: 'buffer', maxBuffer: 1 << 20 },
         (error, stdout) => (error ? reject(error) : resolve(stdout))));
     }
   };

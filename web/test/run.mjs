@@ -94,31 +94,52 @@ function frameTimes(bounds) {
   return times;
 }
 
-// The native program's frames by time, as SHA-256, drawn once for every engine.
+// The native program's frames by time, as SHA-256, drawn once for every
+// engine: exact, or with --reduce-flashing (`reduced`).
 const expectedFrames = new Map();
-async function expectedHashes(times) {
-  const missing = [...new Set(times.filter((t) => !expectedFrames.has(t)))];
-  const frames = await renderAll(bin, missing);
-  missing.forEach((t, i) => expectedFrames.set(t, sha(frames[i])));
-  return times.map((t) => expectedFrames.get(t));
+async function expectedHashes(times, reduced = false) {
+  const key = (t) => `${reduced ? 'reduced' : 'exact'} ${t}`;
+  const missing = [...new Set(times.filter((t) => !expectedFrames.has(key(t))))];
+  const frames = await renderAll(bin, missing, reduced ? ['--reduce-flashing'] : []);
+  missing.forEach((t, i) => expectedFrames.set(key(t), sha(frames[i])));
+  return times.map((t) => expectedFrames.get(key(t)));
 }
 
-// The page's frames at `times` against the native program's, byte for byte.
-async function compareFrames(page, times) {
-  const expected = await expectedHashes(times);
-  const mine = await page.evaluate(async (times) => {
+// The page's frames at `times` against the native program's, byte for byte;
+// through the reduced-flash filter on both sides when `reduced`.
+async function compareFrames(page, times, reduced = false) {
+  const expected = await expectedHashes(times, reduced);
+  const frameOf = reduced ? 'reducedFrameAt' : 'frameAt';
+  const mine = await page.evaluate(async (times, frameOf) => {
     const hex = (bytes) => [...new Uint8Array(bytes)].map((b) => b.toString(16).padStart(2, '0')).join('');
     const hashes = [];
-    for (const t of times) hashes.push(hex(await crypto.subtle.digest('SHA-256', vantrelleTest.frameAt(t))));
+    for (const t of times) hashes.push(hex(await crypto.subtle.digest('SHA-256', vantrelleTest[frameOf](t))));
     return hashes;
-  }, times);
+  }, times, frameOf);
   const i = times.findIndex((t, i) => mine[i] !== expected[i]);
   if (i >= 0) {
-    const frame = Buffer.from(await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), times[i]));
-    const native = render(bin, ['--times', String(times[i]), '--raw', '-']);
+    const frame = Buffer.from(await page.evaluate((t, frameOf) => Array.from(vantrelleTest[frameOf](t)), times[i], frameOf));
+    const native = render(bin, ['--times', String(times[i]), ...(reduced ? ['--reduce-flashing'] : []), '--raw', '-']);
     const at = frame.findIndex((b, j) => b !== native[j]) >> 1;
-    throw new Error(`frame at t=${times[i]} differs first at pixel (${at % 400}, ${Math.floor(at / 400)})`);
+    throw new Error(`${reduced ? 'reduced ' : ''}frame at t=${times[i]} differs first at pixel (${at % 400}, ${Math.floor(at / 400)})`);
   }
+}
+
+// Times to check the reduced-flash filter at, from the data set's flash map
+// (`stretch FROM TO SCALE LEVEL` lines; full strength over [FROM, TO), ramps
+// of 250 ms either side): inside its longest stretch, halfway up its ramp in,
+// halfway down its ramp out, and a second before it where no ramp reaches.
+const kRampMs = 250;
+function reducedTimes() {
+  const stretches = readFileSync(path.join(bin, 'flash.map'), 'utf8').split('\n').filter((line) => line.startsWith('stretch '))
+    .map((line) => line.split(' ').slice(1, 3).map(Number));
+  if (!stretches.length) throw new Error(`${path.join(bin, 'flash.map')} has no stretches`);
+  const [from, to] = stretches.reduce((a, b) => (b[1] - b[0] > a[1] - a[0] ? b : a));
+  const clear = (t) => stretches.every(([f, e]) => t < f - kRampMs || t >= e + kRampMs);
+  let outside = from - 1000;
+  while (outside > 0 && !clear(outside)) outside -= 1000;
+  if (!clear(outside)) throw new Error('no time outside every stretch before the longest');
+  return { inside: Math.floor((from + to) / 2), 'ramping in': from - kRampMs / 2, 'ramping out': to + kRampMs / 2, outside };
 }
 
 // Each test takes { engine, browser, page, url, broken, times } and says what it found.
@@ -128,6 +149,19 @@ const tests = {
     if (!(await page.evaluate(() => vantrelleTest.vectors))) throw new Error('the page chose the build without vectors');
     await compareFrames(page, times);
     return `${times.length} frames identical`;
+  },
+
+  // With flashing reduced, the page shows what the render tool writes: inside
+  // a stretch of the data set's flash map, on both of its ramps and outside,
+  // and the filter does change the frames inside and leaves those outside.
+  async reducedFrames({ page }) {
+    const times = reducedTimes();
+    await compareFrames(page, Object.values(times), true);
+    const [exact, reduced] = await Promise.all([expectedHashes(Object.values(times)), expectedHashes(Object.values(times), true)]);
+    const same = Object.keys(times).map((name, i) => [name, exact[i] === reduced[i]]);
+    const wrong = same.filter(([name, equal]) => equal !== (name === 'outside'));
+    if (wrong.length) throw new Error(`the filter ${wrong.map(([name, equal]) => `${equal ? 'leaves' : 'changes'} the frame ${name}`).join(', ')}`);
+    return `${same.length} reduced frames identical (in, on both ramps, outside: ${JSON.stringify(times)})`;
   },
 
   // The build for browsers without vectors (?simd=0) draws the same frames.
