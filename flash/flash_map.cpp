@@ -136,28 +136,4 @@ Result<FlashMap> ReadFlashMap(const std::filesystem::path& file) {
   return ParseFlashMap(text, file.string());
 }
 
-Status WriteFlashMap(const std::filesystem::path& file, const FlashMap& map) {
-  std::string hidden(".");
-  hidden += file.filename().string();
-  hidden += ".partial";
-  const std::filesystem::path partial = file.parent_path() / hidden;
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    const std::string text = FlashMapText(map);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out.good()) {
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return Status::Failure(ErrorKind::kUnwritable, file.string() + ": cannot write it");
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, file, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return Status::Failure(ErrorKind::kUnwritable, file.string() + ": cannot write it");
-  }
-  return {};
-}
-
 }  // namespace vantrelle::flash

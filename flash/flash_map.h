@@ -41,7 +41,5 @@ std::string FlashMapText(const FlashMap& map);
 Result<FlashMap> ParseFlashMap(std::string_view text, const std::string& name);
 
 Result<FlashMap> ReadFlashMap(const std::filesystem::path& file);
-// Written beside `file` and renamed over it.
-Status WriteFlashMap(const std::filesystem::path& file, const FlashMap& map);
 
 }  // namespace vantrelle::flash

@@ -65,7 +65,7 @@ TEST(FlashMap, FingerprintFollowsTheContent) {
   EXPECT_EQ(ReadFlashMap(folder / "none.map").status().kind, ErrorKind::kNotFound);
   FlashMap map;
   map.fingerprint = first;
-  ASSERT_TRUE(WriteFlashMap(folder / "flash.map", map).ok());
+  std::ofstream(folder / "flash.map") << FlashMapText(map);
   EXPECT_EQ(ReadFlashMap(folder / "flash.map").value().fingerprint, first);
   std::filesystem::remove_all(folder);
 }

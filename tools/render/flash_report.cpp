@@ -1,11 +1,11 @@
 #include "tools/render/flash_report.h"
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -17,6 +17,7 @@
 #include "flash/flash_analysis.h"
 #include "flash/make_flash_map.h"
 #include "flash/reduce_flashing.h"
+#include "platform/replace_file.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 #include "tools/render/frame_times.h"
@@ -131,27 +132,14 @@ std::string Csv(const flash::FlashReport& report) {
   return text;
 }
 
+// Beside the target and renamed over it once whole, as every output of the tool.
 Status WriteText(const std::filesystem::path& file, const std::string& text) {
-  std::string hidden(".");
-  hidden += file.filename().string();
-  hidden += ".partial";
-  const std::filesystem::path partial = file.parent_path() / hidden;
-  {
-    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out.good()) {
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return Status::Failure(ErrorKind::kUnwritable, file.string() + ": cannot write it");
-    }
+  platform::ReplacementFile out;
+  if (Status opened = out.Open(file); !opened.ok()) return opened;
+  if (std::fwrite(text.data(), 1, text.size(), out.Stream()) != text.size()) {
+    return Status::Failure(ErrorKind::kUnwritable, file.string() + ": cannot write it: " + std::strerror(errno));
   }
-  std::error_code error;
-  std::filesystem::rename(partial, file, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return Status::Failure(ErrorKind::kUnwritable, file.string() + ": cannot write it: " + error.message());
-  }
-  return {};
+  return out.Commit();
 }
 
 Result<flash::FlashMap> MakeMap(const std::filesystem::path& dataDirectory, bool quiet) {
@@ -234,7 +222,7 @@ Status WriteFlashMapFile(const std::filesystem::path& dataDirectory, const std::
   if (Status loaded = LoadAndPrecompute(dataDirectory); !loaded.ok()) return loaded;
   const Result<flash::FlashMap> map = MakeMap(dataDirectory, quiet);
   if (!map.ok()) return map.status();
-  return flash::WriteFlashMap(file, map.value());
+  return WriteText(file, flash::FlashMapText(map.value()));
 }
 
 }  // namespace vantrelle::render
