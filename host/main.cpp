@@ -74,7 +74,7 @@ int Main(int argc, char** argv) {
     return host::kDataErrorExitCode;
   }
   showConfig.dataDirectory = found.value();
-  showConfig.flashMap = host::ShowFlashMap(found.value());
+  showConfig.flashMap = host::ShowFlashMap(found.value(), showConfig.reduceFlashing);
 
   platform::SdlDesktop desktop(desktopConfig);
   if (!desktop.Start()) {

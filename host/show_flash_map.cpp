@@ -9,7 +9,7 @@
 
 namespace vantrelle::host {
 
-flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory) {
+flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory, bool warn) {
   std::vector<std::filesystem::path> files;
   for (const DataFile& file : kDataFiles) files.push_back(ResolveDataPath(dataDirectory, file.name));
   const Result<std::uint64_t> fingerprint = flash::DataFingerprint(files);
@@ -17,6 +17,9 @@ flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory) {
   const Result<flash::FlashMap> read = flash::ReadFlashMap(mapFile);
   if (read.ok() && fingerprint.ok() && read.value().fingerprint == fingerprint.value()) {
     return read.value();
+  }
+  if (!warn || !fingerprint.ok()) {
+    return flash::WholeShowReduced();
   }
   std::fprintf(stderr,
                "vantrelle: %s; reduced flashing dims the whole show (vantrelle-render --data DIR --flash-map "

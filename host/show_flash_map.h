@@ -13,8 +13,10 @@
 namespace vantrelle::host {
 
 // Reads the map and checks that it was made from these very data files
-// (a few ms for the hash of the data set).
-flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory);
+// (a few ms for the hash of the data set). `warn`: say in one line when the
+// whole show will be dimmed; a data set that cannot be read is left for
+// start-up to report.
+flash::FlashMap ShowFlashMap(const std::filesystem::path& dataDirectory, bool warn);
 
 using flash::WholeShowReduced;
 
