@@ -1,6 +1,7 @@
 #include "bench_data_directory.h"
 
 #include <stdlib.h>
+#include <time.h>
 
 #include <cstdint>
 #include <fstream>
@@ -47,6 +48,12 @@ std::filesystem::path FindBenchDataDirectory(const std::filesystem::path& given,
     return executableDirectory;
   }
   return MakePatternedDirectory();
+}
+
+double ThreadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
 }  // namespace vantrelle::bench

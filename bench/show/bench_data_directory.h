@@ -10,4 +10,7 @@ namespace vantrelle::bench {
 std::filesystem::path FindBenchDataDirectory(const std::filesystem::path& given,
                                              const std::filesystem::path& executableDirectory);
 
+// This thread's processor time, s: what one frame's work costs, whatever else the machine runs.
+double ThreadSeconds();
+
 }  // namespace vantrelle::bench

@@ -2,7 +2,6 @@
 // (default 60) on one thread and times, in this thread's CPU time, the
 // drawing, the flash analysis and the reduced-flash filter (following the
 // data set's flash.map) a frame, and counts the frames the filter leaves exact.
-#include <time.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,15 +14,7 @@
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
 
-namespace {
-
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
-
-}  // namespace
+using vantrelle::bench::ThreadSeconds;
 
 int main(int argc, char** argv) {
   namespace flash = vantrelle::flash;

@@ -4,7 +4,6 @@
 // segment and the slowest frames. Start-up loading is not timed. Frames are
 // timed in this thread's CPU time, which a busy machine disturbs less than
 // the wall clock; the wall-clock total is printed too.
-#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -28,13 +27,9 @@ struct SegmentFigures {
   vantrelle::DemoClock slowestAt = 0;
 };
 
-double ThreadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
-
 }  // namespace
+
+using vantrelle::bench::ThreadSeconds;
 
 int main(int argc, char** argv) {
   using Clock = std::chrono::steady_clock;
