@@ -5,7 +5,7 @@
 // Nothing is uploaded.
 import { momentLabel, wholeMs } from './address.js';
 import { enlarge } from './share.js';
-import { frameSize } from './state.js';
+import { frameSize } from './frame.js';
 
 export const kClipFps = 60;
 export const kClipScale = 3;  // 1200 × 720, as the render tool's videos

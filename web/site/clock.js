@@ -1,59 +1,82 @@
 // Clock and sound. The show's time is the position of the music being heard;
-// without sound, the page's own clock.
-import { player } from './state.js';
+// without sound, the page's own clock. The sound's state is this module's own.
+import { isPaused, isRunning } from './phase.js';
 import { decodeSoundtrack, soundtrackName } from './soundtrack.js';
 
-function latencyMs() { return player.soundtrack ? 1000 * (player.audio.outputLatency || 0) : 0; }
-function clockMs() { return player.soundtrack ? 1000 * player.audio.currentTime : performance.now(); }
+let end = 0;  // ms: the show's end, from the engine
+let from = 0;  // ms of the show: where the clock last started, or where it holds while paused
+let origin = 0;  // the clock's reading (ms) when the show goes on from `from`
+let audio = null;  // the AudioContext, made when the soundtrack first needs it
+let decoding = null;  // a promise of the whole soundtrack decoded (of null when there is none)
+let playable = null;  // a promise of the first soundtrack that can play: its head, or the whole (or null)
+let playableSettled = false;  // `playable` has settled: play can start with sound
+let head = null;  // the decoded start of the soundtrack, while the whole is on its way
+let whole = null;  // the whole soundtrack, once decoded
+let soundtrack = null;  // what the sound plays from (the head, then the whole); null runs silent
+let source = null;  // the AudioBufferSourceNode now playing
+let sourceStart = 0;  // audio.currentTime when `source` started, or will
+let sourceOffset = 0;  // ms into the soundtrack where `source` started
+let volume = null;  // the GainNode every source goes through: 0 when muted
+let muted = false;
+
+export function setShowEnd(ms) { end = ms; }
+export const showEnd = () => end;
+export const isMuted = () => muted;
+export const audioContext = () => (audio ??= new AudioContext());
+// Promises of the whole soundtrack decoded, and of the first that can play (null when there is none).
+export const wholeSoundtrack = () => decoding;
+export const playableSoundtrack = () => playable;
+// What the sound plays from: 'head', 'whole', or null when none plays.
+export const playingFrom = () => (!source ? null : source.buffer === whole ? 'whole' : 'head');
+
+function latencyMs() { return soundtrack ? 1000 * (audio.outputLatency || 0) : 0; }
+function clockMs() { return soundtrack ? 1000 * audio.currentTime : performance.now(); }
 
 // Until a scheduled start comes, the picture holds where it starts.
 export function showTime() {
-  return player.paused ? player.from : Math.floor(player.from + Math.max(0, clockMs() - player.origin) - latencyMs());
+  return isPaused() ? from : Math.floor(from + Math.max(0, clockMs() - origin) - latencyMs());
 }
-export function clampTime(t) { return Math.min(Math.max(0, t), player.end - 1); }
+export function clampTime(t) { return Math.min(Math.max(0, t), end - 1); }
 
 // Where in the soundtrack the sound being heard now is, in ms; null when silent.
 export function soundPosition() {
-  if (!player.source) return null;
-  return player.sourceOffset + 1000 * Math.max(0, player.audio.currentTime - player.sourceStart) - latencyMs();
+  if (!source) return null;
+  return sourceOffset + 1000 * Math.max(0, audio.currentTime - sourceStart) - latencyMs();
 }
 
 // The soundtrack (`sound`: a map holding it, or a promise of one) downloads
 // and decodes while the title card is up. `head`, a promise of the start of
 // it or of null, is decoded as soon as it comes, so that play can start with
 // sound before the whole has arrived.
-export function useSoundtrack(sound, head = null) {
-  player.soundtrack = null;
-  player.head = null;
-  player.whole = null;
-  player.playableSettled = false;
-  const decode = (bytes) => {
-    player.audio ??= new AudioContext();
-    return bytes ? decodeSoundtrack(player.audio, bytes) : null;
-  };
+export function useSoundtrack(sound, headBytes = null) {
+  soundtrack = null;
+  head = null;
+  whole = null;
+  playableSettled = false;
+  const decode = (bytes) => (bytes ? decodeSoundtrack(audioContext(), bytes) : null);
   const dropped = (what) => (error) => {
     console.warn(`${soundtrackName}: ${error?.message ?? error}; ${what}`);
     return null;
   };
-  const decoding = (async () => decode((await sound).get(soundtrackName)))().catch(dropped('no sound'));
-  const decodingHead = Promise.resolve(head).then(decode).catch(dropped('its head does not play, the whole will'));
-  const current = () => player.decoding === decoding;
-  const playable = new Promise((resolve) => {
+  const decodingWhole = (async () => decode((await sound).get(soundtrackName)))().catch(dropped('no sound'));
+  const decodingHead = Promise.resolve(headBytes).then(decode).catch(dropped('its head does not play, the whole will'));
+  const current = () => decoding === decodingWhole;
+  const first = new Promise((resolve) => {
     decodingHead.then((start) => {
-      if (start && current() && !player.whole) player.head = start;
+      if (start && current() && !whole) head = start;
       if (start) resolve(start);
     });
-    decoding.then(resolve);
+    decodingWhole.then(resolve);
   });
-  playable.then(() => { if (current()) player.playableSettled = true; });
-  decoding.then((whole) => {
-    if (!current() || !whole) return;
-    player.whole = whole;
-    if (player.head && player.soundtrack === player.head) swapIn(whole);
-    player.head = null;
+  first.then(() => { if (current()) playableSettled = true; });
+  decodingWhole.then((decoded) => {
+    if (!current() || !decoded) return;
+    whole = decoded;
+    if (head && soundtrack === head) swapIn(decoded);
+    head = null;
   });
-  player.decoding = decoding;
-  player.playable = playable;
+  decoding = decodingWhole;
+  playable = first;
 }
 
 // The whole soundtrack takes over from its head: the head stops and the whole
@@ -61,85 +84,100 @@ export function useSoundtrack(sound, head = null) {
 // time. The clock reads the context's time, so the picture does not move.
 // Where the head had already run out, the sound joins the picture there.
 const kSwapAheadSeconds = 0.2;
-function swapIn(whole) {
-  player.soundtrack = whole;
-  const head = player.source;
-  if (!head) return;
+function swapIn(decoded) {
+  soundtrack = decoded;
+  const playing = source;
+  if (!playing) return;
   const at = sampleAhead(kSwapAheadSeconds);
-  const offset = player.sourceOffset + 1000 * (at - player.sourceStart);  // ms
-  player.source = new AudioBufferSourceNode(player.audio, { buffer: whole });
-  player.source.connect(player.volume);
-  player.source.start(at, offset / 1000);
-  head.stop(at);
-  player.sourceStart = at;
-  player.sourceOffset = offset;
+  const offset = sourceOffset + 1000 * (at - sourceStart);  // ms
+  source = new AudioBufferSourceNode(audio, { buffer: decoded });
+  source.connect(volume);
+  source.start(at, offset / 1000);
+  playing.stop(at);
+  sourceStart = at;
+  sourceOffset = offset;
 }
 
 // Called within the gesture that plays. True when the sound is heard from the
 // start, false when the show runs silent, 'late' when the soundtrack has not
-// arrived yet: the show starts silent and `join(soundtrack or null)` is
-// called once it (or its head) is decoded.
-export async function readySound(join) {
-  player.audio ??= new AudioContext();
+// arrived yet: the show starts silent and, once it (or its head) is decoded,
+// joins the picture where it is, or `silent()` is called when it cannot.
+export async function readySound(silent) {
+  audioContext();
   // A browser without an audio device never gets the context running.
-  const running = Promise.race([player.audio.resume().then(() => true), new Promise((r) => setTimeout(r, 1000, false))])
-    .then((resumed) => resumed && player.audio.state === 'running');
-  const playable = player.playable;
-  if (!player.playableSettled) {
-    player.soundtrack = null;
-    playable.then(async (soundtrack) => {
-      if (player.playable === playable) join(soundtrack && (await running) ? player.whole ?? player.head : null);
+  const running = Promise.race([audio.resume().then(() => true), new Promise((r) => setTimeout(r, 1000, false))])
+    .then((resumed) => resumed && audio.state === 'running');
+  const asked = playable;
+  if (!playableSettled) {
+    soundtrack = null;
+    asked.then(async (first) => {
+      if (playable !== asked) return;
+      if (first && (await running)) join(whole ?? head);
+      else silent();
     });
     return 'late';
   }
-  player.soundtrack = player.whole ?? player.head;
-  if (player.soundtrack && !(await running)) player.soundtrack = null;
-  return player.soundtrack !== null;
+  soundtrack = whole ?? head;
+  if (soundtrack && !(await running)) soundtrack = null;
+  return soundtrack !== null;
 }
 
 export function stopSound() {
-  player.source?.stop();
-  player.source = null;
+  source?.stop();
+  source = null;
 }
 
 // The context's time of the first sample frame at least `seconds` ahead.
 function sampleAhead(seconds) {
-  const rate = player.audio.sampleRate;
-  return Math.ceil((player.audio.currentTime + seconds) * rate) / rate;
+  const rate = audio.sampleRate;
+  return Math.ceil((audio.currentTime + seconds) * rate) / rate;
 }
 
 // Picture and sound from t on, a moment ahead so that the start is heard on time.
 const kStartAheadSeconds = 0.05;
 export function startAt(t) {
   stopSound();
-  player.from = clampTime(t);
-  if (player.soundtrack) {
-    if (!player.volume) {
-      player.volume = new GainNode(player.audio, { gain: player.muted ? 0 : 1 });
-      player.volume.connect(player.audio.destination);
+  from = clampTime(t);
+  if (soundtrack) {
+    if (!volume) {
+      volume = new GainNode(audio, { gain: muted ? 0 : 1 });
+      volume.connect(audio.destination);
     }
-    player.source = new AudioBufferSourceNode(player.audio, { buffer: player.soundtrack });
-    player.source.connect(player.volume);
+    source = new AudioBufferSourceNode(audio, { buffer: soundtrack });
+    source.connect(volume);
     // Started on a given sample rather than "now", which lands wherever the
     // audio thread happens to be: the clock then knows where the sound is.
     const at = sampleAhead(kStartAheadSeconds);
-    player.source.start(at, player.from / 1000);
-    player.sourceStart = at;
-    player.sourceOffset = player.from;
-    player.origin = 1000 * at;
+    source.start(at, from / 1000);
+    sourceStart = at;
+    sourceOffset = from;
+    origin = 1000 * at;
   } else {
-    player.origin = clockMs();
+    origin = clockMs();
   }
 }
 
-// Paused, the picture holds at `from` and the sound is stopped.
+// A soundtrack that arrives after the show started joins it where the
+// picture is, read before the clock turns to the sound's.
+function join(arrived) {
+  const t = showTime();
+  soundtrack = arrived;
+  if (isRunning()) startAt(t);
+}
+
+// Called as the show pauses: the picture holds where it is and the sound stops.
 export function hold() {
-  player.from = showTime();
-  player.paused = true;
+  from = showTime();
   stopSound();
 }
 
-export function setMuted(muted) {
-  player.muted = muted;
-  if (player.volume) player.volume.gain.value = muted ? 0 : 1;
+// While paused, the picture holds at `t` (within the show) instead; returns where.
+export function holdAt(t) {
+  from = clampTime(t);
+  return from;
+}
+
+export function setMuted(on) {
+  muted = on;
+  if (volume) volume.gain.value = muted ? 0 : 1;
 }

@@ -2,7 +2,9 @@
 // segment marks and where the show flashes, the times, mute, full screen), keys, clicks and taps.
 // A button in the strip names its action in data-action; adding one is a
 // button in index.html and an entry in `actions`.
-import { $, embedded, player } from './state.js';
+import { $, embedded } from './page.js';
+import { isMuted } from './clock.js';
+import { isPaused, isReady, isRunning, isShowing } from './phase.js';
 import { isFullscreen } from './session.js';
 import { minutes } from './address.js';
 import { keyAction, kScrollKeys } from './keys.js';
@@ -13,19 +15,19 @@ import { makeStrip } from './strip.js';
 export { kSeekMs } from './keys.js';
 
 // `actions`: togglePlay, toggleReduceFlashing, end, home, seekBy(ms), seekTo(ms), toggleMute, toggleFullscreen,
-// moment() (the time on the screen, ms).
-export function startControls(actions) {
+// moment() (the time on the screen, ms); `segmentStarts`: where each segment starts, ms, then the show's end.
+export function startControls(actions, segmentStarts) {
+  const end = segmentStarts.at(-1);
   const strip = $('strip');
   const scrub = $('scrub');
-  const total = minutes(player.end);
+  const total = minutes(end);
   $('total').textContent = total;
-  scrub.setAttribute('aria-valuemax', String(Math.floor(player.end / 1000)));
-  markSegments(player.segmentStarts, player.end);
-  // Where the unreduced show flashes, from player.flashStretches, again after each data set.
-  const markFlashes = makeFlashMarks(player.end);
+  scrub.setAttribute('aria-valuemax', String(Math.floor(end / 1000)));
+  markSegments(segmentStarts, end);
+  const markFlashes = makeFlashMarks(end);
 
-  const bar = startScrub(actions, () => showStrip());
-  const { show: showStrip, shown: stripShown } = makeStrip(strip, () => !player.playing || player.paused || bar.held());
+  const bar = startScrub(actions, () => showStrip(), end);
+  const { show: showStrip, shown: stripShown } = makeStrip(strip, () => !isRunning() || bar.held());
 
   for (const button of strip.querySelectorAll('button[data-action]')) {
     button.addEventListener('click', (event) => {
@@ -40,8 +42,8 @@ export function startControls(actions) {
   let lastPointer = 'mouse';
   addEventListener('pointerdown', (event) => { lastPointer = event.pointerType; }, true);
   addEventListener('click', (event) => {
-    if (!player.ready || event.target.closest('#strip, #buttons')) return;
-    if (player.playing && lastPointer === 'touch' && !strip.classList.contains('shown')) {
+    if (!isReady() || event.target.closest('#strip, #buttons')) return;
+    if (isShowing() && lastPointer === 'touch' && !strip.classList.contains('shown')) {
       showStrip();
       return;
     }
@@ -49,7 +51,7 @@ export function startControls(actions) {
     showStrip();
   });
   addEventListener('dblclick', (event) => { if (!event.target.closest('#strip, #buttons')) actions.toggleFullscreen(); });
-  addEventListener('pointermove', (event) => { if (event.pointerType === 'mouse' && player.ready) showStrip(); });
+  addEventListener('pointermove', (event) => { if (event.pointerType === 'mouse' && isReady()) showStrip(); });
 
   // The page's own keys never reach anything else; embedded, nothing scrolls the page around it.
   addEventListener('keydown', (event) => {
@@ -58,9 +60,9 @@ export function startControls(actions) {
     const onButton = event.target.closest?.('button, label, input');
     if (onButton && (key === ' ' || key === 'Enter')) return;  // the button's own
     const pass = () => { if (embedded && kScrollKeys.has(key)) event.preventDefault(); };
-    if (!player.ready) return pass();
+    if (!isReady()) return pass();
     if (!bar.takeKey(key)) {
-      const action = keyAction(key, { playing: player.playing, embedded, fullscreen: isFullscreen() });
+      const action = keyAction(key, { playing: isShowing(), embedded, fullscreen: isFullscreen() });
       if (!action) return pass();
       const [name, ...args] = action;
       actions[name](...args);
@@ -72,14 +74,14 @@ export function startControls(actions) {
   // Called on every state change and, while the strip shows, every frame.
   let shownText = '';
   function update(time) {
-    document.body.classList.toggle('paused', player.paused);
+    document.body.classList.toggle('paused', isPaused());
     const play = $('play');
-    const label = player.playing && !player.paused ? 'Pause' : 'Play';
+    const label = isRunning() ? 'Pause' : 'Play';
     if (play.getAttribute('aria-label') !== label) play.setAttribute('aria-label', label);
-    $('mute').setAttribute('aria-pressed', String(player.muted));
-    if (!stripShown() && player.playing) return;
+    $('mute').setAttribute('aria-pressed', String(isMuted()));
+    if (!stripShown() && isShowing()) return;
     const text = minutes(time);
-    $('done').style.width = `${100 * time / player.end}%`;
+    $('done').style.width = `${100 * time / end}%`;
     if (text !== shownText) {
       shownText = text;
       $('elapsed').textContent = text;
@@ -87,5 +89,5 @@ export function startControls(actions) {
       scrub.setAttribute('aria-valuetext', `${text} of ${total}`);
     }
   }
-  return { update, showStrip, markFlashes: () => markFlashes(player.flashStretches) };
+  return { update, showStrip, markFlashes };
 }

@@ -7,7 +7,7 @@ import { fetchFiles } from './engine.js';
 import { dataBase as folderBase, dataFolder as folderAsked } from './address.js';
 import { unpack } from './pack.js';
 import { build } from './build.js';
-import { params } from './state.js';
+import { params } from './page.js';
 import { headToPlay, soundtrackName } from './soundtrack.js';
 
 export const packName = 'data.pack';

@@ -2,7 +2,8 @@
 // link: it is the viewer's, not the show's). With none kept, a system asking
 // for reduced motion turns it on. Both switches, on the title card and in
 // the strip, show the one state.
-import { player } from './state.js';
+let reducing = false;  // the viewer sees the frames through the reduced-flash filter
+export const reducingFlashes = () => reducing;
 
 const kStoreKey = 'vantrelle.reduceFlashing';
 const motionQuery = matchMedia('(prefers-reduced-motion: reduce)');
@@ -28,18 +29,18 @@ function store(on) {
 // `changed()` after every change, to show the frame again.
 export function startFlashSwitches(switches, changed) {
   const show = () => {
-    for (const button of switches) button.setAttribute('aria-checked', String(player.reduceFlashing));
+    for (const button of switches) button.setAttribute('aria-checked', String(reducing));
   };
   const set = (on) => {
-    player.reduceFlashing = on;
+    reducing = on;
     show();
     changed();
   };
-  player.reduceFlashing = stored() ?? motionQuery.matches;
+  reducing = stored() ?? motionQuery.matches;
   show();
   motionQuery.addEventListener('change', () => { if (stored() === null) set(motionQuery.matches); });
   return () => {
-    store(!player.reduceFlashing);
-    set(!player.reduceFlashing);
+    store(!reducing);
+    set(!reducing);
   };
 }

@@ -1,17 +1,21 @@
 // The show in a browser: opens the engine and a data set, shows the title
 // card, and plays: each frame drawn for the time of the music being heard.
 import { openEngine } from './engine.js';
-import { clampTime, hold, readySound, setMuted, showTime, soundPosition, startAt, stopSound, useSoundtrack } from './clock.js';
+import { clampTime, hold, holdAt, isMuted, readySound, setMuted, setShowEnd, showEnd, showTime, soundPosition, startAt, stopSound, useSoundtrack,
+  wholeSoundtrack } from './clock.js';
 import { acceptFolders, dataFolder, fetchFlashMap, fetchPack, flashMapName, fetchPlainFiles, fetchSoundtrack, keepForOffline, usedPack } from './data.js';
 import { makeScreen } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
 import { canSaveClips, kDefaultClipMs, kMaxClipMs, makeClip } from './clip.js';
 import { copyLink, download, frameAlone, stillName, stillPng } from './share.js';
-import { $, embedded, params, player, setFrameSize } from './state.js';
+import { $, embedded, params } from './page.js';
+import { setFrameSize } from './frame.js';
+import { isPaused, isReady, isRunning, isShowing, onPhase, phase, setPhase } from './phase.js';
+import { clipRange as chosenRange } from './scrub.js';
 import { momentOf, wholeMs } from './address.js';
 import { installTestHook } from './testhook.js';
-import { startFlashSwitches } from './flashing.js';
+import { reducingFlashes, startFlashSwitches } from './flashing.js';
 
 document.body.classList.toggle('testing', params.has('test'));
 document.body.classList.toggle('embedded', embedded);
@@ -25,11 +29,10 @@ const opened = await openEngine().catch((error) => {
 });
 const { engine, frame, reduce, loadFlashMap, flashStretches, segmentStarts, dataNames, loadFiles } = opened;
 setFrameSize(opened.width, opened.height);
-player.segmentStarts = segmentStarts;
-player.end = segmentStarts.at(-1);
+setShowEnd(segmentStarts.at(-1));
 const screen = makeScreen($('screen'), frame);
 // The frame drawn last, for `t`, as the viewer sees it.
-const present = (t) => screen.present(player.reduceFlashing ? reduce(t) : frame);
+const present = (t) => screen.present(reducingFlashes() ? reduce(t) : frame);
 
 function startTime() {
   return clampTime(momentOf(location.hash) ?? 0);
@@ -37,7 +40,7 @@ function startTime() {
 
 // After every change of state: the strip, the lock screen, the wake lock.
 function changed() {
-  const t = player.playing ? showTime() : startTime();
+  const t = isShowing() ? showTime() : startTime();
   controls.update(t);
   showSessionState(t);
   keepAwake();
@@ -53,33 +56,24 @@ function showCard() {
   if (!performance.getEntriesByName('first-frame').length) performance.mark('first-frame');
 }
 
+// "No sound" is said once.
+let silentNoticeShown = false;
 function saySilent() {
-  if (player.silentNoticeShown) return;
-  player.silentNoticeShown = true;
+  if (silentNoticeShown) return;
+  silentNoticeShown = true;
   say('No sound: the soundtrack could not be played here; the show runs silent.');
 }
 
-// A soundtrack that arrives after the show started joins it where it is.
-function joinSound(soundtrack) {
-  if (!soundtrack) {
-    saySilent();
-    return;
-  }
-  player.soundtrack = soundtrack;
-  if (player.playing && !player.paused) startAt(showTime());
-}
+onPhase((now) => document.body.classList.toggle('playing', now === 'playing' || now === 'paused'));
 
 async function play(from = startTime()) {
-  if (player.playing || player.starting) return;
-  player.starting = true;
+  if (isShowing() || phase() === 'starting') return;
+  setPhase('starting');
   say('');
   $('caption').textContent = 'Starting…';
-  const sound = await readySound(joinSound);
-  player.starting = false;
+  const sound = await readySound(saySilent);
   if (!sound) saySilent();
-  player.playing = true;
-  player.paused = false;
-  document.body.classList.add('playing');
+  setPhase('playing');
   engine._vantrelle_clear();
   startAt(from);
   changed();
@@ -87,7 +81,7 @@ async function play(from = startTime()) {
 }
 
 function tick() {
-  if (!player.playing) return;
+  if (!isShowing()) return;
   const t = showTime();
   if (engine._vantrelle_draw(t) === 0) {
     end();
@@ -101,38 +95,38 @@ function tick() {
 // Escape, or the end of the show: back to the title card.
 function end() {
   stopSound();
-  player.playing = false;
-  player.paused = false;
-  document.body.classList.remove('playing');
+  setPhase('card');
   showCard();
   changed();
 }
 
 function pause() {
-  if (!player.playing || player.paused) return;
+  if (!isRunning()) return;
   hold();
+  setPhase('paused');
   changed();
 }
 
 function resume() {
-  if (!player.playing) play();
-  else if (player.paused) {
-    player.paused = false;
-    startAt(player.from);
+  if (!isShowing()) play();
+  else if (isPaused()) {
+    const t = showTime();
+    setPhase('playing');
+    startAt(t);
     changed();
   }
 }
 
 function seekTo(t) {
-  if (!player.playing) {
+  if (!isShowing()) {
     play(clampTime(t));
     return;
   }
-  if (player.paused) {
+  if (isPaused()) {
     // The picture follows the bar while paused; the sound waits for play.
-    player.from = clampTime(t);
-    engine._vantrelle_draw(player.from);
-    present(player.from);
+    const held = holdAt(t);
+    engine._vantrelle_draw(held);
+    present(held);
   } else {
     startAt(t);
   }
@@ -140,10 +134,10 @@ function seekTo(t) {
 }
 
 // The moment on the screen: the show's time, or the title card's.
-const moment = () => wholeMs(player.playing ? showTime() : startTime());
+const moment = () => wholeMs(isShowing() ? showTime() : startTime());
 
 async function saveStill() {
-  if (!player.ready) return;
+  if (!isReady()) return;
   const t = moment();
   download(await stillPng(frameAlone(engine, t)), stillName(t));
 }
@@ -161,10 +155,10 @@ async function clip(from, to) {
     const cancelled = new Promise((resolve, reject) => {
       signal.addEventListener('abort', () => reject(new DOMException('Cancelled', 'AbortError')), { once: true });
     });
-    const soundtrack = await Promise.race([player.decoding, cancelled]);
+    const soundtrack = await Promise.race([wholeSoundtrack(), cancelled]);
     return await makeClip(engine, soundtrack, from, to, {
       signal,
-      reduce: player.reduceFlashing && reduce,
+      reduce: reducingFlashes() && reduce,
       progress: (done, total) => say(`Saving clip: ${Math.floor(100 * done / total)}% (press again to cancel)`),
     });
   } finally {
@@ -178,9 +172,9 @@ async function saveClip() {
     clipping.abort();
     return;
   }
-  if (!player.ready || !canSaveClips()) return;
-  const from = player.clipRange?.from ?? moment();
-  const to = player.clipRange?.to ?? Math.min(from + kDefaultClipMs, player.end);
+  if (!isReady() || !canSaveClips()) return;
+  const from = chosenRange()?.from ?? moment();
+  const to = chosenRange()?.to ?? Math.min(from + kDefaultClipMs, showEnd());
   try {
     const made = await clip(from, to);
     download(new Blob([made.bytes], { type: made.type }), made.name);
@@ -199,9 +193,9 @@ if (!canSaveClips()) {
 
 // The mode shows at once: on the card, while paused, or on the next frame.
 const toggleReduceFlashing = startFlashSwitches(document.querySelectorAll('.flash-switch'), () => {
-  if (!player.ready) return;
-  if (!player.playing) showCard();
-  else if (player.paused) present(player.from);
+  if (!isReady()) return;
+  if (!isShowing()) showCard();
+  else if (isPaused()) present(showTime());
 });
 // The card's switch is not the card: pressing it does not start the show.
 $('card-reduce-flashing').addEventListener('click', (event) => {
@@ -211,35 +205,35 @@ $('card-reduce-flashing').addEventListener('click', (event) => {
 
 const actions = {
   toggleReduceFlashing,
-  togglePlay: () => (player.playing && !player.paused ? pause() : resume()),
+  togglePlay: () => (isRunning() ? pause() : resume()),
   end,
-  home: () => (player.playing ? seekTo(0) : changed()),
-  seekBy: (by) => seekTo((player.playing ? showTime() : startTime()) + by),
+  home: () => (isShowing() ? seekTo(0) : changed()),
+  seekBy: (by) => seekTo((isShowing() ? showTime() : startTime()) + by),
   seekTo,
-  toggleMute: () => { setMuted(!player.muted); changed(); },
+  toggleMute: () => { setMuted(!isMuted()); changed(); },
   toggleFullscreen,
   copyLink: () => copyLink(moment(), say),
   saveStill,
   saveClip,
   moment,
 };
-const controls = startControls(actions);
+const controls = startControls(actions, segmentStarts);
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
-addEventListener('hashchange', () => { if (player.ready && !player.playing) showCard(); });
+addEventListener('hashchange', () => { if (isReady() && !isShowing()) showCard(); });
 
 // Loads a data set (none when `files` is null: already loaded); on an error
 // the message stays on the page and the data played before stays loaded.
 function start(files, sound, shownAs, head = null) {
-  if (player.playing) end();
+  if (isShowing()) end();
   const error = files && loadFiles(files, shownAs);
   if (error) {
     say(error);
-    if (!player.ready) $('caption').textContent = 'No data to play';
+    if (!isReady()) $('caption').textContent = 'No data to play';
     throw new Error(error);
   }
   say('');
   useSoundtrack(sound, head);
-  player.ready = true;
+  if (phase() === 'loading') setPhase('card');
   showCard();
   changed();
 }
@@ -247,9 +241,8 @@ function start(files, sound, shownAs, head = null) {
 function useFlashMap(text, shownAs) {
   const problem = text === null ? `${shownAs || './'}${flashMapName}: not there` : loadFlashMap(text, `${shownAs}${flashMapName}`);
   if (problem) console.warn(`${problem}; reduced flashing dims the whole show`);
-  player.flashStretches = flashStretches();
-  controls.markFlashes();
-  if (player.ready && !player.playing) showCard();
+  controls.markFlashes(flashStretches());
+  if (isReady() && !isShowing()) showCard();
 }
 acceptFolders([...dataNames, flashMapName], $('folder'), (files, shownAs) => {
   start(files, files, shownAs);
@@ -277,7 +270,7 @@ const ready = (async () => {
   return { sound };
 })();
 ready.catch((error) => {
-  if (!player.ready) $('caption').textContent = 'No data to play';
+  if (!isReady()) $('caption').textContent = 'No data to play';
   say(error.message);
 });
 // Once everything has arrived, the service worker keeps it for offline play.
@@ -285,7 +278,7 @@ const offline = ready.then(({ sound }) => sound).then(() => keepForOffline(opene
 
 // Ranges up to a minute, within the show.
 const clipRange = (from, to) => {
-  if (!(from >= 0 && to > from && to - from <= kMaxClipMs && to <= player.end)) throw new Error(`no clip from ${from} to ${to} ms`);
+  if (!(from >= 0 && to > from && to - from <= kMaxClipMs && to <= showEnd())) throw new Error(`no clip from ${from} to ${to} ms`);
   return clip(from, to);
 };
 installTestHook({ opened, ready, offline, soundPosition, actions, clip: clipRange });

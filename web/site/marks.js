@@ -1,6 +1,6 @@
 // The bar's marks: where each segment starts, and where the unreduced show
 // flashes (again after each data set). `end`: the show's end, ms.
-import { $ } from './state.js';
+import { $ } from './page.js';
 
 export function markSegments(segmentStarts, end) {
   for (let i = 1; i < segmentStarts.length - 1; ++i) {
@@ -11,10 +11,14 @@ export function markSegments(segmentStarts, end) {
   }
 }
 
+let marked = [];  // the stretches marked, [from, to) ms; none until known
+export const flashStretchesMarked = () => marked;
+
 export function makeFlashMarks(end) {
   const flashMarks = [];
   // `stretches`: [from, to) ms.
   return function markFlashes(stretches) {
+    marked = stretches;
     for (const mark of flashMarks.splice(0)) mark.remove();
     for (const { from, to } of stretches) {
       const mark = document.createElement('div');

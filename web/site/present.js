@@ -1,13 +1,11 @@
 // Presentation: the engine's RGB565 frame on the canvas, landscape or upright
 // (the device's own display), enlarged by the largest whole factor that fits.
-import { frameSize, params, player } from './state.js';
+import { frameSize, rgba } from './frame.js';
+import { params } from './page.js';
+import { isReady } from './phase.js';
 
-// RGB565 to the canvas's RGBA, widened as the PNG writer does, in one pass.
-export const rgba = new Uint32Array(65536);
-for (let p = 0; p < 65536; ++p) {
-  const r = p >> 11, g = (p >> 5) & 63, b = p & 31;
-  rgba[p] = 0xff000000 | (((b << 3) | (b >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((r << 3) | (r >> 2));
-}
+let upright = false;  // the display is shown upright (the frame turned a quarter)
+export const isUpright = () => upright;
 
 // ?portrait and ?landscape force one way; otherwise the screen's shape decides.
 function wantUpright() {
@@ -22,7 +20,7 @@ export function makeScreen(canvas, frame) {
 
   // `shown`: the frame drawn, or the same through the reduced-flash filter.
   function present(shown = frame) {
-    if (player.upright) {
+    if (upright) {
       // Frame pixel (x, y) at column height - 1 - y, row x.
       const { width, height } = frameSize;
       for (let y = 0, i = 0; y < height; ++y) {
@@ -44,13 +42,13 @@ export function makeScreen(canvas, frame) {
 
   // Turning the phone turns the canvas; the frame already drawn is shown again, the show runs on.
   function orient() {
-    const upright = wantUpright();
-    if (!image || upright !== player.upright) {
-      player.upright = upright;
+    const wanted = wantUpright();
+    if (!image || wanted !== upright) {
+      upright = wanted;
       [canvas.width, canvas.height] = upright ? [frameSize.height, frameSize.width] : [frameSize.width, frameSize.height];
       image = context2d.createImageData(canvas.width, canvas.height);
       pixels = new Uint32Array(image.data.buffer);
-      if (player.ready) present();
+      if (isReady()) present();
     }
     fit();
   }

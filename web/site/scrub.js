@@ -3,18 +3,22 @@
 // up to a minute from where it was begun: Shift and a drag along the bar,
 // or, by touch and keys, the Choose range toggle, after which a drag on the
 // bar or the arrow keys mark it. A plain press on the bar forgets it.
-import { $, player } from './state.js';
+import { $ } from './page.js';
+import { isReady } from './phase.js';
 import { minutes } from './address.js';
 import { kDefaultClipMs } from './clip.js';
 import { chooseRange } from './range.js';
 import { kSeekMs } from './keys.js';
 
-// `actions`: seekTo(ms), moment(); `showStrip()` after each touch.
-export function startScrub(actions, showStrip) {
+let chosen = null;  // { from, to } ms: the range chosen; null for the default
+export const clipRange = () => chosen;
+
+// `actions`: seekTo(ms), moment(); `showStrip()` after each touch; `end`: the show's end, ms.
+export function startScrub(actions, showStrip, end) {
   const scrub = $('scrub');
   const timeAt = (event) => {
     const box = scrub.getBoundingClientRect();
-    return Math.round(Math.min(Math.max(0, (event.clientX - box.left) / box.width), 1) * (player.end - 1));
+    return Math.round(Math.min(Math.max(0, (event.clientX - box.left) / box.width), 1) * (end - 1));
   };
   let dragging = false;
   let anchor = null;  // where the range was begun, ms
@@ -22,14 +26,14 @@ export function startScrub(actions, showStrip) {
   let drawing = false;
   let picking = false;
   const showRange = () => {
-    const range = player.clipRange;
+    const range = chosen;
     $('range').hidden = !range;
-    if (range) Object.assign($('range').style, { left: `${100 * range.from / player.end}%`, width: `${100 * (range.to - range.from) / player.end}%` });
+    if (range) Object.assign($('range').style, { left: `${100 * range.from / end}%`, width: `${100 * (range.to - range.from) / end}%` });
     const label = range ? `Save clip ${minutes(range.from)}–${minutes(range.to)}` : 'Save clip';
     if (!$('save-clip').disabled) $('save-clip').setAttribute('aria-label', label);
   };
   const choose = (t) => {
-    ({ far, range: player.clipRange } = chooseRange(anchor, t, player.end));
+    ({ far, range: chosen } = chooseRange(anchor, t, end));
     showRange();
   };
   const setPicking = (on) => {
@@ -39,14 +43,14 @@ export function startScrub(actions, showStrip) {
   };
   const cancelPicking = () => {
     setPicking(false);
-    player.clipRange = null;
+    chosen = null;
     showRange();
   };
   // The toggle begins at the moment shown with the range Save clip would take
   // anyway; pressed again (or Escape), it cancels and forgets the range.
   $('choose-range').addEventListener('click', (event) => {
     event.stopPropagation();
-    if (!player.ready) return;
+    if (!isReady()) return;
     if (picking) {
       cancelPicking();
     } else {
@@ -60,7 +64,7 @@ export function startScrub(actions, showStrip) {
   $('save-clip').addEventListener('click', () => setPicking(false));
 
   scrub.addEventListener('pointerdown', (event) => {
-    if (!player.ready) return;
+    if (!isReady()) return;
     if (event.shiftKey || picking) {
       drawing = true;
       anchor = timeAt(event);
@@ -70,8 +74,8 @@ export function startScrub(actions, showStrip) {
       event.preventDefault();
       return;
     }
-    if (player.clipRange) {
-      player.clipRange = null;
+    if (chosen) {
+      chosen = null;
       showRange();
     }
     dragging = true;

@@ -1,23 +1,28 @@
 // The page's place on the device: the screen kept awake while the show plays,
 // the lock screen's and headphones' controls, and full screen (a fixed overlay
 // where the Fullscreen API is missing).
-import { player } from './state.js';
+import { showEnd } from './clock.js';
+import { isRunning, isShowing } from './phase.js';
+
+let wakeLock = null;  // the screen wake lock while held
+let overlay = false;  // full screen by a fixed overlay, where the Fullscreen API is missing
+export const holdsWakeLock = () => Boolean(wakeLock && !wakeLock.released);
 
 // Held while playing and not paused; a hidden tab loses it, so it is taken again on return.
 export async function keepAwake() {
-  const wanted = player.playing && !player.paused;
+  const wanted = isRunning();
   if (!wanted) {
-    const lock = player.wakeLock;
-    player.wakeLock = null;
+    const lock = wakeLock;
+    wakeLock = null;
     await lock?.release().catch((error) => console.warn(`the wake lock: ${error.message}`));
     return;
   }
-  if (player.wakeLock && !player.wakeLock.released) return;
+  if (wakeLock && !wakeLock.released) return;
   if (!navigator.wakeLock || document.visibilityState !== 'visible') return;
   try {
     const lock = await navigator.wakeLock.request('screen');
     // Paused while asking: let it go at once.
-    if (player.playing && !player.paused) player.wakeLock = lock;
+    if (isRunning()) wakeLock = lock;
     else await lock.release();
   } catch {
     // Refused (battery saver, a frame not allowed to): the screen may dim.
@@ -51,23 +56,23 @@ export function startMediaSession(actions, seekMs) {
 // What the lock screen shows: playing or not, and where.
 export function showSessionState(time) {
   if (!('mediaSession' in navigator)) return;
-  navigator.mediaSession.playbackState = !player.playing ? 'none' : player.paused ? 'paused' : 'playing';
-  if (player.playing) {
-    navigator.mediaSession.setPositionState?.({ duration: player.end / 1000, position: Math.min(Math.max(0, time), player.end) / 1000, playbackRate: 1 });
+  navigator.mediaSession.playbackState = !isShowing() ? 'none' : isRunning() ? 'playing' : 'paused';
+  if (isShowing()) {
+    navigator.mediaSession.setPositionState?.({ duration: showEnd() / 1000, position: Math.min(Math.max(0, time), showEnd()) / 1000, playbackRate: 1 });
   }
 }
 
 const fullscreenApi = () => document.fullscreenEnabled && document.documentElement.requestFullscreen;
 
-export function isFullscreen() { return Boolean(document.fullscreenElement) || player.overlay; }
+export function isFullscreen() { return Boolean(document.fullscreenElement) || overlay; }
 
 export function toggleFullscreen() {
   if (fullscreenApi()) {
     if (document.fullscreenElement) document.exitFullscreen();
     else document.documentElement.requestFullscreen().catch((error) => console.warn(`full screen: ${error.message}`));
   } else {
-    player.overlay = !player.overlay;
-    document.body.classList.toggle('overlay', player.overlay);
+    overlay = !overlay;
+    document.body.classList.toggle('overlay', overlay);
     dispatchEvent(new Event('resize'));
   }
 }

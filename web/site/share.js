@@ -1,8 +1,7 @@
 // Sharing a moment: a link that opens on it, and a still of its frame as the
 // render tool's PNG (`vantrelle-render --at T --png DIR --scale 3`) has it.
 import { momentHash, momentLabel } from './address.js';
-import { rgba } from './present.js';
-import { frameSize } from './state.js';
+import { frameSize, rgba } from './frame.js';
 
 export const kStillScale = 3;
 

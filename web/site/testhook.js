@@ -1,8 +1,15 @@
 // ?test: the page's hook for the browser tests (window.vantrelleTest).
-import { showTime } from './clock.js';
+import { audioContext, isMuted, playableSoundtrack, playingFrom, showTime, wholeSoundtrack } from './clock.js';
 import { dataBase } from './data.js';
 import { decodeSoundtrack, soundtrackHead, soundtrackName } from './soundtrack.js';
-import { frameSize, params, player } from './state.js';
+import { frameSize } from './frame.js';
+import { params } from './page.js';
+import { isPaused, isShowing } from './phase.js';
+import { isUpright } from './present.js';
+import { holdsWakeLock } from './session.js';
+import { clipRange } from './scrub.js';
+import { reducingFlashes } from './flashing.js';
+import { flashStretchesMarked } from './marks.js';
 
 export function installTestHook({ opened, ready, offline, soundPosition, clip }) {
   if (!params.has('test')) return;
@@ -27,24 +34,21 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
     },
     // For the tests of sound and tables: the decoded soundtrack (the first
     // that can play, its head or the whole; or the whole), the clock, a start-up table.
-    soundtrack: () => player.playable,
-    wholeSoundtrack: () => player.decoding,
+    soundtrack: playableSoundtrack,
+    wholeSoundtrack,
     // The start of the soundtrack's first `bytes` bytes, cut and decoded as a
     // head is while the whole downloads.
     async soundtrackHead(bytes) {
       const response = await fetch(new URL(soundtrackName, dataBase()));
       const head = soundtrackHead(new Uint8Array(await response.arrayBuffer()).subarray(0, bytes));
-      player.audio ??= new AudioContext();
-      return decodeSoundtrack(player.audio, head.bytes);
+      return decodeSoundtrack(audioContext(), head.bytes);
     },
     clock: () => ({ picture: showTime(), sound: soundPosition() }),
     table: (index) => new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_table(index), engine._vantrelle_table_bytes(index)).slice(),
     // For the phone tests: how the player stands (the sound playing from the
     // soundtrack's head or the whole), and whether the service worker holds everything.
-    state: () => ({ playing: player.playing, paused: player.paused, muted: player.muted, upright: player.upright,
-      playingFrom: !player.source ? null : player.source.buffer === player.whole ? 'whole' : 'head',
-      wakeLock: Boolean(player.wakeLock && !player.wakeLock.released), clipRange: player.clipRange,
-      reduceFlashing: player.reduceFlashing, flashStretches: player.flashStretches }),
+    state: () => ({ playing: isShowing(), paused: isPaused(), muted: isMuted(), upright: isUpright(), playingFrom: playingFrom(),
+      wakeLock: holdsWakeLock(), clipRange: clipRange(), reduceFlashing: reducingFlashes(), flashStretches: flashStretchesMarked() }),
     offline: () => offline,
     // The clip the Save clip button would save for this range: { type, bytes }.
     clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),
