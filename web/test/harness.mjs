@@ -235,3 +235,12 @@ export async function runSuite(label, tests, { site, chosen }) {
   console.log(`${label}: ${counts.passed} passed, ${counts.failed} failed`);
   return counts.failed ? 1 : 0;
 }
+
+// Resolves once `holds()` (sync or async) is true, asked every 50 ms; after
+// `ms` without, fails with `what` (a string, or a function giving one).
+export async function until(holds, what, ms = 10000) {
+  for (const stop = Date.now() + ms; !(await holds());) {
+    if (Date.now() > stop) throw new Error(typeof what === 'function' ? await what() : what);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}

@@ -8,14 +8,13 @@ import { gunzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import path from 'node:path';
-import { render, renderAll, runSuite, serve } from './harness.mjs';
+import { render, renderAll, runSuite, serve, until } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const kShowEnd = 251328;
 const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const turned = { ...phone, width: 844, height: 390 };
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
 // Headless Chromium has no screen to keep awake and refuses the lock; this
@@ -82,7 +81,8 @@ async function openPhone(browser, address, viewport = phone) {
 }
 
 const state = (page) => page.evaluate(() => vantrelleTest.state());
-const clock = (page) => page.evaluate(() => vantrelleTest.clock());
+// With the page's own time of reading.
+const clock = (page) => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
 const canvasBox = (page) => page.$eval('#screen', (canvas) => {
   const box = canvas.getBoundingClientRect();
   return { width: box.width, height: box.height, pixelsWide: canvas.width, pixelsHigh: canvas.height };
@@ -113,11 +113,11 @@ const tests = {
     let before = await clock(page);
     for (const [name, viewport, holds] of shapes) {
       await page.setViewport(viewport);
-      await sleep(200);
-      const [box, now, s] = [await canvasBox(page), await clock(page), await state(page)];
-      if (!holds(box, s)) throw new Error(`${name}: ${JSON.stringify({ ...box, upright: s.upright })}`);
+      let box, s;
+      await until(async () => holds(box = await canvasBox(page), s = await state(page)), () => `${name}: ${JSON.stringify({ ...box, upright: s.upright })}`);
+      const now = await clock(page);
       // Still playing from where it was: no restart of picture or sound.
-      if (!s.playing || s.paused || !together(now, before.picture + 200, 150)) {
+      if (!s.playing || s.paused || !together(now, before.picture + now.at - before.at, 150)) {
         throw new Error(`${name}: the show restarted or stopped (picture ${now.picture} ms, sound ${now.sound} ms, before ${before.picture} ms)`);
       }
       before = now;
@@ -145,11 +145,9 @@ const tests = {
     await page.touchscreen.touchStart(at(0.1), y);
     for (const fraction of [0.2, 0.35, 0.5]) await page.touchscreen.touchMove(at(fraction), y);
     await page.touchscreen.touchEnd();
-    await sleep(600);  // Chromium takes a tap right after a drag as part of it
-    const dragged = await clock(page);
-    if (!together(dragged, 0.5 * kShowEnd, 1000)) {
-      throw new Error(`after dragging to the middle: picture ${dragged.picture} ms, sound ${dragged.sound} ms`);
-    }
+    let dragged;
+    await until(async () => together(dragged = await clock(page), 0.5 * kShowEnd, 1000),
+      () => `after dragging to the middle: picture ${dragged.picture} ms, sound ${dragged.sound} ms`);
     // The strip hides 2 s after the last touch, which a loaded machine can take
     // between two steps here: a tap that found it hidden only showed it, and
     // is made again with the strip shown.
@@ -192,13 +190,16 @@ const tests = {
     await page.waitForFunction(() => window.vantrelleTest !== undefined);
     await page.evaluate(() => vantrelleTest.ready);
     await page.touchscreen.tap(...(await centre(page, '#screen')));
-    await sleep(500);
+    await page.waitForFunction(() => vantrelleTest.state().playing);
     const early = { ...(await state(page)), ...(await clock(page)) };
-    if (!early.playing || early.sound !== null) throw new Error(`before the soundtrack: ${JSON.stringify(early)}`);
+    if (early.sound !== null) throw new Error(`before the soundtrack: ${JSON.stringify(early)}`);
     await playingWithSound(page);
     const joined = await clock(page);
     await context.close();
-    if (!together(joined, joined.picture, 0) || joined.picture < 3000) throw new Error(`the sound joined at ${JSON.stringify(joined)}`);
+    // The picture ran on as the sound joined it: no jump either way.
+    if (!together(joined, early.picture + joined.at - early.at, 300) || joined.picture < 3000) {
+      throw new Error(`the sound joined at ${JSON.stringify(joined)}, the picture at ${JSON.stringify(early)} before`);
+    }
     return `the picture started at once, the sound joined at ${(joined.picture / 1000).toFixed(1)} s, within 1 ms of it`;
   },
 
@@ -220,11 +221,13 @@ const tests = {
     const early = { ...(await state(page)), ...(await clock(page)), arrived: await arrived() };
     if (early.playingFrom !== 'head' || early.arrived) throw new Error(`playing before the whole arrived: ${JSON.stringify(early)}`);
     await page.waitForFunction(() => vantrelleTest.state().playingFrom === 'whole', { timeout: 30000 });
-    // The clock with the page's own time of reading, across the swap and after it.
-    const reading = () => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
-    const readings = [{ ...early, at: 0 }];
-    for (let i = 0; i < 5; ++i, await sleep(200)) readings.push(await reading());
-    for (let i = 2; i < readings.length; ++i) {
+    // The clock across the swap and after it, every 200 ms of the show.
+    const readings = [await clock(page)];
+    for (let i = 1; i < 5; ++i) {
+      await page.waitForFunction((last) => vantrelleTest.clock().picture >= last + 200, {}, readings.at(-1).picture);
+      readings.push(await clock(page));
+    }
+    for (let i = 1; i < readings.length; ++i) {
       const [before, now] = [readings[i - 1], readings[i]];
       const moved = now.picture - before.picture;
       if (!together(now, now.picture, 0) || Math.abs(moved - (now.at - before.at)) > 50) {
@@ -276,8 +279,7 @@ const tests = {
     ];
     for (const [key, holds] of steps) {
       await page.keyboard.press(key);
-      await sleep(100);
-      if (!(await holds())) throw new Error(`${key} did not act`);
+      await until(holds, `${key} did not act`);
     }
     const reached = [];
     for (let i = 0; i < 10; ++i) {
@@ -328,8 +330,11 @@ const tests = {
     await frame.waitForFunction(() => window.vantrelleTest !== undefined);
     await frame.evaluate(() => vantrelleTest.ready);
     await host.$eval('iframe', (element) => element.focus());
+    await frame.evaluate(() => { window.keysSeen = 0; addEventListener('keydown', () => ++window.keysSeen); });
     for (const key of ['Enter', 'ArrowDown', ' ', 'PageDown']) await host.keyboard.press(key);
-    await sleep(200);
+    // Each key has reached the frame, and any scrolling it made has begun.
+    await frame.waitForFunction(() => window.keysSeen === 4);
+    await host.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
     const scrolled = await host.evaluate(() => scrollY);
     if (scrolled !== 0) throw new Error(`keys in the frame scrolled the page by ${scrolled} px`);
     if ((await frame.evaluate(() => vantrelleTest.state())).playing) throw new Error('a key started the show');

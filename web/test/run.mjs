@@ -9,14 +9,13 @@ import { createHash } from 'node:crypto';
 import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { chosenOf, engines, render, renderAll, runTests, serve, startEngine } from './harness.mjs';
+import { chosenOf, engines, render, renderAll, runTests, serve, startEngine, until } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosenEngines = process.argv.slice(4).filter((name) => engines.includes(name));
 const chosen = process.argv.slice(4).filter((name) => !engines.includes(name));
 
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 function fnv1a(bytes) {
   let h = 0xcbf29ce484222325n;
@@ -289,20 +288,16 @@ const tests = {
     const page = await browser.open(`${url}?test#t=60000`);
     await page.evaluate(() => vantrelleTest.ready);
     await page.click(400, 300);
-    await page.evaluate(() => new Promise((resolve, reject) => {
-      const wait = (left) => (vantrelleTest.clock().sound !== null ? resolve()
-        : left > 0 ? setTimeout(wait, 50, left - 50) : reject(new Error('no sound 20 s after a click')));
-      wait(20000);
-    }));
     // The clock with the page's own time of reading: a key takes a while to
     // arrive (longer over WebDriver on a loaded machine), and playing moves on meanwhile.
     const clock = () => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
+    await until(async () => (await clock()).sound !== null, 'no sound 20 s after a click', 20000);
     const moved = (now, before) => now.picture - before.picture;
     // Stopped or restarted in between: moved by no more than the time between the readings.
     // The audio clock advances in steps (Firefox's by tens of ms under load), hence the slack.
     const slack = 100;
     const within = (now, before) => moved(now, before) >= -slack && moved(now, before) <= now.at - before.at + slack;
-    // Each step: a key (or 300 ms of waiting), then what holds of the clock now and before it.
+    // Each step: a key (or 300 ms of the page's time), then what holds of the clock now and before it.
     const steps = [
       ['playing', null, (now) => now.picture >= 60000],
       // A start waits for its sample, a moment ahead, and for the output's latency.
@@ -314,7 +309,7 @@ const tests = {
     let before = await clock();
     for (const [name, key, holds] of steps) {
       if (key) await page.press(key);
-      else await sleep(300);
+      else await until(async () => (await clock()).at >= before.at + 300, 'the page stopped');  // paused, only time moves
       const now = await clock();
       const together = now.sound === null ? name.startsWith('pause') : Math.abs(now.sound - now.picture) <= 1;
       if (!holds(now, before) || !together) throw new Error(`${name}: picture at ${now.picture} ms, sound at ${now.sound} ms (before: ${before.picture} ms)`);
@@ -345,9 +340,12 @@ const tests = {
           const response = await fetch(`bad/${name}/${file}`);
           if (response.ok) drop.items.add(new File([await response.blob()], file.slice(file.indexOf('/') + 1)));
         }
+        const message = document.getElementById('message');
+        message.textContent = '';
+        const said = new Promise((resolve) => new MutationObserver(resolve).observe(message, { childList: true }));
         document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: drop, bubbles: true, cancelable: true }));
-        await new Promise((resolve) => setTimeout(resolve, 500));
-        return document.getElementById('message').textContent;
+        await Promise.race([said, new Promise((resolve) => setTimeout(resolve, 10000))]);
+        return message.textContent;
       }, name, files);
       const expected = message.replaceAll(`${dir}/`, '');  // loose files: named by their place in the set
       if (shown !== expected) throw new Error(`dropped ${name}: "${shown}", not "${expected}"`);
