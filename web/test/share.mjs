@@ -60,6 +60,19 @@ async function pauseAfter(page, start) {
   return page.evaluate(() => vantrelleTest.clock().picture);
 }
 
+// The clip the page makes of [from, to) ms, written into `folder` as NAME.mp4 or .webm; returns its path.
+async function clipFile(page, from, to, folder, name) {
+  const made = await page.evaluate(async (a, b) => {
+    const { type, bytes } = await vantrelleTest.clip(a, b);
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return { type, base64: btoa(text) };
+  }, from, to);
+  const file = path.join(folder, `${name}.${made.type === 'video/mp4' ? 'mp4' : 'webm'}`);
+  writeFileSync(file, Buffer.from(made.base64, 'base64'));
+  return file;
+}
+
 async function press(page, id) {
   await page.mouse.move(400, 300);
   await page.mouse.move(410, 310);
@@ -205,15 +218,8 @@ const tests = {
       const page = await open(browser, `${url}?test`);
       await page.evaluate(() => vantrelleTest.ready);
       await page.evaluate(() => vantrelleTest.soundtrack());
-      const made = await page.evaluate(async (a, b) => {
-        const { type, bytes } = await vantrelleTest.clip(a, b);
-        let text = '';
-        for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-        return { type, base64: btoa(text) };
-      }, from, to);
+      const file = await clipFile(page, from, to, folder, 'clip');
       await page.close();
-      const file = path.join(folder, made.type === 'video/mp4' ? 'clip.mp4' : 'clip.webm');
-      writeFileSync(file, Buffer.from(made.base64, 'base64'));
 
       const found = probe(file);
       const problems = [];
@@ -252,15 +258,7 @@ const tests = {
       await page.evaluate(() => vantrelleTest.wholeSoundtrack());
       const found = [];
       for (const ms of [1, 17, 50, 1001]) {
-        const made = await page.evaluate(async (ms) => {
-          const { type, bytes } = await vantrelleTest.clip(44352, 44352 + ms);
-          let text = '';
-          for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
-          return { type, base64: btoa(text) };
-        }, ms);
-        const file = path.join(folder, `${ms}.${made.type === 'video/mp4' ? 'mp4' : 'webm'}`);
-        writeFileSync(file, Buffer.from(made.base64, 'base64'));
-        const { video, audio } = probe(file);
+        const { video, audio } = probe(await clipFile(page, 44352, 44352 + ms, folder, String(ms)));
         const picture = Math.ceil(ms * 60 / 1000) / 60;
         const sound = Number(audio.start_time) + Number(audio.duration) - Number(video.start_time);
         found.push(`${ms} ms: ${(1000 * picture).toFixed(1)} ms of picture, ${(1000 * sound).toFixed(1)} ms of sound`);
