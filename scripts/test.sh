@@ -87,7 +87,7 @@ stage_web() {
   suite flashing-tests.log node web/test/flashing.mjs build-web/site build/bin
   # What goes wrong: no engine, unusable ?data= and packs, the offline copy across builds, servers and quotas.
   suite faults-tests.log node web/test/faults.mjs build-web/site build/bin
-  # The page's pure logic (the data pack, its address, the soundtrack's head, the clip range) under Node's own test runner.
+  # The page's pure logic (the data pack, its address, the soundtrack's head, the clip range, the keys) under Node's own test runner.
   suite unit-tests.log node --test --test-reporter=tap web/test/unit/
 }
 
