@@ -12,6 +12,9 @@ import { $, embedded, params, player, setFrameSize } from './state.js';
 import { momentOf, wholeMs } from './address.js';
 import { installTestHook } from './testhook.js';
 import { startFlashSwitches } from './flashing.js';
+import { nextFrame } from './frameclock.js';
+import { startPip } from './pip.js';
+import { startOverflow } from './overflow.js';
 
 document.body.classList.toggle('testing', params.has('test'));
 document.body.classList.toggle('embedded', embedded);
@@ -41,6 +44,7 @@ function changed() {
   controls.update(t);
   showSessionState(t);
   keepAwake();
+  pip.update();
 }
 
 // The title card is the show's own frame at the starting time.
@@ -83,7 +87,7 @@ async function play(from = startTime()) {
   engine._vantrelle_clear();
   startAt(from);
   changed();
-  requestAnimationFrame(tick);
+  nextFrame(tick);
 }
 
 function tick() {
@@ -95,7 +99,7 @@ function tick() {
   }
   present(t);
   controls.update(t);
-  requestAnimationFrame(tick);
+  nextFrame(tick);
 }
 
 // Escape, or the end of the show: back to the title card.
@@ -222,8 +226,11 @@ const actions = {
   saveStill,
   saveClip,
   moment,
+  togglePip: () => pip.toggle(),
 };
 const controls = startControls(actions);
+const pip = startPip($('pip'), $('screen'), { play: resume, pause, say });
+startOverflow($('strip'), $('more'), $('more-menu'));
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
 addEventListener('hashchange', () => { if (player.ready && !player.playing) showCard(); });
 

@@ -1,0 +1,82 @@
+// Picture-in-picture: the canvas's own stream played in a video element that
+// the browser shows in its small window. The stream carries what the canvas
+// shows, so the small window shows what the viewer sees (reduced flashing
+// too, turned upright too); the sound stays the page's own and the show's
+// clock is still the sound's. While the tab is hidden, the frames are drawn on
+// a worker's ticks (frameclock.js). The video mirrors play and pause, and the
+// small window's play and pause drive the show.
+import { player } from './state.js';
+import { setWatched } from './frameclock.js';
+
+// How long a new stream may take to bring its first frame.
+const kFirstFrameMs = 3000;
+
+export function pipSupported() {
+  return Boolean(document.pictureInPictureEnabled && HTMLCanvasElement.prototype.captureStream
+    && HTMLVideoElement.prototype.requestPictureInPicture);
+}
+
+const running = () => player.playing && !player.paused;
+
+// `actions`: play(), pause(), say(text). The button is shown only where the browser can.
+export function startPip(button, canvas, actions) {
+  let video = null;
+
+  // The video plays while the show runs and holds while it does not.
+  function update() {
+    if (!video) return;
+    if (running() && video.paused) video.play().catch((error) => console.warn(`picture-in-picture: ${error.message}`));
+    else if (!running() && !video.paused) video.pause();
+  }
+
+  function left() {
+    for (const track of video.srcObject?.getTracks() ?? []) track.stop();
+    video.remove();
+    video = null;
+    setWatched(false);
+    button.setAttribute('aria-pressed', 'false');
+    // Back where the show is: the page's own window, its control at hand.
+    window.focus();
+    if (button.offsetParent) button.focus({ preventScroll: true });
+  }
+
+  async function enter() {
+    video = document.createElement('video');
+    Object.assign(video, { muted: true, playsInline: true, className: 'pip-source' });
+    video.setAttribute('aria-hidden', 'true');
+    video.srcObject = canvas.captureStream();
+    document.body.append(video);
+    const first = new Promise((resolve, reject) => {
+      video.addEventListener('loadedmetadata', resolve, { once: true });
+      setTimeout(() => reject(new Error('the picture did not reach the video')), kFirstFrameMs);
+    });
+    // The canvas drawn over itself, unchanged, so that the stream has a first frame at once.
+    canvas.getContext('2d').drawImage(canvas, 0, 0);
+    await video.play();
+    await first;
+    await video.requestPictureInPicture();
+    setWatched(true);
+    button.setAttribute('aria-pressed', 'true');
+    video.addEventListener('leavepictureinpicture', left, { once: true });
+    video.addEventListener('pause', () => { if (video && running()) actions.pause(); });
+    video.addEventListener('play', () => { if (video && !running()) actions.play(); });
+    update();
+  }
+
+  async function toggle() {
+    if (video && document.pictureInPictureElement === video) {
+      await document.exitPictureInPicture();
+      return;
+    }
+    if (video) return;  // on its way in
+    try {
+      await enter();
+    } catch (error) {
+      if (video) left();
+      actions.say(`No picture-in-picture: ${error.message}`);
+    }
+  }
+
+  button.hidden = !pipSupported();
+  return { update, toggle };
+}
