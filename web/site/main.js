@@ -206,6 +206,7 @@ const toggleReduceFlashing = startFlashSwitches(document.querySelectorAll('.flas
   if (!player.ready) return;
   if (!player.playing) showCard();
   else if (player.paused) present(player.from);
+  pip.update();
 });
 // The card's switch is not the card: pressing it does not start the show.
 $('card-reduce-flashing').addEventListener('click', (event) => {

@@ -22,11 +22,34 @@ const running = () => player.playing && !player.paused;
 export function startPip(button, canvas, actions) {
   let video = null;
 
-  // The video plays while the show runs and holds while it does not.
+  // Held, the video shows the frame it held at; when the picture changes while
+  // the show is held (the bar dragged, the reduced-flash switch), it plays
+  // for one frame of the stream. Its play and pause then are not the viewer's.
+  let refreshing = false;
+  async function refresh() {
+    refreshing = true;
+    try {
+      canvas.getContext('2d').drawImage(canvas, 0, 0);
+      await video.play();
+      await new Promise((resolve) => {
+        video.requestVideoFrameCallback(resolve);
+        setTimeout(resolve, kFirstFrameMs);
+      });
+      if (video && !running()) video.pause();
+    } catch (error) {
+      console.warn(`picture-in-picture: ${error.message}`);
+    } finally {
+      refreshing = false;
+    }
+  }
+
+  // The video plays while the show runs and holds while it does not; called
+  // after every change of state or of the picture held.
   function update() {
-    if (!video) return;
+    if (!video || refreshing) return;
     if (running() && video.paused) video.play().catch((error) => console.warn(`picture-in-picture: ${error.message}`));
     else if (!running() && !video.paused) video.pause();
+    else if (!running()) refresh();
   }
 
   function left() {
@@ -58,8 +81,8 @@ export function startPip(button, canvas, actions) {
     setWatched(true);
     button.setAttribute('aria-pressed', 'true');
     video.addEventListener('leavepictureinpicture', left, { once: true });
-    video.addEventListener('pause', () => { if (video && running()) actions.pause(); });
-    video.addEventListener('play', () => { if (video && !running()) actions.play(); });
+    video.addEventListener('pause', () => { if (video && !refreshing && running()) actions.pause(); });
+    video.addEventListener('play', () => { if (video && !refreshing && !running()) actions.play(); });
     update();
   }
 
