@@ -8,7 +8,7 @@
 import { player } from './state.js';
 import { setWatched } from './frameclock.js';
 
-// How long a new stream may take to bring its first frame.
+// How long the stream may take to bring a frame to the video.
 const kFirstFrameMs = 3000;
 
 export function pipSupported() {
@@ -27,15 +27,16 @@ export function startPip(button, canvas, actions) {
   // for one frame of the stream. Its play and pause then are not the viewer's.
   let refreshing = false;
   async function refresh() {
+    const shown = video;
     refreshing = true;
     try {
       canvas.getContext('2d').drawImage(canvas, 0, 0);
-      await video.play();
+      await shown.play();
       await new Promise((resolve) => {
-        video.requestVideoFrameCallback(resolve);
+        shown.requestVideoFrameCallback(resolve);
         setTimeout(resolve, kFirstFrameMs);
       });
-      if (video && !running()) video.pause();
+      if (!running()) shown.pause();
     } catch (error) {
       console.warn(`picture-in-picture: ${error.message}`);
     } finally {
@@ -75,8 +76,7 @@ export function startPip(button, canvas, actions) {
     });
     // The canvas drawn over itself, unchanged, so that the stream has a first frame at once.
     canvas.getContext('2d').drawImage(canvas, 0, 0);
-    await video.play();
-    await first;
+    await Promise.all([video.play(), first]);
     await video.requestPictureInPicture();
     setWatched(true);
     button.setAttribute('aria-pressed', 'true');
