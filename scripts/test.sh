@@ -85,6 +85,8 @@ stage_web() {
   suite share-tests.log node web/test/share.mjs build-web/site build/bin
   # Reduced flashing: the switches, the kept choice against the system's preference, the bar's marks.
   suite flashing-tests.log node web/test/flashing.mjs build-web/site build/bin
+  # Picture-in-picture (the show on in a hidden tab, the small window's play and pause) and the narrow strip's overflow menu.
+  suite strip-tests.log node web/test/strip.mjs build-web/site build/bin
   # What goes wrong: no engine, unusable ?data= and packs, the offline copy across builds, servers and quotas.
   suite faults-tests.log node web/test/faults.mjs build-web/site build/bin
   # The page's pure logic (the data pack, its address, the soundtrack's head, the clip range, the keys) under Node's own test runner.

@@ -16,6 +16,9 @@ import { clipRange as chosenRange } from './scrub.js';
 import { momentOf, wholeMs } from './address.js';
 import { installTestHook } from './testhook.js';
 import { reducingFlashes, startFlashSwitches } from './flashing.js';
+import { nextFrame } from './frameclock.js';
+import { startPip } from './pip.js';
+import { startOverflow } from './overflow.js';
 
 document.body.classList.toggle('testing', params.has('test'));
 document.body.classList.toggle('embedded', embedded);
@@ -44,6 +47,7 @@ function changed() {
   controls.update(t);
   showSessionState(t);
   keepAwake();
+  pip.update();
 }
 
 // The title card is the show's own frame at the starting time.
@@ -77,7 +81,7 @@ async function play(from = startTime()) {
   engine._vantrelle_clear();
   startAt(from);
   changed();
-  requestAnimationFrame(tick);
+  nextFrame(tick);
 }
 
 function tick() {
@@ -89,7 +93,7 @@ function tick() {
   }
   present(t);
   controls.update(t);
-  requestAnimationFrame(tick);
+  nextFrame(tick);
 }
 
 // Escape, or the end of the show: back to the title card.
@@ -196,6 +200,7 @@ const toggleReduceFlashing = startFlashSwitches(document.querySelectorAll('.flas
   if (!isReady()) return;
   if (!isShowing()) showCard();
   else if (isPaused()) present(showTime());
+  pip.update();
 });
 // The card's switch is not the card: pressing it does not start the show.
 $('card-reduce-flashing').addEventListener('click', (event) => {
@@ -216,8 +221,11 @@ const actions = {
   saveStill,
   saveClip,
   moment,
+  togglePip: () => pip.toggle(),
 };
 const controls = startControls(actions, segmentStarts);
+const pip = startPip($('pip'), $('screen'), { play: resume, pause, say });
+startOverflow($('strip'), $('more'), $('more-menu'));
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
 addEventListener('hashchange', () => { if (isReady() && !isShowing()) showCard(); });
 
