@@ -5,14 +5,10 @@
 import { $, embedded, player } from './state.js';
 import { isFullscreen } from './session.js';
 import { kDefaultClipMs, kMaxClipMs } from './clip.js';
+import { minutes } from './minutes.js';
 
 export const kSeekMs = 5000;  // one press of an arrow key
 const kStripShownMs = 2000;  // while playing, the strip hides this long after the last touch or move
-
-function minutes(ms) {
-  const s = Math.max(0, Math.floor(ms / 1000));
-  return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
-}
 
 // `actions`: togglePlay, toggleReduceFlashing, end, home, seekBy(ms), seekTo(ms), toggleMute, toggleFullscreen,
 // moment() (the time on the screen, ms).

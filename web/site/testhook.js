@@ -4,7 +4,7 @@ import { dataBase } from './data.js';
 import { decodeSoundtrack, soundtrackHead, soundtrackName } from './soundtrack.js';
 import { frameSize, params, player } from './state.js';
 
-export function installTestHook({ opened, ready, offline, soundPosition, clip }) {
+export function installTestHook({ opened, ready, offline, soundPosition, clip, layoutShift }) {
   if (!params.has('test')) return;
   const { engine, vectors } = opened;
   const loaded = ready.then(() => undefined, (error) => { throw error.message; });
@@ -46,6 +46,8 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
       wakeLock: Boolean(player.wakeLock && !player.wakeLock.released), clipRange: player.clipRange,
       reduceFlashing: player.reduceFlashing, flashStretches: player.flashStretches }),
     offline: () => offline,
+    // The layout's shifts since the page opened, summed; null where the browser does not report them.
+    layoutShift: () => (layoutShift.measured ? layoutShift.total : null),
     // The clip the Save clip button would save for this range: { type, bytes }.
     clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),
   };

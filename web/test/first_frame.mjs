@@ -2,9 +2,10 @@
 // emulated links, nothing cached, from a plain static server:
 //   node first_frame.mjs SITE [SITE...] [--runs N]
 // Prints, for each site and link, the median of N loads (3 by default; one on
-// the slow link): the first frame (performance mark 'first-frame'), the
-// soundtrack's head or the whole decoded (play with sound possible), and the
-// bytes downloaded by the first frame.
+// the slow link): the title card's picture painted (its largest contentful
+// paint; a site without one shows none), the first frame (performance mark
+// 'first-frame': ready to play), the soundtrack's head or the whole decoded
+// (play with sound possible), and the bytes downloaded by the first frame.
 import { launch, serve } from './harness.mjs';
 
 const args = process.argv.slice(2);
@@ -21,6 +22,10 @@ const links = [
 // the first frame is marked, when a soundtrack that can play has decoded.
 function watch() {
   window.firstFrameTimes = {};
+  new PerformanceObserver((list) => {
+    const poster = list.getEntries().find((e) => /\/card(-upright)?\.png$/.test(e.url));
+    if (poster && !firstFrameTimes.poster) firstFrameTimes.poster = poster.renderTime || poster.startTime;
+  }).observe({ type: 'largest-contentful-paint', buffered: true });
   setInterval(() => {
     const mark = performance.getEntriesByName('first-frame')[0];
     if (mark && !firstFrameTimes.frame) firstFrameTimes.frame = mark.startTime;
@@ -49,7 +54,7 @@ async function load(browser, url, link) {
   await page.waitForFunction(() => window.firstFrameTimes.sound, { timeout: 600000, polling: 50 });
   const times = await page.evaluate(() => window.firstFrameTimes);
   await context.close();
-  return { frame: times.frame, sound: times.sound, bytesAtFrame };
+  return { poster: times.poster ?? NaN, frame: times.frame, sound: times.sound, bytesAtFrame };
 }
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -60,10 +65,11 @@ try {
     for (const link of links) {
       const results = [];
       for (let i = 0; i < link.runs; ++i) results.push(await load(browser, `${server.url}?test`, link));
+      const poster = median(results.map((r) => r.poster)) / 1000;
       const frame = median(results.map((r) => r.frame)) / 1000;
       const sound = median(results.map((r) => r.sound)) / 1000;
       const mb = median(results.map((r) => r.bytesAtFrame)) / 1e6;
-      console.log(`first frame: ${root}: ${link.name}: first frame ${frame.toFixed(2)} s (${mb.toFixed(2)} MB), ` +
+      console.log(`first frame: ${root}: ${link.name}: poster ${Number.isNaN(poster) ? 'none' : `${poster.toFixed(2)} s`}, first frame ${frame.toFixed(2)} s (${mb.toFixed(2)} MB), ` +
         `play with sound ${sound.toFixed(2)} s (median of ${link.runs})`);
     }
     server.close();
