@@ -47,6 +47,9 @@ export async function serve(root, extra = {}, { headers = () => ({}), held = () 
   return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; }, release };
 }
 
+// A strict Content-Security-Policy, as a careful host serves the site: nothing inline, nothing from elsewhere.
+export const strictCsp = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'";
+
 const browsers = ['/usr/bin/chromium-headless-shell', '/usr/lib/chromium/chromium-headless-shell', '/usr/bin/chromium'];
 
 // Resolves once `child` has exited.

@@ -4,14 +4,15 @@
 // Each test prints one line; any failure ends with status 1.
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { launch, render, runTests, serve } from './harness.mjs';
+import { launch, render, runTests, serve, strictCsp } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const phone = { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+// Turned, the site is served with a strict Content-Security-Policy.
 const ways = [
-  { name: 'upright', viewport: phone, portrait: true },
-  { name: 'turned', viewport: { ...phone, width: 844, height: 390 }, portrait: false },
+  { name: 'upright', viewport: phone, portrait: true, headers: () => ({}) },
+  { name: 'turned', viewport: { ...phone, width: 844, height: 390 }, portrait: false, headers: () => ({ 'Content-Security-Policy': strictCsp }) },
 ];
 const kMaxShift = 0.02;
 // The data the engine waits for: held back by the server until the test lets it go.
@@ -52,9 +53,12 @@ async function compareOnce(page, decoder, frame, width, height) {
     return `the picture's box is ${box.width} × ${box.height} px, not ${width} × ${height} enlarged ${factor} times`;
   }
   // The card's words and buttons lie over the picture: hidden (not moved) for the shot.
-  const cover = await page.addStyleTag({ content: '#card, #buttons { visibility: hidden !important; }' });
+  const cover = (visibility) => page.evaluate((visibility) => {
+    for (const id of ['card', 'buttons']) document.getElementById(id).style.visibility = visibility;
+  }, visibility);
+  await cover('hidden');
   const shot = await page.screenshot({ encoding: 'base64', captureBeyondViewport: false });
-  await cover.evaluate((node) => node.remove());
+  await cover('');
   return decoder.evaluate(async (shot, frame, width, height, factor, left, top) => {
     const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${shot}`)).blob());
     const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
@@ -98,7 +102,7 @@ const tests = {
     const wrong = [];
     const shifts = [];
     for (const way of ways) {
-      const server = await serve(site, {}, { held: isData });
+      const server = await serve(site, {}, { held: isData, headers: way.headers });
       const { page, decoder, done } = await openHeld(browser, server, way);
       try {
         const [width, height] = way.portrait ? [240, 400] : [400, 240];
@@ -136,7 +140,7 @@ const tests = {
       }
     }
     if (wrong.length) throw new Error(wrong.join('; '));
-    return `upright and turned: the poster before the data, then the engine's frame, both exact; title, length, play, notice; layout shift ${shifts.join(', ')}`;
+    return `upright, and turned under a strict CSP: the poster before the data, then the engine's frame, both exact; title, length, play, notice; layout shift ${shifts.join(', ')}`;
   },
 
   // A link to a moment: the poster stands in until the engine has drawn that moment.
