@@ -2,8 +2,8 @@
 // emulated links, nothing cached, from a plain static server:
 //   node first_frame.mjs SITE [SITE...] [--runs N]
 // Prints, for each site and link, the median of N loads (3 by default; one on
-// the slow link): the title card's picture painted (its largest contentful
-// paint; a site without one shows none), the first frame (performance mark
+// the slow link): the title card's picture drawn (performance mark 'poster';
+// a site without one shows none), the first frame (performance mark
 // 'first-frame': ready to play), the soundtrack's head or the whole decoded
 // (play with sound possible), and the bytes downloaded by the first frame.
 import { launch, serve } from './harness.mjs';
@@ -22,11 +22,9 @@ const links = [
 // the first frame is marked, when a soundtrack that can play has decoded.
 function watch() {
   window.firstFrameTimes = {};
-  new PerformanceObserver((list) => {
-    const poster = list.getEntries().find((e) => /\/card(-upright)?\.png$/.test(e.url));
-    if (poster && !firstFrameTimes.poster) firstFrameTimes.poster = poster.renderTime || poster.startTime;
-  }).observe({ type: 'largest-contentful-paint', buffered: true });
   setInterval(() => {
+    const poster = performance.getEntriesByName('poster')[0];
+    if (poster && !firstFrameTimes.poster) firstFrameTimes.poster = poster.startTime;
     const mark = performance.getEntriesByName('first-frame')[0];
     if (mark && !firstFrameTimes.frame) firstFrameTimes.frame = mark.startTime;
     if (window.vantrelleTest && !firstFrameTimes.watching) {
