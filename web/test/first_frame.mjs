@@ -1,6 +1,6 @@
 // How soon the page shows its first frame and can play with sound, on
 // emulated links, nothing cached, from a plain static server:
-//   node first_frame.mjs SITE [SITE...] [--runs N]
+//   node first_frame.mjs SITE [SITE...] [--runs N] [--fast-only]
 // Prints, for each site and link, the median of N loads (3 by default; one on
 // the slow link): the title card's picture drawn (performance mark 'poster';
 // a site without one shows none), the first frame (performance mark
@@ -11,12 +11,14 @@ import { launch, serve } from './harness.mjs';
 const args = process.argv.slice(2);
 const runsAt = args.indexOf('--runs');
 const runs = runsAt >= 0 ? Number(args.splice(runsAt, 2)[1]) : 3;
+const fastAt = args.indexOf('--fast-only');  // the phone's link alone
+if (fastAt >= 0) args.splice(fastAt, 1);
 const sites = args;
 // DevTools' units: bytes per second and ms.
 const links = [
   { name: '9 Mbit/s, 170 ms', download: 9e6 / 8, upload: 1.5e6 / 8, latency: 170, runs },
   { name: '400 kbit/s, 400 ms', download: 400e3 / 8, upload: 400e3 / 8, latency: 400, runs: 1 },
-];
+].slice(0, fastAt >= 0 ? 1 : 2);
 
 // Recorded in the page from its first moment: when the hook appears, when
 // the first frame is marked, when a soundtrack that can play has decoded.

@@ -2,7 +2,8 @@
 // picture before the data has arrived, exact, and nothing moving.
 //   node title_card.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
-import { readFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { launch, render, runTests, serve, strictCsp } from './harness.mjs';
 
@@ -78,8 +79,8 @@ async function compareOnce(page, decoder, frame, width, height) {
   }, shot, frame.toString('base64'), width, height, factor, box.left * box.ratio, box.top * box.ratio);
 }
 
-// A page in a context of its own (nothing cached), its data held back by `server`.
-async function openHeld(browser, server, way, hash = '') {
+// A page with the title card, in a context of its own (nothing cached), from `server`.
+async function openCard(browser, server, way, hash = '') {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
   await page.setViewport(way.viewport);
@@ -103,7 +104,7 @@ const tests = {
     const shifts = [];
     for (const way of ways) {
       const server = await serve(site, {}, { held: isData, headers: way.headers });
-      const { page, decoder, done } = await openHeld(browser, server, way);
+      const { page, decoder, done } = await openCard(browser, server, way);
       try {
         const [width, height] = way.portrait ? [240, 400] : [400, 240];
         const frame = frameRgb(posterTime, way.portrait ? ['--portrait'] : []);
@@ -147,7 +148,7 @@ const tests = {
   async linkMoment({ browser }) {
     const [way, t] = [ways[0], 44500];
     const server = await serve(site, {}, { held: isData });
-    const { page, decoder, done } = await openHeld(browser, server, way, `#t=${t}`);
+    const { page, decoder, done } = await openCard(browser, server, way, `#t=${t}`);
     try {
       await page.waitForFunction(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('/card-upright.png')));
       const poster = await compareShown(page, decoder, frameRgb(posterTime, ['--portrait']), 240, 400);
@@ -160,6 +161,35 @@ const tests = {
       server.close();
     }
     return `#t=${t}: the poster, then the frame at ${t} ms`;
+  },
+
+  // A data set dropped on the page: the card shows its own frame at the poster's moment.
+  async ownData({ browser }) {
+    const own = mkdtempSync(path.join(tmpdir(), 'vantrelle-own-'));
+    const server = await serve(site, { '/own/': own });
+    const { page, decoder, done } = await openCard(browser, server, ways[0]);
+    try {
+      for (const part of ['gfx', 'mesh', 'music']) cpSync(path.join(bin, part), path.join(own, part), { recursive: true });
+      // The planet's texture and the map's swapped: a data set as valid, with another planet.
+      cpSync(path.join(bin, 'gfx/planetmap.raw'), path.join(own, 'gfx/planet.raw'));
+      cpSync(path.join(bin, 'gfx/planet.raw'), path.join(own, 'gfx/planetmap.raw'));
+      const frame = frameRgb(posterTime, ['--portrait', '--data', own]);
+      if (frame.equals(frameRgb(posterTime, ['--portrait']))) throw new Error('the swapped data set draws the same frame');
+      await page.evaluate(() => vantrelleTest.ready);
+      const files = ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(own, part)).map((file) => `${part}/${file}`));
+      await page.evaluate(async (files) => {
+        const drop = new DataTransfer();
+        for (const file of files) drop.items.add(new File([await (await fetch(`own/${file}`)).blob()], file.slice(file.indexOf('/') + 1)));
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: drop, bubbles: true, cancelable: true }));
+      }, files);
+      const wrong = await compareShown(page, decoder, frame, 240, 400);
+      if (wrong) throw new Error(`the dropped data set's card: ${wrong}`);
+    } finally {
+      await done();
+      server.close();
+      rmSync(own, { recursive: true, force: true });
+    }
+    return `a dropped data set: its own frame at ${posterTime} ms on the card`;
   },
 };
 
