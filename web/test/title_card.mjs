@@ -5,7 +5,7 @@
 import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { launch, render, runTests, serve, strictCsp } from './harness.mjs';
+import { launch, render, runTests, serve, startEngine, strictCsp } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
@@ -190,6 +190,35 @@ const tests = {
       rmSync(own, { recursive: true, force: true });
     }
     return `a dropped data set: its own frame at ${posterTime} ms on the card`;
+  },
+
+  // Firefox and WebKit: before the data, the canvas holds the poster's frame exactly.
+  async otherEngines() {
+    const frame = frameRgb(posterTime);
+    const wrong = [];
+    for (const name of ['firefox', 'webkit']) {
+      const server = await serve(site, {}, { held: isData });
+      const engine = await startEngine(name);
+      try {
+        const page = await engine.open(`${server.url}?test=card&landscape`, { width: 800, height: 600 });
+        const shown = await page.evaluate(async () => {
+          while (!performance.getEntriesByName('poster').length) await new Promise((resolve) => setTimeout(resolve, 50));
+          const canvas = document.getElementById('screen');
+          const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+          return { drawn: performance.getEntriesByName('first-frame').length > 0, width: canvas.width,
+            rgb: btoa(String.fromCharCode(...pixels.filter((_, i) => i % 4 !== 3))) };
+        });
+        const rgb = Buffer.from(shown.rgb, 'base64');
+        if (shown.drawn || shown.width !== 400 || !rgb.equals(frame)) wrong.push(`${name}: ${JSON.stringify({ ...shown, rgb: rgb.equals(frame) })}`);
+        server.release();
+        await page.close();
+      } finally {
+        await engine.close();
+        server.close();
+      }
+    }
+    if (wrong.length) throw new Error(wrong.join('; '));
+    return 'Firefox and WebKit: the poster on the canvas before the data, exact';
   },
 };
 
