@@ -81,6 +81,8 @@ stage_web() {
   suite web-tests.log node web/test/run.mjs build-web/site build/bin
   # The page as a phone meets it (touch, turning, wake lock), offline after one visit, and axe-core's checks.
   suite phone-tests.log node web/test/phone.mjs build-web/site build/bin
+  # The title card: its picture before the data has arrived, exact; nothing moves from loading to the show's start.
+  suite title-card-tests.log node web/test/title_card.mjs build-web/site build/bin
   # Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
   suite share-tests.log node web/test/share.mjs build-web/site build/bin
   # Reduced flashing: the switches, the kept choice against the system's preference, the bar's marks.

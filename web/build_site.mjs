@@ -1,23 +1,30 @@
 // Finishes the site that CMake put in SITE, from the native build's output:
 //   node web/build_site.mjs SITE BIN ART
-// BIN holds the data set (gfx/, mesh/, music/) and its flash.map, ART the icons and the poster
-// drawn from the show (vantrelle-make-icons). Copies the muxer for saved
+// BIN holds the data set (gfx/, mesh/, music/), its flash.map and the render
+// tool, ART the icons and the poster drawn from the show (vantrelle-make-icons)
+// and poster-time.txt, the poster's moment in ms. Draws the title card's
+// picture at that moment with the render tool, both ways up, and writes the
+// show's length, read from the engine, into the page. Copies the muxer for saved
 // clips from web/node_modules (npm ci --prefix web). Writes the data pack the page
 // unpacks, the plain data files beside it (for ?data= and for browsers that
 // cannot unpack), the engine's WebAssembly gzipped, icons/, poster.png, and
 // stamps the service worker (and build.js) with the build's version, the
 // worker with the page's own files too.
+import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { cpSync, existsSync, mkdirSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
+import { minutes } from './site/minutes.js';
 
 const [site, bin, art] = process.argv.slice(2).map((p) => path.resolve(p));
 if (!art) {
   console.error('usage: node web/build_site.mjs SITE BIN ART');
   process.exit(2);
 }
+const stamp = (name, edit) => writeFileSync(path.join(site, name), edit(readFileSync(path.join(site, name), 'utf8')));
 
 // The files below `dir`, as paths relative to `from`, in a stable order.
 function filesBelow(dir, from = dir) {
@@ -81,6 +88,44 @@ mkdirSync(path.join(site, 'icons'), { recursive: true });
 for (const size of [64, 128, 256]) cpSync(path.join(art, `${size}x${size}/vantrelle.png`), path.join(site, `icons/${size}.png`));
 cpSync(path.join(art, 'poster.png'), path.join(site, 'poster.png'));
 
+// The title card's picture: the poster's frame exactly, 400 x 240 and upright
+// (240 x 400), as the render tool draws it, shown before the data has arrived.
+const posterFile = path.join(art, 'poster-time.txt');
+const posterTime = existsSync(posterFile) ? readFileSync(posterFile, 'utf8').trim() : '';
+if (!/^\d+$/.test(posterTime)) {
+  console.error(`web: ${posterFile}: expected the poster's moment in whole ms, found ${JSON.stringify(posterTime)}`);
+  process.exit(1);
+}
+const drawn = mkdtempSync(path.join(tmpdir(), 'vantrelle-card-'));
+try {
+  for (const [name, extra] of [['card.png', []], ['card-upright.png', ['--portrait']]]) {
+    const folder = path.join(drawn, name);
+    execFileSync(path.join(bin, 'vantrelle-render'), ['--quiet', '--data', bin, '--at', posterTime, ...extra, '--png', folder], { stdio: 'inherit' });
+    const [frame] = readdirSync(folder);
+    cpSync(path.join(folder, frame), path.join(site, name));
+  }
+} finally {
+  rmSync(drawn, { recursive: true, force: true });
+}
+
+// The show's length, from the engine's own C interface: the end of its last segment.
+async function showLength() {
+  const name = existsSync(path.join(site, 'vantrelle-scalar.mjs')) ? 'vantrelle-scalar' : 'vantrelle';
+  const wasm = readFileSync(path.join(site, `${name}.wasm`));
+  const create = (await import(pathToFileURL(path.join(site, `${name}.mjs`)).href)).default;
+  const engine = await create({
+    instantiateWasm(imports, receive) {
+      WebAssembly.instantiate(wasm, imports).then(({ instance }) => receive(instance));
+      return {};
+    },
+  });
+  return engine._vantrelle_segment_start(engine._vantrelle_segment_count());
+}
+const length = await showLength();
+stamp('index.html', (text) => text.replace(/<time id="card-length"[^>]*>[^<]*<\/time>/,
+  `<time id="card-length" datetime="PT${Math.floor(length / 1000)}S">${minutes(length)}</time>`));
+stamp('build.js', (text) => text.replace(/^export const posterTime = .*$/m, `export const posterTime = ${posterTime};`));
+
 // The muxer at the version locked in web/package-lock.json, with its licence.
 const muxer = path.join(path.dirname(fileURLToPath(import.meta.url)), 'node_modules/mediabunny');
 if (!existsSync(muxer)) {
@@ -100,7 +145,6 @@ const shell = shipped.filter((name) => name !== 'sw.js' && !/^(data\/|data\.pack
 const hash = createHash('sha256');
 for (const name of shipped.filter((name) => name !== 'sw.js' && name !== 'build.js')) hash.update(name).update(readFileSync(path.join(site, name)));
 const version = hash.digest('hex').slice(0, 16);
-const stamp = (name, edit) => writeFileSync(path.join(site, name), edit(readFileSync(path.join(site, name), 'utf8')));
 stamp('sw.js', (text) => text.replace(/^const version = .*$/m, `const version = '${version}';`)
   .replace(/^const shell = .*$/m, `const shell = ${JSON.stringify(['./', ...shell])};`));
 stamp('build.js', (text) => text.replace(/^export const build = .*$/m, `export const build = '${version}';`));

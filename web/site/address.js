@@ -36,9 +36,3 @@ export function momentOf(hash) {
   const match = /^#t=(\d+(?:\.\d*)?)$/.exec(hash);
   return match ? wholeMs(Number(match[1])) : null;
 }
-
-// A moment as the strip shows it: m:ss, whole seconds.
-export function minutes(ms) {
-  const s = Math.max(0, Math.floor(ms / 1000));
-  return `${Math.floor(s / 60)}:${String(s % 60).padStart(2, '0')}`;
-}

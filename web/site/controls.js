@@ -6,7 +6,7 @@ import { $, embedded } from './page.js';
 import { isMuted } from './clock.js';
 import { isPaused, isReady, isRunning, isShowing } from './phase.js';
 import { isFullscreen } from './session.js';
-import { minutes } from './address.js';
+import { minutes } from './minutes.js';
 import { keyAction, kScrollKeys } from './keys.js';
 import { makeFlashMarks, markSegments } from './marks.js';
 import { startScrub } from './scrub.js';

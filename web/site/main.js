@@ -19,8 +19,11 @@ import { reducingFlashes, startFlashSwitches } from './flashing.js';
 import { nextFrame } from './frameclock.js';
 import { startPip } from './pip.js';
 import { startOverflow } from './overflow.js';
+import { posterTime } from './build.js';
+import { layoutShift } from './shift.js';
 
-document.body.classList.toggle('testing', params.has('test'));
+// ?test=card keeps the title card up, for the tests of the card itself.
+document.body.classList.toggle('testing', params.has('test') && params.get('test') !== 'card');
 document.body.classList.toggle('embedded', embedded);
 const say = (text) => { $('message').textContent = text; };
 
@@ -50,11 +53,13 @@ function changed() {
   pip.update();
 }
 
-// The title card is the show's own frame at the starting time.
+// The title card shows a link's moment, or else the poster's: the frame
+// the picture stood in for, drawn from the data set loaded.
+const cardTime = () => clampTime(momentOf(location.hash) ?? posterTime);
 function showCard() {
   engine._vantrelle_clear();
-  engine._vantrelle_draw(startTime());
-  present(startTime());
+  engine._vantrelle_draw(cardTime());
+  present(cardTime());
   const verb = embedded ? 'Click' : matchMedia('(pointer: coarse)').matches ? 'Tap' : 'Click or press a key';
   $('caption').textContent = `${verb} to play`;
   if (!performance.getEntriesByName('first-frame').length) performance.mark('first-frame');
@@ -138,7 +143,7 @@ function seekTo(t) {
 }
 
 // The moment on the screen: the show's time, or the title card's.
-const moment = () => wholeMs(isShowing() ? showTime() : startTime());
+const moment = () => wholeMs(isShowing() ? showTime() : cardTime());
 
 async function saveStill() {
   if (!isReady()) return;
@@ -289,4 +294,4 @@ const clipRange = (from, to) => {
   if (!(from >= 0 && to > from && to - from <= kMaxClipMs && to <= showEnd())) throw new Error(`no clip from ${from} to ${to} ms`);
   return clip(from, to);
 };
-installTestHook({ opened, ready, offline, soundPosition, actions, clip: clipRange });
+installTestHook({ opened, ready, offline, soundPosition, actions, clip: clipRange, layoutShift });

@@ -1,18 +1,13 @@
 // Presentation: the engine's RGB565 frame on the canvas, landscape or upright
-// (the device's own display), enlarged by the largest whole factor that fits.
+// (the device's own display), in the box fit.js sizes.
 import { frameSize, rgba } from './frame.js';
-import { params } from './page.js';
 import { isReady } from './phase.js';
 
 let upright = false;  // the display is shown upright (the frame turned a quarter)
 export const isUpright = () => upright;
 
-// ?portrait and ?landscape force one way; otherwise the screen's shape decides.
-function wantUpright() {
-  if (params.has('portrait')) return true;
-  if (params.has('landscape')) return false;
-  return innerHeight > innerWidth;
-}
+// fit.js, run before the page is first drawn, decides the way up and the size.
+const wantUpright = () => document.documentElement.classList.contains('upright');
 
 export function makeScreen(canvas, frame) {
   const context2d = canvas.getContext('2d');
@@ -32,25 +27,19 @@ export function makeScreen(canvas, frame) {
     context2d.putImageData(image, 0, 0);
   }
 
-  // The largest whole factor that fits the window, in device pixels.
-  function fit() {
-    const ratio = devicePixelRatio || 1;
-    const factor = Math.max(1, Math.floor(Math.min(innerWidth * ratio / canvas.width, innerHeight * ratio / canvas.height)));
-    canvas.style.width = `${canvas.width * factor / ratio}px`;
-    canvas.style.height = `${canvas.height * factor / ratio}px`;
-  }
-
   // Turning the phone turns the canvas; the frame already drawn is shown again, the show runs on.
   function orient() {
     const wanted = wantUpright();
     if (!image || wanted !== upright) {
       upright = wanted;
-      [canvas.width, canvas.height] = upright ? [frameSize.height, frameSize.width] : [frameSize.width, frameSize.height];
+      // Set only when it changes: setting clears the canvas, and the title card's picture may be on it.
+      const [width, height] = upright ? [frameSize.height, frameSize.width] : [frameSize.width, frameSize.height];
+      if (canvas.width !== width) canvas.width = width;
+      if (canvas.height !== height) canvas.height = height;
       image = context2d.createImageData(canvas.width, canvas.height);
       pixels = new Uint32Array(image.data.buffer);
       if (isReady()) present();
     }
-    fit();
   }
   orient();
   addEventListener('resize', orient);

@@ -5,7 +5,7 @@
 // bar or the arrow keys mark it. A plain press on the bar forgets it.
 import { $ } from './page.js';
 import { isReady } from './phase.js';
-import { minutes } from './address.js';
+import { minutes } from './minutes.js';
 import { kDefaultClipMs } from './clip.js';
 import { chooseRange } from './range.js';
 import { kSeekMs } from './keys.js';

@@ -11,7 +11,7 @@ import { clipRange } from './scrub.js';
 import { reducingFlashes } from './flashing.js';
 import { flashStretchesMarked } from './marks.js';
 
-export function installTestHook({ opened, ready, offline, soundPosition, clip }) {
+export function installTestHook({ opened, ready, offline, soundPosition, clip, layoutShift }) {
   if (!params.has('test')) return;
   const { engine, vectors } = opened;
   const loaded = ready.then(() => undefined, (error) => { throw error.message; });
@@ -50,6 +50,8 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
     state: () => ({ playing: isShowing(), paused: isPaused(), muted: isMuted(), upright: isUpright(), playingFrom: playingFrom(),
       wakeLock: holdsWakeLock(), clipRange: clipRange(), reduceFlashing: reducingFlashes(), flashStretches: flashStretchesMarked() }),
     offline: () => offline,
+    // The layout's shifts since the page opened, summed; null where the browser does not report them.
+    layoutShift: () => (layoutShift.measured ? layoutShift.total : null),
     // The clip the Save clip button would save for this range: { type, bytes }.
     clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),
   };

@@ -14,15 +14,19 @@ const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/ja
 
 // Serves `root` at /; `extra` maps a URL prefix such as '/bad/' to another
 // folder or file (one that does not exist gives 404); `headers(path)` adds
-// headers to a response.
-export async function serve(root, extra = {}, { headers = () => ({}) } = {}) {
+// headers to a response; a path that `held(path)` picks is answered only
+// once release() is called.
+export async function serve(root, extra = {}, { headers = () => ({}), held = () => false } = {}) {
   let down = false;
-  const server = createServer((request, response) => {
+  let released = false;
+  const waiting = [];
+  const server = createServer(async (request, response) => {
     if (down) {
       request.socket.destroy();
       return;
     }
     const url = decodeURIComponent(new URL(request.url, 'http://x').pathname);
+    if (!released && held(url)) await new Promise((resolve) => waiting.push(resolve));
     const prefix = Object.keys(extra).find((p) => url.startsWith(p));
     let file = prefix ? path.join(extra[prefix], url.slice(prefix.length)) : path.join(root, url);
     if (existsSync(file) && statSync(file).isDirectory()) file = path.join(file, 'index.html');
@@ -36,8 +40,15 @@ export async function serve(root, extra = {}, { headers = () => ({}) } = {}) {
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   // down(): every request fails as it would with the network gone, the
   // service worker's own fetches too (a page's offline mode leaves those).
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; } };
+  const release = () => {
+    released = true;
+    waiting.splice(0).forEach((resolve) => resolve());
+  };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; }, release };
 }
+
+// A strict Content-Security-Policy, as a careful host serves the site: nothing inline, nothing from elsewhere.
+export const strictCsp = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'";
 
 const browsers = ['/usr/bin/chromium-headless-shell', '/usr/lib/chromium/chromium-headless-shell', '/usr/bin/chromium'];
 
