@@ -83,7 +83,7 @@ stage_web() {
   suite phone-tests.log node web/test/phone.mjs build-web/site build/bin
   # Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
   suite share-tests.log node web/test/share.mjs build-web/site build/bin
-  # Reduced flashing: the switches, the kept choice against the system's preference, the bar's marks.
+  # Reduced flashing: the switches, the kept choice against the system's preference, the bar's marks, the map made in a worker, clips.
   suite flashing-tests.log node web/test/flashing.mjs build-web/site build/bin
   # What goes wrong: no engine, unusable ?data= and packs, the offline copy across builds, servers and quotas.
   suite faults-tests.log node web/test/faults.mjs build-web/site build/bin

@@ -11,7 +11,7 @@ import { copyLink, download, frameAlone, stillName, stillPng } from './share.js'
 import { $, embedded, params, player, setFrameSize } from './state.js';
 import { momentOf, wholeMs } from './address.js';
 import { installTestHook } from './testhook.js';
-import { startFlashSwitches } from './flashing.js';
+import { makeFlashMap, startFlashSwitches, stopMakingFlashMap } from './flashing.js';
 
 document.body.classList.toggle('testing', params.has('test'));
 document.body.classList.toggle('embedded', embedded);
@@ -243,18 +243,33 @@ function start(files, sound, shownAs, head = null) {
   showCard();
   changed();
 }
-// A flash map given beside other data (or none) is checked against it on load.
-function useFlashMap(text, shownAs) {
+// A flash map given beside other data (or none) is checked against it on
+// load. Without one made from them, the data's `files` get their map made in
+// the background, and the whole show is reduced until it is followed.
+function useFlashMap(text, shownAs, files) {
+  stopMakingFlashMap();
   const problem = text === null ? `${shownAs || './'}${flashMapName}: not there` : loadFlashMap(text, `${shownAs}${flashMapName}`);
-  if (problem) console.warn(`${problem}; reduced flashing dims the whole show`);
+  if (problem) console.warn(`${problem}; reduced flashing dims the whole show until its map is made here`);
+  followFlashMap();
+  if (problem) {
+    makeFlashMap(opened.module, dataNames, files, (made) => {
+      const refused = loadFlashMap(made, 'the flash map made here');
+      if (refused) console.warn(`${refused}; reduced flashing dims the whole show`);
+      followFlashMap();
+    });
+  }
+}
+// The bar's marks and the frame shown follow the map the engine follows now.
+function followFlashMap() {
   player.flashStretches = flashStretches();
   controls.markFlashes();
   if (player.ready && !player.playing) showCard();
+  else if (player.paused) present(player.from);
 }
 acceptFolders([...dataNames, flashMapName], $('folder'), (files, shownAs) => {
   start(files, files, shownAs);
   const map = files.get(flashMapName);
-  useFlashMap(map ? new TextDecoder().decode(map) : null, shownAs);
+  useFlashMap(map ? new TextDecoder().decode(map) : null, shownAs, files);
 });
 
 // The soundtrack downloads after the data, which the first frame needs, and
@@ -272,8 +287,9 @@ const ready = (async () => {
   const packError = packed && loadFiles(packed, folder);
   if (packError) console.warn(`data.pack: ${packError}; the plain files instead`);
   if (packed && !packError) usedPack();
-  start(packed && !packError ? null : await fetchPlainFiles(dataNames), sound, folder, soundtrack.head);
-  useFlashMap(await flashMap, folder);
+  const plain = packed && !packError ? null : await fetchPlainFiles(dataNames);
+  start(plain, sound, folder, soundtrack.head);
+  useFlashMap(await flashMap, folder, plain ?? packed);
   return { sound };
 })();
 ready.catch((error) => {

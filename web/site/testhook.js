@@ -3,6 +3,8 @@ import { showTime } from './clock.js';
 import { dataBase } from './data.js';
 import { decodeSoundtrack, soundtrackHead, soundtrackName } from './soundtrack.js';
 import { frameSize, params, player } from './state.js';
+import { makeClip } from './clip.js';
+import { making } from './flashing.js';
 
 export function installTestHook({ opened, ready, offline, soundPosition, clip }) {
   if (!params.has('test')) return;
@@ -25,6 +27,9 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
       const reduced = opened.reduce(t);
       return new Uint8Array(reduced.buffer, reduced.byteOffset, frameSize.bytes).slice();
     },
+    reducedFramesAt(times) {
+      return times.map((t) => this.reducedFrameAt(t));
+    },
     // For the tests of sound and tables: the decoded soundtrack (the first
     // that can play, its head or the whole; or the whole), the clock, a start-up table.
     soundtrack: () => player.playable,
@@ -46,6 +51,17 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip })
       wakeLock: Boolean(player.wakeLock && !player.wakeLock.released), clipRange: player.clipRange,
       reduceFlashing: player.reduceFlashing, flashStretches: player.flashStretches }),
     offline: () => offline,
+    // The map being made for a data set without its own: state ('none',
+    // 'making', 'made', 'failed', 'abandoned'), progress 0..1, the map's text once made,
+    // how many were started and abandoned, and the ms the last one took.
+    flashMapMaking: () => ({ ...making }),
+    // The RGB565 frames a clip of this range hands its encoder, as the viewer sees them now (no sound).
+    async clipFrames(from, to) {
+      const frames = [];
+      const seeFrame = (frame) => frames.push(new Uint8Array(frame.buffer, frame.byteOffset, frameSize.bytes).slice());
+      await makeClip(engine, null, from, to, { reduce: player.reduceFlashing && opened.reduce, seeFrame });
+      return frames;
+    },
     // The clip the Save clip button would save for this range: { type, bytes }.
     clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),
   };

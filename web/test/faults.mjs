@@ -9,13 +9,12 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:f
 import { gunzipSync, gzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { render, renderAll, runSuite, serve } from './harness.mjs';
+import { render, renderAll, runSuite, serve, strictCsp } from './harness.mjs';
 import { entries, packOf } from './pack_format.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
-const strictCsp = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'";
 
 // A copy of the site that `edit(folder)` may change, served for `use(server, folder)`.
 async function withCopy(edit, use, options = {}) {
