@@ -45,6 +45,14 @@ const drop = (page, prefix, names) => page.evaluate(async (prefix, names) => {
   document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: dropped, bubbles: true, cancelable: true }));
 }, prefix, names);
 
+// Resolves once `holds()` resolves true, asked every second; fails after `seconds`.
+async function until(holds, seconds, what) {
+  for (const end = Date.now() + 1000 * seconds; !(await holds());) {
+    if (Date.now() > end) throw new Error(`waited ${seconds} s for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+  }
+}
+
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 // The SHA-256 of each frame that `frames` (a page function's source) gives in the page, as hex.
 const pageShas = (page, frames, ...args) => page.evaluate(async (source, ...args) => {
@@ -241,7 +249,7 @@ const tests = {
     }, calm);
     try {
       await drop(page, 'other/', dataFiles);
-      await page.waitForFunction(() => vantrelleTest.flashMapMaking().progress > 0, { timeout: 300000 });
+      await until(() => making().then(({ progress }) => progress > 0), 300, 'the map to be under way');
       const [marksWhile, dimmedWhile] = await dimmed();
       if (marksWhile !== 0 || !dimmedWhile) throw new Error(`while the map is made: ${marksWhile} marks, the frame at ${calm} ms ${dimmedWhile ? 'reduced' : 'exact'}`);
 
@@ -251,8 +259,7 @@ const tests = {
       if (left.state !== 'abandoned' || left.started !== 1 || left.abandoned !== 1) throw new Error(`another data set opened: ${JSON.stringify(left)}`);
 
       await drop(page, 'other/', dataFiles);
-      await page.waitForFunction(() => vantrelleTest.flashMapMaking().started === 2 && vantrelleTest.flashMapMaking().state !== 'making',
-        { timeout: 1800000, polling: 1000 });
+      await until(() => making().then(({ started, state }) => started === 2 && state !== 'making'), 3600, 'the map to be made');
       const made = await making();
       const want = await nativeMap;
       if (made.state !== 'made' || made.map !== want) throw new Error(`the map made (${made.state}):\n${made.map}\nthe render tool's:\n${want}`);
