@@ -16,12 +16,7 @@ constexpr double kMostLevel = 0.5;     // a brighter grey would wash the picture
 constexpr double kStrengthenBy = 0.7;  // each round, where the reduced show still fails
 constexpr int kMostRounds = 8;
 
-struct Core {
-  DemoClock from = 0;
-  DemoClock to = 0;
-  double scale = 1;  // 0 .. 1
-  double level = 0;  // linear
-};
+using Core = FlashMapMaker::Core;
 
 double LevelFor(const FailingSpan& span) { return std::clamp(span.meanLuminance, kLeastLevel, kMostLevel); }
 
@@ -67,53 +62,80 @@ FlashMap MapOf(const std::vector<Core>& cores, std::uint64_t fingerprint) {
 
 }  // namespace
 
-Result<FlashMap> MakeFlashMap(const AnalysePass& pass, std::span<const int> rates, int fieldPx,
-                              std::uint64_t fingerprint, MapProgress* progress) {
-  MapProgress counted;
-  std::vector<Core> cores;
-  for (const int fps : rates) {
-    FlashAnalyser analyser(fieldPx);
-    if (Status done = pass(fps, nullptr, analyser); !done.ok()) return done;
-    ++counted.passes;
-    for (const FailingSpan& span : analyser.Finish(0).spans) {
-      const double level = LevelFor(span);
-      cores.push_back({span.from, span.to, ScaleFor(span.excessGeneral, span.excessRed, level), level});
-    }
+FlashMapMaker::FlashMapMaker(std::span<const int> rates, int fieldPx, std::uint64_t fingerprint)
+    : rates_(rates.begin(), rates.end()), fieldPx_(fieldPx), fingerprint_(fingerprint) {
+  map_.fingerprint = fingerprint;
+  if (rates_.empty()) {
+    StartChecking();
+  } else {
+    analyser_ = std::make_unique<FlashAnalyser>(fieldPx_);
   }
-  cores = Merge(cores);
-  FlashMap map = MapOf(cores, fingerprint);
-  for (int round = 0; round < kMostRounds && !map.stretches.empty(); ++round) {
-    std::vector<Core> failing;
-    for (const int fps : rates) {
-      FlashAnalyser analyser(fieldPx);
-      if (Status done = pass(fps, &map, analyser); !done.ok()) return done;
-      ++counted.passes;
-      for (const FailingSpan& span : analyser.Finish(0).spans) {
-        // What still fails is reduced further than it was: the swings are the reduced ones.
-        double before = 1;
-        double level = LevelFor(span);
-        for (const Core& core : cores) {
-          if (core.from - kRampMs < span.to && span.from < core.to + kRampMs && core.scale < before) {
-            before = core.scale;
-            level = core.level;
-          }
-        }
-        const double more = std::min(kStrengthenBy, ScaleFor(span.excessGeneral, span.excessRed, level));
-        failing.push_back({span.from, span.to, before * more, level});
+}
+
+FlashMapMaker::~FlashMapMaker() = default;
+
+void FlashMapMaker::PassDone() {
+  ++progress_.passes;
+  for (const FailingSpan& span : analyser_->Finish(0).spans) {
+    if (!checking_) {
+      const double level = LevelFor(span);
+      cores_.push_back({span.from, span.to, ScaleFor(span.excessGeneral, span.excessRed, level), level});
+      continue;
+    }
+    // What still fails is reduced further than it was: the swings are the reduced ones.
+    double before = 1;
+    double level = LevelFor(span);
+    for (const Core& core : cores_) {
+      if (core.from - kRampMs < span.to && span.from < core.to + kRampMs && core.scale < before) {
+        before = core.scale;
+        level = core.level;
       }
     }
-    if (failing.empty()) {
-      counted.passesAll = true;
-      break;
-    }
-    ++counted.rounds;
-    cores.insert(cores.end(), failing.begin(), failing.end());
-    cores = Merge(cores);
-    map = MapOf(cores, fingerprint);
+    const double more = std::min(kStrengthenBy, ScaleFor(span.excessGeneral, span.excessRed, level));
+    failing_.push_back({span.from, span.to, before * more, level});
   }
-  if (map.stretches.empty()) counted.passesAll = true;
-  if (progress != nullptr) *progress = counted;
-  return map;
+  analyser_ = std::make_unique<FlashAnalyser>(fieldPx_);
+  if (++rateIndex_ < rates_.size()) return;
+  rateIndex_ = 0;
+  if (!checking_) {
+    StartChecking();
+    return;
+  }
+  if (failing_.empty()) {
+    progress_.passesAll = true;
+    Finish();
+    return;
+  }
+  ++progress_.rounds;
+  cores_.insert(cores_.end(), failing_.begin(), failing_.end());
+  failing_.clear();
+  cores_ = Merge(cores_);
+  map_ = MapOf(cores_, fingerprint_);
+  if (++round_ >= kMostRounds || map_.stretches.empty()) Finish();
+}
+
+void FlashMapMaker::StartChecking() {
+  cores_ = Merge(cores_);
+  map_ = MapOf(cores_, fingerprint_);
+  checking_ = true;
+  if (map_.stretches.empty()) Finish();
+}
+
+void FlashMapMaker::Finish() {
+  if (map_.stretches.empty()) progress_.passesAll = true;
+  analyser_.reset();
+  done_ = true;
+}
+
+Result<FlashMap> MakeFlashMap(const AnalysePass& pass, std::span<const int> rates, int fieldPx,
+                              std::uint64_t fingerprint, MapProgress* progress) {
+  FlashMapMaker maker(rates, fieldPx, fingerprint);
+  while (!maker.Done()) {
+    if (Status done = pass(maker.Fps(), maker.Reduce(), maker.Analyser()); !done.ok()) return done;
+    maker.PassDone();
+  }
+  if (progress != nullptr) *progress = maker.Progress();
+  return maker.Map();
 }
 
 }  // namespace vantrelle::flash

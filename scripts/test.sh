@@ -85,7 +85,7 @@ stage_web() {
   suite title-card-tests.log node web/test/title_card.mjs build-web/site build/bin
   # Sharing a moment: the copied link opens on it, the still equals the render tool's PNG.
   suite share-tests.log node web/test/share.mjs build-web/site build/bin
-  # Reduced flashing: the switches, the kept choice against the system's preference, the bar's marks.
+  # Reduced flashing: the switches, the kept choice against the system's preference, the bar's marks, the map made in a worker, clips.
   suite flashing-tests.log node web/test/flashing.mjs build-web/site build/bin
   # Picture-in-picture (the show on in a hidden tab, the small window's play and pause) and the narrow strip's overflow menu.
   suite strip-tests.log node web/test/strip.mjs build-web/site build/bin

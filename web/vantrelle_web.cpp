@@ -1,17 +1,24 @@
 // The page's way into the engine: load a data directory written into the
 // in-memory file system, draw the frame for a time, read the frame's pixels.
-// Everything lives in static storage; nothing is allocated per frame.
+// Everything the show uses lives in static storage; nothing is allocated per
+// frame. Making a flash map (in the page's worker) allocates as the native
+// programs do.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "assets/data_inventory.h"
 #include "assets/libm_tables.h"
 #include "assets/resolve_data_path.h"
+#include "core/demo_clock.h"
 #include "core/frame_buffer.h"
 #include "flash/flash_map.h"
+#include "flash/make_flash_map.h"
 #include "flash/reduce_flashing.h"
 #include "flash/whole_show_reduced.h"
 #include "timeline/load_and_precompute.h"
@@ -34,6 +41,19 @@ bool mapGiven = false;
 vantrelle::flash::FlashMap followedMap = vantrelle::flash::WholeShowReduced();
 bool followsGivenMap = false;
 std::string mapError;
+
+// Making the loaded data's flash map a few frames at a time (in the page's
+// worker, which has an engine of its own): the same passes the render tool
+// runs, drawn into buffers of their own.
+std::unique_ptr<vantrelle::flash::FlashMapMaker> maker;
+vantrelle::FrameBuffer makingFrame{};  // drawn over, never cleared during a pass, as the render tool draws
+vantrelle::FrameBuffer makingReduced{};
+std::int64_t makingNext = 0;  // the pass's next frame
+std::string madeMap;
+
+// A pass covers the show at its rate from 0: frame n at floor(n 1000 / fps) ms, as the render tool's ranges.
+std::int64_t PassFrames(int fps) { return (std::int64_t{vantrelle::kShowLengthMs} * fps + 999) / 1000; }
+vantrelle::DemoClock PassTime(std::int64_t n, int fps) { return static_cast<vantrelle::DemoClock>(n * 1000 / fps); }
 
 void ChooseMap() {
   followsGivenMap = mapGiven && fingerprinted && givenMap.fingerprint == dataFingerprint;
@@ -66,6 +86,9 @@ const char* vantrelle_load(const char* directory) {
     fingerprinted = fingerprint.ok();
     dataFingerprint = fingerprint.ok() ? fingerprint.value() : 0;
     ChooseMap();
+    // A map being made was of the data just replaced.
+    maker.reset();
+    madeMap.clear();
   }
   return loadError.c_str();
 }
@@ -84,6 +107,56 @@ const char* vantrelle_flash_map(const char* text, const char* name) {
                                : std::string(name) + ": made from other data";
   return mapError.c_str();
 }
+
+// Starts making the flash map of the data loaded last (dropping one being
+// made). Returns 0 when there is no data to make it from, else 1.
+int vantrelle_make_flash_map() {
+  maker.reset();
+  madeMap.clear();
+  if (!fingerprinted) return 0;
+  maker = std::make_unique<vantrelle::flash::FlashMapMaker>(vantrelle::flash::kCheckedRates,
+                                                            vantrelle::flash::kDefaultFieldPx, dataFingerprint);
+  makingNext = 0;
+  return 1;
+}
+
+// Draws and analyses up to `frames` frames of the map being made. Returns 1
+// while there is more to do, 0 once the map is made (see made_flash_map) or
+// when none is being made.
+int vantrelle_make_flash_map_step(int frames) {
+  if (!maker) return 0;
+  for (int i = 0; i < frames && !maker->Done(); ++i) {
+    const int fps = maker->Fps();
+    if (makingNext == 0) makingFrame.fill(0);
+    const vantrelle::DemoClock t = PassTime(makingNext, fps);
+    static_cast<void>(vantrelle::Timeline(makingFrame, t));
+    const vantrelle::flash::FlashMap* reduce = maker->Reduce();
+    if (reduce != nullptr) vantrelle::flash::ReduceFlashing(t, makingFrame, *reduce, makingReduced);
+    maker->Analyser().Add(t, reduce != nullptr ? makingReduced : makingFrame);
+    if (++makingNext == PassFrames(fps)) {
+      makingNext = 0;
+      maker->PassDone();
+    }
+  }
+  if (!maker->Done()) return 1;
+  madeMap = vantrelle::flash::FlashMapText(maker->Map());
+  maker.reset();
+  return 0;
+}
+
+// How far the map being made is, in thousandths: of the usual two rounds of
+// passes (the exact show, then the reduced one, at every rate), held under
+// 1000 while a further round runs.
+int vantrelle_make_flash_map_progress() {
+  if (!maker) return madeMap.empty() ? 0 : 1000;
+  const std::int64_t passFrames = PassFrames(maker->Fps());
+  const std::int64_t usual = 2 * static_cast<std::int64_t>(std::size(vantrelle::flash::kCheckedRates));
+  const std::int64_t done = (maker->Progress().passes * passFrames + makingNext) * 1000 / (usual * passFrames);
+  return static_cast<int>(std::min<std::int64_t>(done, 999));
+}
+
+// The text of the map made last (as `vantrelle-render --flash-map` writes it); "" until it is made.
+const char* vantrelle_made_flash_map() { return madeMap.c_str(); }
 
 // Whether the filter follows a map made from the loaded data (1), or reduces the whole show (0).
 int vantrelle_flash_map_followed() { return followsGivenMap ? 1 : 0; }

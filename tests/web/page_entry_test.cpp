@@ -3,14 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 #include <utility>
 
 #include "core/demo_clock.h"
+#include "testing/test_data_directory.h"
 
 extern "C" int vantrelle_segment_start(int index);
 extern "C" int vantrelle_segment_count();
 extern "C" int vantrelle_frame_width();
 extern "C" int vantrelle_frame_height();
+extern "C" const char* vantrelle_load(const char* directory);
+extern "C" int vantrelle_make_flash_map();
+extern "C" int vantrelle_make_flash_map_step(int frames);
+extern "C" int vantrelle_make_flash_map_progress();
+extern "C" const char* vantrelle_made_flash_map();
 
 namespace vantrelle {
 namespace {
@@ -36,6 +43,28 @@ TEST(PageEntry, CountAndFrameSizeDescribeTheShow) {
   EXPECT_EQ(vantrelle_segment_start(count), kShowLengthMs);
   EXPECT_EQ(vantrelle_frame_width(), 400);
   EXPECT_EQ(vantrelle_frame_height(), 240);
+}
+
+// The page's worker makes a map a few frames at a time, telling how far it
+// is, and starts from nothing when other data is opened. Progress is in
+// thousandths of the usual 12 passes; the first, at 60 fps, has 15,080 frames.
+TEST(PageEntry, FlashMapIsMadeInStepsAndStartsAgain) {
+  const TestDataDirectory data;
+  ASSERT_STREQ(vantrelle_load(data.path().string().c_str()), "");
+  ASSERT_EQ(vantrelle_make_flash_map(), 1);
+  const struct {
+    int frames;
+    int progress;  // floor(frames so far * 1000 / (12 * 15080))
+  } steps[] = {{0, 0}, {200, 1}, {554, 4}, {754, 8}};
+  for (const auto& step : steps) {
+    EXPECT_EQ(vantrelle_make_flash_map_step(step.frames), 1) << step.frames;
+    EXPECT_EQ(vantrelle_make_flash_map_progress(), step.progress) << step.frames;
+    EXPECT_STREQ(vantrelle_made_flash_map(), "");
+  }
+  ASSERT_EQ(vantrelle_make_flash_map(), 1);
+  EXPECT_EQ(vantrelle_make_flash_map_progress(), 0);
+  EXPECT_EQ(vantrelle_make_flash_map_step(754), 1);
+  EXPECT_EQ(vantrelle_make_flash_map_progress(), 4);
 }
 
 }  // namespace

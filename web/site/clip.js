@@ -39,8 +39,10 @@ async function soundFor(soundtrack, from, to) {
 
 // Resolves to { type, bytes, name }; `progress(done, total)` after each frame;
 // `signal` (an AbortSignal) cancels; `reduce(t)`, when given, turns the frame
-// drawn for t into the one the viewer sees (reduced flashing). The frame on the screen is put back.
-export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal, reduce } = {}) {
+// drawn for t into the one the viewer sees (reduced flashing); `seeFrame(frame,
+// n)`, when given, sees each RGB565 frame as it goes to the encoder. The frame
+// on the screen is put back.
+export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal, reduce, seeFrame } = {}) {
   [from, to] = [wholeMs(from), wholeMs(to)];  // a range dragged on the bar can fall between ms
   const media = await import('./mediabunny.mjs');
   // Only those who save clips download the muxer; the service worker then keeps it for offline.
@@ -73,7 +75,9 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
       if (signal?.aborted) throw new DOMException('Cancelled', 'AbortError');
       const t = frameTime(from, n);
       engine._vantrelle_draw(t);
-      enlarge(reduce ? reduce(t) : frame, image, kClipScale);
+      const shown = reduce ? reduce(t) : frame;
+      seeFrame?.(shown, n);
+      enlarge(shown, image, kClipScale);
       context2d.putImageData(image, 0, 0);
       await video.add(n / kClipFps, 1 / kClipFps);
       progress(n + 1, count);

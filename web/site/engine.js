@@ -42,16 +42,11 @@ async function instantiate(name, imports) {
   return { instance: (await WebAssembly.instantiate(await response.arrayBuffer(), imports)).instance, address };
 }
 
-// The engine's module is imported from its own file on this server, so that a
-// strict Content-Security-Policy (no blob: scripts) still lets it run.
-// Rejects with an error that names the file that failed.
-export async function openEngine() {
-  const vectors = wantVectors();
-  const name = vectors ? 'vantrelle' : 'vantrelle-scalar';
-  // Only the build in use is fetched; its WebAssembly alongside the module that asks for it.
-  const preload = Object.assign(document.createElement('link'),
-    { rel: 'preload', href: zipped ? `${name}.wasm.gz` : `${name}.wasm`, as: 'fetch', crossOrigin: 'anonymous' });
-  document.head.append(preload);
+// The engine build `name` ('vantrelle' or 'vantrelle-scalar'), its module
+// imported from its own file on this server, so that a strict
+// Content-Security-Policy (no blob: scripts) still lets it run; in the page
+// or in a worker. Rejects with an error that names the file that failed.
+export async function createEngine(name) {
   const moduleAddress = new URL(`${name}.mjs`, location.href).href;
   const createVantrelle = (await import(moduleAddress).catch((error) => {
     throw new Error(`${name}.mjs: ${error.message}`);
@@ -69,6 +64,33 @@ export async function openEngine() {
       return {};
     },
   })]);
+  return { engine, moduleAddress, wasmAddress };
+}
+
+// Writes `files` (name to bytes) of the engine's data files `names` below
+// `directory` in its file system, loads them and removes them (the engine
+// holds its own copy). Returns "" or the engine's error, naming `directory`.
+export function loadData(engine, names, files, directory) {
+  engine.FS.mkdir(directory);
+  const present = names.filter((name) => files.has(name));
+  for (const name of present) {
+    engine.FS.mkdirTree(`${directory}/${name.slice(0, name.lastIndexOf('/'))}`);
+    engine.FS.writeFile(`${directory}/${name}`, files.get(name));
+  }
+  const error = engine.ccall('vantrelle_load', 'string', ['string'], [directory]);
+  for (const name of present) engine.FS.unlink(`${directory}/${name}`);
+  return error;
+}
+
+// The page's engine, with what the page needs of it.
+export async function openEngine() {
+  const vectors = wantVectors();
+  const name = vectors ? 'vantrelle' : 'vantrelle-scalar';
+  // Only the build in use is fetched; its WebAssembly alongside the module that asks for it.
+  const preload = Object.assign(document.createElement('link'),
+    { rel: 'preload', href: zipped ? `${name}.wasm.gz` : `${name}.wasm`, as: 'fetch', crossOrigin: 'anonymous' });
+  document.head.append(preload);
+  const { engine, moduleAddress, wasmAddress } = await createEngine(name);
   const width = engine._vantrelle_frame_width();
   const height = engine._vantrelle_frame_height();
   const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), width * height);
@@ -89,14 +111,7 @@ export async function openEngine() {
   let loads = 0;
   function loadFiles(files, shownAs) {
     const directory = `/data${++loads}`;
-    engine.FS.mkdir(directory);
-    const present = dataNames.filter((name) => files.has(name));
-    for (const name of present) {
-      engine.FS.mkdirTree(`${directory}/${name.slice(0, name.lastIndexOf('/'))}`);
-      engine.FS.writeFile(`${directory}/${name}`, files.get(name));
-    }
-    const error = engine.ccall('vantrelle_load', 'string', ['string'], [directory]);
-    for (const name of present) engine.FS.unlink(`${directory}/${name}`);  // the engine holds its own copy
+    const error = loadData(engine, dataNames, files, directory);
     return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
   }
 
@@ -110,7 +125,8 @@ export async function openEngine() {
       (_, i) => ({ from: engine._vantrelle_flash_stretch_from(i), to: engine._vantrelle_flash_stretch_to(i) })));
 
   // `files`: the addresses the engine was actually read from, for offline play.
-  return { engine, vectors, files: [moduleAddress, wasmAddress], width, height, frame, reduce, loadFlashMap, flashStretches,
+  // `module`: the build in use, for another instance of it (a worker's).
+  return { engine, vectors, module: name, files: [moduleAddress, wasmAddress], width, height, frame, reduce, loadFlashMap, flashStretches,
     segmentStarts, dataNames, loadFiles,
     fetchFiles: (base) => fetchFiles(base, dataNames) };
 }

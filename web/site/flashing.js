@@ -44,3 +44,65 @@ export function startFlashSwitches(switches, changed) {
     set(!reducing);
   };
 }
+
+// ---- A data set without a map of its own: its map made in a worker, while
+// the whole show is reduced. `making` is what the page knows of it.
+export const making = { state: 'none', progress: 0, map: null, started: 0, abandoned: 0, ms: 0 };
+let worker = null;
+// A quiet word on the switches while it runs, after their own titles.
+let titles = null;
+function tell(note) {
+  titles ??= [...document.querySelectorAll('.flash-switch')].map((button) => [button, button.title]);
+  for (const [button, title] of titles) button.title = note ? `${title}; ${note}` : title;
+}
+
+// Abandons the map being made, if any.
+export function stopMakingFlashMap() {
+  if (!worker) return;
+  worker.terminate();
+  worker = null;
+  tell('');
+  ++making.abandoned;
+  making.state = 'abandoned';
+}
+
+// Starts making the map of `files` (name to bytes, the engine's `names`)
+// with the engine build `module`; `made(text)` once it is made.
+export function makeFlashMap(module, names, files, made) {
+  stopMakingFlashMap();
+  const own = new Worker(new URL('flashmap-worker.js', import.meta.url), { type: 'module', name: 'flash map' });
+  worker = own;
+  const begun = performance.now();
+  Object.assign(making, { state: 'making', progress: 0, map: null, ms: 0 });
+  ++making.started;
+  tell('finding where this data set flashes: until then the whole show is dimmed');
+  const end = (state) => {
+    if (worker !== own) return;
+    worker = null;
+    own.terminate();
+    making.state = state;
+    making.ms = performance.now() - begun;
+    tell('');
+  };
+  own.onmessage = ({ data }) => {
+    if (worker !== own) return;
+    if ('progress' in data) {
+      making.progress = data.progress;
+      tell(`finding where this data set flashes (${Math.floor(100 * data.progress)}%): until then the whole show is dimmed`);
+    }
+    if ('error' in data) {
+      console.warn(`the flash map: ${data.error}; reduced flashing dims the whole show`);
+      end('failed');
+    }
+    if ('map' in data) {
+      making.map = data.map;
+      end('made');
+      made(data.map);
+    }
+  };
+  own.onerror = (event) => {
+    console.warn(`flashmap-worker.js: ${event.message ?? 'did not start'}; reduced flashing dims the whole show`);
+    end('failed');
+  };
+  own.postMessage({ module, names, files: new Map(names.filter((name) => files.has(name)).map((name) => [name, files.get(name)])) });
+}

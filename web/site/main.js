@@ -15,7 +15,7 @@ import { isPaused, isReady, isRunning, isShowing, onPhase, phase, setPhase } fro
 import { clipRange as chosenRange } from './scrub.js';
 import { momentOf, wholeMs } from './address.js';
 import { installTestHook } from './testhook.js';
-import { reducingFlashes, startFlashSwitches } from './flashing.js';
+import { makeFlashMap, reducingFlashes, startFlashSwitches, stopMakingFlashMap } from './flashing.js';
 import { nextFrame } from './frameclock.js';
 import { startPip } from './pip.js';
 import { startOverflow } from './overflow.js';
@@ -250,17 +250,32 @@ function start(files, sound, shownAs, head = null) {
   showCard();
   changed();
 }
-// A flash map given beside other data (or none) is checked against it on load.
-function useFlashMap(text, shownAs) {
+// A flash map given beside other data (or none) is checked against it on
+// load. Without one made from them, the data's `files` get their map made in
+// the background, and the whole show is reduced until it is followed.
+function useFlashMap(text, shownAs, files) {
+  stopMakingFlashMap();
   const problem = text === null ? `${shownAs || './'}${flashMapName}: not there` : loadFlashMap(text, `${shownAs}${flashMapName}`);
-  if (problem) console.warn(`${problem}; reduced flashing dims the whole show`);
+  if (problem) console.warn(`${problem}; reduced flashing dims the whole show until its map is made here`);
+  followFlashMap();
+  if (problem) {
+    makeFlashMap(opened.module, dataNames, files, (made) => {
+      const refused = loadFlashMap(made, 'the flash map made here');
+      if (refused) console.warn(`${refused}; reduced flashing dims the whole show`);
+      followFlashMap();
+    });
+  }
+}
+// The bar's marks and the frame shown follow the map the engine follows now.
+function followFlashMap() {
   controls.markFlashes(flashStretches());
   if (isReady() && !isShowing()) showCard();
+  else if (isPaused()) present(showTime());
 }
 acceptFolders([...dataNames, flashMapName], $('folder'), (files, shownAs) => {
   start(files, files, shownAs);
   const map = files.get(flashMapName);
-  useFlashMap(map ? new TextDecoder().decode(map) : null, shownAs);
+  useFlashMap(map ? new TextDecoder().decode(map) : null, shownAs, files);
 });
 
 // The soundtrack downloads after the data, which the first frame needs, and
@@ -278,8 +293,9 @@ const ready = (async () => {
   const packError = packed && loadFiles(packed, folder);
   if (packError) console.warn(`data.pack: ${packError}; the plain files instead`);
   if (packed && !packError) usedPack();
-  start(packed && !packError ? null : await fetchPlainFiles(dataNames), sound, folder, soundtrack.head);
-  useFlashMap(await flashMap, folder);
+  const plain = packed && !packError ? null : await fetchPlainFiles(dataNames);
+  start(plain, sound, folder, soundtrack.head);
+  useFlashMap(await flashMap, folder, plain ?? packed);
   return { sound };
 })();
 ready.catch((error) => {

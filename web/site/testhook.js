@@ -8,8 +8,9 @@ import { isPaused, isShowing } from './phase.js';
 import { isUpright } from './present.js';
 import { holdsWakeLock } from './session.js';
 import { clipRange } from './scrub.js';
-import { reducingFlashes } from './flashing.js';
+import { making, reducingFlashes } from './flashing.js';
 import { flashStretchesMarked } from './marks.js';
+import { makeClip } from './clip.js';
 
 export function installTestHook({ opened, ready, offline, soundPosition, clip, layoutShift }) {
   if (!params.has('test')) return;
@@ -32,6 +33,9 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip, l
       const reduced = opened.reduce(t);
       return new Uint8Array(reduced.buffer, reduced.byteOffset, frameSize.bytes).slice();
     },
+    reducedFramesAt(times) {
+      return times.map((t) => this.reducedFrameAt(t));
+    },
     // For the tests of sound and tables: the decoded soundtrack (the first
     // that can play, its head or the whole; or the whole), the clock, a start-up table.
     soundtrack: playableSoundtrack,
@@ -52,6 +56,17 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip, l
     offline: () => offline,
     // The layout's shifts since the page opened, summed; null where the browser does not report them.
     layoutShift: () => (layoutShift.measured ? layoutShift.total : null),
+    // The map being made for a data set without its own: state ('none',
+    // 'making', 'made', 'failed', 'abandoned'), progress 0..1, the map's text once made,
+    // how many were started and abandoned, and the ms the last one took.
+    flashMapMaking: () => ({ ...making }),
+    // The RGB565 frames a clip of this range hands its encoder, as the viewer sees them now (no sound).
+    async clipFrames(from, to) {
+      const frames = [];
+      const seeFrame = (frame) => frames.push(new Uint8Array(frame.buffer, frame.byteOffset, frameSize.bytes).slice());
+      await makeClip(engine, null, from, to, { reduce: reducingFlashes() && opened.reduce, seeFrame });
+      return frames;
+    },
     // The clip the Save clip button would save for this range: { type, bytes }.
     clip: (from, to) => clip(from, to).then(({ type, bytes }) => ({ type, bytes })),
   };

@@ -1,11 +1,15 @@
 // Reduced flashing in the page, in Debian's headless Chromium: the switches,
 // the viewer's kept choice against the system's reduced-motion preference,
-// and the bar's marks of where the show flashes.
+// the bar's marks of where the show flashes, the map made in a worker for a
+// data set without one, and clips. Served with a strict Content-Security-Policy.
 //   node flashing.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
-import { readFileSync } from 'node:fs';
+import { execFile } from 'node:child_process';
+import { createHash } from 'node:crypto';
+import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { runSuite } from './harness.mjs';
+import { render, renderAll, runSuite, strictCsp } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
@@ -14,17 +18,70 @@ const kStoreKey = 'vantrelle.reduceFlashing';
 
 // The data set's stretches, [from, to) ms, read from its flash map.
 const mapText = readFileSync(path.join(bin, 'flash.map'), 'utf8');
-const stretches = mapText.split('\n')
+const stretchesOf = (text) => text.split('\n')
   .filter((line) => line.startsWith('stretch ')).map((line) => line.split(' ').slice(1, 3).map(Number));
+const stretches = stretchesOf(mapText);
+
+// Another data set, made here: the default one with the planet's palette
+// turned negative (24 header bytes, then r, g, b, flags per entry), so that
+// its 3D scenes light, and flash, otherwise. Served at other/, the default
+// one at default/, both dropped on the page as loose files.
+const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-flashing-'));
+process.once('exit', () => rmSync(scratch, { recursive: true, force: true }));
+const other = path.join(scratch, 'other');
+for (const part of ['gfx', 'mesh']) cpSync(path.join(bin, part), path.join(other, part), { recursive: true });
+const palette = readFileSync(path.join(other, 'gfx/planet.pal'));
+for (let i = 24; i + 3 < palette.length; i += 4) for (let c = i; c < i + 3; ++c) palette[c] = 255 - palette[c];
+writeFileSync(path.join(other, 'gfx/planet.pal'), palette);
+const dataFiles = ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(bin, part)).map((name) => `${part}/${name}`));
+
+// Drops the files `names` of the folder served at `prefix` on the page.
+const drop = (page, prefix, names) => page.evaluate(async (prefix, names) => {
+  const dropped = new DataTransfer();
+  for (const name of names) {
+    const response = await fetch(prefix + name);
+    dropped.items.add(new File([await response.blob()], name.slice(name.lastIndexOf('/') + 1)));
+  }
+  document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: dropped, bubbles: true, cancelable: true }));
+}, prefix, names);
+
+// Resolves once `holds()` resolves true, asked every second; fails after `seconds`.
+async function until(holds, seconds, what) {
+  for (const end = Date.now() + 1000 * seconds; !(await holds());) {
+    if (Date.now() > end) throw new Error(`waited ${seconds} s for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+  }
+}
+
+const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
+// The SHA-256 of each frame that `frames` (a page function's source) gives in the page, as hex.
+const pageShas = (page, frames, ...args) => page.evaluate(async (source, ...args) => {
+  const frames = await globalThis.vantrelleTest[source](...args);
+  const hex = async (bytes) => [...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))].map((b) => b.toString(16).padStart(2, '0')).join('');
+  return Promise.all(frames.map(hex));
+}, frames, ...args);
 
 // The page with the title card showing, after the system says `motion` and
 // this browser keeps `stored` ('on', 'off' or null for nothing kept).
 // `flashMap(text)`, when given, answers for flash.map: its text, or null for a 404.
 // Such a page has a browser context of its own, so that no offline copy
 // of the map is left for the next page; close it with page.close().
-async function openWith(browser, url, { motion = 'no-preference', stored = null, hash = '', flashMap } = {}) {
+// `workers`: the page keeps what each Worker was made from in window.madeWorkers.
+async function openWith(browser, url, { motion = 'no-preference', stored = null, hash = '', flashMap, workers } = {}) {
   const context = flashMap ? await browser.createBrowserContext() : browser;
   const page = await context.newPage();
+  if (workers) {
+    await page.evaluateOnNewDocument(() => {
+      const Made = window.Worker;
+      window.madeWorkers = [];
+      window.Worker = class extends Made {
+        constructor(address, options) {
+          super(address, options);
+          window.madeWorkers.push({ address: String(new URL(address, location.href)), type: options?.type ?? 'classic' });
+        }
+      };
+    });
+  }
   if (flashMap) {
     const close = page.close.bind(page);
     page.close = () => close().then(() => context.close());
@@ -172,6 +229,84 @@ const tests = {
     });
     return `${marks.length} marks, one at each stretch`;
   },
+
+  // A data set dropped without a map of its own gets its map made in a
+  // same-origin module worker while the whole show is reduced; another data
+  // set opened meanwhile abandons it. The map made is, byte for byte, the
+  // render tool's for the same files, and the frames then reduced are the
+  // render tool's with it.
+  async madeMap({ browser, url }) {
+    const nativeMap = new Promise((resolve, reject) => execFile(path.join(bin, 'vantrelle-render'),
+      ['--quiet', '--data', other, '--flash-map', path.join(other, 'flash.map')],
+      (error) => (error ? reject(error) : resolve(readFileSync(path.join(other, 'flash.map'), 'utf8')))));
+    nativeMap.catch(() => {});  // awaited below
+    const page = await openWith(browser, url, { stored: 'on', workers: true });
+    const making = () => page.evaluate(() => vantrelleTest.flashMapMaking());
+    const calm = 1000;  // ms: before any stretch of either data set
+    const dimmed = () => page.evaluate((t) => {
+      const [exact, reduced] = [vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t)];
+      return [document.querySelectorAll('.flash-mark').length, exact.some((byte, i) => byte !== reduced[i])];
+    }, calm);
+    try {
+      await drop(page, 'other/', dataFiles);
+      await until(() => making().then(({ progress }) => progress > 0), 300, 'the map to be under way');
+      const [marksWhile, dimmedWhile] = await dimmed();
+      if (marksWhile !== 0 || !dimmedWhile) throw new Error(`while the map is made: ${marksWhile} marks, the frame at ${calm} ms ${dimmedWhile ? 'reduced' : 'exact'}`);
+
+      await drop(page, 'default/', [...dataFiles, 'flash.map']);
+      await page.waitForFunction((count) => document.querySelectorAll('.flash-mark').length === count, {}, stretches.length);
+      const left = await making();
+      if (left.state !== 'abandoned' || left.started !== 1 || left.abandoned !== 1) throw new Error(`another data set opened: ${JSON.stringify(left)}`);
+
+      await drop(page, 'other/', dataFiles);
+      await until(() => making().then(({ started, state }) => started === 2 && state !== 'making'), 3600, 'the map to be made');
+      const made = await making();
+      const want = await nativeMap;
+      if (made.state !== 'made' || made.map !== want) throw new Error(`the map made (${made.state}):\n${made.map}\nthe render tool's:\n${want}`);
+      const madeStretches = stretchesOf(want);
+      const [marks, dimmedAfter] = await dimmed();
+      if (marks !== madeStretches.length || dimmedAfter) throw new Error(`${marks} marks for ${madeStretches.length} stretches, the frame at ${calm} ms ${dimmedAfter ? 'reduced' : 'exact'}`);
+
+      const workers = await page.evaluate(() => window.madeWorkers);
+      const origin = new URL(url).origin;
+      if (workers.length !== 2 || workers.some(({ address, type }) => new URL(address).origin !== origin || type !== 'module' ||
+        !address.endsWith('/flashmap-worker.js'))) throw new Error(`workers made: ${JSON.stringify(workers)}`);
+
+      // Across the first stretch's ramp in, from the exact frame to full strength.
+      const from = madeStretches[0][0];
+      const times = [from - 400, from - 250, from - 200, from - 125, from - 40, from, from + 300];
+      const got = await pageShas(page, 'reducedFramesAt', times);
+      const expected = (await renderAll(bin, times, ['--data', other, '--reduce-flashing'])).map(sha);
+      const wrong = times.filter((t, i) => got[i] !== expected[i]);
+      if (wrong.length) throw new Error(`reduced frames at ${wrong.join(', ')} ms differ from the render tool's`);
+      return `a map of ${madeStretches.length} stretches made in ${(made.ms / 1000).toFixed(0)} s in a module worker, the render tool's byte for byte; ` +
+        `one abandoned; ${times.length} reduced frames across a ramp exact`;
+    } finally {
+      await page.close();
+    }
+  },
+
+  // A clip saved with the mode on hands its encoder the render tool's reduced
+  // frames: across the first stretch's ramp, from exact frames to full strength.
+  async clipReduced({ browser, url }) {
+    const [from] = stretches[0];
+    const [a, b] = [from - 400, from + 100];
+    const page = await openWith(browser, url, { stored: 'on' });
+    const got = await pageShas(page, 'clipFrames', a, b).finally(() => page.close());
+    const range = ['--from', String(a), '--to', String(b), '--fps', '60', '--raw', '-'];
+    const [reduced, exact] = [render(bin, [...range, '--reduce-flashing']), render(bin, range)];
+    const frameBytes = 400 * 240 * 2;
+    const count = reduced.length / frameBytes;
+    const nth = (bytes, n) => bytes.subarray(n * frameBytes, (n + 1) * frameBytes);
+    if (got.length !== count) throw new Error(`${got.length} clip frames, the render tool ${count}`);
+    const wrong = got.map((hash, n) => (hash === sha(nth(reduced, n)) ? -1 : n)).filter((n) => n >= 0);
+    const left = got.filter((hash, n) => hash === sha(nth(exact, n))).length;
+    if (wrong.length) throw new Error(`clip frames ${wrong.join(', ')} differ from the render tool's reduced frames`);
+    if (left === 0 || left === count) throw new Error(`${left} of ${count} frames exact: the range does not cross a ramp`);
+    return `${count} clip frames from ${a} to ${b} ms, each the render tool's reduced frame (${left} left exact before the ramp)`;
+  },
 };
 
-process.exit(await runSuite('flashing', tests, { site, chosen }));
+process.exit(await runSuite('flashing', tests, {
+  site, chosen, extra: { '/other/': other, '/default/': bin }, headers: () => ({ 'Content-Security-Policy': strictCsp }),
+}));

@@ -179,6 +179,9 @@ async function launchFirefox() {
   }));
 }
 
+// A Content-Security-Policy as strict as the page allows: its own files, WebAssembly compiled from them.
+export const strictCsp = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'";
+
 // What the native program writes; `args` as for vantrelle-render.
 export function render(bin, args) {
   return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 26, stdio: 'pipe' });
@@ -233,8 +236,9 @@ export function chosenOf(tests, chosen) {
 
 // Runs the chosen tests in one headless Chromium against SITE, then
 // `LABEL: N passed, M failed`; resolves to the exit status.
-export async function runSuite(label, tests, { site, chosen }) {
-  const server = await serve(site);
+// `extra` and `headers` as for serve().
+export async function runSuite(label, tests, { site, chosen, extra = {}, headers }) {
+  const server = await serve(site, extra, { headers });
   const browser = await launch();
   let counts;
   try {
