@@ -179,9 +179,6 @@ async function launchFirefox() {
   }));
 }
 
-// A Content-Security-Policy as strict as the page allows: its own files, WebAssembly compiled from them.
-export const strictCsp = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'";
-
 // What the native program writes; `args` as for vantrelle-render.
 export function render(bin, args) {
   return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 26, stdio: 'pipe' });
