@@ -38,4 +38,5 @@ export const player = {
   reduceFlashing: false,  // the viewer sees the frames through the reduced-flash filter
   flashStretches: [],  // [from, to) ms where the show flashes, for the bar; empty until known
   clipRange: null,  // { from, to } ms: the range chosen on the bar for Save clip; null for the default
+  clipUpright: false,  // Save clip makes the upright (vertical) shape rather than landscape
 };
