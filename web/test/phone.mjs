@@ -549,8 +549,8 @@ const tests = {
     await page.mouse.move(410, 310);
     await page.waitForSelector('#strip.shown');
     await findings('controls shown');
-    // Big enough for a thumb: every target of the strip at least 44 CSS px each way.
-    const small = await page.$$eval('#strip button, #strip [role=slider]', (targets) => targets
+    // Big enough for a thumb: every target of the strip at least 44 CSS px each way (those hidden here are none).
+    const small = await page.$$eval('#strip button:not([hidden]), #strip [role=slider]', (targets) => targets
       .map((target) => [target.id, target.getBoundingClientRect()]).filter(([, box]) => box.width < 44 || box.height < 44)
       .map(([id, box]) => `#${id} ${box.width} × ${box.height}`));
     if (small.length) throw new Error(`targets under 44 px: ${small.join(', ')}`);
