@@ -21,8 +21,10 @@
 #include "flash/make_flash_map.h"
 #include "flash/reduce_flashing.h"
 #include "flash/whole_show_reduced.h"
+#include "platform/turn_display_to_landscape.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
+#include "tools/render/vertical_layout.h"
 
 namespace {
 
@@ -54,6 +56,9 @@ std::string madeMap;
 // A pass covers the show at its rate from 0: frame n at floor(n 1000 / fps) ms, as the render tool's ranges.
 std::int64_t PassFrames(int fps) { return (std::int64_t{vantrelle::kShowLengthMs} * fps + 999) / 1000; }
 vantrelle::DemoClock PassTime(std::int64_t n, int fps) { return static_cast<vantrelle::DemoClock>(n * 1000 / fps); }
+
+// A frame turned upright for vertical clips: 240 pixels a row.
+vantrelle::FrameBuffer uprightFrame{};
 
 void ChooseMap() {
   followsGivenMap = mapGiven && fingerprinted && givenMap.fingerprint == dataFingerprint;
@@ -212,6 +217,21 @@ void vantrelle_clear() { showFrame.fill(0); }
 const std::uint16_t* vantrelle_frame() { return showFrame.data(); }
 int vantrelle_frame_width() { return vantrelle::kFrameWidth; }
 int vantrelle_frame_height() { return vantrelle::kFrameHeight; }
+
+// `frame` (the show's frame or the reduced one) turned upright, 240 x 400, as
+// the handheld's display showed it; and where a vertical clip puts it: by
+// number 0..4 the video's width and height, the enlargement, the picture's
+// left and top (video pixels); 0 past the end.
+const std::uint16_t* vantrelle_upright(const std::uint16_t* frame) {
+  vantrelle::platform::TurnLandscapeToDisplay(frame, uprightFrame.data());
+  return uprightFrame.data();
+}
+int vantrelle_vertical_layout(int index) {
+  namespace render = vantrelle::render;
+  constexpr int layout[] = {render::kVerticalWidth, render::kVerticalHeight, render::kVerticalScale,
+                            render::kVerticalLeft, render::kVerticalTop};
+  return index >= 0 && index < static_cast<int>(std::size(layout)) ? layout[index] : 0;
+}
 
 // The start-up tables whose values come from sin, cos and atan2, by number
 // (0..4): where each starts, its size in bytes and its name; null, 0 and ""

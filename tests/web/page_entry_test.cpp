@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -18,6 +19,8 @@ extern "C" int vantrelle_make_flash_map();
 extern "C" int vantrelle_make_flash_map_step(int frames);
 extern "C" int vantrelle_make_flash_map_progress();
 extern "C" const char* vantrelle_made_flash_map();
+extern "C" const std::uint16_t* vantrelle_upright(const std::uint16_t* frame);
+extern "C" int vantrelle_vertical_layout(int index);
 
 namespace vantrelle {
 namespace {
@@ -65,6 +68,34 @@ TEST(PageEntry, FlashMapIsMadeInStepsAndStartsAgain) {
   EXPECT_EQ(vantrelle_make_flash_map_progress(), 0);
   EXPECT_EQ(vantrelle_make_flash_map_step(754), 1);
   EXPECT_EQ(vantrelle_make_flash_map_progress(), 4);
+}
+
+// A vertical clip: the upright picture (240 x 400) enlarged 4 times, centred
+// in 1080 x 1920 with 60 and 160 pixels of black each side.
+TEST(PageEntry, VerticalLayoutCentresTheUprightPicture) {
+  for (auto [index, value] :
+       {std::pair{INT_MIN, 0}, {-1, 0}, {0, 1080}, {1, 1920}, {2, 4}, {3, 60}, {4, 160}, {5, 0}}) {
+    EXPECT_EQ(vantrelle_vertical_layout(index), value) << index;
+  }
+}
+
+// Held upright, landscape pixel (c, r) is display pixel (239 - r, c).
+TEST(PageEntry, UprightTurnsTheFrameAsTheHandheldWasHeld) {
+  static std::uint16_t frame[400 * 240] = {};
+  const std::pair<int, int> marks[] = {{0, 0}, {399, 0}, {0, 239}, {399, 239}, {123, 45}};
+  for (int i = 0; i < 5; ++i) {
+    frame[marks[i].second * 400 + marks[i].first] = static_cast<std::uint16_t>(0x1111 * (i + 1));
+  }
+  const std::uint16_t* upright = vantrelle_upright(frame);
+  int lit = 0;
+  for (int i = 0; i < 400 * 240; ++i) {
+    lit += upright[i] != 0;
+  }
+  EXPECT_EQ(lit, 5);
+  for (int i = 0; i < 5; ++i) {
+    const auto [c, r] = marks[i];
+    EXPECT_EQ(upright[c * 240 + (239 - r)], 0x1111 * (i + 1)) << c << "," << r;
+  }
 }
 
 }  // namespace

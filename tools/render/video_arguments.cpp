@@ -132,7 +132,8 @@ std::vector<std::string> FfmpegArguments(const VideoSettings& settings) {
     const std::string by = std::to_string(kVerticalScale);
     args.insert(args.end(), {"-vf",
                              "scale=iw*" + by + ":ih*" + by + ":flags=neighbor,pad=" + std::to_string(kVerticalWidth) +
-                                 ":" + std::to_string(kVerticalHeight) + ":(ow-iw)/2:(oh-ih)/2:color=black",
+                                 ":" + std::to_string(kVerticalHeight) + ":" + std::to_string(kVerticalLeft) + ":" +
+                                 std::to_string(kVerticalTop) + ":color=black",
                              "-pix_fmt", "yuv420p"});
   } else {
     args.insert(args.end(), {"-vf", "scale=iw*" + scale + ":ih*" + scale + ":flags=neighbor", "-pix_fmt", "yuv420p"});

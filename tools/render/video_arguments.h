@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/demo_clock.h"
+#include "tools/render/vertical_layout.h"
 
 namespace vantrelle::render {
 
@@ -25,9 +26,6 @@ enum class VideoPreset { kLandscape, kVertical, kGif };
 std::optional<VideoPreset> PresetNamed(const std::string& name);
 inline constexpr int kGifFps = 25;  // 4 hundredths of a second a frame
 inline constexpr DemoClock kGifLongestMs = 30000;
-inline constexpr int kVerticalScale = 4;
-inline constexpr int kVerticalWidth = 1080;
-inline constexpr int kVerticalHeight = 1920;
 
 struct VideoSettings {
   std::filesystem::path file = {};  // the video written (replaced if present)

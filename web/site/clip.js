@@ -4,19 +4,50 @@
 // together by the muxer (mediabunny.mjs, copied into the site from npm).
 // Nothing is uploaded.
 import { momentLabel, wholeMs } from './address.js';
-import { enlarge } from './share.js';
-import { frameSize } from './frame.js';
+import { frameSize, rgba } from './frame.js';
 
 export const kClipFps = 60;
-export const kClipScale = 3;  // 1200 × 720, as the render tool's videos
+export const kClipScale = 3;  // landscape: 1200 × 720, as the render tool's videos
 export const kDefaultClipMs = 10000;
 export const kMaxClipMs = 60000;
 const kSampleRate = 48000;  // Opus's own rate
-// Enough for the show's hard pixel edges enlarged ×3 (about 25 MB for 10 s);
-// at 12 Mbit/s its busiest frames lose detail.
-const kVideoBitrate = 20e6;
+// A clip must fit chat apps that take 1 MB (10^6 bytes) a second: 8 Mbit/s in
+// all. The video's aim leaves room for the sound and the container, and a
+// little for an encoder that overshoots; the browser's encoder keeps close
+// to it (9.2 MB measured for 10 s).
+export const kClipBytesPerSecond = 1e6;
+const kSoundBitrate = 160e3;
+const kVideoBitrate = Math.floor((8 * kClipBytesPerSecond - kSoundBitrate) * 0.92);
+// Key frames cost most at this rate: one every 10 s still lets a player seek.
+const kKeyFrameSeconds = 10;
 
 export const canSaveClips = () => 'VideoEncoder' in window && 'AudioEncoder' in window;
+
+// The clip's shapes: landscape, or upright as the render tool's vertical
+// preset lays it out (the engine gives that layout, from the same source).
+export function clipLayout(engine, upright) {
+  if (!upright) {
+    const [width, height] = [frameSize.width * kClipScale, frameSize.height * kClipScale];
+    return { width, height, scale: kClipScale, left: 0, top: 0, pictureWidth: frameSize.width, pictureHeight: frameSize.height };
+  }
+  const [width, height, scale, left, top] = [0, 1, 2, 3, 4].map((i) => engine._vantrelle_vertical_layout(i));
+  return { width, height, scale, left, top, pictureWidth: frameSize.height, pictureHeight: frameSize.width };
+}
+
+// `picture` (RGB565, layout.pictureWidth a row) enlarged by whole pixels into
+// `pixels` (RGBA, layout.width a row) at the layout's place; the padding is
+// left as it is. Each enlarged row is drawn once and copied.
+export function layOut(picture, pixels, layout) {
+  const { width, scale, left, top, pictureWidth, pictureHeight } = layout;
+  for (let y = 0; y < pictureHeight; ++y) {
+    const row = (top + y * scale) * width + left;
+    for (let x = 0, to = row; x < pictureWidth; ++x) {
+      const colour = rgba[picture[y * pictureWidth + x]];
+      for (let i = 0; i < scale; ++i) pixels[to++] = colour;
+    }
+    for (let i = 1; i < scale; ++i) pixels.copyWithin(row + i * width, row, row + pictureWidth * scale);
+  }
+}
 
 // Frame n of a range from `from` is at from + floor(n × 1000 / 60) ms.
 export const frameTime = (from, n) => from + Math.floor(n * 1000 / kClipFps);
@@ -37,30 +68,33 @@ async function soundFor(soundtrack, from, to) {
   return context.startRendering();
 }
 
-// Resolves to { type, bytes, name }; `progress(done, total)` after each frame;
+// Resolves to { type, bytes, name, width, height }; `progress(done, total)` after each frame;
 // `signal` (an AbortSignal) cancels; `reduce(t)`, when given, turns the frame
-// drawn for t into the one the viewer sees (reduced flashing); `seeFrame(frame,
-// n)`, when given, sees each RGB565 frame as it goes to the encoder. The frame
-// on the screen is put back.
-export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal, reduce, seeFrame } = {}) {
+// drawn for t into the one the viewer sees (reduced flashing); `upright` makes
+// the vertical shape; `seeFrame(frame, n)`, when given, sees each RGB565 frame
+// as it goes to the encoder. The frame on the screen is put back.
+export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal, reduce, upright = false, seeFrame } = {}) {
   [from, to] = [wholeMs(from), wholeMs(to)];  // a range dragged on the bar can fall between ms
   const media = await import('./mediabunny.mjs');
   // Only those who save clips download the muxer; the service worker then keeps it for offline.
   navigator.serviceWorker?.controller?.postMessage({ fetch: [new URL('mediabunny.mjs', location.href).href] });
-  const [width, height] = [frameSize.width * kClipScale, frameSize.height * kClipScale];
-  const h264 = await media.canEncodeVideo('avc', { width, height, frameRate: kClipFps });
-  if (!h264 && !(await media.canEncodeVideo('vp9', { width, height, frameRate: kClipFps }))) {
+  const layout = clipLayout(engine, upright);
+  const { width, height } = layout;
+  // H.264 where the browser encodes it (a hardware encoder where it has one), else VP9.
+  const quality = new media.Quality({ bitrate: kVideoBitrate, bitrateMode: 'variable' });
+  const asked = { width, height, quality, latencyMode: 'quality', hardwareAcceleration: 'no-preference' };
+  const h264 = await media.canEncodeVideo('avc', asked);
+  if (!h264 && !(await media.canEncodeVideo('vp9', asked))) {
     throw new Error('This browser cannot encode H.264 or VP9 video.');
   }
   const format = h264 ? new media.Mp4OutputFormat({ fastStart: 'in-memory' }) : new media.WebMOutputFormat();
   const output = new media.Output({ format, target: new media.BufferTarget() });
-  const canvas = new OffscreenCanvas(width, height);
-  const context2d = canvas.getContext('2d');
-  const image = context2d.createImageData(width, height);
-  const video = new media.CanvasSource(canvas, { codec: h264 ? 'avc' : 'vp9', bitrate: kVideoBitrate });
+  const video = new media.VideoSampleSource({ codec: h264 ? 'avc' : 'vp9', quality, latencyMode: 'quality',
+    hardwareAcceleration: 'no-preference', keyFrameInterval: kKeyFrameSeconds });
   output.addVideoTrack(video, { frameRate: kClipFps });
-  const audio = soundtrack && new media.AudioBufferSource({ codec: 'opus', quality: media.QUALITY_HIGH });
+  const audio = soundtrack && new media.AudioBufferSource({ codec: 'opus', quality: new media.Quality({ bitrate: kSoundBitrate }) });
   if (audio) output.addAudioTrack(audio);
+  const pixels = new Uint32Array(width * height).fill(rgba[0]);  // the padding stays black
 
   const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes);
   const shown = screen.slice();
@@ -75,11 +109,17 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
       if (signal?.aborted) throw new DOMException('Cancelled', 'AbortError');
       const t = frameTime(from, n);
       engine._vantrelle_draw(t);
-      const shown = reduce ? reduce(t) : frame;
-      seeFrame?.(shown, n);
-      enlarge(shown, image, kClipScale);
-      context2d.putImageData(image, 0, 0);
-      await video.add(n / kClipFps, 1 / kClipFps);
+      const seen = reduce ? reduce(t) : frame;
+      seeFrame?.(seen, n);
+      layOut(upright ? new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_upright(seen.byteOffset), seen.length) : seen, pixels, layout);
+      // VideoFrame copies the pixels, so the one buffer serves every frame.
+      const copied = new VideoFrame(pixels, { format: 'RGBX', codedWidth: width, codedHeight: height, timestamp: 0 });
+      const sample = new media.VideoSample(copied, { timestamp: n / kClipFps, duration: 1 / kClipFps });
+      try {
+        await video.add(sample);
+      } finally {
+        sample.close();
+      }
       progress(n + 1, count);
     }
     video.close();
@@ -92,6 +132,7 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
     screen.set(shown);
   }
   const type = h264 ? 'video/mp4' : 'video/webm';
-  const name = `vantrelle-t${momentLabel(from)}-${momentLabel(to)}.${h264 ? 'mp4' : 'webm'}`;
-  return { type, bytes: new Uint8Array(output.target.buffer), name };
+  const shape = upright ? '-upright' : '';
+  const name = `vantrelle-t${momentLabel(from)}-${momentLabel(to)}${shape}.${h264 ? 'mp4' : 'webm'}`;
+  return { type, bytes: new Uint8Array(output.target.buffer), name, width, height };
 }

@@ -8,7 +8,7 @@ import { makeScreen } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
 import { canSaveClips, kDefaultClipMs, kMaxClipMs, makeClip } from './clip.js';
-import { copyLink, download, frameAlone, stillName, stillPng } from './share.js';
+import { asFile, canShareFile, canShareLinks, copyLink, download, frameAlone, shareFile, shareLink, shareOrDownload, stillName, stillPng } from './share.js';
 import { $, embedded, params } from './page.js';
 import { setFrameSize } from './frame.js';
 import { isPaused, isReady, isRunning, isShowing, onPhase, phase, setPhase } from './phase.js';
@@ -148,8 +148,10 @@ const moment = () => wholeMs(isShowing() ? showTime() : cardTime());
 async function saveStill() {
   if (!isReady()) return;
   const t = moment();
-  download(await stillPng(frameAlone(engine, t)), stillName(t));
+  await shareOrDownload(await stillPng(frameAlone(engine, t)), stillName(t), t);
 }
+
+let clipUpright = false;  // clips are saved upright (1080 × 1920), not landscape
 
 // One clip at a time; pressing the button again while it is made cancels it.
 let clipping = null;
@@ -160,6 +162,7 @@ async function clip(from, to) {
   const { signal } = clipping;
   const button = $('save-clip');
   button.setAttribute('aria-pressed', 'true');
+  offerClip(null);
   try {
     const cancelled = new Promise((resolve, reject) => {
       signal.addEventListener('abort', () => reject(new DOMException('Cancelled', 'AbortError')), { once: true });
@@ -168,6 +171,7 @@ async function clip(from, to) {
     return await makeClip(engine, soundtrack, from, to, {
       signal,
       reduce: reducingFlashes() && reduce,
+      upright: clipUpright,
       progress: (done, total) => say(`Saving clip: ${Math.floor(100 * done / total)}% (press again to cancel)`),
     });
   } finally {
@@ -186,18 +190,45 @@ async function saveClip() {
   const to = chosenRange()?.to ?? Math.min(from + kDefaultClipMs, showEnd());
   try {
     const made = await clip(from, to);
-    download(new Blob([made.bytes], { type: made.type }), made.name);
-    say(`Clip saved: ${made.name}`);
+    const blob = new Blob([made.bytes], { type: made.type });
+    if (canShareFile(asFile(blob, made.name))) {
+      offerClip(asFile(blob, made.name), from);
+      say(`Clip ready: ${made.name}`);
+    } else {
+      download(blob, made.name);
+      say(`Clip saved: ${made.name}`);
+    }
   } catch (error) {
     say(error.name === 'AbortError' ? 'Clip cancelled.' : `No clip: ${error.message}`);
   }
 }
+// A clip takes longer than a tap's leave to open the share sheet: once made,
+// it waits for a tap of its own on Share clip. `file` null withdraws the offer.
+let offered = null;
+function offerClip(file, t) {
+  offered = file && { file, t };
+  $('share-clip').hidden = !file;
+}
+$('share-clip').addEventListener('click', async (event) => {
+  event.stopPropagation();
+  if (!offered) return;
+  const { file, t } = offered;
+  try {
+    if (await shareFile(file, t)) offerClip(null);
+  } catch (error) {
+    offerClip(null);
+    download(file, file.name);
+    say(`Clip saved: ${file.name} (sharing failed: ${error.message})`);
+  }
+});
+$('share-link').hidden = !canShareLinks();
 if (!canSaveClips()) {
   const button = $('save-clip');
   button.setAttribute('aria-label', 'Save clip: not in this browser (no WebCodecs)');
   button.title = 'This browser cannot make videos (it has no WebCodecs)';
   button.disabled = true;
   $('choose-range').disabled = true;  // a range with nothing to save it
+  $('clip-upright').disabled = true;
 }
 
 // The mode shows at once: on the card, while paused, or on the next frame.
@@ -223,6 +254,11 @@ const actions = {
   toggleMute: () => { setMuted(!isMuted()); changed(); },
   toggleFullscreen,
   copyLink: () => copyLink(moment(), say),
+  shareLink: () => shareLink(moment(), say),
+  toggleClipUpright: () => {
+    clipUpright = !clipUpright;
+    $('clip-upright').setAttribute('aria-pressed', String(clipUpright));
+  },
   saveStill,
   saveClip,
   moment,

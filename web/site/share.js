@@ -50,10 +50,58 @@ export async function stillPng(frame, scale = kStillScale) {
 export function download(blob, name) {
   const url = URL.createObjectURL(blob);
   const link = Object.assign(document.createElement('a'), { href: url, download: name });
+  // Its click is no click on the page, which would play or pause the show.
+  link.addEventListener('click', (event) => event.stopPropagation());
   document.body.append(link);
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+// The system's share sheet, on touch devices that have it and, for files, can
+// share that file; on desktops and wherever it is missing, files download and
+// links are copied. Nothing is uploaded: the sheet hands the file to an app.
+const touch = () => matchMedia('(pointer: coarse)').matches;
+export const canShareLinks = () => touch() && typeof navigator.share === 'function';
+export const canShareFile = (file) => canShareLinks() && navigator.canShare?.({ files: [file] }) === true;
+export const asFile = (blob, name) => new File([blob], name, { type: blob.type });
+
+// Shares `file` with the link for `t`. Resolves to true once handed over, false
+// when the viewer closed the sheet; rejects when sharing was refused.
+export async function shareFile(file, t) {
+  try {
+    await navigator.share({ files: [file], url: linkAt(t) });
+    return true;
+  } catch (error) {
+    if (error.name === 'AbortError') return false;
+    throw error;
+  }
+}
+
+// The still for `t` (a PNG blob) through the share sheet where it can go, else downloaded.
+export async function shareOrDownload(blob, name, t) {
+  const file = asFile(blob, name);
+  if (canShareFile(file)) {
+    try {
+      await shareFile(file, t);
+      return;
+    } catch (error) {
+      console.warn(`sharing ${name}: ${error.message}; downloaded instead`);
+    }
+  }
+  download(blob, name);
+}
+
+// Shares the link for `t` through the sheet; without one, copies it as Copy link does.
+export async function shareLink(t, say) {
+  if (!canShareLinks()) return copyLink(t, say);
+  const link = linkAt(t);
+  try {
+    await navigator.share({ url: link });
+  } catch (error) {
+    if (error.name !== 'AbortError') return copyLink(t, say);
+  }
+  return link;
 }
 
 // Copies the link for `t`; where the clipboard is refused, `say` shows it to copy by hand.

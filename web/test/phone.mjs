@@ -554,7 +554,7 @@ const tests = {
     await page.mouse.move(410, 310);
     await page.waitForSelector('#strip.shown');
     await findings('controls shown');
-    // Big enough for a thumb: every target of the strip at least 44 CSS px each way.
+    // Big enough for a thumb: every target of the strip at least 44 CSS px each way (those hidden here are none).
     const small = await page.$$eval('#strip button:not([hidden]), #strip [role=slider]', (targets) => targets
       .map((target) => [target.id, target.getBoundingClientRect()]).filter(([, box]) => box.width < 44 || box.height < 44)
       .map(([id, box]) => `#${id} ${box.width} × ${box.height}`));
