@@ -37,16 +37,6 @@ TEST(LoadPalette, PacksTruncatingRgb565AndIgnoresFlags) {
   EXPECT_EQ(palette[4], 0x07E0);
   EXPECT_EQ(palette[5], 0x001F);
   EXPECT_EQ(palette[255], 0x0000);
-
-  // Short, long or missing: refused with the reason, and nothing changes.
-  palette.fill(0x1234);
-  data.Resize("gfx\\planet.pal", 1047);
-  EXPECT_EQ(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).kind, ErrorKind::kMalformed);
-  data.Resize("gfx\\planet.pal", 1049);
-  EXPECT_EQ(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).kind, ErrorKind::kMalformed);
-  data.Remove("gfx\\planet.pal");
-  EXPECT_EQ(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).kind, ErrorKind::kNotFound);
-  EXPECT_EQ(palette[0], 0x1234);
 }
 
 TEST(LoadRaw, ReadsWholeFilesThatFit) {

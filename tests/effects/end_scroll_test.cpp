@@ -9,20 +9,12 @@
 
 #include "core/frame_buffer.h"
 #include "effects/end_scroll.h"
+#include "field_blend.h"
 
 namespace vantrelle {
 namespace {
 
-// Each field of p moved toward its largest value by a/256, truncated.
-std::uint16_t TowardWhite(std::uint32_t p, std::uint32_t a) {
-  std::uint32_t out = 0;
-  for (const std::uint32_t shift : {11u, 5u, 0u}) {
-    const std::uint32_t top = shift == 5 ? 63 : 31;
-    const std::uint32_t f = (p >> shift) & top;
-    out |= (f * (256 - a) + top * a) / 256 << shift;
-  }
-  return static_cast<std::uint16_t>(out);
-}
+using effects_test::Toward;
 
 TEST(DrawEndScroll, BlendsEachColumnOfTheScrollTowardWhiteByItsAlpha) {
   std::mt19937 random(2512);
@@ -45,7 +37,7 @@ TEST(DrawEndScroll, BlendsEachColumnOfTheScrollTowardWhiteByItsAlpha) {
     for (int y = 0; y < kFrameHeight; ++y) {
       for (int x = 50; x < 350; ++x) {
         std::uint16_t& p = (*expected)[y * kFrameWidth + x];
-        p = TowardWhite(p, alpha[static_cast<std::size_t>((first + y) * kEndScrollWidth + x - 50)]);
+        p = Toward(p, 0xFFFF, alpha[static_cast<std::size_t>((first + y) * kEndScrollWidth + x - 50)]);
       }
     }
     DrawEndScroll(*frame, alpha.data(), c);

@@ -21,19 +21,6 @@ class LightRays : public testing::Test {
   static void SetUpTestSuite() { BuildEffectTables(); }
 };
 
-TEST_F(LightRays, NothingAboveTheThresholdLeavesTheFrameUnchanged) {
-  FrameBuffer noisy;
-  std::uint32_t seed = 7;
-  for (auto& p : noisy) p = static_cast<std::uint16_t>((seed = seed * 1664525u + 1013904223u) >> 16);
-  for (std::uint16_t fill : {std::uint16_t{0}, std::uint16_t{0xFFFF}}) {  // 255 is not strictly above 255
-    FrameBuffer f = noisy;
-    if (fill != 0) f.fill(fill);
-    const FrameBuffer before = f;
-    DrawLightRays(f, kCx, kCy, 1, 255);
-    EXPECT_EQ(f, before);
-  }
-}
-
 TEST_F(LightRays, BrightCentreLightsItsNeighboursWithFieldsSaturating) {
   FrameBuffer f;
   f.fill(0);

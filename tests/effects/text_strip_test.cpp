@@ -10,6 +10,7 @@
 
 #include "core/frame_buffer.h"
 #include "effects/text_strip.h"
+#include "field_blend.h"
 
 namespace vantrelle {
 namespace {
@@ -32,9 +33,7 @@ FrameBuffer PlainTextStrip(FrameBuffer f, const std::vector<std::uint8_t>& strip
         v = (sum * n) >> 16;
       }
       std::uint16_t& p = f[(top + k) * kFrameWidth + x];
-      std::int64_t out = 0;
-      for (std::int64_t m : {0xF800, 0x07E0, 0x001F}) out |= (((p & m) * (256 - v)) >> 8) & m;
-      p = static_cast<std::uint16_t>(out);
+      p = effects_test::Toward(p, 0, static_cast<std::uint32_t>(v));
     }
   }
   return f;

@@ -5,14 +5,19 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <tuple>
+#include <utility>
 
 #include "core/simd.h"
 #include "effects/blend_alpha_picture.h"
 #include "effects/blend_picture.h"
+#include "field_blend.h"
 #include "timeline/fades.h"
 
 namespace vantrelle {
 namespace {
+
+using effects_test::Toward;
 
 // Each operation of the vector layer against its meaning on whole numbers,
 // lane by lane, on random lanes biased toward 0 and 0xFFFF where saturation
@@ -147,25 +152,15 @@ TEST(VectorKernels, NarrowingAndTheZeroTestMatchTheirMeaning) {
   }
 }
 
-// Each field of p moved toward the same field of o by w/256, truncated.
-std::uint16_t Toward(std::uint32_t p, std::uint32_t o, std::uint32_t w) {
-  std::uint32_t out = 0;
-  for (const std::uint32_t shift : {11u, 5u, 0u}) {
-    const std::uint32_t top = shift == 5 ? 63 : 31;
-    const std::uint32_t f = (p >> shift) & top, g = (o >> shift) & top;
-    out |= (f * (256 - w) + g * w) / 256 << shift;
-  }
-  return static_cast<std::uint16_t>(out);
-}
-
 // The kernels that blend pixels against their plain per-pixel meaning, on
-// random frames, pictures, masks and levels (levels past either end too).
+// random frames, pictures, masks and levels (levels past either end too), the
+// portrait over bands at either edge of the frame, across it, and of odd width.
 TEST(VectorKernels, BlendsMatchThePlainFieldByFieldBlend) {
   struct Inputs {
     std::array<std::uint16_t, kFramePixels> picture;
     std::array<std::uint8_t, kFramePixels> bytes;
     std::array<std::uint16_t, 256> colours;
-    std::int32_t level;
+    std::int32_t level, width, left;  // the portrait's band: columns left .. left + width - 1
   };
   struct Case {
     const char* name;
@@ -173,7 +168,6 @@ TEST(VectorKernels, BlendsMatchThePlainFieldByFieldBlend) {
     // What pixel i of a frame holding p becomes.
     std::uint16_t (*expected)(std::uint16_t p, int i, const Inputs&);
   };
-  constexpr int kBand = 37, kLeft = 3;  // a band of odd width: whole vectors and a tail
   const Case cases[] = {
       {"FadeToWhite", [](FrameBuffer& f, const Inputs& in) { FadeToWhite(f, in.level); },
        [](std::uint16_t p, int, const Inputs& in) { return Toward(p, 0xFFFF, std::clamp(in.level, 0, 256)); }},
@@ -187,28 +181,35 @@ TEST(VectorKernels, BlendsMatchThePlainFieldByFieldBlend) {
          return Toward(p, in.colours[in.bytes[i]], std::clamp(in.level, 0, 256));
        }},
       {"BlendAlphaPicture",
-       [](FrameBuffer& f, const Inputs& in) { BlendAlphaPicture(f, in.picture.data(), in.bytes.data(), kBand, kLeft); },
+       [](FrameBuffer& f, const Inputs& in) {
+         BlendAlphaPicture(f, in.picture.data(), in.bytes.data(), in.width, in.left);
+       },
        [](std::uint16_t p, int i, const Inputs& in) {
-         const int x = i % kFrameWidth - kLeft, y = i / kFrameWidth;
-         if (x < 0 || x >= kBand) return p;
-         return Toward(p, in.picture[y * kBand + x], in.bytes[y * kBand + x]);
+         const int x = i % kFrameWidth - in.left, y = i / kFrameWidth;
+         if (x < 0 || x >= in.width) return p;
+         return Toward(p, in.picture[y * in.width + x], in.bytes[y * in.width + x]);
        }},
   };
+  constexpr std::int32_t kLevels[] = {-3, 0, 256, 300};
+  constexpr std::pair<std::int32_t, std::int32_t> kBands[] = {{140, 260}, {1, 0}, {1, 399}, {400, 0}, {37, 3}};
   std::mt19937 random(1602);
   auto inputs = std::make_unique<Inputs>();
   auto frame = std::make_unique<FrameBuffer>();
   for (const Case& c : cases) {
     for (int round = 0; round < 6; ++round) {
       for (auto& p : inputs->picture) p = static_cast<std::uint16_t>(random());
-      for (auto& b : inputs->bytes) b = static_cast<std::uint8_t>(random());
+      // Every other round mostly zeros, so that whole vectors of 0 go by too.
+      for (auto& b : inputs->bytes) b = static_cast<std::uint8_t>(round % 2 == 1 && random() % 16 ? 0 : random());
       for (auto& colour : inputs->colours) colour = static_cast<std::uint16_t>(random());
-      inputs->level = round == 0 ? -3 : round == 1 ? 256 : round == 2 ? 300 : static_cast<std::int32_t>(random() % 257);
+      inputs->level = round < 4 ? kLevels[round] : static_cast<std::int32_t>(random() % 257);
+      std::tie(inputs->width, inputs->left) = kBands[round % std::size(kBands)];
       for (auto& p : *frame) p = static_cast<std::uint16_t>(random());
       const FrameBuffer before = *frame;
       c.draw(*frame, *inputs);
       for (int i = 0; i < kFramePixels; ++i) {
         ASSERT_EQ((*frame)[i], c.expected(before[i], i, *inputs))
-            << c.name << " level " << inputs->level << " pixel " << i;
+            << c.name << " level " << inputs->level << " band " << inputs->left << "+" << inputs->width << " pixel "
+            << i;
       }
     }
   }

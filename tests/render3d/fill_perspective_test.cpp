@@ -85,42 +85,19 @@ std::uint16_t ExactTexel(const Tri& t, int x, int y) {
   return static_cast<std::uint16_t>(v * 256 + u);
 }
 
-TEST(FillPerspective, MatchesAffineOnATriangleFacingTheScreen) {
-  std::mt19937 rng(21);
-  std::uniform_int_distribution<int> pos(-800, 7200);
-  std::uniform_int_distribution<int> tex(0, 4080);
-  std::uniform_int_distribution<int> depth(70000, 110000);
-  int pixels = 0;
-  int apart = 0;
-  for (int n = 0; n < 40; ++n) {
-    const std::int32_t z = depth(rng);
-    Tri t{{pos(rng), pos(rng) / 2, z, pos(rng), pos(rng) / 2, z, pos(rng), pos(rng) / 2, z},
-          {tex(rng), tex(rng), tex(rng), tex(rng), tex(rng), tex(rng)}};
-    if (n % 4 == 0) t.xyz[4] = t.xyz[1] = t.xyz[1] / 16 * 16;  // a flat top on a row boundary
-    const auto p = Perspective(t);
-    const auto a = Affine(t);
-    ASSERT_EQ(p->written, a->written);
-    for (int i = 0; i < kFramePixels; ++i) {
-      if (!p->written[i]) continue;
-      ++pixels;
-      const int d = TexelDistance(p->pixels[i], a->pixels[i]);
-      ASSERT_LE(d, 1) << "triangle " << n << " pixel " << i;
-      apart += d;
-    }
-  }
-  EXPECT_GT(pixels, 100000);
-  EXPECT_LT(apart, pixels / 20);
-}
-
-TEST(FillPerspective, FollowsTheDepthOfASlantedPlane) {
-  // A floor-like plane receding from z = 1 to z = 3 units, 4 texels per
-  // 1/64 unit so that the affine error runs to dozens of texels.
-  const std::array<std::array<double, 9>, 3> planes = {{
+TEST(FillPerspective, FollowsTheDepthOfThePlane) {
+  // Planes receding from z = 1 to z = 3 units, 4 texels per 1/64 unit so that
+  // the affine error runs to dozens of texels; then planes facing the screen,
+  // one clipped at the left edge, where depth is constant and affine is exact.
+  const std::array<std::array<double, 9>, 5> planes = {{
       {-0.6, -0.4, 1.0, 0.6, -0.4, 1.0, 0.0, 0.35, 3.0},
       {-0.5, 0.3, 1.1, 0.9, 0.0, 2.4, -0.2, -0.45, 1.6},
       {0.7, 0.2, 2.8, -0.7, 0.25, 1.05, 0.1, -0.4, 1.2},
+      {-0.9, -0.5, 1.2, 0.8, -0.5, 1.2, 0.1, 0.6, 1.2},
+      {-1.0, -0.2, 0.9, 0.7, 0.6, 0.9, 0.3, -0.9, 0.9},
   }};
   for (const auto& plane : planes) {
+    const bool slanted = plane[2] != plane[5] || plane[5] != plane[8];
     const Tri t = Project(plane, {0, 0, 4000, 0, 2000, 4000});
     const auto p = Perspective(t);
     const auto a = Affine(t);
@@ -138,7 +115,7 @@ TEST(FillPerspective, FollowsTheDepthOfASlantedPlane) {
     }
     EXPECT_GT(pixels, 5000);
     EXPECT_GT(close, pixels * 97 / 100);
-    EXPECT_GT(affineWorst, 12);
+    EXPECT_TRUE(!slanted || affineWorst > 12) << affineWorst;
   }
 }
 

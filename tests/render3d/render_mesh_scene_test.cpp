@@ -92,51 +92,59 @@ class RenderMeshSceneTest : public ::testing::Test {
   std::array<std::uint8_t, 65536> lightMap_{};
 };
 
-TEST_F(RenderMeshSceneTest, BackgroundsClearKeepOrDrawTheSky) {
-  TestMesh m;
-  m.Add(kUpperLeft, {0, 0, -65536}, 3);
-  const auto mesh = m.Record();
-  Render(mesh, MeshBackground::kBlack, MeshMode::kFlat);
-  EXPECT_EQ(frame_[kInside], colours_[255]);
-  EXPECT_EQ(frame_[kOutside], 0);
-
-  frame_.fill(kOld);
-  Render(mesh, MeshBackground::kKeepFrame, MeshMode::kFlat);
-  EXPECT_EQ(frame_[kInside], colours_[255]);
-  EXPECT_EQ(frame_[kOutside], kOld);
-
-  frame_.fill(kOld);
-  Render(mesh, MeshBackground::kSkybox, MeshMode::kFlat);
-  EXPECT_EQ(frame_[kInside], colours_[255]);
-  EXPECT_EQ(frame_[kOutside], sky_[3 * 65536]);  // lower-right sky triangle, page 3
-
-  // Unknown mode: the sky and nothing else.
-  frame_.fill(kOld);
-  Render(mesh, MeshBackground::kSkybox, static_cast<MeshMode>(6));
-  EXPECT_EQ(frame_[kInside], sky_[2 * 65536]);
-  EXPECT_EQ(frame_[kOutside], sky_[3 * 65536]);
-
-  // The whole mesh at Z <= 4096: background only.
-  frame_.fill(kOld);
-  Render(mesh, MeshBackground::kBlack, MeshMode::kFlat, 131072 - 4096);
-  for (std::uint16_t p : frame_) ASSERT_EQ(p, 0);
+// One face over the upper-left half, its normal facing the viewer, edge-on
+// or away, in each background and mode: colours hold 0x8000 + shade, sky
+// page p holds 0x0100 + p, mesh page p holds 0x1111 * (p + 1).
+TEST_F(RenderMeshSceneTest, BackgroundsModesAndFlatShades) {
+  constexpr std::array<std::int32_t, 3> kFacing = {0, 0, -65536}, kEdgeOn = {65536, 0, 0}, kAway = {0, 0, 65536};
+  struct Case {
+    std::array<std::int32_t, 3> normal;
+    std::int32_t attribute;
+    MeshBackground background;
+    MeshMode mode;
+    std::uint16_t inside, outside;
+  };
+  const Case cases[] = {
+      {kFacing, 3, MeshBackground::kBlack, MeshMode::kFlat, 0x80FF, 0},
+      {kFacing, 3, MeshBackground::kKeepFrame, MeshMode::kFlat, 0x80FF, kOld},
+      {kFacing, 3, MeshBackground::kSkybox, MeshMode::kFlat, 0x80FF, 0x0103},           // lower-right sky triangle
+      {kFacing, 3, MeshBackground::kSkybox, static_cast<MeshMode>(6), 0x0102, 0x0103},  // unknown: the sky alone
+      {kEdgeOn, 0, MeshBackground::kKeepFrame, MeshMode::kFlat, 0x8080, kOld},
+      {kAway, 0, MeshBackground::kKeepFrame, MeshMode::kFlat, 0x8001, kOld},
+      {kFacing, 0x00010002, MeshBackground::kBlack, MeshMode::kPagedTexture, 0, 0},  // only kind 3 is drawn
+      {kFacing, 0x00010003, MeshBackground::kBlack, MeshMode::kPagedTexture, 0x2222, 0},
+      {kFacing, 0x00010003, MeshBackground::kBlack, MeshMode::kTextured, 0x1111, 0},  // always page 0
+      {kFacing, 0, MeshBackground::kBlack, MeshMode::kGouraud, 0x80FF, 0},
+      {kEdgeOn, 0, MeshBackground::kBlack, MeshMode::kGouraud, 0x8080, 0},
+  };
+  for (const Case& c : cases) {
+    TestMesh m;
+    m.Add(kUpperLeft, c.normal, c.attribute);
+    frame_.fill(kOld);
+    Render(m.Record(), c.background, c.mode);
+    EXPECT_EQ(frame_[kInside], c.inside) << "mode " << static_cast<int>(c.mode) << " attribute " << c.attribute;
+    EXPECT_EQ(frame_[kOutside], c.outside) << "mode " << static_cast<int>(c.mode) << " attribute " << c.attribute;
+  }
 }
 
-TEST_F(RenderMeshSceneTest, FlatShadeFollowsTheRotatedFaceNormal) {
-  TestMesh facing, edgeOn, away;
-  facing.Add(kUpperLeft, {0, 0, -65536}, 0);
-  edgeOn.Add(kUpperLeft, {65536, 0, 0}, 0);
-  away.Add(kUpperLeft, {0, 0, 65536}, 0);
-  Render(facing.Record(), MeshBackground::kKeepFrame, MeshMode::kFlat);
-  EXPECT_EQ(frame_[kInside], colours_[255]);
-  Render(edgeOn.Record(), MeshBackground::kKeepFrame, MeshMode::kFlat);
-  EXPECT_EQ(frame_[kInside], colours_[128]);
-  Render(away.Record(), MeshBackground::kKeepFrame, MeshMode::kFlat);
-  EXPECT_EQ(frame_[kInside], colours_[1]);
+// The whole mesh at Z <= 4096 leaves the background alone; the nearer of two
+// faces is drawn last; the camera's rotation turns the normal: a quarter turn
+// of a brings (0, 1, 0) to (0, 0, -1), facing the viewer, and the triangle,
+// placed where the turned camera sees it: (x, y, z) -> (x, z, -y).
+TEST_F(RenderMeshSceneTest, DepthCutOffPainterOrderAndCameraTurn) {
+  TestMesh m;
+  m.Add(kUpperLeft, {0, 0, -65536}, 0);
+  Render(m.Record(), MeshBackground::kBlack, MeshMode::kFlat, 131072 - 4096);
+  for (std::uint16_t p : frame_) ASSERT_EQ(p, 0);
 
-  // The camera's rotation turns the normal: a quarter turn of a brings
-  // (0, 1, 0) to (0, 0, -1), facing the viewer. The triangle turns too, so
-  // it is placed where the turned camera sees it: (x, y, z) -> (x, z, -y).
+  TestMesh two;
+  std::array<std::int32_t, 9> nearer = kUpperLeft;
+  for (int k = 2; k < 9; k += 3) nearer[k] = 98304;
+  two.Add(nearer, {0, 0, -65536}, 0);     // drawn last, shade 255
+  two.Add(kUpperLeft, {65536, 0, 0}, 0);  // farther, shade 128
+  Render(two.Record(), MeshBackground::kBlack, MeshMode::kFlat);
+  EXPECT_EQ(frame_[kInside], colours_[255]);
+
   TestMesh up;
   up.Add({-65536, -131072, 65536, 65536, -131072, 65536, -65536, -131072, -65536}, {0, 65536, 0}, 0);
   frame_.fill(kOld);
@@ -145,44 +153,13 @@ TEST_F(RenderMeshSceneTest, FlatShadeFollowsTheRotatedFaceNormal) {
   EXPECT_EQ(frame_[kInside], colours_[255]);
 }
 
-TEST_F(RenderMeshSceneTest, PagedTextureDrawsOnlyKindThreeFromItsPage) {
-  TestMesh other, kind3;
-  other.Add(kUpperLeft, {0, 0, -65536}, 0x00010002);
-  kind3.Add(kUpperLeft, {0, 0, -65536}, 0x00010003);
-  Render(other.Record(), MeshBackground::kBlack, MeshMode::kPagedTexture);
-  for (std::uint16_t p : frame_) ASSERT_EQ(p, 0);
-  Render(kind3.Record(), MeshBackground::kBlack, MeshMode::kPagedTexture);
-  EXPECT_EQ(frame_[kInside], 0x2222);  // page 1
-  EXPECT_EQ(frame_[kOutside], 0);
-
-  // Mode 3 always reads page 0.
-  Render(kind3.Record(), MeshBackground::kBlack, MeshMode::kTextured);
-  EXPECT_EQ(frame_[kInside], 0x1111);
-}
-
-TEST_F(RenderMeshSceneTest, PainterOrderDrawsTheNearerFaceLast) {
-  TestMesh m;
-  std::array<std::int32_t, 9> nearer = kUpperLeft;
-  for (int k = 2; k < 9; k += 3) nearer[k] = 98304;
-  m.Add(nearer, {0, 0, -65536}, 0);     // drawn last, shade 255
-  m.Add(kUpperLeft, {65536, 0, 0}, 0);  // farther, shade 128
-  Render(m.Record(), MeshBackground::kBlack, MeshMode::kFlat);
-  EXPECT_EQ(frame_[kInside], colours_[255]);
-}
-
-// The modes the show's score does not use, through their vertex normals. A
+// The modes that map by the vertex normals (not in the show's score). A
 // normal's x and y pick the texel (1/16 texel: n / 32 + 2048), so the view
 // direction lands on the centre: (0, 0.5, 0) picks column 128, row 192.
-TEST_F(RenderMeshSceneTest, VertexNormalModesShadeAndMapByTheNormals) {
-  TestMesh facing, edgeOn, up;
-  facing.Add(kUpperLeft, {0, 0, -65536}, 0);
+TEST_F(RenderMeshSceneTest, VertexNormalModesMapByTheNormals) {
+  TestMesh edgeOn, up;
   edgeOn.Add(kUpperLeft, {65536, 0, 0}, 0);
   up.Add(kUpperLeft, {0, 32768, 0}, 0);
-  Render(facing.Record(), MeshBackground::kBlack, MeshMode::kGouraud);
-  EXPECT_EQ(frame_[kInside], colours_[255]);
-  Render(edgeOn.Record(), MeshBackground::kBlack, MeshMode::kGouraud);
-  EXPECT_EQ(frame_[kInside], colours_[128]);
-
   // Texel (column u, row v) of page 0 holds 256 v + u.
   for (int i = 0; i < 65536; ++i) pages_[i] = static_cast<std::uint16_t>(i);
   Render(up.Record(), MeshBackground::kBlack, MeshMode::kNormalMapped);

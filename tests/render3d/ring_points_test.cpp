@@ -23,17 +23,15 @@ class DrawRingsTest : public ::testing::Test {
   FrameBuffer frame_{};
 };
 
-TEST_F(DrawRingsTest, NearPointsLeaveAWhiteFrame) {
-  points_[2] = 98559;   // just too near
-  points_[5] = -65536;  // behind the viewer
+TEST_F(DrawRingsTest, DepthCutOffBlobSizeAndSaturation) {
+  // Points just too near or behind the viewer leave a white frame.
+  points_[2] = 98559;
+  points_[5] = -65536;
   DrawRings(frame_, points_.data(), 0, 0);
   for (std::uint16_t p : frame_) ASSERT_EQ(p, GreyRamp[255]);
-}
 
-TEST_F(DrawRingsTest, DepthCutOffAndBlobSize) {
   // t = 0 leaves the points unturned; camera depth -1 moves the point from
   // 98559 to Z = 98560: d = 385, size 393216 / 385 = 1021 sixteenths.
-  points_[2] = 98559;
   DrawRings(frame_, points_.data(), -1, 0);
   // left = 3200 - 510 -> columns 169 .. 232; top = 1920 - 510 -> rows 89 .. 152.
   int darker = 0;
