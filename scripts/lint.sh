@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when shellcheck or ESLint finds anything: shellcheck over every tracked
-# shell script (settings in .shellcheckrc), ESLint over the page, its tests and
-# its build script (web/lint/eslint.config.mjs, the version locked in web/lint/).
+# shell script (settings in .shellcheckrc), ESLint over the page, its tests,
+# its build script and its benchmark (web/lint/eslint.config.mjs, the version locked in web/lint/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t scripts < <(git ls-files '*.sh' .ci/run)
@@ -11,5 +11,5 @@ echo "lint: shellcheck finds nothing in ${#scripts[@]} scripts"
 if [ ! web/lint/node_modules/.package-lock.json -nt web/lint/package-lock.json ]; then
   npm ci --prefix web/lint --no-audit --no-fund
 fi
-web/lint/node_modules/.bin/eslint --config web/lint/eslint.config.mjs web/site web/test web/build_site.mjs
+web/lint/node_modules/.bin/eslint --config web/lint/eslint.config.mjs web/site web/test web/build_site.mjs web/bench/lighthouse.mjs
 echo "lint: ESLint finds nothing in web/"

@@ -1,4 +1,4 @@
-// Lints the page, its tests and its build script: run from the repository's
+// Lints the page, its tests, its build script and its benchmark: run from the repository's
 // top as web/lint/node_modules/.bin/eslint --config web/lint/eslint.config.mjs
 import js from '@eslint/js';
 import globals from 'globals';
@@ -14,7 +14,11 @@ export default [
     languageOptions: { globals: { ...globals.serviceworker } },
   },
   {
-    files: ['web/build_site.mjs'],
+    files: ['web/site/engine-worker.js'],
+    languageOptions: { globals: { ...globals.worker } },
+  },
+  {
+    files: ['web/build_site.mjs', 'web/bench/*.mjs'],
     languageOptions: { globals: { ...globals.node } },
   },
   // The tests run in Node.js and hand functions to the page, which run there
