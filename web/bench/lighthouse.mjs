@@ -7,7 +7,7 @@
 // processor slowed 4×, a simulated slow 4G link). Prints each run's figures,
 // then their medians: the performance score, total blocking time, cumulative
 // layout shift and largest contentful paint.
-import { spawnSync } from 'node:child_process';
+import { execFile } from 'node:child_process';
 import { createReadStream, existsSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import path from 'node:path';
@@ -48,12 +48,15 @@ const server = createServer((request, response) => {
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const url = `http://127.0.0.1:${server.address().port}/`;
 
-// One audit in a fresh browser profile (Lighthouse's own), run as its command line does.
-function audit() {
-  const run = spawnSync(lighthouse, [url, '--only-categories=performance', '--output=json', '--output-path=stdout', '--quiet',
-    '--chrome-flags=--headless=new --no-sandbox --disable-gpu'], { env: { ...process.env, CHROME_PATH: chrome }, maxBuffer: 1 << 28 });
-  if (run.status !== 0) throw new Error(`lighthouse: ${run.stderr.toString().trim() || `status ${run.status}`}`);
-  const report = JSON.parse(run.stdout);
+// One audit in a fresh browser profile (Lighthouse's own), run as its
+// command line does; asynchronously, so that this process goes on serving the page.
+async function audit() {
+  const stdout = await new Promise((resolve, reject) => {
+    execFile(lighthouse, [url, '--only-categories=performance', '--output=json', '--output-path=stdout', '--quiet',
+      '--chrome-flags=--no-sandbox'], { env: { ...process.env, CHROME_PATH: chrome }, maxBuffer: 1 << 28 },
+    (error, out, err) => (error ? reject(new Error(`lighthouse: ${err.trim() || error.message}`)) : resolve(out)));
+  });
+  const report = JSON.parse(stdout);
   const value = (id) => report.audits[id].numericValue;
   const longTasks = (report.audits['long-tasks'].details?.items ?? [])
     .map(({ url: source, duration }) => `${Math.round(duration)} ms ${source.replace(url, '')}`);
@@ -73,7 +76,7 @@ const figures = ['score', 'tbt', 'cls', 'lcp'];
 try {
   const results = [];
   for (let i = 1; i <= runs; ++i) {
-    results.push(audit());
+    results.push(await audit());
     console.log(`run ${i}: ${shown(results.at(-1))}`);
     // The main thread's long tasks as the slowed phone would run them, by the script they are charged to.
     console.log(`  long tasks: ${results.at(-1).longTasks.join(', ') || 'none'}`);
