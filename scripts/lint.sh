@@ -11,5 +11,5 @@ echo "lint: shellcheck finds nothing in ${#scripts[@]} scripts"
 if [ ! web/lint/node_modules/.package-lock.json -nt web/lint/package-lock.json ]; then
   npm ci --prefix web/lint --no-audit --no-fund
 fi
-web/lint/node_modules/.bin/eslint --config web/lint/eslint.config.mjs web/site web/test web/build_site.mjs web/bench/lighthouse.mjs
+web/lint/node_modules/.bin/eslint --config web/lint/eslint.config.mjs web/site web/test web/build_site.mjs web/bench
 echo "lint: ESLint finds nothing in web/"

@@ -14,17 +14,14 @@ export default [
     languageOptions: { globals: { ...globals.serviceworker } },
   },
   {
-    files: ['web/site/engine-worker.js'],
-    languageOptions: { globals: { ...globals.worker } },
-  },
-  {
-    files: ['web/build_site.mjs', 'web/bench/*.mjs'],
+    files: ['web/build_site.mjs', 'web/bench/lighthouse.mjs'],
     languageOptions: { globals: { ...globals.node } },
   },
-  // The tests run in Node.js and hand functions to the page, which run there
-  // and reach the page's test hook (and the first-frame probe's record).
+  // The tests and the browser benchmarks run in Node.js and hand functions to
+  // the page, which run there and reach the page's test hook (and the
+  // first-frame probe's record).
   {
-    files: ['web/test/**/*.{js,mjs}'],
+    files: ['web/test/**/*.{js,mjs}', 'web/bench/bench.mjs', 'web/bench/first_frame.mjs'],
     languageOptions: {
       globals: { ...globals.node, ...globals.browser, vantrelleTest: 'readonly', firstFrameTimes: 'writable' },
     },

@@ -6,7 +6,7 @@
 // a site without one shows none), the first frame (performance mark
 // 'first-frame': ready to play), the soundtrack's head or the whole decoded
 // (play with sound possible), and the bytes downloaded by the first frame.
-import { launch, serve } from './harness.mjs';
+import { launch, serve } from '../test/harness.mjs';
 
 const args = process.argv.slice(2);
 const runsAt = args.indexOf('--runs');

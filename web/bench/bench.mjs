@@ -5,7 +5,7 @@
 // of saving a 10 s clip.
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
-import { launch, serve } from './harness.mjs';
+import { launch, serve } from '../test/harness.mjs';
 
 const site = path.resolve(process.argv[2]);
 
