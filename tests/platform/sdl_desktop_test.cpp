@@ -15,16 +15,10 @@
 #include "platform/progress_bar.h"
 #include "platform/sdl/sdl_window_manager.h"
 #include "platform/write_png.h"
+#include "recording_procedure.h"
 
 namespace vantrelle::platform {
 namespace {
-
-std::vector<MSG> heard;  // what the show window's procedure was handed
-
-LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam, void* context) {
-  heard.push_back(MSG{window, message, wParam, lParam});
-  return static_cast<SdlWindowManager*>(context)->DefWindowProc(window, message, wParam, lParam);
-}
 
 void Key(SDL_Keycode key, bool repeat = false, Uint16 modifiers = KMOD_NONE) {
   SDL_Event event{};
@@ -74,7 +68,7 @@ class DummyDesktop : public ::testing::Test {
     ASSERT_TRUE(desktop->Start());
     windows.emplace(*desktop);
     WNDCLASS windowClass;
-    windowClass.lpfnWndProc = Record;
+    windowClass.lpfnWndProc = Record<SdlWindowManager>;
     windowClass.context = &*windows;  // the procedure's default processing goes back to this manager
     windowClass.lpszClassName = "Show";
     windows->RegisterClass(windowClass);
