@@ -10,7 +10,7 @@
 # moment, sounds with the soundtrack decoded by ffmpeg.
 # Exits 77 (skipped) without the tools or the data set.
 set -euo pipefail
-source "${BASH_SOURCE%/*}/start_xvfb.sh"
+source "${BASH_SOURCE%/*}/x_session.sh"
 checks=${BASH_SOURCE%/*}/screen_checks.py
 
 show=$1
@@ -18,25 +18,8 @@ render=$2
 data=$(dirname "$show")
 start=110000  # ms: the clip under the greetings, drawn whole each frame
 
-for tool in Xvfb xdotool ffmpeg python3; do
-  command -v "$tool" >/dev/null || { echo "skip: no $tool"; exit 77; }
-done
-if [ ! -f "$data/music/soundtrack.mp3" ] || [ ! -d "$data/gfx" ]; then echo "skip: no data set in $data"; exit 77; fi
-
-work=$(mktemp -d)
-xvfb_pid=""
-show_pid=""
-mover_pid=""
-cleanup() {
-  local pid
-  for pid in "$show_pid" "$xvfb_pid" "$mover_pid"; do
-    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb 191 240 400x240x24
+[ -f "$data/music/soundtrack.mp3" ] || { echo "skip: no soundtrack in $data"; exit 77; }
+x_session 191 240 400x240x24 ffmpeg python3
 export DISPLAY=$display
 
 fail() {
