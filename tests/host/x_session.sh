@@ -12,6 +12,7 @@ x_session() {
   for tool in Xvfb xdotool "$@"; do
     command -v "$tool" >/dev/null || { echo "skip: no $tool"; exit 77; }
   done
+  # shellcheck disable=SC2154 # set by the test that sourced this
   [ -d "$data/gfx" ] || { echo "skip: no data set in $data"; exit 77; }
   work=$(mktemp -d)
   trap x_session_end EXIT
