@@ -178,7 +178,9 @@ TEST(VideoExport, ContainersAndPresetsAsAProbeReadsThem) {
       EXPECT_EQ(run.output, "") << c.file;
     }
     std::map<std::string, std::string> probe = Probe(file);
-    if (first) EXPECT_NEAR(std::stod(probe["duration"]), 2.0, 0.03);
+    if (first) {
+      EXPECT_NEAR(std::stod(probe["duration"]), 2.0, 0.03);
+    }
     EXPECT_EQ(probe["video.codec"], c.codec) << c.file;
     if (probe["video.codec"] == "h264") {
       EXPECT_EQ(probe["video.pix_fmt"], "yuv420p") << c.file;
