@@ -9,16 +9,13 @@
 #include "assets/build_effect_tables.h"
 #include "assets/libm_tables.h"
 #include "core/sin_tables.h"
+#include "testing/frame_hash.h"
 
 int main() {
   vantrelle::BuildSinCosTables();
   vantrelle::BuildEffectTables();
   for (const vantrelle::LibmTable& table : vantrelle::LibmTables()) {
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a's offset basis
-    const auto* bytes = static_cast<const unsigned char*>(table.data);
-    for (std::size_t i = 0; i < table.bytes; ++i) {
-      hash = (hash ^ bytes[i]) * 1099511628211ull;  // FNV-1a's prime
-    }
+    const std::uint64_t hash = vantrelle::BytesHash({static_cast<const std::uint8_t*>(table.data), table.bytes});
     std::printf("%s %zu %016" PRIx64 "\n", table.name, table.bytes, hash);
   }
   return 0;

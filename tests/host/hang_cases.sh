@@ -6,24 +6,11 @@
 # show with one line and status 0; with no display at all it says so and
 # exits 1. Exits 77 (skipped) without Xvfb or the data set.
 set -uo pipefail
-source "${BASH_SOURCE%/*}/start_xvfb.sh"
+source "${BASH_SOURCE%/*}/x_session.sh"
 
 show=$1
 data=$(dirname "$show")
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "skip: no $tool"; exit 77; }
-done
-[ -d "$data/gfx" ] || { echo "skip: no data set in $data"; exit 77; }
-
-work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb 141 190 640x480x24
+x_session 141 190 640x480x24
 
 # The real data with a FIFO for a soundtrack.
 mkdir -p "$work/fifo/music"

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The show as a player, on a virtual X server with SDL's disk audio driver:
-# Space holds picture and sound, Right and Left move both by 5 s, the pointer
-# shows the progress bar for 2 s, M silences the sound while the picture runs
-# on, --loop goes on from the opening, and a run with no input ends by
-# itself with status 0. Pictures are compared with vantrelle-render's frames
-# around the expected moment, sounds with the soundtrack decoded by ffmpeg.
+# started some way into the show in a 400 x 240 window, its picture is one of
+# the frames vantrelle-render draws around that time and its sound is not
+# silence; Space holds picture and sound, Right and Left move both by 5 s, the
+# pointer shows the progress bar for 2 s, M silences the sound while the
+# picture runs on, Escape ends it with status 0 within a second, --loop goes
+# on from the opening, and a run with no input ends by itself with status 0.
+# Pictures are compared with vantrelle-render's frames around the expected
+# moment, sounds with the soundtrack decoded by ffmpeg.
 # Exits 77 (skipped) without the tools or the data set.
 set -euo pipefail
-source "${BASH_SOURCE%/*}/start_xvfb.sh"
+source "${BASH_SOURCE%/*}/x_session.sh"
 checks=${BASH_SOURCE%/*}/screen_checks.py
 
 show=$1
@@ -15,25 +18,8 @@ render=$2
 data=$(dirname "$show")
 start=110000  # ms: the clip under the greetings, drawn whole each frame
 
-for tool in Xvfb xdotool ffmpeg python3; do
-  command -v "$tool" >/dev/null || { echo "skip: no $tool"; exit 77; }
-done
-if [ ! -f "$data/music/soundtrack.mp3" ] || [ ! -d "$data/gfx" ]; then echo "skip: no data set in $data"; exit 77; fi
-
-work=$(mktemp -d)
-xvfb_pid=""
-show_pid=""
-mover_pid=""
-cleanup() {
-  local pid
-  for pid in "$show_pid" "$xvfb_pid" "$mover_pid"; do
-    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-start_xvfb 191 240 400x240x24
+[ -f "$data/music/soundtrack.mp3" ] || { echo "skip: no soundtrack in $data"; exit 77; }
+x_session 191 240 400x240x24 ffmpeg python3
 export DISPLAY=$display
 
 fail() {
@@ -58,20 +44,21 @@ launch() {
   fail "$name: the music never started"
 }
 
-# finish: Escape, then the show must be gone with status 0.
+# finish: Escape, then the show must be gone within a second with status 0.
 finish() {
+  local pressed ended status=0
+  pressed=$(date +%s%N)
   xdotool key Escape
   for _ in $(seq 100); do
-    if ! kill -0 "$show_pid" 2>/dev/null; then
-      local status=0
-      wait "$show_pid" || status=$?
-      show_pid=""
-      [ "$status" -eq 0 ] || fail "exit status $status after Escape"
-      return 0
-    fi
-    sleep 0.1
+    kill -0 "$show_pid" 2>/dev/null || break
+    sleep 0.01
   done
-  fail "still running 10 s after Escape"
+  ended=$(date +%s%N)
+  kill -0 "$show_pid" 2>/dev/null && fail "still running a second after Escape"
+  wait "$show_pid" || status=$?
+  show_pid=""
+  [ "$status" -eq 0 ] || fail "exit status $status after Escape"
+  echo "Escape ended the show in $(((ended - pressed) / 1000000)) ms"
 }
 
 shot() { ffmpeg -hide_banner -loglevel error -f x11grab -video_size 400x240 -i "$display" -frames:v 1 \
@@ -83,6 +70,7 @@ note() { echo "$1 $2" >>"$work/marks"; }  # a named number for the checks below
 # The player's keys and the pointer, in one run.
 launch player --start "$start"
 sleep 1.5
+shot shown
 note before_right "$(audio_size player)"
 key Right
 sleep 1.5
@@ -144,6 +132,10 @@ sleep 1.5
 note unmuted_to "$(audio_size player)"
 finish
 
+set +o pipefail  # each check stops reading at the first exact match
+"$render" --data "$data" --from $((start + 500)) --to $((start + 4500)) --step 1 --raw - 2>/dev/null |
+  python3 "$checks" shown "$work/shown.rgb" "$work/player.raw" || fail "the picture and the sound"
+set -o pipefail
 ffmpeg -hide_banner -loglevel error -i "$data/music/soundtrack.mp3" -f s16le -acodec pcm_s16le "$work/track.raw"
 "$render" --data "$data" --from $((start + 4000)) --to $((start + 20000)) --step 1 --raw - 2>/dev/null |
   python3 "$checks" player "$work" "$start" || fail "the player's keys"
@@ -154,7 +146,7 @@ sleep 3
 shot looped
 kill -0 "$show_pid" 2>/dev/null || fail "--loop: the show ended at the end"
 finish
-set +o pipefail  # the check stops reading at the first exact match
+set +o pipefail
 "$render" --data "$data" --from 0 --to 8000 --step 1 --raw - 2>/dev/null | python3 "$checks" looped "$work/looped.rgb" ||
   fail "--loop"
 set -o pipefail

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 #include "headless_show.h"
@@ -42,93 +43,73 @@ TEST_F(HeadlessShow, WidePitchKeepsTheBytesPastColumn239) {
   auto& back = display->attached[0];
   std::fill(back.memory.begin(), back.memory.end(), 0xAB);
   shell->frame.fill(0x1234);
-  PresentFrame(shell->frame, *shell->display.backBuffer);
-  for (int y = 0; y < 400; ++y) {
-    EXPECT_EQ(back.Pixel(0, y), 0x1234);
-    EXPECT_EQ(back.Pixel(239, y), 0x1234);
-    for (int byte = 480; byte < 512; ++byte) {
-      ASSERT_EQ(back.memory[y * 512 + byte], 0xAB) << "row " << y << " byte " << byte;
+  for (std::uint16_t drawn : {0x1234, 0}) {
+    if (drawn == 0x1234) {
+      PresentFrame(shell->frame, *shell->display.backBuffer);
+    } else {
+      ClearBackBuffer(*shell->display.backBuffer);
     }
-  }
-  ClearBackBuffer(*shell->display.backBuffer);
-  for (int y = 0; y < 400; ++y) {
-    EXPECT_EQ(back.Pixel(0, y), 0);
-    EXPECT_EQ(back.Pixel(239, y), 0);
-    for (int byte = 480; byte < 512; ++byte) {
-      ASSERT_EQ(back.memory[y * 512 + byte], 0xAB) << "row " << y << " byte " << byte;
+    for (int y = 0; y < 400; ++y) {
+      EXPECT_EQ(back.Pixel(0, y), drawn);
+      EXPECT_EQ(back.Pixel(239, y), drawn);
+      for (int byte = 480; byte < 512; ++byte) {
+        ASSERT_EQ(back.memory[y * 512 + byte], 0xAB) << "row " << y << " byte " << byte;
+      }
     }
   }
 }
 
-TEST_F(HeadlessShow, OtherThan16BitsIsOnlyLockedAndUnlocked) {
+// A surface of another depth, or one that will not lock, is left as it was.
+TEST_F(HeadlessShow, NothingIsWrittenWithoutALocked16BitSurface) {
   HeadlessDisplayConfig deep;
   deep.bitCount = 32;
   deep.pitch = 960;
-  MakeDisplay(deep);
-  SetUpDisplayOnly();
-  auto& back = display->attached[0];
-  std::fill(back.memory.begin(), back.memory.end(), 0xCD);
-  const auto before = back.memory;
-  shell->frame.fill(0x1234);
-  PresentFrame(shell->frame, *shell->display.backBuffer);
-  ClearBackBuffer(*shell->display.backBuffer);
-  EXPECT_EQ(back.memory, before);
-  EXPECT_EQ(back.locks, 2);
-  EXPECT_EQ(back.unlocks, 2);
-  EXPECT_FALSE(back.locked);
+  for (const bool refuses : {false, true}) {  // the lock, or else the depth
+    MakeDisplay(refuses ? HeadlessDisplayConfig{} : deep);
+    SetUpDisplayOnly();
+    auto& back = display->attached[0];
+    std::fill(back.memory.begin(), back.memory.end(), 0xCD);
+    const auto before = back.memory;
+    if (refuses) display->lockResults = {platform::DDERR_SURFACEBUSY, platform::DDERR_SURFACELOST};
+    shell->frame.fill(0x1234);
+    PresentFrame(shell->frame, *shell->display.backBuffer);
+    ClearBackBuffer(*shell->display.backBuffer);
+    EXPECT_EQ(back.memory, before) << refuses;
+    EXPECT_EQ(back.locks, 2) << refuses;
+    if (!refuses) {
+      EXPECT_EQ(back.unlocks, 2);
+      EXPECT_FALSE(back.locked);
+    }
+  }
 }
 
-TEST_F(HeadlessShow, FailedLockWritesNothing) {
+// Each row one frame's flip, in order: what Flip and Restore report, and what came of it.
+TEST_F(HeadlessShow, FlipRetriesWhileStillDrawingAndRestoresALostSurfaceOnce) {
+  using namespace platform;
   SetUpDisplayOnly();
-  auto& back = display->attached[0];
-  std::fill(back.memory.begin(), back.memory.end(), 0xEE);
-  const auto before = back.memory;
-  display->lockResults = {platform::DDERR_SURFACEBUSY, platform::DDERR_SURFACELOST};
-  PresentFrame(shell->frame, *shell->display.backBuffer);
-  ClearBackBuffer(*shell->display.backBuffer);
-  EXPECT_EQ(back.memory, before);
-  EXPECT_EQ(back.locks, 2);
+  const struct {
+    std::deque<HRESULT> flips;
+    std::deque<HRESULT> restores;
+    int flipCalls;
+    int restoreCalls;
+    int shown;
+  } frames[] = {
+      {{DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING, DD_OK}, {}, 3, 0, 1},
+      {{DDERR_WASSTILLDRAWING, E_FAIL, DDERR_WASSTILLDRAWING}, {}, 2, 0, 0},  // other errors give up for the frame
+      {{DDERR_SURFACELOST}, {}, 1, 1, 0},
+      {{DDERR_WASSTILLDRAWING, DDERR_SURFACELOST}, {DDERR_SURFACELOST}, 2, 1, 0},  // a failed restore is dropped too
+      {{}, {}, 1, 0, 1},                                                           // the next frame flips as usual
+  };
+  int flips = 0, restores = 0, shown = 0;
+  for (const auto& frame : frames) {
+    display->flipResults = frame.flips;
+    display->restoreResults = frame.restores;
+    FlipFrame(*shell->display.primary);
+    EXPECT_EQ(display->flips, flips += frame.flipCalls) << flips;
+    EXPECT_EQ(display->restores, restores += frame.restoreCalls) << flips;
+    EXPECT_EQ(display->shownFrames, shown += frame.shown) << flips;
+  }
 }
-
-TEST_F(HeadlessShow, FlipRetriesWhileStillDrawing) {
-  SetUpDisplayOnly();
-  display->flipResults = {platform::DDERR_WASSTILLDRAWING, platform::DDERR_WASSTILLDRAWING, platform::DD_OK};
-  FlipFrame(*shell->display.primary);
-  EXPECT_EQ(display->flips, 3);
-  EXPECT_EQ(display->shownFrames, 1);
-  EXPECT_EQ(display->restores, 0);
-
-  display->flipResults = {platform::DDERR_WASSTILLDRAWING, platform::E_FAIL, platform::DDERR_WASSTILLDRAWING};
-  FlipFrame(*shell->display.primary);  // any other error gives up until the next frame
-  EXPECT_EQ(display->flips, 5);
-  EXPECT_EQ(display->shownFrames, 1);
-}
-
-TEST_F(HeadlessShow, LostSurfaceIsRestoredOnceAndNotFlippedAgain) {
-  SetUpDisplayOnly();
-  display->flipResults = {platform::DDERR_SURFACELOST};
-  FlipFrame(*shell->display.primary);
-  EXPECT_EQ(display->flips, 1);
-  EXPECT_EQ(display->restores, 1);
-  EXPECT_EQ(display->shownFrames, 0);
-
-  display->flipResults = {platform::DDERR_WASSTILLDRAWING, platform::DDERR_SURFACELOST};
-  display->restoreResults = {platform::DDERR_SURFACELOST};  // a failed restore is dropped too
-  FlipFrame(*shell->display.primary);
-  EXPECT_EQ(display->flips, 3);
-  EXPECT_EQ(display->restores, 2);
-  EXPECT_EQ(display->shownFrames, 0);
-
-  FlipFrame(*shell->display.primary);  // the next frame flips as usual
-  EXPECT_EQ(display->flips, 4);
-  EXPECT_EQ(display->shownFrames, 1);
-}
-
-}  // namespace
-}  // namespace vantrelle::host
-
-namespace vantrelle::host {
-namespace {
 
 TEST_F(HeadlessShow, TurningTheDisplayBackGivesTheFrame) {
   SetUpDisplayOnly();

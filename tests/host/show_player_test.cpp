@@ -84,35 +84,32 @@ TEST_F(HeadlessPlayer, ASeekPastTheEndEndsTheShowAsTheEndDoes) {
   EXPECT_EQ(times, (std::vector<DemoClock>{250'000, kShowLengthMs}));
 }
 
-// Paused, a seek past the end holds the last frame, still paused; resuming
-// from it ends the show.
-TEST_F(HeadlessPlayer, PausedASeekPastTheEndHoldsTheLastFrame) {
-  config.startMs = 250'000;
-  After(1, PlayerAction::kTogglePause);
-  After(2, PlayerAction::kSeekBy, 5000);
-  After(4, PlayerAction::kTogglePause);
-  timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs ? 1 : 0; };
-  EXPECT_EQ(Run(), 0);
+// Paused, a seek past the end holds the last frame, still paused, and
+// resuming from it ends the show; with --loop it goes to the opening instead.
+TEST_F(HeadlessPlayer, PausedASeekPastTheEndHoldsTheLastFrameOrTheOpening) {
   constexpr DemoClock kLast = kShowLengthMs - 1;
-  EXPECT_EQ(times, (std::vector<DemoClock>{250'000, 250'020, kLast, kLast, kLast, kLast + 20}));
-  EXPECT_EQ(CallsWhilePlaying(),
-            (std::vector<std::string>{"FSOUND_SetPaused(0,1)", "FSOUND_Stream_SetTime(stream,251327)",
-                                      "FSOUND_Stream_SetTime(stream,251327)", "FSOUND_SetPaused(0,0)"}));
-}
-
-// With --loop the same seek goes to the opening, still paused.
-TEST_F(HeadlessPlayer, PausedInALoopASeekPastTheEndGoesToTheOpening) {
-  config.loop = true;
-  config.startMs = 250'000;
-  After(1, PlayerAction::kTogglePause);
-  After(2, PlayerAction::kSeekBy, 5000);
-  After(4, PlayerAction::kTogglePause);
-  timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs ? 1 : 0; };
-  windows.onPoll = [&](HeadlessWindowManager& w) {
-    if (times.size() == 6) w.PostMessage(1, WM_CLOSE, 0, 0);
-  };
-  Run();
-  EXPECT_EQ(times, (std::vector<DemoClock>{250'000, 250'020, 0, 0, 0, 20}));
+  for (const bool loop : {false, true}) {
+    times.clear();
+    script.clear();
+    sound = HeadlessSoundLibrary{};
+    windows = HeadlessWindowManager{};
+    windows.onPoll = [&](HeadlessWindowManager& w) {
+      if (times.size() == 6) w.PostMessage(1, WM_CLOSE, 0, 0);
+    };
+    config.loop = loop;
+    config.startMs = 250'000;
+    After(1, PlayerAction::kTogglePause);
+    After(2, PlayerAction::kSeekBy, 5000);
+    After(4, PlayerAction::kTogglePause);
+    timeline = [](FrameBuffer&, DemoClock t) { return t < kShowLengthMs ? 1 : 0; };
+    EXPECT_EQ(Run(), 0);
+    const DemoClock held = loop ? 0 : kLast;
+    EXPECT_EQ(times, (std::vector<DemoClock>{250'000, 250'020, held, held, held, held + 20})) << loop;
+    const std::string heldCall = "FSOUND_Stream_SetTime(stream," + std::to_string(held) + ")";
+    EXPECT_EQ(CallsWhilePlaying(),
+              (std::vector<std::string>{"FSOUND_SetPaused(0,1)", heldCall, heldCall, "FSOUND_SetPaused(0,0)"}))
+        << loop;
+  }
 }
 
 TEST_F(HeadlessPlayer, MuteSilencesTheMusicWhileThePictureRunsOn) {

@@ -3,23 +3,17 @@
 #include <vector>
 
 #include "platform/headless/headless_window_manager.h"
+#include "recording_procedure.h"
 
 namespace vantrelle::platform {
 namespace {
 
-std::vector<MSG> received;  // what the test window's procedure was handed
-
-LRESULT Record(HWND window, std::uint32_t message, WPARAM wParam, LPARAM lParam, void* context) {
-  received.push_back(MSG{window, message, wParam, lParam});
-  return static_cast<HeadlessWindowManager*>(context)->DefWindowProc(window, message, wParam, lParam);
-}
-
 class Queue : public ::testing::Test {
  protected:
   void SetUp() override {
-    received.clear();
+    heard.clear();
     WNDCLASS windowClass;
-    windowClass.lpfnWndProc = Record;
+    windowClass.lpfnWndProc = Record<HeadlessWindowManager>;
     windowClass.context = &windows;  // the procedure's default processing goes back to this manager
     windowClass.lpszClassName = "Test";
     ASSERT_NE(windows.RegisterClass(windowClass), 0);
@@ -35,9 +29,9 @@ class Queue : public ::testing::Test {
 TEST_F(Queue, CreatingAndShowingSendCreateAndActivate) {
   windows.ShowWindow(window, 1);
   windows.ShowWindow(window, 1);
-  ASSERT_EQ(received.size(), 2u);
-  EXPECT_EQ(received[0].message, WM_CREATE);
-  EXPECT_EQ(received[1].message, WM_ACTIVATE);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[0].message, WM_CREATE);
+  EXPECT_EQ(heard[1].message, WM_ACTIVATE);
 }
 
 TEST_F(Queue, MessagesComeOutInOrderAndQuitEndsTheGet) {
@@ -88,17 +82,17 @@ TEST_F(Queue, TranslateTurnsLettersDigitsAndSpaceIntoCharacters) {
 }
 
 TEST_F(Queue, DefaultProcessingOfCloseDestroysTheWindow) {
-  received.clear();
+  heard.clear();
   EXPECT_EQ(windows.DefWindowProc(window, WM_KEYDOWN, 'A', 0), 0);
   EXPECT_TRUE(windows.IsWindow(window));
   const MSG close{window, WM_CLOSE, 0, 0};
   windows.DispatchMessage(&close);
   EXPECT_FALSE(windows.IsWindow(window));
-  ASSERT_EQ(received.size(), 2u);
-  EXPECT_EQ(received[0].message, WM_CLOSE);
-  EXPECT_EQ(received[1].message, WM_DESTROY);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[0].message, WM_CLOSE);
+  EXPECT_EQ(heard[1].message, WM_DESTROY);
   EXPECT_EQ(windows.DispatchMessage(&close), 0);  // a gone window gets nothing
-  EXPECT_EQ(received.size(), 2u);
+  EXPECT_EQ(heard.size(), 2u);
   EXPECT_FALSE(windows.DestroyWindow(window));
 }
 

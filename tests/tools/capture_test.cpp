@@ -3,14 +3,14 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "assets/data_inventory.h"
@@ -60,17 +60,11 @@ std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
               "-of default=nw=1 " +
                   Quoted(file));
   std::map<std::string, std::string> found;
-  std::string stream;
-  std::size_t at = 0;
-  while (at < run.output.size()) {
-    std::size_t end = run.output.find('\n', at);
-    if (end == std::string::npos) end = run.output.size();
-    const std::string line = run.output.substr(at, end - at);
-    at = end + 1;
+  std::string stream, line;
+  for (std::istringstream lines(run.output); std::getline(lines, line);) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) continue;
-    const std::string key = line.substr(0, equals);
-    const std::string value = line.substr(equals + 1);
+    const std::string key = line.substr(0, equals), value = line.substr(equals + 1);
     if (key == "codec_name") {
       found["codec"] = value;  // filed under its stream's type, which follows
     } else if (key == "codec_type") {
@@ -127,103 +121,95 @@ TEST(VideoArguments, ContainerByNameAndTheIndexUpFront) {
   EXPECT_EQ(render::SecondsText(251328), "251.328");
 }
 
-TEST(VideoExport, TwoSecondsOfEachContainerWithTheirSoundInStep) {
+// Each container and preset as ffprobe reads it, with the sound in step. A
+// soundtrack that starts as a playlist and goes on as MP3 is played by the
+// show's decoder, which skips the text: the video must carry that same music,
+// never the file the playlist names. Without a soundtrack a video is silent
+// and says so; a GIF has no sound, so nothing is said of it.
+TEST(VideoExport, ContainersAndPresetsAsAProbeReadsThem) {
   if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
-  TestDataDirectory data;
-  AddSoundtrack(data);
-  const std::string withData = "--data " + Quoted(data.path());
-
-  const std::filesystem::path mp4 = data.path() / "two seconds.mp4";
-  ToolRun run = RunTool(RenderTool(), withData + " --from 1000 --to 3000 --fps 30 --video " + Quoted(mp4));
-  ASSERT_EQ(run.status, 0) << run.output;
-  // The count from the start, then (after lines every 5 s on a slow machine) the closing line.
-  EXPECT_TRUE(run.output.starts_with("vantrelle-render: 60 frames to draw\n")) << run.output;
-  EXPECT_NE(run.output.find("vantrelle-render: 60 frames in "), std::string::npos) << run.output;
-  std::map<std::string, std::string> probe = Probe(mp4);
-  EXPECT_EQ(probe["video.codec"], "h264");
-  EXPECT_EQ(probe["video.pix_fmt"], "yuv420p");
-  EXPECT_EQ(probe["video.width"], "1200");
-  EXPECT_EQ(probe["video.height"], "720");
-  EXPECT_EQ(probe["video.nb_read_frames"], "60");
-  EXPECT_EQ(probe["audio.codec"], "aac");
-  EXPECT_NEAR(std::stod(probe["duration"]), 2.0, 0.03);
-  // The tone starts 1.5 s into the soundtrack, so 0.5 s into a video from 1 s.
-  EXPECT_NEAR(FirstSound(mp4), 0.5, 1.0 / 30);
-
-  const std::filesystem::path mkv = data.path() / "show.mkv";
-  run = RunTool(RenderTool(), withData + " --quiet --from 0 --to 1000 --fps 12 --scale 1 --video " + Quoted(mkv));
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(run.output, "");
-  probe = Probe(mkv);
-  EXPECT_EQ(probe["video.codec"], "h264");
-  EXPECT_EQ(probe["video.width"], "400");
-  EXPECT_EQ(probe["video.nb_read_frames"], "12");
-  EXPECT_EQ(probe["audio.codec"], "flac");
-
-  const std::filesystem::path webm = data.path() / "show.webm";
-  run = RunTool(RenderTool(), withData + " --quiet --from 1200 --to 1700 --fps 10 --scale 1 --video " + Quoted(webm));
-  ASSERT_EQ(run.status, 0) << run.output;
-  probe = Probe(webm);
-  EXPECT_EQ(probe["video.codec"], "vp9");
-  EXPECT_EQ(probe["video.nb_read_frames"], "5");
-  EXPECT_EQ(probe["audio.codec"], "opus");
-  EXPECT_NEAR(FirstSound(webm), 0.3, 1.0 / 10);
-}
-
-// A soundtrack that starts as a playlist and goes on as MP3: the show's
-// decoder skips the text, and the video must carry that same music, never
-// the file the playlist names.
-// Each preset's size, rate, frame count and sound, as ffprobe reads them, for 2 s from 1 s.
-TEST(VideoPresets, SizeRateFramesAndSound) {
-  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
-  TestDataDirectory data;
-  AddSoundtrack(data);
+  TestDataDirectory none, tone, playlist;
+  AddSoundtrack(tone);
+  AddSoundtrack(playlist);
+  ASSERT_EQ(RunShell("cd " + Quoted(playlist.FilePath(kSoundtrackFileName).parent_path()) +
+                     " && ffmpeg -hide_banner -loglevel error -f lavfi -i sine=frequency=880:duration=4 other.wav"
+                     " && { printf '#EXTM3U\\n#EXT-X-TARGETDURATION:4\\n#EXTINF:4,\\nother.wav\\n"
+                     "#EXT-X-ENDLIST\\n'; cat soundtrack.mp3; } > mixed && mv mixed soundtrack.mp3"),
+            0);
   struct Case {
-    const char* preset;
+    const TestDataDirectory& data;
     const char* file;
+    const char* options;  // all but the first are --quiet
     const char* codec;
     const char* width;
     const char* height;
     const char* rate;
     const char* frames;
     const char* sound;  // "" for none
+    double firstSound;  // s into the video; < 0 when not checked
   };
+  // The tone starts 1.5 s into the soundtrack, so 0.5 s into a video from 1 s.
   const Case cases[] = {
-      {"landscape", "wide.mp4", "h264", "1200", "720", "60/1", "120", "aac"},
-      {"vertical", "tall.mp4", "h264", "1080", "1920", "60/1", "120", "aac"},
-      {"gif", "loop.gif", "gif", "400", "240", "25/1", "50", ""},
+      {tone, "two seconds.mp4", "--from 1000 --to 3000 --fps 30", "h264", "1200", "720", "30/1", "60", "aac", 0.5},
+      {tone, "show.mkv", "--from 0 --to 1000 --fps 12 --scale 1", "h264", "400", "240", "12/1", "12", "flac", -1},
+      {tone, "show.webm", "--from 1200 --to 1700 --fps 10 --scale 1", "vp9", "400", "240", "10/1", "5", "opus", 0.3},
+      {tone, "wide.mp4", "--from 1000 --to 3000 --preset landscape", "h264", "1200", "720", "60/1", "120", "aac", -1},
+      {tone, "tall.mp4", "--from 1000 --to 3000 --preset vertical", "h264", "1080", "1920", "60/1", "120", "aac", -1},
+      {tone, "loop.gif", "--from 1000 --to 3000 --preset gif", "gif", "400", "240", "25/1", "50", "", -1},
+      {playlist, "mixed.mkv", "--from 1000 --to 3000 --fps 10 --scale 1", "h264", "400", "240", "10/1", "20", "flac",
+       0.5},  // the other file sounds from 0
+      {none, "silent.mp4", "--from 0 --to 500 --fps 10 --scale 1", "h264", "400", "240", "10/1", "5", "", -1},
+      {none, "silent.gif", "--from 0 --to 200 --preset gif", "gif", "400", "240", "25/1", "5", "", -1},
   };
   for (const Case& c : cases) {
-    const std::filesystem::path file = data.path() / c.file;
-    const ToolRun run =
-        RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 1000 --to 3000 --preset " + c.preset +
-                                  " --video " + Quoted(file));
+    const std::filesystem::path file = c.data.path() / c.file;
+    const bool first = &c == cases;
+    const ToolRun run = RunTool(RenderTool(), std::string(first ? "" : "--quiet ") + "--data " + Quoted(c.data.path()) +
+                                                  " " + c.options + " --video " + Quoted(file));
     ASSERT_EQ(run.status, 0) << c.file << ": " << run.output;
+    if (first) {
+      // The count from the start, then (after lines every 5 s on a slow machine) the closing line.
+      EXPECT_TRUE(run.output.starts_with("vantrelle-render: 60 frames to draw\n")) << run.output;
+      EXPECT_NE(run.output.find("vantrelle-render: 60 frames in "), std::string::npos) << run.output;
+    } else if (&c.data == &none && std::string(c.codec) != "gif") {
+      EXPECT_EQ(run.output, "vantrelle-render: warning: no soundtrack at " +
+                                none.FilePath(kSoundtrackFileName).string() + "; the video will be silent\n");
+    } else {
+      EXPECT_EQ(run.output, "") << c.file;
+    }
     std::map<std::string, std::string> probe = Probe(file);
+    if (first) {
+      EXPECT_NEAR(std::stod(probe["duration"]), 2.0, 0.03);
+    }
     EXPECT_EQ(probe["video.codec"], c.codec) << c.file;
+    if (probe["video.codec"] == "h264") {
+      EXPECT_EQ(probe["video.pix_fmt"], "yuv420p") << c.file;
+    }
     EXPECT_EQ(probe["video.width"], c.width) << c.file;
     EXPECT_EQ(probe["video.height"], c.height) << c.file;
     EXPECT_EQ(probe["video.r_frame_rate"], c.rate) << c.file;
     EXPECT_EQ(probe["video.nb_read_frames"], c.frames) << c.file;
     EXPECT_EQ(probe["audio.codec"], c.sound) << c.file;
+    if (c.firstSound >= 0) {
+      EXPECT_NEAR(FirstSound(file), c.firstSound, 1 / std::stod(c.rate)) << c.file;
+    }
   }
 
   // The GIF loops for ever: the application block NETSCAPE2.0 with a loop count of 0.
-  std::ifstream in(data.path() / "loop.gif", std::ios::binary);
-  const std::string gif((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string gif = ReadAll(tone.path() / "loop.gif");
   const std::size_t loop = gif.find("NETSCAPE2.0");
   ASSERT_NE(loop, std::string::npos);
   EXPECT_EQ(gif.substr(loop + 11, 4), std::string("\x03\x01\x00\x00", 4));
 
   // The vertical video's first frame: black around the upright display enlarged 4 times, centred.
-  const std::filesystem::path first = data.path() / "first.png";
-  ASSERT_EQ(RunShell("ffmpeg -v error -i " + Quoted(data.path() / "tall.mp4") + " -frames:v 1 " + Quoted(first)), 0);
+  const std::filesystem::path first = tone.path() / "first.png";
+  ASSERT_EQ(RunShell("ffmpeg -v error -i " + Quoted(tone.path() / "tall.mp4") + " -frames:v 1 " + Quoted(first)), 0);
   ASSERT_EQ(RunTool(RenderTool(),
-                    "--data " + Quoted(data.path()) + " --at 1000 --portrait --png " + Quoted(data.path() / "upright"))
+                    "--data " + Quoted(tone.path()) + " --at 1000 --portrait --png " + Quoted(tone.path() / "upright"))
                 .status,
             0);
   const Picture frame = ReadPng(first);
-  const Picture upright = ReadPng(data.path() / "upright" / "t001000.png");
+  const Picture upright = ReadPng(tone.path() / "upright" / "t001000.png");
   ASSERT_EQ(frame.width, 1080);
   ASSERT_EQ(upright.width, 240);
   long border = 0, inside = 0;
@@ -268,99 +254,23 @@ TEST(VideoExport, FitsAMaximumSize) {
   EXPECT_FALSE(std::filesystem::exists(never));
 }
 
-TEST(VideoExport, TheSoundIsTheSoundtrackChecked) {
-  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+TEST(VideoExport, WithoutFfmpegItSaysWhereToGetIt) {
   TestDataDirectory data;
-  AddSoundtrack(data);
-  const std::filesystem::path music = data.FilePath(kSoundtrackFileName);
-  ASSERT_EQ(RunShell("cd " + Quoted(music.parent_path()) +
-                     " && ffmpeg -hide_banner -loglevel error -f lavfi -i sine=frequency=880:duration=4 other.wav"
-                     " && { printf '#EXTM3U\\n#EXT-X-TARGETDURATION:4\\n#EXTINF:4,\\nother.wav\\n"
-                     "#EXT-X-ENDLIST\\n'; cat soundtrack.mp3; } > mixed && mv mixed soundtrack.mp3"),
-            0);
-  const std::filesystem::path video = data.path() / "mixed.mkv";
-  const ToolRun run =
-      RunTool(RenderTool(), "--quiet --data " + Quoted(data.path()) + " --from 1000 --to 3000 --fps 10 --scale 1" +
-                                " --video " + Quoted(video));
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_NEAR(FirstSound(video), 0.5, 1.0 / 10);  // the other file sounds from 0
-}
-
-TEST(VideoExport, SilentWithAWarningWhenTheSoundtrackIsMissing) {
-  if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
-  TestDataDirectory data;
-  const std::filesystem::path mp4 = data.path() / "silent.mp4";
-  const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) +
-                                                " --quiet --from 0 --to 500 --fps 10 --scale 1 --video " + Quoted(mp4));
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(run.output, "vantrelle-render: warning: no soundtrack at " + data.FilePath(kSoundtrackFileName).string() +
-                            "; the video will be silent\n");
-  std::map<std::string, std::string> probe = Probe(mp4);
-  EXPECT_EQ(probe["video.nb_read_frames"], "5");
-  EXPECT_EQ(probe.count("audio.codec"), 0u);
-}
-
-// A GIF has no sound, so nothing is said about the soundtrack.
-TEST(VideoExport, AGifSaysNothingOfSound) {
-  TestDataDirectory data;
-  const StandInFfmpeg ffmpeg(data.path() / "stand-in");
-  const ToolRun run = RunTool(RenderTool(),
-                              "--quiet --data " + Quoted(data.path()) + " --preset gif --from 0 --to 200 --video " +
-                                  Quoted(data.path() / "clip.gif"),
-                              "/", ffmpeg.Environment());
-  EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(run.output, "");
-}
-
-TEST(VideoExport, FailuresSayWhyInOneLine) {
-  TestDataDirectory data;
-  const std::string withData = "--data " + Quoted(data.path()) + " ";
   const std::filesystem::path empty = data.path() / "empty path";
   std::filesystem::create_directories(empty);
   const std::filesystem::path mp4 = data.path() / "show.mp4";
-
-  ToolRun run =
-      RunTool(RenderTool(), withData + "--from 0 --to 100 --video " + Quoted(mp4), "/", "PATH=" + Quoted(empty));
+  const ToolRun run =
+      RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --from 0 --to 100 --video " + Quoted(mp4), "/",
+              "PATH=" + Quoted(empty));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.output, "vantrelle-render: ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)\n");
   EXPECT_FALSE(std::filesystem::exists(mp4));
-
-  run = RunTool(RenderTool(), withData + "--from 0 --to 100 --video /nonexistent/vantrelle/show.mp4");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.output, "vantrelle-render: cannot write /nonexistent/vantrelle/show.mp4: No such file or directory\n");
-
-  run = RunTool(RenderTool(), withData + "--contact-sheet /nonexistent/vantrelle/sheet.png");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.output, "vantrelle-render: cannot write /nonexistent/vantrelle/sheet.png: No such file or directory\n");
-  EXPECT_FALSE(std::filesystem::exists(mp4));
-}
-
-TEST(PngExport, EnlargesByRepeatingPixels) {
-  TestDataDirectory data;
-  const std::string withData = "--data " + Quoted(data.path()) + " --at 44500 --png ";
-  ToolRun run = RunTool(RenderTool(), withData + Quoted(data.path() / "one"));
-  ASSERT_EQ(run.status, 0) << run.output;
-  run = RunTool(RenderTool(), withData + Quoted(data.path() / "three") + " --scale 3");
-  ASSERT_EQ(run.status, 0) << run.output;
-  const Picture one = ReadPng(data.path() / "one" / "t044500.png");
-  const Picture three = ReadPng(data.path() / "three" / "t044500.png");
-  ASSERT_EQ(one.width, 400);
-  ASSERT_EQ(one.height, 240);
-  ASSERT_EQ(three.width, 1200);
-  ASSERT_EQ(three.height, 720);
-  int differences = 0;
-  for (int y = 0; y < three.height; ++y) {
-    for (int x = 0; x < three.width; ++x) {
-      differences += !SameColour(three.At(x, y), one.At(x / 3, y / 3));
-    }
-  }
-  EXPECT_EQ(differences, 0);
 }
 
 // The handheld showed the picture turned a quarter: the landscape frame's
 // top row runs down the upright display's right-hand column, its left column
-// along the display's top row. Raw and PNG frames alike, at any scale.
-TEST(PortraitExport, FramesAreTheLandscapeFramesTurned) {
+// along the display's top row. Raw and PNG frames alike; a scale repeats pixels.
+TEST(PortraitExport, FramesAreTheLandscapeFramesTurnedAndEnlarged) {
   TestDataDirectory data;
   const std::string withData = "--data " + Quoted(data.path()) + " --times 7,44500,120000 ";
   const std::filesystem::path wide = data.path() / "wide.raw", tall = data.path() / "tall.raw";
@@ -370,15 +280,10 @@ TEST(PortraitExport, FramesAreTheLandscapeFramesTurned) {
   ASSERT_EQ(run.status, 0) << run.output;
   run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "tall") + " --portrait --scale 2");
   ASSERT_EQ(run.status, 0) << run.output;
+  run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "three") + " --scale 3");
+  ASSERT_EQ(run.status, 0) << run.output;
 
-  const auto read = [](const std::filesystem::path& file) {
-    std::vector<char> bytes(std::filesystem::file_size(file));
-    std::FILE* in = std::fopen(file.c_str(), "rb");
-    EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), in), bytes.size());
-    std::fclose(in);
-    return bytes;
-  };
-  const std::vector<char> landscape = read(wide), portrait = read(tall);
+  const std::string landscape = ReadAll(wide), portrait = ReadAll(tall);
   ASSERT_EQ(portrait.size(), landscape.size());
   int turnedWrong = 0;
   for (std::size_t frame = 0; frame < 3; ++frame) {
@@ -399,17 +304,23 @@ TEST(PortraitExport, FramesAreTheLandscapeFramesTurned) {
   for (const char* name : {"t000007.png", "t044500.png", "t120000.png"}) {
     const Picture flat = ReadPng(data.path() / "wide" / name);
     const Picture upright = ReadPng(data.path() / "tall" / name);
-    ASSERT_EQ(upright.width, 480) << name;
-    ASSERT_EQ(upright.height, 800) << name;
-    int differences = 0;
+    const Picture three = ReadPng(data.path() / "three" / name);
+    for (auto [picture, width, height] : {std::tuple{&flat, 400, 240}, {&upright, 480, 800}, {&three, 1200, 720}}) {
+      ASSERT_EQ(std::pair(picture->width, picture->height), std::pair(width, height)) << name;
+    }
+    int turned = 0, enlarged = 0;
     for (int y = 0; y < 800; ++y) {
       for (int x = 0; x < 480; ++x) {
         const std::uint8_t* want = flat.At(y / 2, 239 - x / 2);
-        differences += !SameColour(upright.At(x, y), want);
+        turned += !SameColour(upright.At(x, y), want);
         colours.insert({want, want + 3});
       }
     }
-    EXPECT_EQ(differences, 0) << name;
+    for (int y = 0; y < 720; ++y) {
+      for (int x = 0; x < 1200; ++x) enlarged += !SameColour(three.At(x, y), flat.At(x / 3, y / 3));
+    }
+    EXPECT_EQ(turned, 0) << name;
+    EXPECT_EQ(enlarged, 0) << name;
   }
   EXPECT_GT(colours.size(), 1u);  // blank frames would prove nothing
 }

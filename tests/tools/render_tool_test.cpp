@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -108,30 +109,39 @@ TEST(VideoArguments, BitratesForASizeLimit) {
   }
 }
 
+// Numbers on the command line are decimal, leading zeros included: the tool's
+// own PNG names are zero-padded times.
 TEST(RenderTool, WritesOneRawFramePerTime) {
   TestDataDirectory data;
   const std::filesystem::path out = data.path() / "frames.raw";
-  const std::string common = "--data " + Quoted(data.path()) + " --raw " + Quoted(out);
-
-  ToolRun run = RunTool(RenderTool(), common + " --times 0,44500,251328,300000");
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(std::filesystem::file_size(out), 4 * kRawFrameBytes);
-
-  run = RunTool(RenderTool(), common + " --from 100 --to 200 --step 30");  // 100, 130, 160, 190
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(std::filesystem::file_size(out), 4 * kRawFrameBytes);
-
-  run = RunTool(RenderTool(), common + " --from 0 --to 50");  // 60 fps: 0, 16, 33
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(std::filesystem::file_size(out), 3 * kRawFrameBytes);
-
-  run = RunTool(RenderTool(), common + " --at 1000");
-  ASSERT_EQ(run.status, 0) << run.output;
-  EXPECT_EQ(std::filesystem::file_size(out), kRawFrameBytes);
-
-  run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --from 0 --to 100 --fps 25 --raw -");
+  const struct {
+    const char* times;
+    int frames;
+  } cases[] = {
+      {"--times 0,44500,251328,300000", 4},
+      {"--from 100 --to 200 --step 30", 4},  // 100, 130, 160, 190
+      {"--from 044496 --to 044500 --step 02", 2},
+      {"--from 0 --to 50", 3},  // 60 fps: 0, 16, 33
+      {"--at 1000", 1},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run =
+        RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --raw " + Quoted(out) + " " + c.times);
+    ASSERT_EQ(run.status, 0) << c.times << "\n" << run.output;
+    EXPECT_EQ(std::filesystem::file_size(out), c.frames * kRawFrameBytes) << c.times;
+  }
+  const std::string withData = "--data " + Quoted(data.path());
+  const ToolRun run = RunTool(RenderTool(), withData + " --from 0 --to 100 --fps 25 --raw -");
   ASSERT_EQ(run.status, 0);
   EXPECT_EQ(run.output.size(), 3 * kRawFrameBytes);  // 0, 40, 80
+  EXPECT_EQ(RunTool(RenderTool(), withData + " --times 044500,059136,00 --raw -").output,
+            RunTool(RenderTool(), withData + " --times 44500,59136,0 --raw -").output);
+
+  // 0250000 is 250 s, 1.3 s before the end: read as octal it would be 86 s,
+  // and the show would still be running when the time runs out.
+  const ToolRun show =
+      RunTool(ShowProgram(), "--window --start 0250000", "/", "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 20");
+  EXPECT_EQ(show.status, 0) << show.output;
 }
 
 TEST(RenderTool, WritesNamedPngFiles) {
@@ -159,37 +169,45 @@ TEST(RenderTool, FindsDataBesideTheExecutable) {
   EXPECT_EQ(std::filesystem::file_size(out), kRawFrameBytes);
 }
 
+// One file broken at a time; renders and flash reports alike stop with status 2.
 TEST(RenderTool, BadDataExitsWithStatusTwo) {
-  {
+  namespace fs = std::filesystem;
+  const auto shortPalette = [](const TestDataDirectory& data) { data.Resize("gfx\\planet.pal", 1047); };
+  struct Case {
+    const char* file;  // the broken one
+    void (*breakIt)(const TestDataDirectory&);
+    const char* arguments;
+    const char* what;  // said after the file's name
+  };
+  const Case cases[] = {
+      {"gfx\\planet.pal", shortPalette, "--at 0 --raw -", ": expected 1048 bytes, found 1047"},
+      {"gfx\\planet.pal", shortPalette, "--flash-report r.json", ": expected 1048 bytes, found 1047"},
+      {"gfx\\planet.pal", shortPalette, "--flash-report r.json --reduce-flashing", ": expected 1048 bytes, found 1047"},
+      {"mesh\\zerozev.3df",
+       [](const TestDataDirectory& data) {
+         MeshFileContent mesh = SmallTestMesh();
+         mesh.corners[11] = 4 * 9;
+         data.WriteMesh(mesh);
+       },
+       "--at 0 --raw -", ": face 3 corner 2: expected a vertex index 0..3, found 9"},
+      {"gfx\\planet.raw",
+       [](const TestDataDirectory& data) { fs::permissions(data.FilePath("gfx\\planet.raw"), fs::perms::none); },
+       "--at 0 --raw /dev/null", ": cannot be read: Permission denied"},
+  };
+  for (const Case& c : cases) {
     TestDataDirectory data;
-    data.Resize("gfx\\planet.pal", 1047);
-    const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath("gfx\\planet.pal").string() +
-                              ": expected 1048 bytes, found 1047\n");
-  }
-  {
-    TestDataDirectory data;
-    MeshFileContent mesh = SmallTestMesh();
-    mesh.corners[11] = 4 * 9;
-    data.WriteMesh(mesh);
-    const ToolRun run = RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --at 0 --raw -");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath("mesh\\zerozev.3df").string() +
-                              ": face 3 corner 2: expected a vertex index 0..3, found 9\n");
-  }
-  {
+    fs::permissions(data.path(), fs::perms::all);
+    c.breakIt(data);
     // Unreadable for anyone but root: as root, the tool runs as nobody.
-    TestDataDirectory data;
-    std::filesystem::permissions(data.path(), std::filesystem::perms::all);
-    std::filesystem::permissions(data.FilePath("gfx\\planet.raw"), std::filesystem::perms::none);
-    const std::string arguments = "--data " + Quoted(data.path()) + " --at 0 --raw /dev/null";
-    const ToolRun run = geteuid() == 0 ? RunTool("setpriv", "--reuid=nobody --regid=nogroup --clear-groups " +
-                                                                Quoted(RenderTool()) + " " + arguments)
-                                       : RunTool(RenderTool(), arguments);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath("gfx\\planet.raw").string() +
-                              ": cannot be read: Permission denied\n");
+    const std::string arguments = "--data " + Quoted(data.path()) + " " + c.arguments;
+    const ToolRun run =
+        geteuid() == 0
+            ? RunTool("setpriv",
+                      "--reuid=nobody --regid=nogroup --clear-groups " + Quoted(RenderTool()) + " " + arguments,
+                      data.path())
+            : RunTool(RenderTool(), arguments, data.path());
+    EXPECT_EQ(run.status, 2) << c.arguments;
+    EXPECT_EQ(run.output, "vantrelle-render: data error: " + data.FilePath(c.file).string() + c.what + "\n");
   }
   const ToolRun run = RunTool(RenderTool(), "--data /nonexistent/vantrelle --at 0 --raw -");
   EXPECT_EQ(run.status, 2);
@@ -197,14 +215,20 @@ TEST(RenderTool, BadDataExitsWithStatusTwo) {
             "vantrelle-render: data error: /nonexistent/vantrelle: expected a data directory, found none\n");
 }
 
+// Refused with status 1 in one line, before anything is written; numbers are
+// plain decimal, leading zeros and all.
 TEST(RenderTool, RefusesBadArguments) {
   TestDataDirectory data;
-  const std::string withData = "--data " + Quoted(data.path()) + " ";
   const std::filesystem::path out = data.path() / "never.raw";
   const std::string toFile = " --raw " + Quoted(out);
+  const std::string noData = "--data /nonexistent/vantrelle ";  // refused before the data set is looked for
+  const std::string field = "vantrelle-render: --flash-field ";
+  const std::string range = ": must be an even number of pixels from 8 to 240\n";
+  const std::string gif = ": --preset gif writes a .gif file, and a .gif needs --preset gif\n";
   struct Case {
-    std::string arguments;
-    std::string message;
+    std::string arguments;  // after --data and the test data, unless they say --data
+    std::string said;       // the whole line, or (without its newline) a part of it
+    std::filesystem::path program = RenderTool();
   };
   const Case cases[] = {
       {"--at -5" + toFile, "vantrelle-render: time -5 ms is negative; the show starts at 0\n"},
@@ -223,10 +247,8 @@ TEST(RenderTool, RefusesBadArguments) {
                                                           (data.path() / "show.avi").string() +
                                                           ": say .mp4, .mkv, .webm or (with --preset gif) .gif\n"},
       {"--video s.mp4 --preset square", "vantrelle-render: --preset square: say landscape, vertical or gif\n"},
-      {"--video s.mp4 --preset gif",
-       "vantrelle-render: --video s.mp4: --preset gif writes a .gif file, and a .gif needs --preset gif\n"},
-      {"--from 0 --to 10 --video s.gif",
-       "vantrelle-render: --video s.gif: --preset gif writes a .gif file, and a .gif needs --preset gif\n"},
+      {"--video s.mp4 --preset gif", "vantrelle-render: --video s.mp4" + gif},
+      {"--from 0 --to 10 --video s.gif", "vantrelle-render: --video s.gif" + gif},
       {"--from 0 --to 30001 --preset gif --video s.gif",
        "vantrelle-render: --preset gif takes ranges up to 30 s: say --from and --to\n"},
       {"--preset gif --video s.gif", "vantrelle-render: --preset gif takes ranges up to 30 s: say --from and --to\n"},
@@ -239,23 +261,94 @@ TEST(RenderTool, RefusesBadArguments) {
       {"--from 0 --to 10 --preset '' --video s.mp4", "vantrelle-render: --preset: must name a preset, not be empty\n"},
       {"--from 0 --to 10 --preset vertical --scale 2 --video s.mp4",
        "vantrelle-render: --scale applies to landscape videos only: --preset vertical has its own size\n"},
+      {"--from 0 --to 100 --video /nonexistent/vantrelle/show.mp4",
+       "vantrelle-render: cannot write /nonexistent/vantrelle/show.mp4: No such file or directory\n"},
+      {"--contact-sheet /nonexistent/vantrelle/sheet.png",
+       "vantrelle-render: cannot write /nonexistent/vantrelle/sheet.png: No such file or directory\n"},
+      {noData + "--flash-report r.txt", "vantrelle-render: --flash-report r.txt: say .json or .csv\n"},
+      {noData + "--flash-report r", "vantrelle-render: --flash-report r: say .json or .csv\n"},
+      {noData + "--flash-report r.json --flash-field 6", field + "6" + range},
+      {noData + "--flash-report r.json --flash-field 81", field + "81" + range},
+      {noData + "--flash-report r.json --flash-field 242", field + "242" + range},
+      {noData + "--flash-report r.json --flash-field 0", field + "0" + range},
+      // Options that do not go together, or values that are not what they say.
+      {"--at 1 --times 2", "vantrelle-render: "},
+      {"--from 1", "vantrelle-render: "},
+      {"--at 1 --step 3", "vantrelle-render: "},
+      {"--at x", "vantrelle-render: "},
+      {"--at 1 --raw a --png b", "vantrelle-render: "},
+      {"--at 1 --video a.mp4", "vantrelle-render: "},
+      {"--from 0 --to 9 --contact-sheet s.png", "vantrelle-render: "},
+      {"--at 1 --raw a --scale 2", "vantrelle-render: "},
+      {"--video a.mp4 --step 5", "vantrelle-render: "},
+      {"--video a.mp4 --portrait", "vantrelle-render: "},
+      {"--contact-sheet s.png --portrait", "vantrelle-render: "},
+      {"--at 1 --raw a --preset gif", "vantrelle-render: "},
+      {"--at 1 --raw a --max-size 2M", "vantrelle-render: "},
+      {noData + "--flash-report r.json --flash-field x", "--flash-field"},
+      {noData + "--flash-report r.json --flash-field 8.5", "--flash-field"},
+      {noData + "--flash-field 80 --at 1 --raw a", "--flash-field"},
+      {noData + "--flash-report r.json --raw a", "vantrelle-render: "},
+      {noData + "--flash-report r.json --png d", "vantrelle-render: "},
+      {noData + "--reduce-flashing --at 1 --png d", "vantrelle-render: "},
+      {noData + "--flash-map m --reduce-flashing", "vantrelle-render: "},
+      {"--at 0x10" + toFile, "--at"},
+      {"--at +7" + toFile, "--at"},
+      {"--at ''" + toFile, "--at"},
+      {"--at 1e3" + toFile, "--at"},
+      {"--times ,,," + toFile, "--times"},
+      {"--times 5,0x10" + toFile, "--times"},
+      {"--times 1,,3" + toFile, "--times"},
+      {"--times 1," + toFile, "--times"},
+      {"--times ,1" + toFile, "--times"},
+      {"--times=1,,3" + toFile, "--times"},
+      {"--data '' --at 5" + toFile, "--data"},
+      {"--from 0 --to 0x10" + toFile, "--to"},
+      {"--from 010. --to 20" + toFile, "--from"},
+      {"--from 0 --to 20 --step +1" + toFile, "--step"},
+      {"--from 0 --to 20 --fps 0x1e" + toFile, "--fps"},
+      {"--from 0 --to 20 --fps 1001" + toFile, "--fps"},
+      {"--from 0 --to 251328 --fps 2147483647" + toFile, "--fps"},
+      {"--at 5 --scale 0x2 --png " + Quoted(data.path() / "png"), "--scale"},
+      {"--start 0x10", "--start", ShowProgram()},
+      {"--start +7", "--start", ShowProgram()},
+      {"--start ''", "--start", ShowProgram()},
+      {"--scale 03.0", "--scale", ShowProgram()},
+      {"--start 251329", "--start", ShowProgram()},
+      {"--no-such-option", "--no-such-option", ShowProgram()},
+      {"--data ''", "--data", ShowProgram()},
   };
   for (const Case& c : cases) {
-    const ToolRun run = RunTool(RenderTool(), withData + c.arguments);
-    EXPECT_EQ(run.status, 1) << c.arguments;
-    EXPECT_EQ(run.output, c.message) << c.arguments;
-  }
-  for (const char* arguments :
-       {"--at 1 --times 2", "--from 1", "--at 1 --step 3", "--at x", "--at 1 --raw a --png b", "--at 1 --video a.mp4",
-        "--from 0 --to 9 --contact-sheet s.png", "--at 1 --raw a --scale 2", "--video a.mp4 --step 5",
-        "--video a.mp4 --portrait", "--contact-sheet s.png --portrait", "--at 1 --raw a --preset gif",
-        "--at 1 --raw a --max-size 2M"}) {
-    const ToolRun run = RunTool(RenderTool(), withData + arguments);
-    EXPECT_EQ(run.status, 1) << arguments;
-    EXPECT_NE(run.output.find("vantrelle-render: "), std::string::npos) << arguments;
-    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << arguments;  // one line
+    const bool withData = c.program == RenderTool() && !c.arguments.starts_with("--data");
+    const ToolRun run = RunTool(c.program, (withData ? "--data " + Quoted(data.path()) + " " : "") + c.arguments);
+    const std::string label = c.program.filename().string() + " " + c.arguments + "\n" + run.output;
+    EXPECT_EQ(run.status, 1) << label;
+    if (c.said.ends_with('\n')) {
+      EXPECT_EQ(run.output, c.said) << label;
+    } else {
+      EXPECT_NE(run.output.find(c.said), std::string::npos) << label;
+    }
+    EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << label;
   }
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(FlashReport, WritesJsonAndCsvWhetherTheShowPassesOrNot) {
+  TestDataDirectory data;
+  const std::filesystem::path json = data.path() / "flash.json";
+  const std::filesystem::path csv = data.path() / "flash.csv";
+  const std::string range = "--data " + Quoted(data.path()) + " --from 0 --to 3000 --flash-report ";
+  const ToolRun run = RunTool(RenderTool(), range + Quoted(json));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find(" of 3 seconds fail (whole screen "), std::string::npos) << run.output;
+  const std::string report = ReadAll(json);
+  EXPECT_NE(report.find("\"failing_seconds\": ["), std::string::npos);
+  EXPECT_NE(report.find("{\"second\": 2, \"screen\": {\"general\": "), std::string::npos);
+  ASSERT_EQ(RunTool(RenderTool(), range + Quoted(csv) + " --fps 30 --flash-field 120").status, 0);
+  const std::string table = ReadAll(csv);
+  EXPECT_EQ(table.substr(0, table.find('\n')),
+            "second,screen_general,screen_red,screen_fails,region_general,region_red,region_x,region_y,region_fails");
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4);
 }
 
 }  // namespace

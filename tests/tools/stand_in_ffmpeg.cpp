@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "tool_run.h"
 
@@ -31,12 +30,7 @@ std::string StandInFfmpeg::Environment(const std::string& mode) const {
          " STANDIN_FFMPEG=" + mode;
 }
 
-std::string StandInFfmpeg::Arguments() const {
-  std::ifstream in(folder_ / "arguments");
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string StandInFfmpeg::Arguments() const { return ReadAll(folder_ / "arguments"); }
 
 pid_t StandInFfmpeg::Pid() const {
   std::ifstream in(folder_ / "pid");

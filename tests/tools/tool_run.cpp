@@ -4,12 +4,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 namespace vantrelle {
 
 std::filesystem::path RenderTool() {
   const char* bin = std::getenv("VANTRELLE_BIN");
   return std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-render";
+}
+
+std::filesystem::path ShowProgram() { return RenderTool().parent_path() / "vantrelle"; }
+
+std::string ReadAll(const std::filesystem::path& file) {
+  std::ostringstream text;
+  text << std::ifstream(file, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+std::string WithoutSoundtrackWarning(std::string said) {
+  if (said.starts_with("vantrelle-render: warning: no soundtrack")) said.erase(0, said.find('\n') + 1);
+  return said;
 }
 
 std::string Quoted(const std::filesystem::path& p) {

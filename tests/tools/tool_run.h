@@ -12,6 +12,13 @@ struct ToolRun {
 };
 
 std::filesystem::path RenderTool();
+std::filesystem::path ShowProgram();  // the show itself, beside the render tool
+
+// A file's bytes; "" when it cannot be read.
+std::string ReadAll(const std::filesystem::path& file);
+
+// What a run said, less the warning an export without a soundtrack gives first.
+std::string WithoutSoundtrackWarning(std::string said);
 
 // The path in single quotes, for a shell command line.
 std::string Quoted(const std::filesystem::path& p);
