@@ -109,14 +109,32 @@ export async function launch() {
   }));
 }
 
-// Opens the page at `address` and waits for its test hook; the page's errors are reported.
-export async function open(browser, address, viewport = { width: 800, height: 600 }) {
+// Opens the page at `address` and waits for its test hook (and, with `ready`,
+// for the show to be loaded); `before` runs in the page ahead of its own
+// scripts; the page's errors are reported.
+export async function open(browser, address, viewport = { width: 800, height: 600 }, { ready = false, before, scale = 1 } = {}) {
   const page = await browser.newPage();
-  await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+  await page.setViewport({ ...viewport, deviceScaleFactor: scale });
   page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
+  if (before) await page.evaluateOnNewDocument(before);
   await page.goto(address);
   await page.waitForFunction(() => window.vantrelleTest !== undefined);
+  if (ready) await page.evaluate(() => vantrelleTest.ready);
   return page;
+}
+
+// A phone held upright, touch only.
+export const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+
+// open() on a phone (or `viewport`, at its own scale), once the show is loaded.
+export const openPhone = (browser, address, { viewport = phone, before } = {}) =>
+  open(browser, address, viewport, { ready: true, before, scale: viewport.deviceScaleFactor ?? 1 });
+
+// Brings up the control strip with a small mouse move.
+export async function showStrip(page) {
+  await page.mouse.move(400, 300);
+  await page.mouse.move(410, 310);
+  await page.waitForSelector('#strip.shown');
 }
 
 // The engines the page tests run in, each behind the same few calls:

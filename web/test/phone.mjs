@@ -8,12 +8,11 @@ import { gunzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import path from 'node:path';
-import { render, renderAll, runSuite, serve, until } from './harness.mjs';
+import { openPhone as openOn, phone, render, renderAll, runSuite, serve, showStrip, until } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const kShowEnd = 251328;
-const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const turned = { ...phone, width: 844, height: 390 };
 const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
@@ -69,16 +68,7 @@ function recordHeard() {
   };
 }
 
-async function openPhone(browser, address, viewport = phone) {
-  const page = await browser.newPage();
-  await page.setViewport(viewport);
-  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-  await page.evaluateOnNewDocument(fakeWakeLock);
-  await page.goto(address);
-  await page.waitForFunction(() => window.vantrelleTest !== undefined);
-  await page.evaluate(() => vantrelleTest.ready);
-  return page;
-}
+const openPhone = (browser, address, viewport = phone) => openOn(browser, address, { viewport, before: fakeWakeLock });
 
 const state = (page) => page.evaluate(() => vantrelleTest.state());
 // With the page's own time of reading.
@@ -550,9 +540,7 @@ const tests = {
       if (found.length) throw new Error(`${when}: ${found.join('; ')}`);
     };
     await findings('title card');
-    await page.mouse.move(400, 300);
-    await page.mouse.move(410, 310);
-    await page.waitForSelector('#strip.shown');
+    await showStrip(page);
     await findings('controls shown');
     // Big enough for a thumb: every target of the strip at least 44 CSS px each way (those hidden here are none).
     const small = await page.$$eval('#strip button:not([hidden]), #strip [role=slider]', (targets) => targets

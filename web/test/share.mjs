@@ -8,22 +8,12 @@ import { createHash } from 'node:crypto';
 import { chmodSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { open, render, runSuite, until } from './harness.mjs';
+import { open, openPhone, render, runSuite, showStrip, until } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const kShowEnd = 251328;
 
-// A phone held upright, touch only, as the phone tests have it.
-async function openPhone(browser, address) {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
-  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-  await page.goto(address);
-  await page.waitForFunction(() => window.vantrelleTest !== undefined);
-  await page.evaluate(() => vantrelleTest.ready);
-  return page;
-}
 const centre = async (page, selector) => {
   const box = await (await page.$(selector)).boundingBox();
   return [box.x + box.width / 2, box.y + box.height / 2];
@@ -76,9 +66,7 @@ async function clipFile(page, from, to, folder, name) {
 }
 
 async function press(page, id) {
-  await page.mouse.move(400, 300);
-  await page.mouse.move(410, 310);
-  await page.waitForSelector('#strip.shown');
+  await showStrip(page);
   await page.click(`#${id}`);
 }
 
@@ -227,8 +215,7 @@ const tests = {
   // The copied address opens on its moment's frame and plays on from there.
   async link({ browser, url }) {
     await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
-    const page = await open(browser, `${url}?test`);
-    await page.evaluate(() => vantrelleTest.ready);
+    const page = await open(browser, `${url}?test`, undefined, { ready: true });
     const held = await pauseAfter(page, 61000);
     await press(page, 'copy-link');
     await page.waitForFunction(() => document.getElementById('message').textContent !== '');
@@ -236,8 +223,7 @@ const tests = {
     if (link !== `${url}?test#t=${held}`) throw new Error(`copied ${JSON.stringify(link)} at ${held} ms`);
     await page.close();
 
-    const opened = await open(browser, link);
-    await opened.evaluate(() => vantrelleTest.ready);
+    const opened = await open(browser, link, undefined, { ready: true });
     const shown = await canvasPixels(opened);
     const want = widen(render(bin, ['--at', String(held), '--raw', '-']));
     if (!shown.equals(want)) throw new Error(`the title card is not the frame at ${held} ms`);
@@ -254,8 +240,7 @@ const tests = {
   async still({ browser, url }) {
     const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-still-'));
     try {
-      const page = await open(browser, `${url}?test`);
-      await page.evaluate(() => vantrelleTest.ready);
+      const page = await open(browser, `${url}?test`, undefined, { ready: true });
       const session = await page.createCDPSession();
       await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
       const held = await pauseAfter(page, 44352);
@@ -310,12 +295,8 @@ const tests = {
     try {
       for (const [device, viewport, sheet] of devices) {
         const downloads = path.join(folder, device);
-        const page = await browser.newPage();
-        await page.setViewport(viewport);
-        await page.evaluateOnNewDocument(stub);
-        await page.goto(link);
-        await page.waitForFunction(() => window.vantrelleTest !== undefined);
-        await page.evaluate(() => Promise.all([vantrelleTest.ready, vantrelleTest.wholeSoundtrack()]));
+        const page = await openPhone(browser, link, { viewport, before: stub });
+        await page.evaluate(() => vantrelleTest.wholeSoundtrack());
         const session = await page.createCDPSession();
         await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
         const click = (id) => page.$eval(`#${id}`, (button) => button.click());
@@ -377,8 +358,7 @@ const tests = {
     const [from, to] = [44352, 54352];
     const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-clip-'));
     try {
-      const page = await open(browser, `${url}?test`);
-      await page.evaluate(() => vantrelleTest.ready);
+      const page = await open(browser, `${url}?test`, undefined, { ready: true });
       await page.evaluate(() => vantrelleTest.soundtrack());
       const file = await clipFile(page, from, to, folder, 'clip');
       await page.close();
@@ -466,9 +446,8 @@ const tests = {
   // The sound lasts as long as the picture to within half an Opus packet (10 ms) either way, down to a 1 ms clip (one frame).
   async clipLengths({ browser, url }) {
     const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-clip-'));
-    const page = await open(browser, `${url}?test`);
+    const page = await open(browser, `${url}?test`, undefined, { ready: true });
     try {
-      await page.evaluate(() => vantrelleTest.ready);
       await page.evaluate(() => vantrelleTest.wholeSoundtrack());
       const found = [];
       for (const ms of [1, 17, 50, 1001]) {
@@ -488,15 +467,11 @@ const tests = {
   // Shift and a drag on the bar choose the clip's range (its bounds as the
   // touch test and the unit tests check them); a plain press forgets it.
   async range({ browser, url }) {
-    const page = await open(browser, `${url}?test`);
-    await page.evaluate(() => vantrelleTest.ready);
-    await page.mouse.move(400, 300);
-    await page.mouse.move(410, 310);
-    await page.waitForSelector('#strip.shown');
+    const page = await open(browser, `${url}?test`, undefined, { ready: true });
+    await showStrip(page);
     const bar = await page.$eval('#scrub', (s) => { const b = s.getBoundingClientRect(); return { left: b.left, width: b.width, y: b.top + b.height / 2 }; });
-    const end = 251328;
     const at = (fraction) => bar.left + fraction * bar.width;
-    const near = (ms, fraction) => Math.abs(ms - fraction * (end - 1)) <= end / bar.width;
+    const near = (ms, fraction) => Math.abs(ms - fraction * (kShowEnd - 1)) <= kShowEnd / bar.width;
     await page.keyboard.down('Shift');
     await page.mouse.move(at(0.5), bar.y);
     await page.mouse.down();
@@ -606,8 +581,7 @@ const tests = {
   // by 5 s, a minute at most, and never seek; Escape forgets the range and
   // leaves the show playing.
   async keyRange({ browser, url }) {
-    const page = await open(browser, `${url}?test#t=60000`);
-    await page.evaluate(() => vantrelleTest.ready);
+    const page = await open(browser, `${url}?test#t=60000`, undefined, { ready: true });
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => vantrelleTest.state().playing);
     for (let i = 0; i < 12 && (await page.evaluate(() => document.activeElement.id)) !== 'choose-range'; ++i) await page.keyboard.press('Tab');
@@ -638,10 +612,7 @@ const tests = {
 
   // A browser without WebCodecs: the button says so and cannot be pressed, nor can Choose range.
   async withoutWebCodecs({ browser, url }) {
-    const page = await browser.newPage();
-    await page.evaluateOnNewDocument(() => { delete window.VideoEncoder; delete window.AudioEncoder; });
-    await page.goto(`${url}?test`);
-    await page.waitForFunction(() => window.vantrelleTest !== undefined);
+    const page = await open(browser, `${url}?test`, undefined, { before: () => { delete window.VideoEncoder; delete window.AudioEncoder; } });
     const button = await page.$eval('#save-clip', (b) => ({ disabled: b.disabled, label: b.getAttribute('aria-label') }));
     const choose = await page.$eval('#choose-range', (b) => b.disabled);
     await page.close();

@@ -5,11 +5,10 @@
 // Each test prints one line; any failure ends with status 1.
 import { createRequire } from 'node:module';
 import path from 'node:path';
-import { runSuite } from './harness.mjs';
+import { openPhone, phone, runSuite } from './harness.mjs';
 
 const [site] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
-const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const desktop = { width: 800, height: 600, deviceScaleFactor: 1 };
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const kShowEnd = 251328;
@@ -38,16 +37,7 @@ function hidingTab() {
   };
 }
 
-async function openPage(browser, url, viewport) {
-  const page = await browser.newPage();
-  await page.setViewport(viewport);
-  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-  await page.evaluateOnNewDocument(hidingTab);
-  await page.goto(`${url}?test`);
-  await page.waitForFunction(() => window.vantrelleTest !== undefined);
-  await page.evaluate(() => vantrelleTest.ready);
-  return page;
-}
+const openPage = (browser, url, viewport) => openPhone(browser, `${url}?test`, { viewport, before: hidingTab });
 
 const state = (page) => page.evaluate(() => vantrelleTest.state());
 const clock = (page) => page.evaluate(() => vantrelleTest.clock());
