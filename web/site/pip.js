@@ -81,8 +81,10 @@ export function startPip(button, canvas, actions) {
     setWatched(true);
     button.setAttribute('aria-pressed', 'true');
     video.addEventListener('leavepictureinpicture', left, { once: true });
-    video.addEventListener('pause', () => { if (video && !refreshing && running()) actions.pause(); });
-    video.addEventListener('play', () => { if (video && !refreshing && !running()) actions.play(); });
+    // Only the small window's own buttons drive the show: leaving it may pause the video first.
+    const inWindow = () => video && !refreshing && document.pictureInPictureElement === video;
+    video.addEventListener('pause', () => { if (inWindow() && running()) actions.pause(); });
+    video.addEventListener('play', () => { if (inWindow() && !running()) actions.play(); });
     update();
   }
 

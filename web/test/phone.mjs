@@ -272,11 +272,11 @@ const tests = {
       await until(holds, `${key} did not act`);
     }
     const reached = [];
-    for (let i = 0; i < 10; ++i) {
+    for (let i = 0; i < 13; ++i) {
       await page.keyboard.press('Tab');
       reached.push(await page.evaluate(() => document.activeElement.id));
     }
-    for (const id of ['play', 'scrub', 'mute', 'copy-link', 'save-still', 'choose-range', 'save-clip', 'fullscreen']) {
+    for (const id of ['play', 'scrub', 'mute', 'copy-link', 'save-still', 'choose-range', 'save-clip', 'clip-upright', 'reduce-flashing', 'fullscreen']) {
       if (!reached.includes(id)) throw new Error(`Tab never reaches #${id} (reached ${reached.join(', ')})`);
     }
     await page.close();
