@@ -24,6 +24,7 @@
 #include "platform/turn_display_to_landscape.h"
 #include "timeline/load_and_precompute.h"
 #include "timeline/timeline.h"
+#include "tools/render/frame_times.h"
 #include "tools/render/vertical_layout.h"
 
 namespace {
@@ -53,9 +54,10 @@ vantrelle::FrameBuffer makingReduced{};
 std::int64_t makingNext = 0;  // the pass's next frame
 std::string madeMap;
 
-// A pass covers the show at its rate from 0: frame n at floor(n 1000 / fps) ms, as the render tool's ranges.
-std::int64_t PassFrames(int fps) { return (std::int64_t{vantrelle::kShowLengthMs} * fps + 999) / 1000; }
-vantrelle::DemoClock PassTime(std::int64_t n, int fps) { return static_cast<vantrelle::DemoClock>(n * 1000 / fps); }
+// A pass covers the show at its rate from 0, as the render tool's ranges do.
+vantrelle::render::FrameTimes Pass(int fps) {
+  return vantrelle::render::FrameTimes::AtRate(0, vantrelle::kShowLengthMs, fps);
+}
 
 // A frame turned upright for vertical clips: 240 pixels a row.
 vantrelle::FrameBuffer uprightFrame{};
@@ -133,12 +135,13 @@ int vantrelle_make_flash_map_step(int frames) {
   for (int i = 0; i < frames && !maker->Done(); ++i) {
     const int fps = maker->Fps();
     if (makingNext == 0) makingFrame.fill(0);
-    const vantrelle::DemoClock t = PassTime(makingNext, fps);
+    const vantrelle::render::FrameTimes pass = Pass(fps);
+    const vantrelle::DemoClock t = pass.At(makingNext);
     static_cast<void>(vantrelle::Timeline(makingFrame, t));
     const vantrelle::flash::FlashMap* reduce = maker->Reduce();
     if (reduce != nullptr) vantrelle::flash::ReduceFlashing(t, makingFrame, *reduce, makingReduced);
     maker->Analyser().Add(t, reduce != nullptr ? makingReduced : makingFrame);
-    if (++makingNext == PassFrames(fps)) {
+    if (++makingNext == pass.Count()) {
       makingNext = 0;
       maker->PassDone();
     }
@@ -154,7 +157,7 @@ int vantrelle_make_flash_map_step(int frames) {
 // 1000 while a further round runs.
 int vantrelle_make_flash_map_progress() {
   if (!maker) return madeMap.empty() ? 0 : 1000;
-  const std::int64_t passFrames = PassFrames(maker->Fps());
+  const std::int64_t passFrames = Pass(maker->Fps()).Count();
   const std::int64_t usual = 2 * static_cast<std::int64_t>(std::size(vantrelle::flash::kCheckedRates));
   const std::int64_t done = (maker->Progress().passes * passFrames + makingNext) * 1000 / (usual * passFrames);
   return static_cast<int>(std::min<std::int64_t>(done, 999));

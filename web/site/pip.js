@@ -16,7 +16,6 @@ export function pipSupported() {
     && HTMLVideoElement.prototype.requestPictureInPicture);
 }
 
-const running = isRunning;
 
 // `actions`: play(), pause(), say(text). The button is shown only where the browser can.
 export function startPip(button, canvas, actions) {
@@ -36,7 +35,7 @@ export function startPip(button, canvas, actions) {
         shown.requestVideoFrameCallback(resolve);
         setTimeout(resolve, kFirstFrameMs);
       });
-      if (!running()) shown.pause();
+      if (!isRunning()) shown.pause();
     } catch (error) {
       console.warn(`picture-in-picture: ${error.message}`);
     } finally {
@@ -48,9 +47,9 @@ export function startPip(button, canvas, actions) {
   // after every change of state or of the picture held.
   function update() {
     if (!video || refreshing) return;
-    if (running() && video.paused) video.play().catch((error) => console.warn(`picture-in-picture: ${error.message}`));
-    else if (!running() && !video.paused) video.pause();
-    else if (!running()) refresh();
+    if (isRunning() && video.paused) video.play().catch((error) => console.warn(`picture-in-picture: ${error.message}`));
+    else if (!isRunning() && !video.paused) video.pause();
+    else if (!isRunning()) refresh();
   }
 
   function left() {
@@ -83,8 +82,8 @@ export function startPip(button, canvas, actions) {
     video.addEventListener('leavepictureinpicture', left, { once: true });
     // Only the small window's own buttons drive the show: leaving it may pause the video first.
     const inWindow = () => video && !refreshing && document.pictureInPictureElement === video;
-    video.addEventListener('pause', () => { if (inWindow() && running()) actions.pause(); });
-    video.addEventListener('play', () => { if (inWindow() && !running()) actions.play(); });
+    video.addEventListener('pause', () => { if (inWindow() && isRunning()) actions.pause(); });
+    video.addEventListener('play', () => { if (inWindow() && !isRunning()) actions.play(); });
     update();
   }
 
