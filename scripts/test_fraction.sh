@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Prints how much of the source is tests: lines under the test folders (tests/,
 # fuzz/ without its saved inputs, testing/, web/test/,
-# packaging/tests/) against every C++, CMake, shell and web source file the
-# repository tracks. We aim for between a quarter and a third.
+# packaging/tests/) against every C++, CMake, shell, Python and web source file
+# the repository tracks. We aim for between a quarter and a third.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-files=$(git ls-files | grep -E '\.(cpp|cc|h|hpp|cmake|sh|js|mjs|html|css)$|CMakeLists\.txt$|(^|/)\.ci/run$' |
+files=$(git ls-files | grep -E '\.(cpp|cc|h|hpp|cmake|sh|py|js|mjs|html|css)$|CMakeLists\.txt$|(^|/)\.ci/run$' |
   grep -v '^fuzz/corpus/')
 count() { if [ -n "$1" ]; then printf '%s\n' "$1" | tr '\n' '\0' | xargs -0 cat | wc -l; else echo 0; fi; }
 all=$(count "$files")
