@@ -14,10 +14,10 @@ constexpr int kTetraVertices = 4 * kTetraCount;  // also faces and both normal c
 
 // Unit directions (16.16) from the centre to the four corners, and of the
 // four faces; spun by the animators.
-constexpr std::array<std::int32_t, 12> TetraCornerDirs = {0,      65536,  0,      61792,  -21840, 0,
-                                                          -30896, -21840, -53472, -30896, -21840, 53472};
-constexpr std::array<std::int32_t, 12> TetraFaceDirs = {30896, 21840, -53472, -61792, 21840,  0,
-                                                        30896, 21840, 53472,  0,      -65536, 0};
+constexpr std::array<std::int32_t, 12> kTetraCornerDirs = {0,      65536,  0,      61792,  -21840, 0,
+                                                           -30896, -21840, -53472, -30896, -21840, 53472};
+constexpr std::array<std::int32_t, 12> kTetraFaceDirs = {30896, 21840, -53472, -61792, 21840,  0,
+                                                         30896, 21840, 53472,  0,      -65536, 0};
 
 // Quirk: the resting tetrahedron is written with its own rounding of the
 // corner offsets and normals (-21845, not the -21840 of the templates), kept
@@ -69,8 +69,8 @@ void SpinTetra(std::int32_t* mesh, std::int32_t k, std::int32_t cx, std::int32_t
   std::int32_t d[12];
   std::int32_t e[12];
   const Rotation spin = BuildRotation(a, a, a);
-  TransformPoints(spin, TetraCornerDirs.data(), d, 0, 0, 0, 4);
-  TransformPoints(spin, TetraFaceDirs.data(), e, 0, 0, 0, 4);
+  TransformPoints(spin, kTetraCornerDirs.data(), d, 0, 0, 0, 4);
+  TransformPoints(spin, kTetraFaceDirs.data(), e, 0, 0, 0, 4);
   const std::int32_t centre[3] = {cx, cy, cz};
   for (int i = 0; i < 12; ++i) {
     mesh[layout.positions + 12 * k + i] = WrapAdd(centre[i % 3], d[i] >> shift);
