@@ -4,7 +4,6 @@
 #include "platform/sdl/sdl_desktop.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <stdlib.h>
 
 #include <array>
@@ -16,6 +15,7 @@
 #include "platform/sdl/sdl_window_manager.h"
 #include "platform/write_png.h"
 #include "recording_procedure.h"
+#include "testing/read_png.h"
 
 namespace vantrelle::platform {
 namespace {
@@ -149,21 +149,6 @@ TEST_F(DummyDesktop, KeysAndClicksGoToThePlayerNeverToTheShow) {
   EXPECT_EQ(heard[0].wParam, VK_HANDHELD_EXIT);
 }
 
-std::vector<std::uint8_t> ReadRgb(const std::filesystem::path& file, int& width, int& height) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  std::vector<std::uint8_t> rgb;
-  if (png_image_begin_read_from_file(&image, file.c_str()) != 0) {
-    image.format = PNG_FORMAT_RGB;
-    rgb.resize(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-  }
-  png_image_free(&image);
-  return rgb;
-}
-
 TEST(WidenRgb565, FullFieldsBecomeWhiteAndEachFieldKeepsItsPlace) {
   EXPECT_EQ(WidenRgb565(0xFFFF), (std::array<std::uint8_t, 3>{255, 255, 255}));
   EXPECT_EQ(WidenRgb565(0x0000), (std::array<std::uint8_t, 3>{0, 0, 0}));
@@ -200,18 +185,12 @@ TEST_F(DummyDesktop, F12SavesTheShownFrameInLandscape) {
   std::vector<std::filesystem::path> shots(std::filesystem::directory_iterator(directory), {});
   ASSERT_EQ(shots.size(), 1u);
   EXPECT_TRUE(shots[0].filename().string().starts_with("vantrelle-"));
-  int width = 0;
-  int height = 0;
-  const std::vector<std::uint8_t> rgb = ReadRgb(shots[0], width, height);
-  ASSERT_EQ(width, 400);
-  ASSERT_EQ(height, 240);
+  const Picture shot = ReadPng(shots[0]);
+  ASSERT_EQ(shot.width, 400);
+  ASSERT_EQ(shot.height, 240);
   int wrong = 0;
   for (int r = 0; r < 240; ++r) {
-    for (int c = 0; c < 400; ++c) {
-      const auto expected = WidenRgb565(display[256 * c + (239 - r)]);
-      const std::uint8_t* got = &rgb[3 * (400 * r + c)];
-      wrong += got[0] != expected[0] || got[1] != expected[1] || got[2] != expected[2];
-    }
+    for (int c = 0; c < 400; ++c) wrong += !SameColour(shot.At(c, r), WidenRgb565(display[256 * c + (239 - r)]).data());
   }
   EXPECT_EQ(wrong, 0);
 

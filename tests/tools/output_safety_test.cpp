@@ -32,14 +32,6 @@ std::string Snapshot(const std::filesystem::path& path) {
   return text.str();
 }
 
-std::set<std::string> Names(const std::filesystem::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 // The checks every refused or failed write shares: status 1, one line naming
 // the target, the target as it was and nothing left beside it.
 void ExpectLeftAsItWas(const ToolRun& run, const std::filesystem::path& path, const std::string& before,
@@ -198,21 +190,6 @@ TEST(OutputSafety, AVideoThatFailsLateLeavesTheTargetAsItWas) {
       << run.output;
   EXPECT_NE(ffmpeg.Arguments().find("-crf\n"), std::string::npos) << ffmpeg.Arguments();
   EXPECT_EQ(ffmpeg.Arguments().find("-pass\n"), std::string::npos) << ffmpeg.Arguments();
-}
-
-// With standard streams closed by the caller, the output's file must not take
-// their place: the raw file holds frames and nothing else.
-TEST(OutputSafety, ClosedStandardStreamsKeepMessagesOutOfTheOutput) {
-  TestDataDirectory data;
-  constexpr std::uintmax_t kThirtyFrames = 30 * 400 * 240 * 2;
-  for (const char* closed : {"2>&-", "1>&- 2>&-", "0<&- 1>&- 2>&-"}) {
-    const std::filesystem::path raw = data.path() / "frames.raw";
-    const int status = RunShell(RenderTool().string() + " --data " + Quoted(data.path()) +
-                                " --from 0 --to 300 --step 10 --raw " + Quoted(raw) + " " + closed);
-    EXPECT_EQ(status, 0) << closed;
-    EXPECT_EQ(std::filesystem::file_size(raw), kThirtyFrames) << closed;
-    std::filesystem::remove(raw);
-  }
 }
 
 // Names up to the file system's limit work, though the temporary name beside
