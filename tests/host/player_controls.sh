@@ -63,25 +63,24 @@ finish() {
 
 shot() { ffmpeg -hide_banner -loglevel error -f x11grab -video_size 400x240 -i "$display" -frames:v 1 \
   -f rawvideo -pix_fmt rgb24 -y "$work/$1.rgb"; }
-audio_size() { stat -c %s "$work/$1.raw"; }
 key() { xdotool key "$1"; }
-note() { echo "$1 $2" >>"$work/marks"; }  # a named number for the checks below
+note() { echo "$1 $(stat -c %s "$work/player.raw")" >>"$work/marks"; }  # the sound's size so far, named for the checks
 
 # The player's keys and the pointer, in one run.
 launch player --start "$start"
 sleep 1.5
 shot shown
-note before_right "$(audio_size player)"
+note before_right
 key Right
 sleep 1.5
-note after_right "$(audio_size player)"
+note after_right
 key space
 sleep 1
 shot paused1
-note pause_from "$(audio_size player)"
+note pause_from
 sleep 1
 shot paused2
-note pause_to "$(audio_size player)"
+note pause_to
 key Right
 sleep 1
 shot paused_right
@@ -112,24 +111,24 @@ sleep 0.5
 xdotool click 1  # on the bar, halfway along its track (x 8 to 392)
 sleep 1
 shot clicked
-note resume_from "$(audio_size player)"
+note resume_from
 key space
 sleep 1.5
 shot resumed
-note before_left "$(audio_size player)"
+note before_left
 key Left  # soon after the resume: the disk driver's pace drifts from the clock on a busy machine
 sleep 1.5
-note after_left "$(audio_size player)"
+note after_left
 key m
 sleep 1
-note mute_from "$(audio_size player)"
+note mute_from
 shot muted1
 sleep 1
 shot muted2
-note mute_to "$(audio_size player)"
+note mute_to
 key m
 sleep 1.5
-note unmuted_to "$(audio_size player)"
+note unmuted_to
 finish
 
 set +o pipefail  # each check stops reading at the first exact match

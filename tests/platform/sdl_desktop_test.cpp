@@ -16,6 +16,7 @@
 #include "platform/write_png.h"
 #include "recording_procedure.h"
 #include "testing/read_png.h"
+#include "testing/test_data_directory.h"
 
 namespace vantrelle::platform {
 namespace {
@@ -161,9 +162,9 @@ TEST(WidenRgb565, FullFieldsBecomeWhiteAndEachFieldKeepsItsPlace) {
 // directory; the show's window procedure never hears of it.
 TEST_F(DummyDesktop, F12SavesTheShownFrameInLandscape) {
   const std::filesystem::path home = std::filesystem::current_path();
-  std::string pattern = (std::filesystem::temp_directory_path() / "vantrelle-shot-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const std::filesystem::path directory = pattern;
+  const TestDataDirectory scratch;
+  const std::filesystem::path directory = scratch.path() / "shots";
+  std::filesystem::create_directories(directory);
   std::filesystem::current_path(directory);
 
   Key(SDLK_F12);  // nothing shown yet: nothing written
@@ -197,7 +198,6 @@ TEST_F(DummyDesktop, F12SavesTheShownFrameInLandscape) {
   // A second shot in the same second gets a name of its own.
   std::filesystem::copy_file(shots[0], FreeScreenshotPath(directory, "20260101-120000"));
   EXPECT_EQ(FreeScreenshotPath(directory, "20260101-120000").filename(), "vantrelle-20260101-120000-2.png");
-  std::filesystem::remove_all(directory);
 }
 
 }  // namespace
