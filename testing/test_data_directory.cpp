@@ -11,21 +11,16 @@
 namespace vantrelle {
 namespace {
 
-void PutWord(std::vector<std::uint8_t>& out, std::int32_t word) {
-  const auto u = static_cast<std::uint32_t>(word);
-  for (int shift = 0; shift < 32; shift += 8) {
-    out.push_back(static_cast<std::uint8_t>(u >> shift));
-  }
-}
-
+// Little-endian, as the files are.
 void PutHalf(std::vector<std::uint8_t>& out, std::uint16_t half) {
-  out.push_back(static_cast<std::uint8_t>(half));
-  out.push_back(static_cast<std::uint8_t>(half >> 8));
+  out.insert(out.end(), {static_cast<std::uint8_t>(half), static_cast<std::uint8_t>(half >> 8)});
 }
 
 void PutWords(std::vector<std::uint8_t>& out, const std::vector<std::int32_t>& words) {
-  for (std::int32_t w : words) {
-    PutWord(out, w);
+  for (const std::int32_t word : words) {
+    const auto u = static_cast<std::uint32_t>(word);
+    PutHalf(out, static_cast<std::uint16_t>(u));
+    PutHalf(out, static_cast<std::uint16_t>(u >> 16));
   }
 }
 
@@ -69,9 +64,7 @@ std::vector<std::uint8_t> EncodePalette(std::span<const std::uint8_t> rgb) {
                                    'd', 'a', 't', 'a', 0x08, 0x04, 0, 0, 0x00, 0x03, 0x00, 0x01};
   for (int i = 0; i < 256; ++i) {
     const std::size_t at = 3 * static_cast<std::size_t>(i);
-    out.push_back(at + 2 < rgb.size() ? rgb[at] : 0);
-    out.push_back(at + 2 < rgb.size() ? rgb[at + 1] : 0);
-    out.push_back(at + 2 < rgb.size() ? rgb[at + 2] : 0);
+    for (std::size_t c = 0; c < 3; ++c) out.push_back(at + 2 < rgb.size() ? rgb[at + c] : 0);
     out.push_back(0xA5);  // flags: ignored
   }
   return out;

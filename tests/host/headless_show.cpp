@@ -51,6 +51,13 @@ void HeadlessShow::SetUpDisplayOnly() {
   ASSERT_EQ(SetUpDisplay(*shell, 0), platform::DD_OK);
 }
 
+void HeadlessShow::Reset() {
+  windows = platform::HeadlessWindowManager{};
+  sound = platform::HeadlessSoundLibrary{};
+  times.clear();
+  loadCalls = 0;
+}
+
 void HeadlessShow::WriteSoundtrack(const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(dataDirectory / "music" / "soundtrack.mp3", std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

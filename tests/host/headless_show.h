@@ -31,6 +31,8 @@ class HeadlessShow : public ::testing::Test {
   int Run();
   // Makes a fresh program state over these services and opens the display without a window.
   void SetUpDisplayOnly();
+  // Fresh window manager, sound library and records, for another run in the same test.
+  void Reset();
   // Writes the soundtrack file into the data directory.
   void WriteSoundtrack(const std::vector<std::uint8_t>& bytes);
 

@@ -52,18 +52,5 @@ TEST_F(WindowProc, ExitKeyAsksTheWindowToCloseAndOtherKeysGoToDefaultProcessing)
   EXPECT_NE(shell->display.backBuffer, nullptr);  // nothing is released until the window is destroyed
 }
 
-TEST_F(WindowProc, CloseDestroysTheWindowWhichReleasesTheDisplayAndQuits) {
-  const MSG close{window, WM_CLOSE, 0, 0};
-  windows.DispatchMessage(&close);
-  EXPECT_FALSE(windows.IsWindow(window));
-  EXPECT_EQ(shell->display.backBuffer, nullptr);
-  EXPECT_EQ(shell->display.primary, nullptr);
-  EXPECT_EQ(shell->display.directDraw, nullptr);
-  MSG quit;
-  EXPECT_EQ(windows.GetMessage(&quit, 0, 0, 0), 0);
-  EXPECT_EQ(quit.message, WM_QUIT);
-  EXPECT_EQ(quit.wParam, 0u);
-}
-
 }  // namespace
 }  // namespace vantrelle::host

@@ -15,9 +15,13 @@ namespace {
 
 using platform::HeadlessDisplayConfig;
 
-TEST_F(HeadlessShow, FrameCornersLandTurnedAQuarterTurnClockwise) {
+// Every pixel lands turned a quarter turn clockwise: the corners where they
+// should be, and the whole display turned back is the frame again.
+TEST_F(HeadlessShow, FramesLandTurnedAQuarterTurnClockwise) {
   SetUpDisplayOnly();
-  shell->frame.fill(0x0101);
+  for (int i = 0; i < kFramePixels; ++i) {
+    shell->frame[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
+  }
   shell->frame[0] = 0x1111;                // (0, 0)
   shell->frame[399] = 0x2222;              // (399, 0)
   shell->frame[239 * 400] = 0x3333;        // (0, 239)
@@ -30,9 +34,13 @@ TEST_F(HeadlessShow, FrameCornersLandTurnedAQuarterTurnClockwise) {
   EXPECT_EQ(back.Pixel(0, 0), 0x3333);      // top-left
   EXPECT_EQ(back.Pixel(0, 399), 0x4444);    // bottom-left
   EXPECT_EQ(back.Pixel(229, 20), 0x5555);
-  EXPECT_EQ(back.Pixel(1, 1), 0x0101);
   EXPECT_EQ(back.locks, 1);
   EXPECT_EQ(back.unlocks, 1);
+  std::vector<std::uint16_t> portrait(240 * 400);
+  std::memcpy(portrait.data(), back.memory.data(), portrait.size() * 2);
+  FrameBuffer landscape{};
+  platform::TurnDisplayToLandscape(portrait.data(), 240, landscape.data());
+  EXPECT_EQ(landscape, shell->frame);
 }
 
 TEST_F(HeadlessShow, WidePitchKeepsTheBytesPastColumn239) {
@@ -109,19 +117,6 @@ TEST_F(HeadlessShow, FlipRetriesWhileStillDrawingAndRestoresALostSurfaceOnce) {
     EXPECT_EQ(display->restores, restores += frame.restoreCalls) << flips;
     EXPECT_EQ(display->shownFrames, shown += frame.shown) << flips;
   }
-}
-
-TEST_F(HeadlessShow, TurningTheDisplayBackGivesTheFrame) {
-  SetUpDisplayOnly();
-  for (int i = 0; i < kFramePixels; ++i) {
-    shell->frame[i] = static_cast<std::uint16_t>(i * 2654435761u >> 16);
-  }
-  PresentFrame(shell->frame, *shell->display.backBuffer);
-  std::vector<std::uint16_t> portrait(240 * 400);
-  std::memcpy(portrait.data(), display->attached[0].memory.data(), portrait.size() * 2);
-  FrameBuffer landscape{};
-  platform::TurnDisplayToLandscape(portrait.data(), 240, landscape.data());
-  EXPECT_EQ(landscape, shell->frame);
 }
 
 }  // namespace

@@ -63,10 +63,7 @@ TEST_F(HeadlessShow, EachSetUpFailureShowsItsMessageAndSkipsTheShow) {
   };
   for (const Case& failure : cases) {
     SCOPED_TRACE(failure.message);
-    windows = HeadlessWindowManager{};
-    sound = HeadlessSoundLibrary{};
-    loadCalls = 0;
-    times.clear();
+    Reset();
     HeadlessDisplayConfig broken;
     failure.breakIt(broken);
     MakeDisplay(broken);

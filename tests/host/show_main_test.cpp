@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "headless_show.h"
@@ -60,7 +61,9 @@ TEST_F(HeadlessShow, TheFrameIsStillShownWhenTheTimelineSaysTheShowIsOver) {
   EXPECT_EQ(display->primary.Pixel(239, 399), 2);
 }
 
-TEST_F(HeadlessShow, TimeZeroIsTheMomentThePlayCallReturned) {
+// Time zero is the moment the play call returned, or --start's moment, where
+// the music starts too.
+TEST_F(HeadlessShow, TheClockStartsWhenTheMusicDoes) {
   system.ticks = 4'294'960'000u;  // the tick count wraps during the show
   load = [this] {
     system.ticks += 5000;  // loading takes a while
@@ -68,73 +71,61 @@ TEST_F(HeadlessShow, TimeZeroIsTheMomentThePlayCallReturned) {
   };
   sound.onPlay = [this] { system.ticks += 300; };
   display->onFlip = [this] { system.ticks += 16; };
-  lastFrame = 3;
-  Run();
-  const std::vector<DemoClock> expected{0, 16, 32};
-  EXPECT_EQ(times, expected);
-}
-
-TEST_F(HeadlessShow, StartOptionBeginsShowAndMusicLater) {
   config.startMs = 100'000;
-  display->onFlip = [this] { system.ticks += 20; };
-  lastFrame = 2;
   Run();
-  const std::vector<DemoClock> expected{100'000, 100'020};
-  EXPECT_EQ(times, expected);
+  EXPECT_EQ(times, (std::vector<DemoClock>{100'000, 100'016, 100'032}));
   ASSERT_GE(sound.calls.size(), 5u);
   EXPECT_EQ(sound.calls[3], "FSOUND_Stream_SetTime(stream,100000)");
   EXPECT_EQ(sound.calls[4], "FSOUND_Stream_Play(0,stream)");
 }
 
-TEST_F(HeadlessShow, ExitKeyEndsTheShowAtOnce) {
-  lastFrame = 100;
-  windows.onPoll = [this](HeadlessWindowManager& w) {
-    if (times.size() == 3 && w.IsWindow(1) && w.QueuedCount() == 0) {
-      w.PostMessage(1, WM_KEYDOWN, 134, 0);
-    }
+// Messages posted once the timeline has drawn `after` frames: the exit key
+// ends the show at once and lets everything go; other keys change nothing; a
+// quit message ends the loop with its code, and what follows it stays unread.
+TEST_F(HeadlessShow, KeysAndQuitMessagesDuringTheShow) {
+  struct Posted {
+    std::uint32_t message;  // WM_QUIT is posted as PostQuitMessage(wParam)
+    WPARAM wParam;
   };
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(times.size(), 3u);
-  EXPECT_EQ(display->flips, 2 + 3);
-  EXPECT_FALSE(windows.IsWindow(1));
-  EXPECT_EQ(shell->display.backBuffer, nullptr);
-  EXPECT_EQ(display->display.references, 0);
-  EXPECT_EQ(sound.calls, kSoundCalls);
-}
-
-TEST_F(HeadlessShow, OtherKeysChangeNothing) {
-  lastFrame = 4;
-  bool pressed = false;
-  windows.onPoll = [&](HeadlessWindowManager& w) {
-    if (times.size() == 1 && !pressed) {
-      pressed = true;
-      w.PostMessage(1, WM_KEYDOWN, 'A', 0);
-      w.PostMessage(1, WM_KEYDOWN, 0x0D, 0);
-      w.PostMessage(1, WM_KEYUP, 0x0D, 0);
-    }
+  const struct {
+    const char* name;
+    std::size_t after;
+    std::vector<Posted> posted;
+    int code;
+    std::size_t frames;
+    bool windowKept;
+    std::size_t unread;
+  } cases[] = {
+      {"exit key", 3, {{WM_KEYDOWN, 134}}, 0, 3, false, 0},
+      {"other keys", 1, {{WM_KEYDOWN, 'A'}, {WM_KEYDOWN, 0x0D}, {WM_KEYUP, 0x0D}}, 0, 4, true, 0},
+      // The 'a' character and the exit key wait unread.
+      {"quit", 2, {{WM_KEYDOWN, 'A'}, {WM_QUIT, 7}, {WM_KEYDOWN, 134}}, 7, 2, true, 2},
   };
-  const int code = Run();
-  EXPECT_EQ(times.size(), 4u);
-  EXPECT_TRUE(windows.IsWindow(1));
-  EXPECT_NE(shell->display.backBuffer, nullptr);
-  // The show played to its end: success, whatever message came last.
-  EXPECT_EQ(code, 0);
-}
-
-TEST_F(HeadlessShow, QuitMessageEndsTheLoopWithNoFurtherFrame) {
-  lastFrame = 100;
-  windows.onPoll = [this](HeadlessWindowManager& w) {
-    if (times.size() == 2 && w.QueuedCount() == 0) {
-      w.PostMessage(1, WM_KEYDOWN, 'A', 0);
-      w.PostQuitMessage(7);
-      w.PostMessage(1, WM_KEYDOWN, 134, 0);  // never dispatched
-    }
-  };
-  EXPECT_EQ(Run(), 7);
-  EXPECT_EQ(times.size(), 2u);
-  EXPECT_EQ(display->flips, 2 + 2);
-  EXPECT_TRUE(windows.IsWindow(1));
-  EXPECT_EQ(windows.QueuedCount(), 2u);  // the 'a' character and the exit key wait unread
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Reset();
+    MakeDisplay({});
+    lastFrame = 4;
+    bool posted = false;
+    windows.onPoll = [&](HeadlessWindowManager& w) {
+      if (times.size() != c.after || std::exchange(posted, true)) return;
+      for (const Posted& p : c.posted) {
+        if (p.message == WM_QUIT) {
+          w.PostQuitMessage(static_cast<int>(p.wParam));
+        } else {
+          w.PostMessage(1, p.message, p.wParam, 0);
+        }
+      }
+    };
+    EXPECT_EQ(Run(), c.code);
+    EXPECT_EQ(times.size(), c.frames);
+    EXPECT_EQ(display->flips, static_cast<int>(2 + c.frames));
+    EXPECT_EQ(windows.IsWindow(1), c.windowKept);
+    EXPECT_EQ(shell->display.backBuffer != nullptr, c.windowKept);
+    EXPECT_EQ(display->display.references != 0, c.windowKept);
+    EXPECT_EQ(windows.QueuedCount(), c.unread);
+    EXPECT_EQ(sound.calls, kSoundCalls);  // the music closed however it ended
+  }
 }
 
 TEST_F(HeadlessShow, DataErrorReleasesTheDisplayAndEndsWithStatus2) {

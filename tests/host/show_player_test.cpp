@@ -54,26 +54,36 @@ class HeadlessPlayer : public HeadlessShow {
   std::vector<std::pair<std::size_t, PlayerEvent>> script;
 };
 
-TEST_F(HeadlessPlayer, SpaceHoldsThePictureAndTheMusicAndGoesOnFromTheMomentHeld) {
-  After(3, PlayerAction::kTogglePause);
-  After(6, PlayerAction::kTogglePause);
-  lastFrame = 9;
-  EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 40, 60, 60, 60, 60, 80, 100}));
-  EXPECT_EQ(CallsWhilePlaying(), (std::vector<std::string>{"FSOUND_SetPaused(0,1)", "FSOUND_Stream_SetTime(stream,60)",
-                                                           "FSOUND_SetPaused(0,0)"}));
-}
-
-TEST_F(HeadlessPlayer, SeeksMoveThePictureAndTheMusicToTheSameMoment) {
-  After(2, PlayerAction::kSeekBy, 5000);
-  After(4, PlayerAction::kSeekBy, -5000);
-  After(6, PlayerAction::kSeekTo, 0);
-  lastFrame = 8;
-  Run();
-  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 5040, 5060, 80, 100, 0, 20}));
-  EXPECT_EQ(CallsWhilePlaying(),
-            (std::vector<std::string>{"FSOUND_Stream_SetTime(stream,5040)", "FSOUND_Stream_SetTime(stream,80)",
-                                      "FSOUND_Stream_SetTime(stream,0)"}));
+// Space holds the picture and the music and goes on from the moment held;
+// seeks move both to the same moment; M silences the music while the picture
+// runs on. Each case: its events (after which frame), then the times drawn and
+// the sound library's calls while the music plays.
+TEST_F(HeadlessPlayer, KeysMoveThePictureAndTheMusicTogether) {
+  using A = PlayerAction;
+  const struct {
+    std::vector<std::pair<std::size_t, PlayerEvent>> events;
+    std::vector<DemoClock> times;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {{{3, {A::kTogglePause, 0}}, {6, {A::kTogglePause, 0}}},
+       {0, 20, 40, 60, 60, 60, 60, 80, 100},
+       {"FSOUND_SetPaused(0,1)", "FSOUND_Stream_SetTime(stream,60)", "FSOUND_SetPaused(0,0)"}},
+      {{{2, {A::kSeekBy, 5000}}, {4, {A::kSeekBy, -5000}}, {6, {A::kSeekTo, 0}}},
+       {0, 20, 5040, 5060, 80, 100, 0, 20},
+       {"FSOUND_Stream_SetTime(stream,5040)", "FSOUND_Stream_SetTime(stream,80)", "FSOUND_Stream_SetTime(stream,0)"}},
+      {{{1, {A::kToggleMute, 0}}, {3, {A::kToggleMute, 0}}},
+       {0, 20, 40, 60},
+       {"FSOUND_SetMute(0,1)", "FSOUND_SetMute(0,0)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.times.size());
+    Reset();
+    script = c.events;
+    lastFrame = static_cast<int>(c.times.size());
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(times, c.times);
+    EXPECT_EQ(CallsWhilePlaying(), c.calls);
+  }
 }
 
 TEST_F(HeadlessPlayer, ASeekPastTheEndEndsTheShowAsTheEndDoes) {
@@ -89,10 +99,8 @@ TEST_F(HeadlessPlayer, ASeekPastTheEndEndsTheShowAsTheEndDoes) {
 TEST_F(HeadlessPlayer, PausedASeekPastTheEndHoldsTheLastFrameOrTheOpening) {
   constexpr DemoClock kLast = kShowLengthMs - 1;
   for (const bool loop : {false, true}) {
-    times.clear();
+    Reset();
     script.clear();
-    sound = HeadlessSoundLibrary{};
-    windows = HeadlessWindowManager{};
     windows.onPoll = [&](HeadlessWindowManager& w) {
       if (times.size() == 6) w.PostMessage(1, WM_CLOSE, 0, 0);
     };
@@ -110,15 +118,6 @@ TEST_F(HeadlessPlayer, PausedASeekPastTheEndHoldsTheLastFrameOrTheOpening) {
               (std::vector<std::string>{"FSOUND_SetPaused(0,1)", heldCall, heldCall, "FSOUND_SetPaused(0,0)"}))
         << loop;
   }
-}
-
-TEST_F(HeadlessPlayer, MuteSilencesTheMusicWhileThePictureRunsOn) {
-  After(1, PlayerAction::kToggleMute);
-  After(3, PlayerAction::kToggleMute);
-  lastFrame = 4;
-  Run();
-  EXPECT_EQ(times, (std::vector<DemoClock>{0, 20, 40, 60}));
-  EXPECT_EQ(CallsWhilePlaying(), (std::vector<std::string>{"FSOUND_SetMute(0,1)", "FSOUND_SetMute(0,0)"}));
 }
 
 TEST_F(HeadlessPlayer, ALoopStartsAgainFromTheOpeningMusicAndAllUntilTheWindowCloses) {

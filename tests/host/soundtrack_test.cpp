@@ -19,9 +19,7 @@ TEST_F(HeadlessShow, SoundtrackBytesAreHandedOverAsTheyAreAndTheShowRuns) {
   std::mt19937 random(462);
   for (std::size_t size : {std::size_t{0}, std::size_t{1000}, std::size_t{65536}, kSoundtrackCapacityBytes + 100}) {
     SCOPED_TRACE(size);
-    windows = platform::HeadlessWindowManager{};
-    sound = platform::HeadlessSoundLibrary{};
-    times.clear();
+    Reset();
     MakeDisplay({});
     std::vector<std::uint8_t> file(size);
     for (std::uint8_t& b : file) b = static_cast<std::uint8_t>(random());

@@ -4,7 +4,6 @@
 #include "platform/sdl/sdl_desktop.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <stdlib.h>
 
 #include <array>
@@ -16,6 +15,8 @@
 #include "platform/sdl/sdl_window_manager.h"
 #include "platform/write_png.h"
 #include "recording_procedure.h"
+#include "testing/read_png.h"
+#include "testing/test_data_directory.h"
 
 namespace vantrelle::platform {
 namespace {
@@ -149,21 +150,6 @@ TEST_F(DummyDesktop, KeysAndClicksGoToThePlayerNeverToTheShow) {
   EXPECT_EQ(heard[0].wParam, VK_HANDHELD_EXIT);
 }
 
-std::vector<std::uint8_t> ReadRgb(const std::filesystem::path& file, int& width, int& height) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  std::vector<std::uint8_t> rgb;
-  if (png_image_begin_read_from_file(&image, file.c_str()) != 0) {
-    image.format = PNG_FORMAT_RGB;
-    rgb.resize(PNG_IMAGE_SIZE(image));
-    png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr);
-    width = static_cast<int>(image.width);
-    height = static_cast<int>(image.height);
-  }
-  png_image_free(&image);
-  return rgb;
-}
-
 TEST(WidenRgb565, FullFieldsBecomeWhiteAndEachFieldKeepsItsPlace) {
   EXPECT_EQ(WidenRgb565(0xFFFF), (std::array<std::uint8_t, 3>{255, 255, 255}));
   EXPECT_EQ(WidenRgb565(0x0000), (std::array<std::uint8_t, 3>{0, 0, 0}));
@@ -176,9 +162,9 @@ TEST(WidenRgb565, FullFieldsBecomeWhiteAndEachFieldKeepsItsPlace) {
 // directory; the show's window procedure never hears of it.
 TEST_F(DummyDesktop, F12SavesTheShownFrameInLandscape) {
   const std::filesystem::path home = std::filesystem::current_path();
-  std::string pattern = (std::filesystem::temp_directory_path() / "vantrelle-shot-XXXXXX").string();
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  const std::filesystem::path directory = pattern;
+  const TestDataDirectory scratch;
+  const std::filesystem::path directory = scratch.path() / "shots";
+  std::filesystem::create_directories(directory);
   std::filesystem::current_path(directory);
 
   Key(SDLK_F12);  // nothing shown yet: nothing written
@@ -200,25 +186,18 @@ TEST_F(DummyDesktop, F12SavesTheShownFrameInLandscape) {
   std::vector<std::filesystem::path> shots(std::filesystem::directory_iterator(directory), {});
   ASSERT_EQ(shots.size(), 1u);
   EXPECT_TRUE(shots[0].filename().string().starts_with("vantrelle-"));
-  int width = 0;
-  int height = 0;
-  const std::vector<std::uint8_t> rgb = ReadRgb(shots[0], width, height);
-  ASSERT_EQ(width, 400);
-  ASSERT_EQ(height, 240);
+  const Picture shot = ReadPng(shots[0]);
+  ASSERT_EQ(shot.width, 400);
+  ASSERT_EQ(shot.height, 240);
   int wrong = 0;
   for (int r = 0; r < 240; ++r) {
-    for (int c = 0; c < 400; ++c) {
-      const auto expected = WidenRgb565(display[256 * c + (239 - r)]);
-      const std::uint8_t* got = &rgb[3 * (400 * r + c)];
-      wrong += got[0] != expected[0] || got[1] != expected[1] || got[2] != expected[2];
-    }
+    for (int c = 0; c < 400; ++c) wrong += !SameColour(shot.At(c, r), WidenRgb565(display[256 * c + (239 - r)]).data());
   }
   EXPECT_EQ(wrong, 0);
 
   // A second shot in the same second gets a name of its own.
   std::filesystem::copy_file(shots[0], FreeScreenshotPath(directory, "20260101-120000"));
   EXPECT_EQ(FreeScreenshotPath(directory, "20260101-120000").filename(), "vantrelle-20260101-120000-2.png");
-  std::filesystem::remove_all(directory);
 }
 
 }  // namespace

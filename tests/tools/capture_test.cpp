@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +14,7 @@
 
 #include "assets/data_inventory.h"
 #include "stand_in_ffmpeg.h"
+#include "testing/read_png.h"
 #include "testing/test_data_directory.h"
 #include "timeline/timeline.h"
 #include "tool_run.h"
@@ -23,32 +23,6 @@
 
 namespace vantrelle {
 namespace {
-
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;
-  const std::uint8_t* At(int x, int y) const { return &rgb[(static_cast<std::size_t>(y) * width + x) * 3]; }
-};
-
-bool SameColour(const std::uint8_t* a, const std::uint8_t* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
-
-Picture ReadPng(const std::filesystem::path& file) {
-  Picture picture;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&image, file.c_str()) == 0) {
-    return picture;
-  }
-  image.format = PNG_FORMAT_RGB;
-  picture.rgb.resize(PNG_IMAGE_SIZE(image));
-  if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0) {
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-  }
-  png_image_free(&image);
-  return picture;
-}
 
 // ffprobe's key=value lines for the file's streams ("video.nb_read_frames"),
 // and its format ("duration").
@@ -254,30 +228,20 @@ TEST(VideoExport, FitsAMaximumSize) {
   EXPECT_FALSE(std::filesystem::exists(never));
 }
 
-TEST(VideoExport, WithoutFfmpegItSaysWhereToGetIt) {
-  TestDataDirectory data;
-  const std::filesystem::path empty = data.path() / "empty path";
-  std::filesystem::create_directories(empty);
-  const std::filesystem::path mp4 = data.path() / "show.mp4";
-  const ToolRun run =
-      RunTool(RenderTool(), "--data " + Quoted(data.path()) + " --from 0 --to 100 --video " + Quoted(mp4), "/",
-              "PATH=" + Quoted(empty));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.output, "vantrelle-render: ffmpeg not found: videos are made with ffmpeg (Debian package ffmpeg)\n");
-  EXPECT_FALSE(std::filesystem::exists(mp4));
-}
-
 // The handheld showed the picture turned a quarter: the landscape frame's
 // top row runs down the upright display's right-hand column, its left column
 // along the display's top row. Raw and PNG frames alike; a scale repeats pixels.
+// PNG files are named by their zero-padded times, in a folder made as needed.
 TEST(PortraitExport, FramesAreTheLandscapeFramesTurnedAndEnlarged) {
   TestDataDirectory data;
   const std::string withData = "--data " + Quoted(data.path()) + " --times 7,44500,120000 ";
   const std::filesystem::path wide = data.path() / "wide.raw", tall = data.path() / "tall.raw";
   ASSERT_EQ(RunTool(RenderTool(), withData + "--raw " + Quoted(wide)).status, 0);
   ASSERT_EQ(RunTool(RenderTool(), withData + "--raw " + Quoted(tall) + " --portrait").status, 0);
-  ToolRun run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "wide"));
+  const std::filesystem::path flatFolder = data.path() / "png" / "wide";
+  ToolRun run = RunTool(RenderTool(), withData + "--png " + Quoted(flatFolder));
   ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(Names(flatFolder), (std::set<std::string>{"t000007.png", "t044500.png", "t120000.png"}));
   run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "tall") + " --portrait --scale 2");
   ASSERT_EQ(run.status, 0) << run.output;
   run = RunTool(RenderTool(), withData + "--png " + Quoted(data.path() / "three") + " --scale 3");
@@ -302,7 +266,7 @@ TEST(PortraitExport, FramesAreTheLandscapeFramesTurnedAndEnlarged) {
 
   std::set<std::vector<std::uint8_t>> colours;
   for (const char* name : {"t000007.png", "t044500.png", "t120000.png"}) {
-    const Picture flat = ReadPng(data.path() / "wide" / name);
+    const Picture flat = ReadPng(flatFolder / name);
     const Picture upright = ReadPng(data.path() / "tall" / name);
     const Picture three = ReadPng(data.path() / "three" / name);
     for (auto [picture, width, height] : {std::tuple{&flat, 400, 240}, {&upright, 480, 800}, {&three, 1200, 720}}) {

@@ -1,5 +1,5 @@
 // A stop signal during an export ends ffmpeg, removes the partial output and
-// leaves the earlier file in place; a closed pipe ends a raw render in one line.
+// leaves the earlier file in place; closed standard streams are handled.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -173,42 +173,44 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
 
 // AddressSanitizer reserves terabytes of address space, so a memory limit
 // only holds in the plain build.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr const char* kMemoryLimit = "";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr const char* kMemoryLimit = "";
-#else
-constexpr const char* kMemoryLimit = "ulimit -v 2000000; ";
-#endif
-#else
-constexpr const char* kMemoryLimit = "ulimit -v 2000000; ";
-#endif
+constexpr const char* kMemoryLimit = VANTRELLE_SANITIZE ? "" : "ulimit -v 2000000; ";
 
-// Raw frames to a standard output that closes, or never was: one line, status 1.
-TEST(Signals, AClosedStandardOutputEndsARawRenderInOneLine) {
+// Standard streams the caller closed. Raw frames to a standard output that
+// closes, or never was: one line, status 1. Raw frames to a file with the
+// others closed: the file must not take their place, and holds frames alone.
+TEST(Signals, ClosedStandardStreamsEndInOneLineOrKeepOutOfTheOutput) {
   TestDataDirectory data;
-  const std::string render = RenderTool().string() + " --quiet --data " + data.path().string();
+  const std::string render = RenderTool().string() + " --data " + data.path().string();
+  const std::string toFile = render + " --from 0 --to 300 --step 10 --raw frames.raw ";  // 30 frames
   const struct {
     std::string command;
-    const char* start;
+    const char* start;  // of the one line said; "" for a run that succeeds silently
     const char* end;
   } cases[] = {
       // Two billion frames, under a memory limit far below their list: they are
       // worked out as drawn, and the render ends when the reader goes.
-      {kMemoryLimit + render + " --from 0 --to 2147483647 --step 1 --raw - | head -c 400000 >/dev/null;" +
+      {kMemoryLimit + render + " --quiet --from 0 --to 2147483647 --step 1 --raw - | head -c 400000 >/dev/null;" +
            " exit ${PIPESTATUS[0]}",
        "vantrelle-render: cannot write frame ", " to standard output: Broken pipe\n"},
       // Never frames written into nothing.
       {render + " --at 0 --raw - 1>&-",
        "vantrelle-render: cannot write frame 0 to standard output: ", "Bad file descriptor\n"},
+      {toFile + "2>&-", "", ""},
+      {toFile + "1>&- 2>&-", "", ""},
+      {toFile + "0<&- 1>&- 2>&-", "", ""},
   };
   for (const auto& c : cases) {
-    const ToolRun tool = RunTool("/bin/bash", "-c " + Quoted(c.command));
-    EXPECT_EQ(tool.status, 1) << c.command << "\n" << tool.output;
-    EXPECT_EQ(tool.output.find(c.start), 0u) << tool.output;
-    EXPECT_EQ(tool.output.find(c.end), tool.output.size() - std::string(c.end).size()) << tool.output;
-    EXPECT_EQ(tool.output.find('\n'), tool.output.size() - 1) << tool.output;
+    const ToolRun tool = RunTool("/bin/bash", "-c " + Quoted(c.command), data.path());
+    const std::string label = c.command + "\n" + tool.output;
+    if (*c.start == '\0') {
+      EXPECT_EQ(tool.status, 0) << label;
+      EXPECT_EQ(std::filesystem::file_size(data.path() / "frames.raw"), 30 * 400 * 240 * 2u) << label;
+      std::filesystem::remove(data.path() / "frames.raw");
+      continue;
+    }
+    EXPECT_EQ(tool.status, 1) << label;
+    EXPECT_TRUE(tool.output.starts_with(c.start) && tool.output.ends_with(c.end)) << label;
+    EXPECT_EQ(tool.output.find('\n'), tool.output.size() - 1) << label;
   }
 }
 

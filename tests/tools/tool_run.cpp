@@ -22,6 +22,12 @@ std::string ReadAll(const std::filesystem::path& file) {
   return text.str();
 }
 
+std::set<std::string> Names(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
 std::string WithoutSoundtrackWarning(std::string said) {
   if (said.starts_with("vantrelle-render: warning: no soundtrack")) said.erase(0, said.find('\n') + 1);
   return said;

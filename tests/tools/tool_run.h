@@ -2,6 +2,7 @@
 // Runs the built command-line tools (found through VANTRELLE_BIN) and
 // collects what they print.
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace vantrelle {
@@ -16,6 +17,9 @@ std::filesystem::path ShowProgram();  // the show itself, beside the render tool
 
 // A file's bytes; "" when it cannot be read.
 std::string ReadAll(const std::filesystem::path& file);
+
+// The names in a folder (not below it).
+std::set<std::string> Names(const std::filesystem::path& folder);
 
 // What a run said, less the warning an export without a soundtrack gives first.
 std::string WithoutSoundtrackWarning(std::string said);
