@@ -1,34 +1,29 @@
 // The page against what goes wrong: engine files missing, ?data= it cannot
-// use, broken data packs, Save clip pressed twice early, and its offline copy
+// use, broken data packs and zipped engines, Save clip pressed twice early, and its offline copy
 // across new builds, servers that unzip, a strict CSP, browsers without
 // DecompressionStream and small storage quotas; in Debian's headless Chromium:
 //   node faults.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
-import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { gunzipSync, gzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { render, renderAll, runSuite, serve, strictCsp } from './harness.mjs';
+import { frameShas, nativeShas, render, runSuite, serve, sha, strictCsp, withScratch } from './harness.mjs';
 import { entries, packOf } from './pack_format.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
-const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
-// A copy of the site that `edit(folder)` may change, served for `use(server, folder)`.
-async function withCopy(edit, use, options = {}) {
-  const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-faults-'));
+// A copy of the site, served (with serve()'s `options`) for `use(server, folder)`.
+const withCopy = (use, options = {}) => withScratch(async (folder) => {
   cpSync(site, folder, { recursive: true });
-  await edit(folder);
-  const server = await serve(folder, options.extra, options);
+  const server = await serve(folder, {}, options);
   try {
     return await use(server, folder);
   } finally {
     server.close();
-    rmSync(folder, { recursive: true, force: true });
   }
-}
+});
 
 // A page in its own browser context (its own service worker and caches) whose
 // console warnings and errors are collected in `page.said`.
@@ -57,118 +52,88 @@ async function settledCard(page) {
     message: document.getElementById('message').textContent }));
 }
 
-const frameSha = async (page, t) => sha(Buffer.from(await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t)));
-const plainFilesUsed = (page) => page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.includes('/data/gfx/')));
 // Resolves to what vantrelleTest.offline() gave, or 'no answer' after `ms`.
 const offlineAnswer = (page, ms = 30000) => page.evaluate((ms) => Promise.race([vantrelleTest.offline(),
   new Promise((resolve) => { setTimeout(() => resolve('no answer'), ms); })]), ms);
 
 const tests = {
-  // Without its engine the page says which file failed instead of "Loading…" forever.
-  async engineMissing({ browser }) {
+  // Without its engine the page says which file failed instead of "Loading…"
+  // forever; for a ?data= it cannot read from, that there is nothing to play,
+  // and why (each kind of refusal has its unit test; here, that the card says it).
+  async cannotPlay({ browser, url }) {
     const gone = path.join(tmpdir(), 'vantrelle-faults-nothing-here');
+    const data = (asked) => `?test&data=${encodeURIComponent(asked)}`;
+    // [name, files gone from the server, query, caption, message]
     const cases = [
-      ['the engine module', ['vantrelle.mjs', 'vantrelle.mjs.gz'], /vantrelle\.mjs/],
-      ['its WebAssembly', ['vantrelle.wasm', 'vantrelle.wasm.gz'], /vantrelle\.wasm/],
+      ['without the engine module', ['vantrelle.mjs', 'vantrelle.mjs.gz'], '', /cannot play/i, /vantrelle\.mjs/],
+      ['without its WebAssembly', ['vantrelle.wasm', 'vantrelle.wasm.gz'], '', /cannot play/i, /vantrelle\.wasm/],
+      ['?data= empty', [], data(''), /^No data to play$/, /names no folder/],
+      ['?data= a blob: address', [], data(`blob:${url}0b1c`), /^No data to play$/, /not a blob: address/],
+      ['?data= another server', [], data('http://localhost:1/data/'), /^No data to play$/, /expected an address on this server/],
     ];
     const wrong = [];
-    for (const [name, files, named] of cases) {
+    for (const [name, files, query, caption, message] of cases) {
       const server = await serve(site, Object.fromEntries(files.map((file) => [`/${file}`, gone])));
       const page = await freshPage(browser);
       try {
-        await page.goto(server.url);
+        await page.goto(`${server.url}${query}`);
         const card = await settledCard(page);
-        if (!/cannot play/i.test(card.caption) || !named.test(card.message)) wrong.push(`without ${name}: "${card.caption}", "${card.message}"`);
+        if (!caption.test(card.caption) || !message.test(card.message)) wrong.push(`${name}: "${card.caption}", "${card.message}"`);
       } finally {
         await page.done();
         server.close();
       }
     }
     if (wrong.length) throw new Error(wrong.join('; '));
-    return 'without the engine module or its WebAssembly, the card says the show cannot play and names the file';
+    return `${cases.length} cases: without the engine module or its WebAssembly the card names the file; ?data= refused, each with its message`;
   },
 
-  // ?data= the page cannot read from: one clear message each, and the card says there is nothing to play.
-  async dataRefused({ browser, url }) {
-    const cases = [
-      ['empty', '', /names no folder/],
-      ['a blob: address', `blob:${url}0b1c`, /not a blob: address/],
-      ['another server', 'http://localhost:1/data/', /expected an address on this server/],
-    ];
-    const wrong = [];
-    for (const [name, asked, message] of cases) {
-      const page = await freshPage(browser);
-      try {
-        await page.goto(`${url}?test&data=${encodeURIComponent(asked)}`);
-        const card = await settledCard(page);
-        if (card.caption !== 'No data to play' || !message.test(card.message)) wrong.push(`${name}: "${card.caption}", "${card.message}"`);
-      } finally {
-        await page.done();
-      }
-    }
-    if (wrong.length) throw new Error(wrong.join('; '));
-    return `${cases.length} kinds of ?data= refused, each with its message, the card saying "No data to play"`;
-  },
-
-  // A pack unfit to use gives way to the plain files, the frame exact and the
-  // reason on the console as a warning, never an error.
-  async brokenPacks({ browser }) {
-    const list = entries(gunzipSync(readFileSync(path.join(site, 'data.pack'))));
+  // A pack or a zipped engine unfit to use gives way to the plain files, the
+  // frame exact and the reason on the console as a warning, never an error;
+  // a pack a server unzipped on the way serves as it is.
+  async brokenFiles({ browser }) {
+    const [pack, engine] = ['data.pack', 'vantrelle.wasm.gz'].map((file) => readFileSync(path.join(site, file)));
+    const list = entries(gunzipSync(pack));
     const palette = list.findIndex(({ name }) => name.endsWith('.pal'));
-    const spoilt = (index, stored) => list.map((e, i) => (i === index ? { ...e, stored } : e));
+    const cut = (bytes) => bytes.subarray(0, bytes.length >> 1);
+    // [name, the file served in its place, whether the plain files then serve]. The unit
+    // tests check each way unpack() refuses a pack; one of them does here.
     const cases = [
-      ['an empty gzip', gzipSync(Buffer.alloc(0))],
-      ['0 bytes', Buffer.alloc(0)],
-      ['missing a file', gzipSync(packOf(list.slice(1)))],
-      ['holding a file a byte short', gzipSync(packOf(spoilt(palette, list[palette].stored.subarray(1))))],
-      ['holding a file twice', gzipSync(packOf([...list, { ...list[palette], stored: Buffer.alloc(list[palette].stored.length) }]))],
-      ['an empty file of 4 GB records', gzipSync(packOf([...list, { name: 'gfx/extra.raw', record: 0xffffffff, stored: Buffer.alloc(0) }]))],
+      ['a pack cut short', 'data.pack', cut(pack), true],
+      ['a pack unzipped on the way', 'data.pack', gunzipSync(pack), false],
+      ['a pack of 0 bytes', 'data.pack', Buffer.alloc(0), true],
+      ['a pack missing a file', 'data.pack', gzipSync(packOf(list.slice(1))), true],
+      // Whole as a pack: the engine refuses the palette.
+      ['a pack holding a file a byte short', 'data.pack', gzipSync(packOf(list.map((e, i) => (i === palette ? { ...e, stored: e.stored.subarray(1) } : e)))), true],
+      ['a zipped engine cut short', 'vantrelle.wasm.gz', cut(engine), true],
+      ['a zipped engine unzipped on the way', 'vantrelle.wasm.gz', gunzipSync(engine), true],
     ];
     const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
-    const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-faults-'));
     const wrong = [];
-    try {
-      for (const [name, bytes] of cases) {
-        const pack = path.join(scratch, name.replaceAll(' ', '-'));
-        writeFileSync(pack, bytes);
-        const server = await serve(site, { '/data.pack': pack });
+    await withScratch(async (scratch) => {
+      for (const [name, file, bytes, fallback] of cases) {
+        const served = path.join(scratch, name.replaceAll(' ', '-'));
+        writeFileSync(served, bytes);
+        const server = await serve(site, { [`/${file}`]: served });
         const page = await freshPage(browser);
         try {
           const loaded = await visit(page, `${server.url}?test`).then(() => true, (error) => page.said.push(`not ready: ${error.message ?? error}`) && false);
-          const exact = loaded && (await frameSha(page, 44500)) === expected;
-          const plain = await plainFilesUsed(page);
-          const warned = page.said.some((line) => line.startsWith('warn: data.pack'));
+          const exact = loaded && (await frameShas(page, [44500]))[0] === expected;
+          const plain = await page.evaluate((file) => performance.getEntriesByType('resource')
+            .some((e) => (file === 'data.pack' ? e.name.includes('/data/gfx/') : e.name.endsWith('/vantrelle.wasm'))), file);
+          const warned = page.said.some((line) => line.startsWith(`warn: ${file}`));
           const errors = page.said.filter((line) => !line.startsWith('warn'));
-          if (!exact || !plain || !warned || errors.length) {
-            wrong.push(`a pack ${name}: frame ${exact ? 'exact' : 'wrong'}, plain files ${plain}, console: ${page.said.join(' | ') || 'nothing'}`);
+          if (!exact || plain !== fallback || warned !== fallback || errors.length) {
+            wrong.push(`${name}: frame ${exact ? 'exact' : 'wrong'}, plain files ${plain}, console: ${page.said.join(' | ') || 'nothing'}`);
           }
         } finally {
           await page.done();
           server.close();
         }
       }
-    } finally {
-      rmSync(scratch, { recursive: true, force: true });
-    }
+    });
     if (wrong.length) throw new Error(wrong.join('; '));
-    return `${cases.length} broken packs give way to the plain files with a warning, every frame exact`;
-  },
-
-  // A link written with a fraction of a ms opens on its moment, and the link copied there is in whole ms.
-  async fractionLink({ browser, url }) {
-    const page = await freshPage(browser);
-    try {
-      await page.browserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
-      await visit(page, `${url}?test#t=83456.7`);
-      const shown = await page.$eval('#elapsed', (element) => element.textContent);
-      await page.evaluate(() => document.getElementById('copy-link').click());
-      await page.waitForFunction(() => document.getElementById('message').textContent === 'Link copied.');
-      const link = await page.evaluate(() => navigator.clipboard.readText());
-      if (shown !== '1:23' || !link.endsWith('#t=83457')) throw new Error(`#t=83456.7 shows ${shown}, copies ${link}`);
-    } finally {
-      await page.done();
-    }
-    return '#t=83456.7 opens at 1:23 and copies #t=83457';
+    return `${cases.length} broken packs and zipped engines: the plain files serve with a warning, an unzipped pack as it is; every frame exact`;
   },
 
   // Save clip pressed again while the soundtrack is still downloading cancels the clip.
@@ -204,7 +169,7 @@ const tests = {
   // engine missing) visited three times; then offline: B's page draws B's
   // frames, and only B's cache is left.
   async newBuild({ browser }) {
-    return withCopy(() => {}, async (server, folder) => {
+    return withCopy(async (server, folder) => {
       const page = await freshPage(browser);
       try {
         await visit(page, `${server.url}?test`);
@@ -223,9 +188,8 @@ const tests = {
           writeFileSync(path.join(folder, file), text.replaceAll(`'${version}'`, `'${version}b'`));
         }
         const times = [0, 44500, 125000, 251000];
-        const [a, b] = await Promise.all([renderAll(bin, times), Promise.all(times.map((t) =>
-          render(bin, ['--data', path.join(folder, 'data'), '--times', String(t), '--raw', '-'])))]);
-        if (times.every((t, i) => sha(a[i]) === sha(b[i]))) throw new Error(`changing ${stars.name} changes none of the frames`);
+        const [a, b] = [await nativeShas(bin, times), await nativeShas(bin, times, ['--data', path.join(folder, 'data')])];
+        if (times.every((t, i) => a[i] === b[i])) throw new Error(`changing ${stars.name} changes none of the frames`);
         for (let visits = 0; visits < 3; ++visits) {
           await visit(page);
           await offlineAnswer(page);
@@ -237,9 +201,8 @@ const tests = {
         // The server goes down rather than the browser offline: Chromium refuses offline emulation once a worker runs (here, the one making build B's flash map).
         server.down();
         await visit(page);
-        const drawn = [];
-        for (const t of times) drawn.push(await frameSha(page, t));
-        const wrong = times.filter((t, i) => drawn[i] !== sha(b[i]));
+        const drawn = await frameShas(page, times);
+        const wrong = times.filter((t, i) => drawn[i] !== b[i]);
         const kept = (await page.evaluate(() => caches.keys())).filter((name) => name.startsWith('vantrelle-'));
         if (wrong.length || kept.join() !== `vantrelle-${version}b`) {
           throw new Error(`offline after build B: frames at ${wrong.join(', ') || 'none'} ms not B's; caches ${kept.join(', ')}`);
@@ -251,17 +214,21 @@ const tests = {
     });
   },
 
-  // "Kept" means the next visit plays offline, whatever the server or browser did.
+  // One visit, then no network, whatever the server or browser did: "kept"
+  // means the reloaded page takes every file from its service worker and
+  // plays the same frames, with sound.
   async keptWhatWasUsed({ browser }) {
     const cases = [
+      ['served plainly', {}],
       ['zipped files served with Content-Encoding: gzip', { headers: (url) => (/\.gz$|\.pack$/.test(url) ? { 'Content-Encoding': 'gzip' } : {}) }],
       ['a strict CSP', { headers: () => ({ 'Content-Security-Policy': strictCsp }) }],
       ['no DecompressionStream', {}, () => { delete window.DecompressionStream; }],
     ];
-    const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
+    const times = [0, 44500, 125000, 251000];
+    const expected = await nativeShas(bin, times);
     const wrong = [];
     for (const [name, options, before] of cases) {
-      await withCopy(() => {}, async (server) => {
+      await withCopy(async (server) => {
         const page = await freshPage(browser);
         try {
           if (before) await page.evaluateOnNewDocument(before);
@@ -269,15 +236,23 @@ const tests = {
           const kept = await offlineAnswer(page);
           await page.setOfflineMode(true);
           server.down();
-          const played = await visit(page).then(async () => (await frameSha(page, 44500)) === expected, () => false);
-          if (kept !== true || !played) wrong.push(`${name}: kept ${kept}, offline the frame ${played ? 'exact' : 'missing or wrong'}`);
+          const fromWorker = [];
+          page.on('response', (response) => fromWorker.push(response.fromServiceWorker()));
+          const played = await visit(page).then(async () => (await frameShas(page, times)).every((hash, i) => hash === expected[i]), () => false);
+          await page.mouse.click(400, 300);
+          const heard = await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 }).then(() => true, () => false);
+          const elsewhere = fromWorker.filter((worker) => !worker).length;
+          if (kept !== true || !played || !heard || elsewhere || !fromWorker.length) {
+            wrong.push(`${name}: kept ${kept}; offline ${fromWorker.length - elsewhere} files from the service worker, ${elsewhere} from elsewhere, ` +
+              `the frames ${played ? 'exact' : 'missing or wrong'}, sound ${heard}`);
+          }
         } finally {
           await page.done();
         }
       }, options);
     }
     if (wrong.length) throw new Error(wrong.join('; '));
-    return `${cases.length} ways of serving the page: each says kept and plays offline`;
+    return `${cases.length} ways of serving the page: each says kept and plays offline from its service worker, ${times.length} frames exact, with sound`;
   },
 
   // A quota too small for the show, or even for the page's own files: "not kept" at once, and the show plays.

@@ -5,15 +5,13 @@
 //   node flashing.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
 import { execFile } from 'node:child_process';
-import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { render, renderAll, runSuite, strictCsp } from './harness.mjs';
+import { copyData, dataFiles, drop, kShowEnd, nativeShas, open, render, runSuite, sha, strictCsp, until } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
-const kShowEnd = 251328;
 const kStoreKey = 'vantrelle.reduceFlashing';
 
 // The data set's stretches, [from, to) ms, read from its flash map.
@@ -29,31 +27,12 @@ const stretches = stretchesOf(mapText);
 const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-flashing-'));
 process.once('exit', () => rmSync(scratch, { recursive: true, force: true }));
 const other = path.join(scratch, 'other');
-for (const part of ['gfx', 'mesh']) cpSync(path.join(bin, part), path.join(other, part), { recursive: true });
+copyData(bin, other, ['gfx', 'mesh']);
 const palette = readFileSync(path.join(other, 'gfx/planet.pal'));
 for (let i = 24; i + 3 < palette.length; i += 4) for (let c = i; c < i + 3; ++c) palette[c] = 255 - palette[c];
 writeFileSync(path.join(other, 'gfx/planet.pal'), palette);
-const dataFiles = ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(bin, part)).map((name) => `${part}/${name}`));
+const files = dataFiles(bin);
 
-// Drops the files `names` of the folder served at `prefix` on the page.
-const drop = (page, prefix, names) => page.evaluate(async (prefix, names) => {
-  const dropped = new DataTransfer();
-  for (const name of names) {
-    const response = await fetch(prefix + name);
-    dropped.items.add(new File([await response.blob()], name.slice(name.lastIndexOf('/') + 1)));
-  }
-  document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: dropped, bubbles: true, cancelable: true }));
-}, prefix, names);
-
-// Resolves once `holds()` resolves true, asked every second; fails after `seconds`.
-async function until(holds, seconds, what) {
-  for (const end = Date.now() + 1000 * seconds; !(await holds());) {
-    if (Date.now() > end) throw new Error(`waited ${seconds} s for ${what}`);
-    await new Promise((resolve) => setTimeout(resolve, 1000));
-  }
-}
-
-const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 // The SHA-256 of each frame that `frames` (a page function's source) gives in the page, as hex.
 const pageShas = (page, frames, ...args) => page.evaluate(async (source, ...args) => {
   const frames = await globalThis.vantrelleTest[source](...args);
@@ -65,42 +44,33 @@ const pageShas = (page, frames, ...args) => page.evaluate(async (source, ...args
 // this browser keeps `stored` ('on', 'off' or null for nothing kept).
 // `flashMap(text)`, when given, answers for flash.map: its text, or null for a 404.
 // Such a page has a browser context of its own, so that no offline copy
-// of the map is left for the next page; close it with page.close().
+// of the map is left for the next page.
 // `workers`: the page keeps what each Worker was made from in window.madeWorkers.
-async function openWith(browser, url, { motion = 'no-preference', stored = null, hash = '', flashMap, workers } = {}) {
-  const context = flashMap ? await browser.createBrowserContext() : browser;
-  const page = await context.newPage();
-  if (workers) {
-    await page.evaluateOnNewDocument(() => {
-      const Made = window.Worker;
-      window.madeWorkers = [];
-      window.Worker = class extends Made {
-        constructor(address, options) {
-          super(address, options);
-          window.madeWorkers.push({ address: String(new URL(address, location.href)), type: options?.type ?? 'classic' });
-        }
-      };
-    });
-  }
-  if (flashMap) {
-    const close = page.close.bind(page);
-    page.close = () => close().then(() => context.close());
-    await page.setRequestInterception(true);
-    page.on('request', (request) => {
-      if (!request.url().endsWith('/flash.map')) return request.continue();
-      const body = flashMap(mapText);
-      return request.respond(body === null ? { status: 404, body: '' } : { status: 200, contentType: 'text/plain', body });
-    });
-  }
-  await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
-  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-  await page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: motion }]);
-  await page.goto(`${url}?test${hash}`);
-  await page.evaluate((key, value) => (value === null ? localStorage.removeItem(key) : localStorage.setItem(key, value)),
-    kStoreKey, stored);
-  await page.reload();
-  await page.waitForFunction(() => window.vantrelleTest !== undefined);
-  await page.evaluate(() => vantrelleTest.ready);
+async function openWith(browser, url, { motion = 'no-preference', stored = null, hash = '', flashMap, workers = false } = {}) {
+  const before = (key, value, workers) => {
+    if (value === null) localStorage.removeItem(key);
+    else localStorage.setItem(key, value);
+    if (!workers) return;
+    const Made = window.Worker;
+    window.madeWorkers = [];
+    window.Worker = class extends Made {
+      constructor(address, options) {
+        super(address, options);
+        window.madeWorkers.push({ address: String(new URL(address, location.href)), type: options?.type ?? 'classic' });
+      }
+    };
+  };
+  const page = await open(browser, `${url}?test${hash}`, undefined, { ready: true, fresh: Boolean(flashMap), before: [before, kStoreKey, stored, workers],
+    setUp: async (page) => {
+      await page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: motion }]);
+      if (!flashMap) return;
+      await page.setRequestInterception(true);
+      page.on('request', (request) => {
+        if (!request.url().endsWith('/flash.map')) return request.continue();
+        const body = flashMap(mapText);
+        return request.respond(body === null ? { status: 404, body: '' } : { status: 200, contentType: 'text/plain', body });
+      });
+    } });
   await page.evaluate(() => document.body.classList.remove('testing'));  // the card, as a visitor sees it
   return page;
 }
@@ -191,7 +161,8 @@ const tests = {
 
   // A map not made from the data played (another fingerprint, or none at
   // all) is not followed: the whole show is reduced, even far from any
-  // stretch, and the bar marks nothing.
+  // stretch, and the bar marks nothing. The right one is: the bar marks each
+  // of its stretches where it lies in the show.
   async staleMap({ browser, url }) {
     const cases = {
       'made from other data': (text) => text.replace(/^fingerprint (\w+)$/m, (_, hex) => `fingerprint ${hex.slice(0, -1)}${hex.endsWith('0') ? '1' : '0'}`),
@@ -200,34 +171,23 @@ const tests = {
     };
     const calm = 1000;  // ms: before the first stretch's ramp in this data set
     if (calm >= stretches[0][0] - 250) throw new Error(`the first stretch starts at ${stretches[0][0]} ms`);
+    // Where a stretch's mark belongs, in % of the bar: its start and its width.
+    const places = stretches.map(([from, to]) => [100 * from / kShowEnd, 100 * (to - from) / kShowEnd]);
     for (const [name, flashMap] of Object.entries(cases)) {
       const page = await openWith(browser, url, { flashMap });
       const [marks, reduced] = await page.evaluate((t) => {
         const same = (a, b) => a.every((byte, i) => byte === b[i]);
-        return [document.querySelectorAll('.flash-mark').length, !same(vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t))];
+        return [[...document.querySelectorAll('.flash-mark')].map((mark) => [parseFloat(mark.style.left), parseFloat(mark.style.width)]),
+          !same(vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t))];
       }, calm);
       await page.close();
       const followed = name === 'the right one';
-      if (marks !== (followed ? stretches.length : 0) || reduced === followed) {
-        throw new Error(`flash.map ${name}: ${marks} marks, the frame at ${calm} ms ${reduced ? 'reduced' : 'exact'}`);
+      const misplaced = marks.some((mark, i) => mark.some((value, j) => !(Math.abs(value - places[i]?.[j]) <= 1e-3)));
+      if (marks.length !== (followed ? stretches.length : 0) || misplaced || reduced === followed) {
+        throw new Error(`flash.map ${name}: marks ${JSON.stringify(marks)}, the frame at ${calm} ms ${reduced ? 'reduced' : 'exact'}`);
       }
     }
-    return `${Object.keys(cases).length} maps: only the one made from these files is followed, else the whole show is reduced`;
-  },
-
-  // The bar marks each stretch of the flash map, where it lies in the show.
-  async marks({ browser, url }) {
-    const page = await openWith(browser, url);
-    const marks = await page.$$eval('.flash-mark', (found) => found.map((mark) => [parseFloat(mark.style.left), parseFloat(mark.style.width)]));
-    await page.close();
-    if (marks.length !== stretches.length) throw new Error(`${marks.length} marks for ${stretches.length} stretches`);
-    stretches.forEach(([from, to], i) => {
-      const [left, width] = marks[i];
-      if (Math.abs(left - 100 * from / kShowEnd) > 1e-3 || Math.abs(width - 100 * (to - from) / kShowEnd) > 1e-3) {
-        throw new Error(`mark ${i} at ${left}% (${width}%), the stretch ${from}-${to} ms`);
-      }
-    });
-    return `${marks.length} marks, one at each stretch`;
+    return `${Object.keys(cases).length} maps: only the one made from these files is followed, its ${stretches.length} stretches marked; else the whole show is reduced`;
   },
 
   // A data set dropped without a map of its own gets its map made in a
@@ -248,18 +208,18 @@ const tests = {
       return [document.querySelectorAll('.flash-mark').length, exact.some((byte, i) => byte !== reduced[i])];
     }, calm);
     try {
-      await drop(page, 'other/', dataFiles);
-      await until(() => making().then(({ progress }) => progress > 0), 300, 'the map to be under way');
+      await drop(page, 'other/', files);
+      await until(() => making().then(({ progress }) => progress > 0), 'waited 300 s for the map to be under way', 300000, 1000);
       const [marksWhile, dimmedWhile] = await dimmed();
       if (marksWhile !== 0 || !dimmedWhile) throw new Error(`while the map is made: ${marksWhile} marks, the frame at ${calm} ms ${dimmedWhile ? 'reduced' : 'exact'}`);
 
-      await drop(page, 'default/', [...dataFiles, 'flash.map']);
+      await drop(page, 'default/', [...files, 'flash.map']);
       await page.waitForFunction((count) => document.querySelectorAll('.flash-mark').length === count, {}, stretches.length);
       const left = await making();
       if (left.state !== 'abandoned' || left.started !== 1 || left.abandoned !== 1) throw new Error(`another data set opened: ${JSON.stringify(left)}`);
 
-      await drop(page, 'other/', dataFiles);
-      await until(() => making().then(({ started, state }) => started === 2 && state !== 'making'), 3600, 'the map to be made');
+      await drop(page, 'other/', files);
+      await until(() => making().then(({ started, state }) => started === 2 && state !== 'making'), 'waited an hour for the map to be made', 3600000, 1000);
       const made = await making();
       const want = await nativeMap;
       if (made.state !== 'made' || made.map !== want) throw new Error(`the map made (${made.state}):\n${made.map}\nthe render tool's:\n${want}`);
@@ -276,7 +236,7 @@ const tests = {
       const from = madeStretches[0][0];
       const times = [from - 400, from - 250, from - 200, from - 125, from - 40, from, from + 300];
       const got = await pageShas(page, 'reducedFramesAt', times);
-      const expected = (await renderAll(bin, times, ['--data', other, '--reduce-flashing'])).map(sha);
+      const expected = await nativeShas(bin, times, ['--data', other, '--reduce-flashing']);
       const wrong = times.filter((t, i) => got[i] !== expected[i]);
       if (wrong.length) throw new Error(`reduced frames at ${wrong.join(', ')} ms differ from the render tool's`);
       return `a map of ${madeStretches.length} stretches made in ${(made.ms / 1000).toFixed(0)} s in a module worker, the render tool's byte for byte; ` +

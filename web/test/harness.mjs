@@ -1,9 +1,10 @@
 // Shared by the browser tests: a static server for the site (and for data
 // folders made by a test), Debian's browsers, and the native oracle.
 import { execFile, execFileSync, spawn } from 'node:child_process';
-import { createReadStream, existsSync, statSync } from 'node:fs';
+import { createHash } from 'node:crypto';
+import { cpSync, createReadStream, existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { mkdirSync, mkdtempSync, rmSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -109,14 +110,23 @@ export async function launch() {
   }));
 }
 
-// Opens the page at `address` and waits for its test hook (and, with `ready`,
-// for the show to be loaded); `before` runs in the page ahead of its own
-// scripts; the page's errors are reported.
-export async function open(browser, address, viewport = { width: 800, height: 600 }, { ready = false, before, scale = 1 } = {}) {
-  const page = await browser.newPage();
-  await page.setViewport({ ...viewport, deviceScaleFactor: scale });
+// Opens the page at `address` on `viewport` (at its deviceScaleFactor, else 1)
+// and waits for its test hook (and, with `ready`, for the show to be loaded).
+// `before` (a function, or [function, ...arguments]) runs in the page ahead of
+// its own scripts, `setUp(page)` before it loads; `fresh` gives it a browser
+// context of its own (no service worker, cache or storage from other pages),
+// closed with it. The page's errors are reported.
+export async function open(browser, address, viewport = { width: 800, height: 600 }, { ready = false, before, setUp, fresh = false } = {}) {
+  const context = fresh ? await browser.createBrowserContext() : browser;
+  const page = await context.newPage();
+  if (fresh) {
+    const close = page.close.bind(page);
+    page.close = () => close().then(() => context.close());
+  }
+  await page.setViewport({ deviceScaleFactor: 1, ...viewport });
   page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-  if (before) await page.evaluateOnNewDocument(before);
+  if (before) await page.evaluateOnNewDocument(...[before].flat());
+  if (setUp) await setUp(page);
   await page.goto(address);
   await page.waitForFunction(() => window.vantrelleTest !== undefined);
   if (ready) await page.evaluate(() => vantrelleTest.ready);
@@ -126,9 +136,15 @@ export async function open(browser, address, viewport = { width: 800, height: 60
 // A phone held upright, touch only.
 export const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 
-// open() on a phone (or `viewport`, at its own scale), once the show is loaded.
-export const openPhone = (browser, address, { viewport = phone, before } = {}) =>
-  open(browser, address, viewport, { ready: true, before, scale: viewport.deviceScaleFactor ?? 1 });
+// open() on a phone (or `viewport`), once the show is loaded.
+export const openPhone = (browser, address, { viewport = phone, ...options } = {}) =>
+  open(browser, address, viewport, { ...options, ready: true });
+
+// A touch at the middle of `selector`'s box.
+export async function tap(page, selector) {
+  const box = await (await page.$(selector)).boundingBox();
+  await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+}
 
 // Brings up the control strip with a small mouse move.
 export async function showStrip(page) {
@@ -147,7 +163,7 @@ export async function showStrip(page) {
 export const engines = ['chromium', 'firefox', 'webkit'];
 
 export async function startEngine(name) {
-  if (name === 'webkit') return startWebKit(removeWhenExited);
+  if (name === 'webkit') return startWebKit({ exited: exitOf, removeWhenExited });
   const browser = name === 'firefox' ? await launchFirefox() : await launch();
   return {
     async open(address, viewport) {
@@ -199,7 +215,7 @@ async function launchFirefox() {
 
 // What the native program writes; `args` as for vantrelle-render.
 export function render(bin, args) {
-  return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 26, stdio: 'pipe' });
+  return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 28, stdio: 'pipe' });
 }
 
 // The frame for each time alone, as `vantrelle-render --times t --raw` writes it
@@ -216,6 +232,80 @@ export async function renderAll(bin, times, extra = []) {
   };
   await Promise.all([worker(), worker()]);
   return frames;
+}
+
+export const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
+
+// The native program's frames at `times` (with `extra` arguments), as SHA-256.
+export const nativeShas = async (bin, times, extra = []) => (await renderAll(bin, times, extra)).map(sha);
+
+// The SHA-256 of the page's frame (vantrelleTest[source](t)) at each of `times`;
+// `page` a puppeteer page or an engine's.
+export const frameShas = (page, times, source = 'frameAt') => page.evaluate(async (times, source) => {
+  const hashes = [];
+  for (const t of times) {
+    const digest = await crypto.subtle.digest('SHA-256', vantrelleTest[source](t));
+    hashes.push([...new Uint8Array(digest)].map((b) => b.toString(16).padStart(2, '0')).join(''));
+  }
+  return hashes;
+}, times, source);
+
+// The show's length in ms.
+export const kShowEnd = 251328;
+
+// RGB565 little-endian to RGB bytes, each field's top bits repeated into its
+// low bits as a PNG writer widens them.
+export function widen(raw) {
+  const rgb = Buffer.alloc(raw.length / 2 * 3);
+  for (let i = 0; i < raw.length / 2; ++i) {
+    const p = raw.readUInt16LE(2 * i);
+    const [r, g, b] = [p >> 11, (p >> 5) & 63, p & 31];
+    rgb.set([(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)], 3 * i);
+  }
+  return rgb;
+}
+
+// A PNG (its bytes or its file) as { width, height, rgb }, read by ffmpeg:
+// neither the page nor the render tool.
+export function pngRgb(png) {
+  const bytes = typeof png === 'string' ? readFileSync(png) : Buffer.from(png);
+  const rgb = execFileSync('ffmpeg', ['-v', 'error', '-f', 'png_pipe', '-i', '-', '-f', 'rawvideo', '-pix_fmt', 'rgb24', '-'],
+    { input: bytes, maxBuffer: 1 << 26 });
+  return { width: bytes.readUInt32BE(16), height: bytes.readUInt32BE(20), rgb };
+}
+
+// A scratch folder for `use(folder)`, removed however it ends.
+export async function withScratch(use) {
+  const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-test-'));
+  try {
+    return await use(folder);
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+// The data set's `parts` copied from `from` to `to`.
+export function copyData(from, to, parts = ['gfx', 'mesh', 'music']) {
+  for (const part of parts) cpSync(path.join(from, part), path.join(to, part), { recursive: true });
+}
+
+// The files a data set in `dir` is dropped as: 'gfx/NAME' and 'mesh/NAME'.
+export const dataFiles = (dir) => ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(dir, part)).map((name) => `${part}/${name}`));
+
+// Drops `files` (served under `prefix`) on the page as loose files, as a person drops them.
+export const drop = (page, prefix, files) => page.evaluate(async (prefix, files) => {
+  const dropped = new DataTransfer();
+  for (const file of files) dropped.items.add(new File([await (await fetch(prefix + file)).blob()], file.slice(file.lastIndexOf('/') + 1)));
+  document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: dropped, bubbles: true, cancelable: true }));
+}, prefix, files);
+
+// axe-core's serious and critical findings on the page as it is now.
+export async function axeFindings(page) {
+  if (!(await page.evaluate(() => Boolean(window.axe)))) {
+    await page.addScriptTag({ path: createRequire(import.meta.url).resolve('axe-core/axe.min.js') });
+  }
+  return page.evaluate(async () => (await window.axe.run(document, { resultTypes: ['violations'] })).violations
+    .filter((v) => ['serious', 'critical'].includes(v.impact)).map((v) => `${v.id} (${v.nodes.map((n) => n.target).join(' ')})`));
 }
 
 // Runs the chosen tests (all when none is named) in order, one line each
@@ -266,11 +356,11 @@ export async function runSuite(label, tests, { site, chosen, extra = {}, headers
   return counts.failed ? 1 : 0;
 }
 
-// Resolves once `holds()` (sync or async) is true, asked every 50 ms; after
-// `ms` without, fails with `what` (a string, or a function giving one).
-export async function until(holds, what, ms = 10000) {
+// Resolves once `holds()` (sync or async) is true, asked every `every` ms;
+// after `ms` without, fails with `what` (a string, or a function giving one).
+export async function until(holds, what, ms = 10000, every = 50) {
   for (const stop = Date.now() + ms; !(await holds());) {
     if (Date.now() > stop) throw new Error(typeof what === 'function' ? await what() : what);
-    await new Promise((resolve) => setTimeout(resolve, 50));
+    await new Promise((resolve) => setTimeout(resolve, every));
   }
 }

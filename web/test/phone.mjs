@@ -1,20 +1,13 @@
-// The page as a phone meets it, offline after one visit, and its
-// accessibility, in Debian's headless Chromium:
+// The page as a phone meets it, what it downloads, and its accessibility, in
+// Debian's headless Chromium (offline play is the faults suite's):
 //   node phone.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
-import { createHash } from 'node:crypto';
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { gunzipSync } from 'node:zlib';
-import { tmpdir } from 'node:os';
-import { createRequire } from 'node:module';
 import path from 'node:path';
-import { openPhone as openOn, phone, render, renderAll, runSuite, serve, showStrip, until } from './harness.mjs';
+import { axeFindings, kShowEnd, open, openPhone as openOn, phone, pngRgb, render, runSuite, showStrip, tap, until, withScratch } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
-const kShowEnd = 251328;
 const turned = { ...phone, width: 844, height: 390 };
-const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
 // Headless Chromium has no screen to keep awake and refuses the lock; this
 // stand-in grants it and counts what is held, as a phone would.
@@ -77,10 +70,6 @@ const canvasBox = (page) => page.$eval('#screen', (canvas) => {
   const box = canvas.getBoundingClientRect();
   return { width: box.width, height: box.height, pixelsWide: canvas.width, pixelsHigh: canvas.height };
 });
-const centre = async (page, selector) => {
-  const box = await (await page.$(selector)).boundingBox();
-  return [box.x + box.width / 2, box.y + box.height / 2];
-};
 async function playingWithSound(page) {
   await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 });
 }
@@ -98,7 +87,7 @@ const tests = {
       ['turned', turned, (box, s) => !s.upright && box.pixelsWide === 400 && box.height <= turned.height],
       ['upright again', phone, (box, s) => s.upright && box.pixelsWide === 240],
     ];
-    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await tap(page, '#screen');
     await playingWithSound(page);
     let before = await clock(page);
     for (const [name, viewport, holds] of shapes) {
@@ -121,12 +110,12 @@ const tests = {
     const page = await openPhone(browser, `${url}?test`);
     const held = () => page.evaluate(() => window.wakeLocksHeld);
     if ((await state(page)).playing) throw new Error('playing before any tap');
-    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await tap(page, '#screen');
     await playingWithSound(page);
     if (!(await state(page)).wakeLock || (await held()) !== 1) throw new Error('no wake lock held while playing');
     // The strip hides while the show plays, and a tap brings it back without pausing.
     await page.waitForSelector('#strip:not(.shown)');
-    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await tap(page, '#screen');
     await page.waitForSelector('#strip.shown');
     if ((await state(page)).paused) throw new Error('the tap that shows the strip paused the show');
     const box = await (await page.$('#scrub')).boundingBox();
@@ -144,10 +133,10 @@ const tests = {
     const tapPlay = async (paused) => {
       for (let attempt = 0; attempt < 3; ++attempt) {
         if (!(await page.$('#strip.shown'))) {
-          await page.touchscreen.tap(...(await centre(page, '#screen')));
+          await tap(page, '#screen');
           await page.waitForSelector('#strip.shown');
         }
-        await page.touchscreen.tap(...(await centre(page, '#play')));
+        await tap(page, '#play');
         const toggled = await page.waitForFunction((paused) => vantrelleTest.state().paused === paused,
           { timeout: 1500 }, paused).then(() => true, () => false);
         if (toggled) return;
@@ -168,24 +157,18 @@ const tests = {
   // Played before the soundtrack has arrived: the picture starts at once and
   // the sound joins it where it is.
   async lateSound({ browser, url }) {
-    const context = await browser.createBrowserContext();  // no service worker from the other tests
-    const page = await context.newPage();
-    await page.setViewport(phone);
-    await page.setRequestInterception(true);
-    page.on('request', (request) => {
-      const delay = request.url().endsWith('soundtrack.mp3') ? 4000 : 0;
-      setTimeout(() => request.continue(), delay);
-    });
-    await page.goto(`${url}?test`);
-    await page.waitForFunction(() => window.vantrelleTest !== undefined);
-    await page.evaluate(() => vantrelleTest.ready);
-    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    // A context of its own: no service worker from the other tests.
+    const page = await openOn(browser, `${url}?test`, { fresh: true, setUp: async (page) => {
+      await page.setRequestInterception(true);
+      page.on('request', (request) => setTimeout(() => request.continue(), request.url().endsWith('soundtrack.mp3') ? 4000 : 0));
+    } });
+    await tap(page, '#screen');
     await page.waitForFunction(() => vantrelleTest.state().playing);
     const early = { ...(await state(page)), ...(await clock(page)) };
     if (early.sound !== null) throw new Error(`before the soundtrack: ${JSON.stringify(early)}`);
     await playingWithSound(page);
     const joined = await clock(page);
-    await context.close();
+    await page.close();
     // The picture ran on as the sound joined it: no jump either way.
     if (!together(joined, early.picture + joined.at - early.at, 300) || joined.picture < 3000) {
       throw new Error(`the sound joined at ${JSON.stringify(joined)}, the picture at ${JSON.stringify(early)} before`);
@@ -197,16 +180,12 @@ const tests = {
   // whole has arrived; once it has, the whole takes over where the head was,
   // without a jump in what is heard, and picture and sound go on together.
   async soundHead({ browser, url }) {
-    const context = await browser.createBrowserContext();  // nothing cached by the other tests
-    const page = await context.newPage();
-    await page.setViewport(phone);
-    await page.evaluateOnNewDocument(recordHeard);
-    await page.emulateNetworkConditions({ download: 9e6 / 8, upload: 1.5e6 / 8, latency: 170 });
-    await page.goto(`${url}?test`);
-    await page.waitForFunction(() => window.vantrelleTest !== undefined, { timeout: 30000 });
-    await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.soundtrack()));
+    // A context of its own: nothing cached by the other tests.
+    const page = await openOn(browser, `${url}?test`, { fresh: true, before: recordHeard,
+      setUp: (page) => page.emulateNetworkConditions({ download: 9e6 / 8, upload: 1.5e6 / 8, latency: 170 }) });
+    await page.evaluate(() => vantrelleTest.soundtrack());
     const arrived = () => page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('soundtrack.mp3')));
-    await page.touchscreen.tap(...(await centre(page, '#screen')));
+    await tap(page, '#screen');
     await playingWithSound(page);
     const early = { ...(await state(page)), ...(await clock(page)), arrived: await arrived() };
     if (early.playingFrom !== 'head' || early.arrived) throw new Error(`playing before the whole arrived: ${JSON.stringify(early)}`);
@@ -251,7 +230,7 @@ const tests = {
       }
       return { followed, jumps, seconds: followed * 128 / sound.sampleRate };
     });
-    await context.close();
+    await page.close();
     if (heard.jumps.length || heard.seconds < 2) throw new Error(`what was heard jumped: ${JSON.stringify(heard).slice(0, 500)}`);
     return `played from the head at ${(Math.max(0, early.picture) / 1000).toFixed(1)} s, the whole took over by ` +
       `${(swapped.picture / 1000).toFixed(1)} s, in step; ${heard.seconds.toFixed(1)} s heard without a jump`;
@@ -286,14 +265,9 @@ const tests = {
   // Without the Fullscreen API (as on iPhones), full screen is an overlay that
   // fills the viewport; the lock screen knows the show's title and artwork.
   async overlay({ browser, url }) {
-    const page = await browser.newPage();
-    await page.setViewport(phone);
-    await page.evaluateOnNewDocument(() => {
+    const page = await openOn(browser, `${url}?test`, { before: () => {
       Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => false, configurable: true });
-    });
-    await page.goto(`${url}?test`);
-    await page.waitForFunction(() => window.vantrelleTest !== undefined);
-    await page.evaluate(() => vantrelleTest.ready);
+    } });
     await page.focus('#fullscreen');
     await page.keyboard.press('Enter');
     const shown = await page.evaluate(() => {
@@ -334,79 +308,12 @@ const tests = {
     return 'embedded, keys never scroll the page and do not start the show; a click does';
   },
 
-  // One visit, then no network: the reloaded page plays, with sound, the same
-  // frames. Then a new build (its service worker's version changed): its cache
-  // replaces the old one.
-  async offline({ browser }) {
-    const copy = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
-    cpSync(site, copy, { recursive: true });
-    const server = await serve(copy);
-    const context = await browser.createBrowserContext();
-    try {
-      const page = await context.newPage();
-      page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-      const visit = async () => {
-        await page.waitForFunction(() => window.vantrelleTest !== undefined);
-        await page.evaluate(() => vantrelleTest.ready);
-      };
-      const caches = () => page.evaluate(() => caches.keys());
-      await page.goto(`${server.url}?test`);
-      await visit();
-      if (!(await page.evaluate(() => vantrelleTest.offline()))) throw new Error('the service worker did not keep the show');
-      const [first] = (await caches()).filter((name) => name.startsWith('vantrelle-'));
-      await page.setOfflineMode(true);
-      const fromWorker = [];
-      const listen = (response) => fromWorker.push(response.fromServiceWorker());
-      page.on('response', listen);
-      await page.reload();
-      await visit();
-      page.off('response', listen);
-      if (fromWorker.includes(false) || !fromWorker.length) throw new Error('offline, something came from the network');
-      const times = [0, 44500, 125000, 251000];
-      const expected = await renderAll(bin, times);
-      for (const [i, t] of times.entries()) {
-        const frame = await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t);
-        if (sha(Buffer.from(frame)) !== sha(expected[i])) throw new Error(`offline, the frame at t=${t} differs`);
-      }
-      await page.mouse.click(400, 300);
-      await playingWithSound(page);
-
-      await page.setOfflineMode(false);
-      // A new build: its worker takes over, and its page hands it everything again.
-      for (const file of ['sw.js', 'build.js']) {
-        const text = readFileSync(path.join(copy, file), 'utf8');
-        writeFileSync(path.join(copy, file), text.replaceAll(`'${first.slice('vantrelle-'.length)}'`, `'${first.slice('vantrelle-'.length)}-next'`));
-      }
-      await page.reload();
-      await visit();
-      await page.waitForFunction(async (want) => {
-        const registration = await navigator.serviceWorker.getRegistration();
-        return (await caches.has(want)) && !registration.installing && !registration.waiting;
-      }, { timeout: 20000 }, `${first}-next`);
-      await page.reload();
-      await visit();
-      const replaced = await page.waitForFunction(async (want) => {
-        const names = (await caches.keys()).filter((name) => name.startsWith('vantrelle-'));
-        return names.length === 1 && names[0] === want && Boolean(await caches.match('data.pack'));
-      }, { timeout: 20000 }, `${first}-next`).then(() => true, () => false);
-      if (!replaced) throw new Error(`caches after a new build: ${(await caches()).join(', ')} (before: ${first})`);
-      return `offline after one visit: ${fromWorker.length} files from the service worker, ${times.length} frames identical, ` +
-        'playing with sound; a new build replaces the cache';
-    } finally {
-      await context.close();
-      server.close();
-      rmSync(copy, { recursive: true, force: true });
-    }
-  },
-
   // What the page downloads: the data pack and the engine build it runs, the
   // soundtrack only once the data is in; ?data= still takes plain files.
   async downloads({ browser, url }) {
     const fetched = async (query) => {
-      const page = await browser.newPage();
-      await page.goto(`${url}${query}`);
-      await page.waitForFunction(() => window.vantrelleTest !== undefined);
-      await page.evaluate(() => vantrelleTest.ready.then(() => vantrelleTest.wholeSoundtrack()));
+      const page = await open(browser, `${url}${query}`, undefined, { ready: true });
+      await page.evaluate(() => vantrelleTest.wholeSoundtrack());
       const entries = await page.evaluate(() => performance.getEntriesByType('resource')
         .map((e) => ({ name: new URL(e.name).pathname.slice(1), start: e.startTime, end: e.responseEnd })));
       await page.close();
@@ -425,123 +332,49 @@ const tests = {
     return 'the data pack and the vector engine (its WebAssembly zipped) alone, the soundtrack after the data; ?data= takes plain files';
   },
 
-  // A pack cut short falls back to the plain files; one a server unzipped on the way still serves.
-  async brokenPack({ browser }) {
-    const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
-    const zipped = readFileSync(path.join(site, 'data.pack'));
-    const cases = [['cut short', zipped.subarray(0, zipped.length >> 1), true], ['unzipped on the way', gunzipSync(zipped), false]];
-    const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
-    try {
-      for (const [name, bytes, plainFiles] of cases) {
-        const pack = path.join(scratch, name.replaceAll(' ', '-'));
-        writeFileSync(pack, bytes);
-        const server = await serve(site, { '/data.pack': pack });
-        const page = await browser.newPage();
-        await page.goto(`${server.url}?test`);
-        await page.waitForFunction(() => window.vantrelleTest !== undefined);
-        await page.evaluate(() => vantrelleTest.ready);
-        const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
-        const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.includes('/data/gfx/')));
-        await page.close();
-        server.close();
-        if (sha(Buffer.from(frame)) !== expected || plain !== plainFiles) throw new Error(`a pack ${name}: plain files ${plain}, frame ${sha(Buffer.from(frame)) === expected ? 'exact' : 'wrong'}`);
-      }
-    } finally {
-      rmSync(scratch, { recursive: true, force: true });
-    }
-    return 'a pack cut short falls back to the plain files, one unzipped on the way serves as it is';
-  },
-
-  // A zipped WebAssembly cut short or served unzipped: the page runs the plain one, frames exact.
-  async brokenEngine({ browser }) {
-    const scratch = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
-    const expected = sha(render(bin, ['--times', '44500', '--raw', '-']));
-    const cases = [['cut short', (zipped) => zipped.subarray(0, zipped.length >> 1)], ['unzipped on the way', gunzipSync]];
-    try {
-      for (const [name, spoil] of cases) {
-        const extra = {};
-        for (const file of ['vantrelle.wasm.gz']) {
-          extra[`/${file}`] = path.join(scratch, `${name.replaceAll(' ', '-')}-${file}`);
-          writeFileSync(extra[`/${file}`], spoil(readFileSync(path.join(site, file))));
-        }
-        const server = await serve(site, extra);
-        const page = await browser.newPage();
-        await page.goto(`${server.url}?test`);
-        await page.waitForFunction(() => window.vantrelleTest !== undefined);
-        await page.evaluate(() => vantrelleTest.ready);
-        const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
-        const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('/vantrelle.wasm')));
-        await page.close();
-        server.close();
-        if (sha(Buffer.from(frame)) !== expected || !plain) throw new Error(`an engine ${name}: plain engine ${plain}, frame ${sha(Buffer.from(frame)) === expected ? 'exact' : 'wrong'}`);
-      }
-    } finally {
-      rmSync(scratch, { recursive: true, force: true });
-    }
-    return 'a zipped engine cut short or unzipped on the way gives way to the plain one';
-  },
-
   // A shared link's preview and the installed app: the tags name files that
   // exist, and the poster is the show's frame at 2 s, three times its size
   // less 45 rows at the top and at the bottom.
   async preview({ browser, url }) {
-    const page = await browser.newPage();
-    await page.goto(`${url}?test`);
+    const page = await open(browser, `${url}?test`);
     const tags = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('meta[property], meta[name]')]
       .map((meta) => [meta.getAttribute('property') ?? meta.name, meta.content])));
+    const manifest = await page.evaluate(async () => (await fetch(document.querySelector('link[rel=manifest]').href)).json());
+    await page.close();
     for (const name of ['og:title', 'og:description', 'og:image', 'twitter:card', 'twitter:image']) {
       if (!tags[name]) throw new Error(`no ${name}`);
     }
-    const manifest = await page.evaluate(async () => (await fetch(document.querySelector('link[rel=manifest]').href)).json());
     if (manifest.display !== 'fullscreen' || manifest.name !== 'Vantrelle X2' || manifest.theme_color !== '#000000') {
       throw new Error(`manifest: ${JSON.stringify(manifest)}`);
     }
-    const shots = mkdtempSync(path.join(tmpdir(), 'vantrelle-phone-'));
-    try {
-      render(bin, ['--at', '2000', '--png', shots, '--scale', '3']);
-      const frame = readFileSync(path.join(shots, 't002000.png')).toString('base64');
-      const wrong = await page.evaluate(async (poster, frame, icons) => {
-        const pixelsOf = async (address) => {
-          const image = await createImageBitmap(await (await fetch(address)).blob());
-          const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
-          context.drawImage(image, 0, 0);
-          return context.getImageData(0, 0, image.width, image.height);
-        };
-        for (const icon of icons) {
-          const image = await pixelsOf(icon.src);
-          if (`${image.width}x${image.height}` !== icon.sizes) return `${icon.src} is ${image.width}x${image.height}`;
-        }
-        const [shown, whole] = [await pixelsOf(poster), await pixelsOf(`data:image/png;base64,${frame}`)];
-        if (shown.width !== 1200 || shown.height !== 630) return `the poster is ${shown.width}x${shown.height}`;
-        for (let i = 0; i < shown.data.length; ++i) {
-          if (shown.data[i] !== whole.data[i + 4 * 1200 * 45]) return `poster pixel ${(i >> 2) % 1200}, ${Math.floor((i >> 2) / 1200)} differs`;
-        }
-        return '';
-      }, new URL(tags['og:image'], url).href, frame, manifest.icons.map((icon) => ({ ...icon, src: new URL(icon.src, url).href })));
-      if (wrong) throw new Error(wrong);
-    } finally {
-      rmSync(shots, { recursive: true, force: true });
+    const served = async (address) => Buffer.from(await (await fetch(new URL(address, url))).arrayBuffer());
+    for (const icon of manifest.icons) {
+      const { width, height } = pngRgb(await served(icon.src));
+      if (`${width}x${height}` !== icon.sizes) throw new Error(`${icon.src} is ${width}x${height}`);
     }
-    await page.close();
+    const poster = pngRgb(await served(tags['og:image']));
+    const frame = await withScratch((shots) => {
+      render(bin, ['--at', '2000', '--png', shots, '--scale', '3']);
+      return pngRgb(path.join(shots, 't002000.png'));
+    });
+    const at = poster.rgb.findIndex((byte, i) => byte !== frame.rgb[i + 3 * 1200 * 45]) / 3;
+    if (poster.width !== 1200 || poster.height !== 630 || at >= 0) {
+      throw new Error(`the poster is ${poster.width}x${poster.height}; pixel ${at % 1200}, ${Math.floor(at / 1200)} differs`);
+    }
     return `link preview tags, a manifest with ${manifest.icons.length} icons, a 1200 × 630 poster from the show`;
   },
 
   // axe-core: no serious or critical findings on the title card and with the controls shown.
   async accessibility({ browser, url }) {
-    const axe = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
     const page = await browser.newPage();
     await page.setViewport({ width: 800, height: 600 });
     await page.goto(url);
     await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
-    await page.addScriptTag({ path: axe });
-    const findings = async (when) => {
-      const found = await page.evaluate(async () => (await axe.run(document, { resultTypes: ['violations'] })).violations
-        .filter((v) => ['serious', 'critical'].includes(v.impact)).map((v) => `${v.id} (${v.nodes.map((n) => n.target).join(' ')})`));
+    for (const when of ['title card', 'controls shown']) {
+      if (when === 'controls shown') await showStrip(page);
+      const found = await axeFindings(page);
       if (found.length) throw new Error(`${when}: ${found.join('; ')}`);
-    };
-    await findings('title card');
-    await showStrip(page);
-    await findings('controls shown');
+    }
     // Big enough for a thumb: every target of the strip at least 44 CSS px each way (those hidden here are none).
     const small = await page.$$eval('#strip button:not([hidden]), #strip [role=slider]', (targets) => targets
       .map((target) => [target.id, target.getBoundingClientRect()]).filter(([, box]) => box.width < 44 || box.height < 44)

@@ -5,17 +5,15 @@
 // (all three unless named). Each test prints one line, each engine a count
 // and its time, and the last line the count for all; any failure ends with status 1.
 import { execFileSync, spawnSync } from 'node:child_process';
-import { createHash } from 'node:crypto';
-import { cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { chosenOf, engines, render, renderAll, runTests, serve, startEngine, until } from './harness.mjs';
+import { chosenOf, copyData, dataFiles, drop, engines, frameShas, nativeShas, pngRgb, render, runTests, serve, sha, startEngine,
+  until, withScratch } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosenEngines = process.argv.slice(4).filter((name) => engines.includes(name));
 const chosen = process.argv.slice(4).filter((name) => !engines.includes(name));
-
-const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
 function fnv1a(bytes) {
   let h = 0xcbf29ce484222325n;
@@ -23,28 +21,27 @@ function fnv1a(bytes) {
   return h.toString(16).padStart(16, '0');
 }
 
-// The first channel's samples as the page decoded them (the whole
-// soundtrack, or a head of its first `headBytes` bytes) and as ffmpeg does
-// (which drops the encoder's delay and padding named in the file's header).
-async function soundtrackHeads(page, count, headBytes = 0) {
-  const { rate, head } = await page.evaluate(async (count, headBytes) => {
-    const sound = await (headBytes ? vantrelleTest.soundtrackHead(headBytes) : vantrelleTest.wholeSoundtrack());
-    return { rate: sound.sampleRate, head: Array.from(sound.getChannelData(0).subarray(0, count)) };
-  }, count, headBytes);
+// How far, in ms, the page's decoded soundtrack starts from the music's first
+// sample as ffmpeg decodes it (which drops the encoder's delay and padding
+// named in the file's header): the shift within ±10 ms that best lines up
+// their first channels over the second from 20 ms in.
+async function startOffsetMs(page) {
+  const count = 4 * 44100;
+  const { rate, mine } = await page.evaluate(async (count) => {
+    const sound = await vantrelleTest.wholeSoundtrack();
+    return { rate: sound.sampleRate, mine: Array.from(sound.getChannelData(0).subarray(0, count)) };
+  }, count);
   const pcm = execFileSync('ffmpeg', ['-v', 'error', '-i', path.join(bin, 'music/soundtrack.mp3'), '-af', 'pan=mono|c0=c0',
     '-ar', String(rate), '-t', String(2 * count / rate), '-f', 'f32le', '-'], { maxBuffer: 1 << 26 });
-  return { rate, mine: head, reference: new Float32Array(pcm.buffer, pcm.byteOffset, pcm.length / 4) };
-}
-
-// The shift (in samples, within ±limit) that best lines `a` up with `b`.
-function bestShift(a, b, limit, from, length) {
+  const reference = new Float32Array(pcm.buffer, pcm.byteOffset, pcm.length / 4);
+  const [limit, from] = [Math.round(rate / 100), Math.round(rate / 50)];
   let best = { shift: 0, error: Infinity };
   for (let shift = -limit; shift <= limit; ++shift) {
     let error = 0;
-    for (let i = from; i < from + length; ++i) error += (a[i + shift] - b[i]) ** 2;
+    for (let i = from; i < from + rate; ++i) error += (mine[i + shift] - reference[i]) ** 2;
     if (error < best.error) best = { shift, error };
   }
-  return best.shift;
+  return (1000 * best.shift) / rate;
 }
 
 // Three broken copies of the data set and the native program's message for each.
@@ -61,7 +58,7 @@ function brokenDataSets(root) {
   };
   return Object.entries(cases).map(([name, breakIt]) => {
     const dir = path.join(root, name);
-    for (const part of ['gfx', 'mesh', 'music']) cpSync(path.join(bin, part), path.join(dir, part), { recursive: true });
+    copyData(bin, dir);
     breakIt(dir);
     let message = '';
     try {
@@ -99,8 +96,8 @@ const expectedFrames = new Map();
 async function expectedHashes(times, reduced = false) {
   const key = (t) => `${reduced ? 'reduced' : 'exact'} ${t}`;
   const missing = [...new Set(times.filter((t) => !expectedFrames.has(key(t))))];
-  const frames = await renderAll(bin, missing, reduced ? ['--reduce-flashing'] : []);
-  missing.forEach((t, i) => expectedFrames.set(key(t), sha(frames[i])));
+  const hashes = await nativeShas(bin, missing, reduced ? ['--reduce-flashing'] : []);
+  missing.forEach((t, i) => expectedFrames.set(key(t), hashes[i]));
   return times.map((t) => expectedFrames.get(key(t)));
 }
 
@@ -109,12 +106,7 @@ async function expectedHashes(times, reduced = false) {
 async function compareFrames(page, times, reduced = false) {
   const expected = await expectedHashes(times, reduced);
   const frameOf = reduced ? 'reducedFrameAt' : 'frameAt';
-  const mine = await page.evaluate(async (times, frameOf) => {
-    const hex = (bytes) => [...new Uint8Array(bytes)].map((b) => b.toString(16).padStart(2, '0')).join('');
-    const hashes = [];
-    for (const t of times) hashes.push(hex(await crypto.subtle.digest('SHA-256', vantrelleTest[frameOf](t))));
-    return hashes;
-  }, times, frameOf);
+  const mine = await frameShas(page, times, frameOf);
   const i = times.findIndex((t, i) => mine[i] !== expected[i]);
   if (i >= 0) {
     const frame = Buffer.from(await page.evaluate((t, frameOf) => Array.from(vantrelleTest[frameOf](t)), times[i], frameOf));
@@ -143,11 +135,17 @@ function reducedTimes() {
 
 // Each test takes { engine, browser, page, url, broken, times } and says what it found.
 const tests = {
-  // All three engines have WebAssembly vectors, so the page runs the vector build.
-  async frames({ page, times }) {
-    if (!(await page.evaluate(() => vantrelleTest.vectors))) throw new Error('the page chose the build without vectors');
-    await compareFrames(page, times);
-    return `${times.length} frames identical`;
+  // All three engines have WebAssembly vectors, so the page runs the vector
+  // build; the build for browsers without them (?simd=0) draws the same frames.
+  async frames({ browser, url, page, times }) {
+    const scalar = await browser.open(`${url}?test&simd=0`);
+    await scalar.evaluate(() => vantrelleTest.ready);
+    for (const [name, shown, vectors] of [['the page', page, true], ['?simd=0', scalar, false]]) {
+      if ((await shown.evaluate(() => vantrelleTest.vectors)) !== vectors) throw new Error(`${name} runs the wrong build`);
+      await compareFrames(shown, times);
+    }
+    await scalar.close();
+    return `${times.length} frames of each build identical`;
   },
 
   // With flashing reduced, the page shows what the render tool writes: inside
@@ -161,16 +159,6 @@ const tests = {
     const wrong = same.filter(([name, equal]) => equal !== (name === 'outside'));
     if (wrong.length) throw new Error(`the filter ${wrong.map(([name, equal]) => `${equal ? 'leaves' : 'changes'} the frame ${name}`).join(', ')}`);
     return `${same.length} reduced frames identical (in, on both ramps, outside: ${JSON.stringify(times)})`;
-  },
-
-  // The build for browsers without vectors (?simd=0) draws the same frames.
-  async scalarFrames({ browser, url, times }) {
-    const page = await browser.open(`${url}?test&simd=0`);
-    await page.evaluate(() => vantrelleTest.ready);
-    if (await page.evaluate(() => vantrelleTest.vectors)) throw new Error('?simd=0 still runs the vector build');
-    await compareFrames(page, times);
-    await page.close();
-    return `${times.length} frames of the build without vectors identical`;
   },
 
   // The tables from sin, cos and atan2 as the native build makes them, by name and FNV-1a hash.
@@ -187,59 +175,43 @@ const tests = {
 
   // The page at #t=44500, landscape and upright: the frame twice its size, centred on black.
   async screenshot({ browser, url }) {
-    const shots = mkdtempSync(path.join(tmpdir(), 'vantrelle-web-'));
-    try {
+    const frame = await withScratch((shots) => {
       render(bin, ['--at', '44500', '--png', shots, '--scale', '2']);
-      const expected = readFileSync(path.join(shots, 't044500.png')).toString('base64');
-      for (const [query, width, height] of [['?test', 1000, 600], ['?test&portrait', 600, 1000]]) {
-        const page = await browser.open(`${url}${query}#t=44500`, { width, height });
-        await page.evaluate(() => vantrelleTest.ready);
-        const shot = await page.screenshot();
-        const result = await page.evaluate(async (shot, expected, portrait) => {
-          const pixelsOf = async (png) => {
-            const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
-            const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
-            context.drawImage(image, 0, 0);
-            return context.getImageData(0, 0, image.width, image.height);
-          };
-          const [page, frame] = [await pixelsOf(shot), await pixelsOf(expected)];
-          // The frame turned a quarter clockwise when upright: its (x, y) at column 239 - y, row x.
-          const [w, h] = portrait ? [480, 800] : [800, 480];
-          const [left, top] = [(page.width - w) / 2, (page.height - h) / 2];
-          for (let y = 0; y < page.height; ++y) {
-            for (let x = 0; x < page.width; ++x) {
-              const [u, v] = [x - left, y - top];
-              const inside = u >= 0 && u < w && v >= 0 && v < h;
-              const [fx, fy] = portrait ? [v, 479 - u] : [u, v];
-              for (let c = 0; c < 3; ++c) {
-                const want = inside ? frame.data[4 * (800 * fy + fx) + c] : 0;
-                if (page.data[4 * (page.width * y + x) + c] !== want) return `pixel (${x}, ${y}) differs`;
-              }
-            }
+      return pngRgb(path.join(shots, 't044500.png'));
+    });
+    for (const [query, width, height] of [['?test', 1000, 600], ['?test&portrait', 600, 1000]]) {
+      const page = await browser.open(`${url}${query}#t=44500`, { width, height });
+      await page.evaluate(() => vantrelleTest.ready);
+      const shot = pngRgb(Buffer.from(await page.screenshot(), 'base64'));
+      await page.close();
+      // The frame turned a quarter clockwise when upright: its (x, y) at column 239 - y, row x.
+      const portrait = query.includes('portrait');
+      const [w, h] = portrait ? [480, 800] : [800, 480];
+      const [left, top] = [(shot.width - w) / 2, (shot.height - h) / 2];
+      for (let y = 0; y < shot.height; ++y) {
+        for (let x = 0; x < shot.width; ++x) {
+          const [u, v] = [x - left, y - top];
+          const inside = u >= 0 && u < w && v >= 0 && v < h;
+          const [fx, fy] = portrait ? [v, 479 - u] : [u, v];
+          for (let c = 0; c < 3; ++c) {
+            if (shot.rgb[3 * (shot.width * y + x) + c] !== (inside ? frame.rgb[3 * (800 * fy + fx) + c] : 0)) throw new Error(`${query}: pixel (${x}, ${y}) differs`);
           }
-          return '';
-        }, shot, expected, query.includes('portrait'));
-        await page.close();
-        if (result) throw new Error(`${query}: ${result}`);
+        }
       }
-      return 'the page shows the frame of vantrelle-render --png --scale 2, letterboxed in black, both ways up';
-    } finally {
-      rmSync(shots, { recursive: true, force: true });
     }
+    return 'the page shows the frame of vantrelle-render --png --scale 2, letterboxed in black, both ways up';
   },
 
   // The decoded soundtrack starts with the music's first sample: no decoder delay left in.
   async sound({ page }) {
-    const { rate, mine, reference } = await soundtrackHeads(page, 4 * 44100);
-    const shift = bestShift(mine, reference, Math.round(rate / 100), Math.round(rate / 50), rate);
-    const ms = (1000 * shift) / rate;
+    const ms = await startOffsetMs(page);
     if (Math.abs(ms) > 1) throw new Error(`the page's soundtrack is ${ms.toFixed(2)} ms off the music's start`);
     return `the soundtrack starts ${ms.toFixed(2)} ms from the music's first sample`;
   },
 
   // A head cut from the soundtrack, as the page plays while the rest
-  // downloads, decodes to the whole's first samples and starts on the music's
-  // first sample as the whole does, in the browser and in ffmpeg. Only the
+  // downloads, decodes to the whole's first samples, so it starts on the
+  // music's first sample as the whole does, in the browser and in ffmpeg. Only the
   // head's last second may differ: a browser that resamples to its own rate
   // has no samples past the head's end to resample from there, and the page
   // swaps to the whole before it.
@@ -263,10 +235,6 @@ const tests = {
     if (!found.channels || found.worst > 0 || Math.abs(found.seconds - samples / 22050) > 0.001) {
       throw new Error(`a head of ${kHeadBytes} bytes: ${JSON.stringify(found)}, expected ${samples / 22050} s`);
     }
-    const { rate, mine, reference } = await soundtrackHeads(page, 4 * 44100, kHeadBytes);
-    const shift = bestShift(mine, reference, Math.round(rate / 100), Math.round(rate / 50), rate);
-    const ms = (1000 * shift) / rate;
-    if (Math.abs(ms) > 1) throw new Error(`the head is ${ms.toFixed(2)} ms off the music's start`);
     // ffmpeg reads the same head as a file without a complaint (a frame cut
     // short makes it stumble), to the whole's first samples exactly.
     const { soundtrackHead } = await import(path.join(site, 'soundtrack.js'));
@@ -280,7 +248,7 @@ const tests = {
     if (complaint || head.stdout.length !== samples * 4 || !head.stdout.equals(all.stdout.subarray(0, head.stdout.length))) {
       throw new Error(`ffmpeg read the head as ${head.stdout.length / 4} samples, not the whole's first ${samples}${complaint && `: ${complaint}`}`);
     }
-    return `a head of ${found.seconds.toFixed(2)} s equals the whole soundtrack's start and starts ${ms.toFixed(2)} ms from the music's first sample`;
+    return `a head of ${found.seconds.toFixed(2)} s decodes to the whole soundtrack's first samples, in the page and in ffmpeg`;
   },
 
   // Playing, 5 s on with the right arrow, paused and resumed with Space: picture and sound move together.
@@ -332,26 +300,16 @@ const tests = {
       if (rejected !== expected || shown !== expected) throw new Error(`?data= with ${name}: "${shown}", not "${expected}"`);
     }
     // WebKit reads no entries from a drop made in the page (a person's drop is read from disk).
-    for (const { name, dir, message } of engine === 'webkit' ? [] : broken) {
-      const files = ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(dir, part)).map((file) => `${part}/${file}`));
-      const shown = await page.evaluate(async (name, files) => {
-        const drop = new DataTransfer();
-        for (const file of files) {
-          const response = await fetch(`bad/${name}/${file}`);
-          if (response.ok) drop.items.add(new File([await response.blob()], file.slice(file.indexOf('/') + 1)));
-        }
-        const message = document.getElementById('message');
-        message.textContent = '';
-        const said = new Promise((resolve) => new MutationObserver(resolve).observe(message, { childList: true }));
-        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: drop, bubbles: true, cancelable: true }));
-        await Promise.race([said, new Promise((resolve) => setTimeout(resolve, 10000))]);
-        return message.textContent;
-      }, name, files);
-      const expected = message.replaceAll(`${dir}/`, '');  // loose files: named by their place in the set
-      if (shown !== expected) throw new Error(`dropped ${name}: "${shown}", not "${expected}"`);
+    const message = () => page.evaluate(() => document.getElementById('message').textContent);
+    for (const { name, dir, message: native } of engine === 'webkit' ? [] : broken) {
+      await page.evaluate(() => { document.getElementById('message').textContent = ''; });
+      await drop(page, `bad/${name}/`, dataFiles(dir));
+      await until(async () => (await message()) !== '', `dropped ${name}: no message`);
+      const expected = native.replaceAll(`${dir}/`, '');  // loose files: named by their place in the set
+      if ((await message()) !== expected) throw new Error(`dropped ${name}: "${await message()}", not "${expected}"`);
     }
-    const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
-    if (sha(Buffer.from(frame)) !== sha(render(bin, ['--times', '44500', '--raw', '-']))) throw new Error('the page no longer plays its data');
+    const [frame] = await frameShas(page, [44500]);
+    if (frame !== sha(render(bin, ['--times', '44500', '--raw', '-']))) throw new Error('the page no longer plays its data');
     const ways = engine === 'webkit' ? 'beside the page' : 'beside the page and dropped';
     return `${broken.length} broken data sets, ${ways}, give the native messages; the page plays on`;
   },

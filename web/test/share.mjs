@@ -4,37 +4,20 @@
 //   node share.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
 import { execFileSync, spawn } from 'node:child_process';
-import { createHash } from 'node:crypto';
-import { chmodSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { chmodSync, existsSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { open, openPhone, render, runSuite, showStrip, until } from './harness.mjs';
+import { kShowEnd, open, openPhone, pngRgb, render, runSuite, sha, showStrip, tap, until, widen, withScratch } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
-const kShowEnd = 251328;
 
-const centre = async (page, selector) => {
-  const box = await (await page.$(selector)).boundingBox();
-  return [box.x + box.width / 2, box.y + box.height / 2];
-};
-
-// RGB565 little-endian to RGB bytes, each field's top bits repeated into its low bits.
-function widen(raw) {
-  const rgb = Buffer.alloc(raw.length / 2 * 3);
-  for (let i = 0; i < raw.length / 2; ++i) {
-    const p = raw.readUInt16LE(2 * i);
-    const r = p >> 11, g = (p >> 5) & 63, b = p & 31;
-    rgb[3 * i] = (r << 3) | (r >> 2);
-    rgb[3 * i + 1] = (g << 2) | (g >> 4);
-    rgb[3 * i + 2] = (b << 3) | (b >> 2);
-  }
-  return rgb;
-}
-
-// ffmpeg, not the page or the render tool, reads the PNGs.
-const pngPixels = (file) => execFileSync('ffmpeg', ['-v', 'error', '-i', file, '-f', 'rawvideo', '-pix_fmt', 'rgb24', '-'], { maxBuffer: 1 << 24 });
-const pngSize = (bytes) => [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
+// The render tool's still of `t`: its PNG at ×3, as pngRgb() reads it.
+const nativeStill = (t) => withScratch((folder) => {
+  render(bin, ['--at', String(t), '--png', folder, '--scale', '3']);
+  return pngRgb(path.join(folder, readdirSync(folder)[0]));
+});
+const downloadsTo = async (page, folder) =>
+  (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
 
 // What the landscape canvas shows, as RGB bytes.
 const canvasPixels = async (page) => Buffer.from(await page.$eval('#screen', (canvas) => {
@@ -70,21 +53,12 @@ async function press(page, id) {
   await page.click(`#${id}`);
 }
 
-// ffprobe's key=value lines: 'video.nb_read_frames', 'audio.codec_name', 'format.duration' ...
+// What ffprobe finds: the video's and the sound's stream ({ width, nb_read_frames, codec_name, start_time, ... }) and the duration.
 function probe(file) {
-  const text = execFileSync('ffprobe', ['-v', 'error', '-count_frames', '-show_entries',
-    'stream=codec_type,codec_name,width,height,nb_read_frames,start_time,duration:format=duration', '-of', 'ini', file], { encoding: 'utf8' });
-  const found = {};
-  let section = '';
-  for (const line of text.split('\n')) {
-    const header = /^\[(.*)\]$/.exec(line);
-    if (header) section = header[1];
-    const pair = /^([a-z_]+)=(.*)$/.exec(line);
-    if (pair && pair[1] === 'codec_type') found[pair[2]] = section;
-    if (pair) found[`${section}.${pair[1]}`] = pair[2];
-  }
-  const type = (kind) => Object.fromEntries(Object.entries(found).filter(([k]) => k.startsWith(`${found[kind]}.`)).map(([k, v]) => [k.slice(found[kind].length + 1), v]));
-  return { video: type('video'), audio: type('audio'), duration: Number(found['format.duration']) };
+  const { streams, format } = JSON.parse(execFileSync('ffprobe', ['-v', 'error', '-count_frames', '-show_entries',
+    'stream=codec_type,codec_name,width,height,nb_read_frames,start_time,duration:format=duration', '-of', 'json', file], { encoding: 'utf8' }));
+  const stream = (type) => streams.find(({ codec_type }) => codec_type === type) ?? {};
+  return { video: stream('video'), audio: stream('audio'), duration: Number(format.duration) };
 }
 
 // Each decoded frame of `file` (RGB, width × height) handed to `each(frame, n)`, one at a time.
@@ -140,8 +114,7 @@ const kLeastDb = 31;
 const decibels = (error) => Math.min(100, 10 * Math.log10(255 * 255 / error));
 
 // The render tool's exact frames of a range at 60 fps, one after another (RGB565).
-const exactFrames = (from, to, extra = []) => execFileSync(path.join(bin, 'vantrelle-render'),
-  ['--from', String(from), '--to', String(to), '--fps', '60', ...extra, '--raw', '-', '--quiet'], { maxBuffer: 1 << 28 });
+const exactFrames = (from, to, extra = []) => render(bin, ['--from', String(from), '--to', String(to), '--fps', '60', ...extra, '--raw', '-']);
 
 // The PSNR of each decoded frame of `file` against the exact pictures (RGB565,
 // one after another): their mean, the worst, and that of the whole clip's
@@ -158,6 +131,22 @@ async function quality(file, exact, shape) {
   return { decoded, mean: sum / decoded, whole: decibels(errors / decoded), worst };
 }
 
+// A 10 s clip of the `shape` against its exact frames: 600 frames of its
+// size, at most 1 MB a second, as close as kLeastDb over the picture. Returns
+// what ffprobe found and a summary.
+async function checkClip(file, shape, exact) {
+  const found = probe(file);
+  const bytes = readFileSync(file).length;
+  const size = `${found.video.width} × ${found.video.height}`;
+  if (found.video.nb_read_frames !== '600' || size !== `${shape.width} × ${shape.height}` || bytes > 10e6) {
+    throw new Error(`${path.basename(file)}: ${found.video.nb_read_frames} frames of ${size}, ${bytes} bytes`);
+  }
+  const { decoded, mean, whole, worst } = await quality(file, exact, shape);
+  if (decoded !== 600 || !(whole >= kLeastDb)) throw new Error(`${decoded} frames decoded at ${whole.toFixed(1)} dB`);
+  return { found, summary: `600 frames of ${size}, ${(bytes / 1e6).toFixed(2)} MB; ${whole.toFixed(1)} dB on the picture over the clip ` +
+    `(${mean.toFixed(1)} dB the mean of its frames), the worst frame (${worst.n}) ${worst.db.toFixed(1)} dB` };
+}
+
 // RGBA bytes cut back to RGB565 (each field's top bits): what both the page's
 // and ffmpeg's widening keep exactly.
 function narrow(rgba) {
@@ -167,7 +156,6 @@ function narrow(rgba) {
   }
   return out;
 }
-const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
 
 // The render tool's vertical video before encoding: a stand-in ffmpeg takes
 // its frames and arguments, and the real ffmpeg then lays the frames out with
@@ -185,7 +173,7 @@ function verticalFrames(folder, from, to) {
   const rgba = execFileSync('ffmpeg', ['-v', 'error', '-f', 'rawvideo', '-pixel_format', 'rgb565le', '-video_size', size,
     '-i', path.join(folder, 'frames'), '-vf', filter, '-f', 'rawvideo', '-pix_fmt', 'rgba', '-'], { maxBuffer: 1 << 30 });
   const frame = 4 * kUpright.width * kUpright.height;
-  return Array.from({ length: rgba.length / frame }, (_, n) => sha256(narrow(rgba.subarray(n * frame, (n + 1) * frame))));
+  return Array.from({ length: rgba.length / frame }, (_, n) => sha(narrow(rgba.subarray(n * frame, (n + 1) * frame))));
 }
 
 // Mono samples of a file's sound at `rate`, as ffmpeg decodes them.
@@ -212,53 +200,40 @@ function bestShift(whole, at, part, most) {
 }
 
 const tests = {
-  // The copied address opens on its moment's frame and plays on from there.
+  // Paused a moment after 61 s: the copied address opens on that moment's
+  // frame, written with a fraction of a ms too, and plays on from there; the
+  // still is named for the moment, pixel for pixel the render tool's PNG at ×3.
   async link({ browser, url }) {
     await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
-    const page = await open(browser, `${url}?test`, undefined, { ready: true });
-    const held = await pauseAfter(page, 61000);
-    await press(page, 'copy-link');
-    await page.waitForFunction(() => document.getElementById('message').textContent !== '');
-    const link = await page.evaluate(() => navigator.clipboard.readText());
-    if (link !== `${url}?test#t=${held}`) throw new Error(`copied ${JSON.stringify(link)} at ${held} ms`);
-    await page.close();
-
-    const opened = await open(browser, link, undefined, { ready: true });
-    const shown = await canvasPixels(opened);
-    const want = widen(render(bin, ['--at', String(held), '--raw', '-']));
-    if (!shown.equals(want)) throw new Error(`the title card is not the frame at ${held} ms`);
-    await opened.mouse.click(400, 200);
-    await opened.waitForFunction(() => vantrelleTest.state().playing);
-    const playing = await opened.evaluate(() => vantrelleTest.clock().picture);
-    // The picture follows the sound less its output latency, so it may start a few ms short of the moment.
-    if (playing < held - 100 || playing > held + 2000) throw new Error(`plays at ${playing} ms, not from ${held} ms`);
-    await opened.close();
-    return `copied ${link.slice(url.length)}; it opens on that frame and plays on from ${held} ms`;
-  },
-
-  // The still is named for its moment and its pixels are the render tool's PNG at ×3.
-  async still({ browser, url }) {
-    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-still-'));
-    try {
+    return withScratch(async (folder) => {
       const page = await open(browser, `${url}?test`, undefined, { ready: true });
-      const session = await page.createCDPSession();
-      await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-      const held = await pauseAfter(page, 44352);
+      await downloadsTo(page, folder);
+      const held = await pauseAfter(page, 61000);
+      await press(page, 'copy-link');
+      await page.waitForFunction(() => document.getElementById('message').textContent !== '');
+      const link = await page.evaluate(() => navigator.clipboard.readText());
+      if (link !== `${url}?test#t=${held}`) throw new Error(`copied ${JSON.stringify(link)} at ${held} ms`);
       await press(page, 'save-still');
       const name = `vantrelle-t${String(held).padStart(6, '0')}.png`;
-      const saved = path.join(folder, name);
-      await until(() => existsSync(saved), () => `no ${name}; saved: ${readdirSync(folder).join(', ') || 'nothing'}`);
+      await until(() => existsSync(path.join(folder, name)), () => `no ${name}; saved: ${readdirSync(folder).join(', ') || 'nothing'}`);
       await page.close();
-      const size = pngSize(readFileSync(saved));
-      if (size.join('×') !== '1200×720') throw new Error(`${name} is ${size.join('×')}`);
-      const native = path.join(folder, 'native');
-      render(bin, ['--at', String(held), '--png', native, '--scale', '3']);
-      const [file] = readdirSync(native);
-      if (!pngPixels(saved).equals(pngPixels(path.join(native, file)))) throw new Error(`${name} differs from the render tool's PNG`);
-      return `${name}, 1200 × 720, pixel for pixel the render tool's --scale 3 PNG`;
-    } finally {
-      rmSync(folder, { recursive: true, force: true });
-    }
+      const [still, native] = [pngRgb(path.join(folder, name)), await nativeStill(held)];
+      if (still.width !== 1200 || still.height !== 720 || !still.rgb.equals(native.rgb)) throw new Error(`${name} differs from the render tool's PNG`);
+
+      for (const address of [link, `${link}.4`]) {
+        const opened = await open(browser, address, undefined, { ready: true });
+        if (!(await canvasPixels(opened)).equals(widen(render(bin, ['--at', String(held), '--raw', '-'])))) {
+          throw new Error(`${address.slice(url.length)}: the title card is not the frame at ${held} ms`);
+        }
+        await opened.mouse.click(400, 200);
+        await opened.waitForFunction(() => vantrelleTest.state().playing);
+        const playing = await opened.evaluate(() => vantrelleTest.clock().picture);
+        // The picture follows the sound less its output latency, so it may start a few ms short of the moment.
+        if (playing < held - 100 || playing > held + 2000) throw new Error(`plays at ${playing} ms, not from ${held} ms`);
+        await opened.close();
+      }
+      return `copied ${link.slice(url.length)}; it opens on that frame (also with .4 ms) and plays on from ${held} ms; ${name}, the render tool's PNG`;
+    });
   },
 
   // The share sheet, stubbed: on a phone, Save still hands over the still's
@@ -269,10 +244,7 @@ const tests = {
   async shareSheet({ browser, url }) {
     const moment = 249000;  // 10 s of clip would pass the end: 2.3 s
     const clipFrames = Math.ceil((kShowEnd - moment) * 60 / 1000);
-    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-share-'));
-    const native = path.join(folder, 'native');
-    render(bin, ['--at', String(moment), '--png', native, '--scale', '3']);
-    const stillPixels = pngPixels(path.join(native, readdirSync(native)[0]));
+    const stillPixels = (await nativeStill(moment)).rgb;
     const link = `${url}?test#t=${moment}`;
     const stub = () => {
       window.handed = [];
@@ -292,13 +264,12 @@ const tests = {
       ['desktop', { width: 800, height: 600, deviceScaleFactor: 1 }, false],
     ];
     const found = [];
-    try {
+    return withScratch(async (folder) => {
       for (const [device, viewport, sheet] of devices) {
         const downloads = path.join(folder, device);
         const page = await openPhone(browser, link, { viewport, before: stub });
         await page.evaluate(() => vantrelleTest.wholeSoundtrack());
-        const session = await page.createCDPSession();
-        await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+        await downloadsTo(page, downloads);
         const click = (id) => page.$eval(`#${id}`, (button) => button.click());
         const handed = () => page.evaluate(() => window.handed);
         const saved = () => (existsSync(downloads) ? readdirSync(downloads).filter((f) => !f.endsWith('.crdownload')) : []);
@@ -336,45 +307,31 @@ const tests = {
         if (offerLeft) problems.push('Share clip still offered');
         if (playing) problems.push('saving started the show');
         if (problems.length) throw new Error(`${device}: ${problems.join('; ')}`);
-        const stillFile = path.join(folder, `${device}.png`);
-        const clipFile = path.join(folder, `${device}.${sheet ? clip.name.split('.').pop() : clip.split('.').pop()}`);
-        writeFileSync(stillFile, bytesOf(still));
-        writeFileSync(clipFile, bytesOf(clip));
         if (sheet && (still.type !== 'image/png' || !/^video\//.test(clip.type))) throw new Error(`${device}: handed ${still.type}, ${clip.type}`);
-        if (!pngPixels(stillFile).equals(stillPixels)) throw new Error(`${device}: the still differs from the render tool's PNG`);
+        if ((sheet ? still.name : still) !== `vantrelle-t${moment}.png` || !pngRgb(bytesOf(still)).rgb.equals(stillPixels)) {
+          throw new Error(`${device}: the still ${sheet ? still.name : still} differs from the render tool's PNG`);
+        }
+        const clipFile = sheet ? path.join(folder, clip.name) : path.join(downloads, clip);
+        if (sheet) writeFileSync(clipFile, bytesOf(clip));
         const frames = probe(clipFile).video.nb_read_frames;
         if (frames !== String(clipFrames)) throw new Error(`${device}: ${sheet ? clip.name : clip} has ${frames} frames, not ${clipFrames}`);
         found.push(`${device}: ${sheet ? 'shared' : 'downloaded'} the still (the render tool's PNG) and a ${clipFrames}-frame clip${sheet ? ', then the link' : ''}`);
       }
       return found.join('; ');
-    } finally {
-      rmSync(folder, { recursive: true, force: true });
-    }
+    });
   },
 
   // A 10 s clip from the start of segment 8 (on a beat): 600 frames, close to
   // the exact frames, at most 1 MB a second, the sound in step with the picture.
   async clip({ browser, url }) {
     const [from, to] = [44352, 54352];
-    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-clip-'));
-    try {
+    return withScratch(async (folder) => {
       const page = await open(browser, `${url}?test`, undefined, { ready: true });
       await page.evaluate(() => vantrelleTest.soundtrack());
       const file = await clipFile(page, from, to, folder, 'clip');
       await page.close();
-
-      const found = probe(file);
-      const bytes = readFileSync(file).length;
-      const problems = [];
-      if (found.video.nb_read_frames !== '600') problems.push(`${found.video.nb_read_frames} frames`);
-      if (Math.abs(found.duration - 10) > 1 / 60) problems.push(`${found.duration} s`);
-      if (`${found.video.width}×${found.video.height}` !== '1200×720') problems.push(`${found.video.width}×${found.video.height}`);
-      if (found.audio.codec_name !== 'opus') problems.push(`audio: ${found.audio.codec_name ?? 'none'}`);
-      if (bytes > 10e6) problems.push(`${bytes} bytes`);
-      if (problems.length) throw new Error(`${path.basename(file)}: ${problems.join(', ')}`);
-
-      const { decoded, mean, whole, worst } = await quality(file, exactFrames(from, to), kLandscape);
-      if (decoded !== 600 || !(whole >= kLeastDb)) throw new Error(`${decoded} frames decoded at ${whole.toFixed(1)} dB`);
+      const { found, summary } = await checkClip(file, kLandscape, exactFrames(from, to));
+      if (Math.abs(found.duration - 10) > 1 / 60 || found.audio.codec_name !== 'opus') throw new Error(`${found.duration} s, audio: ${found.audio.codec_name ?? 'none'}`);
 
       // Where the clip's sound sits in the soundtrack, against the picture's first frame.
       const rate = 48000;
@@ -383,11 +340,8 @@ const tests = {
       const { shift, score } = bestShift(soundtrack, Math.round(from * rate / 1000), heard, rate / 20);
       const offsetMs = 1000 * shift / rate + 1000 * (Number(found.audio.start_time) - Number(found.video.start_time));
       if (score < 0.9 || Math.abs(offsetMs) > 1000 / 60) throw new Error(`sound ${offsetMs.toFixed(1)} ms from the picture (match ${score.toFixed(2)})`);
-      return `${path.basename(file)}: 600 frames of 1200 × 720, ${found.duration} s, Opus, ${(bytes / 1e6).toFixed(2)} MB; ` +
-        `${whole.toFixed(1)} dB over the clip (${mean.toFixed(1)} dB the mean of its frames), the worst frame (${worst.n}) ${worst.db.toFixed(1)} dB; sound ${offsetMs.toFixed(1)} ms from the picture`;
-    } finally {
-      rmSync(folder, { recursive: true, force: true });
-    }
+      return `${path.basename(file)}: ${summary}; ${found.duration} s, Opus, the sound ${offsetMs.toFixed(1)} ms from the picture`;
+    });
   },
 
   // Upright, chosen beside Save clip: before encoding, each frame is the render
@@ -396,27 +350,23 @@ const tests = {
   async uprightClip({ browser, url }) {
     const [from, to] = [44352, 54352];
     const checked = 60;  // frames compared before encoding: a second is enough, and hashing is slow
-    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-upright-'));
-    try {
-      const page = await browser.newPage();
-      // Every frame built from pixels and handed to the encoder, hashed as RGB565.
-      await page.evaluateOnNewDocument((limit) => {
-        window.framesBuilt = [];
-        const Original = window.VideoFrame;
-        window.VideoFrame = class extends Original {
-          constructor(data, init) {
-            super(data, init);
-            if (!ArrayBuffer.isView(data) || window.framesBuilt.length >= limit) return;
-            const rgba = new Uint8Array(data.buffer, data.byteOffset, data.byteLength);
-            const narrowed = new Uint16Array(rgba.length / 4);
-            for (let i = 0; i < narrowed.length; ++i) narrowed[i] = ((rgba[4 * i] >> 3) << 11) | ((rgba[4 * i + 1] >> 2) << 5) | (rgba[4 * i + 2] >> 3);
-            window.framesBuilt.push(crypto.subtle.digest('SHA-256', narrowed).then((d) => Array.from(new Uint8Array(d), (b) => b.toString(16).padStart(2, '0')).join('')));
-          }
-        };
-      }, checked);
-      await page.goto(`${url}?test`);
-      await page.waitForFunction(() => window.vantrelleTest !== undefined);
-      await page.evaluate(() => vantrelleTest.ready);
+    // Every frame built from pixels and handed to the encoder, hashed as RGB565.
+    const hashFrames = (limit) => {
+      window.framesBuilt = [];
+      const Original = window.VideoFrame;
+      window.VideoFrame = class extends Original {
+        constructor(data, init) {
+          super(data, init);
+          if (!ArrayBuffer.isView(data) || window.framesBuilt.length >= limit) return;
+          const rgba = new Uint8Array(data.buffer, data.byteOffset, data.byteLength);
+          const narrowed = new Uint16Array(rgba.length / 4);
+          for (let i = 0; i < narrowed.length; ++i) narrowed[i] = ((rgba[4 * i] >> 3) << 11) | ((rgba[4 * i + 1] >> 2) << 5) | (rgba[4 * i + 2] >> 3);
+          window.framesBuilt.push(crypto.subtle.digest('SHA-256', narrowed).then((d) => Array.from(new Uint8Array(d), (b) => b.toString(16).padStart(2, '0')).join('')));
+        }
+      };
+    };
+    return withScratch(async (folder) => {
+      const page = await open(browser, `${url}?test`, undefined, { ready: true, before: [hashFrames, checked] });
       await page.evaluate(() => vantrelleTest.soundtrack());
       await page.$eval('#clip-upright', (button) => button.click());
       const pressed = await page.$eval('#clip-upright', (button) => button.getAttribute('aria-pressed'));
@@ -429,25 +379,15 @@ const tests = {
       if (pressed !== 'true' || built.length !== checked || expected.length !== checked || differing >= 0) {
         throw new Error(`pressed ${pressed}; ${built.length} frames built, ${expected.length} from the render tool; frame ${differing} differs`);
       }
-      const found = probe(file);
-      const bytes = readFileSync(file).length;
-      if (`${found.video.width}×${found.video.height}` !== '1080×1920' || found.video.nb_read_frames !== '600' || bytes > 10e6) {
-        throw new Error(`${found.video.width}×${found.video.height}, ${found.video.nb_read_frames} frames, ${bytes} bytes`);
-      }
-      const { decoded, mean, whole, worst } = await quality(file, exactFrames(from, to, ['--portrait']), kUpright);
-      if (decoded !== 600 || !(whole >= kLeastDb)) throw new Error(`${decoded} frames decoded at ${whole.toFixed(1)} dB`);
-      return `${checked} frames as the render tool's vertical video lays them out; 600 frames of 1080 × 1920, ` +
-        `${(bytes / 1e6).toFixed(2)} MB; ${whole.toFixed(1)} dB on the picture over the clip (${mean.toFixed(1)} dB the mean of its frames), the worst frame (${worst.n}) ${worst.db.toFixed(1)} dB`;
-    } finally {
-      rmSync(folder, { recursive: true, force: true });
-    }
+      const { summary } = await checkClip(file, kUpright, exactFrames(from, to, ['--portrait']));
+      return `${checked} frames as the render tool's vertical video lays them out; ${summary}`;
+    });
   },
 
   // The sound lasts as long as the picture to within half an Opus packet (10 ms) either way, down to a 1 ms clip (one frame).
   async clipLengths({ browser, url }) {
-    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-clip-'));
     const page = await open(browser, `${url}?test`, undefined, { ready: true });
-    try {
+    return withScratch(async (folder) => {
       await page.evaluate(() => vantrelleTest.wholeSoundtrack());
       const found = [];
       for (const ms of [1, 17, 50, 1001]) {
@@ -457,11 +397,9 @@ const tests = {
         found.push(`${ms} ms: ${(1000 * picture).toFixed(1)} ms of picture, ${(1000 * sound).toFixed(1)} ms of sound`);
         if (!(Math.abs(sound - picture) <= 0.010)) throw new Error(found.join('; '));
       }
-      return found.join('; ');
-    } finally {
       await page.close();
-      rmSync(folder, { recursive: true, force: true });
-    }
+      return found.join('; ');
+    });
   },
 
   // Shift and a drag on the bar choose the clip's range (its bounds as the
@@ -492,28 +430,25 @@ const tests = {
   // show; the strip stays while choosing; Save clip saves that range; the
   // toggle pressed again forgets it, and a tap on the bar seeks again.
   async touchRange({ browser, url }) {
-    const folder = mkdtempSync(path.join(tmpdir(), 'vantrelle-range-'));
-    try {
+    return withScratch(async (folder) => {
       const page = await openPhone(browser, `${url}?test#t=60000`);
-      const session = await page.createCDPSession();
-      await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-      const tap = async (selector) => page.touchscreen.tap(...(await centre(page, selector)));
+      await downloadsTo(page, folder);
       const state = () => page.evaluate(() => vantrelleTest.state());
       const pressed = () => page.$eval('#choose-range', (b) => b.getAttribute('aria-pressed'));
       // Chromium can take a tap soon after a drag as part of the drag: tapped again until Choose range is off.
       const tapOff = async (selector) => {
         for (let attempt = 0; attempt < 3; ++attempt) {
-          await tap(selector);
+          await tap(page, selector);
           if (await until(async () => (await pressed()) === 'false', '', 1500).then(() => true, () => false)) return;
         }
         throw new Error(`three taps on ${selector} left Choose range on`);
       };
-      await tap('#screen');
+      await tap(page, '#screen');
       await page.waitForFunction(() => vantrelleTest.state().playing);
       await page.waitForSelector('#strip.shown');
       const before = await page.evaluate(() => vantrelleTest.clock().picture);
       const started = Date.now();
-      await tap('#choose-range');
+      await tap(page, '#choose-range');
       const begun = await state();
       // It begins with the range Save clip would take anyway: 10 s from the moment shown.
       if ((await pressed()) !== 'true' || begun.clipRange?.to - begun.clipRange?.from !== 10000 ||
@@ -557,7 +492,7 @@ const tests = {
       if (!saved().startsWith(`${name}.`)) throw new Error(`saved ${saved()} for ${JSON.stringify(short)}`);
 
       // Again, then cancelled: the range is forgotten and a tap on the bar seeks.
-      await tap('#choose-range');
+      await tap(page, '#choose-range');
       await drag(0.2, 0.3);
       await tapOff('#choose-range');
       const cancelled = await state();
@@ -572,9 +507,7 @@ const tests = {
       if ((await state()).clipRange !== null) throw new Error('a tap on the bar kept the range');
       await page.close();
       return `ranges drawn by touch either way, capped at 60 s ("${label}"), ${saved()} saved; cancelled, a tap seeks`;
-    } finally {
-      rmSync(folder, { recursive: true, force: true });
-    }
+    });
   },
 
   // By keys: Tab to Choose range, Space; the arrows move the range's far end

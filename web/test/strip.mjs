@@ -3,15 +3,13 @@
 // small window's play and pause) and the overflow menu of narrow screens.
 //   node strip.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
-import { createRequire } from 'node:module';
 import path from 'node:path';
-import { openPhone, phone, runSuite } from './harness.mjs';
+import { axeFindings, kShowEnd, open, openPhone, phone, runSuite } from './harness.mjs';
 
 const [site] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const desktop = { width: 800, height: 600, deviceScaleFactor: 1 };
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-const kShowEnd = 251328;
 const kMarked = ['clip-upright', 'reduce-flashing', 'pip'];  // the controls index.html marks data-overflow
 
 // Headless Chromium keeps a page visible behind other tabs; this hides it as
@@ -234,10 +232,7 @@ const tests = {
       await page.keyboard.press('ArrowDown');  // from the clip's shape to the switch
       await page.keyboard.press(' ');
       expect('Space on the menu\'s switch turns it over', (await state(page)).reduceFlashing === !reduced, reduced);
-      const axe = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
-      await page.addScriptTag({ path: axe });
-      const found = await page.evaluate(async () => (await axe.run(document, { resultTypes: ['violations'] })).violations
-        .filter((v) => ['serious', 'critical'].includes(v.impact)).map((v) => v.id));
+      const found = await axeFindings(page);
       expect('axe-core with the menu open', found.length === 0, found);
       await page.keyboard.press('Escape');
       const closed = await page.evaluate(() => ({ expanded: document.getElementById('more').getAttribute('aria-expanded'),
@@ -254,8 +249,7 @@ const tests = {
       await page.setViewport(desktop);
       await sleep(200);
       const order = await page.$$eval('#strip > button', (buttons) => buttons.map((b) => b.id).join());
-      const fresh = await browser.newPage();
-      await fresh.goto(`${url}?test`);
+      const fresh = await open(browser, `${url}?test`);
       const written = await fresh.$$eval('#strip > button', (buttons) => buttons.map((b) => b.id).join());
       await fresh.close();
       expect('wide again, the strip as written', order === written, { order, written });

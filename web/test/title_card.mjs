@@ -2,48 +2,40 @@
 // picture before the data has arrived, exact, and nothing moving.
 //   node title_card.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
-import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { cpSync, readFileSync } from 'node:fs';
 import path from 'node:path';
-import { launch, render, runTests, serve, startEngine, strictCsp } from './harness.mjs';
+import { copyData, dataFiles, drop, open, pngRgb, render, runSuite, serve, startEngine, strictCsp, widen, withScratch } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
 const phone = { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
-// Turned, the site is served with a strict Content-Security-Policy.
+// Turned, the site is served with a strict Content-Security-Policy. A link
+// to a moment (`t`) shows the poster until the engine has drawn that moment.
 const ways = [
   { name: 'upright', viewport: phone, portrait: true, headers: () => ({}) },
   { name: 'turned', viewport: { ...phone, width: 844, height: 390 }, portrait: false, headers: () => ({ 'Content-Security-Policy': strictCsp }) },
+  { name: 'a link to 44.5 s', viewport: phone, portrait: true, headers: () => ({}), t: 44500 },
 ];
 const kMaxShift = 0.02;
 // The data the engine waits for: held back by the server until the test lets it go.
 const isData = (url) => url === '/data.pack' || url.startsWith('/data/');
 const posterTime = Number(/^export const posterTime = (\d+);$/m.exec(readFileSync(path.join(site, 'build.js'), 'utf8'))[1]);
 
-// The render tool's frame at `t` as RGB bytes, RGB565 widened as a PNG writer widens it.
-function frameRgb(t, extra = []) {
-  const raw = render(bin, ['--at', String(t), ...extra, '--raw', '-']);
-  const rgb = Buffer.alloc(raw.length / 2 * 3);
-  for (let i = 0; i < raw.length / 2; ++i) {
-    const p = raw.readUInt16LE(2 * i);
-    const [r, g, b] = [p >> 11, (p >> 5) & 63, p & 31];
-    rgb.set([(r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2)], 3 * i);
-  }
-  return rgb;
-}
+// The render tool's frame at `t` as RGB bytes, as a PNG writer widens it.
+const frameRgb = (t, extra = []) => widen(render(bin, ['--at', String(t), ...extra, '--raw', '-']));
 
 // The picture as the viewer sees it, against `frame` (RGB, `width` wide)
 // enlarged by the whole factor that fits the viewport in device pixels;
 // '' when every device pixel of the picture's box matches.
-async function compareShown(page, decoder, frame, width, height) {
+async function compareShown(page, frame, width, height) {
   // An image arrived is decoded and painted a little later.
   let wrong;
-  for (let tries = 0; tries < 10 && (wrong = await compareOnce(page, decoder, frame, width, height)); ++tries) {
+  for (let tries = 0; tries < 10 && (wrong = await compareOnce(page, frame, width, height)); ++tries) {
     await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 100)));
   }
   return wrong;
 }
-async function compareOnce(page, decoder, frame, width, height) {
+async function compareOnce(page, frame, width, height) {
   await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
   const box = await page.evaluate(() => {
     const { left, top, width, height } = document.getElementById('screen').getBoundingClientRect();
@@ -58,38 +50,22 @@ async function compareOnce(page, decoder, frame, width, height) {
     for (const id of ['card', 'buttons']) document.getElementById(id).style.visibility = visibility;
   }, visibility);
   await cover('hidden');
-  const shot = await page.screenshot({ encoding: 'base64', captureBeyondViewport: false });
+  const shot = pngRgb(await page.screenshot({ captureBeyondViewport: false }));
   await cover('');
-  return decoder.evaluate(async (shot, frame, width, height, factor, left, top) => {
-    const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${shot}`)).blob());
-    const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
-    context.drawImage(image, 0, 0);
-    const [x0, y0] = [Math.round(left), Math.round(top)];
-    const shown = context.getImageData(x0, y0, width * factor, height * factor).data;
-    const rgb = Uint8Array.from(atob(frame), (c) => c.charCodeAt(0));
-    for (let y = 0; y < height * factor; ++y) {
-      for (let x = 0; x < width * factor; ++x) {
-        const [i, j] = [4 * (y * width * factor + x), 3 * (Math.floor(y / factor) * width + Math.floor(x / factor))];
-        if (shown[i] !== rgb[j] || shown[i + 1] !== rgb[j + 1] || shown[i + 2] !== rgb[j + 2]) {
-          return `device pixel ${x}, ${y} of the picture is ${shown.slice(i, i + 3).join()}, frame pixel ${rgb.slice(j, j + 3).join()}`;
-        }
+  const [x0, y0] = [Math.round(box.left * box.ratio), Math.round(box.top * box.ratio)];
+  for (let y = 0; y < height * factor; ++y) {
+    for (let x = 0; x < width * factor; ++x) {
+      const [i, j] = [3 * ((y0 + y) * shot.width + x0 + x), 3 * (Math.floor(y / factor) * width + Math.floor(x / factor))];
+      if (!shot.rgb.subarray(i, i + 3).equals(frame.subarray(j, j + 3))) {
+        return `device pixel ${x}, ${y} of the picture is ${shot.rgb.subarray(i, i + 3).join()}, frame pixel ${frame.subarray(j, j + 3).join()}`;
       }
     }
-    return '';
-  }, shot, frame.toString('base64'), width, height, factor, box.left * box.ratio, box.top * box.ratio);
+  }
+  return '';
 }
 
 // A page with the title card, in a context of its own (nothing cached), from `server`.
-async function openCard(browser, server, way, hash = '') {
-  const context = await browser.createBrowserContext();
-  const page = await context.newPage();
-  await page.setViewport(way.viewport);
-  page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
-  await page.goto(`${server.url}?test=card${hash}`);
-  await page.waitForFunction(() => window.vantrelleTest !== undefined);
-  const decoder = await context.newPage();
-  return { page, decoder, done: () => context.close() };
-}
+const openCard = (browser, server, way, hash = '') => open(browser, `${server.url}?test=card${hash}`, way.viewport, { fresh: true });
 const drawn = (page) => page.evaluate(() => performance.getEntriesByName('first-frame').length > 0);
 const shift = (page) => page.evaluate(() => vantrelleTest.layoutShift());
 
@@ -98,23 +74,24 @@ const tests = {
   // the right way up; once it has, the engine draws the same frame where the
   // poster was. The card names the show and its length (as the engine gives
   // it to the strip), with a play control and the flashing notice; loading,
-  // the tap on play and the show's start move nothing.
+  // the tap on play and the show's start move nothing. A link to a moment
+  // shows the poster until the engine draws that moment.
   async posterFirst({ browser }) {
     const wrong = [];
     const shifts = [];
     for (const way of ways) {
       const server = await serve(site, {}, { held: isData, headers: way.headers });
-      const { page, decoder, done } = await openCard(browser, server, way);
+      const page = await openCard(browser, server, way, way.t ? `#t=${way.t}` : '');
       try {
         const [width, height] = way.portrait ? [240, 400] : [400, 240];
-        const frame = frameRgb(posterTime, way.portrait ? ['--portrait'] : []);
+        const [frame, drawnFrame] = [posterTime, way.t ?? posterTime].map((t) => frameRgb(t, way.portrait ? ['--portrait'] : []));
         await page.waitForFunction(() => performance.getEntriesByType('resource').some((e) => /\/card(-upright)?\.png$/.test(e.name)));
         if (await drawn(page)) wrong.push(`${way.name}: the engine drew before its data arrived`);
-        const poster = await compareShown(page, decoder, frame, width, height);
+        const poster = await compareShown(page, frame, width, height);
         if (poster) wrong.push(`${way.name}, the poster: ${poster}`);
         server.release();
         await page.evaluate(() => vantrelleTest.ready);
-        const engine = await compareShown(page, decoder, frame, width, height);
+        const engine = await compareShown(page, drawnFrame, width, height);
         if (engine) wrong.push(`${way.name}, the engine's card: ${engine}`);
         const card = await page.evaluate(() => {
           const play = document.getElementById('card-play');
@@ -136,60 +113,37 @@ const tests = {
         shifts.push(`${way.name} ${total?.toFixed(4)}`);
         if (total === null || total > kMaxShift) wrong.push(`${way.name}: the layout shifted ${total} in all`);
       } finally {
-        await done();
+        await page.close();
         server.close();
       }
     }
     if (wrong.length) throw new Error(wrong.join('; '));
-    return `upright, and turned under a strict CSP: the poster before the data, then the engine's frame, both exact; title, length, play, notice; layout shift ${shifts.join(', ')}`;
-  },
-
-  // A link to a moment: the poster stands in until the engine has drawn that moment.
-  async linkMoment({ browser }) {
-    const [way, t] = [ways[0], 44500];
-    const server = await serve(site, {}, { held: isData });
-    const { page, decoder, done } = await openCard(browser, server, way, `#t=${t}`);
-    try {
-      await page.waitForFunction(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('/card-upright.png')));
-      const poster = await compareShown(page, decoder, frameRgb(posterTime, ['--portrait']), 240, 400);
-      server.release();
-      await page.evaluate(() => vantrelleTest.ready);
-      const moment = await compareShown(page, decoder, frameRgb(t, ['--portrait']), 240, 400);
-      if (poster || moment) throw new Error(`before the data: ${poster || 'the poster'}; after: ${moment || `the frame at ${t} ms`}`);
-    } finally {
-      await done();
-      server.close();
-    }
-    return `#t=${t}: the poster, then the frame at ${t} ms`;
+    return `upright, turned under a strict CSP, and linked to 44.5 s: the poster before the data, then the engine's frame, both exact; ` +
+      `title, length, play, notice; layout shift ${shifts.join(', ')}`;
   },
 
   // A data set dropped on the page: the card shows its own frame at the poster's moment.
   async ownData({ browser }) {
-    const own = mkdtempSync(path.join(tmpdir(), 'vantrelle-own-'));
-    const server = await serve(site, { '/own/': own });
-    const { page, decoder, done } = await openCard(browser, server, ways[0]);
-    try {
-      for (const part of ['gfx', 'mesh', 'music']) cpSync(path.join(bin, part), path.join(own, part), { recursive: true });
-      // The planet's texture and the map's swapped: a data set as valid, with another planet.
-      cpSync(path.join(bin, 'gfx/planetmap.raw'), path.join(own, 'gfx/planet.raw'));
-      cpSync(path.join(bin, 'gfx/planet.raw'), path.join(own, 'gfx/planetmap.raw'));
-      const frame = frameRgb(posterTime, ['--portrait', '--data', own]);
-      if (frame.equals(frameRgb(posterTime, ['--portrait']))) throw new Error('the swapped data set draws the same frame');
-      await page.evaluate(() => vantrelleTest.ready);
-      const files = ['gfx', 'mesh'].flatMap((part) => readdirSync(path.join(own, part)).map((file) => `${part}/${file}`));
-      await page.evaluate(async (files) => {
-        const drop = new DataTransfer();
-        for (const file of files) drop.items.add(new File([await (await fetch(`own/${file}`)).blob()], file.slice(file.indexOf('/') + 1)));
-        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: drop, bubbles: true, cancelable: true }));
-      }, files);
-      const wrong = await compareShown(page, decoder, frame, 240, 400);
-      if (wrong) throw new Error(`the dropped data set's card: ${wrong}`);
-    } finally {
-      await done();
-      server.close();
-      rmSync(own, { recursive: true, force: true });
-    }
-    return `a dropped data set: its own frame at ${posterTime} ms on the card`;
+    return withScratch(async (own) => {
+      const server = await serve(site, { '/own/': own });
+      const page = await openCard(browser, server, ways[0]);
+      try {
+        copyData(bin, own);
+        // The planet's texture and the map's swapped: a data set as valid, with another planet.
+        cpSync(path.join(bin, 'gfx/planetmap.raw'), path.join(own, 'gfx/planet.raw'));
+        cpSync(path.join(bin, 'gfx/planet.raw'), path.join(own, 'gfx/planetmap.raw'));
+        const frame = frameRgb(posterTime, ['--portrait', '--data', own]);
+        if (frame.equals(frameRgb(posterTime, ['--portrait']))) throw new Error('the swapped data set draws the same frame');
+        await page.evaluate(() => vantrelleTest.ready);
+        await drop(page, 'own/', dataFiles(own));
+        const wrong = await compareShown(page, frame, 240, 400);
+        if (wrong) throw new Error(`the dropped data set's card: ${wrong}`);
+      } finally {
+        await page.close();
+        server.close();
+      }
+      return `a dropped data set: its own frame at ${posterTime} ms on the card`;
+    });
   },
 
   // Firefox and WebKit: before the data, the canvas holds the poster's frame exactly.
@@ -222,12 +176,4 @@ const tests = {
   },
 };
 
-const browser = await launch();
-let counts;
-try {
-  counts = await runTests('title card', tests, { chosen, context: () => ({ browser }) });
-} finally {
-  await browser.close();
-}
-console.log(`title card: ${counts.passed} passed, ${counts.failed} failed`);
-process.exit(counts.failed ? 1 : 0);
+process.exit(await runSuite('title card', tests, { site, chosen }));

@@ -50,14 +50,10 @@ function startXvfb() {
   });
 }
 
-const exited = (child) => new Promise((resolve) => {
-  if (child.exitCode !== null || child.signalCode !== null) resolve();
-  else child.once('exit', resolve);
-});
-
-// The browser behind the harness's interface; `removeWhenExited(child,
-// folder)` clears the scratch home once the last process is gone.
-export async function startWebKit(removeWhenExited) {
+// The browser behind the harness's interface; `exited(child)` resolves once
+// `child` has exited, `removeWhenExited(child, folder)` clears the scratch
+// home once the last process is gone.
+export async function startWebKit({ exited, removeWhenExited }) {
   const binary = miniBrowser();
   const home = mkdtempSync(path.join(tmpdir(), 'vantrelle-webkit-'));
   const { xvfb, display } = await startXvfb();
