@@ -2,13 +2,8 @@
 // seeded random sequence, palette reduction and file encoding, and text.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 
-#include "tools/datagen/lib/data_set.h"
 #include "tools/datagen/lib/det_math.h"
 #include "tools/datagen/lib/noise.h"
 #include "tools/datagen/lib/palette_picture.h"
@@ -120,22 +115,6 @@ TEST(GeneratorText, PainterCentresAntialiasedLettersAndClipsAtTheEdges) {
   Canvas small(10, 10);  // text far larger than the canvas is clipped, not overrun
   painter.DrawCentred(small, "WIDE TEXT", 40, 5, 30);
   EXPECT_EQ(small.pixels.size(), 100u);
-}
-
-// A file that cannot be laid out fails the write, named, with the kind a caller decides on.
-TEST(GeneratorOutput, WritesFilesAndRefusesWhatCannotBeWritten) {
-  namespace fs = std::filesystem;
-  const fs::path root = fs::temp_directory_path() / ("vantrelle-write-" + std::to_string(getpid()));
-  fs::create_directories(root / "gfx" / "starsky.raw");  // a folder where a file goes
-  std::ofstream(root / "mesh").put('x');                 // a file where a folder goes
-  for (const char* name : {"gfx\\starsky.raw", "mesh\\zerozev.3df"}) {
-    const Status written = WriteDataSet({{name, {1, 2}}}, root);
-    EXPECT_EQ(written.kind, ErrorKind::kUnwritable) << name;
-    EXPECT_NE(written.message.find(root.string()), std::string::npos) << written.message;
-  }
-  EXPECT_TRUE(WriteDataSet({{"gfx\\clip01.raw", {1, 2}}}, root).ok());
-  EXPECT_EQ(fs::file_size(root / "gfx" / "clip01.raw"), 2u);
-  fs::remove_all(root);
 }
 
 }  // namespace
