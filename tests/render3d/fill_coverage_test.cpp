@@ -151,7 +151,8 @@ TEST(FillCoverage, WideAndNearlyFlatEdgesKeepTheirSlope) {
   for (const auto& c : cases) {
     const auto d = c.textured ? Textured(c.xy) : Flat(c.xy);
     for (int row = 0; row < 4; ++row) {
-      for (int x = 0; x < kFrameWidth; ++x) ASSERT_EQ(d->At(x, row), x < c.ends[row]) << x << "," << row;
+      for (int x = 0; x < kFrameWidth; ++x)
+        ASSERT_EQ(d->At(x, row), x < c.ends[row]) << (c.textured ? "textured " : "flat ") << x << "," << row;
     }
   }
 }
