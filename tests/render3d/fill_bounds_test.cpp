@@ -17,7 +17,7 @@ namespace {
 using fill_test::Args;
 using fill_test::Filler;
 using fill_test::kFillers;
-using fill_test::Render;
+using fill_test::RenderWith;
 
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -89,11 +89,11 @@ TEST(Fillers, TrianglesWithinOneRowBandWriteNothing) {
                            {0, 50, 3000, 50, 6000, 50},
                            {100, 100, 100, 100, 100, 100}}) {
       const Args g{xy, {80000, 90000, 100000}, {0, 0, 0, 0, 4000, 4000, 4000, 4000, 0, 4000, 0, 4000}};
-      EXPECT_EQ(fill_test::RenderWith(kFillers[filler], g, SomeInks())->Count(), 0) << filler;
+      EXPECT_EQ(RenderWith(kFillers[filler], g, SomeInks())->Count(), 0) << filler;
     }
     // Y = 0, 0, 16: exactly one row band, row 0 only.
     const Args one{{0, 0, 160, 0, 0, 16}, {80000, 80000, 80000}, {}};
-    EXPECT_EQ(fill_test::RenderWith(kFillers[filler], one, SomeInks())->Count(), 10) << filler;
+    EXPECT_EQ(RenderWith(kFillers[filler], one, SomeInks())->Count(), 10) << filler;
   }
 }
 
@@ -107,9 +107,9 @@ TEST(Fillers, EdgeWalkIsSharedByTheReciprocalFillers) {
   for (int n = 0; n < 40; ++n) {
     Args g{{xs(rng), ys(rng), xs(rng), ys(rng), xs(rng), ys(rng)}, {80000, 90000, 100000}, {}};
     if (n % 3 == 0) g.xy[3] = g.xy[1] + flat(rng);  // a nearly flat edge 0->1
-    const auto textured = fill_test::RenderWith(Filler::kTextured, g, SomeInks());
+    const auto textured = RenderWith(Filler::kTextured, g, SomeInks());
     for (int filler : {1, 3, 4}) {
-      ASSERT_EQ(fill_test::RenderWith(kFillers[filler], g, SomeInks())->written, textured->written)
+      ASSERT_EQ(RenderWith(kFillers[filler], g, SomeInks())->written, textured->written)
           << "filler " << filler << " triangle " << n;
     }
   }
