@@ -30,12 +30,8 @@ TEST(LoadPalette, PacksTruncatingRgb565AndIgnoresFlags) {
   Palette565 palette{};
   palette.fill(0x1234);
   ASSERT_TRUE(LoadPalette(data.FilePath("gfx\\planet.pal"), palette).ok());
-  EXPECT_EQ(palette[0], 0xFFFF);
-  EXPECT_EQ(palette[1], 0x0821);
-  EXPECT_EQ(palette[2], 0x0000);
-  EXPECT_EQ(palette[3], 0xF800);
-  EXPECT_EQ(palette[4], 0x07E0);
-  EXPECT_EQ(palette[5], 0x001F);
+  const std::uint16_t packed[] = {0xFFFF, 0x0821, 0x0000, 0xF800, 0x07E0, 0x001F};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(palette[i], packed[i]) << i;
   EXPECT_EQ(palette[255], 0x0000);
 }
 
@@ -87,27 +83,21 @@ TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
     EXPECT_EQ(record[3], faceNormals ? 2 : 0);
     EXPECT_EQ(record[4], uv ? 2 : 0);
     const MeshLayout layout = LayoutOfMesh(record.data());
+    const auto block = [&](std::size_t at) { return std::vector<std::int32_t>(&record[at], &record[at] + 6); };
     EXPECT_EQ(record[layout.drawOrder], 0);
     EXPECT_EQ(record[layout.drawOrder + 1], 1);
-    // Axis switch: (x, y, z) -> (x, z, -y).
-    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.positions, record.begin() + layout.positions + 6),
-              (std::vector<std::int32_t>{1, 3, -2, 4, 6, -5}));
+    // Axis switch: (x, y, z) -> (x, z, -y); corners >> 2; u / 16, v / -16.
+    EXPECT_EQ(block(layout.positions), (std::vector<std::int32_t>{1, 3, -2, 4, 6, -5}));
+    EXPECT_EQ(block(layout.corners), (std::vector<std::int32_t>{0, 1, 5, -1, 1, 0}));
     if (normals) {
-      EXPECT_EQ(
-          std::vector<std::int32_t>(record.begin() + layout.vertexNormals, record.begin() + layout.vertexNormals + 6),
-          (std::vector<std::int32_t>{7, 9, -8, 10, -2147483647 - 1, -11}));
+      EXPECT_EQ(block(layout.vertexNormals), (std::vector<std::int32_t>{7, 9, -8, 10, -2147483647 - 1, -11}));
     }
-    EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.corners, record.begin() + layout.corners + 6),
-              (std::vector<std::int32_t>{0, 1, 5, -1, 1, 0}));
     if (uv) {
-      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.cornerU, record.begin() + layout.cornerU + 6),
-                (std::vector<std::int32_t>{0x12, 1, -1, 0, 0x100, 0xFF}));
-      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.cornerV, record.begin() + layout.cornerV + 6),
-                (std::vector<std::int32_t>{-0x12, -1, 1, 0, -0x100, -0xFF}));
+      EXPECT_EQ(block(layout.cornerU), (std::vector<std::int32_t>{0x12, 1, -1, 0, 0x100, 0xFF}));
+      EXPECT_EQ(block(layout.cornerV), (std::vector<std::int32_t>{-0x12, -1, 1, 0, -0x100, -0xFF}));
     }
     if (faceNormals) {
-      EXPECT_EQ(std::vector<std::int32_t>(record.begin() + layout.faceNormals, record.begin() + layout.faceNormals + 6),
-                (std::vector<std::int32_t>{13, 15, -14, 16, 18, -17}));
+      EXPECT_EQ(block(layout.faceNormals), (std::vector<std::int32_t>{13, 15, -14, 16, 18, -17}));
     }
     if (attributes) {
       EXPECT_EQ(record[layout.faceAttributes], 0x00010003);
@@ -122,12 +112,9 @@ TEST(LoadMesh, AxisSwitchOffAndFlagsZero) {
   const std::vector<std::uint8_t> file = EncodeMeshFile(MeshWithFlags(0));
   std::vector<std::int32_t> record(64, 0);
   EXPECT_EQ(ConvertMeshFile(file, record, false).value(), 8u + 2 + 6 + 6);
-  EXPECT_EQ(record[1], 0);
-  EXPECT_EQ(record[3], 0);
-  EXPECT_EQ(record[4], 0);
-  // Positions are followed directly by the corners.
-  EXPECT_EQ(std::vector<std::int32_t>(record.begin() + 10, record.begin() + 22),
-            (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 0, 1, 5, -1, 1, 0}));
+  // No optional block: the positions are followed directly by the corners.
+  EXPECT_EQ(std::vector<std::int32_t>(record.begin(), record.begin() + 22),
+            (std::vector<std::int32_t>{2, 0, 2, 0, 0, 0, 0, 0, 0, 1, 1, 2, 3, 4, 5, 6, 0, 1, 5, -1, 1, 0}));
 }
 
 TEST(LoadMesh, RefusesShortFilesAndRecordsThatDoNotFit) {

@@ -1,8 +1,11 @@
 #include "generated_files.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "assets/resolve_data_path.h"
 
@@ -21,6 +24,13 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 std::vector<std::uint8_t> ReadGenerated(std::string_view name) {
   return ReadFile(ResolveDataPath(GeneratedFolder(), name));
 }
+
+ScratchFolder::ScratchFolder() {
+  std::string name = (std::filesystem::temp_directory_path() / "vantrelle-datagen-XXXXXX").string();
+  path_ = mkdtemp(name.data());
+}
+
+ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path_); }
 
 Rgb PaletteEntry(const std::vector<std::uint8_t>& pal, int i) {
   return {pal[24 + 4 * i], pal[25 + 4 * i], pal[26 + 4 * i]};

@@ -14,6 +14,19 @@ std::filesystem::path GeneratedFolder();
 std::vector<std::uint8_t> ReadGenerated(std::string_view name);
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
 
+// A fresh folder under the temporary directory, removed with everything in it.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 // RGB of palette entry i of a .pal file's bytes.
 struct Rgb {
   int r, g, b;

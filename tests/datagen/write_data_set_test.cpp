@@ -1,22 +1,22 @@
-// Writing the data set into a folder where links, FIFOs or a full disk wait:
-// nothing outside the folder is ever written, nothing blocks, and every file
-// is either whole or as it was, with the failing one named.
+// Writing the data set into a folder where links, FIFOs, a full disk, or
+// folders and files in the wrong places wait: nothing outside the folder is
+// ever written, nothing blocks, and every file is either whole or as it was,
+// with the failing one named.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <set>
-#include <sstream>
 
+#include "generated_files.h"
+#include "tool_run.h"
 #include "tools/datagen/lib/data_set.h"
 
 namespace vantrelle::datagen {
@@ -24,24 +24,7 @@ namespace {
 
 constexpr uid_t kOtherUser = 65534;  // nobody
 
-class Folder {
- public:
-  Folder() {
-    std::string name = (std::filesystem::temp_directory_path() / "vantrelle-write-XXXXXX").string();
-    path_ = mkdtemp(name.data());
-  }
-  ~Folder() { std::filesystem::remove_all(path_); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-std::string Read(const std::filesystem::path& file) {
-  std::ostringstream text;
-  text << std::ifstream(file, std::ios::binary).rdbuf();
-  return text.str();
-}
+using Folder = testing::ScratchFolder;
 
 void Write(const std::filesystem::path& file, const std::string& text) {
   std::filesystem::create_directories(file.parent_path());
@@ -103,6 +86,18 @@ TEST(WriteDataSet, NeverWritesThroughLinksNorWaitsNorLeavesHalfAFile) {
          std::filesystem::create_symlink(outside.parent_path() / "elsewhere", set / "music");
        },
        true, "", std::string(100, 'a'), RLIM_INFINITY},
+      {"a folder where the soundtrack goes",
+       [](auto& set, auto&) {
+         std::filesystem::remove(set / "music/soundtrack.mp3");
+         std::filesystem::create_directory(set / "music/soundtrack.mp3");
+       },
+       false, "set/music/soundtrack.mp3", "earlier", RLIM_INFINITY},
+      {"a file where the music folder goes",
+       [](auto& set, auto&) {
+         std::filesystem::remove_all(set / "music");
+         Write(set / "music", "earlier");
+       },
+       false, "set/music/soundtrack.mp3", "earlier", RLIM_INFINITY},
       // A full disk, as a file-size limit: the 4 KiB clip cannot be written.
       {"a full disk", [](auto&, auto&) {}, false, "set/gfx/clip01.raw", std::string(100, 'a'), 1024},
   };
@@ -139,29 +134,28 @@ TEST(WriteDataSet, NeverWritesThroughLinksNorWaitsNorLeavesHalfAFile) {
       close(reader);
     }
 
-    EXPECT_EQ(Read(outside), "outside") << c.name;
+    EXPECT_EQ(ReadAll(outside), "outside") << c.name;
     EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "elsewhere") || c.written) << c.name;
     if (c.written) {
       EXPECT_TRUE(status.ok()) << c.name << ": " << status.message;
-      EXPECT_EQ(Read(set / "gfx/facea.raw"), c.facea) << c.name;
-      EXPECT_EQ(Read(set / "music/soundtrack.mp3"), std::string(10, 'm')) << c.name;
+      EXPECT_EQ(ReadAll(set / "gfx/facea.raw"), c.facea) << c.name;
+      EXPECT_EQ(ReadAll(set / "music/soundtrack.mp3"), std::string(10, 'm')) << c.name;
       continue;
     }
     EXPECT_EQ(status.kind, ErrorKind::kUnwritable) << c.name;
     EXPECT_NE(status.message.find((folder.path() / c.named).string() + ":"), std::string::npos)
         << c.name << ": " << status.message;
     // Each file is whole or as it was, and nothing is left beside them.
-    EXPECT_EQ(Read(set / "gfx/clip01.raw"), "earlier") << c.name;
+    EXPECT_EQ(ReadAll(set / "gfx/clip01.raw"), "earlier") << c.name;
     EXPECT_EQ(Names(folder.path()), before) << c.name;
-    EXPECT_EQ(Read(set / "gfx/facea.raw"), c.facea) << c.name;
+    EXPECT_EQ(ReadAll(set / "gfx/facea.raw"), c.facea) << c.name;
   }
 }
 
 // The program's own calls: help and version write nothing, a bad call is one
 // line and status 1, and nothing lands in the working folder.
 TEST(DatagenProgram, HelpVersionAndBadCallsWriteNothing) {
-  const char* bin = std::getenv("VANTRELLE_BIN");
-  const std::filesystem::path program = std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-datagen";
+  const std::filesystem::path program = testing::GeneratedFolder() / "vantrelle-datagen";
   struct Case {
     const char* arguments;  // shell words
     int status;
@@ -179,15 +173,9 @@ TEST(DatagenProgram, HelpVersionAndBadCallsWriteNothing) {
   };
   for (const Case& c : cases) {
     const Folder folder;
-    const std::string command = "cd '" + folder.path().string() + "' && '" +
-                                std::filesystem::absolute(program).string() + "' " + c.arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) output.append(chunk, n);
-    const int status = pclose(pipe);
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.arguments << "\n" << output;
+    const ToolRun run = RunTool(program, c.arguments, folder.path());
+    const std::string& output = run.output;
+    EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << output;
     EXPECT_EQ(output.rfind(c.starts, 0), 0u) << c.arguments << "\n" << output;
     if (c.oneLine) {
       EXPECT_EQ(output.find('\n'), output.size() - 1) << c.arguments << "\n" << output;

@@ -15,8 +15,6 @@
 namespace vantrelle {
 namespace {
 
-std::uint16_t At(const FrameBuffer& f, int column, int row) { return f[row * kFrameWidth + column]; }
-
 // One axis of a scaled layer from its description: pos and size in
 // sixteenths, the source's length in texels. Pixel p is covered from the first
 // whole pixel at or after pos, for as many pixels as the size rounds up to; it
@@ -127,7 +125,7 @@ TEST(StarSky, EveryPixelShowsItsTexelWhereverARowWraps) {
     for (int r = 0; r < kFrameHeight; ++r) {
       for (int c = 0; c < kFrameWidth; ++c) {
         const std::uint16_t expected = colours[picture[((y + r) & 511) * 512 + ((x + c) & 511)]];
-        ASSERT_EQ(At(frame, c, r), expected) << "offset " << x << "," << y << ", pixel " << c << "," << r;
+        ASSERT_EQ(frame[r * kFrameWidth + c], expected) << "offset " << x << "," << y << ", pixel " << c << "," << r;
       }
     }
   }

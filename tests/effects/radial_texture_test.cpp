@@ -19,18 +19,6 @@ namespace {
 
 constexpr int kMapWidth = 800;
 
-// A texture whose colour is its own index, so the frame shows the summed map words.
-std::vector<std::uint16_t> IndexTexture() {
-  std::vector<std::uint16_t> texture(65536);
-  std::iota(texture.begin(), texture.end(), std::uint16_t{0});
-  return texture;
-}
-
-void FillMaps(std::uint16_t polar, std::uint8_t glow) {
-  startup::PolarMap.fill(polar);
-  startup::InverseDistanceMap.fill(glow);
-}
-
 // The windows straight from the centres' Lissajous paths, S[i] = SinTable[i mod 4096]:
 // window k's ox swings over 0..400 with the sine at angle ax_k, oy over 0..240 with ay_k.
 std::array<RadialWindow, 4> PathWindows(std::int64_t t) {
@@ -66,7 +54,8 @@ TEST(RadialWindows, FollowTheCentresPathsAndStayInsideTheMaps) {
 // distance byte, and their glow blends toward white, saturating at 256.
 TEST(DrawRadialTexture, SummedWordsCarryAndTheGlowSaturates) {
   BuildSinCosTables();
-  const std::vector<std::uint16_t> texture = IndexTexture();
+  std::vector<std::uint16_t> texture(65536);  // colour i at index i: the frame shows the summed words
+  std::iota(texture.begin(), texture.end(), std::uint16_t{0});
   auto frame = std::make_unique<FrameBuffer>();
   struct Case {
     std::uint16_t word;
@@ -80,7 +69,8 @@ TEST(DrawRadialTexture, SummedWordsCarryAndTheGlowSaturates) {
                        {0, 63, 0xF7DE},  // 252/256: still short of white
                        {0, 64, 0xFFFF},
                        {0, 255, 0xFFFF}}) {
-    FillMaps(c.word, c.glow);
+    startup::PolarMap.fill(c.word);
+    startup::InverseDistanceMap.fill(c.glow);
     DrawRadialTexture(*frame, texture.data(), 70000);
     for (std::uint16_t p : *frame) {
       ASSERT_EQ(p, c.colour) << std::hex << c.word << " glow " << std::dec << int{c.glow};

@@ -1,7 +1,9 @@
 #pragma once
-// Helpers for the triangle filler tests: frames that tell drawn pixels from
-// untouched ones, a texture whose texels name their own position, and exact
-// coverage of a triangle under the ceiling rule.
+// Helpers for the triangle filler tests: every filler drawn from one set of
+// arguments, frames that tell drawn pixels from untouched ones, a texture
+// whose texels name their own position, and exact coverage of a triangle
+// under the ceiling rule.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -15,21 +17,62 @@
 
 namespace vantrelle::fill_test {
 
-// A triangle from its corners' positions {x0, y0, x1, y1, x2, y2} moved by
-// (dx, dy), and each corner's attributes.
-template <int N, typename T>
-Triangle<N> Corners(const std::array<T, 6>& xy, const std::array<ScanValues<N>, 3>& a, std::int32_t dx = 0,
-                    std::int32_t dy = 0) {
+// The five fillers, drawn through one set of arguments.
+enum class Filler { kFlat, kGouraud, kTextured, kLit, kPerspective };
+inline constexpr Filler kFillers[] = {Filler::kFlat, Filler::kGouraud, Filler::kTextured, Filler::kLit,
+                                      Filler::kPerspective};
+inline constexpr std::uint16_t kFlatColour = 0x5555;
+
+// One triangle for any filler: corners (x16), depths (16.16, the perspective
+// filler's) and per corner u, v, light-map u, v (the Gouraud filler's shade is u).
+struct Args {
+  std::array<std::int32_t, 6> xy;
+  std::array<std::int32_t, 3> z;
+  std::array<std::int32_t, 12> a;
+};
+
+// What the fillers read: a word texture or table, and the lit filler's byte
+// texture and light map.
+struct Inks {
+  const std::uint16_t* words;
+  const std::uint8_t* texture = nullptr;
+  const std::uint8_t* lightMap = nullptr;
+};
+
+// A triangle from its corners {x0, y0, x1, y1, x2, y2} moved by (dx, dy), and
+// each corner's attributes.
+template <int N>
+Triangle<N> Place(const std::array<std::int32_t, 6>& xy, const std::array<ScanValues<N>, 3>& a, std::int32_t dx,
+                  std::int32_t dy) {
   Triangle<N> t;
-  for (int k = 0; k < 3; ++k) {
-    t[k] = {static_cast<std::int32_t>(xy[2 * k]) + dx, static_cast<std::int32_t>(xy[2 * k + 1]) + dy, a[k]};
-  }
+  for (int k = 0; k < 3; ++k) t[k] = {xy[2 * k] + dx, xy[2 * k + 1] + dy, a[k]};
   return t;
 }
 
-// Texture coordinates {u0, v0, u1, v1, u2, v2} as each corner's pair.
-inline std::array<ScanValues<2>, 3> Uv(const std::array<std::int32_t, 6>& uv) {
-  return {{{uv[0], uv[1]}, {uv[2], uv[3]}, {uv[4], uv[5]}}};
+// Draws with every corner moved by (dx, dy) sixteenths.
+inline void Draw(Filler filler, FrameBuffer& f, const Args& g, const Inks& ink, std::int32_t dx = 0,
+                 std::int32_t dy = 0) {
+  const auto& a = g.a;
+  switch (filler) {
+    case Filler::kFlat:
+      return FillFlat(f, kFlatColour, Place<0>(g.xy, {}, dx, dy));
+    case Filler::kGouraud:
+      return FillGouraud(f, ink.words, Place<1>(g.xy, {{{a[0]}, {a[4]}, {a[8]}}}, dx, dy));
+    case Filler::kTextured:
+      return FillTextured(f, ink.words, Place<2>(g.xy, {{{a[0], a[1]}, {a[4], a[5]}, {a[8], a[9]}}}, dx, dy));
+    case Filler::kLit:
+      return FillTexturedLit(
+          f, {ink.texture, ink.lightMap, ink.words},
+          Place<4>(g.xy, {{{a[0], a[1], a[2], a[3]}, {a[4], a[5], a[6], a[7]}, {a[8], a[9], a[10], a[11]}}}, dx, dy));
+    case Filler::kPerspective:
+      return FillPerspective(
+          f, ink.words, Place<3>(g.xy, {{{g.z[0], a[0], a[1]}, {g.z[1], a[4], a[5]}, {g.z[2], a[8], a[9]}}}, dx, dy));
+  }
+}
+
+// Texture coordinates {u0, v0, u1, v1, u2, v2} in the arguments' places.
+inline std::array<std::int32_t, 12> Uv(const std::array<std::int32_t, 6>& uv) {
+  return {uv[0], uv[1], 0, 0, uv[2], uv[3], 0, 0, uv[4], uv[5], 0, 0};
 }
 
 // Pixels a drawing wrote, and their values: the drawing is made twice, over
@@ -39,11 +82,7 @@ struct Drawn {
   std::array<bool, kFramePixels> written{};
   bool At(int x, int y) const { return written[y * kFrameWidth + x]; }
   std::uint16_t Value(int x, int y) const { return pixels[y * kFrameWidth + x]; }
-  int Count() const {
-    int n = 0;
-    for (bool w : written) n += w ? 1 : 0;
-    return n;
-  }
+  int Count() const { return static_cast<int>(std::count(written.begin(), written.end(), true)); }
 };
 
 inline std::unique_ptr<Drawn> Render(const std::function<void(FrameBuffer&)>& draw) {
@@ -61,14 +100,9 @@ inline std::unique_ptr<Drawn> Render(const std::function<void(FrameBuffer&)>& dr
   return out;
 }
 
-// Every texel 0xFFFF: coverage only.
-inline const std::uint16_t* SolidTexture() {
-  static const auto texture = [] {
-    auto t = std::make_unique<std::array<std::uint16_t, 65536>>();
-    t->fill(0xFFFF);
-    return t;
-  }();
-  return texture->data();
+inline std::unique_ptr<Drawn> RenderWith(Filler filler, const Args& g, const Inks& ink, std::int32_t dx = 0,
+                                         std::int32_t dy = 0) {
+  return Render([&](FrameBuffer& f) { Draw(filler, f, g, ink, dx, dy); });
 }
 
 // texel (column u, row v) holds v * 256 + u, so a pixel names the texel it took.
@@ -87,7 +121,7 @@ enum class Cover { kOut, kIn, kEither };
 // rows from ceil(Ymin/16) up to before ceil(Ymax/16), and in a row the columns
 // from ceil of the left edge up to before ceil of the right edge. Samples within
 // `tolerance` sixteenths of an edge may go either way (fixed-point steps).
-inline Cover ExactCover(const std::array<std::int64_t, 6>& corners, int x, int y, double tolerance) {
+inline Cover ExactCover(const std::array<std::int32_t, 6>& corners, int x, int y, double tolerance) {
   const double sy = 16.0 * y;
   double ys[3], xs[3];
   for (int i = 0; i < 3; ++i) {

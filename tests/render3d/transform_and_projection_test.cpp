@@ -33,15 +33,10 @@ TEST(TransformPoints, SubtractsTheCameraBeforeRotating) {
   BuildSinCosTables();
   const Rotation quarter = BuildRotation(1024, 0, 0);
   const std::int32_t p[6] = {65536, 131072, 0, 0, 0, 0};
-  std::int32_t out[6];
-  TransformPoints(quarter, p, out, 65536, 65536, 65536, 2);
+  std::array<std::int32_t, 6> out{};
+  TransformPoints(quarter, p, out.data(), 65536, 65536, 65536, 2);
   // d = (0, 1, -1) -> (0, -1, -1); d = (-1, -1, -1) -> (-1, -1, 1)
-  EXPECT_EQ(out[0], 0);
-  EXPECT_EQ(out[1], -65536);
-  EXPECT_EQ(out[2], -65536);
-  EXPECT_EQ(out[3], -65536);
-  EXPECT_EQ(out[4], -65536);
-  EXPECT_EQ(out[5], 65536);
+  EXPECT_EQ(out, (std::array<std::int32_t, 6>{0, -65536, -65536, -65536, -65536, 65536}));
 }
 
 TEST(ProjectPoints, FocalLengthDepthOffsetAndDivisorOne) {
@@ -49,23 +44,13 @@ TEST(ProjectPoints, FocalLengthDepthOffsetAndDivisorOne) {
                               65536, 65536, 131072,  // the same, moved back by the depth offset
                               65536, 0,     3,       // dz 3: divisor 1
                               0,     0,     -4};     // behind the eye: projected all the same
-  std::int32_t out[12];
-  ProjectPoints(p, out, 1, 3200, 1920, 0);
-  EXPECT_EQ(out[0], 4224);
-  EXPECT_EQ(out[1], 896);
-  EXPECT_EQ(out[2], 262144);
-
-  ProjectPoints(p + 3, out + 3, 1, 3200, 1920, -131072);
-  EXPECT_EQ(out[3], 4224);
-  EXPECT_EQ(out[4], 896);
-  EXPECT_EQ(out[5], 262144);
-
-  ProjectPoints(p + 6, out + 6, 2, 3200, 1920, 0);
-  EXPECT_EQ(out[6], 3200 + 67108864);  // r = 2^30: one unit lands 2^26 sixteenths right
-  EXPECT_EQ(out[7], 1920);
-  EXPECT_EQ(out[8], 3);
-  EXPECT_EQ(out[9], 3200);
-  EXPECT_EQ(out[11], -4);
+  std::array<std::int32_t, 12> out{};
+  ProjectPoints(p, out.data(), 1, 3200, 1920, 0);
+  ProjectPoints(p + 3, out.data() + 3, 1, 3200, 1920, -131072);
+  ProjectPoints(p + 6, out.data() + 6, 2, 3200, 1920, 0);
+  // r = 2^30 at dz 3: one unit lands 2^26 sixteenths right.
+  EXPECT_EQ(out, (std::array<std::int32_t, 12>{4224, 896, 262144, 4224, 896, 262144, 3200 + 67108864, 1920, 3, 3200,
+                                               1920, -4}));
 }
 
 // Screen points for face-selection cases: index i is point (x, y, z).

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,7 +14,8 @@
 
 #include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
-#include "expected_frame_hashes.h"
+#include "frame_hashes.h"
+#include "show_data.h"
 #include "testing/frame_hash.h"
 
 namespace vantrelle {
@@ -27,25 +27,16 @@ std::uint64_t FileHash(const std::filesystem::path& path) {
   return in.bad() || bytes.empty() ? 0 : BytesHash(bytes);
 }
 
-std::uint64_t RecordedHash(std::string_view name) {
-  for (const auto& [key, hash] : golden::kExpectedDataHashes) {
-    if (key == name) return hash;
-  }
-  return 0;
-}
-
 TEST(DataSet, EveryFileIsTheOneTheFrameHashesWereTakenOn) {
-  const char* bin = std::getenv("VANTRELLE_BIN");
-  const std::filesystem::path directory = bin != nullptr ? bin : "build/bin";
   std::vector<std::string_view> names;
   for (const DataFile& file : kDataFiles) names.push_back(file.name);
   names.push_back(kSoundtrackFileName);
   ASSERT_EQ(std::size(golden::kExpectedDataHashes), names.size());
   for (std::string_view name : names) {
-    const std::uint64_t hash = FileHash(ResolveDataPath(directory, name));
+    const std::uint64_t hash = FileHash(ResolveDataPath(ShowDataDirectory(), name));
     std::string escaped;  // as a C++ string literal writes it
     for (char c : name) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    EXPECT_EQ(RecordedHash(name), hash)
+    EXPECT_EQ(golden::RecordedHash(golden::kExpectedDataHashes, name), hash)
         << "the data set changed, not the engine: " << name << " differs from the file the frame hashes were\n"
         << "taken on (a font or encoder update?). If the new file is right, record it and the frame hashes\n"
         << "in tests/expected_frame_hashes.h:\n    {\"" << escaped << "\", " << hash << "u},";

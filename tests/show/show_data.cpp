@@ -6,11 +6,13 @@
 
 namespace vantrelle {
 
+std::filesystem::path ShowDataDirectory() {
+  const char* bin = std::getenv("VANTRELLE_BIN");
+  return bin != nullptr ? bin : "build/bin";
+}
+
 const Status& LoadShowData() {
-  static const Status loaded = [] {
-    const char* bin = std::getenv("VANTRELLE_BIN");
-    return LoadAndPrecompute(bin != nullptr ? bin : "build/bin");
-  }();
+  static const Status loaded = LoadAndPrecompute(ShowDataDirectory());
   return loaded;
 }
 

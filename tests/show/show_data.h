@@ -7,6 +7,9 @@
 
 namespace vantrelle {
 
+// VANTRELLE_BIN, where the build lays out the data set.
+std::filesystem::path ShowDataDirectory();
+
 // Loads the default data set once per process; what LoadAndPrecompute said.
 const Status& LoadShowData();
 
