@@ -57,7 +57,7 @@ async function settledCard(page) {
     message: document.getElementById('message').textContent }));
 }
 
-const frameSha = async (page, t) => sha(Buffer.from(await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t)));
+const frameSha = async (page, t) => sha(Buffer.from(await page.evaluate(async (t) => Array.from(await vantrelleTest.frameAt(t)), t)));
 const plainFilesUsed = (page) => page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.includes('/data/gfx/')));
 // Resolves to what vantrelleTest.offline() gave, or 'no answer' after `ms`.
 const offlineAnswer = (page, ms = 30000) => page.evaluate((ms) => Promise.race([vantrelleTest.offline(),

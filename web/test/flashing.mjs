@@ -113,8 +113,8 @@ const modeOf = (page) => page.evaluate((key) => ({
 }), kStoreKey);
 
 // What the canvas shows, as a hash of its pixels.
-const shown = (page) => page.$eval('#screen', async (canvas) => {
-  const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+const shown = (page) => page.evaluate(async () => {
+  const data = await vantrelleTest.shownPixels();
   return [...new Uint8Array(await crypto.subtle.digest('SHA-256', data))].map((b) => b.toString(16).padStart(2, '0')).join('');
 });
 
@@ -202,9 +202,9 @@ const tests = {
     if (calm >= stretches[0][0] - 250) throw new Error(`the first stretch starts at ${stretches[0][0]} ms`);
     for (const [name, flashMap] of Object.entries(cases)) {
       const page = await openWith(browser, url, { flashMap });
-      const [marks, reduced] = await page.evaluate((t) => {
+      const [marks, reduced] = await page.evaluate(async (t) => {
         const same = (a, b) => a.every((byte, i) => byte === b[i]);
-        return [document.querySelectorAll('.flash-mark').length, !same(vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t))];
+        return [document.querySelectorAll('.flash-mark').length, !same(await vantrelleTest.frameAt(t), await vantrelleTest.reducedFrameAt(t))];
       }, calm);
       await page.close();
       const followed = name === 'the right one';
@@ -243,8 +243,8 @@ const tests = {
     const page = await openWith(browser, url, { stored: 'on', workers: true });
     const making = () => page.evaluate(() => vantrelleTest.flashMapMaking());
     const calm = 1000;  // ms: before any stretch of either data set
-    const dimmed = () => page.evaluate((t) => {
-      const [exact, reduced] = [vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t)];
+    const dimmed = () => page.evaluate(async (t) => {
+      const [exact, reduced] = [await vantrelleTest.frameAt(t), await vantrelleTest.reducedFrameAt(t)];
       return [document.querySelectorAll('.flash-mark').length, exact.some((byte, i) => byte !== reduced[i])];
     }, calm);
     try {
@@ -267,7 +267,8 @@ const tests = {
       const [marks, dimmedAfter] = await dimmed();
       if (marks !== madeStretches.length || dimmedAfter) throw new Error(`${marks} marks for ${madeStretches.length} stretches, the frame at ${calm} ms ${dimmedAfter ? 'reduced' : 'exact'}`);
 
-      const workers = await page.evaluate(() => window.madeWorkers);
+      // The engine's own worker aside.
+      const workers = (await page.evaluate(() => window.madeWorkers)).filter(({ address }) => !/\/engine-worker\.js(\?|$)/.test(address));
       const origin = new URL(url).origin;
       if (workers.length !== 2 || workers.some(({ address, type }) => new URL(address).origin !== origin || type !== 'module' ||
         !address.endsWith('/flashmap-worker.js'))) throw new Error(`workers made: ${JSON.stringify(workers)}`);

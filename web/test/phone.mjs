@@ -365,7 +365,7 @@ const tests = {
       const times = [0, 44500, 125000, 251000];
       const expected = await renderAll(bin, times);
       for (const [i, t] of times.entries()) {
-        const frame = await page.evaluate((t) => Array.from(vantrelleTest.frameAt(t)), t);
+        const frame = await page.evaluate(async (t) => Array.from(await vantrelleTest.frameAt(t)), t);
         if (sha(Buffer.from(frame)) !== sha(expected[i])) throw new Error(`offline, the frame at t=${t} differs`);
       }
       await page.mouse.click(400, 300);
@@ -440,7 +440,7 @@ const tests = {
         await page.goto(`${server.url}?test`);
         await page.waitForFunction(() => window.vantrelleTest !== undefined);
         await page.evaluate(() => vantrelleTest.ready);
-        const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
+        const frame = await page.evaluate(async () => Array.from(await vantrelleTest.frameAt(44500)));
         const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.includes('/data/gfx/')));
         await page.close();
         server.close();
@@ -469,7 +469,7 @@ const tests = {
         await page.goto(`${server.url}?test`);
         await page.waitForFunction(() => window.vantrelleTest !== undefined);
         await page.evaluate(() => vantrelleTest.ready);
-        const frame = await page.evaluate(() => Array.from(vantrelleTest.frameAt(44500)));
+        const frame = await page.evaluate(async () => Array.from(await vantrelleTest.frameAt(44500)));
         const plain = await page.evaluate(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('/vantrelle.wasm')));
         await page.close();
         server.close();

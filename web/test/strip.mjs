@@ -168,7 +168,7 @@ const tests = {
         }
         return sum / (3 * pixels.length);
       };
-      return { exact: from565(vantrelleTest.frameAt(t)), reduced: from565(vantrelleTest.reducedFrameAt(t)) };
+      return { exact: from565(await vantrelleTest.frameAt(t)), reduced: from565(await vantrelleTest.reducedFrameAt(t)) };
     }, t);
     const before = await distances();
     await page.keyboard.press('r');
