@@ -13,13 +13,14 @@ let stage = null;
 
 addEventListener('message', async ({ data }) => {
   if (data.type === 'open') {
-    if (!data.canvas.getContext('2d')) {
+    const context2d = data.canvas.getContext('2d');
+    if (!context2d) {
       postMessage({ unable: 'a worker here cannot draw on a canvas' });
       return;
     }
     try {
       const { engine, moduleAddress, wasmAddress } = await createEngine(data.module);
-      stage = makeStage(engine, data.canvas);
+      stage = makeStage(engine, data.canvas, context2d);
       postMessage({ opened: { ...stage.info, files: [moduleAddress, wasmAddress] } });
     } catch (error) {
       postMessage({ failed: error.message });

@@ -22,15 +22,16 @@ function describe(engine) {
   };
 }
 
-// `engine` open, `canvas` an HTMLCanvasElement or OffscreenCanvas of the page's screen.
-export function makeStage(engine, canvas) {
+// `engine` open, `canvas` an HTMLCanvasElement or OffscreenCanvas of the
+// page's screen, `context2d` its 2D context (Firefox gives an OffscreenCanvas
+// handed to a worker its context once only).
+export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
   const info = describe(engine);
   setFrameSize(info.width, info.height);
   const pixelCount = info.width * info.height;
   // The engine's memory never grows, so these views stay valid.
   const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), pixelCount);
   const reduced = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_reduced_frame(), pixelCount);
-  const context2d = canvas.getContext('2d');
   let upright = false;
   let image = null;
   let pixels = null;

@@ -146,8 +146,8 @@ function reducedTimes() {
 const kEngineRuns = { chromium: 'worker', firefox: 'worker', webkit: 'worker' };
 
 // Where the page's engine runs, as the page shows it: the screen's canvas
-// handed to a worker (the page can no longer draw on it) and no engine build
-// fetched by the page itself; or the page's own canvas and engine.
+// handed to a worker (the page can no longer draw on it) and the engine build
+// in use not fetched by the page itself; or the page's own canvas and engine.
 async function engineRuns(page) {
   const found = await page.evaluate(() => {
     let handedOver = false;
@@ -156,7 +156,8 @@ async function engineRuns(page) {
     } catch {
       handedOver = true;
     }
-    const fetched = performance.getEntriesByType('resource').some(({ name }) => /\/vantrelle(-scalar)?\.(mjs|wasm)/.test(name));
+    const build = vantrelleTest.vectors ? 'vantrelle' : 'vantrelle-scalar';
+    const fetched = performance.getEntriesByType('resource').some(({ name }) => new URL(name).pathname.startsWith(`/${build}.`));
     return { says: vantrelleTest.engine, handedOver, fetched };
   });
   const where = found.handedOver && !found.fetched ? 'worker' : !found.handedOver && found.fetched ? 'page' : 'unclear';
