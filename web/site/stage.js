@@ -36,6 +36,7 @@ export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
   let image = null;
   let pixels = null;
   let shown = null;  // { t, reduce } of the frame on the canvas; null before the first
+  let painted = 0;  // frames put on the canvas so far
 
   // The frame drawn for `t`, as the viewer sees it: through the reduced-flash filter when `reduce`.
   const seen = (t, reduce) => {
@@ -57,6 +58,7 @@ export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
     }
     context2d.putImageData(image, 0, 0);
     shown = { t, reduce };
+    ++painted;
   }
 
   // Turning the canvas clears it: the frame already drawn is shown again.
@@ -147,6 +149,8 @@ export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
     },
     // A start-up table's bytes, by index; none past the last.
     table: ({ index }) => new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_table(index), engine._vantrelle_table_bytes(index)).slice(),
+    // How many frames have been put on the canvas.
+    painted: () => painted,
     // What the canvas shows, as RGBA bytes.
     pixels: () => new Uint8Array(context2d.getImageData(0, 0, canvas.width, canvas.height).data.buffer),
   };

@@ -28,6 +28,8 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip, l
     reducedFramesAt: (times) => Promise.all(times.map((t) => call('frameAlone', { t, reduce: true }))),
     // What the screen's canvas shows, as RGBA bytes (a promise).
     shownPixels: () => call('pixels'),
+    // How many frames the engine has put on the canvas so far (a promise).
+    framesPainted: () => call('painted'),
     // For the tests of sound and tables: the decoded soundtrack (the first
     // that can play, its head or the whole; or the whole), the clock, a start-up table.
     soundtrack: playableSoundtrack,

@@ -63,7 +63,9 @@ const pageShas = (page, frames, ...args) => page.evaluate(async (source, ...args
 
 // The page with the title card showing, after the system says `motion` and
 // this browser keeps `stored` ('on', 'off' or null for nothing kept).
-// `flashMap(text)`, when given, answers for flash.map: its text, or null for a 404.
+// `flashMap(text)`, when given, answers the page's fetch of flash.map: its
+// text, or null for a 404 (in the page: intercepting the browser's requests
+// would hold up those of the engine's worker, which no handler sees).
 // Such a page has a browser context of its own, so that no offline copy
 // of the map is left for the next page; close it with page.close().
 // `workers`: the page keeps what each Worker was made from in window.madeWorkers.
@@ -85,12 +87,11 @@ async function openWith(browser, url, { motion = 'no-preference', stored = null,
   if (flashMap) {
     const close = page.close.bind(page);
     page.close = () => close().then(() => context.close());
-    await page.setRequestInterception(true);
-    page.on('request', (request) => {
-      if (!request.url().endsWith('/flash.map')) return request.continue();
-      const body = flashMap(mapText);
-      return request.respond(body === null ? { status: 404, body: '' } : { status: 200, contentType: 'text/plain', body });
-    });
+    await page.evaluateOnNewDocument((body) => {
+      const fetched = window.fetch;
+      window.fetch = (resource, ...rest) => (!String(resource).endsWith('/flash.map') ? fetched(resource, ...rest)
+        : Promise.resolve(body === null ? new Response('', { status: 404 }) : new Response(body, { headers: { 'Content-Type': 'text/plain' } })));
+    }, flashMap(mapText));
   }
   await page.setViewport({ width: 800, height: 600, deviceScaleFactor: 1 });
   page.on('pageerror', (error) => console.error(`page error: ${error.message}`));
