@@ -149,6 +149,10 @@ export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
     },
     // A start-up table's bytes, by index; none past the last.
     table: ({ index }) => new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_table(index), engine._vantrelle_table_bytes(index)).slice(),
+    // What this side has downloaded: address, start and end, in ms of the
+    // clock's origin (performance.timeOrigin + startTime).
+    downloads: () => performance.getEntriesByType('resource')
+      .map(({ name, startTime, responseEnd }) => ({ name, start: performance.timeOrigin + startTime, end: performance.timeOrigin + responseEnd })),
     // How many frames have been put on the canvas.
     painted: () => painted,
     // What the canvas shows, as RGBA bytes.

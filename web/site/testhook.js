@@ -28,6 +28,10 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip, l
     reducedFramesAt: (times) => Promise.all(times.map((t) => call('frameAlone', { t, reduce: true }))),
     // What the screen's canvas shows, as RGBA bytes (a promise).
     shownPixels: () => call('pixels'),
+    // What the engine's side downloaded (the page's own list where it runs
+    // in the page), as resource timing entries of this page's clock (a promise).
+    engineDownloads: async () => (inWorker ? (await call('downloads'))
+      .map(({ name, start, end }) => ({ name, startTime: start - performance.timeOrigin, responseEnd: end - performance.timeOrigin })) : []),
     // How many frames the engine has put on the canvas so far (a promise).
     framesPainted: () => call('painted'),
     // For the tests of sound and tables: the decoded soundtrack (the first

@@ -172,14 +172,13 @@ const tests = {
   },
 
   // Save clip pressed again while the soundtrack is still downloading cancels the clip.
-  async clipTwiceEarly({ browser, url }) {
+  // The server holds the soundtrack back (intercepting the browser's requests would hold up the engine's worker).
+  async clipTwiceEarly({ browser }) {
     const page = await freshPage(browser);
-    let release;
-    const held = new Promise((resolve) => { release = resolve; });
-    await page.setRequestInterception(true);
-    page.on('request', (request) => (request.url().endsWith('.mp3') ? held.then(() => request.continue()) : request.continue()));
+    const server = await serve(site, {}, { held: (address) => address.endsWith('.mp3') });
+    const release = server.release;
     try {
-      await visit(page, `${url}?test`);
+      await visit(page, `${server.url}?test`);
       const press = () => page.evaluate(() => document.getElementById('save-clip').click());
       await press();
       await press();
@@ -196,6 +195,7 @@ const tests = {
       }
     } finally {
       await page.done();
+      server.close();
     }
     return 'Save clip pressed twice while the soundtrack downloads cancels at once, and no clip starts once it arrives';
   },

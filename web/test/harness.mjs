@@ -39,12 +39,14 @@ export async function serve(root, extra = {}, { headers = () => ({}), held = () 
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   // down(): every request fails as it would with the network gone, the
-  // service worker's own fetches too (a page's offline mode leaves those).
+  // service worker's own fetches too (a page's offline mode leaves those);
+  // up() serves again.
   const release = () => {
     released = true;
     waiting.splice(0).forEach((resolve) => resolve());
   };
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; }, release };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; },
+    up: () => { down = false; }, release };
 }
 
 // A strict Content-Security-Policy, as a careful host serves the site: nothing inline, nothing from elsewhere.
