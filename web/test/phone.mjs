@@ -167,16 +167,15 @@ const tests = {
 
   // Played before the soundtrack has arrived: the picture starts at once and
   // the sound joins it where it is.
-  async lateSound({ browser, url }) {
+  // The server holds the soundtrack back for 4 s (intercepting the browser's
+  // requests would hold up the engine's worker).
+  async lateSound({ browser }) {
+    const server = await serve(site, {}, { held: (address) => address.endsWith('soundtrack.mp3') });
     const context = await browser.createBrowserContext();  // no service worker from the other tests
     const page = await context.newPage();
     await page.setViewport(phone);
-    await page.setRequestInterception(true);
-    page.on('request', (request) => {
-      const delay = request.url().endsWith('soundtrack.mp3') ? 4000 : 0;
-      setTimeout(() => request.continue(), delay);
-    });
-    await page.goto(`${url}?test`);
+    await page.goto(`${server.url}?test`);
+    const released = setTimeout(server.release, 4000);
     await page.waitForFunction(() => window.vantrelleTest !== undefined);
     await page.evaluate(() => vantrelleTest.ready);
     await page.touchscreen.tap(...(await centre(page, '#screen')));
@@ -186,6 +185,8 @@ const tests = {
     await playingWithSound(page);
     const joined = await clock(page);
     await context.close();
+    clearTimeout(released);
+    server.close();
     // The picture ran on as the sound joined it: no jump either way.
     if (!together(joined, early.picture + joined.at - early.at, 300) || joined.picture < 3000) {
       throw new Error(`the sound joined at ${JSON.stringify(joined)}, the picture at ${JSON.stringify(early)} before`);
