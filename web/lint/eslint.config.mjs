@@ -21,7 +21,7 @@ export default [
   // the page, which run there and reach the page's test hook (and the
   // first-frame probe's record).
   {
-    files: ['web/test/**/*.{js,mjs}', 'web/bench/bench.mjs', 'web/bench/first_frame.mjs'],
+    files: ['web/test/**/*.{js,mjs}', 'web/bench/bench.mjs', 'web/bench/first_frame.mjs', 'web/bench/long_tasks.mjs'],
     languageOptions: {
       globals: { ...globals.node, ...globals.browser, vantrelleTest: 'readonly', firstFrameTimes: 'writable' },
     },

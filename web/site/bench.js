@@ -2,13 +2,18 @@
 // that is never cleared, and reports frames per second overall and per
 // segment. window.vantrelleBench settles with the figures. ?simd=0 or
 // ?simd=1 picks the engine's build (engine.js).
-import { openEngine } from './engine.js';
+import { createEngine, fetchFiles, wantVectors } from './engine.js';
+import { makeStage } from './stage.js';
 
 const kStepMs = 16;
 
 async function measure() {
-  const { engine, vectors, segmentStarts, loadFiles, fetchFiles } = await openEngine();
-  const error = loadFiles(await fetchFiles(new URL('data/', location.href)), 'data/');
+  const vectors = wantVectors(new URLSearchParams(location.search));
+  const { engine } = await createEngine(vectors ? 'vantrelle' : 'vantrelle-scalar');
+  const stage = makeStage(engine, document.createElement('canvas'));
+  const { segmentStarts, dataNames } = stage.info;
+  const files = await fetchFiles(new URL('data/', location.href), dataNames);
+  const error = stage.handle({ type: 'load', files, shownAs: 'data/' });
   if (error) throw new Error(error);
   engine._vantrelle_clear();
   const segments = [];

@@ -24,13 +24,14 @@ const kKeyFrameSeconds = 10;
 export const canSaveClips = () => 'VideoEncoder' in window && 'AudioEncoder' in window;
 
 // The clip's shapes: landscape, or upright as the render tool's vertical
-// preset lays it out (the engine gives that layout, from the same source).
-export function clipLayout(engine, upright) {
+// preset lays it out (`vertical`: the engine's width, height, scale, left
+// and top of it, from the same source).
+export function clipLayout(vertical, upright) {
   if (!upright) {
     const [width, height] = [frameSize.width * kClipScale, frameSize.height * kClipScale];
     return { width, height, scale: kClipScale, left: 0, top: 0, pictureWidth: frameSize.width, pictureHeight: frameSize.height };
   }
-  const [width, height, scale, left, top] = [0, 1, 2, 3, 4].map((i) => engine._vantrelle_vertical_layout(i));
+  const [width, height, scale, left, top] = vertical;
   return { width, height, scale, left, top, pictureWidth: frameSize.height, pictureHeight: frameSize.width };
 }
 
@@ -68,17 +69,18 @@ async function soundFor(soundtrack, from, to) {
   return context.startRendering();
 }
 
-// Resolves to { type, bytes, name, width, height }; `progress(done, total)` after each frame;
-// `signal` (an AbortSignal) cancels; `reduce(t)`, when given, turns the frame
-// drawn for t into the one the viewer sees (reduced flashing); `upright` makes
-// the vertical shape; `seeFrame(frame, n)`, when given, sees each RGB565 frame
+// `show`: the engine (show.js), which draws the frames. Resolves to { type,
+// bytes, name, width, height }; `progress(done, total)` after each frame;
+// `signal` (an AbortSignal) cancels; `reduce` gives the frames through the
+// reduced-flash filter, as the viewer sees them; `upright` makes the
+// vertical shape; `seeFrame(frame, n)`, when given, sees each RGB565 frame
 // as it goes to the encoder. The frame on the screen is put back.
-export async function makeClip(engine, soundtrack, from, to, { progress = () => {}, signal, reduce, upright = false, seeFrame } = {}) {
+export async function makeClip(show, soundtrack, from, to, { progress = () => {}, signal, reduce = false, upright = false, seeFrame } = {}) {
   [from, to] = [wholeMs(from), wholeMs(to)];  // a range dragged on the bar can fall between ms
   const media = await import('./mediabunny.mjs');
   // Only those who save clips download the muxer; the service worker then keeps it for offline.
   navigator.serviceWorker?.controller?.postMessage({ fetch: [new URL('mediabunny.mjs', location.href).href] });
-  const layout = clipLayout(engine, upright);
+  const layout = clipLayout(show.verticalLayout, upright);
   const { width, height } = layout;
   // H.264 where the browser encodes it (a hardware encoder where it has one), else VP9.
   const quality = new media.Quality({ bitrate: kVideoBitrate, bitrateMode: 'variable' });
@@ -96,22 +98,17 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
   if (audio) output.addAudioTrack(audio);
   const pixels = new Uint32Array(width * height).fill(rgba[0]);  // the padding stays black
 
-  const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes);
-  const shown = screen.slice();
-  const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.width * frameSize.height);
   try {
     await output.start();
     if (audio) await audio.add(await soundFor(soundtrack, from, to));
-    // One buffer from black, never cleared, as the render tool draws a range.
-    engine._vantrelle_clear();
+    await show.call('clipStart');
     const count = frameCount(from, to);
     for (let n = 0; n < count; ++n) {
       if (signal?.aborted) throw new DOMException('Cancelled', 'AbortError');
-      const t = frameTime(from, n);
-      engine._vantrelle_draw(t);
-      const seen = reduce ? reduce(t) : frame;
+      const bytes = await show.call('clipFrame', { t: frameTime(from, n), reduce, upright });
+      const seen = new Uint16Array(bytes.buffer, bytes.byteOffset, bytes.length / 2);
       seeFrame?.(seen, n);
-      layOut(upright ? new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_upright(seen.byteOffset), seen.length) : seen, pixels, layout);
+      layOut(seen, pixels, layout);
       // VideoFrame copies the pixels, so the one buffer serves every frame.
       const copied = new VideoFrame(pixels, { format: 'RGBX', codedWidth: width, codedHeight: height, timestamp: 0 });
       const sample = new media.VideoSample(copied, { timestamp: n / kClipFps, duration: 1 / kClipFps });
@@ -129,7 +126,7 @@ export async function makeClip(engine, soundtrack, from, to, { progress = () => 
     await output.cancel().catch((cancelling) => console.warn(`the clip's muxer: ${cancelling.message}`));
     throw error;
   } finally {
-    screen.set(shown);
+    await show.call('clipEnd');
   }
   const type = h264 ? 'video/mp4' : 'video/webm';
   const shape = upright ? '-upright' : '';

@@ -1,11 +1,10 @@
-// Data sets. The page's own comes as one gzipped pack made by the site build
-// and unpacked here; ?data= folders, dropped folders, browsers that cannot
+// Data sets. The page's own comes as one gzipped pack made by the site build,
+// unzipped here and unpacked by the engine's side (stage.js); ?data= folders, dropped folders, browsers that cannot
 // unpack and packs unfit to use take plain files. The soundtrack downloads
 // after the data, which the first frame needs. What was downloaded is handed
 // to the service worker so that the next visit plays offline.
 import { fetchFiles } from './engine.js';
 import { dataBase as folderBase, dataFolder as folderAsked } from './address.js';
-import { unpack } from './pack.js';
 import { build } from './build.js';
 import { params } from './page.js';
 import { headToPlay, soundtrackName } from './soundtrack.js';
@@ -43,17 +42,15 @@ async function unzipPack(response) {
   return { zipped, plain };
 }
 
-// The pack's files as a map from name to bytes, checked whole against the
-// engine's `names`; null when there is no pack or it is unfit to use (said
-// on the console), and the plain files serve instead.
-export async function fetchPack(names) {
+// The pack unzipped (pack.js reads it); null when there is none or it does
+// not unzip (said on the console), and the plain files serve instead.
+export async function fetchPack() {
   const response = await packed;
   if (!response) return null;
   try {
     const { zipped, plain } = await unzipPack(response);
-    const files = unpack(plain, names);
     packBytes = zipped;
-    return files;
+    return plain;
   } catch (error) {
     console.warn(`${packName}: ${error.message}; the plain files instead`);
     return null;

@@ -9,23 +9,25 @@ const vectorProbe = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0,
   10, 22, 1, 20, 0, 253, 12, ...new Array(16).fill(0), 11]);
 export const vectorsSupported = WebAssembly.validate(vectorProbe);
 
-// ?simd=0 or ?simd=1 on the page's address picks the build (to compare
-// them); otherwise the vector build wherever the browser runs it.
-function wantVectors() {
-  const asked = new URLSearchParams(location.search).get('simd');
+// ?simd=0 or ?simd=1 on the page's address (`params`) picks the build (to
+// compare them); otherwise the vector build wherever the browser runs it.
+export function wantVectors(params) {
+  const asked = params.get('simd');
   return asked === null ? vectorsSupported : asked !== '0';
 }
 
 // The WebAssembly comes gzipped too (40% of its size), compiled while it
 // arrives and unzips; plain where the browser cannot unzip or the zipped
-// file does not serve. Resolves to the instance and the address it came from.
+// file does not serve. `first` is the fetch of the first file tried, begun
+// early. Resolves to the instance and the address it came from.
 const zipped = typeof DecompressionStream === 'function';
+const firstAddress = (name) => new URL(zipped ? `${name}.wasm.gz` : `${name}.wasm`, location.href).href;
 
-async function instantiate(name, imports) {
+async function instantiate(name, imports, first) {
   if (zipped) {
-    const address = new URL(`${name}.wasm.gz`, location.href).href;
+    const address = firstAddress(name);
     try {
-      const response = await fetch(address);
+      const response = await first;
       if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
       const plain = new Response(response.body.pipeThrough(new DecompressionStream('gzip')),
         { headers: { 'Content-Type': 'application/wasm' } });
@@ -37,7 +39,7 @@ async function instantiate(name, imports) {
     }
   }
   const address = new URL(`${name}.wasm`, location.href).href;
-  const response = await fetch(address).catch((error) => { throw new Error(`${name}.wasm: ${error.message}`); });
+  const response = await (zipped ? fetch(address) : first).catch((error) => { throw new Error(`${name}.wasm: ${error.message}`); });
   if (!response.ok) throw new Error(`${name}.wasm: ${response.status} ${response.statusText}`);
   return { instance: (await WebAssembly.instantiate(await response.arrayBuffer(), imports)).instance, address };
 }
@@ -47,6 +49,9 @@ async function instantiate(name, imports) {
 // Content-Security-Policy (no blob: scripts) still lets it run; in the page
 // or in a worker. Rejects with an error that names the file that failed.
 export async function createEngine(name) {
+  // The WebAssembly downloads while its module does.
+  const first = fetch(firstAddress(name));
+  first.catch(() => {});  // said where it is awaited
   const moduleAddress = new URL(`${name}.mjs`, location.href).href;
   const createVantrelle = (await import(moduleAddress).catch((error) => {
     throw new Error(`${name}.mjs: ${error.message}`);
@@ -57,7 +62,7 @@ export async function createEngine(name) {
   const engine = await Promise.race([failure, createVantrelle({
     locateFile: (file) => new URL(file, location.href).href,
     instantiateWasm(imports, receive) {
-      instantiate(name, imports).then(({ instance, address }) => {
+      instantiate(name, imports, first).then(({ instance, address }) => {
         wasmAddress = address;
         receive(instance);
       }, failed);
@@ -80,55 +85,6 @@ export function loadData(engine, names, files, directory) {
   const error = engine.ccall('vantrelle_load', 'string', ['string'], [directory]);
   for (const name of present) engine.FS.unlink(`${directory}/${name}`);
   return error;
-}
-
-// The page's engine, with what the page needs of it.
-export async function openEngine() {
-  const vectors = wantVectors();
-  const name = vectors ? 'vantrelle' : 'vantrelle-scalar';
-  // Only the build in use is fetched; its WebAssembly alongside the module that asks for it.
-  const preload = Object.assign(document.createElement('link'),
-    { rel: 'preload', href: zipped ? `${name}.wasm.gz` : `${name}.wasm`, as: 'fetch', crossOrigin: 'anonymous' });
-  document.head.append(preload);
-  const { engine, moduleAddress, wasmAddress } = await createEngine(name);
-  const width = engine._vantrelle_frame_width();
-  const height = engine._vantrelle_frame_height();
-  const frame = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), width * height);
-  // The frame through the reduced-flash filter, made by reduce(t) from `frame`, which stays as drawn.
-  const reduced = new Uint16Array(engine.HEAPU8.buffer, engine._vantrelle_reduced_frame(), width * height);
-  const reduce = (t) => {
-    engine._vantrelle_reduce(t);
-    return reduced;
-  };
-  // Where each segment starts, then the show's end, in ms.
-  const segmentStarts = Array.from({ length: engine._vantrelle_segment_count() + 1 }, (_, i) => engine._vantrelle_segment_start(i));
-  const dataNames = [];
-  for (let i = 0, name; (name = engine.UTF8ToString(engine._vantrelle_data_file(i))); ++i) dataNames.push(name);
-
-  // `files` maps names such as 'gfx/facea.pal' to their bytes (the soundtrack
-  // is the page's). Returns "" or the data error, naming files from
-  // `shownAs`, the folder as the person knows it ('data/', 'mine/' or '').
-  let loads = 0;
-  function loadFiles(files, shownAs) {
-    const directory = `/data${++loads}`;
-    const error = loadData(engine, dataNames, files, directory);
-    return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
-  }
-
-  // The flash map's text for the filter. Returns "" when it was made from the
-  // data loaded, else why the whole show is reduced instead (checked again
-  // on each load: a map follows only the data it was made from).
-  const loadFlashMap = (text, shownAs) => engine.ccall('vantrelle_flash_map', 'string', ['string', 'string'], [text, shownAs]);
-  // Where the show flashes, [from, to) ms, as the followed map says; none when the whole show is reduced.
-  const flashStretches = () => (!engine._vantrelle_flash_map_followed() ? []
-    : Array.from({ length: engine._vantrelle_flash_stretch_count() },
-      (_, i) => ({ from: engine._vantrelle_flash_stretch_from(i), to: engine._vantrelle_flash_stretch_to(i) })));
-
-  // `files`: the addresses the engine was actually read from, for offline play.
-  // `module`: the build in use, for another instance of it (a worker's).
-  return { engine, vectors, module: name, files: [moduleAddress, wasmAddress], width, height, frame, reduce, loadFlashMap, flashStretches,
-    segmentStarts, dataNames, loadFiles,
-    fetchFiles: (base) => fetchFiles(base, dataNames) };
 }
 
 // The files `names` below `base` as a map from name to bytes; missing ones are left out.

@@ -66,8 +66,9 @@ export function stopMakingFlashMap() {
   making.state = 'abandoned';
 }
 
-// Starts making the map of `files` (name to bytes, the engine's `names`)
-// with the engine build `module`; `made(text)` once it is made.
+// Starts making the map of `files` (name to bytes, the engine's `names`, or
+// the data pack unzipped that holds them) with the engine build `module`;
+// `made(text)` once it is made.
 export function makeFlashMap(module, names, files, made) {
   stopMakingFlashMap();
   const own = new Worker(new URL('flashmap-worker.js', import.meta.url), { type: 'module', name: 'flash map' });
@@ -104,5 +105,6 @@ export function makeFlashMap(module, names, files, made) {
     console.warn(`flashmap-worker.js: ${event.message ?? 'did not start'}; reduced flashing dims the whole show`);
     end('failed');
   };
-  own.postMessage({ module, names, files: new Map(names.filter((name) => files.has(name)).map((name) => [name, files.get(name)])) });
+  own.postMessage(files instanceof Map ? { module, names, files: new Map(names.filter((name) => files.has(name)).map((name) => [name, files.get(name)])) }
+    : { module, names, pack: files });
 }

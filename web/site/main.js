@@ -1,14 +1,14 @@
 // The show in a browser: opens the engine and a data set, shows the title
 // card, and plays: each frame drawn for the time of the music being heard.
-import { openEngine } from './engine.js';
+import { openShow } from './show.js';
 import { clampTime, hold, holdAt, isMuted, readySound, setMuted, setShowEnd, showEnd, showTime, soundPosition, startAt, stopSound, useSoundtrack,
   wholeSoundtrack } from './clock.js';
 import { acceptFolders, dataFolder, fetchFlashMap, fetchPack, flashMapName, fetchPlainFiles, fetchSoundtrack, keepForOffline, usedPack } from './data.js';
-import { makeScreen } from './present.js';
+import { followOrientation } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
 import { canSaveClips, kDefaultClipMs, kMaxClipMs, makeClip } from './clip.js';
-import { asFile, canShareFile, canShareLinks, copyLink, download, frameAlone, shareFile, shareLink, shareOrDownload, stillName, stillPng } from './share.js';
+import { asFile, canShareFile, canShareLinks, copyLink, download, shareFile, shareLink, shareOrDownload, stillName, stillPng } from './share.js';
 import { $, embedded, params } from './page.js';
 import { setFrameSize } from './frame.js';
 import { isPaused, isReady, isRunning, isShowing, onPhase, phase, setPhase } from './phase.js';
@@ -28,17 +28,20 @@ document.body.classList.toggle('embedded', embedded);
 const say = (text) => { $('message').textContent = text; };
 
 // Nothing can play without the engine: the card says which file failed, and the page stops here.
-const opened = await openEngine().catch((error) => {
+const opened = await openShow($('screen'), params).catch((error) => {
   $('caption').textContent = 'The show cannot play here';
   say(`The engine did not load: ${error.message}`);
   throw error;
 });
-const { engine, frame, reduce, loadFlashMap, flashStretches, segmentStarts, dataNames, loadFiles } = opened;
+const { call, segmentStarts, dataNames } = opened;
 setFrameSize(opened.width, opened.height);
 setShowEnd(segmentStarts.at(-1));
-const screen = makeScreen($('screen'), frame);
-// The frame drawn last, for `t`, as the viewer sees it.
-const present = (t) => screen.present(reducingFlashes() ? reduce(t) : frame);
+followOrientation(call);
+// Draws `t` (over black when `clear`) and shows it as the viewer sees it;
+// resolves to 0 past the show's end. Requests are answered in order.
+const draw = (t, clear = false) => call('draw', { t, clear, reduce: reducingFlashes() });
+// The frame drawn last, shown again as the viewer sees it now.
+const repaint = () => call('repaint', { reduce: reducingFlashes() });
 
 function startTime() {
   return clampTime(momentOf(location.hash) ?? 0);
@@ -57,12 +60,15 @@ function changed() {
 // the picture stood in for, drawn from the data set loaded.
 const cardTime = () => clampTime(momentOf(location.hash) ?? posterTime);
 function showCard() {
-  engine._vantrelle_clear();
-  engine._vantrelle_draw(cardTime());
-  present(cardTime());
+  draw(cardTime(), true).then(firstFrameShown);
   const verb = embedded ? 'Click' : matchMedia('(pointer: coarse)').matches ? 'Tap' : 'Click or press a key';
   $('caption').textContent = `${verb} to play`;
-  if (!performance.getEntriesByName('first-frame').length) performance.mark('first-frame');
+}
+// The engine's first frame is up: the title card's picture, which stood in for it, goes.
+function firstFrameShown() {
+  if (performance.getEntriesByName('first-frame').length) return;
+  performance.mark('first-frame');
+  $('poster').hidden = true;
 }
 
 // "No sound" is said once.
@@ -83,26 +89,36 @@ async function play(from = startTime()) {
   const sound = await readySound(saySilent);
   if (!sound) saySilent();
   setPhase('playing');
-  engine._vantrelle_clear();
+  ++runs;
+  call('clear');
   startAt(from);
   changed();
   nextFrame(tick);
 }
 
+// A frame is asked for on each of the display's frames; while the engine is
+// still drawing the last one asked for (in its worker), the next waits for
+// the display's next frame. `runs` counts the show's starts and seeks: a
+// frame asked for before one does not end the show.
+let drawing = false;
+let runs = 0;
 function tick() {
   if (!isShowing()) return;
-  const t = showTime();
-  if (engine._vantrelle_draw(t) === 0) {
-    end();
-    return;
-  }
-  present(t);
-  controls.update(t);
   nextFrame(tick);
+  if (drawing) return;
+  const t = showTime();
+  const run = runs;
+  drawing = true;
+  draw(t).then((more) => {
+    drawing = false;
+    if (!more && run === runs && isShowing()) end();
+  }, () => { drawing = false; });
+  controls.update(t);
 }
 
 // Escape, or the end of the show: back to the title card.
 function end() {
+  ++runs;
   stopSound();
   setPhase('card');
   showCard();
@@ -133,12 +149,11 @@ function seekTo(t) {
   }
   if (isPaused()) {
     // The picture follows the bar while paused; the sound waits for play.
-    const held = holdAt(t);
-    engine._vantrelle_draw(held);
-    present(held);
+    draw(holdAt(t));
   } else {
     startAt(t);
   }
+  ++runs;
   changed();
 }
 
@@ -148,7 +163,8 @@ const moment = () => wholeMs(isShowing() ? showTime() : cardTime());
 async function saveStill() {
   if (!isReady()) return;
   const t = moment();
-  await shareOrDownload(await stillPng(frameAlone(engine, t)), stillName(t), t);
+  const alone = await call('frameAlone', { t });
+  await shareOrDownload(await stillPng(new Uint16Array(alone.buffer)), stillName(t), t);
 }
 
 let clipUpright = false;  // clips are saved upright (1080 × 1920), not landscape
@@ -168,9 +184,9 @@ async function clip(from, to) {
       signal.addEventListener('abort', () => reject(new DOMException('Cancelled', 'AbortError')), { once: true });
     });
     const soundtrack = await Promise.race([wholeSoundtrack(), cancelled]);
-    return await makeClip(engine, soundtrack, from, to, {
+    return await makeClip(opened, soundtrack, from, to, {
       signal,
-      reduce: reducingFlashes() && reduce,
+      reduce: reducingFlashes(),
       upright: clipUpright,
       progress: (done, total) => say(`Saving clip: ${Math.floor(100 * done / total)}% (press again to cancel)`),
     });
@@ -235,7 +251,7 @@ if (!canSaveClips()) {
 const toggleReduceFlashing = startFlashSwitches(document.querySelectorAll('.flash-switch'), () => {
   if (!isReady()) return;
   if (!isShowing()) showCard();
-  else if (isPaused()) present(showTime());
+  else if (isPaused()) repaint();
   pip.update();
 });
 // The card's switch is not the card: pressing it does not start the show.
@@ -265,16 +281,25 @@ const actions = {
   togglePip: () => pip.toggle(),
 };
 const controls = startControls(actions, segmentStarts);
-const pip = startPip($('pip'), $('screen'), { play: resume, pause, say });
+const pip = startPip($('pip'), opened.canvas, { play: resume, pause, say, repaint });
 startOverflow($('strip'), $('more'), $('more-menu'));
 startMediaSession({ play: resume, pause, seekBy: actions.seekBy, seekTo }, kSeekMs);
 addEventListener('hashchange', () => { if (isReady() && !isShowing()) showCard(); });
 
+// `files` maps names such as 'gfx/facea.pal' to their bytes (the soundtrack
+// is the page's). Resolves to "" or the data error, naming files from
+// `shownAs`, the folder as the person knows it ('data/', 'mine/' or '').
+const loadFiles = (files, shownAs) => call('load', { files, shownAs });
+// The flash map's text for the filter. Resolves to "" when it was made from
+// the data loaded, else why the whole show is reduced instead (checked again
+// on each load: a map follows only the data it was made from).
+const loadFlashMap = (text, shownAs) => call('flashMap', { text, shownAs });
+
 // Loads a data set (none when `files` is null: already loaded); on an error
 // the message stays on the page and the data played before stays loaded.
-function start(files, sound, shownAs, head = null) {
+async function start(files, sound, shownAs, head = null) {
   if (isShowing()) end();
-  const error = files && loadFiles(files, shownAs);
+  const error = files && await loadFiles(files, shownAs);
   if (error) {
     say(error);
     if (!isReady()) $('caption').textContent = 'No data to play';
@@ -287,31 +312,32 @@ function start(files, sound, shownAs, head = null) {
   changed();
 }
 // A flash map given beside other data (or none) is checked against it on
-// load. Without one made from them, the data's `files` get their map made in
-// the background, and the whole show is reduced until it is followed.
-function useFlashMap(text, shownAs, files) {
+// load. Without one made from them, the data's `files` (or the pack holding
+// them) get their map made in the background, and the whole show is reduced
+// until it is followed.
+async function useFlashMap(text, shownAs, files) {
   stopMakingFlashMap();
-  const problem = text === null ? `${shownAs || './'}${flashMapName}: not there` : loadFlashMap(text, `${shownAs}${flashMapName}`);
+  const problem = text === null ? `${shownAs || './'}${flashMapName}: not there` : await loadFlashMap(text, `${shownAs}${flashMapName}`);
   if (problem) console.warn(`${problem}; reduced flashing dims the whole show until its map is made here`);
-  followFlashMap();
+  await followFlashMap();
   if (problem) {
-    makeFlashMap(opened.module, dataNames, files, (made) => {
-      const refused = loadFlashMap(made, 'the flash map made here');
+    makeFlashMap(opened.module, dataNames, files, async (made) => {
+      const refused = await loadFlashMap(made, 'the flash map made here');
       if (refused) console.warn(`${refused}; reduced flashing dims the whole show`);
-      followFlashMap();
+      await followFlashMap();
     });
   }
 }
 // The bar's marks and the frame shown follow the map the engine follows now.
-function followFlashMap() {
-  controls.markFlashes(flashStretches());
+async function followFlashMap() {
+  controls.markFlashes(await call('flashStretches'));
   if (isReady() && !isShowing()) showCard();
-  else if (isPaused()) present(showTime());
+  else if (isPaused()) repaint();
 }
-acceptFolders([...dataNames, flashMapName], $('folder'), (files, shownAs) => {
-  start(files, files, shownAs);
+acceptFolders([...dataNames, flashMapName], $('folder'), async (files, shownAs) => {
+  await start(files, files, shownAs);
   const map = files.get(flashMapName);
-  useFlashMap(map ? new TextDecoder().decode(map) : null, shownAs, files);
+  await useFlashMap(map ? new TextDecoder().decode(map) : null, shownAs, files);
 });
 
 // The soundtrack downloads after the data, which the first frame needs, and
@@ -320,18 +346,18 @@ acceptFolders([...dataNames, flashMapName], $('folder'), (files, shownAs) => {
 const ready = (async () => {
   const folder = dataFolder();
   const flashMap = fetchFlashMap().catch(() => null);  // an unusable folder is said by the data's own error
-  const packed = await fetchPack(dataNames);
+  const packed = await fetchPack();
   const soundtrack = fetchSoundtrack();
   const sound = soundtrack.files.catch((error) => {
     console.warn(`the soundtrack: ${error.message}; the show runs silent`);
     return new Map();
   });
-  const packError = packed && loadFiles(packed, folder);
+  const packError = packed && await call('loadPack', { bytes: packed, shownAs: folder });
   if (packError) console.warn(`data.pack: ${packError}; the plain files instead`);
   if (packed && !packError) usedPack();
   const plain = packed && !packError ? null : await fetchPlainFiles(dataNames);
-  start(plain, sound, folder, soundtrack.head);
-  useFlashMap(await flashMap, folder, plain ?? packed);
+  await start(plain, sound, folder, soundtrack.head);
+  await useFlashMap(await flashMap, folder, plain ?? packed);
   return { sound };
 })();
 ready.catch((error) => {

@@ -17,7 +17,9 @@ export function pipSupported() {
 }
 
 
-// `actions`: play(), pause(), say(text). The button is shown only where the browser can.
+// `canvas`: the screen's (in the page, or drawn on by the engine's worker).
+// `actions`: play(), pause(), say(text), repaint() (shows the frame drawn
+// last again: a new frame for the stream). The button is shown only where the browser can.
 export function startPip(button, canvas, actions) {
   let video = null;
 
@@ -29,7 +31,7 @@ export function startPip(button, canvas, actions) {
     const shown = video;
     refreshing = true;
     try {
-      canvas.getContext('2d').drawImage(canvas, 0, 0);
+      await actions.repaint();
       await shown.play();
       await new Promise((resolve) => {
         shown.requestVideoFrameCallback(resolve);
@@ -73,8 +75,8 @@ export function startPip(button, canvas, actions) {
       video.addEventListener('loadedmetadata', resolve, { once: true });
       setTimeout(() => reject(new Error('the picture did not reach the video')), kFirstFrameMs);
     });
-    // The canvas drawn over itself, unchanged, so that the stream has a first frame at once.
-    canvas.getContext('2d').drawImage(canvas, 0, 0);
+    // The frame shown again, unchanged, so that the stream has a first frame at once.
+    actions.repaint();
     await Promise.all([video.play(), first]);
     await video.requestPictureInPicture();
     setWatched(true);

@@ -14,18 +14,6 @@ export function linkAt(t) {
 
 export const stillName = (t) => `vantrelle-t${momentLabel(t)}.png`;
 
-// The frame for `t` alone over black, as the render tool draws a listed time;
-// the frame on the screen is put back, so a show that is playing goes on as it was.
-export function frameAlone(engine, t) {
-  const screen = new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes);
-  const shown = screen.slice();
-  engine._vantrelle_clear();
-  engine._vantrelle_draw(t);
-  const frame = new Uint16Array(screen.slice().buffer);
-  screen.set(shown);
-  return frame;
-}
-
 // `frame` enlarged by whole pixels into `image`, an ImageData of its size × scale.
 export function enlarge(frame, image, scale) {
   const pixels = new Uint32Array(image.data.buffer);

@@ -81,13 +81,26 @@ self.addEventListener('message', (event) => {
 });
 
 // Where the visit of `clientId` is served from: chosen when its page is
-// requested and kept for all its other requests.
+// requested and kept for all its other requests. A page's worker is a client
+// of its own, served as its page is: the page's request for the worker's
+// script (its address unique to the page) says which page it belongs to.
 async function visitSource(clientId) {
-  if (visits.has(clientId)) return visits.get(clientId);
-  const known = clientId && await (await caches.open(visitsName)).match(visitKey(clientId));
-  if (known) return known.text();
+  const remembered = async (id) => {
+    if (visits.has(id)) return visits.get(id);
+    const known = id && await (await caches.open(visitsName)).match(visitKey(id));
+    return known ? known.text() : null;
+  };
+  const own = await remembered(clientId);
+  if (own !== null) return own;
+  const client = clientId && await self.clients.get(clientId);
+  const owner = client?.type === 'worker' ? await remembered(workerKey(client.url)) : null;
+  if (owner !== null) {
+    await rememberVisit(clientId, owner);
+    return owner;
+  }
   return (await servingCache()) ?? '';
 }
+const workerKey = (url) => `worker ${url}`;
 
 async function rememberVisit(clientId, source) {
   visits.set(clientId, source);
@@ -131,6 +144,12 @@ self.addEventListener('fetch', (event) => {
       return response;
     }
     const source = await visitSource(event.clientId);
-    return (await fromCache(source, request)) ?? fetch(request);
+    const script = request.destination === 'worker';
+    if (script) {
+      await rememberVisit(workerKey(request.url), source);
+      if (event.resultingClientId) await rememberVisit(event.resultingClientId, source);
+    }
+    // A worker's address may carry its page's mark: the cache holds it without.
+    return (await fromCache(source, request, { ignoreSearch: script })) ?? fetch(request);
   })());
 });

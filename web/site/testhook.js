@@ -14,28 +14,26 @@ import { makeClip } from './clip.js';
 
 export function installTestHook({ opened, ready, offline, soundPosition, clip, layoutShift }) {
   if (!params.has('test')) return;
-  const { engine, vectors } = opened;
+  const { call, vectors, inWorker } = opened;
   const loaded = ready.then(() => undefined, (error) => { throw error.message; });
   loaded.catch(() => {});  // reported on the page; a test reads it from `ready`
   window.vantrelleTest = {
     ready: loaded,
     vectors,  // whether this page runs the engine's vector build
-    // The frame for t alone, drawn over black: what `vantrelle-render --times t --raw` writes.
-    frameAt(t) {
-      engine._vantrelle_clear();
-      engine._vantrelle_draw(t);
-      return new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_frame(), frameSize.bytes).slice();
-    },
+    engine: inWorker ? 'worker' : 'page',  // where the engine runs
+    // The frame for t alone, drawn over black: what `vantrelle-render --times t --raw` writes (a promise).
+    frameAt: (t) => call('frameAlone', { t }),
     // The same through the reduced-flash filter: `vantrelle-render --times t --reduce-flashing --raw`.
-    reducedFrameAt(t) {
-      engine._vantrelle_clear();
-      engine._vantrelle_draw(t);
-      const reduced = opened.reduce(t);
-      return new Uint8Array(reduced.buffer, reduced.byteOffset, frameSize.bytes).slice();
-    },
-    reducedFramesAt(times) {
-      return times.map((t) => this.reducedFrameAt(t));
-    },
+    reducedFrameAt: (t) => call('frameAlone', { t, reduce: true }),
+    reducedFramesAt: (times) => Promise.all(times.map((t) => call('frameAlone', { t, reduce: true }))),
+    // What the screen's canvas shows, as RGBA bytes (a promise).
+    shownPixels: () => call('pixels'),
+    // What the engine's side downloaded (the page's own list where it runs
+    // in the page), as resource timing entries of this page's clock (a promise).
+    engineDownloads: async () => (inWorker ? (await call('downloads'))
+      .map(({ name, start, end }) => ({ name, startTime: start - performance.timeOrigin, responseEnd: end - performance.timeOrigin })) : []),
+    // How many frames the engine has put on the canvas so far (a promise).
+    framesPainted: () => call('painted'),
     // For the tests of sound and tables: the decoded soundtrack (the first
     // that can play, its head or the whole; or the whole), the clock, a start-up table.
     soundtrack: playableSoundtrack,
@@ -48,7 +46,7 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip, l
       return decodeSoundtrack(audioContext(), head.bytes);
     },
     clock: () => ({ picture: showTime(), sound: soundPosition() }),
-    table: (index) => new Uint8Array(engine.HEAPU8.buffer, engine._vantrelle_table(index), engine._vantrelle_table_bytes(index)).slice(),
+    table: (index) => call('table', { index }),
     // For the phone tests: how the player stands (the sound playing from the
     // soundtrack's head or the whole), and whether the service worker holds everything.
     state: () => ({ playing: isShowing(), paused: isPaused(), muted: isMuted(), upright: isUpright(), playingFrom: playingFrom(),
@@ -64,7 +62,7 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip, l
     async clipFrames(from, to) {
       const frames = [];
       const seeFrame = (frame) => frames.push(new Uint8Array(frame.buffer, frame.byteOffset, frameSize.bytes).slice());
-      await makeClip(engine, null, from, to, { reduce: reducingFlashes() && opened.reduce, seeFrame });
+      await makeClip(opened, null, from, to, { reduce: reducingFlashes(), seeFrame });
       return frames;
     },
     // The clip the Save clip button would save for this range: { type, bytes }.

@@ -119,7 +119,8 @@ const tests = {
         try {
           const loaded = await visit(page, `${server.url}?test`).then(() => true, (error) => page.said.push(`not ready: ${error.message ?? error}`) && false);
           const exact = loaded && (await frameShas(page, [44500]))[0] === expected;
-          const plain = await page.evaluate((file) => performance.getEntriesByType('resource')
+          // The page's downloads and its engine's (in its worker, where it runs there).
+          const plain = await page.evaluate(async (file) => [...performance.getEntriesByType('resource'), ...await vantrelleTest.engineDownloads()]
             .some((e) => (file === 'data.pack' ? e.name.includes('/data/gfx/') : e.name.endsWith('/vantrelle.wasm'))), file);
           const warned = page.said.some((line) => line.startsWith(`warn: ${file}`));
           const errors = page.said.filter((line) => !line.startsWith('warn'));
@@ -137,14 +138,13 @@ const tests = {
   },
 
   // Save clip pressed again while the soundtrack is still downloading cancels the clip.
-  async clipTwiceEarly({ browser, url }) {
+  // The server holds the soundtrack back (intercepting the browser's requests would hold up the engine's worker).
+  async clipTwiceEarly({ browser }) {
     const page = await freshPage(browser);
-    let release;
-    const held = new Promise((resolve) => { release = resolve; });
-    await page.setRequestInterception(true);
-    page.on('request', (request) => (request.url().endsWith('.mp3') ? held.then(() => request.continue()) : request.continue()));
+    const server = await serve(site, {}, { held: (address) => address.endsWith('.mp3') });
+    const release = server.release;
     try {
-      await visit(page, `${url}?test`);
+      await visit(page, `${server.url}?test`);
       const press = () => page.evaluate(() => document.getElementById('save-clip').click());
       await press();
       await press();
@@ -161,6 +161,7 @@ const tests = {
       }
     } finally {
       await page.done();
+      server.close();
     }
     return 'Save clip pressed twice while the soundtrack downloads cancels at once, and no clip starts once it arrives';
   },
@@ -234,7 +235,7 @@ const tests = {
           if (before) await page.evaluateOnNewDocument(before);
           await visit(page, `${server.url}?test`);
           const kept = await offlineAnswer(page);
-          await page.setOfflineMode(true);
+          // The server goes down rather than the browser offline: Chromium refuses offline emulation once a worker runs (the engine's).
           server.down();
           const fromWorker = [];
           page.on('response', (response) => fromWorker.push(response.fromServiceWorker()));

@@ -42,14 +42,21 @@ const pageShas = (page, frames, ...args) => page.evaluate(async (source, ...args
 
 // The page with the title card showing, after the system says `motion` and
 // this browser keeps `stored` ('on', 'off' or null for nothing kept).
-// `flashMap(text)`, when given, answers for flash.map: its text, or null for a 404.
+// `flashMap(text)`, when given, answers the page's fetch of flash.map: its
+// text, or null for a 404 (in the page: intercepting the browser's requests
+// would hold up those of the engine's worker, which no handler sees).
 // Such a page has a browser context of its own, so that no offline copy
 // of the map is left for the next page.
 // `workers`: the page keeps what each Worker was made from in window.madeWorkers.
 async function openWith(browser, url, { motion = 'no-preference', stored = null, hash = '', flashMap, workers = false } = {}) {
-  const before = (key, value, workers) => {
+  const before = (key, value, workers, answersMap, mapBody) => {
     if (value === null) localStorage.removeItem(key);
     else localStorage.setItem(key, value);
+    if (answersMap) {
+      const fetched = window.fetch;
+      window.fetch = (resource, ...rest) => (!String(resource).endsWith('/flash.map') ? fetched(resource, ...rest)
+        : Promise.resolve(mapBody === null ? new Response('', { status: 404 }) : new Response(mapBody, { headers: { 'Content-Type': 'text/plain' } })));
+    }
     if (!workers) return;
     const Made = window.Worker;
     window.madeWorkers = [];
@@ -60,17 +67,9 @@ async function openWith(browser, url, { motion = 'no-preference', stored = null,
       }
     };
   };
-  const page = await open(browser, `${url}?test${hash}`, undefined, { ready: true, fresh: Boolean(flashMap), before: [before, kStoreKey, stored, workers],
-    setUp: async (page) => {
-      await page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: motion }]);
-      if (!flashMap) return;
-      await page.setRequestInterception(true);
-      page.on('request', (request) => {
-        if (!request.url().endsWith('/flash.map')) return request.continue();
-        const body = flashMap(mapText);
-        return request.respond(body === null ? { status: 404, body: '' } : { status: 200, contentType: 'text/plain', body });
-      });
-    } });
+  const page = await open(browser, `${url}?test${hash}`, undefined, { ready: true, fresh: Boolean(flashMap),
+    before: [before, kStoreKey, stored, workers, Boolean(flashMap), flashMap ? flashMap(mapText) : null],
+    setUp: (page) => page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: motion }]) });
   await page.evaluate(() => document.body.classList.remove('testing'));  // the card, as a visitor sees it
   return page;
 }
@@ -83,8 +82,8 @@ const modeOf = (page) => page.evaluate((key) => ({
 }), kStoreKey);
 
 // What the canvas shows, as a hash of its pixels.
-const shown = (page) => page.$eval('#screen', async (canvas) => {
-  const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+const shown = (page) => page.evaluate(async () => {
+  const data = await vantrelleTest.shownPixels();
   return [...new Uint8Array(await crypto.subtle.digest('SHA-256', data))].map((b) => b.toString(16).padStart(2, '0')).join('');
 });
 
@@ -175,10 +174,10 @@ const tests = {
     const places = stretches.map(([from, to]) => [100 * from / kShowEnd, 100 * (to - from) / kShowEnd]);
     for (const [name, flashMap] of Object.entries(cases)) {
       const page = await openWith(browser, url, { flashMap });
-      const [marks, reduced] = await page.evaluate((t) => {
+      const [marks, reduced] = await page.evaluate(async (t) => {
         const same = (a, b) => a.every((byte, i) => byte === b[i]);
         return [[...document.querySelectorAll('.flash-mark')].map((mark) => [parseFloat(mark.style.left), parseFloat(mark.style.width)]),
-          !same(vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t))];
+          !same(await vantrelleTest.frameAt(t), await vantrelleTest.reducedFrameAt(t))];
       }, calm);
       await page.close();
       const followed = name === 'the right one';
@@ -203,8 +202,8 @@ const tests = {
     const page = await openWith(browser, url, { stored: 'on', workers: true });
     const making = () => page.evaluate(() => vantrelleTest.flashMapMaking());
     const calm = 1000;  // ms: before any stretch of either data set
-    const dimmed = () => page.evaluate((t) => {
-      const [exact, reduced] = [vantrelleTest.frameAt(t), vantrelleTest.reducedFrameAt(t)];
+    const dimmed = () => page.evaluate(async (t) => {
+      const [exact, reduced] = [await vantrelleTest.frameAt(t), await vantrelleTest.reducedFrameAt(t)];
       return [document.querySelectorAll('.flash-mark').length, exact.some((byte, i) => byte !== reduced[i])];
     }, calm);
     try {
@@ -227,7 +226,8 @@ const tests = {
       const [marks, dimmedAfter] = await dimmed();
       if (marks !== madeStretches.length || dimmedAfter) throw new Error(`${marks} marks for ${madeStretches.length} stretches, the frame at ${calm} ms ${dimmedAfter ? 'reduced' : 'exact'}`);
 
-      const workers = await page.evaluate(() => window.madeWorkers);
+      // The engine's own worker aside.
+      const workers = (await page.evaluate(() => window.madeWorkers)).filter(({ address }) => !/\/engine-worker\.js(\?|$)/.test(address));
       const origin = new URL(url).origin;
       if (workers.length !== 2 || workers.some(({ address, type }) => new URL(address).origin !== origin || type !== 'module' ||
         !address.endsWith('/flashmap-worker.js'))) throw new Error(`workers made: ${JSON.stringify(workers)}`);

@@ -40,12 +40,14 @@ export async function serve(root, extra = {}, { headers = () => ({}), held = () 
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   // down(): every request fails as it would with the network gone, the
-  // service worker's own fetches too (a page's offline mode leaves those).
+  // service worker's own fetches too (a page's offline mode leaves those);
+  // up() serves again.
   const release = () => {
     released = true;
     waiting.splice(0).forEach((resolve) => resolve());
   };
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; }, release };
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close(), down: () => { down = true; },
+    up: () => { down = false; }, release };
 }
 
 // A strict Content-Security-Policy, as a careful host serves the site: nothing inline, nothing from elsewhere.
@@ -244,7 +246,7 @@ export const nativeShas = async (bin, times, extra = []) => (await renderAll(bin
 export const frameShas = (page, times, source = 'frameAt') => page.evaluate(async (times, source) => {
   const hashes = [];
   for (const t of times) {
-    const digest = await crypto.subtle.digest('SHA-256', vantrelleTest[source](t));
+    const digest = await crypto.subtle.digest('SHA-256', await vantrelleTest[source](t));
     hashes.push([...new Uint8Array(digest)].map((b) => b.toString(16).padStart(2, '0')).join(''));
   }
   return hashes;

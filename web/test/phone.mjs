@@ -3,7 +3,7 @@
 //   node phone.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
 import path from 'node:path';
-import { axeFindings, kShowEnd, open, openPhone as openOn, phone, pngRgb, render, runSuite, showStrip, tap, until, withScratch } from './harness.mjs';
+import { axeFindings, kShowEnd, open, openPhone as openOn, phone, pngRgb, render, runSuite, serve, showStrip, tap, until, withScratch } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
@@ -156,12 +156,13 @@ const tests = {
 
   // Played before the soundtrack has arrived: the picture starts at once and
   // the sound joins it where it is.
-  async lateSound({ browser, url }) {
-    // A context of its own: no service worker from the other tests.
-    const page = await openOn(browser, `${url}?test`, { fresh: true, setUp: async (page) => {
-      await page.setRequestInterception(true);
-      page.on('request', (request) => setTimeout(() => request.continue(), request.url().endsWith('soundtrack.mp3') ? 4000 : 0));
-    } });
+  // The server holds the soundtrack back for 4 s (intercepting the browser's
+  // requests would hold up the engine's worker); a context of its own: no
+  // service worker from the other tests.
+  async lateSound({ browser }) {
+    const server = await serve(site, {}, { held: (address) => address.endsWith('soundtrack.mp3') });
+    const released = setTimeout(server.release, 4000);
+    const page = await openOn(browser, `${server.url}?test`, { fresh: true });
     await tap(page, '#screen');
     await page.waitForFunction(() => vantrelleTest.state().playing);
     const early = { ...(await state(page)), ...(await clock(page)) };
@@ -169,6 +170,8 @@ const tests = {
     await playingWithSound(page);
     const joined = await clock(page);
     await page.close();
+    clearTimeout(released);
+    server.close();
     // The picture ran on as the sound joined it: no jump either way.
     if (!together(joined, early.picture + joined.at - early.at, 300) || joined.picture < 3000) {
       throw new Error(`the sound joined at ${JSON.stringify(joined)}, the picture at ${JSON.stringify(early)} before`);
@@ -314,7 +317,8 @@ const tests = {
     const fetched = async (query) => {
       const page = await open(browser, `${url}${query}`, undefined, { ready: true });
       await page.evaluate(() => vantrelleTest.wholeSoundtrack());
-      const entries = await page.evaluate(() => performance.getEntriesByType('resource')
+      // The page's downloads and its engine's (in its worker, where it runs there).
+      const entries = await page.evaluate(async () => [...performance.getEntriesByType('resource'), ...await vantrelleTest.engineDownloads()]
         .map((e) => ({ name: new URL(e.name).pathname.slice(1), start: e.startTime, end: e.responseEnd })));
       await page.close();
       return new Map(entries.map((e) => [e.name, e]));

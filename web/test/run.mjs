@@ -109,7 +109,7 @@ async function compareFrames(page, times, reduced = false) {
   const mine = await frameShas(page, times, frameOf);
   const i = times.findIndex((t, i) => mine[i] !== expected[i]);
   if (i >= 0) {
-    const frame = Buffer.from(await page.evaluate((t, frameOf) => Array.from(vantrelleTest[frameOf](t)), times[i], frameOf));
+    const frame = Buffer.from(await page.evaluate(async (t, frameOf) => Array.from(await vantrelleTest[frameOf](t)), times[i], frameOf));
     const native = render(bin, ['--times', String(times[i]), ...(reduced ? ['--reduce-flashing'] : []), '--raw', '-']);
     const at = frame.findIndex((b, j) => b !== native[j]) >> 1;
     throw new Error(`${reduced ? 'reduced ' : ''}frame at t=${times[i]} differs first at pixel (${at % 400}, ${Math.floor(at / 400)})`);
@@ -133,11 +133,38 @@ function reducedTimes() {
   return { inside: Math.floor((from + to) / 2), 'ramping in': from - kRampMs / 2, 'ramping out': to + kRampMs / 2, outside };
 }
 
+// Where the page runs the engine in each browser: in a worker drawing on the
+// screen's canvas, off the page's own thread.
+const kEngineRuns = { chromium: 'worker', firefox: 'worker', webkit: 'worker' };
+
+// Where the page's engine runs, as the page shows it: the screen's canvas
+// handed to a worker (the page can no longer draw on it) and the engine build
+// in use not fetched by the page itself; or the page's own canvas and engine.
+async function engineRuns(page) {
+  const found = await page.evaluate(() => {
+    let handedOver = false;
+    try {
+      document.getElementById('screen').getContext('2d');
+    } catch {
+      handedOver = true;
+    }
+    const build = vantrelleTest.vectors ? 'vantrelle' : 'vantrelle-scalar';
+    const fetched = performance.getEntriesByType('resource').some(({ name }) => new URL(name).pathname.startsWith(`/${build}.`));
+    return { says: vantrelleTest.engine, handedOver, fetched };
+  });
+  const where = found.handedOver && !found.fetched ? 'worker' : !found.handedOver && found.fetched ? 'page' : 'unclear';
+  if (where !== found.says) throw new Error(`the page says its engine runs in the ${found.says}: ${JSON.stringify(found)}`);
+  return where;
+}
+
 // Each test takes { engine, browser, page, url, broken, times } and says what it found.
 const tests = {
   // All three engines have WebAssembly vectors, so the page runs the vector
-  // build; the build for browsers without them (?simd=0) draws the same frames.
-  async frames({ browser, url, page, times }) {
+  // build, here in a worker; the build for browsers without them (?simd=0)
+  // draws the same frames.
+  async frames({ browser, url, page, times, engine }) {
+    const where = await engineRuns(page);
+    if (where !== kEngineRuns[engine]) throw new Error(`the engine runs in the ${where}, not the ${kEngineRuns[engine]}`);
     const scalar = await browser.open(`${url}?test&simd=0`);
     await scalar.evaluate(() => vantrelleTest.ready);
     for (const [name, shown, vectors] of [['the page', page, true], ['?simd=0', scalar, false]]) {
@@ -145,7 +172,19 @@ const tests = {
       await compareFrames(shown, times);
     }
     await scalar.close();
-    return `${times.length} frames of each build identical`;
+    return `${times.length} frames of each build identical, drawn in the ${where}`;
+  },
+
+  // Kept in the page (?engine=page, as where a browser cannot draw in a worker): the same frames.
+  async pageFrames({ browser, url, times }) {
+    const page = await browser.open(`${url}?test&engine=page`);
+    await page.evaluate(() => vantrelleTest.ready);
+    const where = await engineRuns(page);
+    if (where !== 'page') throw new Error(`?engine=page runs the engine in the ${where}`);
+    await compareFrames(page, times);
+    await compareFrames(page, Object.values(reducedTimes()), true);
+    await page.close();
+    return `${times.length} frames and ${Object.keys(reducedTimes()).length} reduced ones identical with the engine in the page`;
   },
 
   // With flashing reduced, the page shows what the render tool writes: inside
@@ -165,8 +204,8 @@ const tests = {
   async tables({ page }) {
     const native = execFileSync(path.join(bin, 'vantrelle_libm_tables'), { encoding: 'utf8' }).trim().split('\n')
       .map((line) => line.split(' '));
-    const mine = await page.evaluate((n) => Array.from({ length: n + 1 }, (_, i) => Array.from(vantrelleTest.table(i))),
-      native.length);
+    const mine = await page.evaluate(async (n) => Promise.all(Array.from({ length: n + 1 },
+      async (_, i) => Array.from(await vantrelleTest.table(i)))), native.length);
     if (mine[native.length].length !== 0) throw new Error(`the page has more than the ${native.length} native tables`);
     const wrong = native.filter(([, bytes, hash], i) => mine[i].length !== Number(bytes) || fnv1a(mine[i]) !== hash);
     if (wrong.length) throw new Error(`start-up tables differ from the native ones: ${wrong.map(([name]) => name).join(', ')}`);

@@ -20,8 +20,8 @@ const downloadsTo = async (page, folder) =>
   (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
 
 // What the landscape canvas shows, as RGB bytes.
-const canvasPixels = async (page) => Buffer.from(await page.$eval('#screen', (canvas) => {
-  const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+const canvasPixels = async (page) => Buffer.from(await page.evaluate(async () => {
+  const data = await vantrelleTest.shownPixels();
   return Array.from(data.filter((_, i) => i % 4 !== 3));
 }));
 

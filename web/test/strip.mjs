@@ -14,14 +14,8 @@ const kMarked = ['clip-upright', 'reduce-flashing', 'pip'];  // the controls ind
 
 // Headless Chromium keeps a page visible behind other tabs; this hides it as
 // a browser hides a tab: visibilityState 'hidden' and no more animation
-// frames. It also counts what the page draws on its canvas.
+// frames.
 function hidingTab() {
-  window.drawn = 0;
-  const putImageData = CanvasRenderingContext2D.prototype.putImageData;
-  CanvasRenderingContext2D.prototype.putImageData = function (...args) {
-    ++window.drawn;
-    return putImageData.apply(this, args);
-  };
   let hidden = false;
   const held = [];
   const animationFrame = window.requestAnimationFrame;
@@ -45,9 +39,9 @@ const nameOf = async (page, selector) => (await page.accessibility.snapshot({ ro
 
 // Over `ms` of the page's time: how far the show's clock and sound moved, and how many frames were drawn.
 async function watch(page, ms) {
-  const before = { ...(await clock(page)), drawn: await page.evaluate(() => window.drawn) };
+  const before = { ...(await clock(page)), drawn: await page.evaluate(() => vantrelleTest.framesPainted()) };
   await sleep(ms);
-  const after = { ...(await clock(page)), drawn: await page.evaluate(() => window.drawn) };
+  const after = { ...(await clock(page)), drawn: await page.evaluate(() => vantrelleTest.framesPainted()) };
   return { moved: after.picture - before.picture, drawn: after.drawn - before.drawn,
     gap: after.sound === null ? null : Math.abs(after.sound - after.picture) };
 }
@@ -166,7 +160,7 @@ const tests = {
         }
         return sum / (3 * pixels.length);
       };
-      return { exact: from565(vantrelleTest.frameAt(t)), reduced: from565(vantrelleTest.reducedFrameAt(t)) };
+      return { exact: from565(await vantrelleTest.frameAt(t)), reduced: from565(await vantrelleTest.reducedFrameAt(t)) };
     }, t);
     const before = await distances();
     await page.keyboard.press('r');

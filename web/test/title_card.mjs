@@ -146,7 +146,7 @@ const tests = {
     });
   },
 
-  // Firefox and WebKit: before the data, the canvas holds the poster's frame exactly.
+  // Firefox and WebKit: before the data, the poster's canvas holds its frame exactly.
   async otherEngines() {
     const frame = frameRgb(posterTime);
     const wrong = [];
@@ -157,7 +157,7 @@ const tests = {
         const page = await engine.open(`${server.url}?test=card&landscape`, { width: 800, height: 600 });
         const shown = await page.evaluate(async () => {
           while (!performance.getEntriesByName('poster').length) await new Promise((resolve) => setTimeout(resolve, 50));
-          const canvas = document.getElementById('screen');
+          const canvas = document.getElementById('poster');
           const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
           return { drawn: performance.getEntriesByName('first-frame').length > 0, width: canvas.width,
             rgb: btoa(String.fromCharCode(...pixels.filter((_, i) => i % 4 !== 3))) };

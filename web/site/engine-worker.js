@@ -1,0 +1,37 @@
+// The show's engine away from the page, so that compiling it, loading the
+// data and building its tables never hold up input: it draws on the canvas
+// the page handed over. show.js talks to it.
+//   in:  { type: 'open', module, canvas }  first: the engine build and the OffscreenCanvas
+//        { id, type, ... }                 then: requests, as stage.js answers them
+//   out: { opened: { ...info, files } } or { failed: message } once open, or
+//        { unable: message } where it cannot draw here (the page runs the engine);
+//        { id, result } or { id, error } for each request
+import { createEngine } from './engine.js';
+import { makeStage } from './stage.js';
+
+let stage = null;
+
+addEventListener('message', async ({ data }) => {
+  if (data.type === 'open') {
+    const context2d = data.canvas.getContext('2d');
+    if (!context2d) {
+      postMessage({ unable: 'a worker here cannot draw on a canvas' });
+      return;
+    }
+    try {
+      const { engine, moduleAddress, wasmAddress } = await createEngine(data.module);
+      stage = makeStage(engine, data.canvas, context2d);
+      postMessage({ opened: { ...stage.info, files: [moduleAddress, wasmAddress] } });
+    } catch (error) {
+      postMessage({ failed: error.message });
+    }
+    return;
+  }
+  try {
+    const result = stage.handle(data);
+    // Frames go back without a copy.
+    postMessage({ id: data.id, result }, result instanceof Uint8Array ? [result.buffer] : []);
+  } catch (error) {
+    postMessage({ id: data.id, error: error.message });
+  }
+});

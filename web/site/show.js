@@ -1,0 +1,92 @@
+// The page's engine: in a worker that draws on the screen's canvas where the
+// browser can (a module worker with an OffscreenCanvas), so that compiling
+// it, loading the data and building its tables never hold up input;
+// otherwise in the page, as the same code (stage.js). ?engine=page keeps it
+// in the page. Either way the page asks by request, `call(type, args)`,
+// which resolves to the answer; the page path answers within the same task.
+import { createEngine, wantVectors } from './engine.js';
+import { makeStage } from './stage.js';
+
+const workerCanDraw = () => typeof HTMLCanvasElement.prototype.transferControlToOffscreen === 'function'
+  && typeof OffscreenCanvas === 'function' && typeof OffscreenCanvasRenderingContext2D === 'function';
+
+// The worker, open: resolves to its stage's info, or rejects (and the worker is ended).
+function openWorker(module, canvas) {
+  // Its address is this page's own, so that the service worker serves it (a
+  // client of its own) from the same build as the page.
+  const address = new URL('engine-worker.js', import.meta.url);
+  address.search = `page=${Math.random().toString(36).slice(2)}`;
+  const worker = new Worker(address, { type: 'module', name: 'engine' });
+  const offscreen = canvas.transferControlToOffscreen();
+  const pending = new Map();
+  let next = 0;
+  return new Promise((resolve, reject) => {
+    // `unable`: this browser cannot run the engine in a worker, and the page runs it instead.
+    const failed = (message, unable = false) => {
+      worker.terminate();
+      for (const { reject: fail } of pending.values()) fail(new Error(message));
+      pending.clear();
+      reject(Object.assign(new Error(message), { unable }));
+    };
+    worker.onerror = (event) => {
+      event.preventDefault();
+      failed(`engine-worker.js: ${event.message || 'did not start'}`, true);
+    };
+    worker.onmessage = ({ data }) => {
+      if ('unable' in data) failed(data.unable, true);
+      if ('failed' in data) failed(data.failed);
+      if ('opened' in data) {
+        resolve({
+          ...data.opened,
+          call(type, args = {}) {
+            const id = ++next;
+            worker.postMessage({ id, type, ...args });
+            return new Promise((resolve, reject) => pending.set(id, { resolve, reject }));
+          },
+        });
+      }
+      if ('id' in data) {
+        const { resolve: answer, reject: fail } = pending.get(data.id);
+        pending.delete(data.id);
+        if ('error' in data) fail(new Error(data.error));
+        else answer(data.result);
+      }
+    };
+    worker.postMessage({ type: 'open', module, canvas: offscreen }, [offscreen]);
+  });
+}
+
+// The engine in the page, drawing on `canvas`.
+async function openInPage(module, canvas) {
+  const { engine, moduleAddress, wasmAddress } = await createEngine(module);
+  const stage = makeStage(engine, canvas);
+  return {
+    ...stage.info,
+    files: [moduleAddress, wasmAddress],
+    call: (type, args = {}) => new Promise((resolve) => resolve(stage.handle({ type, ...args }))),
+  };
+}
+
+// Opens the engine for the screen's canvas (`canvas`; `params`, the page's
+// options). Resolves to the engine's info (width, height, segmentStarts,
+// dataNames, verticalLayout), `call`, `canvas` (the screen's canvas now: a
+// worker that fails to start leaves the page a fresh one), `vectors`,
+// `module` (the build in use, for another instance of it), `files` (the
+// addresses the engine was read from, for offline play) and `inWorker`.
+export async function openShow(canvas, params) {
+  const vectors = wantVectors(params);
+  const module = vectors ? 'vantrelle' : 'vantrelle-scalar';
+  if (params.get('engine') !== 'page' && workerCanDraw()) {
+    try {
+      return { ...(await openWorker(module, canvas)), canvas, vectors, module, inWorker: true };
+    } catch (error) {
+      if (!error.unable) throw error;
+      console.warn(`${error.message}; the engine runs in the page`);
+      // The canvas went to the worker: a new one takes its place.
+      const fresh = canvas.cloneNode(false);
+      canvas.replaceWith(fresh);
+      canvas = fresh;
+    }
+  }
+  return { ...(await openInPage(module, canvas)), canvas, vectors, module, inWorker: false };
+}
