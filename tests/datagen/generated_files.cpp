@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "assets/resolve_data_path.h"
@@ -27,7 +28,10 @@ std::vector<std::uint8_t> ReadGenerated(std::string_view name) {
 
 ScratchFolder::ScratchFolder() {
   std::string name = (std::filesystem::temp_directory_path() / "vantrelle-datagen-XXXXXX").string();
-  path_ = mkdtemp(name.data());
+  if (mkdtemp(name.data()) == nullptr) {
+    throw std::runtime_error("cannot make a temporary folder");
+  }
+  path_ = name;
 }
 
 ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path_); }
