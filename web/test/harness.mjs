@@ -255,6 +255,11 @@ export const frameShas = (page, times, source = 'frameAt') => page.evaluate(asyn
 // The show's length in ms.
 export const kShowEnd = 251328;
 
+// How far apart the test hook's picture and sound times may be when in step:
+// it reads them a moment apart, and the audio clock can step by a render
+// quantum (128 samples, 2.9 ms at 44.1 kHz) in between; the picture's time is in whole ms.
+export const kInStepMs = 1 + 1000 * 128 / 44100;
+
 // RGB565 little-endian to RGB bytes, each field's top bits repeated into its
 // low bits as a PNG writer widens them.
 export function widen(raw) {

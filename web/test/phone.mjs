@@ -3,7 +3,7 @@
 //   node phone.mjs SITE BIN [TEST...]
 // Each test prints one line; any failure ends with status 1.
 import path from 'node:path';
-import { axeFindings, kShowEnd, open, openPhone as openOn, phone, pngRgb, render, runSuite, serve, showStrip, tap, until, withScratch } from './harness.mjs';
+import { axeFindings, kInStepMs, kShowEnd, open, openPhone as openOn, phone, pngRgb, render, runSuite, serve, showStrip, tap, until, withScratch } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
 const chosen = process.argv.slice(4);
@@ -75,7 +75,7 @@ async function playingWithSound(page) {
 }
 // Picture and sound agree within 1 ms, `picture` within `slack` ms of `want`.
 function together(now, want, slack) {
-  return now.sound !== null && Math.abs(now.sound - now.picture) <= 1 && Math.abs(now.picture - want) <= slack;
+  return now.sound !== null && Math.abs(now.sound - now.picture) <= kInStepMs && Math.abs(now.picture - want) <= slack;
 }
 
 const tests = {

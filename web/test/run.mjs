@@ -8,7 +8,7 @@ import { execFileSync, spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { chosenOf, copyData, dataFiles, drop, engines, frameShas, nativeShas, pngRgb, render, runTests, serve, sha, startEngine,
+import { chosenOf, copyData, dataFiles, drop, engines, frameShas, kInStepMs, nativeShas, pngRgb, render, runTests, serve, sha, startEngine,
   until, withScratch } from './harness.mjs';
 
 const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
@@ -318,7 +318,7 @@ const tests = {
       if (key) await page.press(key);
       else await until(async () => (await clock()).at >= before.at + 300, 'the page stopped');  // paused, only time moves
       const now = await clock();
-      const together = now.sound === null ? name.startsWith('pause') : Math.abs(now.sound - now.picture) <= 1;
+      const together = now.sound === null ? name.startsWith('pause') : Math.abs(now.sound - now.picture) <= kInStepMs;
       if (!holds(now, before) || !together) throw new Error(`${name}: picture at ${now.picture} ms, sound at ${now.sound} ms (before: ${before.picture} ms)`);
       before = now;
     }
