@@ -14,8 +14,8 @@ let head = null;  // the decoded start of the soundtrack, while the whole is on 
 let whole = null;  // the whole soundtrack, once decoded
 let soundtrack = null;  // what the sound plays from (the head, then the whole); null runs silent
 let source = null;  // the AudioBufferSourceNode now playing
-let sourceStart = 0;  // audio.currentTime when `source` started, or will
-let sourceOffset = 0;  // ms into the soundtrack where `source` started
+let sourceStart = 0;  // audio.currentTime when the sound started playing, or will
+let sourceOffset = 0;  // ms into the soundtrack where it started
 let volume = null;  // the GainNode every source goes through: 0 when muted
 let muted = false;
 
@@ -94,8 +94,8 @@ function swapIn(decoded) {
   source.connect(volume);
   source.start(at, offset / 1000);
   playing.stop(at);
-  sourceStart = at;
-  sourceOffset = offset;
+  // sourceStart and sourceOffset stay: the whole goes on along the head's own
+  // line, and until `at` the head is what is heard.
 }
 
 // Called within the gesture that plays. True when the sound is heard from the
