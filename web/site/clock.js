@@ -1,12 +1,12 @@
 // Clock and sound. The show's time is the position of the music being heard;
 // without sound, the page's own clock. The sound's state is this module's own.
 import { isPaused, isRunning } from './phase.js';
-import { decodeSoundtrack, soundtrackName } from './soundtrack.js';
+import { decodeSoundtrack, kSoundRate, soundtrackName } from './soundtrack.js';
 
 let end = 0;  // ms: the show's end, from the engine
 let from = 0;  // ms of the show: where the clock last started, or where it holds while paused
 let origin = 0;  // the clock's reading (ms) when the show goes on from `from`
-let audio = null;  // the AudioContext, made when the soundtrack first needs it
+let audio = null;  // the AudioContext, made at the first tap: making one takes a while, and it stays silent until a tap anyway
 let decoding = null;  // a promise of the whole soundtrack decoded (of null when there is none)
 let playable = null;  // a promise of the first soundtrack that can play: its head, or the whole (or null)
 let playableSettled = false;  // `playable` has settled: play can start with sound
@@ -22,7 +22,7 @@ let muted = false;
 export function setShowEnd(ms) { end = ms; }
 export const showEnd = () => end;
 export const isMuted = () => muted;
-export const audioContext = () => (audio ??= new AudioContext());
+const audioContext = () => (audio ??= new AudioContext({ sampleRate: kSoundRate }));
 // Promises of the whole soundtrack decoded, and of the first that can play (null when there is none).
 export const wholeSoundtrack = () => decoding;
 export const playableSoundtrack = () => playable;
@@ -53,7 +53,7 @@ export function useSoundtrack(sound, headBytes = null) {
   head = null;
   whole = null;
   playableSettled = false;
-  const decode = (bytes) => (bytes ? decodeSoundtrack(audioContext(), bytes) : null);
+  const decode = (bytes) => (bytes ? decodeSoundtrack(bytes) : null);
   const dropped = (what) => (error) => {
     console.warn(`${soundtrackName}: ${error?.message ?? error}; ${what}`);
     return null;
@@ -98,28 +98,51 @@ function swapIn(decoded) {
   // line, and until `at` the head is what is heard.
 }
 
+// Resolves true once the context runs, false if it has not within `ms`.
+function runningWithin(ms) {
+  if (audio.state === 'running') return Promise.resolve(true);
+  return new Promise((resolve) => {
+    const check = () => {
+      if (audio.state !== 'running') return;
+      audio.removeEventListener('statechange', check);
+      resolve(true);
+    };
+    audio.addEventListener('statechange', check);
+    setTimeout(() => {
+      audio.removeEventListener('statechange', check);
+      resolve(audio.state === 'running');
+    }, ms);
+  });
+}
+
+// Play waits this long for the sound to run; a context made at the tap can
+// take longer to reach its device, and the sound then joins the picture.
+// One not running by the later limit never will: there is no audio device.
+const kWaitForSoundMs = 1000;
+const kNoDeviceMs = 10000;
+
 // Called within the gesture that plays. True when the sound is heard from the
 // start, false when the show runs silent, 'late' when the soundtrack has not
-// arrived yet: the show starts silent and, once it (or its head) is decoded,
-// joins the picture where it is, or `silent()` is called when it cannot.
+// arrived or the sound does not run yet: the show starts silent and, once it
+// (or its head) is decoded and the sound runs, the sound joins the picture
+// where it is, or `silent()` is called when it cannot.
 export async function readySound(silent) {
   audioContext();
-  // A browser without an audio device never gets the context running.
-  const running = Promise.race([audio.resume().then(() => true), new Promise((r) => setTimeout(r, 1000, false))])
-    .then((resumed) => resumed && audio.state === 'running');
+  audio.resume().catch(() => {});  // a context that cannot run is told by its state
+  const running = runningWithin(kNoDeviceMs);
   const asked = playable;
-  if (!playableSettled) {
-    soundtrack = null;
-    asked.then(async (first) => {
-      if (playable !== asked) return;
-      if (first && (await running)) join(whole ?? head);
-      else silent();
-    });
-    return 'late';
+  if (playableSettled) {
+    soundtrack = whole ?? head;
+    if (!soundtrack) return false;
+    if (await Promise.race([running, new Promise((resolve) => { setTimeout(resolve, kWaitForSoundMs, false); })])) return true;
   }
-  soundtrack = whole ?? head;
-  if (soundtrack && !(await running)) soundtrack = null;
-  return soundtrack !== null;
+  soundtrack = null;
+  Promise.all([asked, running]).then(([first, runs]) => {
+    if (playable !== asked) return;
+    if (first && runs) join(whole ?? head);
+    else silent();
+  });
+  return 'late';
 }
 
 export function stopSound() {

@@ -111,8 +111,14 @@ export function headToPlay(prefix, total, seconds) {
   return soundtrackHead(prefix);
 }
 
-export async function decodeSoundtrack(audio, bytes) {
-  const decoded = await audio.decodeAudioData(bytes.slice().buffer);
+// The rate the soundtrack is decoded at and the page's sound runs at, the
+// same whatever the device's: the soundtrack decodes before the sound has a
+// context (made at the first tap), and plays without being resampled again.
+export const kSoundRate = 48000;
+
+export async function decodeSoundtrack(bytes) {
+  const decoder = new OfflineAudioContext(1, 1, kSoundRate);
+  const decoded = await decoder.decodeAudioData(bytes.slice().buffer);
   const info = infoTag(bytes);
   if (!info) return decoded;
   // decodeAudioData resamples to the context's rate.

@@ -1,5 +1,5 @@
 // ?test: the page's hook for the browser tests (window.vantrelleTest).
-import { audioContext, isMuted, playableSoundtrack, playingFrom, showTime, wholeSoundtrack } from './clock.js';
+import { isMuted, playableSoundtrack, playingFrom, showTime, wholeSoundtrack } from './clock.js';
 import { dataBase } from './data.js';
 import { decodeSoundtrack, soundtrackHead, soundtrackName } from './soundtrack.js';
 import { frameSize } from './frame.js';
@@ -43,7 +43,7 @@ export function installTestHook({ opened, ready, offline, soundPosition, clip, l
     async soundtrackHead(bytes) {
       const response = await fetch(new URL(soundtrackName, dataBase()));
       const head = soundtrackHead(new Uint8Array(await response.arrayBuffer()).subarray(0, bytes));
-      return decodeSoundtrack(audioContext(), head.bytes);
+      return decodeSoundtrack(head.bytes);
     },
     clock: () => ({ picture: showTime(), sound: soundPosition() }),
     table: (index) => call('table', { index }),
