@@ -1,6 +1,7 @@
 // Data sets. The page's own comes as one gzipped pack made by the site build,
-// unzipped here and unpacked by the engine's side (stage.js); ?data= folders, dropped folders, browsers that cannot
-// unpack and packs unfit to use take plain files. The soundtrack downloads
+// unzipped and unpacked by the engine's side (stage.js); ?data= folders,
+// dropped folders, browsers that cannot unzip and packs unfit to use take
+// plain files. The soundtrack downloads
 // after the data, which the first frame needs. What was downloaded is handed
 // to the service worker so that the next visit plays offline.
 import { fetchFiles } from './engine.js';
@@ -25,32 +26,20 @@ const packed = params.has('data') || typeof DecompressionStream !== 'function' ?
     return null;
   });
 
-// Downloads worth keeping for offline play: address to bytes.
+// Downloads worth keeping for offline play: address to bytes, as blobs,
+// which reach the service worker without being copied into the message.
 const downloaded = new Map();
 const packAddress = () => new URL(packName, location.href).href;
 let packBytes = null;
 
-// Unzipped while it arrives, the zipped bytes kept for offline play. A server
-// that unzipped it on the way gives it plain.
-async function unzipPack(response) {
-  const [stream, copy] = response.body.tee();
-  // A pack that does not unzip is either plain already or broken: the bytes below tell which.
-  const unzipping = new Response(stream.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer().catch(() => null);
-  const [zipped, unzipped] = await Promise.all([new Response(copy).arrayBuffer(), unzipping]);
-  const plain = new Uint8Array(unzipped ?? zipped);
-  if (!unzipped && plain[0] === 0x1f && plain[1] === 0x8b) throw new Error('the pack does not unzip');
-  return { zipped, plain };
-}
-
-// The pack unzipped (pack.js reads it); null when there is none or it does
-// not unzip (said on the console), and the plain files serve instead.
+// The pack as it came (unzipped by the engine's side, away from the page's
+// input); null when there is none, and the plain files serve instead.
 export async function fetchPack() {
   const response = await packed;
   if (!response) return null;
   try {
-    const { zipped, plain } = await unzipPack(response);
-    packBytes = zipped;
-    return plain;
+    packBytes = new Uint8Array(await response.arrayBuffer());
+    return packBytes;
   } catch (error) {
     console.warn(`${packName}: ${error.message}; the plain files instead`);
     return null;
@@ -59,14 +48,14 @@ export async function fetchPack() {
 
 // The pack's files loaded into the engine: the pack is what the next visit needs.
 export function usedPack() {
-  downloaded.set(packAddress(), packBytes);
+  downloaded.set(packAddress(), new Blob([packBytes]));
 }
 
 // The plain files `names` of the data folder; the page's own are kept for offline play.
 export async function fetchPlainFiles(names) {
   const base = dataBase();
   const files = await fetchFiles(base, names);
-  if (!params.has('data')) for (const [name, bytes] of files) downloaded.set(new URL(name, base).href, bytes.slice().buffer);
+  if (!params.has('data')) for (const [name, bytes] of files) downloaded.set(new URL(name, base).href, new Blob([bytes]));
   return files;
 }
 
@@ -78,31 +67,60 @@ export async function fetchFlashMap() {
   const response = await fetch(address).catch((error) => console.warn(`${address}: ${error.message}`));
   if (!response?.ok) return null;
   const bytes = await response.arrayBuffer();
-  if (!params.has('data')) downloaded.set(address.href, bytes.slice(0));
+  if (!params.has('data')) downloaded.set(address.href, new Blob([bytes]));
   return new TextDecoder().decode(bytes);
 }
 
 // The body of `response` as it arrives, calling `watch(prefix, total,
 // seconds)` after each part: the bytes so far, the size the server announced
-// (0 when unknown) and the seconds since the response began.
+// (0 when unknown) and the seconds since the response began. A byte reader,
+// where the browser has one, reads straight into the bytes, and whatever has
+// arrived at once in one part: reading part by part holds up the page when
+// the whole comes in a rush.
 async function readWatching(response, watch) {
   const started = performance.now();
   const announced = response.headers.get('Content-Encoding') ? 0 : Number(response.headers.get('Content-Length')) || 0;
   if (!response.body?.getReader) return new Uint8Array(await response.arrayBuffer());
-  const reader = response.body.getReader();
   let bytes = new Uint8Array(announced || 1 << 20);
   let received = 0;
-  for (let part = await reader.read(); !part.done; part = await reader.read()) {
-    if (received + part.value.length > bytes.length) {
-      const grown = new Uint8Array(Math.max(2 * bytes.length, received + part.value.length));
+  const take = (part) => {
+    if (received + part.length > bytes.length) {
+      const grown = new Uint8Array(Math.max(2 * bytes.length, received + part.length));
       grown.set(bytes.subarray(0, received));
       bytes = grown;
     }
-    bytes.set(part.value, received);
-    received += part.value.length;
-    watch(bytes.subarray(0, received), announced, (performance.now() - started) / 1000);
+    bytes.set(part, received);
+    received += part.length;
+  };
+  const told = () => watch(bytes.subarray(0, received), announced, (performance.now() - started) / 1000);
+  const byteReader = byteReaderOf(response.body);
+  if (byteReader) {
+    for (;;) {
+      // The read hands the buffer back in `value`; with no room left, a byte's room tells whether more comes.
+      const room = bytes.length - received;
+      const { value, done } = await byteReader.read(room ? bytes.subarray(received) : new Uint8Array(1));
+      if (room && value) bytes = new Uint8Array(value.buffer);
+      if (done) break;
+      if (room) received += value.length;
+      else take(value);
+      told();
+    }
+  } else {
+    const reader = response.body.getReader();
+    for (let part = await reader.read(); !part.done; part = await reader.read()) {
+      take(part.value);
+      told();
+    }
   }
   return received === bytes.length ? bytes : bytes.slice(0, received);
+}
+
+function byteReaderOf(body) {
+  try {
+    return body.getReader({ mode: 'byob' });
+  } catch {
+    return null;  // not a byte stream here
+  }
 }
 
 // The soundtrack as it downloads: `files`, a promise of a map holding it (or
@@ -127,7 +145,7 @@ export function fetchSoundtrack() {
       offered ||= Boolean(made);
     });
     files.set(soundtrackName, bytes);
-    if (!params.has('data')) downloaded.set(address.href, bytes.slice().buffer);
+    if (!params.has('data')) downloaded.set(address.href, new Blob([bytes]));
     return files;
   })();
   files.finally(() => offerHead(null)).catch(() => {});  // `files` itself is handled by the caller

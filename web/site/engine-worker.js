@@ -10,6 +10,17 @@ import { createEngine } from './engine.js';
 import { makeStage } from './stage.js';
 
 let stage = null;
+let queue = Promise.resolve();
+
+async function answer(data) {
+  try {
+    const result = await stage.handle(data);
+    // Frames go back without a copy.
+    postMessage({ id: data.id, result }, result instanceof Uint8Array ? [result.buffer] : []);
+  } catch (error) {
+    postMessage({ id: data.id, error: error.message });
+  }
+}
 
 addEventListener('message', async ({ data }) => {
   if (data.type === 'open') {
@@ -27,11 +38,6 @@ addEventListener('message', async ({ data }) => {
     }
     return;
   }
-  try {
-    const result = stage.handle(data);
-    // Frames go back without a copy.
-    postMessage({ id: data.id, result }, result instanceof Uint8Array ? [result.buffer] : []);
-  } catch (error) {
-    postMessage({ id: data.id, error: error.message });
-  }
+  // One at a time, in order: the pack's unzipping must not let a later request through first.
+  queue = queue.then(() => answer(data));
 });

@@ -67,7 +67,7 @@ export function stopMakingFlashMap() {
 }
 
 // Starts making the map of `files` (name to bytes, the engine's `names`, or
-// the data pack unzipped that holds them) with the engine build `module`;
+// the data pack that holds them, as downloaded) with the engine build `module`;
 // `made(text)` once it is made.
 export function makeFlashMap(module, names, files, made) {
   stopMakingFlashMap();

@@ -3,7 +3,7 @@
 // it, loading the data and building its tables never hold up input;
 // otherwise in the page, as the same code (stage.js). ?engine=page keeps it
 // in the page. Either way the page asks by request, `call(type, args)`,
-// which resolves to the answer; the page path answers within the same task.
+// which resolves to the answer; requests are answered one at a time, in order.
 import { createEngine, wantVectors } from './engine.js';
 import { makeStage } from './stage.js';
 
@@ -60,10 +60,16 @@ function openWorker(module, canvas) {
 async function openInPage(module, canvas) {
   const { engine, moduleAddress, wasmAddress } = await createEngine(module);
   const stage = makeStage(engine, canvas);
+  // Answered one at a time, in order, as the worker answers.
+  let queue = Promise.resolve();
   return {
     ...stage.info,
     files: [moduleAddress, wasmAddress],
-    call: (type, args = {}) => new Promise((resolve) => resolve(stage.handle({ type, ...args }))),
+    call(type, args = {}) {
+      const answer = queue.then(() => stage.handle({ type, ...args }));
+      queue = answer.catch(() => {});
+      return answer;
+    },
   };
 }
 

@@ -5,7 +5,7 @@
 // page's own canvas. No DOM here.
 import { loadData } from './engine.js';
 import { frameSize, rgba, setFrameSize } from './frame.js';
-import { unpack } from './pack.js';
+import { unpack, unzip } from './pack.js';
 
 // What the page asks once the engine is open: the frame's size, where each
 // segment starts then the show's end (ms), the data files the engine reads,
@@ -88,12 +88,13 @@ export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
       const error = loadData(engine, info.dataNames, files, directory);
       return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
     },
-    // The data pack unzipped (`bytes`), checked whole and loaded. Returns ""
-    // or why it is unfit to use or the data error: the plain files serve then.
-    loadPack({ bytes, shownAs }) {
+    // The data pack as downloaded (`bytes`), unzipped, checked whole and
+    // loaded. Resolves to "" or why it is unfit to use or the data error: the
+    // plain files serve then.
+    async loadPack({ bytes, shownAs }) {
       let files;
       try {
-        files = unpack(bytes, info.dataNames);
+        files = unpack(await unzip(bytes), info.dataNames);
       } catch (error) {
         return error.message;
       }
@@ -159,7 +160,7 @@ export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
     pixels: () => new Uint8Array(context2d.getImageData(0, 0, canvas.width, canvas.height).data.buffer),
   };
 
-  // Answers `request`; throws on a type it does not know.
+  // Answers `request` (or resolves to the answer); throws on a type it does not know.
   function handle({ type, ...args }) {
     if (!Object.hasOwn(requests, type)) throw new Error(`no request ${type}`);
     return requests[type](args);

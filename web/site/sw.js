@@ -46,7 +46,7 @@ async function readsBack(cache, wanted) {
 }
 
 // Completes this build's cache with what a page of this build used: `keep`
-// holds [address, bytes] it downloaded, `fetch` addresses fetched here. A page
+// holds [address, blob] it downloaded, `fetch` addresses fetched here. A page
 // of another build keeps nothing (its files would mix two builds). Replies
 // 'kept' or 'not kept'; a message without a build only adds to a complete
 // cache (the muxer, once a clip is saved).

@@ -1,7 +1,8 @@
 // The pack is taken whole or not at all.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { unpack } from '../../site/pack.js';
+import { gzipSync } from 'node:zlib';
+import { unpack, unzip } from '../../site/pack.js';
 import { entry } from '../pack_format.mjs';
 
 const pack = (...entries) => new Uint8Array(Buffer.concat(entries));
@@ -32,4 +33,12 @@ test('a pack unfit to use is refused before any of it is used', async (t) => {
   for (const [name, bytes, message] of cases) {
     await t.test(name, () => assert.throws(() => unpack(bytes, names), message));
   }
+});
+
+test('the pack as it came: zipped, unzipped on the way, or broken', async () => {
+  const plain = pack(...whole);
+  const zipped = new Uint8Array(gzipSync(plain));
+  assert.deepEqual(await unzip(zipped), plain);
+  assert.deepEqual(await unzip(plain), plain);
+  await assert.rejects(unzip(zipped.slice(0, -9)), /does not unzip/);
 });
