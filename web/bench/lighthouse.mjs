@@ -13,7 +13,9 @@ import { createServer } from 'node:http';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const [site, runsAsked = '3'] = process.argv.slice(2);
+const [siteAsked, runsAsked = '3'] = process.argv.slice(2);
+// Resolved once: the server compares every file it serves against it.
+const site = siteAsked && path.resolve(siteAsked);
 const runs = Number(runsAsked);
 if (!site || !existsSync(path.join(site, 'index.html')) || !(runs >= 1)) {
   console.error('usage: node lighthouse.mjs SITE [RUNS] (SITE: a built site with index.html)');
@@ -38,7 +40,7 @@ const types = {
 const server = createServer((request, response) => {
   let file = path.join(site, decodeURIComponent(new URL(request.url, 'http://x').pathname));
   if (existsSync(file) && statSync(file).isDirectory()) file = path.join(file, 'index.html');
-  if (!file.startsWith(path.resolve(site)) || !existsSync(file)) {
+  if (!file.startsWith(site) || !existsSync(file)) {
     response.writeHead(404).end();
     return;
   }

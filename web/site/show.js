@@ -45,7 +45,8 @@ function openWorker(module, canvas) {
           },
         });
       }
-      if ('id' in data) {
+      // An answer after the worker failed has no one waiting for it.
+      if ('id' in data && pending.has(data.id)) {
         const { resolve: answer, reject: fail } = pending.get(data.id);
         pending.delete(data.id);
         if ('error' in data) fail(new Error(data.error));
