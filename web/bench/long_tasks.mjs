@@ -1,5 +1,6 @@
 // The page's main-thread long tasks (over 50 ms) from its first moment until
-// the show is loaded and its first frame is up, with the engine in its worker
+// the show is loaded and its first frame is up, its soundtrack decoded and
+// everything handed to the service worker, with the engine in its worker
 // and kept in the page (?engine=page), on this machine as it is (no
 // throttling): a shared, loaded machine makes every task longer.
 //   node long_tasks.mjs SITE [--runs N]
@@ -34,6 +35,7 @@ try {
       await page.waitForFunction(() => window.vantrelleTest !== undefined, { timeout: 120000 });
       await page.evaluate(() => vantrelleTest.ready);
       await page.waitForFunction(() => performance.getEntriesByName('first-frame').length > 0);
+      await page.evaluate(() => Promise.all([vantrelleTest.wholeSoundtrack(), vantrelleTest.offline()]));
       await page.evaluate(() => new Promise((resolve) => { setTimeout(resolve, 500); }));
       found.push(await page.evaluate(() => ({ tasks: [...window.longTasks], engine: vantrelleTest.engine })));
       await context.close();
