@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <string_view>
 #include <thread>
 
 #include "stand_in_ffmpeg.h"
@@ -25,32 +24,21 @@ extern char** environ;
 namespace vantrelle {
 namespace {
 
-// The caller's environment with the stand-in ffmpeg first on PATH, in `mode`.
-std::vector<std::string> StandInEnvironment(const std::filesystem::path& standIn, const std::string& mode) {
-  std::vector<std::string> environment = {"PATH=" + standIn.string() + ":" + std::getenv("PATH"),
-                                          "STANDIN_FFMPEG=" + mode};
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (!std::string_view(*e).starts_with("PATH=")) environment.emplace_back(*e);
-  }
-  return environment;
-}
-
-// Starts the render tool quietly with `arguments` in `environment`, its standard error in `log`.
-pid_t StartRender(std::vector<std::string> arguments, const std::filesystem::path& log,
-                  std::vector<std::string> environment) {
-  arguments.insert(arguments.begin(), {RenderTool().string(), "--quiet"});
-  const auto pointers = [](std::vector<std::string>& words) {
-    std::vector<char*> list;
-    for (std::string& w : words) list.push_back(w.data());
-    list.push_back(nullptr);
-    return list;
-  };
-  const std::vector<char*> argv = pointers(arguments), envp = pointers(environment);
+// Starts the render tool quietly with `arguments`, the stand-in ffmpeg first on
+// PATH in `mode`, its standard error in `log`. env keeps the process id.
+pid_t StartRender(const std::vector<std::string>& arguments, const std::filesystem::path& log,
+                  const std::filesystem::path& standIn, const std::string& mode) {
+  std::vector<std::string> words = {"/usr/bin/env", "PATH=" + standIn.string() + ":" + std::getenv("PATH"),
+                                    "STANDIN_FFMPEG=" + mode, RenderTool().string(), "--quiet"};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = -1;
-  posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   return pid;
 }
@@ -139,7 +127,7 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
       std::filesystem::remove(standIn / "pid");
       std::vector<std::string> arguments = {"--data", data.path().string()};
       arguments.insert(arguments.end(), stage.arguments.begin(), stage.arguments.end());
-      const pid_t tool = StartRender(arguments, log, StandInEnvironment(standIn, stage.mode));
+      const pid_t tool = StartRender(arguments, log, standIn, stage.mode);
       ASSERT_GT(tool, 0) << label;
       bool reached = false;
       for (int i = 0; i < 10000 && !reached; ++i) {
