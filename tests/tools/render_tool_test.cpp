@@ -121,7 +121,8 @@ TEST(RenderTool, WritesOneRawFramePerTime) {
       {"--times 0,44500,251328,300000", 4},
       {"--from 100 --to 200 --step 30", 4},  // 100, 130, 160, 190
       {"--from 044496 --to 044500 --step 02", 2},
-      {"--from 0 --to 50", 3},  // 60 fps: 0, 16, 33
+      {"--from 0 --to 50", 3},            // 60 fps: 0, 16, 33
+      {"--from 0 --to 100 --fps 25", 3},  // 0, 40, 80
       {"--at 1000", 1},
   };
   for (const auto& c : cases) {
@@ -131,11 +132,9 @@ TEST(RenderTool, WritesOneRawFramePerTime) {
     EXPECT_EQ(std::filesystem::file_size(out), c.frames * kRawFrameBytes) << c.times;
   }
   const std::string withData = "--data " + Quoted(data.path());
-  const ToolRun run = RunTool(RenderTool(), withData + " --from 0 --to 100 --fps 25 --raw -");
-  ASSERT_EQ(run.status, 0);
-  EXPECT_EQ(run.output.size(), 3 * kRawFrameBytes);  // 0, 40, 80
-  EXPECT_EQ(RunTool(RenderTool(), withData + " --times 044500,059136,00 --raw -").output,
-            RunTool(RenderTool(), withData + " --times 44500,59136,0 --raw -").output);
+  const ToolRun padded = RunTool(RenderTool(), withData + " --times 044500,059136,00 --raw -");
+  EXPECT_EQ(padded.output.size(), 3 * kRawFrameBytes);
+  EXPECT_EQ(padded.output, RunTool(RenderTool(), withData + " --times 44500,59136,0 --raw -").output);
 
   // 0250000 is 250 s, 1.3 s before the end: read as octal it would be 86 s,
   // and the show would still be running when the time runs out.
@@ -292,8 +291,6 @@ TEST(RenderTool, RefusesInOneLineBeforeWritingAnything) {
       {"--from 0 --to 251328 --fps 2147483647" + toFile, "--fps"},
       {"--at 5 --scale 0x2 --png png", "--scale"},
       {"--start 0x10", "--start", ShowProgram()},
-      {"--start +7", "--start", ShowProgram()},
-      {"--start ''", "--start", ShowProgram()},
       {"--scale 03.0", "--scale", ShowProgram()},
       {"--start 251329", "--start", ShowProgram()},
       {"--no-such-option", "--no-such-option", ShowProgram()},
