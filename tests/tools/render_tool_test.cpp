@@ -233,6 +233,8 @@ TEST(RenderTool, RefusesInOneLineBeforeWritingAnything) {
       {"--from 0 --to 10 --max-size 2X --video s.mp4",
        "vantrelle-render: --max-size 2X: say bytes, or a whole number with K or M (1,024-based)\n"},
       {"--from 0 --to 10 --max-size 2M --video s.mkv", "vantrelle-render: --max-size needs an .mp4 or .webm video\n"},
+      {"--from 0 --to 20000 --max-size 100K --video s.mp4",  // a limit even the lowest quality cannot meet
+       "vantrelle-render: --max-size 100K is too small for 20.000 s: it needs at least 1125K\n"},
       {"--from 0 --to 10 --max-size '' --video s.mp4",
        "vantrelle-render: --max-size: must give a size, not be empty\n"},
       {"--from 0 --to 10 --preset '' --video s.mp4", "vantrelle-render: --preset: must name a preset, not be empty\n"},
