@@ -10,20 +10,19 @@
 namespace vantrelle {
 
 inline constexpr std::uint64_t kFrameHashStart = 14695981039346656037ull;  // FNV-1a's offset basis, 64 bits
+inline constexpr std::uint64_t kFrameHashPrime = 1099511628211ull;         // and its prime
 
 inline std::uint64_t FrameHash(const FrameBuffer& frame, std::uint64_t hash = kFrameHashStart) {
-  constexpr std::uint64_t kPrime = 1099511628211ull;
   for (std::uint16_t pixel : frame) {
-    hash = (hash ^ (pixel & 0xFFu)) * kPrime;
-    hash = (hash ^ (pixel >> 8)) * kPrime;
+    hash = (hash ^ (pixel & 0xFFu)) * kFrameHashPrime;
+    hash = (hash ^ (pixel >> 8)) * kFrameHashPrime;
   }
   return hash;
 }
 
 // The same hash over any bytes, for the data files the frames are drawn from.
 inline std::uint64_t BytesHash(std::span<const std::uint8_t> bytes, std::uint64_t hash = kFrameHashStart) {
-  constexpr std::uint64_t kPrime = 1099511628211ull;
-  for (std::uint8_t b : bytes) hash = (hash ^ b) * kPrime;
+  for (std::uint8_t b : bytes) hash = (hash ^ b) * kFrameHashPrime;
   return hash;
 }
 

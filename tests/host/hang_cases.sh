@@ -19,6 +19,7 @@ ln -s "$data/mesh" "$work/fifo/mesh"
 mkfifo "$work/fifo/music/soundtrack.mp3"
 
 failures=0
+fail() { echo "FAIL $*"; cat "$work/log"; failures=$((failures + 1)); }
 # run NAME EXPECTED_STATUSES ENV... -- ARGS...: starts the show, waits a second
 # (up to 10 s for a run that should end by itself), sends SIGTERM if it still
 # runs, and checks that it is gone 2 s later.
@@ -38,16 +39,13 @@ run() {
   kill -TERM "$pid" 2>/dev/null
   for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   if kill -0 "$pid" 2>/dev/null; then
-    echo "FAIL $name: still running 2 s after SIGTERM"
     kill -KILL "$pid"
-    failures=$((failures + 1))
+    fail "$name: still running 2 s after SIGTERM"
     return
   fi
   wait "$pid"
   status=$?
-  if [[ "|$expected|" != *"|$status|"* ]]; then
-    echo "FAIL $name: status $status, expected $expected"; cat "$work/log"; failures=$((failures + 1))
-  fi
+  [[ "|$expected|" == *"|$status|"* ]] || fail "$name: status $status, expected $expected"
 }
 
 x11=("DISPLAY=$display" SDL_VIDEODRIVER=x11)
@@ -57,9 +55,8 @@ term=$((128 + 15))
 run "data-error box, X" "$term|2" "${x11[@]}" -- --data /nonexistent
 run "data error, X, --no-dialog" 2 "${x11[@]}" -- --data /nonexistent --no-dialog
 run "data error, dummy driver" 2 "${dummy[@]}" -- --data /nonexistent
-if [ "$(wc -l <"$work/log")" != 1 ] || ! grep -qx "vantrelle: data error: /nonexistent: [^:]*" "$work/log"; then
-  echo "FAIL: the data error is not one line:"; cat "$work/log"; failures=$((failures + 1))
-fi
+{ [ "$(wc -l <"$work/log")" = 1 ] && grep -qx "vantrelle: data error: /nonexistent: [^:]*" "$work/log"; } ||
+  fail "the data error is not one line:"
 run "data error, dummy driver with a display" 2 SDL_VIDEODRIVER=dummy "DISPLAY=$display" -- --data /nonexistent
 run "FIFO soundtrack, X" "$term" "${x11[@]}" -- --data "$work/fifo"
 run "FIFO soundtrack, dummy driver" "$term" "${dummy[@]}" -- --data "$work/fifo"
@@ -70,9 +67,8 @@ run "the show's end, X" 0 "${x11[@]}" -- --start 249500
 env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY DISPLAY= XDG_RUNTIME_DIR="$work" SDL_AUDIODRIVER=dummy \
   ASAN_OPTIONS=detect_leaks=0 timeout 20 "$show" --window --no-dialog >"$work/log" 2>&1
 status=$?
-if [ "$status" != 1 ] || [ "$(wc -l <"$work/log")" != 1 ] || ! grep -q "^vantrelle: cannot open the display: " "$work/log"; then
-  echo "FAIL: no display: status $status"; cat "$work/log"; failures=$((failures + 1))
-fi
+{ [ "$status" = 1 ] && [ "$(wc -l <"$work/log")" = 1 ] && grep -q "^vantrelle: cannot open the display: " "$work/log"; } ||
+  fail "no display: status $status"
 
 # A window killed or destroyed from outside: one line at most, and status 0.
 for how in windowkill windowclose; do
@@ -86,12 +82,10 @@ for how in windowkill windowclose; do
   done
   DISPLAY=$display xdotool "$how" "$window" 2>/dev/null
   for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; echo "FAIL: $how: the show outlived its window"; failures=$((failures + 1)); }
+  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "$how: the show outlived its window"; }
   wait "$pid"
   status=$?
-  if [ "$status" != 0 ] || [ "$(wc -l <"$work/log")" -gt 1 ]; then
-    echo "FAIL: $how: status $status"; cat "$work/log"; failures=$((failures + 1))
-  fi
+  { [ "$status" = 0 ] && [ "$(wc -l <"$work/log")" -le 1 ]; } || fail "$how: status $status"
 done
 
 [ "$failures" = 0 ] || exit 1

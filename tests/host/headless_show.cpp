@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <fstream>
-
 #include "host/set_up_display.h"
 
 namespace vantrelle::host {
@@ -56,11 +54,6 @@ void HeadlessShow::Reset() {
   sound = platform::HeadlessSoundLibrary{};
   times.clear();
   loadCalls = 0;
-}
-
-void HeadlessShow::WriteSoundtrack(const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(dataDirectory / "music" / "soundtrack.mp3", std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace vantrelle::host

@@ -33,8 +33,6 @@ class HeadlessShow : public ::testing::Test {
   void SetUpDisplayOnly();
   // Fresh window manager, sound library and records, for another run in the same test.
   void Reset();
-  // Writes the soundtrack file into the data directory.
-  void WriteSoundtrack(const std::vector<std::uint8_t>& bytes);
 
   // What the engine does: by default each frame returns 1 until frame `lastFrame`.
   std::function<Status()> load = [] { return Status(); };

@@ -56,15 +56,12 @@ TEST(Player, TheBarShowsForTwoSecondsAfterThePointerLastMoved) {
   Player player;
   EXPECT_FALSE(player.BarVisible(0));
   EXPECT_FALSE(player.BarVisible(5000));
-  const struct {
-    std::uint32_t moved;
-  } cases[] = {{1000}, {0xFFFFFC00u}};  // the second one across the tick count's wrap
-  for (const auto& c : cases) {
-    player.PointerMoved(c.moved);
-    EXPECT_TRUE(player.BarVisible(c.moved));
-    EXPECT_TRUE(player.BarVisible(c.moved + 1999));
-    EXPECT_FALSE(player.BarVisible(c.moved + 2000));
-    EXPECT_FALSE(player.BarVisible(c.moved + 60000));
+  for (const std::uint32_t moved : {1000u, 0xFFFFFC00u}) {  // the second one across the tick count's wrap
+    player.PointerMoved(moved);
+    EXPECT_TRUE(player.BarVisible(moved));
+    EXPECT_TRUE(player.BarVisible(moved + 1999));
+    EXPECT_FALSE(player.BarVisible(moved + 2000));
+    EXPECT_FALSE(player.BarVisible(moved + 60000));
   }
   player.PointerMoved(10000);
   player.PointerMoved(11500);  // a new move starts the two seconds again

@@ -2,6 +2,7 @@
 // controls moves the clock the timeline is asked for, and the music with it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,18 +37,11 @@ class HeadlessPlayer : public HeadlessShow {
 
   // The sound library's calls after the play call and before the close.
   std::vector<std::string> CallsWhilePlaying() const {
-    std::vector<std::string> during;
-    bool playing = false;
-    for (const std::string& call : sound.calls) {
-      if (call.starts_with("FSOUND_Stream_Close")) {
-        break;
-      }
-      if (playing) {
-        during.push_back(call);
-      }
-      playing = playing || call.starts_with("FSOUND_Stream_Play");
-    }
-    return during;
+    const auto play = std::find_if(sound.calls.begin(), sound.calls.end(),
+                                   [](const std::string& call) { return call.starts_with("FSOUND_Stream_Play"); });
+    if (play == sound.calls.end()) return {};
+    return {play + 1, std::find_if(play, sound.calls.end(),
+                                   [](const std::string& call) { return call.starts_with("FSOUND_Stream_Close"); })};
   }
 
   std::uint32_t frameMs = 20;
@@ -125,10 +119,7 @@ TEST_F(HeadlessPlayer, ALoopStartsAgainFromTheOpeningMusicAndAllUntilTheWindowCl
   timeline = [](FrameBuffer&, DemoClock t) { return t < 60; };
   bool closed = false;
   windows.onPoll = [&](HeadlessWindowManager& w) {
-    if (times.size() == 8 && !closed) {
-      closed = true;
-      w.PostMessage(1, WM_CLOSE, 0, 0);
-    }
+    if (times.size() == 8 && !std::exchange(closed, true)) w.PostMessage(1, WM_CLOSE, 0, 0);
   };
   EXPECT_EQ(Run(), 0);
   // The frame that finds the end is still shown; the next one is a frame into the opening.

@@ -64,21 +64,20 @@ TEST_F(Queue, AFullQueueStillTakesTheQuitMessage) {
 }
 
 TEST_F(Queue, TranslateTurnsLettersDigitsAndSpaceIntoCharacters) {
-  const MSG letter{window, WM_KEYDOWN, 'A', 0};
-  const MSG digit{window, WM_KEYDOWN, '7', 0};
-  const MSG exitKey{window, WM_KEYDOWN, 134, 0};
-  const MSG keyUp{window, WM_KEYUP, 'A', 0};
-  EXPECT_TRUE(windows.TranslateMessage(&letter));
-  EXPECT_TRUE(windows.TranslateMessage(&digit));
-  EXPECT_FALSE(windows.TranslateMessage(&exitKey));
-  EXPECT_FALSE(windows.TranslateMessage(&keyUp));
-  MSG message;
-  windows.GetMessage(&message, 0, 0, 0);
-  EXPECT_EQ(message.message, WM_CHAR);
-  EXPECT_EQ(message.wParam, static_cast<WPARAM>('a'));
-  windows.GetMessage(&message, 0, 0, 0);
-  EXPECT_EQ(message.wParam, static_cast<WPARAM>('7'));
-  EXPECT_EQ(windows.QueuedCount(), 0u);
+  const struct {
+    std::uint32_t message;
+    WPARAM key;
+    WPARAM character;  // 0: none
+  } cases[] = {{WM_KEYDOWN, 'A', 'a'}, {WM_KEYDOWN, '7', '7'}, {WM_KEYDOWN, ' ', ' '},
+               {WM_KEYDOWN, 134, 0},   {WM_KEYDOWN, '[', 0},   {WM_KEYUP, 'A', 0}};
+  for (const auto& c : cases) {
+    const MSG key{window, c.message, c.key, 0};
+    EXPECT_EQ(windows.TranslateMessage(&key), c.character != 0) << c.key;
+    MSG message{};
+    EXPECT_EQ(windows.PeekMessage(&message, 0, 0, 0, 1), c.character != 0) << c.key;  // and removed
+    EXPECT_EQ(message.wParam, c.character) << c.key;
+    EXPECT_EQ(message.message, c.character != 0 ? WM_CHAR : 0u) << c.key;
+  }
 }
 
 TEST_F(Queue, DefaultProcessingOfCloseDestroysTheWindow) {

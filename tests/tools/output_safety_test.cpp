@@ -70,14 +70,13 @@ TEST(OutputSafety, ARefusedOrFailedWriteLeavesTheTargetAsItWas) {
   const Output outputs[] = {
       {"--contact-sheet O/T", "T", false},
       {"--at 44500 --png O", "t044500.png", false},
-      {"--from 0 --to 200 --fps 10 --video O/T", "T", false},
+      {"--from 0 --to 200 --fps 10 --video O/T", "T.mp4", false},
       {"--at 44500 --raw O/T", "T", true},
   };
   int folderNumber = 0;
   for (const Output& output : outputs) {
     for (const Target& target : targets) {
-      std::string name = output.name;
-      if (std::string(output.arguments).find("--video") != std::string::npos) name += ".mp4";
+      const std::string name = output.name;
       const std::string label = std::string(output.arguments) + " into a " + target.kind;
       if (output.streams && std::string(target.kind) == "FIFO") continue;
       const std::filesystem::path folder = data.path() / ("out" + std::to_string(++folderNumber));

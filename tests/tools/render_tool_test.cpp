@@ -43,9 +43,6 @@ TEST(FrameTimes, RangesByStepAndRate) {
   EXPECT_EQ(fastest.Count(), 4294967294);
   EXPECT_EQ(fastest.At(fastest.Count() - 1), 2147483646);
   EXPECT_EQ(FrameTimes::AtRate(0, 251328, 60).Count(), 15080);  // the whole show: 251.328 s x 60, rounded up
-  EXPECT_TRUE(render::CheckTimes(FrameTimes::List({0, 251328, 400000})).ok());
-  EXPECT_EQ(render::CheckTimes(FrameTimes::ByStep(-3, 2147483647, 1)).message,
-            "time -3 ms is negative; the show starts at 0");
 }
 
 TEST(VideoArguments, SizesInBytesKAndM) {
@@ -121,7 +118,8 @@ TEST(RenderTool, WritesOneRawFramePerTime) {
       {"--times 0,44500,251328,300000", 4},
       {"--from 100 --to 200 --step 30", 4},  // 100, 130, 160, 190
       {"--from 044496 --to 044500 --step 02", 2},
-      {"--from 0 --to 50", 3},  // 60 fps: 0, 16, 33
+      {"--from 0 --to 50", 3},            // 60 fps: 0, 16, 33
+      {"--from 0 --to 100 --fps 25", 3},  // 0, 40, 80
       {"--at 1000", 1},
   };
   for (const auto& c : cases) {
@@ -131,11 +129,9 @@ TEST(RenderTool, WritesOneRawFramePerTime) {
     EXPECT_EQ(std::filesystem::file_size(out), c.frames * kRawFrameBytes) << c.times;
   }
   const std::string withData = "--data " + Quoted(data.path());
-  const ToolRun run = RunTool(RenderTool(), withData + " --from 0 --to 100 --fps 25 --raw -");
-  ASSERT_EQ(run.status, 0);
-  EXPECT_EQ(run.output.size(), 3 * kRawFrameBytes);  // 0, 40, 80
-  EXPECT_EQ(RunTool(RenderTool(), withData + " --times 044500,059136,00 --raw -").output,
-            RunTool(RenderTool(), withData + " --times 44500,59136,0 --raw -").output);
+  const ToolRun padded = RunTool(RenderTool(), withData + " --times 044500,059136,00 --raw -");
+  EXPECT_EQ(padded.output.size(), 3 * kRawFrameBytes);
+  EXPECT_EQ(padded.output, RunTool(RenderTool(), withData + " --times 44500,59136,0 --raw -").output);
 
   // 0250000 is 250 s, 1.3 s before the end: read as octal it would be 86 s,
   // and the show would still be running when the time runs out.
@@ -237,6 +233,8 @@ TEST(RenderTool, RefusesInOneLineBeforeWritingAnything) {
       {"--from 0 --to 10 --max-size 2X --video s.mp4",
        "vantrelle-render: --max-size 2X: say bytes, or a whole number with K or M (1,024-based)\n"},
       {"--from 0 --to 10 --max-size 2M --video s.mkv", "vantrelle-render: --max-size needs an .mp4 or .webm video\n"},
+      {"--from 0 --to 20000 --max-size 100K --video s.mp4",  // a limit even the lowest quality cannot meet
+       "vantrelle-render: --max-size 100K is too small for 20.000 s: it needs at least 1125K\n"},
       {"--from 0 --to 10 --max-size '' --video s.mp4",
        "vantrelle-render: --max-size: must give a size, not be empty\n"},
       {"--from 0 --to 10 --preset '' --video s.mp4", "vantrelle-render: --preset: must name a preset, not be empty\n"},
@@ -292,8 +290,6 @@ TEST(RenderTool, RefusesInOneLineBeforeWritingAnything) {
       {"--from 0 --to 251328 --fps 2147483647" + toFile, "--fps"},
       {"--at 5 --scale 0x2 --png png", "--scale"},
       {"--start 0x10", "--start", ShowProgram()},
-      {"--start +7", "--start", ShowProgram()},
-      {"--start ''", "--start", ShowProgram()},
       {"--scale 03.0", "--scale", ShowProgram()},
       {"--start 251329", "--start", ShowProgram()},
       {"--no-such-option", "--no-such-option", ShowProgram()},

@@ -12,8 +12,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
-#include <string_view>
 #include <thread>
 
 #include "stand_in_ffmpeg.h"
@@ -25,45 +23,24 @@ extern char** environ;
 namespace vantrelle {
 namespace {
 
-// The caller's environment with the stand-in ffmpeg first on PATH, in `mode`.
-std::vector<std::string> StandInEnvironment(const std::filesystem::path& standIn, const std::string& mode) {
-  std::vector<std::string> environment = {"PATH=" + standIn.string() + ":" + std::getenv("PATH"),
-                                          "STANDIN_FFMPEG=" + mode};
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (!std::string_view(*e).starts_with("PATH=")) environment.emplace_back(*e);
-  }
-  return environment;
-}
-
-// Starts the render tool quietly with `arguments` in `environment`, its standard error in `log`.
-pid_t StartRender(std::vector<std::string> arguments, const std::filesystem::path& log,
-                  std::vector<std::string> environment) {
-  arguments.insert(arguments.begin(), {RenderTool().string(), "--quiet"});
-  const auto pointers = [](std::vector<std::string>& words) {
-    std::vector<char*> list;
-    for (std::string& w : words) list.push_back(w.data());
-    list.push_back(nullptr);
-    return list;
-  };
-  const std::vector<char*> argv = pointers(arguments), envp = pointers(environment);
+// Starts the render tool quietly on `data` with `arguments`, the stand-in ffmpeg
+// first on PATH in `mode`, its standard error in `log`. env keeps the process id.
+pid_t StartRender(const std::filesystem::path& data, const std::vector<std::string>& arguments,
+                  const std::filesystem::path& log, const std::filesystem::path& standIn, const std::string& mode) {
+  std::vector<std::string> words = {"/usr/bin/env", "PATH=" + standIn.string() + ":" + std::getenv("PATH"),
+                                    "STANDIN_FFMPEG=" + mode, RenderTool().string(), "--quiet"};
+  words.insert(words.end(), {"--data", data.string()});
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = -1;
-  posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   return pid;
-}
-
-// Whether `pid` catches `signal` (its handler is installed).
-bool Catches(pid_t pid, int signal) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.starts_with("SigCgt:") && (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1) & 1) != 0) {
-      return true;
-    }
-  }
-  return false;
 }
 
 // The first word of a /proc file of `pid`.
@@ -72,6 +49,19 @@ std::string ProcWord(pid_t pid, const char* file) {
   std::string word;
   in >> word;
   return word;
+}
+
+// Whether the render has come to `stage`: "handler", its handler for `signal`
+// installed; "fifo", waiting for a FIFO's reader; else the stand-in ffmpeg
+// running as that program ("cat" reading frames, "sleep" stuck after them).
+bool Reached(const std::string& stage, pid_t tool, int signal, pid_t ffmpeg) {
+  if (stage == "fifo") return ProcWord(tool, "wchan") == "wait_for_partner";
+  if (stage != "handler") return ffmpeg > 0 && ProcWord(ffmpeg, "comm") == stage;
+  std::ifstream status("/proc/" + std::to_string(tool) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("SigCgt:")) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1) & 1) != 0;
+  }
+  return false;
 }
 
 // Each stage of a render, once reached, ends on a stop signal within 3 s: the
@@ -86,16 +76,13 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
   std::filesystem::create_directories(folder);
   ASSERT_EQ(mkfifo((folder / "frames.raw").c_str(), 0600), 0);
   const std::string video = (folder / "show.mp4").string();
-  const auto ffmpegRuns = [&](const char* program) {
-    return ffmpeg.Pid() > 0 && ProcWord(ffmpeg.Pid(), "comm") == program;
-  };
   struct Stage {
     const char* name;
     std::vector<int> signals;
     const char* mode;  // the stand-in's
     std::vector<std::string> arguments;
-    const char* kept;  // the earlier file it must leave as it was, or ""
-    std::function<bool(pid_t tool, int signal)> reached;
+    const char* kept;     // the earlier file it must leave as it was, or ""
+    const char* reached;  // as Reached takes it
   };
   const std::vector<int> all = {SIGINT, SIGTERM, SIGHUP};
   const Stage stages[] = {
@@ -104,32 +91,27 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
        "copy",
        {"--from", "0", "--to", "251328", "--fps", "1000", "--scale", "1", "--video", video},
        "show.mp4",
-       [&](pid_t, int) { return ffmpegRuns("cat"); }},
-      {"a contact sheet",
-       all,
-       "copy",
-       {"--contact-sheet", (folder / "sheet.png").string()},
-       "sheet.png",
-       [](pid_t tool, int signal) { return Catches(tool, signal); }},
+       "cat"},
+      {"a contact sheet", all, "copy", {"--contact-sheet", (folder / "sheet.png").string()}, "sheet.png", "handler"},
       // A stuck ffmpeg after the last frame (it sleeps once it has read them all).
       {"ffmpeg finishing",
        {SIGTERM},
        "stuck",
        {"--from", "0", "--to", "300", "--fps", "10", "--video", video},
        "show.mp4",
-       [&](pid_t, int) { return ffmpegRuns("sleep"); }},
+       "sleep"},
       {"ffmpeg finishing a first pass",
        {SIGTERM},
        "stuck",
        {"--from", "0", "--to", "300", "--fps", "10", "--max-size", "1M", "--video", video},
        "show.mp4",
-       [&](pid_t, int) { return ffmpegRuns("sleep"); }},
+       "sleep"},
       {"a FIFO without a reader",
        {SIGTERM},
        "copy",
        {"--from", "0", "--to", "300", "--step", "10", "--raw", (folder / "frames.raw").string()},
        "",
-       [](pid_t tool, int) { return ProcWord(tool, "wchan") == "wait_for_partner"; }},
+       "fifo"},
   };
   for (const Stage& stage : stages) {
     for (int signal : stage.signals) {
@@ -137,13 +119,11 @@ TEST(Signals, EveryStageStopsInOneLineAndLeavesNothing) {
       if (*stage.kept != '\0') std::ofstream(folder / stage.kept) << "the earlier file";
       const auto names = std::distance(std::filesystem::directory_iterator(folder), {});
       std::filesystem::remove(standIn / "pid");
-      std::vector<std::string> arguments = {"--data", data.path().string()};
-      arguments.insert(arguments.end(), stage.arguments.begin(), stage.arguments.end());
-      const pid_t tool = StartRender(arguments, log, StandInEnvironment(standIn, stage.mode));
+      const pid_t tool = StartRender(data.path(), stage.arguments, log, standIn, stage.mode);
       ASSERT_GT(tool, 0) << label;
       bool reached = false;
       for (int i = 0; i < 10000 && !reached; ++i) {
-        reached = stage.reached(tool, signal);
+        reached = Reached(stage.reached, tool, signal, ffmpeg.Pid());
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
       }
       const auto sent = std::chrono::steady_clock::now();

@@ -42,25 +42,15 @@ std::string Quoted(const std::filesystem::path& p) {
 
 ToolRun RunTool(const std::filesystem::path& program, const std::string& arguments,
                 const std::filesystem::path& workingDirectory, const std::string& environment) {
-  std::string command = "cd ";
-  command += Quoted(workingDirectory);
-  command += " && ";
-  command += environment;
-  command += environment.empty() ? "" : " ";
-  command += Quoted(program);
-  command += ' ';
-  command += arguments;
-  command += " 2>&1";
+  const std::string command = "cd " + Quoted(workingDirectory) + " && " + environment +
+                              (environment.empty() ? "" : " ") + Quoted(program) + " " + arguments + " 2>&1";
   ToolRun run;
   std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) {
     return run;
   }
   char chunk[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) {
-    run.output.append(chunk, n);
-  }
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) run.output.append(chunk, n);
   const int raw = pclose(pipe);
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return run;
