@@ -77,15 +77,13 @@ TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
     const std::size_t words = LoadMesh(data.FilePath("mesh\\zerozev.3df"), record).value();
     const bool normals = flags & 1, uv = flags & 2, faceNormals = flags & 4, attributes = flags & 8;
     EXPECT_EQ(words, 8u + 2 + 6 + (normals ? 6 : 0) + 6 + (uv ? 12 : 0) + (faceNormals ? 6 : 0) + (attributes ? 2 : 0));
-    EXPECT_EQ(record[0], 2);
-    EXPECT_EQ(record[1], normals ? 2 : 0);
-    EXPECT_EQ(record[2], 2);
-    EXPECT_EQ(record[3], faceNormals ? 2 : 0);
-    EXPECT_EQ(record[4], uv ? 2 : 0);
+    const auto block = [&](std::size_t at, std::size_t n = 6) {
+      return std::vector<std::int32_t>(&record[at], &record[at] + n);
+    };
+    // Counts: vertices, vertex normals, faces, face normals, faces with u and v.
+    EXPECT_EQ(block(0, 5), (std::vector<std::int32_t>{2, normals ? 2 : 0, 2, faceNormals ? 2 : 0, uv ? 2 : 0}));
     const MeshLayout layout = LayoutOfMesh(record.data());
-    const auto block = [&](std::size_t at) { return std::vector<std::int32_t>(&record[at], &record[at] + 6); };
-    EXPECT_EQ(record[layout.drawOrder], 0);
-    EXPECT_EQ(record[layout.drawOrder + 1], 1);
+    EXPECT_EQ(block(layout.drawOrder, 2), (std::vector<std::int32_t>{0, 1}));
     // Axis switch: (x, y, z) -> (x, z, -y); corners >> 2; u / 16, v / -16.
     EXPECT_EQ(block(layout.positions), (std::vector<std::int32_t>{1, 3, -2, 4, 6, -5}));
     EXPECT_EQ(block(layout.corners), (std::vector<std::int32_t>{0, 1, 5, -1, 1, 0}));
@@ -100,8 +98,7 @@ TEST(LoadMesh, EveryFlagCombinationPacksItsBlocks) {
       EXPECT_EQ(block(layout.faceNormals), (std::vector<std::int32_t>{13, 15, -14, 16, 18, -17}));
     }
     if (attributes) {
-      EXPECT_EQ(record[layout.faceAttributes], 0x00010003);
-      EXPECT_EQ(record[layout.faceAttributes + 1], -1);
+      EXPECT_EQ(block(layout.faceAttributes, 2), (std::vector<std::int32_t>{0x00010003, -1}));
     }
     EXPECT_EQ(record[5], 0);  // reserved words untouched
     EXPECT_EQ(record[words], 0);

@@ -11,12 +11,6 @@ namespace {
 
 std::uint16_t At(const FrameBuffer& f, int column, int row) { return f[row * kFrameWidth + column]; }
 
-FrameBuffer Uniform(std::uint16_t colour) {
-  FrameBuffer f;
-  f.fill(colour);
-  return f;
-}
-
 // The glow as a plain box average per half-resolution cell, without running
 // sums: the oracle for the fast passes.
 FrameBuffer GlowByDirectSums(const FrameBuffer& in) {
@@ -79,7 +73,8 @@ TEST(Glow, MatchesDirectBoxSumsOnNoisyFrames) {
   // Uniform frames: full boxes inside, fading toward the borders (the corner
   // box holds a quarter of the samples), saturating fields.
   for (std::uint16_t colour : {0x0000, 0x4208, 0x2104, 0x0841, 0xFFFF}) {
-    FrameBuffer f = Uniform(colour);
+    FrameBuffer f;
+    f.fill(colour);
     const FrameBuffer expected = GlowByDirectSums(f);
     ApplyGlow(f);
     ASSERT_EQ(f, expected) << colour;
@@ -90,7 +85,8 @@ TEST(Glow, MatchesDirectBoxSumsOnNoisyFrames) {
   // A white 16 x 16 block: the glow reaches 8 half-resolution cells beyond it
   // on the left and 7 on the right (the box spans x - 8 .. x + 7), and the
   // frame is glowed as it was on entry although earlier rows are already rewritten.
-  FrameBuffer f = Uniform(0);
+  FrameBuffer f;
+  f.fill(0);
   for (int y = 112; y < 128; ++y) {
     for (int x = 192; x < 208; ++x) f[y * kFrameWidth + x] = 0xFFFF;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "flash/linear_light.h"
 #include "flash_sequences.h"
@@ -26,18 +27,14 @@ FlashReport Analyse(const Sequence& sequence, int fieldPx = kDefaultFieldPx) {
 
 double SrgbToLinear(double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); }
 
-TEST(LinearLight, TablesFollowTheSrgbFormula) {
-  for (int code = 0; code < 32; ++code) {
-    EXPECT_NEAR(kLinear5[static_cast<std::size_t>(code)], SrgbToLinear(code / 31.0) * 65536, 0.5) << code;
-  }
-  for (int code = 0; code < 64; ++code) {
-    EXPECT_NEAR(kLinear6[static_cast<std::size_t>(code)], SrgbToLinear(code / 63.0) * 65536, 0.5) << code;
-  }
-}
-
-TEST(LinearLight, NearestCodeRoundsInLinearLight) {
-  for (int code = 0; code < 64; ++code) {
-    EXPECT_EQ(NearestCode(kLinear6.data(), 64, kLinear6[static_cast<std::size_t>(code)]), code);
+// Both tables hold each code's linear light (16.16) and NearestCode finds
+// every code again from its own value.
+TEST(LinearLight, TablesFollowTheSrgbFormulaAndNearestCodeRoundsInLinearLight) {
+  for (const auto& [table, codes] : {std::pair{kLinear5.data(), 32}, {kLinear6.data(), 64}}) {
+    for (int code = 0; code < codes; ++code) {
+      EXPECT_NEAR(table[code], SrgbToLinear(code / (codes - 1.0)) * 65536, 0.5) << code << " of " << codes;
+      EXPECT_EQ(NearestCode(table, codes, table[code]), code) << code << " of " << codes;
+    }
   }
   EXPECT_EQ(NearestCode(kLinear5.data(), 32, 400), 2);  // 352 is nearer than 625
   EXPECT_EQ(NearestCode(kLinear5.data(), 32, 500), 3);
@@ -82,14 +79,8 @@ TEST(FlashAnalysis, NamesTheWorstRegion) {
 }
 
 TEST(FlashAnalysis, FieldSizes) {
-  struct Case {
-    int px;
-    bool usable;
-  };
-  for (const Case c : {Case{80, true}, Case{8, true}, Case{240, true}, Case{100, true}, Case{6, false},
-                       Case{242, false}, Case{81, false}, Case{0, false}, Case{-80, false}}) {
-    EXPECT_EQ(FieldProblem(c.px).empty(), c.usable) << c.px;
-  }
+  for (int px : {80, 8, 240, 100}) EXPECT_TRUE(FieldProblem(px).empty()) << px;
+  for (int px : {6, 242, 81, 0, -80}) EXPECT_FALSE(FieldProblem(px).empty()) << px;
 }
 
 }  // namespace

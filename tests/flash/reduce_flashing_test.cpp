@@ -29,19 +29,15 @@ Status Feed(const Sequence& sequence, int fps, const FlashMap* map, FlashAnalyse
   return {};
 }
 
-FlashMap MapFor(const Sequence& sequence, MapProgress* progress = nullptr) {
-  const auto pass = [&](int fps, const FlashMap* map, FlashAnalyser& analyser) {
-    return Feed(sequence, fps, map, analyser);
-  };
-  Result<FlashMap> map = MakeFlashMap(pass, kCheckedRates, kDefaultFieldPx, 42, progress);
-  EXPECT_TRUE(map.ok());
-  return map.value();
-}
-
 TEST(ReduceFlashing, EveryFailingSequencePassesAtEveryRate) {
   for (const Sequence& sequence : testing::kSequences) {
+    const auto pass = [&](int fps, const FlashMap* map, FlashAnalyser& analyser) {
+      return Feed(sequence, fps, map, analyser);
+    };
     MapProgress progress;
-    const FlashMap map = MapFor(sequence, &progress);
+    const Result<FlashMap> made = MakeFlashMap(pass, kCheckedRates, kDefaultFieldPx, 42, &progress);
+    ASSERT_TRUE(made.ok()) << sequence.name;
+    const FlashMap& map = made.value();
     EXPECT_TRUE(progress.passesAll) << sequence.name;
     EXPECT_EQ(map.stretches.empty(), !sequence.screenFails && !sequence.regionFails) << sequence.name;
     for (const int fps : kCheckedRates) {

@@ -7,7 +7,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -85,24 +84,20 @@ struct Drawn {
   int Count() const { return static_cast<int>(std::count(written.begin(), written.end(), true)); }
 };
 
-inline std::unique_ptr<Drawn> Render(const std::function<void(FrameBuffer&)>& draw) {
+inline std::unique_ptr<Drawn> RenderWith(Filler filler, const Args& g, const Inks& ink, std::int32_t dx = 0,
+                                         std::int32_t dy = 0) {
   static FrameBuffer low;  // static: the tests draw thousands of frames
   static FrameBuffer high;
   low.fill(0x0000);
   high.fill(0xFFFF);
-  draw(low);
-  draw(high);
+  Draw(filler, low, g, ink, dx, dy);
+  Draw(filler, high, g, ink, dx, dy);
   auto out = std::make_unique<Drawn>();
   for (int i = 0; i < kFramePixels; ++i) {
     out->written[i] = low[i] == high[i];
     out->pixels[i] = low[i];
   }
   return out;
-}
-
-inline std::unique_ptr<Drawn> RenderWith(Filler filler, const Args& g, const Inks& ink, std::int32_t dx = 0,
-                                         std::int32_t dy = 0) {
-  return Render([&](FrameBuffer& f) { Draw(filler, f, g, ink, dx, dy); });
 }
 
 // texel (column u, row v) holds v * 256 + u, so a pixel names the texel it took.
@@ -151,31 +146,6 @@ inline Cover ExactCover(const std::array<std::int32_t, 6>& corners, int x, int y
   const double sx = 16.0 * x;
   if (std::abs(sx - lo) <= tolerance || std::abs(sx - hi) <= tolerance) return Cover::kEither;
   return (sx >= lo && sx < hi) ? Cover::kIn : Cover::kOut;
-}
-
-// Draws a triangle with every corner moved by (dx, dy) sixteenths.
-using OffsetDraw = std::function<void(FrameBuffer&, std::int32_t dx, std::int32_t dy)>;
-
-// A whole-pixel move leaves every sub-pixel quantity alone, so a clipped
-// drawing must show exactly the pixels of the unclipped one, moved. `base`
-// puts the triangle wholly inside the frame; `shift` (whole pixels) clips it.
-inline void ExpectSameUnderShift(const OffsetDraw& draw, int baseX, int baseY, int shiftX, int shiftY) {
-  const auto whole = Render([&](FrameBuffer& f) { draw(f, 16 * baseX, 16 * baseY); });
-  const auto moved = Render([&](FrameBuffer& f) { draw(f, 16 * (baseX + shiftX), 16 * (baseY + shiftY)); });
-  ASSERT_GT(whole->Count(), 0) << "the unmoved triangle draws nothing: the comparison would prove nothing";
-  for (int y = 0; y < kFrameHeight; ++y) {
-    for (int x = 0; x < kFrameWidth; ++x) {
-      const int fx = x - shiftX;
-      const int fy = y - shiftY;
-      const bool inside = fx >= 0 && fx < kFrameWidth && fy >= 0 && fy < kFrameHeight;
-      const bool same = inside ? moved->At(x, y) == whole->At(fx, fy) &&
-                                     (!moved->At(x, y) || moved->Value(x, y) == whole->Value(fx, fy))
-                               : !moved->At(x, y);
-      if (!same) {
-        FAIL() << "pixel " << x << "," << y << " shifted by " << shiftX << "," << shiftY;
-      }
-    }
-  }
 }
 
 }  // namespace vantrelle::fill_test

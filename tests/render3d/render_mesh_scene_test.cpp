@@ -77,8 +77,8 @@ class RenderMeshSceneTest : public ::testing::Test {
   }
 
   void Render(const std::vector<std::int32_t>& mesh, MeshBackground background, MeshMode mode,
-              std::int32_t cameraDepth = 0) {
-    RenderMeshScene(frame_, {.depth = cameraDepth}, mesh.data(), Material(), sky_.data(), background, mode);
+              const Camera& camera = {}) {
+    RenderMeshScene(frame_, camera, mesh.data(), Material(), sky_.data(), background, mode);
   }
 
   MeshMaterial Material() const {
@@ -134,7 +134,7 @@ TEST_F(RenderMeshSceneTest, BackgroundsModesAndFlatShades) {
 TEST_F(RenderMeshSceneTest, DepthCutOffPainterOrderAndCameraTurn) {
   TestMesh m;
   m.Add(kUpperLeft, {0, 0, -65536}, 0);
-  Render(m.Record(), MeshBackground::kBlack, MeshMode::kFlat, 131072 - 4096);
+  Render(m.Record(), MeshBackground::kBlack, MeshMode::kFlat, {.depth = 131072 - 4096});
   for (std::uint16_t p : frame_) ASSERT_EQ(p, 0);
 
   TestMesh two;
@@ -148,8 +148,7 @@ TEST_F(RenderMeshSceneTest, DepthCutOffPainterOrderAndCameraTurn) {
   TestMesh up;
   up.Add({-65536, -131072, 65536, 65536, -131072, 65536, -65536, -131072, -65536}, {0, 65536, 0}, 0);
   frame_.fill(kOld);
-  RenderMeshScene(frame_, {.aroundX = 1024}, up.Record().data(), Material(), sky_.data(), MeshBackground::kKeepFrame,
-                  MeshMode::kFlat);
+  Render(up.Record(), MeshBackground::kKeepFrame, MeshMode::kFlat, {.aroundX = 1024});
   EXPECT_EQ(frame_[kInside], colours_[255]);
 }
 

@@ -21,8 +21,7 @@ using Matrix = std::array<std::int32_t, 9>;
 
 TEST(BuildRotation, IdentityAndQuarterTurnOfA) {
   BuildSinCosTables();
-  const Rotation identity = BuildRotation(0, 0, 0);
-  EXPECT_EQ(identity, (Matrix{65536, 0, 0, 0, 65536, 0, 0, 0, 65536}));
+  EXPECT_EQ(BuildRotation(0, 0, 0), (Matrix{65536, 0, 0, 0, 65536, 0, 0, 0, 65536}));
   EXPECT_EQ(BuildRotation(1024, 0, 0), (Matrix{65536, 0, 0, 0, 0, 65536, 0, -65536, 0}));
 
   // Only the low 12 bits of an angle count.

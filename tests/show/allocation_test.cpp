@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <new>
 
 #include "core/frame_buffer.h"
 #include "show_data.h"
@@ -29,17 +28,10 @@ void Count() {
   }
 }
 
-void* Allocate(std::size_t bytes) {
-  Count();
-  void* p = __libc_malloc(bytes == 0 ? 1 : bytes);
-  if (p == nullptr) {
-    throw std::bad_alloc();
-  }
-  return p;
-}
-
 }  // namespace
 
+// The C library's entry points are enough: the C++ runtime's operator new
+// and delete, every form of them, end in malloc and free.
 extern "C" {
 void* malloc(std::size_t bytes) {
   Count();
@@ -58,21 +50,6 @@ void free(void* p) {
   __libc_free(p);
 }
 }
-
-void* operator new(std::size_t bytes) { return Allocate(bytes); }
-void* operator new[](std::size_t bytes) { return Allocate(bytes); }
-void* operator new(std::size_t bytes, const std::nothrow_t&) noexcept {
-  Count();
-  return __libc_malloc(bytes == 0 ? 1 : bytes);
-}
-void* operator new[](std::size_t bytes, const std::nothrow_t&) noexcept {
-  Count();
-  return __libc_malloc(bytes == 0 ? 1 : bytes);
-}
-void operator delete(void* p) noexcept { free(p); }
-void operator delete[](void* p) noexcept { free(p); }
-void operator delete(void* p, std::size_t) noexcept { free(p); }
-void operator delete[](void* p, std::size_t) noexcept { free(p); }
 
 namespace vantrelle {
 namespace {

@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "assets/data_inventory.h"
 #include "assets/resolve_data_path.h"
+#include "datagen/generated_files.h"
 #include "frame_hashes.h"
 #include "show_data.h"
 #include "testing/frame_hash.h"
@@ -21,19 +19,14 @@
 namespace vantrelle {
 namespace {
 
-std::uint64_t FileHash(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return in.bad() || bytes.empty() ? 0 : BytesHash(bytes);
-}
-
 TEST(DataSet, EveryFileIsTheOneTheFrameHashesWereTakenOn) {
   std::vector<std::string_view> names;
   for (const DataFile& file : kDataFiles) names.push_back(file.name);
   names.push_back(kSoundtrackFileName);
   ASSERT_EQ(std::size(golden::kExpectedDataHashes), names.size());
   for (std::string_view name : names) {
-    const std::uint64_t hash = FileHash(ResolveDataPath(ShowDataDirectory(), name));
+    const auto bytes = datagen::testing::ReadFile(ResolveDataPath(ShowDataDirectory(), name));
+    const std::uint64_t hash = bytes.empty() ? 0 : BytesHash(bytes);
     std::string escaped;  // as a C++ string literal writes it
     for (char c : name) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
     EXPECT_EQ(golden::RecordedHash(golden::kExpectedDataHashes, name), hash)

@@ -37,9 +37,6 @@ TEST_P(WholeShow, EveryFrameOfItsSegmentsKeepsItsHash) {
     EXPECT_FRAME_HASH("segment" + std::to_string(segments[s].number), hash)
         << "\n(when DataSet.EveryFileIsTheOneTheFrameHashesWereTakenOn fails too, the data set changed)";
   }
-  if (last + 1 == segments.size()) {
-    EXPECT_FALSE(Timeline(frame, kShowLengthMs));
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(SegmentGroups, WholeShow, testing::Range(0, (25 + kSegmentsPerGroup - 1) / kSegmentsPerGroup),
