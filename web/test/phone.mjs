@@ -1,12 +1,8 @@
 // The page as a phone meets it, what it downloads, and its accessibility, in
-// Debian's headless Chromium (offline play is the faults suite's):
-//   node phone.mjs SITE BIN [TEST...]
-// Each test prints one line; any failure ends with status 1.
-import path from 'node:path';
-import { axeFindings, kInStepMs, kShowEnd, open, openPhone as openOn, phone, pngRgb, render, runSuite, serve, showStrip, tap, until, withScratch } from './harness.mjs';
+// Debian's headless Chromium (offline play is the faults suite's).
+import { axeFindings, bin, clock, kInStepMs, kShowEnd, open, openPhone as openOn, phone, playingWithSound, pngRgb, renderPng, runSuite, serve,
+  showStrip, site, state, tap, tapUntil, until } from './harness.mjs';
 
-const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosen = process.argv.slice(4);
 const turned = { ...phone, width: 844, height: 390 };
 
 // Headless Chromium has no screen to keep awake and refuses the lock; this
@@ -63,17 +59,11 @@ function recordHeard() {
 
 const openPhone = (browser, address, viewport = phone) => openOn(browser, address, { viewport, before: fakeWakeLock });
 
-const state = (page) => page.evaluate(() => vantrelleTest.state());
-// With the page's own time of reading.
-const clock = (page) => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
 const canvasBox = (page) => page.$eval('#screen', (canvas) => {
   const box = canvas.getBoundingClientRect();
   return { width: box.width, height: box.height, pixelsWide: canvas.width, pixelsHigh: canvas.height };
 });
-async function playingWithSound(page) {
-  await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 });
-}
-// Picture and sound agree within 1 ms, `picture` within `slack` ms of `want`.
+// Picture and sound in step, `picture` within `slack` ms of `want`.
 function together(now, want, slack) {
   return now.sound !== null && Math.abs(now.sound - now.picture) <= kInStepMs && Math.abs(now.picture - want) <= slack;
 }
@@ -127,22 +117,7 @@ const tests = {
     let dragged;
     await until(async () => together(dragged = await clock(page), 0.5 * kShowEnd, 1000),
       () => `after dragging to the middle: picture ${dragged.picture} ms, sound ${dragged.sound} ms`);
-    // The strip hides 2 s after the last touch, which a loaded machine can take
-    // between two steps here: a tap that found it hidden only showed it, and
-    // is made again with the strip shown.
-    const tapPlay = async (paused) => {
-      for (let attempt = 0; attempt < 3; ++attempt) {
-        if (!(await page.$('#strip.shown'))) {
-          await tap(page, '#screen');
-          await page.waitForSelector('#strip.shown');
-        }
-        await tap(page, '#play');
-        const toggled = await page.waitForFunction((paused) => vantrelleTest.state().paused === paused,
-          { timeout: 1500 }, paused).then(() => true, () => false);
-        if (toggled) return;
-      }
-      throw new Error(`three taps on the play button did not ${paused ? 'pause' : 'play on'}`);
-    };
+    const tapPlay = (paused) => tapUntil(page, '#play', async () => (await state(page)).paused === paused, `did not ${paused ? 'pause' : 'play on'}`);
     const locked = (held) => page.waitForFunction((held) =>
       vantrelleTest.state().wakeLock === held && window.wakeLocksHeld === Number(held), { timeout: 5000 }, held)
       .then(() => true, () => false);
@@ -357,10 +332,7 @@ const tests = {
       if (`${width}x${height}` !== icon.sizes) throw new Error(`${icon.src} is ${width}x${height}`);
     }
     const poster = pngRgb(await served(tags['og:image']));
-    const frame = await withScratch((shots) => {
-      render(bin, ['--at', '2000', '--png', shots, '--scale', '3']);
-      return pngRgb(path.join(shots, 't002000.png'));
-    });
+    const frame = await renderPng(bin, 2000, 3);
     const at = poster.rgb.findIndex((byte, i) => byte !== frame.rgb[i + 3 * 1200 * 45]) / 3;
     if (poster.width !== 1200 || poster.height !== 630 || at >= 0) {
       throw new Error(`the poster is ${poster.width}x${poster.height}; pixel ${at % 1200}, ${Math.floor(at / 1200)} differs`);
@@ -389,4 +361,4 @@ const tests = {
   },
 };
 
-process.exit(await runSuite('phone', tests, { site, chosen }));
+process.exit(await runSuite('phone', tests));
