@@ -69,16 +69,22 @@ function together(now, want, slack) {
 }
 
 const tests = {
-  // Upright, filling most of the width; turned, landscape; the show runs on through the turn.
-  async orientation({ browser, url }) {
+  // A tap plays and takes the wake lock. Upright, the show fills most of the
+  // width; turned, landscape; it runs on through the turns. A tap shows the
+  // strip; dragging the bar moves picture and sound together; the wake lock
+  // follows pause and play.
+  async touch({ browser, url }) {
     const page = await openPhone(browser, `${url}?test`);
+    const held = () => page.evaluate(() => window.wakeLocksHeld);
+    if ((await state(page)).playing) throw new Error('playing before any tap');
+    await tap(page, '#screen');
+    await playingWithSound(page);
+    if (!(await state(page)).wakeLock || (await held()) !== 1) throw new Error('no wake lock held while playing');
     const shapes = [
       ['upright', phone, (box, s) => s.upright && box.pixelsWide === 240 && box.width >= 0.75 * phone.width],
       ['turned', turned, (box, s) => !s.upright && box.pixelsWide === 400 && box.height <= turned.height],
       ['upright again', phone, (box, s) => s.upright && box.pixelsWide === 240],
     ];
-    await tap(page, '#screen');
-    await playingWithSound(page);
     let before = await clock(page);
     for (const [name, viewport, holds] of shapes) {
       await page.setViewport(viewport);
@@ -91,18 +97,6 @@ const tests = {
       }
       before = now;
     }
-    await page.close();
-    return 'upright at 82% of the width, landscape when turned, the show running on through both turns';
-  },
-
-  // A tap plays; a tap shows the strip; dragging the bar moves picture and sound together; the wake lock follows.
-  async touch({ browser, url }) {
-    const page = await openPhone(browser, `${url}?test`);
-    const held = () => page.evaluate(() => window.wakeLocksHeld);
-    if ((await state(page)).playing) throw new Error('playing before any tap');
-    await tap(page, '#screen');
-    await playingWithSound(page);
-    if (!(await state(page)).wakeLock || (await held()) !== 1) throw new Error('no wake lock held while playing');
     // The strip hides while the show plays, and a tap brings it back without pausing.
     await page.waitForSelector('#strip:not(.shown)');
     await tap(page, '#screen');
@@ -126,7 +120,8 @@ const tests = {
     await tapPlay(false);
     if (!(await locked(true))) throw new Error('playing on did not take the wake lock again');
     await page.close();
-    return 'a tap plays and holds the wake lock; the dragged bar moves picture and sound together; pause releases the lock';
+    return 'a tap plays and holds the wake lock; upright at 82% of the width, landscape when turned, the show running on through both turns; ' +
+      'the dragged bar moves picture and sound together; pause releases the lock';
   },
 
   // Played before the soundtrack has arrived: the picture starts at once and
