@@ -40,15 +40,6 @@ async function watch(page, ms) {
 }
 
 const tests = {
-  // What this Chromium offers, so that the report below says what is the browser's own.
-  async support({ browser, url }) {
-    const page = await openPage(browser, url, desktop);
-    const offered = await page.evaluate(() => ({ pip: document.pictureInPictureEnabled === true, shown: !document.getElementById('pip').hidden }));
-    await page.close();
-    expect('the control is shown exactly where the browser offers picture-in-picture', offered.pip === offered.shown, offered);
-    return `this Chromium ${offered.pip ? 'offers' : 'does not offer'} picture-in-picture, and the control is ${offered.shown ? 'shown' : 'hidden'}`;
-  },
-
   // Entering shows the canvas's own stream; the show plays on, also in a hidden
   // tab, drawn by the hidden clock; the video's play and pause drive the show;
   // leaving gives the page back with the show still on.
