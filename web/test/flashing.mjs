@@ -2,16 +2,12 @@
 // the viewer's kept choice against the system's reduced-motion preference,
 // the bar's marks of where the show flashes, the map made in a worker for a
 // data set without one, and clips. Served with a strict Content-Security-Policy.
-//   node flashing.mjs SITE BIN [TEST...]
-// Each test prints one line; any failure ends with status 1.
 import { execFile } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { copyData, dataFiles, drop, kShowEnd, nativeShas, open, render, runSuite, sha, strictCsp, until } from './harness.mjs';
+import { bin, copyData, dataFiles, drop, kShowEnd, nativeShas, open, pageShas, render, runSuite, sha, strictCsp, until } from './harness.mjs';
 
-const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosen = process.argv.slice(4);
 const kStoreKey = 'vantrelle.reduceFlashing';
 
 // The data set's stretches, [from, to) ms, read from its flash map.
@@ -32,13 +28,6 @@ const palette = readFileSync(path.join(other, 'gfx/planet.pal'));
 for (let i = 24; i + 3 < palette.length; i += 4) for (let c = i; c < i + 3; ++c) palette[c] = 255 - palette[c];
 writeFileSync(path.join(other, 'gfx/planet.pal'), palette);
 const files = dataFiles(bin);
-
-// The SHA-256 of each frame that `frames` (a page function's source) gives in the page, as hex.
-const pageShas = (page, frames, ...args) => page.evaluate(async (source, ...args) => {
-  const frames = await globalThis.vantrelleTest[source](...args);
-  const hex = async (bytes) => [...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))].map((b) => b.toString(16).padStart(2, '0')).join('');
-  return Promise.all(frames.map(hex));
-}, frames, ...args);
 
 // The page with the title card showing, after the system says `motion` and
 // this browser keeps `stored` ('on', 'off' or null for nothing kept).
@@ -82,10 +71,7 @@ const modeOf = (page) => page.evaluate((key) => ({
 }), kStoreKey);
 
 // What the canvas shows, as a hash of its pixels.
-const shown = (page) => page.evaluate(async () => {
-  const data = await vantrelleTest.shownPixels();
-  return [...new Uint8Array(await crypto.subtle.digest('SHA-256', data))].map((b) => b.toString(16).padStart(2, '0')).join('');
-});
+const shown = (page) => pageShas(page, 'shownPixels');
 
 const tests = {
   // The kept choice wins; with none kept, the system's preference decides.
@@ -109,7 +95,8 @@ const tests = {
   },
 
   // The card's switch, the strip's and R each turn it over, keep the choice,
-  // and the card shows the frame reduced; R does not start the show.
+  // and the card shows the frame reduced; R does not start the show. Both
+  // switches take the keyboard's focus, with a visible outline, are named, and 44 px.
   async switches({ browser, url }) {
     const [from, to] = stretches[0];
     const page = await openWith(browser, url, { hash: `#t=${Math.floor((from + to) / 2)}` });
@@ -131,31 +118,20 @@ const tests = {
       if ((picture === exact) === on) throw new Error(`after ${name} the card shows the frame ${on ? 'exact' : 'reduced'}`);
     }
     if ((await page.evaluate(() => vantrelleTest.state().playing))) throw new Error('R started the show');
-    await page.close();
-    return `${steps.length} presses, each turning the mode over, kept, and shown on the card`;
-  },
-
-  // Switches a keyboard reaches, named, 44 px, with a visible focus.
-  async reachable({ browser, url }) {
-    const page = await openWith(browser, url);
-    const found = await page.evaluate(async () => {
-      const result = [];
-      for (const id of ['card-reduce-flashing', 'reduce-flashing']) {
-        const button = document.getElementById(id);
-        button.focus();
-        const box = button.getBoundingClientRect();
-        result.push({ id, focused: document.activeElement === button, name: button.getAttribute('aria-label') ?? button.textContent.trim(),
-          size: [box.width, box.height], outline: getComputedStyle(button).outlineStyle });
-      }
-      return result;
-    });
+    const found = await page.evaluate(() => ['card-reduce-flashing', 'reduce-flashing'].map((id) => {
+      const button = document.getElementById(id);
+      button.focus();
+      const box = button.getBoundingClientRect();
+      return { id, focused: document.activeElement === button, name: button.getAttribute('aria-label') ?? button.textContent.trim(),
+        size: [box.width, box.height], outline: getComputedStyle(button).outlineStyle };
+    }));
     await page.close();
     for (const { id, focused, name, size, outline } of found) {
       if (!focused || name !== 'Reduce flashing' || size.some((side) => side < 44) || outline === 'none') {
         throw new Error(`#${id}: focused ${focused}, name "${name}", ${size.join(' x ')} px, outline ${outline}`);
       }
     }
-    return 'both switches take the focus, are named Reduce flashing, 44 px, with an outline';
+    return `${steps.length} presses, each turning the mode over, kept, and shown on the card; both switches reached, named Reduce flashing, 44 px, outlined`;
   },
 
   // A map not made from the data played (another fingerprint, or none at
@@ -268,5 +244,5 @@ const tests = {
 };
 
 process.exit(await runSuite('flashing', tests, {
-  site, chosen, extra: { '/other/': other, '/default/': bin }, headers: () => ({ 'Content-Security-Policy': strictCsp }),
+  extra: { '/other/': other, '/default/': bin }, headers: () => ({ 'Content-Security-Policy': strictCsp }),
 }));

@@ -10,6 +10,13 @@ import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { startWebKit } from './webkit.mjs';
 
+// A suite's command line: node NAME.mjs SITE BIN [TEST...], SITE being
+// build-web/site and BIN the native build's bin/ (vantrelle-render and the
+// data set), all tests when none is named. Each test prints one line, and any
+// failure ends with status 1.
+export const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
+export const chosen = process.argv.slice(4);
+
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.png': 'image/png', '.mp3': 'audio/mpeg' };
 
@@ -142,10 +149,34 @@ export const phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: 
 export const openPhone = (browser, address, { viewport = phone, ...options } = {}) =>
   open(browser, address, viewport, { ...options, ready: true });
 
+// The test hook's state, and its clock with the page's own time of reading;
+// `page` a puppeteer page or an engine's.
+export const state = (page) => page.evaluate(() => vantrelleTest.state());
+export const clock = (page) => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
+
+// Resolves once the show plays with sound.
+export const playingWithSound = (page) => page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 });
+
 // A touch at the middle of `selector`'s box.
 export async function tap(page, selector) {
   const box = await (await page.$(selector)).boundingBox();
   await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+}
+
+// Taps `selector` in the strip until `holds()` (sync or async), three taps at
+// most, 1.5 s apart: on a loaded machine the strip can hide between two steps
+// (2 s after the last touch; a tap then only shows it), and Chromium can take
+// a tap soon after a drag as part of the drag.
+export async function tapUntil(page, selector, holds, failure) {
+  for (let attempt = 0; attempt < 3; ++attempt) {
+    if (!(await page.$('#strip.shown'))) {
+      await tap(page, '#screen');
+      await page.waitForSelector('#strip.shown');
+    }
+    await tap(page, selector);
+    if (await until(holds, '', 1500).then(() => true, () => false)) return;
+  }
+  throw new Error(`three taps on ${selector} ${failure}`);
 }
 
 // Brings up the control strip with a small mouse move.
@@ -220,26 +251,24 @@ export function render(bin, args) {
   return execFileSync(path.join(bin, 'vantrelle-render'), [...args, '--quiet'], { maxBuffer: 1 << 28, stdio: 'pipe' });
 }
 
-// The frame for each time alone, as `vantrelle-render --times t --raw` writes it
-// (with `extra` arguments, such as --reduce-flashing), two at a time.
-export async function renderAll(bin, times, extra = []) {
-  const frames = new Array(times.length);
+export const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
+
+// The SHA-256 of the native program's frame for each time alone, as
+// `vantrelle-render --times t --raw` writes it (with `extra` arguments, such
+// as --reduce-flashing), two at a time.
+export async function nativeShas(bin, times, extra = []) {
+  const shas = new Array(times.length);
   let next = 0;
   const worker = async () => {
     for (let i; (i = next++) < times.length;) {
-      frames[i] = await new Promise((resolve, reject) => execFile(path.join(bin, 'vantrelle-render'),
+      shas[i] = sha(await new Promise((resolve, reject) => execFile(path.join(bin, 'vantrelle-render'),
         ['--times', String(times[i]), ...extra, '--raw', '-', '--quiet'], { encoding: 'buffer', maxBuffer: 1 << 20 },
-        (error, stdout) => (error ? reject(error) : resolve(stdout))));
+        (error, stdout) => (error ? reject(error) : resolve(stdout)))));
     }
   };
   await Promise.all([worker(), worker()]);
-  return frames;
+  return shas;
 }
-
-export const sha = (bytes) => createHash('sha256').update(bytes).digest('hex');
-
-// The native program's frames at `times` (with `extra` arguments), as SHA-256.
-export const nativeShas = async (bin, times, extra = []) => (await renderAll(bin, times, extra)).map(sha);
 
 // The SHA-256 of the page's frame (vantrelleTest[source](t)) at each of `times`;
 // `page` a puppeteer page or an engine's.
@@ -251,6 +280,14 @@ export const frameShas = (page, times, source = 'frameAt') => page.evaluate(asyn
   }
   return hashes;
 }, times, source);
+
+// The SHA-256 of what vantrelleTest[source](...args) gives in the page: of
+// the frame, or of each frame of a list.
+export const pageShas = (page, source, ...args) => page.evaluate(async (source, ...args) => {
+  const hex = async (bytes) => [...new Uint8Array(await crypto.subtle.digest('SHA-256', bytes))].map((b) => b.toString(16).padStart(2, '0')).join('');
+  const found = await vantrelleTest[source](...args);
+  return Array.isArray(found) ? Promise.all(found.map(hex)) : hex(found);
+}, source, ...args);
 
 // The show's length in ms.
 export const kShowEnd = 251328;
@@ -279,6 +316,37 @@ export function pngRgb(png) {
   const rgb = execFileSync('ffmpeg', ['-v', 'error', '-f', 'png_pipe', '-i', '-', '-f', 'rawvideo', '-pix_fmt', 'rgb24', '-'],
     { input: bytes, maxBuffer: 1 << 26 });
   return { width: bytes.readUInt32BE(16), height: bytes.readUInt32BE(20), rgb };
+}
+
+// The render tool's PNG of the moment `t` at ×`scale` (with `extra` arguments), as pngRgb() reads it.
+export const renderPng = (bin, t, scale, extra = []) => withScratch((folder) => {
+  render(bin, ['--at', String(t), ...extra, '--png', folder, '--scale', String(scale)]);
+  return pngRgb(path.join(folder, readdirSync(folder)[0]));
+});
+
+// The first channel of a file's sound at `rate`, as ffmpeg decodes it.
+export function samplesOf(file, rate) {
+  const bytes = execFileSync('ffmpeg', ['-v', 'error', '-i', file, '-vn', '-af', 'pan=mono|c0=c0', '-ar', String(rate), '-f', 'f32le', '-'],
+    { maxBuffer: 1 << 28 });
+  return new Float32Array(bytes.buffer, bytes.byteOffset, bytes.length / 4);
+}
+
+// The shift in samples, within ±`most`, at which `part` best matches `whole`
+// from `at` (by normalised correlation), and how well.
+export function bestShift(whole, at, part, most) {
+  let best = 0, bestScore = -Infinity;
+  for (let shift = -most; shift <= most; ++shift) {
+    let score = 0, a = 0, b = 0;
+    for (let i = 0; i < part.length; ++i) {
+      const w = whole[at + shift + i];
+      score += w * part[i];
+      a += w * w;
+      b += part[i] * part[i];
+    }
+    score /= Math.sqrt(a * b) || 1;
+    if (score > bestScore) [best, bestScore] = [shift, score];
+  }
+  return { shift: best, score: bestScore };
 }
 
 // A scratch folder for `use(folder)`, removed however it ends.
@@ -346,10 +414,10 @@ export function chosenOf(tests, chosen) {
   return Object.entries(tests).filter(([name]) => !chosen.length || chosen.includes(name));
 }
 
-// Runs the chosen tests in one headless Chromium against SITE, then
+// Runs the chosen tests in one headless Chromium against `site`, then
 // `LABEL: N passed, M failed`; resolves to the exit status.
 // `extra` and `headers` as for serve().
-export async function runSuite(label, tests, { site, chosen, extra = {}, headers }) {
+export async function runSuite(label, tests, { extra = {}, headers } = {}) {
   const server = await serve(site, extra, { headers });
   const browser = await launch();
   let counts;

@@ -1,12 +1,8 @@
 // The page as a phone meets it, what it downloads, and its accessibility, in
-// Debian's headless Chromium (offline play is the faults suite's):
-//   node phone.mjs SITE BIN [TEST...]
-// Each test prints one line; any failure ends with status 1.
-import path from 'node:path';
-import { axeFindings, kInStepMs, kShowEnd, open, openPhone as openOn, phone, pngRgb, render, runSuite, serve, showStrip, tap, until, withScratch } from './harness.mjs';
+// Debian's headless Chromium (offline play is the faults suite's).
+import { axeFindings, bin, clock, kInStepMs, kShowEnd, open, openPhone as openOn, phone, playingWithSound, pngRgb, renderPng, runSuite, serve,
+  showStrip, site, state, tap, tapUntil, until } from './harness.mjs';
 
-const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosen = process.argv.slice(4);
 const turned = { ...phone, width: 844, height: 390 };
 
 // Headless Chromium has no screen to keep awake and refuses the lock; this
@@ -63,32 +59,32 @@ function recordHeard() {
 
 const openPhone = (browser, address, viewport = phone) => openOn(browser, address, { viewport, before: fakeWakeLock });
 
-const state = (page) => page.evaluate(() => vantrelleTest.state());
-// With the page's own time of reading.
-const clock = (page) => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
 const canvasBox = (page) => page.$eval('#screen', (canvas) => {
   const box = canvas.getBoundingClientRect();
   return { width: box.width, height: box.height, pixelsWide: canvas.width, pixelsHigh: canvas.height };
 });
-async function playingWithSound(page) {
-  await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 });
-}
-// Picture and sound agree within 1 ms, `picture` within `slack` ms of `want`.
+// Picture and sound in step, `picture` within `slack` ms of `want`.
 function together(now, want, slack) {
   return now.sound !== null && Math.abs(now.sound - now.picture) <= kInStepMs && Math.abs(now.picture - want) <= slack;
 }
 
 const tests = {
-  // Upright, filling most of the width; turned, landscape; the show runs on through the turn.
-  async orientation({ browser, url }) {
+  // A tap plays and takes the wake lock. Upright, the show fills most of the
+  // width; turned, landscape; it runs on through the turns. A tap shows the
+  // strip; dragging the bar moves picture and sound together; the wake lock
+  // follows pause and play.
+  async touch({ browser, url }) {
     const page = await openPhone(browser, `${url}?test`);
+    const held = () => page.evaluate(() => window.wakeLocksHeld);
+    if ((await state(page)).playing) throw new Error('playing before any tap');
+    await tap(page, '#screen');
+    await playingWithSound(page);
+    if (!(await state(page)).wakeLock || (await held()) !== 1) throw new Error('no wake lock held while playing');
     const shapes = [
       ['upright', phone, (box, s) => s.upright && box.pixelsWide === 240 && box.width >= 0.75 * phone.width],
       ['turned', turned, (box, s) => !s.upright && box.pixelsWide === 400 && box.height <= turned.height],
       ['upright again', phone, (box, s) => s.upright && box.pixelsWide === 240],
     ];
-    await tap(page, '#screen');
-    await playingWithSound(page);
     let before = await clock(page);
     for (const [name, viewport, holds] of shapes) {
       await page.setViewport(viewport);
@@ -101,18 +97,6 @@ const tests = {
       }
       before = now;
     }
-    await page.close();
-    return 'upright at 82% of the width, landscape when turned, the show running on through both turns';
-  },
-
-  // A tap plays; a tap shows the strip; dragging the bar moves picture and sound together; the wake lock follows.
-  async touch({ browser, url }) {
-    const page = await openPhone(browser, `${url}?test`);
-    const held = () => page.evaluate(() => window.wakeLocksHeld);
-    if ((await state(page)).playing) throw new Error('playing before any tap');
-    await tap(page, '#screen');
-    await playingWithSound(page);
-    if (!(await state(page)).wakeLock || (await held()) !== 1) throw new Error('no wake lock held while playing');
     // The strip hides while the show plays, and a tap brings it back without pausing.
     await page.waitForSelector('#strip:not(.shown)');
     await tap(page, '#screen');
@@ -127,22 +111,7 @@ const tests = {
     let dragged;
     await until(async () => together(dragged = await clock(page), 0.5 * kShowEnd, 1000),
       () => `after dragging to the middle: picture ${dragged.picture} ms, sound ${dragged.sound} ms`);
-    // The strip hides 2 s after the last touch, which a loaded machine can take
-    // between two steps here: a tap that found it hidden only showed it, and
-    // is made again with the strip shown.
-    const tapPlay = async (paused) => {
-      for (let attempt = 0; attempt < 3; ++attempt) {
-        if (!(await page.$('#strip.shown'))) {
-          await tap(page, '#screen');
-          await page.waitForSelector('#strip.shown');
-        }
-        await tap(page, '#play');
-        const toggled = await page.waitForFunction((paused) => vantrelleTest.state().paused === paused,
-          { timeout: 1500 }, paused).then(() => true, () => false);
-        if (toggled) return;
-      }
-      throw new Error(`three taps on the play button did not ${paused ? 'pause' : 'play on'}`);
-    };
+    const tapPlay = (paused) => tapUntil(page, '#play', async () => (await state(page)).paused === paused, `did not ${paused ? 'pause' : 'play on'}`);
     const locked = (held) => page.waitForFunction((held) =>
       vantrelleTest.state().wakeLock === held && window.wakeLocksHeld === Number(held), { timeout: 5000 }, held)
       .then(() => true, () => false);
@@ -151,7 +120,8 @@ const tests = {
     await tapPlay(false);
     if (!(await locked(true))) throw new Error('playing on did not take the wake lock again');
     await page.close();
-    return 'a tap plays and holds the wake lock; the dragged bar moves picture and sound together; pause releases the lock';
+    return 'a tap plays and holds the wake lock; upright at 82% of the width, landscape when turned, the show running on through both turns; ' +
+      'the dragged bar moves picture and sound together; pause releases the lock';
   },
 
   // Played before the soundtrack has arrived: the picture starts at once and
@@ -357,10 +327,7 @@ const tests = {
       if (`${width}x${height}` !== icon.sizes) throw new Error(`${icon.src} is ${width}x${height}`);
     }
     const poster = pngRgb(await served(tags['og:image']));
-    const frame = await withScratch((shots) => {
-      render(bin, ['--at', '2000', '--png', shots, '--scale', '3']);
-      return pngRgb(path.join(shots, 't002000.png'));
-    });
+    const frame = await renderPng(bin, 2000, 3);
     const at = poster.rgb.findIndex((byte, i) => byte !== frame.rgb[i + 3 * 1200 * 45]) / 3;
     if (poster.width !== 1200 || poster.height !== 630 || at >= 0) {
       throw new Error(`the poster is ${poster.width}x${poster.height}; pixel ${at % 1200}, ${Math.floor(at / 1200)} differs`);
@@ -389,4 +356,4 @@ const tests = {
   },
 };
 
-process.exit(await runSuite('phone', tests, { site, chosen }));
+process.exit(await runSuite('phone', tests));

@@ -1,19 +1,17 @@
 // The page in Debian's browsers against the native program:
 //   node run.mjs SITE BIN [ENGINE...] [TEST...]
-// SITE is build-web/site, BIN the native build's bin/ (vantrelle-render, the
-// data set and vantrelle_libm_tables). ENGINE is chromium, firefox or webkit
-// (all three unless named). Each test prints one line, each engine a count
-// and its time, and the last line the count for all; any failure ends with status 1.
+// as a suite is run (harness.mjs), BIN also holding vantrelle_libm_tables.
+// ENGINE is chromium, firefox or webkit (all three unless named). Each engine
+// prints a count and its time, and the last line the count for all.
 import { execFileSync, spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, truncateSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { chosenOf, copyData, dataFiles, drop, engines, frameShas, kInStepMs, nativeShas, pngRgb, render, runTests, serve, sha, startEngine,
-  until, withScratch } from './harness.mjs';
+import { bestShift, bin, chosen as named, chosenOf, clock, copyData, dataFiles, drop, engines, frameShas, kInStepMs, nativeShas, pngRgb,
+  render, renderPng, runTests, samplesOf, serve, sha, site, startEngine, until } from './harness.mjs';
 
-const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosenEngines = process.argv.slice(4).filter((name) => engines.includes(name));
-const chosen = process.argv.slice(4).filter((name) => !engines.includes(name));
+const chosenEngines = named.filter((name) => engines.includes(name));
+const chosen = named.filter((name) => !engines.includes(name));
 
 function fnv1a(bytes) {
   let h = 0xcbf29ce484222325n;
@@ -26,22 +24,13 @@ function fnv1a(bytes) {
 // named in the file's header): the shift within ±10 ms that best lines up
 // their first channels over the second from 20 ms in.
 async function startOffsetMs(page) {
-  const count = 4 * 44100;
-  const { rate, mine } = await page.evaluate(async (count) => {
+  const { rate, mine } = await page.evaluate(async () => {
     const sound = await vantrelleTest.wholeSoundtrack();
-    return { rate: sound.sampleRate, mine: Array.from(sound.getChannelData(0).subarray(0, count)) };
-  }, count);
-  const pcm = execFileSync('ffmpeg', ['-v', 'error', '-i', path.join(bin, 'music/soundtrack.mp3'), '-af', 'pan=mono|c0=c0',
-    '-ar', String(rate), '-t', String(2 * count / rate), '-f', 'f32le', '-'], { maxBuffer: 1 << 26 });
-  const reference = new Float32Array(pcm.buffer, pcm.byteOffset, pcm.length / 4);
-  const [limit, from] = [Math.round(rate / 100), Math.round(rate / 50)];
-  let best = { shift: 0, error: Infinity };
-  for (let shift = -limit; shift <= limit; ++shift) {
-    let error = 0;
-    for (let i = from; i < from + rate; ++i) error += (mine[i + shift] - reference[i]) ** 2;
-    if (error < best.error) best = { shift, error };
-  }
-  return (1000 * best.shift) / rate;
+    return { rate: sound.sampleRate, mine: Array.from(sound.getChannelData(0).subarray(0, 2 * sound.sampleRate)) };
+  });
+  const reference = samplesOf(path.join(bin, 'music/soundtrack.mp3'), rate);
+  const from = Math.round(rate / 50);
+  return (1000 * bestShift(mine, from, reference.subarray(from, from + rate), Math.round(rate / 100)).shift) / rate;
 }
 
 // Three broken copies of the data set and the native program's message for each.
@@ -133,10 +122,6 @@ function reducedTimes() {
   return { inside: Math.floor((from + to) / 2), 'ramping in': from - kRampMs / 2, 'ramping out': to + kRampMs / 2, outside };
 }
 
-// Where the page runs the engine in each browser: in a worker drawing on the
-// screen's canvas, off the page's own thread.
-const kEngineRuns = { chromium: 'worker', firefox: 'worker', webkit: 'worker' };
-
 // Where the page's engine runs, as the page shows it: the screen's canvas
 // handed to a worker (the page can no longer draw on it) and the engine build
 // in use not fetched by the page itself; or the page's own canvas and engine.
@@ -160,44 +145,30 @@ async function engineRuns(page) {
 // Each test takes { engine, browser, page, url, broken, times } and says what it found.
 const tests = {
   // All three engines have WebAssembly vectors, so the page runs the vector
-  // build, here in a worker; the build for browsers without them (?simd=0)
-  // draws the same frames.
-  async frames({ browser, url, page, times, engine }) {
-    const where = await engineRuns(page);
-    if (where !== kEngineRuns[engine]) throw new Error(`the engine runs in the ${where}, not the ${kEngineRuns[engine]}`);
-    const scalar = await browser.open(`${url}?test&simd=0`);
-    await scalar.evaluate(() => vantrelleTest.ready);
-    for (const [name, shown, vectors] of [['the page', page, true], ['?simd=0', scalar, false]]) {
-      if ((await shown.evaluate(() => vantrelleTest.vectors)) !== vectors) throw new Error(`${name} runs the wrong build`);
+  // build, in a worker drawing on the screen's canvas off the page's own
+  // thread. The build for browsers without them (?simd=0) and the engine kept
+  // in the page (?engine=page, as where a browser cannot draw in a worker)
+  // draw the same frames. So does each with flashing reduced: inside a stretch
+  // of the data set's flash map, on both of its ramps and outside, where the
+  // filter does change the frames inside and leaves those outside.
+  async frames({ browser, url, page, times }) {
+    const reduced = reducedTimes();
+    const ways = [['the page', '', true, 'worker'], ['?simd=0', '&simd=0', false, 'worker'], ['?engine=page', '&engine=page', true, 'page']];
+    for (const [name, query, vectors, runs] of ways) {
+      const shown = query ? await browser.open(`${url}?test${query}`) : page;
+      await shown.evaluate(() => vantrelleTest.ready);
+      const found = { runs: await engineRuns(shown), vectors: await shown.evaluate(() => vantrelleTest.vectors) };
+      if (found.runs !== runs || found.vectors !== vectors) throw new Error(`${name}: ${JSON.stringify(found)}`);
       await compareFrames(shown, times);
+      await compareFrames(shown, Object.values(reduced), true);
+      if (query) await shown.close();
     }
-    await scalar.close();
-    return `${times.length} frames of each build identical, drawn in the ${where}`;
-  },
-
-  // Kept in the page (?engine=page, as where a browser cannot draw in a worker): the same frames.
-  async pageFrames({ browser, url, times }) {
-    const page = await browser.open(`${url}?test&engine=page`);
-    await page.evaluate(() => vantrelleTest.ready);
-    const where = await engineRuns(page);
-    if (where !== 'page') throw new Error(`?engine=page runs the engine in the ${where}`);
-    await compareFrames(page, times);
-    await compareFrames(page, Object.values(reducedTimes()), true);
-    await page.close();
-    return `${times.length} frames and ${Object.keys(reducedTimes()).length} reduced ones identical with the engine in the page`;
-  },
-
-  // With flashing reduced, the page shows what the render tool writes: inside
-  // a stretch of the data set's flash map, on both of its ramps and outside,
-  // and the filter does change the frames inside and leaves those outside.
-  async reducedFrames({ page }) {
-    const times = reducedTimes();
-    await compareFrames(page, Object.values(times), true);
-    const [exact, reduced] = await Promise.all([expectedHashes(Object.values(times)), expectedHashes(Object.values(times), true)]);
-    const same = Object.keys(times).map((name, i) => [name, exact[i] === reduced[i]]);
+    const [exact, filtered] = await Promise.all([expectedHashes(Object.values(reduced)), expectedHashes(Object.values(reduced), true)]);
+    const same = Object.keys(reduced).map((name, i) => [name, exact[i] === filtered[i]]);
     const wrong = same.filter(([name, equal]) => equal !== (name === 'outside'));
     if (wrong.length) throw new Error(`the filter ${wrong.map(([name, equal]) => `${equal ? 'leaves' : 'changes'} the frame ${name}`).join(', ')}`);
-    return `${same.length} reduced frames identical (in, on both ramps, outside: ${JSON.stringify(times)})`;
+    return `${times.length} frames and ${same.length} reduced ones (in, on both ramps, outside: ${JSON.stringify(reduced)}) identical, ` +
+      `the engine in a worker, in a worker without vectors and in the page`;
   },
 
   // The tables from sin, cos and atan2 as the native build makes them, by name and FNV-1a hash.
@@ -212,33 +183,26 @@ const tests = {
     return `${native.length} tables from sin, cos and atan2 identical`;
   },
 
-  // The page at #t=44500, landscape and upright: the frame twice its size, centred on black.
+  // The page at #t=44500, landscape and upright (as --portrait draws it): the frame twice its size, centred on black.
   async screenshot({ browser, url }) {
-    const frame = await withScratch((shots) => {
-      render(bin, ['--at', '44500', '--png', shots, '--scale', '2']);
-      return pngRgb(path.join(shots, 't044500.png'));
-    });
-    for (const [query, width, height] of [['?test', 1000, 600], ['?test&portrait', 600, 1000]]) {
+    for (const [query, width, height, extra] of [['?test', 1000, 600, []], ['?test&portrait', 600, 1000, ['--portrait']]]) {
+      const frame = await renderPng(bin, 44500, 2, extra);
       const page = await browser.open(`${url}${query}#t=44500`, { width, height });
       await page.evaluate(() => vantrelleTest.ready);
       const shot = pngRgb(Buffer.from(await page.screenshot(), 'base64'));
       await page.close();
-      // The frame turned a quarter clockwise when upright: its (x, y) at column 239 - y, row x.
-      const portrait = query.includes('portrait');
-      const [w, h] = portrait ? [480, 800] : [800, 480];
-      const [left, top] = [(shot.width - w) / 2, (shot.height - h) / 2];
+      const [left, top] = [(shot.width - frame.width) / 2, (shot.height - frame.height) / 2];
       for (let y = 0; y < shot.height; ++y) {
         for (let x = 0; x < shot.width; ++x) {
           const [u, v] = [x - left, y - top];
-          const inside = u >= 0 && u < w && v >= 0 && v < h;
-          const [fx, fy] = portrait ? [v, 479 - u] : [u, v];
+          const inside = u >= 0 && u < frame.width && v >= 0 && v < frame.height;
           for (let c = 0; c < 3; ++c) {
-            if (shot.rgb[3 * (shot.width * y + x) + c] !== (inside ? frame.rgb[3 * (800 * fy + fx) + c] : 0)) throw new Error(`${query}: pixel (${x}, ${y}) differs`);
+            if (shot.rgb[3 * (shot.width * y + x) + c] !== (inside ? frame.rgb[3 * (frame.width * v + u) + c] : 0)) throw new Error(`${query}: pixel (${x}, ${y}) differs`);
           }
         }
       }
     }
-    return 'the page shows the frame of vantrelle-render --png --scale 2, letterboxed in black, both ways up';
+    return 'the page shows the frame of vantrelle-render --png --scale 2 (and --portrait), letterboxed in black, both ways up';
   },
 
   // The decoded soundtrack starts with the music's first sample: no decoder delay left in.
@@ -295,10 +259,9 @@ const tests = {
     const page = await browser.open(`${url}?test#t=60000`);
     await page.evaluate(() => vantrelleTest.ready);
     await page.click(400, 300);
-    // The clock with the page's own time of reading: a key takes a while to
-    // arrive (longer over WebDriver on a loaded machine), and playing moves on meanwhile.
-    const clock = () => page.evaluate(() => ({ ...vantrelleTest.clock(), at: performance.now() }));
-    await until(async () => (await clock()).sound !== null, 'no sound 20 s after a click', 20000);
+    // Each reading of the clock carries the page's own time: a key takes a while
+    // to arrive (longer over WebDriver on a loaded machine), and playing moves on meanwhile.
+    await until(async () => (await clock(page)).sound !== null, 'no sound 20 s after a click', 20000);
     const moved = (now, before) => now.picture - before.picture;
     // Stopped or restarted in between: moved by no more than the time between the readings.
     // The audio clock advances in steps (Firefox's by tens of ms under load), hence the slack.
@@ -313,11 +276,11 @@ const tests = {
       ['paused', null, (now, before) => now.picture === before.picture],
       ['resume', ' ', (now, before) => within(now, before)],
     ];
-    let before = await clock();
+    let before = await clock(page);
     for (const [name, key, holds] of steps) {
       if (key) await page.press(key);
-      else await until(async () => (await clock()).at >= before.at + 300, 'the page stopped');  // paused, only time moves
-      const now = await clock();
+      else await until(async () => (await clock(page)).at >= before.at + 300, 'the page stopped');  // paused, only time moves
+      const now = await clock(page);
       const together = now.sound === null ? name.startsWith('pause') : Math.abs(now.sound - now.picture) <= kInStepMs;
       if (!holds(now, before) || !together) throw new Error(`${name}: picture at ${now.picture} ms, sound at ${now.sound} ms (before: ${before.picture} ms)`);
       before = now;

@@ -1,29 +1,15 @@
 // Sharing a moment from the page, in Debian's headless Chromium: the copied
 // link, the saved still and clips against the native program, and the share
 // sheet on touch devices.
-//   node share.mjs SITE BIN [TEST...]
-// Each test prints one line; any failure ends with status 1.
 import { execFileSync, spawn } from 'node:child_process';
 import { chmodSync, existsSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
-import { kShowEnd, open, openPhone, pngRgb, render, runSuite, sha, showStrip, tap, until, widen, withScratch } from './harness.mjs';
+import { bestShift, bin, clock, kShowEnd, open, openPhone, pngRgb, render, renderPng, runSuite, samplesOf, sha, showStrip, state, tap,
+  tapUntil, until, widen, withScratch } from './harness.mjs';
 
-const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosen = process.argv.slice(4);
 
-// The render tool's still of `t`: its PNG at ×3, as pngRgb() reads it.
-const nativeStill = (t) => withScratch((folder) => {
-  render(bin, ['--at', String(t), '--png', folder, '--scale', '3']);
-  return pngRgb(path.join(folder, readdirSync(folder)[0]));
-});
 const downloadsTo = async (page, folder) =>
   (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-
-// What the landscape canvas shows, as RGB bytes.
-const canvasPixels = async (page) => Buffer.from(await page.evaluate(async () => {
-  const data = await vantrelleTest.shownPixels();
-  return Array.from(data.filter((_, i) => i % 4 !== 3));
-}));
 
 // Plays from `start`, pauses a moment later and returns where it holds.
 async function pauseAfter(page, start) {
@@ -92,7 +78,7 @@ const kUpright = { width: 1080, height: 1920, scale: 4, left: 60, top: 160, acro
 
 // The mean squared error of `decoded` (RGB, the whole video frame) against
 // the exact RGB565 picture, over the picture's area only.
-function squaredError(decoded, exact, shape = kLandscape) {
+function squaredError(decoded, exact, shape) {
   const rgb = widen(exact);
   const { width, scale, left, top, across, down } = shape;
   let squares = 0;
@@ -176,33 +162,10 @@ function verticalFrames(folder, from, to) {
   return Array.from({ length: rgba.length / frame }, (_, n) => sha(narrow(rgba.subarray(n * frame, (n + 1) * frame))));
 }
 
-// Mono samples of a file's sound at `rate`, as ffmpeg decodes them.
-const samplesOf = (file, rate) => {
-  const bytes = execFileSync('ffmpeg', ['-v', 'error', '-i', file, '-vn', '-ac', '1', '-ar', String(rate), '-f', 'f32le', '-'], { maxBuffer: 1 << 28 });
-  return new Float32Array(bytes.buffer, bytes.byteOffset, bytes.length / 4);
-};
-
-// The shift in samples, within ±`most`, at which `part` best matches `whole` from `at`.
-function bestShift(whole, at, part, most) {
-  let best = 0, bestScore = -Infinity;
-  for (let shift = -most; shift <= most; ++shift) {
-    let score = 0, a = 0, b = 0;
-    for (let i = 0; i < part.length; ++i) {
-      const w = whole[at + shift + i];
-      score += w * part[i];
-      a += w * w;
-      b += part[i] * part[i];
-    }
-    score /= Math.sqrt(a * b) || 1;
-    if (score > bestScore) [best, bestScore] = [shift, score];
-  }
-  return { shift: best, score: bestScore };
-}
-
 const tests = {
-  // Paused a moment after 61 s: the copied address opens on that moment's
-  // frame, written with a fraction of a ms too, and plays on from there; the
-  // still is named for the moment, pixel for pixel the render tool's PNG at ×3.
+  // Paused a moment after 61 s: the copied address is that moment's, and
+  // plays on from there; the still is named for the moment, pixel for pixel
+  // the render tool's PNG at ×3.
   async link({ browser, url }) {
     await browser.defaultBrowserContext().overridePermissions(url, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
     return withScratch(async (folder) => {
@@ -217,22 +180,18 @@ const tests = {
       const name = `vantrelle-t${String(held).padStart(6, '0')}.png`;
       await until(() => existsSync(path.join(folder, name)), () => `no ${name}; saved: ${readdirSync(folder).join(', ') || 'nothing'}`);
       await page.close();
-      const [still, native] = [pngRgb(path.join(folder, name)), await nativeStill(held)];
+      const [still, native] = [pngRgb(path.join(folder, name)), await renderPng(bin, held, 3)];
       if (still.width !== 1200 || still.height !== 720 || !still.rgb.equals(native.rgb)) throw new Error(`${name} differs from the render tool's PNG`);
 
-      for (const address of [link, `${link}.4`]) {
-        const opened = await open(browser, address, undefined, { ready: true });
-        if (!(await canvasPixels(opened)).equals(widen(render(bin, ['--at', String(held), '--raw', '-'])))) {
-          throw new Error(`${address.slice(url.length)}: the title card is not the frame at ${held} ms`);
-        }
-        await opened.mouse.click(400, 200);
-        await opened.waitForFunction(() => vantrelleTest.state().playing);
-        const playing = await opened.evaluate(() => vantrelleTest.clock().picture);
-        // The picture follows the sound less its output latency, so it may start a few ms short of the moment.
-        if (playing < held - 100 || playing > held + 2000) throw new Error(`plays at ${playing} ms, not from ${held} ms`);
-        await opened.close();
-      }
-      return `copied ${link.slice(url.length)}; it opens on that frame (also with .4 ms) and plays on from ${held} ms; ${name}, the render tool's PNG`;
+      // That a #t= link opens on its frame is the title card's and the browsers' test.
+      const opened = await open(browser, link, undefined, { ready: true });
+      await opened.mouse.click(400, 200);
+      await opened.waitForFunction(() => vantrelleTest.state().playing);
+      const playing = await opened.evaluate(() => vantrelleTest.clock().picture);
+      // The picture follows the sound less its output latency, so it may start a few ms short of the moment.
+      if (playing < held - 100 || playing > held + 2000) throw new Error(`plays at ${playing} ms, not from ${held} ms`);
+      await opened.close();
+      return `copied ${link.slice(url.length)}; it plays on from ${held} ms; ${name}, the render tool's PNG`;
     });
   },
 
@@ -244,7 +203,7 @@ const tests = {
   async shareSheet({ browser, url }) {
     const moment = 249000;  // 10 s of clip would pass the end: 2.3 s
     const clipFrames = Math.ceil((kShowEnd - moment) * 60 / 1000);
-    const stillPixels = (await nativeStill(moment)).rgb;
+    const stillPixels = (await renderPng(bin, moment, 3)).rgb;
     const link = `${url}?test#t=${moment}`;
     const stub = () => {
       window.handed = [];
@@ -290,7 +249,7 @@ const tests = {
         await new Promise((resolve) => setTimeout(resolve, 500));
         const [given, files] = [await handed(), saved()];
         const offerLeft = !(await page.$eval('#share-clip', (b) => b.hidden));
-        const { playing } = await page.evaluate(() => vantrelleTest.state());
+        const { playing } = await state(page);
         await page.close();
 
         // What each device handed over or saved: [name, type, bytes] of the still, then of the clip.
@@ -321,35 +280,13 @@ const tests = {
     });
   },
 
-  // A 10 s clip from the start of segment 8 (on a beat): 600 frames, close to
-  // the exact frames, at most 1 MB a second, the sound in step with the picture.
-  async clip({ browser, url }) {
+  // A 10 s clip from the start of segment 8 (on a beat), landscape and upright
+  // (chosen beside Save clip): 600 frames, at most 1 MB a second, close to the
+  // exact frames on the picture's area, the sound in step with the picture.
+  // Before encoding, each upright frame is the render tool's vertical video frame.
+  async clips({ browser, url }) {
     const [from, to] = [44352, 54352];
-    return withScratch(async (folder) => {
-      const page = await open(browser, `${url}?test`, undefined, { ready: true });
-      await page.evaluate(() => vantrelleTest.soundtrack());
-      const file = await clipFile(page, from, to, folder, 'clip');
-      await page.close();
-      const { found, summary } = await checkClip(file, kLandscape, exactFrames(from, to));
-      if (Math.abs(found.duration - 10) > 1 / 60 || found.audio.codec_name !== 'opus') throw new Error(`${found.duration} s, audio: ${found.audio.codec_name ?? 'none'}`);
-
-      // Where the clip's sound sits in the soundtrack, against the picture's first frame.
-      const rate = 48000;
-      const soundtrack = samplesOf(path.join(bin, 'music/soundtrack.mp3'), rate);
-      const heard = samplesOf(file, rate).subarray(0, rate / 2);
-      const { shift, score } = bestShift(soundtrack, Math.round(from * rate / 1000), heard, rate / 20);
-      const offsetMs = 1000 * shift / rate + 1000 * (Number(found.audio.start_time) - Number(found.video.start_time));
-      if (score < 0.9 || Math.abs(offsetMs) > 1000 / 60) throw new Error(`sound ${offsetMs.toFixed(1)} ms from the picture (match ${score.toFixed(2)})`);
-      return `${path.basename(file)}: ${summary}; ${found.duration} s, Opus, the sound ${offsetMs.toFixed(1)} ms from the picture`;
-    });
-  },
-
-  // Upright, chosen beside Save clip: before encoding, each frame is the render
-  // tool's vertical video frame; after it, 10 s are at most 10 MB and close
-  // to the exact upright frames on the picture's area.
-  async uprightClip({ browser, url }) {
-    const [from, to] = [44352, 54352];
-    const checked = 60;  // frames compared before encoding: a second is enough, and hashing is slow
+    const checked = 60;  // upright frames compared before encoding: a second is enough, and hashing is slow
     // Every frame built from pixels and handed to the encoder, hashed as RGB565.
     const hashFrames = (limit) => {
       window.framesBuilt = [];
@@ -365,22 +302,37 @@ const tests = {
         }
       };
     };
+    const rate = 48000;
+    const soundtrack = samplesOf(path.join(bin, 'music/soundtrack.mp3'), rate);
+    const found = [];
     return withScratch(async (folder) => {
-      const page = await open(browser, `${url}?test`, undefined, { ready: true, before: [hashFrames, checked] });
-      await page.evaluate(() => vantrelleTest.soundtrack());
-      await page.$eval('#clip-upright', (button) => button.click());
-      const pressed = await page.$eval('#clip-upright', (button) => button.getAttribute('aria-pressed'));
-      const file = await clipFile(page, from, to, folder, `${from}-${to}`);
-      const built = await page.evaluate(() => Promise.all(window.framesBuilt));
-      await page.close();
+      for (const [name, shape, extra] of [['landscape', kLandscape, []], ['upright', kUpright, ['--portrait']]]) {
+        const upright = shape === kUpright;
+        const page = await open(browser, `${url}?test`, undefined, { ready: true, before: [hashFrames, upright ? checked : 0] });
+        await page.evaluate(() => vantrelleTest.soundtrack());
+        if (upright) await page.$eval('#clip-upright', (button) => button.click());
+        const pressed = await page.$eval('#clip-upright', (button) => button.getAttribute('aria-pressed'));
+        const file = await clipFile(page, from, to, folder, name);
+        const built = await page.evaluate(() => Promise.all(window.framesBuilt));
+        await page.close();
 
-      const expected = verticalFrames(folder, from, from + checked * 1000 / 60);
-      const differing = built.findIndex((hash, n) => hash !== expected[n]);
-      if (pressed !== 'true' || built.length !== checked || expected.length !== checked || differing >= 0) {
-        throw new Error(`pressed ${pressed}; ${built.length} frames built, ${expected.length} from the render tool; frame ${differing} differs`);
+        const expected = upright ? verticalFrames(folder, from, from + checked * 1000 / 60) : [];
+        const differing = built.findIndex((hash, n) => hash !== expected[n]);
+        if (pressed !== String(upright) || built.length !== expected.length || expected.length !== (upright ? checked : 0) || differing >= 0) {
+          throw new Error(`${name}: pressed ${pressed}; ${built.length} frames built, ${expected.length} from the render tool; frame ${differing} differs`);
+        }
+        const { found: probed, summary } = await checkClip(file, shape, exactFrames(from, to, extra));
+        if (Math.abs(probed.duration - 10) > 1 / 60 || probed.audio.codec_name !== 'opus') {
+          throw new Error(`${name}: ${probed.duration} s, audio: ${probed.audio.codec_name ?? 'none'}`);
+        }
+        // Where the clip's sound sits in the soundtrack, against the picture's first frame.
+        const heard = samplesOf(file, rate).subarray(0, rate / 2);
+        const { shift, score } = bestShift(soundtrack, Math.round(from * rate / 1000), heard, rate / 20);
+        const offsetMs = 1000 * shift / rate + 1000 * (Number(probed.audio.start_time) - Number(probed.video.start_time));
+        if (score < 0.9 || Math.abs(offsetMs) > 1000 / 60) throw new Error(`${name}: sound ${offsetMs.toFixed(1)} ms from the picture (match ${score.toFixed(2)})`);
+        found.push(`${name}: ${summary}; Opus, the sound ${offsetMs.toFixed(1)} ms from the picture${upright ? `; ${checked} frames as the render tool's vertical video lays them out` : ''}`);
       }
-      const { summary } = await checkClip(file, kUpright, exactFrames(from, to, ['--portrait']));
-      return `${checked} frames as the render tool's vertical video lays them out; ${summary}`;
+      return found.join('; ');
     });
   },
 
@@ -402,29 +354,6 @@ const tests = {
     });
   },
 
-  // Shift and a drag on the bar choose the clip's range (its bounds as the
-  // touch test and the unit tests check them); a plain press forgets it.
-  async range({ browser, url }) {
-    const page = await open(browser, `${url}?test`, undefined, { ready: true });
-    await showStrip(page);
-    const bar = await page.$eval('#scrub', (s) => { const b = s.getBoundingClientRect(); return { left: b.left, width: b.width, y: b.top + b.height / 2 }; });
-    const at = (fraction) => bar.left + fraction * bar.width;
-    const near = (ms, fraction) => Math.abs(ms - fraction * (kShowEnd - 1)) <= kShowEnd / bar.width;
-    await page.keyboard.down('Shift');
-    await page.mouse.move(at(0.5), bar.y);
-    await page.mouse.down();
-    await page.mouse.move(at(0.45), bar.y, { steps: 5 });
-    await page.mouse.up();
-    await page.keyboard.up('Shift');
-    const range = (await page.evaluate(() => vantrelleTest.state())).clipRange;
-    if (!range || !near(range.from, 0.45) || !near(range.to, 0.5)) throw new Error(`Shift and a drag chose ${JSON.stringify(range)}`);
-    await page.mouse.click(at(0.5), bar.y);
-    const after = await page.evaluate(() => vantrelleTest.state());
-    if (after.clipRange !== null || !after.playing) throw new Error(`a plain press left ${JSON.stringify(after)}`);
-    await page.close();
-    return 'Shift and a drag choose a range; a plain press forgets it and seeks';
-  },
-
   // On a phone, by touch: Choose range, then a drag on the bar marks the range
   // either way, a minute at most from where the drag began, without moving the
   // show; the strip stays while choosing; Save clip saves that range; the
@@ -433,23 +362,15 @@ const tests = {
     return withScratch(async (folder) => {
       const page = await openPhone(browser, `${url}?test#t=60000`);
       await downloadsTo(page, folder);
-      const state = () => page.evaluate(() => vantrelleTest.state());
       const pressed = () => page.$eval('#choose-range', (b) => b.getAttribute('aria-pressed'));
-      // Chromium can take a tap soon after a drag as part of the drag: tapped again until Choose range is off.
-      const tapOff = async (selector) => {
-        for (let attempt = 0; attempt < 3; ++attempt) {
-          await tap(page, selector);
-          if (await until(async () => (await pressed()) === 'false', '', 1500).then(() => true, () => false)) return;
-        }
-        throw new Error(`three taps on ${selector} left Choose range on`);
-      };
+      const tapOff = (selector) => tapUntil(page, selector, async () => (await pressed()) === 'false', 'left Choose range on');
       await tap(page, '#screen');
       await page.waitForFunction(() => vantrelleTest.state().playing);
       await page.waitForSelector('#strip.shown');
       const before = await page.evaluate(() => vantrelleTest.clock().picture);
       const started = Date.now();
       await tap(page, '#choose-range');
-      const begun = await state();
+      const begun = await state(page);
       // It begins with the range Save clip would take anyway: 10 s from the moment shown.
       if ((await pressed()) !== 'true' || begun.clipRange?.to - begun.clipRange?.from !== 10000 ||
           Math.abs(begun.clipRange.from - before) > 1000) throw new Error(`Choose range began with ${JSON.stringify(begun.clipRange)} at ${before} ms`);
@@ -464,7 +385,7 @@ const tests = {
         for (let i = 1; i <= 4; ++i) await page.touchscreen.touchMove(at(a + (b - a) * i / 4), y);
         await page.touchscreen.touchEnd();
         await page.waitForSelector('#strip.shown');  // shown again as the drag ends
-        return (await state()).clipRange;
+        return (await state(page)).clipRange;
       };
       const cases = [
         ['right', 0.2, 0.3, (r) => near(r.from, 0.2) && near(r.to, 0.3)],
@@ -495,7 +416,7 @@ const tests = {
       await tap(page, '#choose-range');
       await drag(0.2, 0.3);
       await tapOff('#choose-range');
-      const cancelled = await state();
+      const cancelled = await state(page);
       const plain = await page.$eval('#save-clip', (button) => button.getAttribute('aria-label'));
       if ((await pressed()) !== 'false' || cancelled.clipRange !== null || plain !== 'Save clip') {
         throw new Error(`cancelling left ${JSON.stringify(cancelled.clipRange)}, "${plain}"`);
@@ -504,7 +425,7 @@ const tests = {
       let sought;
       await until(async () => Math.abs((sought = await page.evaluate(() => vantrelleTest.clock().picture)) - ms(0.7)) <= 3000,
         () => `a tap at 70% is at ${sought} ms`);
-      if ((await state()).clipRange !== null) throw new Error('a tap on the bar kept the range');
+      if ((await state(page)).clipRange !== null) throw new Error('a tap on the bar kept the range');
       await page.close();
       return `ranges drawn by touch either way, capped at 60 s ("${label}"), ${saved()} saved; cancelled, a tap seeks`;
     });
@@ -512,14 +433,15 @@ const tests = {
 
   // By keys: Tab to Choose range, Space; the arrows move the range's far end
   // by 5 s, a minute at most, and never seek; Escape forgets the range and
-  // leaves the show playing.
-  async keyRange({ browser, url }) {
+  // leaves the show playing. By mouse: Shift and a drag on the bar choose a
+  // range; a plain press forgets it and seeks.
+  async desktopRange({ browser, url }) {
     const page = await open(browser, `${url}?test#t=60000`, undefined, { ready: true });
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => vantrelleTest.state().playing);
     for (let i = 0; i < 12 && (await page.evaluate(() => document.activeElement.id)) !== 'choose-range'; ++i) await page.keyboard.press('Tab');
     await page.keyboard.press('Space');
-    const range = async () => (await page.evaluate(() => vantrelleTest.state())).clipRange;
+    const range = async () => (await state(page)).clipRange;
     const start = (await range()).from;
     const steps = [
       ['ArrowRight', 1, { from: start, to: start + 15000 }],
@@ -536,11 +458,29 @@ const tests = {
     const picture = await page.evaluate(() => vantrelleTest.clock().picture);
     if (picture > start + 10000) throw new Error(`the arrows moved the show to ${picture} ms`);
     await page.keyboard.press('Escape');
-    const after = await page.evaluate(() => vantrelleTest.state());
+    const after = await state(page);
     const toggle = await page.$eval('#choose-range', (b) => b.getAttribute('aria-pressed'));
     if (after.clipRange !== null || !after.playing || toggle !== 'false') throw new Error(`Escape left ${JSON.stringify(after)}, pressed ${toggle}`);
+
+    await showStrip(page);
+    const bar = await page.$eval('#scrub', (s) => { const b = s.getBoundingClientRect(); return { left: b.left, width: b.width, y: b.top + b.height / 2 }; });
+    const at = (fraction) => bar.left + fraction * bar.width;
+    const near = (ms, fraction, slack = kShowEnd / bar.width) => Math.abs(ms - fraction * (kShowEnd - 1)) <= slack;
+    await page.keyboard.down('Shift');
+    await page.mouse.move(at(0.5), bar.y);
+    await page.mouse.down();
+    await page.mouse.move(at(0.45), bar.y, { steps: 5 });
+    await page.mouse.up();
+    await page.keyboard.up('Shift');
+    const dragged = await range();
+    if (!dragged || !near(dragged.from, 0.45) || !near(dragged.to, 0.5)) throw new Error(`Shift and a drag chose ${JSON.stringify(dragged)}`);
+    await page.mouse.click(at(0.5), bar.y);
+    let pressed;
+    await until(async () => (pressed = await state(page)).clipRange === null && pressed.playing && near((await clock(page)).picture, 0.5, 3000),
+      () => `a plain press at 50% left ${JSON.stringify(pressed)}`);
     await page.close();
-    return `the arrows mark a range from ${start} ms either way, capped at 60 s ("${label}"); Escape forgets it and the show plays on`;
+    return `the arrows mark a range from ${start} ms either way, capped at 60 s ("${label}"); Escape forgets it and the show plays on; ` +
+      'Shift and a drag choose a range; a plain press forgets it and seeks';
   },
 
   // A browser without WebCodecs: the button says so and cannot be pressed, nor can Choose range.
@@ -554,4 +494,4 @@ const tests = {
   },
 };
 
-process.exit(await runSuite('share', tests, { site, chosen }));
+process.exit(await runSuite('share', tests));

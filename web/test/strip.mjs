@@ -1,13 +1,8 @@
 // The strip's extras in Debian's headless Chromium: picture-in-picture (the
 // canvas's stream in the small window, the show going on in a hidden tab, the
 // small window's play and pause) and the overflow menu of narrow screens.
-//   node strip.mjs SITE BIN [TEST...]
-// Each test prints one line; any failure ends with status 1.
-import path from 'node:path';
-import { axeFindings, kShowEnd, open, openPhone, phone, runSuite } from './harness.mjs';
+import { axeFindings, clock, kShowEnd, open, openPhone, phone, playingWithSound, runSuite, state } from './harness.mjs';
 
-const [site] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosen = process.argv.slice(4);
 const desktop = { width: 800, height: 600, deviceScaleFactor: 1 };
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const kMarked = ['clip-upright', 'reduce-flashing', 'pip'];  // the controls index.html marks data-overflow
@@ -31,8 +26,6 @@ function hidingTab() {
 
 const openPage = (browser, url, viewport) => openPhone(browser, `${url}?test`, { viewport, before: hidingTab });
 
-const state = (page) => page.evaluate(() => vantrelleTest.state());
-const clock = (page) => page.evaluate(() => vantrelleTest.clock());
 const expect = (what, ok, seen) => { if (!ok) throw new Error(`${what}: ${JSON.stringify(seen)}`); };
 // What the browser tells assistive technology the element is called.
 const nameOf = async (page, selector) => (await page.accessibility.snapshot({ root: await page.$(selector), interestingOnly: false }))?.name;
@@ -47,15 +40,6 @@ async function watch(page, ms) {
 }
 
 const tests = {
-  // What this Chromium offers, so that the report below says what is the browser's own.
-  async support({ browser, url }) {
-    const page = await openPage(browser, url, desktop);
-    const offered = await page.evaluate(() => ({ pip: document.pictureInPictureEnabled === true, shown: !document.getElementById('pip').hidden }));
-    await page.close();
-    expect('the control is shown exactly where the browser offers picture-in-picture', offered.pip === offered.shown, offered);
-    return `this Chromium ${offered.pip ? 'offers' : 'does not offer'} picture-in-picture, and the control is ${offered.shown ? 'shown' : 'hidden'}`;
-  },
-
   // Entering shows the canvas's own stream; the show plays on, also in a hidden
   // tab, drawn by the hidden clock; the video's play and pause drive the show;
   // leaving gives the page back with the show still on.
@@ -63,7 +47,7 @@ const tests = {
     const page = await openPage(browser, url, desktop);
     expect('the control\'s name', (await nameOf(page, '#pip')) === 'Picture in picture', await nameOf(page, '#pip'));
     await page.mouse.click(400, 300);
-    await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 });
+    await playingWithSound(page);
     await page.focus('#pip');
     await page.keyboard.press('Enter');
     await page.waitForFunction(() => document.pictureInPictureElement !== null, { timeout: 5000 });
@@ -111,7 +95,7 @@ const tests = {
       .catch(() => { throw new Error('played on in the page, the video held'); });
 
     await page.evaluate(() => document.exitPictureInPicture());
-    await sleep(300);
+    await page.waitForFunction(() => document.getElementById('pip').getAttribute('aria-pressed') === 'false', { timeout: 5000 }).catch(() => {});
     const back = await page.evaluate(() => ({ videos: document.querySelectorAll('video').length, focus: document.activeElement?.id,
       pressed: document.getElementById('pip').getAttribute('aria-pressed') }));
     expect('left: the stream gone, the control unpressed and focused', back.videos === 0 && back.pressed === 'false' && back.focus === 'pip', back);
@@ -134,7 +118,7 @@ const tests = {
   async pictureFollowsFlashing({ browser, url }) {
     const page = await openPage(browser, url, desktop);
     await page.mouse.click(400, 300);
-    await page.waitForFunction(() => vantrelleTest.clock().sound !== null, { timeout: 30000 });
+    await playingWithSound(page);
     await page.keyboard.press('Space');
     const { flashStretches: [{ from, to }], reduceFlashing: startedReduced } = await state(page);
     const box = await (await page.$('#scrub')).boundingBox();
@@ -254,4 +238,4 @@ const tests = {
   },
 };
 
-process.exit(await runSuite('strip', tests, { site, chosen }));
+process.exit(await runSuite('strip', tests));

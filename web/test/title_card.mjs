@@ -1,13 +1,9 @@
 // The title card as a phone meets it, in Debian's headless Chromium: its
 // picture before the data has arrived, exact, and nothing moving.
-//   node title_card.mjs SITE BIN [TEST...]
-// Each test prints one line; any failure ends with status 1.
 import { cpSync, readFileSync } from 'node:fs';
 import path from 'node:path';
-import { copyData, dataFiles, drop, open, pngRgb, render, runSuite, serve, startEngine, strictCsp, widen, withScratch } from './harness.mjs';
+import { bin, copyData, dataFiles, drop, open, pngRgb, render, runSuite, serve, site, startEngine, strictCsp, widen, withScratch } from './harness.mjs';
 
-const [site, bin] = process.argv.slice(2, 4).map((p) => path.resolve(p));
-const chosen = process.argv.slice(4);
 const phone = { width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 // Turned, the site is served with a strict Content-Security-Policy. A link
 // to a moment (`t`) shows the poster until the engine has drawn that moment.
@@ -176,4 +172,4 @@ const tests = {
   },
 };
 
-process.exit(await runSuite('title card', tests, { site, chosen }));
+process.exit(await runSuite('title card', tests));
