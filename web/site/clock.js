@@ -1,7 +1,7 @@
 // Clock and sound. The show's time is the position of the music being heard;
 // without sound, the page's own clock. The sound's state is this module's own.
 import { isPaused, isRunning } from './phase.js';
-import { decodeSoundtrack, kSoundRate, soundtrackName } from './soundtrack.js';
+import { decodeSoundtrack, soundtrackName } from './soundtrack.js';
 
 let end = 0;  // ms: the show's end, from the engine
 let from = 0;  // ms of the show: where the clock last started, or where it holds while paused
@@ -22,7 +22,8 @@ let muted = false;
 export function setShowEnd(ms) { end = ms; }
 export const showEnd = () => end;
 export const isMuted = () => muted;
-const audioContext = () => (audio ??= new AudioContext({ sampleRate: kSoundRate }));
+// At the soundtrack's rate where it is decoded by then, so that it plays unresampled.
+const audioContext = () => (audio ??= new AudioContext((whole ?? head) ? { sampleRate: (whole ?? head).sampleRate } : {}));
 // Promises of the whole soundtrack decoded, and of the first that can play (null when there is none).
 export const wholeSoundtrack = () => decoding;
 export const playableSoundtrack = () => playable;

@@ -111,13 +111,14 @@ export function headToPlay(prefix, total, seconds) {
   return soundtrackHead(prefix);
 }
 
-// The rate the soundtrack is decoded at and the page's sound runs at, the
-// same whatever the device's: the soundtrack decodes before the sound has a
-// context (made at the first tap), and plays without being resampled again.
-export const kSoundRate = 48000;
+// The soundtrack decodes at its own rate, read from its first frame (at
+// this one when that cannot be read): the fewest samples to hold, and the
+// page's sound is made at that rate to play them as they are.
+const kFallbackRate = 48000;
 
 export async function decodeSoundtrack(bytes) {
-  const decoder = new OfflineAudioContext(1, 1, kSoundRate);
+  const first = frameAt(new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength), 0);
+  const decoder = new OfflineAudioContext(1, 1, first?.rate ?? kFallbackRate);
   const decoded = await decoder.decodeAudioData(bytes.slice().buffer);
   const info = infoTag(bytes);
   if (!info) return decoded;
