@@ -8,7 +8,7 @@ import { fetchFiles } from './engine.js';
 import { dataBase as folderBase, dataFolder as folderAsked } from './address.js';
 import { build } from './build.js';
 import { params } from './page.js';
-import { headToPlay, soundtrackName } from './soundtrack.js';
+import { readSoundtrack, soundtrackName } from './soundtrack.js';
 
 export const packName = 'data.pack';
 
@@ -71,85 +71,36 @@ export async function fetchFlashMap() {
   return new TextDecoder().decode(bytes);
 }
 
-// The body of `response` as it arrives, calling `watch(prefix, total,
-// seconds)` after each part: the bytes so far, the size the server announced
-// (0 when unknown) and the seconds since the response began. A byte reader,
-// where the browser has one, reads straight into the bytes, and whatever has
-// arrived at once in one part: reading part by part holds up the page when
-// the whole comes in a rush.
-async function readWatching(response, watch) {
-  const started = performance.now();
-  const announced = response.headers.get('Content-Encoding') ? 0 : Number(response.headers.get('Content-Length')) || 0;
-  if (!response.body?.getReader) return new Uint8Array(await response.arrayBuffer());
-  let bytes = new Uint8Array(announced || 1 << 20);
-  let received = 0;
-  const take = (part) => {
-    if (received + part.length > bytes.length) {
-      const grown = new Uint8Array(Math.max(2 * bytes.length, received + part.length));
-      grown.set(bytes.subarray(0, received));
-      bytes = grown;
-    }
-    bytes.set(part, received);
-    received += part.length;
-  };
-  const told = () => watch(bytes.subarray(0, received), announced, (performance.now() - started) / 1000);
-  const byteReader = byteReaderOf(response.body);
-  if (byteReader) {
-    for (;;) {
-      // The read hands the buffer back in `value`; with no room left, a byte's room tells whether more comes.
-      const room = bytes.length - received;
-      const { value, done } = await byteReader.read(room ? bytes.subarray(received) : new Uint8Array(1));
-      if (room && value) bytes = new Uint8Array(value.buffer);
-      if (done) break;
-      if (room) received += value.length;
-      else take(value);
-      told();
-    }
-  } else {
-    const reader = response.body.getReader();
-    for (let part = await reader.read(); !part.done; part = await reader.read()) {
-      take(part.value);
-      told();
-    }
-  }
-  return received === bytes.length ? bytes : bytes.slice(0, received);
-}
-
-function byteReaderOf(body) {
-  try {
-    return body.getReader({ mode: 'byob' });
-  } catch {
-    return null;  // not a byte stream here
-  }
-}
-
 // The soundtrack as it downloads: `files`, a promise of a map holding it (or
 // nothing when it cannot be had), and `head`, a promise of the start of it
 // (see soundtrackHead) that can play before the rest arrives, or null when
-// the whole comes soon enough.
-export function fetchSoundtrack() {
+// the whole comes soon enough. `elsewhere(address, offerHead)`, when given,
+// downloads it away from the page (the engine's worker) and resolves to its
+// bytes and a blob of them, or null.
+export function fetchSoundtrack(elsewhere = null) {
   let offerHead;
   const head = new Promise((resolve) => { offerHead = resolve; });
   const files = (async () => {
     const address = new URL(soundtrackName, dataBase());
-    const response = await fetch(address).catch((error) => console.warn(`${address}: ${error.message}`));
+    const got = await (elsewhere ?? fetchHere)(address.href, offerHead);
     const files = new Map();
-    if (!response?.ok) {
-      if (response) console.warn(`${address}: ${response.status} ${response.statusText}`);
-      return files;
-    }
-    let offered = false;
-    const bytes = await readWatching(response, (prefix, total, seconds) => {
-      const made = offered ? null : headToPlay(prefix, total, seconds);
-      if (made) offerHead(made.bytes);
-      offered ||= Boolean(made);
-    });
-    files.set(soundtrackName, bytes);
-    if (!params.has('data')) downloaded.set(address.href, new Blob([bytes]));
+    if (!got) return files;
+    files.set(soundtrackName, got.bytes);
+    if (!params.has('data')) downloaded.set(address.href, got.blob);
     return files;
   })();
   files.finally(() => offerHead(null)).catch(() => {});  // `files` itself is handled by the caller
   return { files, head };
+}
+
+async function fetchHere(address, offerHead) {
+  const response = await fetch(address).catch((error) => console.warn(`${address}: ${error.message}`));
+  if (!response?.ok) {
+    if (response) console.warn(`${address}: ${response.status} ${response.statusText}`);
+    return null;
+  }
+  const bytes = await readSoundtrack(response, offerHead);
+  return { bytes, blob: new Blob([bytes]) };
 }
 
 // The registration's active worker, once there is one; null when the one

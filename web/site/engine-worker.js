@@ -3,11 +3,15 @@
 // the page handed over. show.js talks to it.
 //   in:  { type: 'open', module, canvas }  first: the engine build and the OffscreenCanvas
 //        { id, type, ... }                 then: requests, as stage.js answers them
+//        { type: 'soundtrack', address }   the soundtrack downloaded here, beside the requests
 //   out: { opened: { ...info, files } } or { failed: message } once open, or
 //        { unable: message } where it cannot draw here (the page runs the engine);
-//        { id, result } or { id, error } for each request
+//        { id, result } or { id, error } for each request;
+//        { soundtrackHead: bytes } once a head can play, then { soundtrack: { bytes, blob } or
+//        null, warning } or { soundtrackFailed: message }
 import { createEngine } from './engine.js';
 import { makeStage } from './stage.js';
+import { readSoundtrack } from './soundtrack.js';
 
 let stage = null;
 let queue = Promise.resolve();
@@ -19,6 +23,29 @@ async function answer(data) {
     postMessage({ id: data.id, result }, result instanceof Uint8Array ? [result.buffer] : []);
   } catch (error) {
     postMessage({ id: data.id, error: error.message });
+  }
+}
+
+// Reading the soundtrack as it arrives takes the page's main thread a while
+// when it comes in a rush; here it takes none of it. The bytes go over
+// without a copy, with a blob of them for the offline copy.
+async function fetchSoundtrack(address) {
+  let response;
+  try {
+    response = await fetch(address);
+  } catch (error) {
+    postMessage({ soundtrack: null, warning: `${address}: ${error.message}` });
+    return;
+  }
+  if (!response.ok) {
+    postMessage({ soundtrack: null, warning: `${address}: ${response.status} ${response.statusText}` });
+    return;
+  }
+  try {
+    const bytes = await readSoundtrack(response, (head) => postMessage({ soundtrackHead: head }, [head.buffer]));
+    postMessage({ soundtrack: { bytes, blob: new Blob([bytes]) } }, [bytes.buffer]);
+  } catch (error) {
+    postMessage({ soundtrackFailed: error.message });
   }
 }
 
@@ -36,6 +63,10 @@ addEventListener('message', async ({ data }) => {
     } catch (error) {
       postMessage({ failed: error.message });
     }
+    return;
+  }
+  if (data.type === 'soundtrack') {
+    fetchSoundtrack(data.address);  // not queued: the frames go on while it downloads
     return;
   }
   // One at a time, in order: the pack's unzipping must not let a later request through first.

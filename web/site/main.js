@@ -347,7 +347,7 @@ const ready = (async () => {
   const folder = dataFolder();
   const flashMap = fetchFlashMap().catch(() => null);  // an unusable folder is said by the data's own error
   const packed = await fetchPack();
-  const soundtrack = fetchSoundtrack();
+  const soundtrack = fetchSoundtrack(opened.soundtrack);
   const sound = soundtrack.files.catch((error) => {
     console.warn(`the soundtrack: ${error.message}; the show runs silent`);
     return new Map();

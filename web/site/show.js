@@ -20,12 +20,14 @@ function openWorker(module, canvas) {
   const offscreen = canvas.transferControlToOffscreen();
   const pending = new Map();
   let next = 0;
+  let soundtrack = null;  // { offerHead, resolve, reject } while the worker downloads it
   return new Promise((resolve, reject) => {
     // `unable`: this browser cannot run the engine in a worker, and the page runs it instead.
     const failed = (message, unable = false) => {
       worker.terminate();
       for (const { reject: fail } of pending.values()) fail(new Error(message));
       pending.clear();
+      soundtrack?.reject(new Error(message));
       reject(Object.assign(new Error(message), { unable }));
     };
     worker.onerror = (event) => {
@@ -43,8 +45,17 @@ function openWorker(module, canvas) {
             worker.postMessage({ id, type, ...args });
             return new Promise((resolve, reject) => pending.set(id, { resolve, reject }));
           },
+          // The soundtrack at `address`, downloaded in the worker (see fetchSoundtrack in data.js).
+          soundtrack(address, offerHead) {
+            worker.postMessage({ type: 'soundtrack', address });
+            return new Promise((resolve, reject) => { soundtrack = { offerHead, resolve, reject }; });
+          },
         });
       }
+      if ('soundtrackHead' in data) soundtrack?.offerHead(data.soundtrackHead);
+      if ('warning' in data) console.warn(data.warning);
+      if ('soundtrack' in data) soundtrack?.resolve(data.soundtrack);
+      if ('soundtrackFailed' in data) soundtrack?.reject(new Error(data.soundtrackFailed));
       // An answer after the worker failed has no one waiting for it.
       if ('id' in data && pending.has(data.id)) {
         const { resolve: answer, reject: fail } = pending.get(data.id);
@@ -79,7 +90,9 @@ async function openInPage(module, canvas) {
 // dataNames, verticalLayout), `call`, `canvas` (the screen's canvas now: a
 // worker that fails to start leaves the page a fresh one), `vectors`,
 // `module` (the build in use, for another instance of it), `files` (the
-// addresses the engine was read from, for offline play) and `inWorker`.
+// addresses the engine was read from, for offline play) and `inWorker`;
+// in the worker, also `soundtrack(address, offerHead)`, which downloads the
+// soundtrack there.
 export async function openShow(canvas, params) {
   const vectors = wantVectors(params);
   const module = vectors ? 'vantrelle' : 'vantrelle-scalar';

@@ -111,6 +111,69 @@ export function headToPlay(prefix, total, seconds) {
   return soundtrackHead(prefix);
 }
 
+// The soundtrack's bytes from `response` as they arrive, calling
+// `offerHead(bytes)` once when a head can play (see headToPlay).
+export async function readSoundtrack(response, offerHead) {
+  let offered = false;
+  return readWatching(response, (prefix, total, seconds) => {
+    const made = offered ? null : headToPlay(prefix, total, seconds);
+    if (made) offerHead(made.bytes);
+    offered ||= Boolean(made);
+  });
+}
+
+// The body of `response` as it arrives, calling `watch(prefix, total,
+// seconds)` after each part: the bytes so far, the size the server announced
+// (0 when unknown) and the seconds since the response began. A byte reader,
+// where the browser has one, reads straight into the bytes, and whatever has
+// arrived at once in one part: reading part by part holds up the page when
+// the whole comes in a rush.
+async function readWatching(response, watch) {
+  const started = performance.now();
+  const announced = response.headers.get('Content-Encoding') ? 0 : Number(response.headers.get('Content-Length')) || 0;
+  if (!response.body?.getReader) return new Uint8Array(await response.arrayBuffer());
+  let bytes = new Uint8Array(announced || 1 << 20);
+  let received = 0;
+  const take = (part) => {
+    if (received + part.length > bytes.length) {
+      const grown = new Uint8Array(Math.max(2 * bytes.length, received + part.length));
+      grown.set(bytes.subarray(0, received));
+      bytes = grown;
+    }
+    bytes.set(part, received);
+    received += part.length;
+  };
+  const told = () => watch(bytes.subarray(0, received), announced, (performance.now() - started) / 1000);
+  const byteReader = byteReaderOf(response.body);
+  if (byteReader) {
+    for (;;) {
+      // The read hands the buffer back in `value`; with no room left, a byte's room tells whether more comes.
+      const room = bytes.length - received;
+      const { value, done } = await byteReader.read(room ? bytes.subarray(received) : new Uint8Array(1));
+      if (room && value) bytes = new Uint8Array(value.buffer);
+      if (done) break;
+      if (room) received += value.length;
+      else take(value);
+      told();
+    }
+  } else {
+    const reader = response.body.getReader();
+    for (let part = await reader.read(); !part.done; part = await reader.read()) {
+      take(part.value);
+      told();
+    }
+  }
+  return received === bytes.length ? bytes : bytes.slice(0, received);
+}
+
+function byteReaderOf(body) {
+  try {
+    return body.getReader({ mode: 'byob' });
+  } catch {
+    return null;  // not a byte stream here
+  }
+}
+
 // The soundtrack decodes at its own rate, read from its first frame (at
 // this one when that cannot be read): the fewest samples to hold, and the
 // page's sound is made at that rate to play them as they are.
