@@ -1,13 +1,15 @@
 // Data sets. The page's own comes as one gzipped pack made by the site build,
-// unzipped and unpacked by the engine's side (stage.js); ?data= folders,
-// dropped folders, browsers that cannot unzip and packs unfit to use take
-// plain files. The soundtrack downloads
-// after the data, which the first frame needs. What was downloaded is handed
-// to the service worker so that the next visit plays offline.
+// unzipped and unpacked by the engine's side (stage.js), and downloaded there
+// too where the engine runs in its worker; ?data= folders, dropped folders,
+// browsers that cannot unzip and packs unfit to use take plain files. The
+// soundtrack downloads after the data, which the first frame needs. What was
+// downloaded is handed to the service worker so that the next visit plays
+// offline.
 import { fetchFiles } from './engine.js';
 import { dataBase as folderBase, dataFolder as folderAsked } from './address.js';
 import { build } from './build.js';
 import { params } from './page.js';
+import { engineGoesToWorker } from './show.js';
 import { readSoundtrack, soundtrackName } from './soundtrack.js';
 
 export const packName = 'data.pack';
@@ -16,39 +18,50 @@ export const packName = 'data.pack';
 export const dataFolder = () => folderAsked(params.get('data'));
 export const dataBase = () => folderBase(params.get('data'), location.href);
 
-// The pack starts downloading at once, before the engine is up.
-const packed = params.has('data') || typeof DecompressionStream !== 'function' ? Promise.resolve(null)
-  : fetch(packName).then((response) => {
-    if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
-    return response;
-  }).catch((error) => {
-    console.warn(`${packName}: ${error.message}; the plain files instead`);
-    return null;
-  });
+// The page's own data comes packed, unless ?data= names other data or the
+// browser cannot unzip. The engine's worker downloads the pack itself as it
+// opens (openShow); where the engine runs in the page, the page starts it
+// at once, before the engine is up.
+export const packAddress = params.has('data') || typeof DecompressionStream !== 'function' ? null
+  : new URL(packName, location.href).href;
+const fetchPackHere = () => fetch(packAddress).then((response) => {
+  if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
+  return response;
+});
+let packed = packAddress && !engineGoesToWorker(params) ? fetchPackHere() : null;
+packed?.catch(() => {});  // said where it is awaited
 
 // Downloads worth keeping for offline play: address to bytes, as blobs,
 // which reach the service worker without being copied into the message.
 const downloaded = new Map();
-const packAddress = () => new URL(packName, location.href).href;
-let packBytes = null;
 
-// The pack as it came (unzipped by the engine's side, away from the page's
-// input); null when there is none, and the plain files serve instead.
-export async function fetchPack() {
-  const response = await packed;
-  if (!response) return null;
-  try {
-    packBytes = new Uint8Array(await response.arrayBuffer());
-    return packBytes;
-  } catch (error) {
-    console.warn(`${packName}: ${error.message}; the plain files instead`);
+// Loads the pack into the engine (`show`, as openShow opened it). Resolves
+// to the pack as downloaded, once loaded (kept for offline play); null when
+// there is none, or it did not download or is unfit to use (said on the
+// console), and the plain files serve instead.
+export async function loadPack(show, shownAs) {
+  if (!packAddress) return null;
+  const refused = (why) => {
+    console.warn(`${packName}: ${why}; the plain files instead`);
     return null;
+  };
+  let bytes;
+  let error;
+  if (show.inWorker) {
+    const answer = await show.call('loadFetchedPack', { shownAs });
+    if ('fetchError' in answer) return refused(answer.fetchError);
+    ({ zipped: bytes, error } = answer);
+  } else {
+    try {
+      bytes = new Uint8Array(await (await (packed ??= fetchPackHere())).arrayBuffer());
+    } catch (failed) {
+      return refused(failed.message);
+    }
+    error = await show.call('loadPack', { bytes, shownAs });
   }
-}
-
-// The pack's files loaded into the engine: the pack is what the next visit needs.
-export function usedPack() {
-  downloaded.set(packAddress(), new Blob([packBytes]));
+  if (error) return refused(error);
+  downloaded.set(packAddress, new Blob([bytes]));
+  return bytes;
 }
 
 // The plain files `names` of the data folder; the page's own are kept for offline play.

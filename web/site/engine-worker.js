@@ -1,7 +1,8 @@
 // The show's engine away from the page, so that compiling it, loading the
 // data and building its tables never hold up input: it draws on the canvas
 // the page handed over. show.js talks to it.
-//   in:  { type: 'open', module, canvas }  first: the engine build and the OffscreenCanvas
+//   in:  { type: 'open', module, canvas, pack }  first: the engine build, the OffscreenCanvas
+//        and the data pack's address (or null), which downloads while the engine compiles
 //        { id, type, ... }                 then: requests, as stage.js answers them
 //        { type: 'soundtrack', address }   the soundtrack downloaded here, beside the requests
 //   out: { opened: { ...info, files } } or { failed: message } once open, or
@@ -15,12 +16,28 @@ import { readSoundtrack } from './soundtrack.js';
 
 let stage = null;
 let queue = Promise.resolve();
+let packFetch = null;
+
+// The pack downloaded here, loaded: { error, zipped } (the pack as it came,
+// for the page's offline copy), or { fetchError } when it did not download.
+async function loadFetchedPack({ shownAs }) {
+  let zipped;
+  try {
+    const response = await packFetch;
+    if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
+    zipped = new Uint8Array(await response.arrayBuffer());
+  } catch (error) {
+    return { fetchError: error.message };
+  }
+  return { error: await stage.handle({ type: 'loadPack', bytes: zipped, shownAs }), zipped };
+}
 
 async function answer(data) {
   try {
-    const result = await stage.handle(data);
-    // Frames go back without a copy.
-    postMessage({ id: data.id, result }, result instanceof Uint8Array ? [result.buffer] : []);
+    const result = data.type === 'loadFetchedPack' ? await loadFetchedPack(data) : await stage.handle(data);
+    // Frames and the pack go back without a copy.
+    const bytes = result instanceof Uint8Array ? result : result?.zipped;
+    postMessage({ id: data.id, result }, bytes ? [bytes.buffer] : []);
   } catch (error) {
     postMessage({ id: data.id, error: error.message });
   }
@@ -51,6 +68,8 @@ async function fetchSoundtrack(address) {
 
 addEventListener('message', async ({ data }) => {
   if (data.type === 'open') {
+    packFetch = data.pack && fetch(data.pack);
+    packFetch?.catch(() => {});  // said when the pack is asked for
     const context2d = data.canvas.getContext('2d');
     if (!context2d) {
       postMessage({ unable: 'a worker here cannot draw on a canvas' });

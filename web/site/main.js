@@ -3,7 +3,7 @@
 import { openShow } from './show.js';
 import { clampTime, hold, holdAt, isMuted, readySound, setMuted, setShowEnd, showEnd, showTime, soundPosition, startAt, stopSound, useSoundtrack,
   wholeSoundtrack } from './clock.js';
-import { acceptFolders, dataFolder, fetchFlashMap, fetchPack, flashMapName, fetchPlainFiles, fetchSoundtrack, keepForOffline, usedPack } from './data.js';
+import { acceptFolders, dataFolder, fetchFlashMap, flashMapName, fetchPlainFiles, fetchSoundtrack, keepForOffline, loadPack, packAddress } from './data.js';
 import { followOrientation } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
@@ -28,7 +28,7 @@ document.body.classList.toggle('embedded', embedded);
 const say = (text) => { $('message').textContent = text; };
 
 // Nothing can play without the engine: the card says which file failed, and the page stops here.
-const opened = await openShow($('screen'), params).catch((error) => {
+const opened = await openShow($('screen'), params, packAddress).catch((error) => {
   $('caption').textContent = 'The show cannot play here';
   say(`The engine did not load: ${error.message}`);
   throw error;
@@ -346,16 +346,13 @@ acceptFolders([...dataNames, flashMapName], $('folder'), async (files, shownAs) 
 const ready = (async () => {
   const folder = dataFolder();
   const flashMap = fetchFlashMap().catch(() => null);  // an unusable folder is said by the data's own error
-  const packed = await fetchPack();
+  const packed = await loadPack(opened, folder);
   const soundtrack = fetchSoundtrack(opened.soundtrack);
   const sound = soundtrack.files.catch((error) => {
     console.warn(`the soundtrack: ${error.message}; the show runs silent`);
     return new Map();
   });
-  const packError = packed && await call('loadPack', { bytes: packed, shownAs: folder });
-  if (packError) console.warn(`data.pack: ${packError}; the plain files instead`);
-  if (packed && !packError) usedPack();
-  const plain = packed && !packError ? null : await fetchPlainFiles(dataNames);
+  const plain = packed ? null : await fetchPlainFiles(dataNames);
   await start(plain, sound, folder, soundtrack.head);
   await useFlashMap(await flashMap, folder, plain ?? packed);
   return { sound };

@@ -9,9 +9,11 @@ import { makeStage } from './stage.js';
 
 const workerCanDraw = () => typeof HTMLCanvasElement.prototype.transferControlToOffscreen === 'function'
   && typeof OffscreenCanvas === 'function' && typeof OffscreenCanvasRenderingContext2D === 'function';
+// Whether openShow tries the worker first (the page's options `params`).
+export const engineGoesToWorker = (params) => params.get('engine') !== 'page' && workerCanDraw();
 
 // The worker, open: resolves to its stage's info, or rejects (and the worker is ended).
-function openWorker(module, canvas) {
+function openWorker(module, canvas, pack) {
   // Its address is this page's own, so that the service worker serves it (a
   // client of its own) from the same build as the page.
   const address = new URL('engine-worker.js', import.meta.url);
@@ -64,7 +66,7 @@ function openWorker(module, canvas) {
         else answer(data.result);
       }
     };
-    worker.postMessage({ type: 'open', module, canvas: offscreen }, [offscreen]);
+    worker.postMessage({ type: 'open', module, canvas: offscreen, pack }, [offscreen]);
   });
 }
 
@@ -86,19 +88,20 @@ async function openInPage(module, canvas) {
 }
 
 // Opens the engine for the screen's canvas (`canvas`; `params`, the page's
-// options). Resolves to the engine's info (width, height, segmentStarts,
+// options; `pack`, the data pack's address, which a worker starts
+// downloading at once, or null). Resolves to the engine's info (width, height, segmentStarts,
 // dataNames, verticalLayout), `call`, `canvas` (the screen's canvas now: a
 // worker that fails to start leaves the page a fresh one), `vectors`,
 // `module` (the build in use, for another instance of it), `files` (the
 // addresses the engine was read from, for offline play) and `inWorker`;
 // in the worker, also `soundtrack(address, offerHead)`, which downloads the
 // soundtrack there.
-export async function openShow(canvas, params) {
+export async function openShow(canvas, params, pack = null) {
   const vectors = wantVectors(params);
   const module = vectors ? 'vantrelle' : 'vantrelle-scalar';
-  if (params.get('engine') !== 'page' && workerCanDraw()) {
+  if (engineGoesToWorker(params)) {
     try {
-      return { ...(await openWorker(module, canvas)), canvas, vectors, module, inWorker: true };
+      return { ...(await openWorker(module, canvas, pack)), canvas, vectors, module, inWorker: true };
     } catch (error) {
       if (!error.unable) throw error;
       console.warn(`${error.message}; the engine runs in the page`);
