@@ -1,6 +1,5 @@
 #include "testing/test_data_directory.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -90,13 +89,8 @@ std::vector<std::uint8_t> TestFileContent(std::string_view name, std::size_t byt
 }
 
 TestDataDirectory::TestDataDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vantrelle-data-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot make a temporary data directory");
-  }
-  path_ = pattern;
-  std::filesystem::create_directories(path_ / "gfx");
-  std::filesystem::create_directories(path_ / "mesh");
+  std::filesystem::create_directories(path() / "gfx");
+  std::filesystem::create_directories(path() / "mesh");
   for (const DataFile& file : kDataFiles) {
     if (file.name == kMeshFileName) {
       WriteMesh(SmallTestMesh());
@@ -106,12 +100,7 @@ TestDataDirectory::TestDataDirectory() {
   }
 }
 
-TestDataDirectory::~TestDataDirectory() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path TestDataDirectory::FilePath(std::string_view name) const { return ResolveDataPath(path_, name); }
+std::filesystem::path TestDataDirectory::FilePath(std::string_view name) const { return ResolveDataPath(path(), name); }
 
 void TestDataDirectory::WriteFile(std::string_view name, std::span<const std::uint8_t> bytes) const {
   std::ofstream out(FilePath(name), std::ios::binary | std::ios::trunc);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "testing/test_files.h"
+
 namespace vantrelle {
 
 // The blocks of a .3df file, written as given (corners already x4, u and v
@@ -37,14 +39,10 @@ std::vector<std::uint8_t> EncodePalette(std::span<const std::uint8_t> rgb);  // 
 // The deterministic content the directory gives an inventory file.
 std::vector<std::uint8_t> TestFileContent(std::string_view name, std::size_t bytes);
 
-class TestDataDirectory {
+class TestDataDirectory : public ScratchFolder {
  public:
   TestDataDirectory();
-  ~TestDataDirectory();
-  TestDataDirectory(const TestDataDirectory&) = delete;
-  TestDataDirectory& operator=(const TestDataDirectory&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
   // Where the inventory name (backslashes) lives in this directory.
   std::filesystem::path FilePath(std::string_view name) const;
 
@@ -53,9 +51,6 @@ class TestDataDirectory {
   // Cuts the file to `bytes`, or lengthens it with zeros.
   void Resize(std::string_view name, std::size_t bytes) const;
   void Remove(std::string_view name) const;
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace vantrelle

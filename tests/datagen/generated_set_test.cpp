@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "assets/resolve_data_path.h"
-#include "generated_files.h"
 #include "platform/decode_mp3.h"
+#include "testing/test_files.h"
 #include "tool_run.h"
 #include "tools/datagen/lib/data_set.h"
 #include "tools/datagen/lib/soundtrack.h"
@@ -22,13 +22,11 @@
 namespace vantrelle::datagen {
 namespace {
 
-using testing::ReadGenerated;
-
 TEST(GeneratedInventory, PalettesAreRiffPalettesOf256Entries) {
   for (const vantrelle::DataFile& e : kDataFiles) {
     const std::string name(e.name);
     if (name.size() < 4 || name.substr(name.size() - 4) != ".pal") continue;
-    const auto pal = ReadGenerated(name);
+    const auto pal = ReadBuilt(name);
     ASSERT_EQ(pal.size(), 1048u) << name;
     EXPECT_EQ(std::memcmp(pal.data(), "RIFF", 4), 0) << name;
     EXPECT_EQ(std::memcmp(pal.data() + 8, "PAL data", 8), 0) << name;
@@ -47,7 +45,7 @@ TEST(GeneratedInventory, PalettesAreRiffPalettesOf256Entries) {
 // and more, never falling silent, opening from quiet as the picture opens
 // from black.
 TEST(GeneratedSoundtrack, DecodesToTheWholeShowOfAudibleMusic) {
-  const auto mp3 = testing::ReadGenerated(kSoundtrackFileName);
+  const auto mp3 = ReadBuilt(kSoundtrackFileName);
   ASSERT_FALSE(mp3.empty());
   ASSERT_LE(mp3.size(), kSoundtrackCapacityBytes);
   platform::DecodedSound sound;
@@ -74,15 +72,15 @@ TEST(GeneratedSoundtrack, DecodesToTheWholeShowOfAudibleMusic) {
 }
 
 TEST(GeneratedDeterminism, ASecondRunWritesIdenticalBytes) {
-  const testing::ScratchFolder again;
-  const ToolRun run = RunTool(testing::GeneratedFolder() / "vantrelle-datagen", Quoted(again.path()));
+  const ScratchFolder again;
+  const ToolRun run = RunTool(BuiltFolder() / "vantrelle-datagen", Quoted(again.path()));
   ASSERT_EQ(run.status, 0) << run.output;
   std::vector<std::string_view> names = {kSoundtrackFileName};
   for (const vantrelle::DataFile& e : kDataFiles) names.push_back(e.name);
   for (std::string_view name : names) {
-    const auto first = testing::ReadGenerated(name);
+    const auto first = ReadBuilt(name);
     EXPECT_FALSE(first.empty()) << name;
-    EXPECT_TRUE(first == testing::ReadFile(ResolveDataPath(again.path(), name))) << name << " differs between runs";
+    EXPECT_TRUE(first == ReadBytes(ResolveDataPath(again.path(), name))) << name << " differs between runs";
   }
 }
 

@@ -15,7 +15,7 @@
 #include <functional>
 #include <set>
 
-#include "generated_files.h"
+#include "testing/test_files.h"
 #include "tool_run.h"
 #include "tools/datagen/lib/data_set.h"
 
@@ -23,8 +23,6 @@ namespace vantrelle::datagen {
 namespace {
 
 constexpr uid_t kOtherUser = 65534;  // nobody
-
-using Folder = testing::ScratchFolder;
 
 void Write(const std::filesystem::path& file, const std::string& text) {
   std::filesystem::create_directories(file.parent_path());
@@ -103,7 +101,7 @@ TEST(WriteDataSet, NeverWritesThroughLinksNorWaitsNorLeavesHalfAFile) {
   };
   for (const Case& c : cases) {
     if (!root && std::string(c.name).find("another user") != std::string::npos) continue;  // needs lchown
-    const Folder folder;
+    const ScratchFolder folder;
     const std::filesystem::path set = folder.path() / "set";
     const std::filesystem::path outside = folder.path() / "outside";
     Write(outside, "outside");
@@ -155,7 +153,7 @@ TEST(WriteDataSet, NeverWritesThroughLinksNorWaitsNorLeavesHalfAFile) {
 // The program's own calls: help and version write nothing, a bad call is one
 // line and status 1, and nothing lands in the working folder.
 TEST(DatagenProgram, HelpVersionAndBadCallsWriteNothing) {
-  const std::filesystem::path program = testing::GeneratedFolder() / "vantrelle-datagen";
+  const std::filesystem::path program = BuiltFolder() / "vantrelle-datagen";
   struct Case {
     const char* arguments;  // shell words
     int status;
@@ -172,7 +170,7 @@ TEST(DatagenProgram, HelpVersionAndBadCallsWriteNothing) {
       {"", 1, "vantrelle-datagen: OUTDIR is required", true},
   };
   for (const Case& c : cases) {
-    const Folder folder;
+    const ScratchFolder folder;
     const ToolRun run = RunTool(program, c.arguments, folder.path());
     const std::string& output = run.output;
     EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << output;

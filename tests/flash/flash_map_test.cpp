@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "testing/test_files.h"
+
 namespace vantrelle::flash {
 namespace {
 
@@ -50,8 +52,8 @@ TEST(FlashMap, RefusesWhatIsNotAMap) {
 }
 
 TEST(FlashMap, FingerprintFollowsTheContent) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vantrelle_flash_map_test";
-  std::filesystem::create_directories(folder);
+  const ScratchFolder scratch;
+  const std::filesystem::path& folder = scratch.path();
   const std::filesystem::path files[] = {folder / "a.bin", folder / "b.bin"};
   auto write = [](const std::filesystem::path& file, const char* text) { std::ofstream(file) << text; };
   write(files[0], "one");
@@ -67,7 +69,6 @@ TEST(FlashMap, FingerprintFollowsTheContent) {
   map.fingerprint = first;
   std::ofstream(folder / "flash.map") << FlashMapText(map);
   EXPECT_EQ(ReadFlashMap(folder / "flash.map").value().fingerprint, first);
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

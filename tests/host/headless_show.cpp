@@ -1,7 +1,5 @@
 #include "headless_show.h"
 
-#include <unistd.h>
-
 #include "host/set_up_display.h"
 
 namespace vantrelle::host {
@@ -12,19 +10,13 @@ HeadlessShow* current = nullptr;  // the running test, for the engine's plain fu
 
 void HeadlessShow::SetUp() {
   current = this;
-  dataDirectory =
-      std::filesystem::temp_directory_path() / ("vantrelle_host_" + std::to_string(::getpid()) + "_" +
-                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  std::filesystem::create_directories(dataDirectory / "music");
-  config.dataDirectory = dataDirectory;
+  std::filesystem::create_directories(data.path() / "music");
+  config.dataDirectory = data.path();
   MakeDisplay({});
   timeline = [this](FrameBuffer&, DemoClock) { return static_cast<int>(times.size()) < lastFrame; };
 }
 
-void HeadlessShow::TearDown() {
-  current = nullptr;
-  std::filesystem::remove_all(dataDirectory);
-}
+void HeadlessShow::TearDown() { current = nullptr; }
 
 void HeadlessShow::MakeDisplay(const platform::HeadlessDisplayConfig& displayConfig) {
   display = std::make_unique<platform::HeadlessDirectDraw>(displayConfig);

@@ -17,6 +17,7 @@
 #include "platform/headless/headless_sound_library.h"
 #include "platform/headless/headless_system_services.h"
 #include "platform/headless/headless_window_manager.h"
+#include "testing/test_files.h"
 
 namespace vantrelle::host {
 
@@ -48,7 +49,7 @@ class HeadlessShow : public ::testing::Test {
   platform::HeadlessPlayerControls controls;
   std::unique_ptr<ShellState> shell;  // the last run's program state
   ShowConfig config;
-  std::filesystem::path dataDirectory;
+  const ScratchFolder data;  // the data directory the show is given
 };
 
 }  // namespace vantrelle::host

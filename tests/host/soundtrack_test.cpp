@@ -24,7 +24,7 @@ TEST_F(HeadlessShow, SoundtrackBytesAreHandedOverAsTheyAreAndTheShowRuns) {
     MakeDisplay({});
     std::vector<std::uint8_t> file(size);
     for (std::uint8_t& b : file) b = static_cast<std::uint8_t>(random());
-    std::ofstream(dataDirectory / "music" / "soundtrack.mp3", std::ios::binary)
+    std::ofstream(data.path() / "music" / "soundtrack.mp3", std::ios::binary)
         .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(times.size(), static_cast<std::size_t>(lastFrame));

@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "assets/data_inventory.h"
-#include "assets/resolve_data_path.h"
-#include "datagen/generated_files.h"
 #include "frame_hashes.h"
 #include "show_data.h"
 #include "testing/frame_hash.h"
+#include "testing/test_files.h"
 
 namespace vantrelle {
 namespace {
@@ -25,7 +24,7 @@ TEST(DataSet, EveryFileIsTheOneTheFrameHashesWereTakenOn) {
   names.push_back(kSoundtrackFileName);
   ASSERT_EQ(std::size(golden::kExpectedDataHashes), names.size());
   for (std::string_view name : names) {
-    const auto bytes = datagen::testing::ReadFile(ResolveDataPath(ShowDataDirectory(), name));
+    const auto bytes = ReadBuilt(name);
     const std::uint64_t hash = bytes.empty() ? 0 : BytesHash(bytes);
     std::string escaped;  // as a C++ string literal writes it
     for (char c : name) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);

@@ -7,12 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "testing/test_files.h"
+
 namespace vantrelle {
 
-std::filesystem::path RenderTool() {
-  const char* bin = std::getenv("VANTRELLE_BIN");
-  return std::filesystem::path(bin != nullptr ? bin : "build/bin") / "vantrelle-render";
-}
+std::filesystem::path RenderTool() { return BuiltFolder() / "vantrelle-render"; }
 
 std::filesystem::path ShowProgram() { return RenderTool().parent_path() / "vantrelle"; }
 

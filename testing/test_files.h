@@ -1,6 +1,7 @@
 #pragma once
-// Access to the data set the build generated beside the executables.
-#include <unistd.h>
+// Files and folders the tests share: the programs and data set the build
+// made, whole files, fresh temporary folders.
+#include <stdlib.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,34 +15,37 @@
 
 #include "assets/resolve_data_path.h"
 
-namespace vantrelle::datagen::testing {
+namespace vantrelle {
 
-// The folder that holds gfx/, mesh/ and music/ (VANTRELLE_BIN).
-inline std::filesystem::path GeneratedFolder() {
+// The programs and the default data set beside them (VANTRELLE_BIN).
+inline std::filesystem::path BuiltFolder() {
   const char* bin = std::getenv("VANTRELLE_BIN");
-  return bin != nullptr ? std::filesystem::path(bin) : std::filesystem::path("bin");
+  return bin != nullptr ? bin : "build/bin";
 }
 
-// Whole file, or empty when it is missing.
-inline std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+// A whole file; empty when it is missing.
+inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A generated file by its name in the show's naming.
-inline std::vector<std::uint8_t> ReadGenerated(std::string_view name) {
-  return ReadFile(ResolveDataPath(GeneratedFolder(), name));
+// A file of the default data set, by its name in the show's naming.
+inline std::vector<std::uint8_t> ReadBuilt(std::string_view name) {
+  return ReadBytes(ResolveDataPath(BuiltFolder(), name));
 }
 
 // A fresh folder under the temporary directory, removed with everything in it.
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "vantrelle-datagen-XXXXXX").string();
+    std::string name = (std::filesystem::temp_directory_path() / "vantrelle-test-XXXXXX").string();
     if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
     path_ = name;
   }
-  ~ScratchFolder() { std::filesystem::remove_all(path_); }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   const std::filesystem::path& path() const { return path_; }
@@ -50,4 +54,4 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace vantrelle::datagen::testing
+}  // namespace vantrelle
