@@ -49,14 +49,6 @@ async function visit(page, address) {
   await page.evaluate(() => vantrelleTest.ready);
 }
 
-// The card's caption and the message under it, once the caption has left "Loading…".
-async function settledCard(page) {
-  await page.waitForFunction(() => document.getElementById('caption').textContent !== 'Loading…', { timeout: 30000 })
-    .catch(() => {});
-  return page.evaluate(() => ({ caption: document.getElementById('caption').textContent,
-    message: document.getElementById('message').textContent }));
-}
-
 // Resolves to what vantrelleTest.offline() gave, or 'no answer' after `ms`.
 const offlineAnswer = (page, ms = 30000) => page.evaluate((ms) => Promise.race([vantrelleTest.offline(),
   new Promise((resolve) => { setTimeout(() => resolve('no answer'), ms); })]), ms);
@@ -77,7 +69,10 @@ const tests = {
     for (const [name, files, query, caption, message] of cases) {
       await onServer(site, Object.fromEntries(files.map((file) => [`/${file}`, gone])), {}, (server) => onFreshPage(browser, async (page) => {
         await page.goto(`${server.url}${query}`);
-        const card = await settledCard(page);
+        // The card's caption and the message under it, once the caption has left "Loading…".
+        await page.waitForFunction(() => document.getElementById('caption').textContent !== 'Loading…', { timeout: 30000 }).catch(() => {});
+        const card = await page.evaluate(() => ({ caption: document.getElementById('caption').textContent,
+          message: document.getElementById('message').textContent }));
         if (!caption.test(card.caption) || !message.test(card.message)) wrong.push(`${name}: "${card.caption}", "${card.message}"`);
       }));
     }

@@ -6,14 +6,12 @@ import { execFile } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { bin, copyData, dataFiles, drop, kShowEnd, nativeShas, open, pageShas, render, runSuite, sha, strictCsp, until } from './harness.mjs';
+import { bin, copyData, dataFiles, drop, kShowEnd, nativeShas, open, pageShas, render, runSuite, sha, strictCsp, stretchesOf, until } from './harness.mjs';
 
 const kStoreKey = 'vantrelle.reduceFlashing';
 
 // The data set's stretches, [from, to) ms, read from its flash map.
 const mapText = readFileSync(path.join(bin, 'flash.map'), 'utf8');
-const stretchesOf = (text) => text.split('\n')
-  .filter((line) => line.startsWith('stretch ')).map((line) => line.split(' ').slice(1, 3).map(Number));
 const stretches = stretchesOf(mapText);
 
 // Another data set, made here: the default one with the planet's palette

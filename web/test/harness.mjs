@@ -289,6 +289,9 @@ export const pageShas = (page, source, ...args) => page.evaluate(async (source, 
   return Array.isArray(found) ? Promise.all(found.map(hex)) : hex(found);
 }, source, ...args);
 
+// The [from, to) ms of each stretch of a flash map's text: its `stretch FROM TO SCALE LEVEL` lines.
+export const stretchesOf = (text) => text.split('\n').filter((line) => line.startsWith('stretch ')).map((line) => line.split(' ').slice(1, 3).map(Number));
+
 // The show's length in ms.
 export const kShowEnd = 251328;
 

@@ -59,10 +59,6 @@ function recordHeard() {
 
 const openPhone = (browser, address, viewport = phone) => openOn(browser, address, { viewport, before: fakeWakeLock });
 
-const canvasBox = (page) => page.$eval('#screen', (canvas) => {
-  const box = canvas.getBoundingClientRect();
-  return { width: box.width, height: box.height, pixelsWide: canvas.width, pixelsHigh: canvas.height };
-});
 // Picture and sound in step, `picture` within `slack` ms of `want`.
 function together(now, want, slack) {
   return now.sound !== null && Math.abs(now.sound - now.picture) <= kInStepMs && Math.abs(now.picture - want) <= slack;
@@ -89,7 +85,8 @@ const tests = {
     for (const [name, viewport, holds] of shapes) {
       await page.setViewport(viewport);
       let box, s;
-      await until(async () => holds(box = await canvasBox(page), s = await state(page)), () => `${name}: ${JSON.stringify({ ...box, upright: s.upright })}`);
+      const canvasBox = () => page.$eval('#screen', (canvas) => ({ ...canvas.getBoundingClientRect().toJSON(), pixelsWide: canvas.width }));
+      await until(async () => holds(box = await canvasBox(), s = await state(page)), () => `${name}: ${JSON.stringify({ ...box, upright: s.upright })}`);
       const now = await clock(page);
       // Still playing from where it was: no restart of picture or sound.
       if (!s.playing || s.paused || !together(now, before.picture + now.at - before.at, 150)) {

@@ -8,7 +8,7 @@ import { existsSync, mkdtempSync, readFileSync, rmSync, truncateSync, writeFileS
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { bestShift, bin, chosen as named, chosenOf, clock, copyData, dataFiles, drop, engines, frameShas, kInStepMs, nativeShas, pngRgb,
-  render, renderPng, runTests, samplesOf, serve, sha, site, startEngine, until } from './harness.mjs';
+  render, renderPng, runTests, samplesOf, serve, sha, site, startEngine, stretchesOf, until } from './harness.mjs';
 
 const chosenEngines = named.filter((name) => engines.includes(name));
 const chosen = named.filter((name) => !engines.includes(name));
@@ -17,20 +17,6 @@ function fnv1a(bytes) {
   let h = 0xcbf29ce484222325n;
   for (const b of bytes) h = ((h ^ BigInt(b)) * 0x100000001b3n) & 0xffffffffffffffffn;
   return h.toString(16).padStart(16, '0');
-}
-
-// How far, in ms, the page's decoded soundtrack starts from the music's first
-// sample as ffmpeg decodes it (which drops the encoder's delay and padding
-// named in the file's header): the shift within ±10 ms that best lines up
-// their first channels over the second from 20 ms in.
-async function startOffsetMs(page) {
-  const { rate, mine } = await page.evaluate(async () => {
-    const sound = await vantrelleTest.wholeSoundtrack();
-    return { rate: sound.sampleRate, mine: Array.from(sound.getChannelData(0).subarray(0, 2 * sound.sampleRate)) };
-  });
-  const reference = samplesOf(path.join(bin, 'music/soundtrack.mp3'), rate);
-  const from = Math.round(rate / 50);
-  return (1000 * bestShift(mine, from, reference.subarray(from, from + rate), Math.round(rate / 100)).shift) / rate;
 }
 
 // Three broken copies of the data set and the native program's message for each.
@@ -60,19 +46,15 @@ function brokenDataSets(root) {
   });
 }
 
-// Where each segment starts and the show ends, in ms, as the engine says
-// (the page asks the same way).
-async function segmentBounds(page) {
-  return page.evaluate(async () => {
+// Frames on both sides of every segment's start and the show's end, as the
+// engine gives them (the page asks the same way), and on a sweep of 500
+// times from the start to past the end.
+async function frameTimes(page) {
+  const bounds = await page.evaluate(async () => {
     const { default: createVantrelle } = await import('./vantrelle-scalar.mjs');
     const engine = await createVantrelle();
     return Array.from({ length: 26 }, (_, i) => engine._vantrelle_segment_start(i));
   });
-}
-
-// Frames on both sides of every segment's start and the show's end, and on a
-// sweep of 500 times from the start to past the end.
-function frameTimes(bounds) {
   const times = bounds.flatMap((t) => [t - 1, t, t + 1]).filter((t) => t >= 0);
   const end = bounds[bounds.length - 1];
   for (let k = 0; k < 500; ++k) times.push(Math.floor(k * (end + 600) / 500) + (k % 7));
@@ -106,13 +88,12 @@ async function compareFrames(page, times, reduced = false) {
 }
 
 // Times to check the reduced-flash filter at, from the data set's flash map
-// (`stretch FROM TO SCALE LEVEL` lines; full strength over [FROM, TO), ramps
-// of 250 ms either side): inside its longest stretch, halfway up its ramp in,
-// halfway down its ramp out, and a second before it where no ramp reaches.
+// (full strength over each stretch, ramps of 250 ms either side): inside its
+// longest stretch, halfway up its ramp in, halfway down its ramp out, and a
+// second before it where no ramp reaches.
 const kRampMs = 250;
 function reducedTimes() {
-  const stretches = readFileSync(path.join(bin, 'flash.map'), 'utf8').split('\n').filter((line) => line.startsWith('stretch '))
-    .map((line) => line.split(' ').slice(1, 3).map(Number));
+  const stretches = stretchesOf(readFileSync(path.join(bin, 'flash.map'), 'utf8'));
   if (!stretches.length) throw new Error(`${path.join(bin, 'flash.map')} has no stretches`);
   const [from, to] = stretches.reduce((a, b) => (b[1] - b[0] > a[1] - a[0] ? b : a));
   const clear = (t) => stretches.every(([f, e]) => t < f - kRampMs || t >= e + kRampMs);
@@ -205,9 +186,18 @@ const tests = {
     return 'the page shows the frame of vantrelle-render --png --scale 2 (and --portrait), letterboxed in black, both ways up';
   },
 
-  // The decoded soundtrack starts with the music's first sample: no decoder delay left in.
+  // The decoded soundtrack starts with the music's first sample as ffmpeg
+  // decodes it (which drops the encoder's delay and padding named in the
+  // file's header): no decoder delay left in. The offset is the shift within
+  // ±10 ms that best lines up their first channels over the second from 20 ms in.
   async sound({ page }) {
-    const ms = await startOffsetMs(page);
+    const { rate, mine } = await page.evaluate(async () => {
+      const sound = await vantrelleTest.wholeSoundtrack();
+      return { rate: sound.sampleRate, mine: Array.from(sound.getChannelData(0).subarray(0, 2 * sound.sampleRate)) };
+    });
+    const reference = samplesOf(path.join(bin, 'music/soundtrack.mp3'), rate);
+    const from = Math.round(rate / 50);
+    const ms = (1000 * bestShift(mine, from, reference.subarray(from, from + rate), Math.round(rate / 100)).shift) / rate;
     if (Math.abs(ms) > 1) throw new Error(`the page's soundtrack is ${ms.toFixed(2)} ms off the music's start`);
     return `the soundtrack starts ${ms.toFixed(2)} ms from the music's first sample`;
   },
@@ -334,7 +324,7 @@ async function runIn(name, shared) {
   };
   try {
     await start();
-    shared.times ??= frameTimes(await segmentBounds(page));
+    shared.times ??= await frameTimes(page);
     // WebKit's web process has crashed now and then under the test driver
     // (about one run in ten), taking the session with it.
     ({ passed, failed } = await runTests(`web: ${name}`, tests, {

@@ -11,16 +11,6 @@ import { bestShift, bin, clock, kShowEnd, open, openPhone, pngRgb, render, rende
 const downloadsTo = async (page, folder) =>
   (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
 
-// Plays from `start`, pauses a moment later and returns where it holds.
-async function pauseAfter(page, start) {
-  await page.evaluate((t) => { location.hash = `t=${t}`; }, start);
-  await page.mouse.click(400, 200);
-  await page.waitForFunction((t) => vantrelleTest.clock().picture >= t + 400, {}, start);
-  await page.keyboard.press('Space');
-  await page.waitForFunction(() => vantrelleTest.state().paused);
-  return page.evaluate(() => vantrelleTest.clock().picture);
-}
-
 // The clip the page makes of [from, to) ms, written into `folder` as NAME.mp4 or .webm; returns its path.
 async function clipFile(page, from, to, folder, name) {
   const made = await page.evaluate(async (a, b) => {
@@ -99,27 +89,10 @@ const kLeastDb = 31;
 // Peak signal to noise, dB, of a mean squared error: 100 for none (a frame decoded exactly).
 const decibels = (error) => Math.min(100, 10 * Math.log10(255 * 255 / error));
 
-// The render tool's exact frames of a range at 60 fps, one after another (RGB565).
-const exactFrames = (from, to, extra = []) => render(bin, ['--from', String(from), '--to', String(to), '--fps', '60', ...extra, '--raw', '-']);
-
-// The PSNR of each decoded frame of `file` against the exact pictures (RGB565,
-// one after another): their mean, the worst, and that of the whole clip's
-// mean squared error, which is never above their mean.
-async function quality(file, exact, shape) {
-  const bytes = 2 * shape.across * shape.down;
-  let [sum, errors, worst] = [0, 0, { db: Infinity, n: -1 }];
-  const decoded = await decodedFrames(file, shape.width, shape.height, (frame, n) => {
-    const error = squaredError(frame, exact.subarray(n * bytes, (n + 1) * bytes), shape);
-    sum += decibels(error);
-    errors += error;
-    if (decibels(error) < worst.db) worst = { db: decibels(error), n };
-  });
-  return { decoded, mean: sum / decoded, whole: decibels(errors / decoded), worst };
-}
-
-// A 10 s clip of the `shape` against its exact frames: 600 frames of its
-// size, at most 1 MB a second, as close as kLeastDb over the picture. Returns
-// what ffprobe found and a summary.
+// A 10 s clip of the `shape` against its exact frames (RGB565, one after
+// another): 600 frames of its size, at most 1 MB a second, and as close as
+// kLeastDb over the picture by the whole clip's mean squared error (its PSNR
+// never above the mean of its frames'). Returns what ffprobe found and a summary.
 async function checkClip(file, shape, exact) {
   const found = probe(file);
   const bytes = readFileSync(file).length;
@@ -127,7 +100,15 @@ async function checkClip(file, shape, exact) {
   if (found.video.nb_read_frames !== '600' || size !== `${shape.width} × ${shape.height}` || bytes > 10e6) {
     throw new Error(`${path.basename(file)}: ${found.video.nb_read_frames} frames of ${size}, ${bytes} bytes`);
   }
-  const { decoded, mean, whole, worst } = await quality(file, exact, shape);
+  const frameBytes = 2 * shape.across * shape.down;
+  let [sum, errors, worst] = [0, 0, { db: Infinity, n: -1 }];
+  const decoded = await decodedFrames(file, shape.width, shape.height, (frame, n) => {
+    const error = squaredError(frame, exact.subarray(n * frameBytes, (n + 1) * frameBytes), shape);
+    sum += decibels(error);
+    errors += error;
+    if (decibels(error) < worst.db) worst = { db: decibels(error), n };
+  });
+  const [mean, whole] = [sum / decoded, decibels(errors / decoded)];
   if (decoded !== 600 || !(whole >= kLeastDb)) throw new Error(`${decoded} frames decoded at ${whole.toFixed(1)} dB`);
   return { found, summary: `600 frames of ${size}, ${(bytes / 1e6).toFixed(2)} MB; ${whole.toFixed(1)} dB on the picture over the clip ` +
     `(${mean.toFixed(1)} dB the mean of its frames), the worst frame (${worst.n}) ${worst.db.toFixed(1)} dB` };
@@ -171,7 +152,13 @@ const tests = {
     return withScratch(async (folder) => {
       const page = await open(browser, `${url}?test`, undefined, { ready: true });
       await downloadsTo(page, folder);
-      const held = await pauseAfter(page, 61000);
+      // Played from 61 s and paused a moment later.
+      await page.evaluate(() => { location.hash = 't=61000'; });
+      await page.mouse.click(400, 200);
+      await page.waitForFunction(() => vantrelleTest.clock().picture >= 61400);
+      await page.keyboard.press('Space');
+      await page.waitForFunction(() => vantrelleTest.state().paused);
+      const held = await page.evaluate(() => vantrelleTest.clock().picture);
       await press(page, 'copy-link');
       await page.waitForFunction(() => document.getElementById('message').textContent !== '');
       const link = await page.evaluate(() => navigator.clipboard.readText());
@@ -321,7 +308,7 @@ const tests = {
         if (pressed !== String(upright) || built.length !== expected.length || expected.length !== (upright ? checked : 0) || differing >= 0) {
           throw new Error(`${name}: pressed ${pressed}; ${built.length} frames built, ${expected.length} from the render tool; frame ${differing} differs`);
         }
-        const { found: probed, summary } = await checkClip(file, shape, exactFrames(from, to, extra));
+        const { found: probed, summary } = await checkClip(file, shape, render(bin, ['--from', String(from), '--to', String(to), '--fps', '60', ...extra, '--raw', '-']));
         if (Math.abs(probed.duration - 10) > 1 / 60 || probed.audio.codec_name !== 'opus') {
           throw new Error(`${name}: ${probed.duration} s, audio: ${probed.audio.codec_name ?? 'none'}`);
         }

@@ -62,8 +62,6 @@ async function compareOnce(page, frame, width, height) {
 
 // A page with the title card, in a context of its own (nothing cached), from `server`.
 const openCard = (browser, server, way, hash = '') => open(browser, `${server.url}?test=card${hash}`, way.viewport, { fresh: true });
-const drawn = (page) => page.evaluate(() => performance.getEntriesByName('first-frame').length > 0);
-const shift = (page) => page.evaluate(() => vantrelleTest.layoutShift());
 
 const tests = {
   // Before the data has arrived the card shows the poster's frame, exact and
@@ -82,7 +80,7 @@ const tests = {
         const [width, height] = way.portrait ? [240, 400] : [400, 240];
         const [frame, drawnFrame] = [posterTime, way.t ?? posterTime].map((t) => frameRgb(t, way.portrait ? ['--portrait'] : []));
         await page.waitForFunction(() => performance.getEntriesByType('resource').some((e) => /\/card(-upright)?\.png$/.test(e.name)));
-        if (await drawn(page)) wrong.push(`${way.name}: the engine drew before its data arrived`);
+        if (await page.evaluate(() => performance.getEntriesByName('first-frame').length > 0)) wrong.push(`${way.name}: the engine drew before its data arrived`);
         const poster = await compareShown(page, frame, width, height);
         if (poster) wrong.push(`${way.name}, the poster: ${poster}`);
         server.release();
@@ -105,7 +103,7 @@ const tests = {
         await page.touchscreen.tap(x + w / 2, y + h / 2);
         await page.waitForFunction(() => vantrelleTest.state().playing, { timeout: 30000 });
         await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 1000)));
-        const total = await shift(page);
+        const total = await page.evaluate(() => vantrelleTest.layoutShift());
         shifts.push(`${way.name} ${total?.toFixed(4)}`);
         if (total === null || total > kMaxShift) wrong.push(`${way.name}: the layout shifted ${total} in all`);
       } finally {
