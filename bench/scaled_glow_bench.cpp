@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "effects/scaled_glow.h"
-#include "testing/synthetic_opening.h"
+#include "synthetic_opening.h"
 
 namespace vantrelle::bench {
 namespace {

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "testing/synthetic_opening.h"
+#include "synthetic_opening.h"
 
 namespace vantrelle::bench {
 namespace {

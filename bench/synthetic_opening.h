@@ -1,5 +1,5 @@
 #pragma once
-// Synthetic opening-scene data for benchmarks and tests: a sparse star picture, a
+// Synthetic opening-scene data for the benchmarks: a sparse star picture, a
 // round planet, and the opening drawn over them where the score places it.
 #include <cstdint>
 
