@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "tools/render/progress.h"
@@ -8,22 +9,23 @@
 namespace vantrelle {
 namespace {
 
-// Everything a Progress printed, through a temporary file.
+// Everything a Progress printed, kept in memory.
 class Captured {
  public:
-  Captured() : file_(std::tmpfile()) {}
-  ~Captured() { std::fclose(file_); }
+  ~Captured() {
+    std::fclose(file_);
+    std::free(text_);
+  }
   std::FILE* file() const { return file_; }
   std::string Text() const {
     std::fflush(file_);
-    std::string text;
-    std::rewind(file_);
-    for (int c; (c = std::fgetc(file_)) != EOF;) text += static_cast<char>(c);
-    return text;
+    return {text_, size_};
   }
 
  private:
-  std::FILE* file_;
+  char* text_ = nullptr;
+  std::size_t size_ = 0;
+  std::FILE* file_ = open_memstream(&text_, &size_);
 };
 
 TEST(Progress, PlainLinesEveryFiveSecondsThenASummary) {
