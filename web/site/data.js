@@ -89,11 +89,13 @@ export async function fetchFlashMap() {
 // (see soundtrackHead) that can play before the rest arrives, or null when
 // the whole comes soon enough. `elsewhere(address, offerHead)`, when given,
 // downloads it away from the page (the engine's worker) and resolves to its
-// bytes and a blob of them, or null.
-export function fetchSoundtrack(elsewhere = null) {
+// bytes and a blob of them, or null. The download starts once `after` has
+// resolved.
+export function fetchSoundtrack(elsewhere = null, after = null) {
   let offerHead;
   const head = new Promise((resolve) => { offerHead = resolve; });
   const files = (async () => {
+    await after;
     const address = new URL(soundtrackName, dataBase());
     const got = await (elsewhere ?? fetchHere)(address.href, offerHead);
     const files = new Map();

@@ -64,11 +64,20 @@ function showCard() {
   const verb = embedded ? 'Click' : matchMedia('(pointer: coarse)').matches ? 'Tap' : 'Click or press a key';
   $('caption').textContent = `${verb} to play`;
 }
-// The engine's first frame is up: the title card's picture, which stood in for it, goes.
+// The engine's first frame is drawn: the title card's picture, which stood
+// in for it, goes once that frame can be on the screen. A canvas drawn from
+// a worker shows its frame a display frame or so later, and hiding the
+// picture at once would show the empty canvas for that long.
+let cardShown;
+const cardUp = new Promise((resolve) => { cardShown = resolve; });
 function firstFrameShown() {
   if (performance.getEntriesByName('first-frame').length) return;
   performance.mark('first-frame');
-  $('poster').hidden = true;
+  setTimeout(cardShown, 1000);  // a hidden tab shows no frames
+  requestAnimationFrame(() => requestAnimationFrame(() => {
+    $('poster').hidden = true;
+    cardShown();
+  }));
 }
 
 // "No sound" is said once.
@@ -347,7 +356,9 @@ const ready = (async () => {
   const folder = dataFolder();
   const flashMap = fetchFlashMap().catch(() => null);  // an unusable folder is said by the data's own error
   const packed = await loadPack(opened, folder);
-  const soundtrack = fetchSoundtrack(opened.soundtrack);
+  // After the card's first frame: the engine's worker reading the soundtrack
+  // as it rushes in would hold that frame back from the screen.
+  const soundtrack = fetchSoundtrack(opened.soundtrack, cardUp);
   const sound = soundtrack.files.catch((error) => {
     console.warn(`the soundtrack: ${error.message}; the show runs silent`);
     return new Map();

@@ -169,7 +169,11 @@ const tests = {
     for (const [query, width, height, extra] of [['?test', 1000, 600, []], ['?test&portrait', 600, 1000, ['--portrait']]]) {
       const frame = await renderPng(bin, 44500, 2, extra);
       const page = await browser.open(`${url}${query}#t=44500`, { width, height });
-      await page.evaluate(() => vantrelleTest.ready);
+      // The title card's picture goes once the engine's frame can be on the screen.
+      await page.evaluate(() => vantrelleTest.ready.then(() => new Promise((resolve) => {
+        const shown = () => (document.getElementById('poster').hidden ? resolve() : requestAnimationFrame(shown));
+        shown();
+      })));
       const shot = pngRgb(Buffer.from(await page.screenshot(), 'base64'));
       await page.close();
       const [left, top] = [(shot.width - frame.width) / 2, (shot.height - frame.height) / 2];
