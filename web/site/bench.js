@@ -2,14 +2,15 @@
 // that is never cleared, and reports frames per second overall and per
 // segment. window.vantrelleBench settles with the figures. ?simd=0 or
 // ?simd=1 picks the engine's build (engine.js).
-import { createEngine, fetchFiles, wantVectors } from './engine.js';
+import { createEngine, engineBuild, fetchFiles, wantVectors } from './engine.js';
 import { makeStage } from './stage.js';
 
 const kStepMs = 16;
 
 async function measure() {
-  const vectors = wantVectors(new URLSearchParams(location.search));
-  const { engine } = await createEngine(vectors ? 'vantrelle' : 'vantrelle-scalar');
+  const params = new URLSearchParams(location.search);
+  const vectors = wantVectors(params);
+  const { engine } = await createEngine(engineBuild(params));
   const stage = makeStage(engine, document.createElement('canvas'));
   const { segmentStarts, dataNames } = stage.info;
   const files = await fetchFiles(new URL('data/', location.href), dataNames);

@@ -9,26 +9,23 @@ import { fetchFiles } from './engine.js';
 import { dataBase as folderBase, dataFolder as folderAsked } from './address.js';
 import { build } from './build.js';
 import { params } from './page.js';
-import { engineGoesToWorker } from './show.js';
+import { workerStarted } from './show.js';
 import { readSoundtrack, soundtrackName } from './soundtrack.js';
-
-export const packName = 'data.pack';
 
 // ?data=DIR names a folder beside the page, with or without its closing slash.
 export const dataFolder = () => folderAsked(params.get('data'));
 export const dataBase = () => folderBase(params.get('data'), location.href);
 
 // The page's own data comes packed, unless ?data= names other data or the
-// browser cannot unzip. The engine's worker downloads the pack itself as it
-// opens (openShow); where the engine runs in the page, the page starts it
-// at once, before the engine is up.
-export const packAddress = params.has('data') || typeof DecompressionStream !== 'function' ? null
-  : new URL(packName, location.href).href;
+// browser cannot unzip (engine-start.js decides, in the page's head, where the
+// engine's worker starts downloading it at once). Where the engine runs in the
+// page, the page starts it at once, before the engine is up.
+const packAddress = window.start?.packAddress ?? null;
 const fetchPackHere = () => fetch(packAddress).then((response) => {
   if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
   return response;
 });
-let packed = packAddress && !engineGoesToWorker(params) ? fetchPackHere() : null;
+let packed = packAddress && !workerStarted ? fetchPackHere() : null;
 packed?.catch(() => {});  // said where it is awaited
 
 // Downloads worth keeping for offline play: address to bytes, as blobs,
@@ -42,7 +39,7 @@ const downloaded = new Map();
 export async function loadPack(show, shownAs) {
   if (!packAddress) return null;
   const refused = (why) => {
-    console.warn(`${packName}: ${why}; the plain files instead`);
+    console.warn(`${packAddress.slice(packAddress.lastIndexOf('/') + 1)}: ${why}; the plain files instead`);
     return null;
   };
   let bytes;

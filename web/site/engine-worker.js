@@ -1,8 +1,10 @@
 // The show's engine away from the page, so that compiling it, loading the
 // data and building its tables never hold up input: it draws on the canvas
 // the page handed over. show.js talks to it.
-//   in:  { type: 'open', module, canvas, pack }  first: the engine build, the OffscreenCanvas
-//        and the data pack's address (or null), which downloads while the engine compiles
+//   in:  { type: 'start', pack, search }  at once: the data pack's address (or null) and
+//                                         the page's query; the pack and the engine build
+//                                         it asks for start downloading
+//        { type: 'open', module, canvas }  then: the engine build and the OffscreenCanvas
 //        { id, type, ... }                 then: requests, as stage.js answers them
 //        { type: 'soundtrack', address }   the soundtrack downloaded here, beside the requests
 //   out: { opened: { ...info, files } } or { failed: message } once open, or
@@ -10,9 +12,14 @@
 //        { id, result } or { id, error } for each request;
 //        { soundtrackHead: bytes } once a head can play, then { soundtrack: { bytes, blob } or
 //        null, warning } or { soundtrackFailed: message }
-import { createEngine } from './engine.js';
-import { makeStage } from './stage.js';
-import { readSoundtrack } from './soundtrack.js';
+
+// The modules are imported once the pack has started downloading: static
+// imports would hold it up until every one of them had arrived. stage.js's
+// own imports are named too, so that all come at once rather than one
+// import after another.
+const modules = Promise.all(['./engine.js', './stage.js', './soundtrack.js', './frame.js', './pack.js'].map((name) => import(name)))
+  .then(([{ createEngine, engineBuild }, { makeStage }, { readSoundtrack }]) => ({ createEngine, engineBuild, makeStage, readSoundtrack }));
+let started = null;  // { module, made }: the engine build the page's query asks for, loading
 
 let stage = null;
 let queue = Promise.resolve();
@@ -59,6 +66,7 @@ async function fetchSoundtrack(address) {
     return;
   }
   try {
+    const { readSoundtrack } = await modules;
     const bytes = await readSoundtrack(response, (head) => postMessage({ soundtrackHead: head }, [head.buffer]));
     postMessage({ soundtrack: { bytes, blob: new Blob([bytes]) } }, [bytes.buffer]);
   } catch (error) {
@@ -67,16 +75,33 @@ async function fetchSoundtrack(address) {
 }
 
 addEventListener('message', async ({ data }) => {
-  if (data.type === 'open') {
+  if (data.type === 'start') {
     packFetch = data.pack && fetch(data.pack);
     packFetch?.catch(() => {});  // said when the pack is asked for
+    started = modules.then(({ createEngine, engineBuild }) => {
+      const module = engineBuild(new URLSearchParams(data.search));
+      const made = createEngine(module);
+      made.catch(() => {});  // said when the page opens it
+      return { module, made };
+    });
+    started.catch(() => {});
+    return;
+  }
+  if (data.type === 'open') {
     const context2d = data.canvas.getContext('2d');
     if (!context2d) {
       postMessage({ unable: 'a worker here cannot draw on a canvas' });
       return;
     }
+    const loaded = await modules.catch((error) => {
+      postMessage({ unable: `the engine's modules did not load here: ${error.message}` });
+      return null;
+    });
+    if (!loaded) return;
     try {
-      const { engine, moduleAddress, wasmAddress } = await createEngine(data.module);
+      const { createEngine, makeStage } = loaded;
+      const early = await started;
+      const { engine, moduleAddress, wasmAddress } = await (early?.module === data.module ? early.made : createEngine(data.module));
       stage = makeStage(engine, data.canvas, context2d);
       postMessage({ opened: { ...stage.info, files: [moduleAddress, wasmAddress] } });
     } catch (error) {

@@ -15,6 +15,8 @@ export function wantVectors(params) {
   const asked = params.get('simd');
   return asked === null ? vectorsSupported : asked !== '0';
 }
+// The build's name for `params`.
+export const engineBuild = (params) => (wantVectors(params) ? 'vantrelle' : 'vantrelle-scalar');
 
 // The WebAssembly comes gzipped too (40% of its size), compiled while it
 // arrives and unzips; plain where the browser cannot unzip or the zipped

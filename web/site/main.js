@@ -3,7 +3,7 @@
 import { openShow } from './show.js';
 import { clampTime, hold, holdAt, isMuted, readySound, setMuted, setShowEnd, showEnd, showTime, soundPosition, startAt, stopSound, useSoundtrack,
   wholeSoundtrack } from './clock.js';
-import { acceptFolders, dataFolder, fetchFlashMap, flashMapName, fetchPlainFiles, fetchSoundtrack, keepForOffline, loadPack, packAddress } from './data.js';
+import { acceptFolders, dataFolder, fetchFlashMap, flashMapName, fetchPlainFiles, fetchSoundtrack, keepForOffline, loadPack } from './data.js';
 import { followOrientation } from './present.js';
 import { kSeekMs, startControls } from './controls.js';
 import { keepAwake, showSessionState, startMediaSession, toggleFullscreen } from './session.js';
@@ -28,7 +28,7 @@ document.body.classList.toggle('embedded', embedded);
 const say = (text) => { $('message').textContent = text; };
 
 // Nothing can play without the engine: the card says which file failed, and the page stops here.
-const opened = await openShow($('screen'), params, packAddress).catch((error) => {
+const opened = await openShow($('screen'), params).catch((error) => {
   $('caption').textContent = 'The show cannot play here';
   say(`The engine did not load: ${error.message}`);
   throw error;

@@ -4,21 +4,16 @@
 // otherwise in the page, as the same code (stage.js). ?engine=page keeps it
 // in the page. Either way the page asks by request, `call(type, args)`,
 // which resolves to the answer; requests are answered one at a time, in order.
-import { createEngine, wantVectors } from './engine.js';
+import { createEngine, engineBuild, wantVectors } from './engine.js';
 import { makeStage } from './stage.js';
 
-const workerCanDraw = () => typeof HTMLCanvasElement.prototype.transferControlToOffscreen === 'function'
-  && typeof OffscreenCanvas === 'function' && typeof OffscreenCanvasRenderingContext2D === 'function';
-// Whether openShow tries the worker first (the page's options `params`).
-export const engineGoesToWorker = (params) => params.get('engine') !== 'page' && workerCanDraw();
+// The worker engine-start.js started from the page's head, where the browser
+// can draw from one (null elsewhere, or where that script did not load).
+const startedWorker = window.start?.worker ?? null;
+export const workerStarted = startedWorker !== null;
 
 // The worker, open: resolves to its stage's info, or rejects (and the worker is ended).
-function openWorker(module, canvas, pack) {
-  // Its address is this page's own, so that the service worker serves it (a
-  // client of its own) from the same build as the page.
-  const address = new URL('engine-worker.js', import.meta.url);
-  address.search = `page=${Math.random().toString(36).slice(2)}`;
-  const worker = new Worker(address, { type: 'module', name: 'engine' });
+function openWorker(worker, module, canvas) {
   const offscreen = canvas.transferControlToOffscreen();
   const pending = new Map();
   let next = 0;
@@ -66,7 +61,8 @@ function openWorker(module, canvas, pack) {
         else answer(data.result);
       }
     };
-    worker.postMessage({ type: 'open', module, canvas: offscreen, pack }, [offscreen]);
+    if (worker.startFailed) failed(`engine-worker.js: ${worker.startFailed}`, true);
+    else worker.postMessage({ type: 'open', module, canvas: offscreen }, [offscreen]);
   });
 }
 
@@ -88,20 +84,19 @@ async function openInPage(module, canvas) {
 }
 
 // Opens the engine for the screen's canvas (`canvas`; `params`, the page's
-// options; `pack`, the data pack's address, which a worker starts
-// downloading at once, or null). Resolves to the engine's info (width, height, segmentStarts,
+// options). Resolves to the engine's info (width, height, segmentStarts,
 // dataNames, verticalLayout), `call`, `canvas` (the screen's canvas now: a
 // worker that fails to start leaves the page a fresh one), `vectors`,
 // `module` (the build in use, for another instance of it), `files` (the
 // addresses the engine was read from, for offline play) and `inWorker`;
 // in the worker, also `soundtrack(address, offerHead)`, which downloads the
 // soundtrack there.
-export async function openShow(canvas, params, pack = null) {
+export async function openShow(canvas, params) {
   const vectors = wantVectors(params);
-  const module = vectors ? 'vantrelle' : 'vantrelle-scalar';
-  if (engineGoesToWorker(params)) {
+  const module = engineBuild(params);
+  if (startedWorker) {
     try {
-      return { ...(await openWorker(module, canvas, pack)), canvas, vectors, module, inWorker: true };
+      return { ...(await openWorker(startedWorker, module, canvas)), canvas, vectors, module, inWorker: true };
     } catch (error) {
       if (!error.unable) throw error;
       console.warn(`${error.message}; the engine runs in the page`);

@@ -104,8 +104,9 @@ function reducedTimes() {
 }
 
 // Where the page's engine runs, as the page shows it: the screen's canvas
-// handed to a worker (the page can no longer draw on it) and the engine build
-// in use not fetched by the page itself; or the page's own canvas and engine.
+// handed to a worker (the page can no longer draw on it), and neither the
+// engine build in use nor the data pack fetched by the page itself; or the
+// page's own canvas, engine and pack.
 async function engineRuns(page) {
   const found = await page.evaluate(() => {
     let handedOver = false;
@@ -114,11 +115,11 @@ async function engineRuns(page) {
     } catch {
       handedOver = true;
     }
-    const build = vantrelleTest.vectors ? 'vantrelle' : 'vantrelle-scalar';
-    const fetched = performance.getEntriesByType('resource').some(({ name }) => new URL(name).pathname.startsWith(`/${build}.`));
+    const here = (file) => performance.getEntriesByType('resource').some(({ name }) => new URL(name).pathname.startsWith(file));
+    const fetched = [`/${vantrelleTest.vectors ? 'vantrelle' : 'vantrelle-scalar'}.`, '/data.pack'].filter(here);
     return { says: vantrelleTest.engine, handedOver, fetched };
   });
-  const where = found.handedOver && !found.fetched ? 'worker' : !found.handedOver && found.fetched ? 'page' : 'unclear';
+  const where = found.handedOver && !found.fetched.length ? 'worker' : !found.handedOver && found.fetched.length === 2 ? 'page' : 'unclear';
   if (where !== found.says) throw new Error(`the page says its engine runs in the ${found.says}: ${JSON.stringify(found)}`);
   return where;
 }
