@@ -180,10 +180,12 @@ function byteReaderOf(body) {
 const kFallbackRate = 48000;
 
 export async function decodeSoundtrack(bytes) {
+  const info = infoTag(bytes);
+  const piecemeal = info && await decodeFrameByFrame(bytes, info).catch(() => null);
+  if (piecemeal) return piecemeal;
   const first = frameAt(new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength), 0);
   const decoder = new OfflineAudioContext(1, 1, first?.rate ?? kFallbackRate);
   const decoded = await decoder.decodeAudioData(bytes.slice().buffer);
-  const info = infoTag(bytes);
   if (!info) return decoded;
   // decodeAudioData resamples to the context's rate.
   const scale = decoded.sampleRate / info.rate;
@@ -194,5 +196,59 @@ export async function decodeSoundtrack(bytes) {
   for (let c = 0; c < decoded.numberOfChannels; ++c) {
     music.copyToChannel(decoded.getChannelData(c).subarray(skip, skip + length), c);
   }
+  return music;
+}
+
+// The music (`info`, its info tag) decoded a frame at a time where the
+// browser's WebCodecs decode MP3, each frame's samples written into the
+// buffer as they come. decodeAudioData makes its whole buffer at the end in
+// one task on the page's thread, a tenth of a second or more that holds up
+// input. Null where WebCodecs cannot decode it.
+// Not in WebKit (without Chromium's engine), whose MP3 decoder in WebKitGTK
+// takes the page down with it.
+const kFramesAtOnce = 256;
+async function decodeFrameByFrame(bytes, info) {
+  const webKitAlone = /AppleWebKit/.test(navigator.userAgent) && !/Chrome\//.test(navigator.userAgent);
+  if (typeof AudioDecoder !== 'function' || webKitAlone) return null;
+  const channels = info.frame.mono ? 1 : 2;
+  const config = { codec: 'mp3', sampleRate: info.rate, numberOfChannels: channels };
+  if (!(await AudioDecoder.isConfigSupported(config)).supported) return null;
+  // The audio frames after the info frame, which holds no sound.
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  const frames = [];
+  for (let at = info.frame.bytes, frame = frameAt(view, at); frame && at + frame.bytes <= bytes.length; at += frame.bytes, frame = frameAt(view, at)) {
+    frames.push({ at, ...frame });
+  }
+  // A file cut short (a head) ends on the decoder's delay: the music that
+  // far comes out only with the next frame.
+  const length = Math.min(info.length, frames.reduce((n, frame) => n + frame.samples, 0) - info.skip);
+  if (!(length > 0)) return null;
+  const music = new AudioBuffer({ length, numberOfChannels: channels, sampleRate: info.rate });
+  const out = Array.from({ length: channels }, (_, c) => music.getChannelData(c));
+  let at = -info.skip;  // where in the music the next decoded sample goes: the delays go first
+  let failure = null;
+  const decoder = new AudioDecoder({
+    output(data) {
+      const from = Math.max(0, -at);
+      const count = Math.min(data.numberOfFrames, length - at) - from;
+      for (let c = 0; c < channels && count > 0; ++c) {
+        data.copyTo(out[c].subarray(at + from, at + from + count), { planeIndex: c, frameOffset: from, frameCount: count, format: 'f32-planar' });
+      }
+      at += data.numberOfFrames;
+      data.close();
+    },
+    error(error) { failure = error; },
+  });
+  decoder.configure(config);
+  // Handed over a few hundred at a time: all at once would be a long task again.
+  let timestamp = 0;  // µs
+  for (const [i, frame] of frames.entries()) {
+    decoder.decode(new EncodedAudioChunk({ type: 'key', timestamp, data: bytes.subarray(frame.at, frame.at + frame.bytes) }));
+    timestamp += Math.round(frame.samples * 1e6 / info.rate);
+    if ((i + 1) % kFramesAtOnce === 0) await new Promise((resolve) => { setTimeout(resolve); });
+  }
+  await decoder.flush();
+  decoder.close();
+  if (failure) throw failure;
   return music;
 }
