@@ -10,7 +10,7 @@ import { dataBase as folderBase, dataFolder as folderAsked } from './address.js'
 import { build } from './build.js';
 import { params } from './page.js';
 import { workerStarted } from './show.js';
-import { readSoundtrack, soundtrackName } from './soundtrack.js';
+import { downloadSoundtrack, soundtrackName } from './soundtrack.js';
 
 // ?data=DIR names a folder beside the page, with or without its closing slash.
 export const dataFolder = () => folderAsked(params.get('data'));
@@ -94,7 +94,8 @@ export function fetchSoundtrack(elsewhere = null, after = null) {
   const files = (async () => {
     await after;
     const address = new URL(soundtrackName, dataBase());
-    const got = await (elsewhere ?? fetchHere)(address.href, offerHead);
+    const here = (at, offer) => downloadSoundtrack(at, offer, (warning) => console.warn(warning));
+    const got = await (elsewhere ?? here)(address.href, offerHead);
     const files = new Map();
     if (!got) return files;
     files.set(soundtrackName, got.bytes);
@@ -103,16 +104,6 @@ export function fetchSoundtrack(elsewhere = null, after = null) {
   })();
   files.finally(() => offerHead(null)).catch(() => {});  // `files` itself is handled by the caller
   return { files, head };
-}
-
-async function fetchHere(address, offerHead) {
-  const response = await fetch(address).catch((error) => console.warn(`${address}: ${error.message}`));
-  if (!response?.ok) {
-    if (response) console.warn(`${address}: ${response.status} ${response.statusText}`);
-    return null;
-  }
-  const bytes = await readSoundtrack(response, offerHead);
-  return { bytes, blob: new Blob([bytes]) };
 }
 
 // The registration's active worker, once there is one; null when the one

@@ -18,7 +18,7 @@
 // own imports are named too, so that all come at once rather than one
 // import after another.
 const modules = Promise.all(['./engine.js', './stage.js', './soundtrack.js', './frame.js', './pack.js'].map((name) => import(name)))
-  .then(([{ createEngine, engineBuild }, { makeStage }, { readSoundtrack }]) => ({ createEngine, engineBuild, makeStage, readSoundtrack }));
+  .then(([{ createEngine, engineBuild }, { makeStage }, { downloadSoundtrack }]) => ({ createEngine, engineBuild, makeStage, downloadSoundtrack }));
 let started = null;  // { module, made }: the engine build the page's query asks for, loading
 
 let stage = null;
@@ -54,21 +54,11 @@ async function answer(data) {
 // when it comes in a rush; here it takes none of it. The bytes go over
 // without a copy, with a blob of them for the offline copy.
 async function fetchSoundtrack(address) {
-  let response;
   try {
-    response = await fetch(address);
-  } catch (error) {
-    postMessage({ soundtrack: null, warning: `${address}: ${error.message}` });
-    return;
-  }
-  if (!response.ok) {
-    postMessage({ soundtrack: null, warning: `${address}: ${response.status} ${response.statusText}` });
-    return;
-  }
-  try {
-    const { readSoundtrack } = await modules;
-    const bytes = await readSoundtrack(response, (head) => postMessage({ soundtrackHead: head }, [head.buffer]));
-    postMessage({ soundtrack: { bytes, blob: new Blob([bytes]) } }, [bytes.buffer]);
+    const { downloadSoundtrack } = await modules;
+    const got = await downloadSoundtrack(address, (head) => postMessage({ soundtrackHead: head }, [head.buffer]),
+      (warning) => postMessage({ soundtrack: null, warning }));
+    if (got) postMessage({ soundtrack: got }, [got.bytes.buffer]);
   } catch (error) {
     postMessage({ soundtrackFailed: error.message });
   }

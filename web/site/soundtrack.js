@@ -111,9 +111,29 @@ export function headToPlay(prefix, total, seconds) {
   return soundtrackHead(prefix);
 }
 
+// The soundtrack at `address`, downloaded and read as it arrives, calling
+// `offerHead(bytes)` once when a head can play: { bytes, blob } (a blob of
+// them for the offline copy), or null when it did not download, said to
+// `warn(message)`.
+export async function downloadSoundtrack(address, offerHead, warn) {
+  let response;
+  try {
+    response = await fetch(address);
+  } catch (error) {
+    warn(`${address}: ${error.message}`);
+    return null;
+  }
+  if (!response.ok) {
+    warn(`${address}: ${response.status} ${response.statusText}`);
+    return null;
+  }
+  const bytes = await readSoundtrack(response, offerHead);
+  return { bytes, blob: new Blob([bytes]) };
+}
+
 // The soundtrack's bytes from `response` as they arrive, calling
 // `offerHead(bytes)` once when a head can play (see headToPlay).
-export async function readSoundtrack(response, offerHead) {
+async function readSoundtrack(response, offerHead) {
   let offered = false;
   return readWatching(response, (prefix, total, seconds) => {
     const made = offered ? null : headToPlay(prefix, total, seconds);
