@@ -3,7 +3,8 @@
 // the page handed over. show.js talks to it.
 //   in:  { type: 'start', pack, search }  at once: the data pack's address (or null) and
 //                                         the page's query; the pack and the engine build
-//                                         it asks for start downloading
+//                                         it asks for start downloading as soon as the
+//                                         modules are in
 //        { type: 'open', module, canvas }  then: the engine build and the OffscreenCanvas
 //        { id, type, ... }                 then: requests, as stage.js answers them
 //        { type: 'soundtrack', address }   the soundtrack downloaded here, beside the requests
@@ -12,15 +13,15 @@
 //        { id, result } or { id, error } for each request;
 //        { soundtrackHead: bytes } once a head can play, then { soundtrack: { bytes, blob } or
 //        null, warning } or { soundtrackFailed: message }
+import { createEngine, engineBuild } from './engine.js';
+import { makeStage } from './stage.js';
+import { downloadSoundtrack } from './soundtrack.js';
+// stage.js's own imports, named here so that they are fetched with the rest
+// at once rather than one import after another.
+import './frame.js';
+import './pack.js';
 
-// The modules are imported once the pack has started downloading: static
-// imports would hold it up until every one of them had arrived. stage.js's
-// own imports are named too, so that all come at once rather than one
-// import after another.
-const modules = Promise.all(['./engine.js', './stage.js', './soundtrack.js', './frame.js', './pack.js'].map((name) => import(name)))
-  .then(([{ createEngine, engineBuild }, { makeStage }, { downloadSoundtrack }]) => ({ createEngine, engineBuild, makeStage, downloadSoundtrack }));
 let started = null;  // { module, made }: the engine build the page's query asks for, loading
-
 let stage = null;
 let queue = Promise.resolve();
 let packFetch = null;
@@ -55,7 +56,6 @@ async function answer(data) {
 // without a copy, with a blob of them for the offline copy.
 async function fetchSoundtrack(address) {
   try {
-    const { downloadSoundtrack } = await modules;
     const got = await downloadSoundtrack(address, (head) => postMessage({ soundtrackHead: head }, [head.buffer]),
       (warning) => postMessage({ soundtrack: null, warning }));
     if (got) postMessage({ soundtrack: got }, [got.bytes.buffer]);
@@ -68,13 +68,9 @@ addEventListener('message', async ({ data }) => {
   if (data.type === 'start') {
     packFetch = data.pack && fetch(data.pack);
     packFetch?.catch(() => {});  // said when the pack is asked for
-    started = modules.then(({ createEngine, engineBuild }) => {
-      const module = engineBuild(new URLSearchParams(data.search));
-      const made = createEngine(module);
-      made.catch(() => {});  // said when the page opens it
-      return { module, made };
-    });
-    started.catch(() => {});
+    const module = engineBuild(new URLSearchParams(data.search));
+    started = { module, made: createEngine(module) };
+    started.made.catch(() => {});  // said when the page opens it
     return;
   }
   if (data.type === 'open') {
@@ -83,15 +79,8 @@ addEventListener('message', async ({ data }) => {
       postMessage({ unable: 'a worker here cannot draw on a canvas' });
       return;
     }
-    const loaded = await modules.catch((error) => {
-      postMessage({ unable: `the engine's modules did not load here: ${error.message}` });
-      return null;
-    });
-    if (!loaded) return;
     try {
-      const { createEngine, makeStage } = loaded;
-      const early = await started;
-      const { engine, moduleAddress, wasmAddress } = await (early?.module === data.module ? early.made : createEngine(data.module));
+      const { engine, moduleAddress, wasmAddress } = await (started?.module === data.module ? started.made : createEngine(data.module));
       stage = makeStage(engine, data.canvas, context2d);
       postMessage({ opened: { ...stage.info, files: [moduleAddress, wasmAddress] } });
     } catch (error) {
