@@ -58,14 +58,24 @@ function crc16(bytes) {
   return crc;
 }
 
+// The whole audio frames of `bytes` (the file from its first byte) after the
+// info frame (`tag`), which holds no sound: each as frameAt gives it, and
+// where it starts.
+function* audioFrames(bytes, tag) {
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  for (let at = tag.frame.bytes, frame = frameAt(view, at); frame && at + frame.bytes <= bytes.length;
+    at += frame.bytes, frame = frameAt(view, at)) {
+    yield { at, ...frame };
+  }
+}
+
 // The whole frames at the start of `prefix` (a part of the file from its
 // first byte) after the info frame: their count and where the last one ends.
 function wholeFrames(prefix, tag) {
-  const view = new DataView(prefix.buffer, prefix.byteOffset, prefix.byteLength);
   let end = tag.frame.bytes;
   let frames = 0;
-  for (let frame = frameAt(view, end); frame && end + frame.bytes <= prefix.length; frame = frameAt(view, end)) {
-    end += frame.bytes;
+  for (const frame of audioFrames(prefix, tag)) {
+    end = frame.at + frame.bytes;
     ++frames;
   }
   return { frames, end, seconds: frames * tag.frame.samples / tag.rate };
@@ -224,6 +234,7 @@ export async function decodeSoundtrack(bytes) {
 // buffer as they come. decodeAudioData makes its whole buffer at the end in
 // one task on the page's thread, a tenth of a second or more that holds up
 // input. Null where WebCodecs cannot decode it.
+//
 // Chromium's alone for now: WebKitGTK's MP3 decoder takes the page down with
 // it, and Firefox's is not yet proven under the page tests' load.
 const kFramesAtOnce = 256;
@@ -232,12 +243,7 @@ async function decodeFrameByFrame(bytes, info) {
   const channels = info.frame.mono ? 1 : 2;
   const config = { codec: 'mp3', sampleRate: info.rate, numberOfChannels: channels };
   if (!(await AudioDecoder.isConfigSupported(config)).supported) return null;
-  // The audio frames after the info frame, which holds no sound.
-  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-  const frames = [];
-  for (let at = info.frame.bytes, frame = frameAt(view, at); frame && at + frame.bytes <= bytes.length; at += frame.bytes, frame = frameAt(view, at)) {
-    frames.push({ at, ...frame });
-  }
+  const frames = [...audioFrames(bytes, info)];
   // A file cut short (a head) ends on the decoder's delay: the music that
   // far comes out only with the next frame.
   const length = Math.min(info.length, frames.reduce((n, frame) => n + frame.samples, 0) - info.skip);
