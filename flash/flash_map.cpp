@@ -1,11 +1,11 @@
 #include "flash/flash_map.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace vantrelle::flash {
@@ -45,16 +45,20 @@ std::vector<std::string_view> Words(std::string_view line) {
 
 Result<std::uint64_t> DataFingerprint(std::span<const std::filesystem::path> files) {
   std::uint64_t hash = kFnvOffset;
+  // Read a block at a time, not a character at a time: in the page this runs
+  // as the data loads, before the first frame.
+  std::array<char, 16384> block;
   for (const std::filesystem::path& file : files) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return Status::Failure(ErrorKind::kNotFound, file.string() + ": cannot open it");
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
-      return Status::Failure(ErrorKind::kUnreadable, file.string() + ": cannot read it");
-    }
     Hash(hash, file.filename().string());
     Hash(hash, std::string_view("\0", 1));
-    Hash(hash, bytes);
+    while (in.read(block.data(), block.size()) || in.gcount() > 0) {
+      Hash(hash, std::string_view(block.data(), static_cast<std::size_t>(in.gcount())));
+    }
+    if (!in.eof()) {
+      return Status::Failure(ErrorKind::kUnreadable, file.string() + ": cannot read it");
+    }
   }
   return hash;
 }

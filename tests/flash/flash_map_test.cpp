@@ -62,6 +62,11 @@ TEST(FlashMap, FingerprintFollowsTheContent) {
   EXPECT_EQ(DataFingerprint(files).value(), first);
   write(files[1], "twO");
   EXPECT_NE(DataFingerprint(files).value(), first);
+  // Names and contents in order, a file longer than one read: FNV-1a worked out apart.
+  std::string pattern(40000, '\0');
+  for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = static_cast<char>((i * 7 + (i >> 8)) & 0xff);
+  std::ofstream(files[1], std::ios::binary) << pattern;
+  EXPECT_EQ(DataFingerprint(files).value(), 0xc3cda54dddaea11cULL);
   std::filesystem::remove(files[1]);
   EXPECT_EQ(DataFingerprint(files).status().kind, ErrorKind::kNotFound);
   EXPECT_EQ(ReadFlashMap(folder / "none.map").status().kind, ErrorKind::kNotFound);
