@@ -125,4 +125,13 @@ void BuildEffectTables() {
   BuildRayTaps();
 }
 
+void BuildEffectTablesOnce() {
+  // A function's static: built once, by whichever call comes first.
+  static const bool built = [] {
+    BuildEffectTables();
+    return true;
+  }();
+  static_cast<void>(built);
+}
+
 }  // namespace vantrelle

@@ -9,6 +9,11 @@ namespace vantrelle {
 
 void BuildEffectTables();
 
+// BuildEffectTables on the first call, nothing on later ones. Start-up calls
+// it as its last step; a host still waiting for its data can call it first,
+// so that loading the data, once it is there, takes less time (the page does).
+void BuildEffectTablesOnce();
+
 // Writable views of the tables of effect_tables.h, for the start-up code that fills
 // them; everything else reads them through const references.
 namespace startup {

@@ -148,7 +148,7 @@ Status LoadAndPrecompute(const std::filesystem::path& dataDirectory) {
   BuildPrecomputedTables();
   BakeAllTracks();
   BuildProceduralMeshes();
-  BuildEffectTables();
+  BuildEffectTablesOnce();  // they need no data: a second load, or one after the page built them, keeps them
   BuildSkyboxCube();
   return {};
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/build_effect_tables.h"
 #include "assets/data_inventory.h"
 #include "assets/libm_tables.h"
 #include "assets/resolve_data_path.h"
@@ -76,6 +77,11 @@ vantrelle::LibmTable TableAt(int index) {
 }  // namespace
 
 extern "C" {
+
+// Builds the effect tables, which need no data, ahead of it, so that loading
+// the data once it has arrived takes less time. Loading builds them where
+// this was not called.
+void vantrelle_prepare() { vantrelle::BuildEffectTablesOnce(); }
 
 // Loads the data below `directory` and builds every table. Returns "" when it
 // is fit to play, else the one-line message the native program gives. A

@@ -49,5 +49,16 @@ TEST(BuildEffectTables, KnownEntries) {
                 {{Ray(0, 2), 0}, {Ray(1, 1), 0}, {Ray(3, 4), 491}, {Ray(255, 255), 64954}, {Ray(100, 0), 25139}});
 }
 
+// Built by the first call, whenever it comes; later calls leave the tables
+// alone, so that loading after the page has built them costs nothing.
+TEST(BuildEffectTables, OnceBuildsOnTheFirstCallOnly) {
+  BuildEffectTablesOnce();
+  EXPECT_EQ(SaturateTable[300], 255);
+  startup::SaturateTable[300] = 7;
+  BuildEffectTablesOnce();
+  EXPECT_EQ(SaturateTable[300], 7);
+  BuildEffectTables();
+}
+
 }  // namespace
 }  // namespace vantrelle

@@ -70,7 +70,8 @@ addEventListener('message', async ({ data }) => {
     packFetch?.catch(() => {});  // said when the pack is asked for
     const module = engineBuild(new URLSearchParams(data.search));
     started = { module, made: createEngine(module) };
-    started.made.catch(() => {});  // said when the page opens it
+    // The effect tables need no data: built while the pack is on its way.
+    started.made.then(({ engine }) => engine._vantrelle_prepare(), () => {});  // a failure is said when the page opens it
     return;
   }
   if (data.type === 'open') {
