@@ -1,10 +1,11 @@
 // The show's engine away from the page, so that compiling it, loading the
 // data and building its tables never hold up input: it draws on the canvas
 // the page handed over. show.js talks to it.
-//   in:  { type: 'start', pack, search }  at once: the data pack's address (or null) and
-//                                         the page's query; the pack and the engine build
-//                                         it asks for start downloading as soon as the
-//                                         modules are in
+//   in:  { type: 'start', pack, search }  at once: a port on which pack-worker.js hands over
+//                                         the data pack (or null), and the page's query; the
+//                                         engine build it asks for starts downloading as soon
+//                                         as the modules are in
+//        { type: 'pack', error }           where pack-worker.js did not start
 //        { type: 'open', module, canvas }  then: the engine build and the OffscreenCanvas
 //        { id, type, ... }                 then: requests, as stage.js answers them
 //        { type: 'soundtrack', address }   the soundtrack downloaded here, beside the requests
@@ -24,25 +25,29 @@ import './pack.js';
 let started = null;  // { module, made }: the engine build the page's query asks for, loading
 let stage = null;
 let queue = Promise.resolve();
-let packFetch = null;
+let packFetch = null;  // as pack-worker.js hands it over, once downloaded or failed
+let packArrived = null;
 
-// The pack downloaded here, loaded: { error, zipped } (the pack as it came,
-// for the page's offline copy), or { fetchError } when it did not download.
+// The pack downloaded beside this worker, loaded: { error, zipped } (the pack
+// as it came, for the page's offline copy), or { fetchError } when it did not
+// download.
 async function loadFetchedPack({ shownAs }) {
-  let zipped;
-  try {
-    const response = await packFetch;
-    if (!response.ok) throw new Error(`${response.status} ${response.statusText}`);
-    zipped = new Uint8Array(await response.arrayBuffer());
-  } catch (error) {
-    return { fetchError: error.message };
-  }
-  return { error: await stage.handle({ type: 'loadPack', bytes: zipped, shownAs }), zipped };
+  const { zipped, plain, error } = await packFetch;
+  if (!zipped) return { fetchError: error };
+  const bytes = new Uint8Array(zipped);
+  return { error: await stage.handle({ type: 'loadPack', bytes, plain: plain && new Uint8Array(plain), shownAs }), zipped: bytes };
+}
+
+// This side's downloads, the pack's among them (pack-worker.js's).
+async function downloads(data) {
+  const pack = (await packFetch)?.download;
+  return [...await stage.handle(data), ...(pack ? [pack] : [])];
 }
 
 async function answer(data) {
   try {
-    const result = data.type === 'loadFetchedPack' ? await loadFetchedPack(data) : await stage.handle(data);
+    const result = data.type === 'loadFetchedPack' ? await loadFetchedPack(data)
+      : data.type === 'downloads' ? await downloads(data) : await stage.handle(data);
     // Frames and the pack go back without a copy.
     const bytes = result instanceof Uint8Array ? result : result?.zipped;
     postMessage({ id: data.id, result }, bytes ? [bytes.buffer] : []);
@@ -66,8 +71,10 @@ async function fetchSoundtrack(address) {
 
 addEventListener('message', async ({ data }) => {
   if (data.type === 'start') {
-    packFetch = data.pack && fetch(data.pack);
-    packFetch?.catch(() => {});  // said when the pack is asked for
+    if (data.pack) {
+      packFetch = new Promise((resolve) => { packArrived = resolve; });
+      data.pack.onmessage = (event) => packArrived(event.data);
+    }
     const module = engineBuild(new URLSearchParams(data.search));
     started = { module, made: createEngine(module) };
     // The effect tables need no data: built while the pack is on its way.
@@ -87,6 +94,10 @@ addEventListener('message', async ({ data }) => {
     } catch (error) {
       postMessage({ failed: error.message });
     }
+    return;
+  }
+  if (data.type === 'pack') {
+    packArrived?.(data);
     return;
   }
   if (data.type === 'soundtrack') {

@@ -88,13 +88,13 @@ export function makeStage(engine, canvas, context2d = canvas.getContext('2d')) {
       const error = loadData(engine, info.dataNames, files, directory);
       return error.replaceAll(`${directory}/`, shownAs).replace(`${directory}:`, `${shownAs || './'}:`);
     },
-    // The data pack as downloaded (`bytes`), unzipped, checked whole and
-    // loaded. Resolves to "" or why it is unfit to use or the data error: the
-    // plain files serve then.
-    async loadPack({ bytes, shownAs }) {
+    // The data pack as downloaded (`bytes`), unzipped (unless `plain` holds it
+    // unzipped already), checked whole and loaded. Resolves to "" or why it
+    // is unfit to use or the data error: the plain files serve then.
+    async loadPack({ bytes, plain = null, shownAs }) {
       let files;
       try {
-        files = unpack(await unzip(bytes), info.dataNames);
+        files = unpack(plain ?? await unzip(bytes), info.dataNames);
       } catch (error) {
         return error.message;
       }

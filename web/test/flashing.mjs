@@ -200,8 +200,8 @@ const tests = {
       const [marks, dimmedAfter] = await dimmed();
       if (marks !== madeStretches.length || dimmedAfter) throw new Error(`${marks} marks for ${madeStretches.length} stretches, the frame at ${calm} ms ${dimmedAfter ? 'reduced' : 'exact'}`);
 
-      // The engine's own worker aside.
-      const workers = (await page.evaluate(() => window.madeWorkers)).filter(({ address }) => !/\/engine-worker\.js(\?|$)/.test(address));
+      // The engine's own worker and the pack's download aside.
+      const workers = (await page.evaluate(() => window.madeWorkers)).filter(({ address }) => !/\/(engine|pack)-worker\.js(\?|$)/.test(address));
       const origin = new URL(url).origin;
       if (workers.length !== 2 || workers.some(({ address, type }) => new URL(address).origin !== origin || type !== 'module' ||
         !address.endsWith('/flashmap-worker.js'))) throw new Error(`workers made: ${JSON.stringify(workers)}`);
